@@ -1,0 +1,7 @@
+#include "shared_data.h"
+
+SharedData &shared()
+{
+    static SharedData data;
+    return data;
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/core/variant.h"
+
+// Unit conversions of every process quantity. Each takes the value, the unit index it is in and the wanted unit
+// index (flow and viscosity also a density with its unit). None raises an error: a non-numeric value gives 0
+// (the three functions returning double) or an empty Variant (the others). Pressures and flows are rounded to four
+// significant digits whenever the result differs from the value.
+double umrechnenDruck(const Variant &Wert, int EinheitVon, int EinheitNach);
+double umrechnenTemperatur(const Variant &Wert, int EinheitVon, int EinheitNach);
+double umrechnenTemperaturDifferenz(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenDurchflussGas(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit,
+                               int EinheitNach);
+Variant umrechnenDurchflussFluessig(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
+                                    int EinheitNach);
+Variant umrechnenMassenstrom(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenMasse(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenZeit(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenDichte(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenDN(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenKvCv(const Variant &Wert, int EinheitVon, int EinheitNach);
+// Looks the coefficient up in the open table of the chosen valve series (shared rsVentil) instead of a factor.
+Variant umrechnenKvsCvTabelle(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenGeschwindigkeit(const Variant &Wert, int EinheitVon, int EinheitNach);
+Variant umrechnenViskositaet(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
+                             int EinheitNach);
+// The flow-unit index that replaces EinheitIndex when the fluid state changes; empty where no mapping exists.
+Variant umrechnenEinheitIndexDurchfluss(int ZustandAlt, int ZustandNeu, int EinheitIndex);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// Path of a special folder of the user (5: the personal documents folder), or " - nicht definiert - ".
+QString GetSpecialFolder(int CSIDL);
+
+// The program's data folder: "Quendra" in the user's documents folder.
+QString dataFolder();
+// Full path of a file in the data folder.
+QString dataFile(const QString &fileName);
+// The program folder (templates, pictures): the folder of the executable.
+QString programFolder();
+
+// Creates the data folder if missing and copies every file of the seed folder that the data folder lacks;
+// never overwrites a file the user has. Returns false with a message naming the file when that fails.
+bool ensureDataFolder(const QString &seedFolder, QString *error);

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "platform/core/variant.h"
+
+// Three and four significant digits, in the user's regional settings; an empty Variant when Wert is not numeric.
+Variant formatZahl3(const Variant &Wert);
+Variant formatZahl4(const Variant &Wert);
