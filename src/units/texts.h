@@ -2,10 +2,22 @@
 
 #include "platform/core/variant.h"
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 // The user-interface text of a German wording in a language (0 de … 5 cs), from the open language table
 // (shared rsSprache). Unknown wordings come back unchanged; an empty entry falls back to English.
 QString getText(const QString &TextDeutsch, int Sprache);
 // Display name of a valve series; empty for an unknown code; "9999" gives the user-defined valve's Bezeichnung.
 Variant getVentiltypName(const QString &Ventiltyp, int Sprache);
+
+// The 25 catalogue valve series in the order of the lookup: code and German display name (the getText key), no "9999".
+QList<std::pair<QString, QString>> valveSeriesNames();
+
+// Opens the language database as shared dbSprache/rsSprache (table "strings_sprache", index "PrimaryKey"), read
+// only. Throws DbError naming the file when it is missing, no database, or lacks the table, index or a language
+// column; the previously open language database then stays as it was.
+void openLanguageDatabase(const QString &path);
+// Closes it; getText then returns every wording unchanged.
+void closeLanguageDatabase();

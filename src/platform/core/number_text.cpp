@@ -1,5 +1,7 @@
 #include "number_text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -28,8 +30,12 @@ struct Decimal {
 
 Decimal toDecimal(double value, int sig)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*e", sig - 1, std::fabs(value));
+    // std::to_chars, not printf: QCoreApplication adopts the system's LC_NUMERIC, and a German one would put a
+    // comma into printf's digits.
+    char buf[400];
+    const auto res = std::to_chars(buf, buf + sizeof buf - 1, std::fabs(value), std::chars_format::scientific,
+                                   std::clamp(sig, 1, 300) - 1);
+    *res.ptr = '\0';
     // buf: d.ddddde+XX
     QString s = QString::fromLatin1(buf);
     const int e = s.indexOf(QLatin1Char('e'));

@@ -1,0 +1,658 @@
+#include "database.h"
+
+#include "db_internal.h"
+#include "recordset_impl.h"
+
+#include "platform/core/number_text.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cfloat>
+#include <cmath>
+
+namespace dbi {
+
+QString quoted(const QString &identifier)
+{
+    QString s = identifier;
+    s.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + s + QLatin1Char('"');
+}
+
+QByteArray utf8(const QString &s)
+{
+    return s.toUtf8();
+}
+
+QString columnText(sqlite3_stmt *st, int col)
+{
+    const auto *p = reinterpret_cast<const char *>(sqlite3_column_text(st, col));
+    if (!p)
+        return QString();
+    return QString::fromUtf8(p, sqlite3_column_bytes(st, col));
+}
+
+FieldType typeFromDeclared(const QString &declared)
+{
+    const QString t = declared.trimmed().toUpper();
+    if (t == QLatin1String("DOUBLE") || t == QLatin1String("DOUBLE PRECISION") || t == QLatin1String("REAL")
+        || t == QLatin1String("FLOAT8"))
+        return FieldType::Double;
+    if (t == QLatin1String("SINGLE") || t == QLatin1String("FLOAT") || t == QLatin1String("FLOAT4"))
+        return FieldType::Single;
+    if (t == QLatin1String("SMALLINT") || t == QLatin1String("INT2"))
+        return FieldType::Integer;
+    if (t == QLatin1String("LONG") || t == QLatin1String("INTEGER") || t == QLatin1String("INT")
+        || t == QLatin1String("INT4"))
+        return FieldType::Long;
+    if (t == QLatin1String("BOOLEAN") || t == QLatin1String("BOOL") || t == QLatin1String("BIT"))
+        return FieldType::Boolean;
+    if (t == QLatin1String("LONGTEXT") || t == QLatin1String("MEMO"))
+        return FieldType::Memo;
+    if (t == QLatin1String("TEXT") || t.startsWith(QLatin1String("VARCHAR")) || t.startsWith(QLatin1String("CHAR")))
+        return FieldType::Text;
+    return FieldType::Variant;
+}
+
+QString declaredType(FieldType type)
+{
+    // Each name maps back through typeFromDeclared. Memo and Variant need text and no affinity respectively, so
+    // that a numeric-looking text is never turned into a number by the file.
+    switch (type) {
+    case FieldType::Double: return QStringLiteral("DOUBLE");
+    case FieldType::Single: return QStringLiteral("SINGLE");
+    case FieldType::Integer: return QStringLiteral("SMALLINT");
+    case FieldType::Long: return QStringLiteral("LONG");
+    case FieldType::Boolean: return QStringLiteral("BOOLEAN");
+    case FieldType::Text: return QStringLiteral("TEXT");
+    case FieldType::Memo: return QStringLiteral("LONGTEXT");
+    case FieldType::Variant: return QString();
+    }
+    return QString();
+}
+
+namespace {
+// The value as a finite number; a text is read as the user types numbers.
+bool numberOf(const Variant &in, double *out)
+{
+    switch (in.type()) {
+    case Variant::Type::Bool:
+    case Variant::Type::Int:
+        *out = static_cast<double>(in.toInt());
+        return true;
+    case Variant::Type::Single:
+    case Variant::Type::Double: {
+        // toDouble() maps a non-finite number to 0; that must not slip into a file.
+        if (!in.isNumeric())
+            return false;
+        *out = in.toDouble();
+        return true;
+    }
+    case Variant::Type::String:
+        return numtext::parse(in.toString(), out);
+    case Variant::Type::Empty:
+    case Variant::Type::Null:
+        return false;
+    }
+    return false;
+}
+} // namespace
+
+bool toStored(FieldType type, const Variant &in, Variant *out, QString *why)
+{
+    if (in.isEmpty() || in.isNull()) {
+        *out = Variant::null();
+        return true;
+    }
+    auto notNumber = [&] {
+        *why = QStringLiteral("the value \"%1\" is not a number").arg(in.toString());
+        return false;
+    };
+    switch (type) {
+    case FieldType::Double: {
+        double d = 0;
+        if (!numberOf(in, &d))
+            return notNumber();
+        *out = Variant(d);
+        return true;
+    }
+    case FieldType::Single: {
+        double d = 0;
+        if (!numberOf(in, &d))
+            return notNumber();
+        if (std::fabs(d) > FLT_MAX) {
+            *why = QStringLiteral("the value %1 is out of range of a single-precision number").arg(d);
+            return false;
+        }
+        *out = Variant(static_cast<float>(d));
+        return true;
+    }
+    case FieldType::Integer:
+    case FieldType::Long: {
+        long long v = 0;
+        if (in.type() == Variant::Type::Int || in.type() == Variant::Type::Bool) {
+            v = in.toInt();
+        } else {
+            double d = 0;
+            if (!numberOf(in, &d))
+                return notNumber();
+            if (!(std::fabs(d) < 9.0e18)) {
+                *why = QStringLiteral("the value %1 is out of range of a whole number").arg(d);
+                return false;
+            }
+            v = static_cast<long long>(std::nearbyint(d));
+        }
+        const long long lo = type == FieldType::Integer ? -32768 : -2147483648LL;
+        const long long hi = type == FieldType::Integer ? 32767 : 2147483647LL;
+        if (v < lo || v > hi) {
+            *why = QStringLiteral("the value %1 is out of range of a %2-bit whole number")
+                       .arg(v)
+                       .arg(type == FieldType::Integer ? 16 : 32);
+            return false;
+        }
+        *out = Variant(v);
+        return true;
+    }
+    case FieldType::Boolean: {
+        if (in.type() == Variant::Type::String) {
+            const QString t = in.toString().trimmed();
+            if (t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) {
+                *out = Variant(true);
+                return true;
+            }
+            if (t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) {
+                *out = Variant(false);
+                return true;
+            }
+        }
+        double d = 0;
+        if (!numberOf(in, &d)) {
+            *why = QStringLiteral("the value \"%1\" is not a Boolean").arg(in.toString());
+            return false;
+        }
+        *out = Variant(d != 0.0);
+        return true;
+    }
+    case FieldType::Text:
+    case FieldType::Memo:
+        if ((in.type() == Variant::Type::Single || in.type() == Variant::Type::Double) && !std::isfinite(in.toDouble()))
+            return notNumber();
+        *out = Variant(in.toString());
+        return true;
+    case FieldType::Variant:
+        if (in.type() == Variant::Type::Single || in.type() == Variant::Type::Double) {
+            double d = 0;
+            if (!numberOf(in, &d))
+                return notNumber();
+        }
+        *out = in;
+        return true;
+    }
+    return false;
+}
+
+void bind(sqlite3_stmt *st, int index, const Variant &v)
+{
+    switch (v.type()) {
+    case Variant::Type::Empty:
+    case Variant::Type::Null:
+        sqlite3_bind_null(st, index);
+        break;
+    case Variant::Type::Bool:
+        sqlite3_bind_int64(st, index, v.toBool() ? -1 : 0);
+        break;
+    case Variant::Type::Int:
+        sqlite3_bind_int64(st, index, v.toInt());
+        break;
+    case Variant::Type::Single:
+    case Variant::Type::Double:
+        sqlite3_bind_double(st, index, v.toDouble());
+        break;
+    case Variant::Type::String: {
+        const QByteArray b = v.toString().toUtf8();
+        sqlite3_bind_text(st, index, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+Variant read(FieldType type, sqlite3_stmt *st, int col)
+{
+    const int storage = sqlite3_column_type(st, col);
+    if (storage == SQLITE_NULL)
+        return Variant::null();
+    const bool numeric = storage == SQLITE_INTEGER || storage == SQLITE_FLOAT;
+    switch (type) {
+    case FieldType::Double:
+        if (numeric)
+            return Variant(sqlite3_column_double(st, col));
+        break;
+    case FieldType::Single:
+        if (numeric)
+            return Variant(static_cast<float>(sqlite3_column_double(st, col)));
+        break;
+    case FieldType::Integer:
+    case FieldType::Long:
+        if (storage == SQLITE_INTEGER)
+            return Variant(static_cast<long long>(sqlite3_column_int64(st, col)));
+        if (storage == SQLITE_FLOAT)
+            return Variant(sqlite3_column_double(st, col));
+        break;
+    case FieldType::Boolean:
+        if (numeric)
+            return Variant(sqlite3_column_double(st, col) != 0.0);
+        break;
+    case FieldType::Text:
+    case FieldType::Memo:
+        return Variant(columnText(st, col));
+    case FieldType::Variant:
+        if (storage == SQLITE_INTEGER)
+            return Variant(static_cast<long long>(sqlite3_column_int64(st, col)));
+        if (storage == SQLITE_FLOAT)
+            return Variant(sqlite3_column_double(st, col));
+        break;
+    }
+    return Variant(columnText(st, col));
+}
+
+DbError::Kind kindOf(int rc, int extended)
+{
+    if (extended == SQLITE_CONSTRAINT_UNIQUE || extended == SQLITE_CONSTRAINT_PRIMARYKEY)
+        return DbError::Kind::DuplicateKey;
+    switch (rc & 0xff) {
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return DbError::Kind::ReadOnly;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return DbError::Kind::NotADatabase;
+    case SQLITE_MISMATCH:
+        return DbError::Kind::TypeMismatch;
+    default:
+        return DbError::Kind::Other;
+    }
+}
+
+Statement::Statement(sqlite3 *db, const QString &sql, int *rc)
+{
+    const QByteArray b = sql.toUtf8();
+    *rc = sqlite3_prepare_v2(db, b.constData(), int(b.size()), &st_, nullptr);
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.size() == b.size() ? a.compare(b, Qt::CaseInsensitive) == 0 || a.toCaseFolded() == b.toCaseFolded()
+                                : a.toCaseFolded() == b.toCaseFolded();
+}
+
+QString physicalIndexName(const QString &table, const QString &index)
+{
+    // Index names are per table here but per file in SQLite ("PrimaryKey" exists in many tables).
+    return table + QLatin1Char('.') + index;
+}
+
+[[noreturn]] void failSqlite(const Database *db, const QString &table, const QString &what)
+{
+    sqlite3 *h = db->handle();
+    const int rc = h ? sqlite3_errcode(h) : SQLITE_MISUSE;
+    const int ext = h ? sqlite3_extended_errcode(h) : SQLITE_MISUSE;
+    QString msg = h ? QString::fromUtf8(sqlite3_errmsg(h)) : QStringLiteral("the database is closed");
+    if (!what.isEmpty())
+        msg = what + QLatin1String(": ") + msg;
+    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
+        msg += QLatin1String(" (the file is in use by another program)");
+    db->fail(kindOf(rc, ext), table, msg);
+}
+
+void exec(Database *db, const QString &table, const QString &sql)
+{
+    if (!db->isOpen())
+        db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
+    db->priv()->touch();
+    const QByteArray b = sql.toUtf8();
+    if (sqlite3_exec(db->handle(), b.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        failSqlite(db, table, QString());
+    db->priv()->touch();
+}
+
+QString actualTableName(const Database *db, const QString &table)
+{
+    if (!db->isOpen())
+        db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
+    int rc = 0;
+    Statement st(db->handle(),
+                 QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"), &rc);
+    if (rc != SQLITE_OK)
+        failSqlite(db, table, QString());
+    bind(st, 1, Variant(table));
+    if (sqlite3_step(st) == SQLITE_ROW)
+        return columnText(st, 0);
+    // NOCASE folds ASCII only; "WÄRMETAUSCHER" must still find "Wärmetauscher".
+    for (const QString &t : db->tableNames())
+        if (sameName(t, table))
+            return t;
+    return QString();
+}
+
+std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable)
+{
+    std::vector<IndexInfo> out;
+    int rc = 0;
+    Statement list(db->handle(), QStringLiteral("SELECT name, \"unique\" FROM pragma_index_list(?1) ORDER BY seq DESC"), &rc);
+    if (rc != SQLITE_OK)
+        failSqlite(db, actualTable, QString());
+    bind(list, 1, Variant(actualTable));
+    const QString prefix = actualTable + QLatin1Char('.');
+    while (sqlite3_step(list) == SQLITE_ROW) {
+        IndexInfo info;
+        info.physical = columnText(list, 0);
+        if (info.physical.startsWith(QLatin1String("sqlite_autoindex_")))
+            continue;
+        info.name = info.physical.startsWith(prefix) ? info.physical.mid(prefix.size()) : info.physical;
+        info.unique = sqlite3_column_int(list, 1) != 0;
+        Statement cols(db->handle(), QStringLiteral("SELECT name FROM pragma_index_info(?1) ORDER BY seqno"), &rc);
+        if (rc != SQLITE_OK)
+            failSqlite(db, actualTable, QString());
+        bind(cols, 1, Variant(info.physical));
+        while (sqlite3_step(cols) == SQLITE_ROW)
+            info.columns << columnText(cols, 0);
+        out.push_back(info);
+    }
+    return out;
+}
+
+} // namespace dbi
+
+using namespace dbi;
+
+quint64 Database::Private::checkedGeneration(sqlite3 *db)
+{
+    if (!dataVersion)
+        sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &dataVersion, nullptr);
+    if (dataVersion) {
+        if (sqlite3_step(dataVersion) == SQLITE_ROW) {
+            const long long v = sqlite3_column_int64(dataVersion, 0);
+            if (lastDataVersion >= 0 && v != lastDataVersion)
+                touch();
+            lastDataVersion = v;
+        }
+        sqlite3_reset(dataVersion);
+    }
+    return generation;
+}
+
+// ---- DbError
+
+namespace {
+QString kindText(DbError::Kind kind)
+{
+    switch (kind) {
+    case DbError::Kind::NoSuchFile: return QStringLiteral("File not found");
+    case DbError::Kind::NotADatabase: return QStringLiteral("Not a database file");
+    case DbError::Kind::NoSuchTable: return QStringLiteral("Table not found");
+    case DbError::Kind::NoSuchColumn: return QStringLiteral("Field not found");
+    case DbError::Kind::NoSuchIndex: return QStringLiteral("Index not found");
+    case DbError::Kind::DuplicateKey: return QStringLiteral("Duplicate value in a unique index");
+    case DbError::Kind::TypeMismatch: return QStringLiteral("Data type mismatch");
+    case DbError::Kind::NoCurrentRecord: return QStringLiteral("No current record");
+    case DbError::Kind::ReadOnly: return QStringLiteral("The database is read-only");
+    case DbError::Kind::Other: return QStringLiteral("Database error");
+    }
+    return QString();
+}
+} // namespace
+
+DbError::DbError(Kind kind, const QString &file, const QString &table, const QString &message)
+    : std::runtime_error(QString(kindText(kind) + QLatin1String(": ") + message).toStdString()),
+      kind_(kind), file_(file), table_(table)
+{
+    text_ = kindText(kind) + QLatin1String(": ") + message + QLatin1String(" (file \"") + file + QLatin1Char('"');
+    if (!table.isEmpty())
+        text_ += QLatin1String(", table \"") + table + QLatin1Char('"');
+    text_ += QLatin1String(").");
+}
+
+// ---- Database
+
+Database::Database(sqlite3 *db, const QString &path, bool readOnly)
+    : db_(db), path_(path), readOnly_(readOnly), p_(std::make_unique<Private>())
+{
+}
+
+Database::~Database()
+{
+    close();
+}
+
+void Database::fail(DbError::Kind kind, const QString &table, const QString &message) const
+{
+    throw DbError(kind, path_, table, message);
+}
+
+namespace {
+[[noreturn]] void failOpen(sqlite3 *db, DbError::Kind kind, const QString &path, const QString &message)
+{
+    if (db)
+        sqlite3_close_v2(db);
+    throw DbError(kind, path, QString(), message);
+}
+} // namespace
+
+std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
+{
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile())
+        throw DbError(DbError::Kind::NoSuchFile, path, QString(), QStringLiteral("the file does not exist"));
+    sqlite3 *db = nullptr;
+    const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK)
+        failOpen(db, rc == SQLITE_CANTOPEN ? DbError::Kind::NoSuchFile : DbError::Kind::Other, path,
+                 QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 3000);
+    // The header is read lazily; a first query tells a database from any other file.
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        const int kind = rc & 0xff;
+        failOpen(db, kind == SQLITE_NOTADB || kind == SQLITE_CORRUPT ? DbError::Kind::NotADatabase : DbError::Kind::Other,
+                 path, QString::fromUtf8(sqlite3_errmsg(db)));
+    }
+    return std::shared_ptr<Database>(new Database(db, path, mode == Mode::ReadOnly));
+}
+
+std::shared_ptr<Database> Database::create(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw DbError(DbError::Kind::Other, path, QString(), QStringLiteral("the file exists already"));
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK)
+        failOpen(db, DbError::Kind::Other, path, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 3000);
+    // Writes the header now, so that the new file is a database even before its first table.
+    if (sqlite3_exec(db, "PRAGMA user_version = 0; CREATE TABLE q__(x); DROP TABLE q__;", nullptr, nullptr, nullptr)
+        != SQLITE_OK)
+        failOpen(db, DbError::Kind::Other, path, QString::fromUtf8(sqlite3_errmsg(db)));
+    return std::shared_ptr<Database>(new Database(db, path, false));
+}
+
+void Database::close()
+{
+    if (!db_)
+        return;
+    // Cursors release their statements first, so that the file is really closed here.
+    const auto cursors = p_->cursors;
+    for (Recordset::Impl *c : cursors)
+        c->detach();
+    p_->cursors.clear();
+    sqlite3_finalize(p_->dataVersion);
+    p_->dataVersion = nullptr;
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+namespace {
+void requireOpen(const Database *db, const QString &table)
+{
+    if (!db->isOpen())
+        db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
+}
+} // namespace
+
+QStringList Database::tableNames() const
+{
+    requireOpen(this, QString());
+    QStringList out;
+    int rc = 0;
+    Statement st(db_, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' "
+                                     "ESCAPE '\\' ORDER BY rowid"),
+                 &rc);
+    if (rc != SQLITE_OK)
+        fail(DbError::Kind::Other, QString(), QString::fromUtf8(sqlite3_errmsg(db_)));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        out << columnText(st, 0);
+    return out;
+}
+
+bool Database::hasTable(const QString &table) const
+{
+    return !actualTableName(this, table).isEmpty();
+}
+
+QStringList Database::columnNames(const QString &table) const
+{
+    QStringList out;
+    for (const FieldDef &f : columns(table))
+        out << f.name;
+    return out;
+}
+
+std::vector<FieldDef> Database::columns(const QString &table) const
+{
+    const QString actual = actualTableName(this, table);
+    if (actual.isEmpty())
+        fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
+    std::vector<FieldDef> out;
+    int rc = 0;
+    Statement st(db_, QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"), &rc);
+    if (rc != SQLITE_OK)
+        fail(DbError::Kind::Other, table, QString::fromUtf8(sqlite3_errmsg(db_)));
+    bind(st, 1, Variant(actual));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        out.push_back({columnText(st, 0), typeFromDeclared(columnText(st, 1))});
+    return out;
+}
+
+QStringList Database::indexNames(const QString &table) const
+{
+    const QString actual = actualTableName(this, table);
+    if (actual.isEmpty())
+        fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
+    QStringList out;
+    for (const IndexInfo &i : indexesOf(this, actual))
+        out << i.name;
+    return out;
+}
+
+void Database::createTable(const QString &table, const std::vector<FieldDef> &fields)
+{
+    requireOpen(this, table);
+    if (hasTable(table))
+        fail(DbError::Kind::Other, table, QStringLiteral("the table exists already"));
+    if (fields.empty())
+        fail(DbError::Kind::Other, table, QStringLiteral("a table needs at least one column"));
+    QStringList cols;
+    for (const FieldDef &f : fields) {
+        const QString decl = declaredType(f.type);
+        cols << (decl.isEmpty() ? quoted(f.name) : quoted(f.name) + QLatin1Char(' ') + decl);
+    }
+    exec(this, table, QLatin1String("CREATE TABLE ") + quoted(table) + QLatin1String(" (") + cols.join(QLatin1String(", "))
+                          + QLatin1Char(')'));
+}
+
+void Database::createIndex(const QString &table, const QString &index, const QStringList &columnList, bool unique)
+{
+    const QString actual = actualTableName(this, table);
+    if (actual.isEmpty())
+        fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
+    if (columnList.isEmpty())
+        fail(DbError::Kind::Other, table, QStringLiteral("the index \"%1\" has no columns").arg(index));
+    for (const IndexInfo &i : indexesOf(this, actual))
+        if (i.name.compare(index, Qt::CaseInsensitive) == 0)
+            fail(DbError::Kind::Other, actual, QStringLiteral("the index \"%1\" exists already").arg(index));
+    const std::vector<FieldDef> defs = columns(actual);
+    QStringList cols;
+    for (const QString &c : columnList) {
+        QString found;
+        for (const FieldDef &f : defs)
+            if (sameName(f.name, c))
+                found = f.name;
+        if (found.isEmpty())
+            fail(DbError::Kind::NoSuchColumn, actual, QStringLiteral("the index \"%1\" names the unknown column \"%2\"")
+                                                          .arg(index, c));
+        cols << quoted(found);
+    }
+    exec(this, actual, QLatin1String(unique ? "CREATE UNIQUE INDEX " : "CREATE INDEX ")
+                           + quoted(physicalIndexName(actual, index)) + QLatin1String(" ON ") + quoted(actual)
+                           + QLatin1String(" (") + cols.join(QLatin1String(", ")) + QLatin1Char(')'));
+}
+
+void Database::dropTable(const QString &table)
+{
+    const QString actual = actualTableName(this, table);
+    if (actual.isEmpty())
+        fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
+    exec(this, actual, QLatin1String("DROP TABLE ") + quoted(actual));
+}
+
+void Database::clearTable(const QString &table)
+{
+    const QString actual = actualTableName(this, table);
+    if (actual.isEmpty())
+        fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
+    exec(this, actual, QLatin1String("DELETE FROM ") + quoted(actual));
+}
+
+void Database::beginTransaction()
+{
+    requireOpen(this, QString());
+    if (inTransaction())
+        fail(DbError::Kind::Other, QString(), QStringLiteral("a transaction is already running"));
+    exec(this, QString(), QStringLiteral("BEGIN"));
+}
+
+void Database::commit()
+{
+    requireOpen(this, QString());
+    if (!inTransaction())
+        fail(DbError::Kind::Other, QString(), QStringLiteral("no transaction is running"));
+    exec(this, QString(), QStringLiteral("COMMIT"));
+}
+
+void Database::rollback()
+{
+    requireOpen(this, QString());
+    if (!inTransaction())
+        return;
+    exec(this, QString(), QStringLiteral("ROLLBACK"));
+}
+
+bool Database::inTransaction() const
+{
+    return db_ && sqlite3_get_autocommit(db_) == 0;
+}
+
+std::unique_ptr<Recordset> Database::openTable(const QString &table)
+{
+    requireOpen(this, table);
+    const QString actual = actualTableName(this, table);
+    if (actual.isEmpty())
+        fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
+    auto impl = std::make_unique<Recordset::Impl>(this, actual, columns(actual));
+    impl->moveFirst();
+    return std::unique_ptr<Recordset>(new Recordset(std::move(impl)));
+}

@@ -41,6 +41,8 @@ private:
 };
 
 // Declared type of a column; decides what a field gives back (Single gives exactly the stored float).
+// In the file the types are declared as DOUBLE, SINGLE, SMALLINT (16-bit), LONG (32-bit), BOOLEAN (-1/0), TEXT,
+// LONGTEXT (memo) and no declared type at all (Variant: the value keeps its own kind, a text stays a text).
 enum class FieldType { Double, Single, Integer, Long, Boolean, Text, Memo, Variant };
 
 struct FieldDef {
@@ -72,15 +74,22 @@ public:
     // Opens a table as a recordset in its stored order (rowid). Throws NoSuchTable.
     std::unique_ptr<Recordset> openTable(const QString &table);
 
+    // Table, column and index names compare case-insensitively (also beyond ASCII, "WÄRMETAUSCHER").
     bool hasTable(const QString &table) const;
     QStringList tableNames() const;
     // Column names of a table in their declared order.
     QStringList columnNames(const QString &table) const;
+    // Columns with their types, in declared order. Throws NoSuchTable.
+    std::vector<FieldDef> columns(const QString &table) const;
+    // Names of the indexes of a table (as given to createIndex). Throws NoSuchTable.
+    QStringList indexNames(const QString &table) const;
 
     // Schema for the data generator and the tests.
     void createTable(const QString &table, const std::vector<FieldDef> &fields);
     void createIndex(const QString &table, const QString &index, const QStringList &columns, bool unique);
     void dropTable(const QString &table);
+    // Deletes every row of a table (a work table before it is refilled).
+    void clearTable(const QString &table);
 
     // Transactions; nested calls are not supported.
     void beginTransaction();
@@ -91,16 +100,47 @@ public:
     // For the layer itself.
     sqlite3 *handle() const { return db_; }
     [[noreturn]] void fail(DbError::Kind kind, const QString &table, const QString &message) const;
+    struct Private;
+    Private *priv() const { return p_.get(); }
 
 private:
     Database(sqlite3 *db, const QString &path, bool readOnly);
     sqlite3 *db_ = nullptr;
     QString path_;
     bool readOnly_ = false;
+    std::unique_ptr<Private> p_;
 };
 
 // A table cursor with an optional index order, as the program's code walks and edits its tables.
 // Fields are reached by case-insensitive name. Null is distinct from 0 and "".
+//
+// Position rules (those of a desktop database's table recordsets):
+// - Opening and setIndex move to the first row; an empty table is at eof and bof at once.
+// - moveNext at eof and movePrevious at bof leave the cursor where it is (no error); movePrevious at eof goes to
+//   the last row, moveNext at bof to the first.
+// - A failed seek leaves no row current: noMatch() and eof() are true.
+// - After addNew + update the row that was current before addNew stays current (the new row is not made current;
+//   move or seek to reach it). After edit + update the edited row stays current, also when its index key moved it.
+// - After deleteRecord no row is current (eof/bof false, field() throws NoCurrentRecord); moveNext then goes to the
+//   row that followed the deleted one, movePrevious to the one before it.
+// - Any move, seek or setIndex while a buffer is pending (addNew/edit) drops the buffer, as cancelUpdate would;
+//   so do addNew, edit and deleteRecord.
+// - Rows written through another cursor or another connection are seen at the next move (clones see each other's
+//   writes at once).
+//
+// Value conversion on setField (to the column's type; a value that does not fit throws TypeMismatch at once and
+// leaves the buffer unchanged):
+// - Empty and Null store Null in any column.
+// - Numeric columns take numbers and Booleans (True = -1); a text is read as the user types numbers
+//   (numtext::parse: the user's locale, decimal comma under German settings, no group separators), so "2,5" under
+//   German and "2.5" under English settings both store 2.5; "" and "abc" do not fit.
+// - Integer (16-bit) and Long (32-bit) round halves to even and reject values outside their range.
+// - Single stores the float nearest to the value; reading it gives Variant(float), exactly the float stored.
+// - Boolean takes numbers (non-zero is True), Booleans and the texts "True"/"False"; reads back as Variant(bool).
+// - Text and Memo take texts, and numbers as Variant::toString shows them.
+// - Variant columns keep the value as given: Int, Double, text; a Single reads back as a Double of the same value,
+//   a Boolean as the whole number -1 or 0.
+// While a buffer is pending, field() reads the buffer.
 class Recordset {
 public:
     virtual ~Recordset();
@@ -108,13 +148,18 @@ public:
     const QString &table() const;
     QStringList fieldNames() const;
     bool hasField(const QString &name) const;
+    // Declared type of a field. Throws NoSuchColumn.
+    FieldType fieldType(const QString &name) const;
 
-    // Orders the rows by the named index (its columns, ascending) and moves to the first row. Throws NoSuchIndex.
+    // Orders the rows by the named index (its columns, ascending; ties in stored order) and moves to the first row.
+    // An empty name returns to the stored order. Throws NoSuchIndex.
     void setIndex(const QString &index);
     const QString &index() const;
 
     // Seeks the first row, in the current index order, whose index columns equal the given values ("="
-    // comparison; texts compare exactly). Returns true on a hit; on a miss noMatch() is true and no row is current.
+    // comparison; texts compare exactly). Fewer values than index columns compare the leading columns. A key is
+    // converted to its column's type first; Null or a key that does not fit its column is a miss. Returns true on a
+    // hit; on a miss noMatch() is true and no row is current. Throws NoSuchIndex when no index is set.
     bool seek(const std::vector<Variant> &keys);
     bool seek(const Variant &key) { return seek(std::vector<Variant>{key}); }
     bool noMatch() const;
@@ -134,8 +179,10 @@ public:
     Variant field(const QString &name) const;
     Variant operator[](const QString &name) const { return field(name); }
 
-    // Editing: addNew/edit start a buffer, setField writes into it, update stores it (DuplicateKey,
-    // TypeMismatch), cancelUpdate drops it. After update of a new row, that row is current.
+    // Editing: addNew/edit start a buffer, setField writes into it (TypeMismatch), update stores it (DuplicateKey,
+    // ReadOnly; on failure the buffer stays pending so that it can be corrected), cancelUpdate drops it.
+    // edit and deleteRecord need a current row (NoCurrentRecord); setField and update need a pending buffer.
+    // See the position rules above for the row that is current afterwards.
     void addNew();
     void edit();
     void setField(const QString &name, const Variant &value);
@@ -145,6 +192,7 @@ public:
     // Deletes the current row; the cursor then stands on no row until it is moved.
     void deleteRecord();
 
+    // Releases the cursor; later calls throw (Other). The database closing closes its recordsets too.
     void close();
 
     struct Impl;

@@ -1,0 +1,82 @@
+// One full sizing recalculation (three operating points, water) on the shipped characteristic and noise
+// databases; prints the median time. The databases are copied first, since every run rewrites "_aktuell".
+// Without the generated seed databases it runs on the test fixture's small catalogue and says so.
+//   bench_sizing [--quick]
+
+#include "../tests/engine/sizing_fixture.h"
+#include "engine/sizing_recalc.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+
+using namespace sizingfixture;
+
+namespace {
+
+double medianMs(std::vector<qint64> ns)
+{
+    std::sort(ns.begin(), ns.end());
+    return static_cast<double>(ns[ns.size() / 2]) / 1e6;
+}
+
+// Switches the fixture to copies of the shipped databases; false when they are not there.
+bool useShippedCatalogue(Fixture &f)
+{
+    const QString seed = QStringLiteral(QUENDRA_SEED_DIR);
+    const QString kenn = f.dir.filePath("shipped_dbKenndaten.mdb");
+    const QString noise = f.dir.filePath("shipped_dbSchalldaten.mdb");
+    if (!QFile::copy(seed + "/dbKenndaten.mdb", kenn) || !QFile::copy(seed + "/dbSchalldaten.mdb", noise))
+        return false;
+    SharedData &s = shared();
+    s.rsVentil.reset();
+    s.dbKenndaten = Database::open(kenn);
+    s.dbSchalldaten = Database::open(noise, Database::Mode::ReadOnly);
+    s.Ventiltyp = "4627_71";
+    f.openSeries();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const bool quick = app.arguments().contains("--quick");
+    const int runs = quick ? 20 : 500;
+
+    Fixture f;
+    const bool shipped = useShippedCatalogue(f);
+    f.baseWaterCase();
+
+    struct Case {
+        const char *name;
+        bool DNmin;
+    };
+    for (const Case c : {Case{"size and Kvs computed", true}, Case{"size given, Kvs computed", false}}) {
+        SharedData &s = shared();
+        s.DNmin = c.DNmin;
+        s.KvsOpt = true;
+        s.DNVentil = "50";
+        calcDimensionierung(); // warm-up; also checks that the case computes
+        if (!f.status().startsWith(QLatin1String("Berechnung aktualisiert"))) {
+            std::fprintf(stderr, "sizing failed: %s\n", qPrintable(f.status()));
+            return 1;
+        }
+        std::vector<qint64> ns;
+        ns.reserve(runs);
+        for (int i = 0; i < runs; ++i) {
+            QElapsedTimer t;
+            t.start();
+            calcDimensionierung();
+            ns.push_back(t.nsecsElapsed());
+        }
+        std::printf("calcDimensionierung, water, 3 points, %s (%s catalogue, chosen DN %s Kvs %g): "
+                    "median %.3f ms over %d runs (target < 2 ms)\n",
+                    c.name, shipped ? "shipped" : "fixture", qPrintable(s.DNVentil),
+                    static_cast<double>(s.KvsCv), medianMs(ns), runs);
+    }
+    return 0;
+}

@@ -1,0 +1,86 @@
+#include "program_parameters.h"
+
+#include "project_file.h"
+
+#include <memory>
+
+namespace {
+
+const QString kTable = QStringLiteral("_Programmparameter");
+
+std::vector<FileItem> makeItems()
+{
+    using SD = SharedData;
+    const std::pair<const char *, ItemMember> list[] = {
+        {"Sprache", &SD::Sprache},
+        {"Benutzername", &SD::Benutzername},
+        {"KD_Version", &SD::KD_Version},
+        {"FormTop", &SD::FormTop},
+        {"FormLeft", &SD::FormLeft},
+        {"FormHeight", &SD::FormHeight},
+        {"DruckProzessdaten", &SD::DruckProzessdaten},
+        {"DruckVentildaten", &SD::DruckVentildaten},
+        {"DruckStellverhältnis", &SD::DruckStellverhältnis},
+        {"DruckRohrleitung", &SD::DruckRohrleitung},
+        {"DruckSchalldruck", &SD::DruckSchalldruck},
+        {"DruckStoffdaten", &SD::DruckStoffdaten},
+    };
+    std::vector<FileItem> items;
+    for (const auto &[name, member] : list)
+        items.push_back(FileItem{kTable, QString::fromUtf8(name), member});
+    return items;
+}
+
+} // namespace
+
+const std::vector<FileItem> &programParameterItems()
+{
+    static const std::vector<FileItem> items = makeItems();
+    return items;
+}
+
+void LoadProgrammParameter(const QString &Pfad, const QString &Datei, SharedData &data)
+{
+    const QString path = projectFilePath(Pfad, Datei);
+    const std::vector<FileItem> &items = programParameterItems();
+    std::vector<Variant> values;
+    {
+        const std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadOnly);
+        const std::unique_ptr<Recordset> rs = db->openTable(kTable);
+        for (const FileItem &item : items)
+            values.push_back(fileitems::read(*rs, item, path));
+    }
+    // Every text lookup indexes the language columns with it.
+    const int sprache = static_cast<int>(values[0].toInt());
+    if (sprache < 0 || sprache > 5)
+        throw DbError(DbError::Kind::Other, path, kTable,
+                      QStringLiteral("column \"Sprache\" holds %1, which is no language (0 to 5)").arg(sprache));
+    for (std::size_t i = 0; i < items.size(); ++i)
+        fileitems::assign(data, items[i], values[i]);
+}
+
+void SaveProgrammParameter(const QString &Pfad, const QString &Datei, const SharedData &data)
+{
+    const QString path = projectFilePath(Pfad, Datei);
+    const std::vector<FileItem> &items = programParameterItems();
+    std::vector<Variant> values;
+    for (const FileItem &item : items)
+        values.push_back(fileitems::toColumn(data, item, path));
+
+    fileitems::checkWritable(path);
+    const std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadWrite);
+    const std::unique_ptr<Recordset> rs = db->openTable(kTable);
+    // One record update is atomic by itself; the transaction keeps it so should the layer write field by field.
+    db->beginTransaction();
+    try {
+        rs->edit();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            rs->setField(items[i].column, values[i]);
+        rs->update();
+        db->commit();
+    } catch (...) {
+        if (db->inTransaction())
+            db->rollback();
+        throw;
+    }
+}

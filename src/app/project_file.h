@@ -1,0 +1,63 @@
+#pragma once
+
+#include "platform/core/variant.h"
+#include "platform/db/database.h"
+#include "state/shared_data.h"
+
+#include <QString>
+#include <variant>
+#include <vector>
+
+// Project files (".vls"): nine tables of one record each whose columns are named after the shared data they hold.
+// Every operation opens the file for the one call and closes it again; failures arrive as DbError, naming the file
+// and the table (and column where there is one).
+
+// Pfad/Datei.vls
+QString projectFilePath(const QString &Pfad, const QString &Datei);
+
+// Reads the nine tables of the project file into the shared data. All or nothing: every value is read, converted
+// and checked (unit indices inside their lists, a known valve series, no Null in a typed column) before any item is
+// assigned, so after a failure the data are as they were. Database handles and other state are never touched.
+void LoadParameter(const QString &Pfad, const QString &Datei, SharedData &data = shared());
+
+// Writes the 134 items into the first record of each of the nine tables of an existing file, in one transaction:
+// a failure leaves the file as it was. Adds no table, record or file.
+void SaveParameter(const QString &Pfad, const QString &Datei, const SharedData &data = shared());
+
+// ---- The typed items of project and parameter files (used by both and by their tests)
+
+// D 64-bit float, F 32-bit float, I 16-bit integer (halves to even), B Boolean (-1/0), S text (never Null),
+// V variant value stored and loaded unchanged (an Empty value is stored as Null).
+enum class ItemType { D, F, I, B, S, V };
+
+// The alternatives are in ItemType order.
+using ItemMember = std::variant<double SharedData::*, float SharedData::*, int SharedData::*, bool SharedData::*,
+                                QString SharedData::*, Variant SharedData::*>;
+
+struct FileItem {
+    QString table;
+    QString column; // also the name of the shared item
+    ItemMember member;
+    ItemType type() const { return static_cast<ItemType>(member.index()); }
+};
+
+// The 134 project items, table by table, in processing order.
+const std::vector<FileItem> &projectItems();
+// The nine project tables in processing order.
+const QStringList &projectTables();
+
+namespace fileitems {
+// The value of a column converted to its item's type (Variant of Double, Single, Int, Bool or String; V as stored).
+// Throws DbError (TypeMismatch) naming file, table and column when the value does not fit.
+Variant read(const Recordset &rs, const FileItem &item, const QString &path);
+// The item's current value as it is written to its column; throws when it cannot be stored (I outside 16 bits,
+// D or F not finite).
+Variant toColumn(const SharedData &data, const FileItem &item, const QString &path);
+// Assigns a value produced by read() to the item.
+void assign(SharedData &data, const FileItem &item, const Variant &value);
+// Compares an item of two data sets (V by type and value, F and D exactly).
+bool equal(const SharedData &a, const SharedData &b, const FileItem &item);
+// Throws DbError (ReadOnly) when the file may not be written: even a privileged user must not overwrite a file the
+// user marked read-only.
+void checkWritable(const QString &path);
+} // namespace fileitems

@@ -1,0 +1,265 @@
+#include "engine/candidate_table.h"
+
+#include "engine/sizing_sheet_access.h"
+#include "platform/core/number_text.h"
+#include "platform/db/database.h"
+#include "platform/forms/list_controls.h"
+#include "state/shared_data.h"
+#include "units/conversions.h"
+
+#include <limits>
+
+namespace {
+
+// A field holding a number equal to the value; Null (a row without value) equals nothing.
+bool fieldEquals(const Variant &field, long long value)
+{
+    return field.isNumeric() && field.toDouble() == static_cast<double>(value);
+}
+
+// Millimetres of a nominal size text in the given unit; 0 when it has none (an inch text missing from the table).
+double nominalSizeMillimetres(const QString &text, int DNunit)
+{
+    const Variant mm = umrechnenDN(Variant(text.trimmed()), DNunit, 0);
+    double value = 0.0;
+    if (numtext::parse(mm.toString(), &value))
+        return value;
+    return 0.0;
+}
+
+// The general text of a single-precision number, as the Kvs list shows it.
+QString singleText(float value)
+{
+    return numtext::general(static_cast<double>(value), 7);
+}
+
+// Fills a combo box and selects an item; the caller holds the list's ready flag False meanwhile.
+void fillAndSelect(ComboBox *list, const QStringList &items, int index)
+{
+    if (!list)
+        return;
+    list->clear();
+    for (const QString &item : items)
+        list->addItem(item);
+    if (index >= 0)
+        list->setListIndex(index);
+}
+
+} // namespace
+
+namespace candidates {
+
+const QStringList &workTableColumns()
+{
+    static const QStringList columns = {
+        "DN",  "DN_Zoll", "Kennlinie", "Kvs", "Cv",  "Reduktion", "Stellverhältnis", "a0",  "a1",  "a2",
+        "a3",  "a4",      "a5",        "aFL", "bFL", "cFL",       "axT",             "bxT", "cxT", "Schalldaten"};
+    return columns;
+}
+
+QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit)
+{
+    bool found = false;
+    rsVentil.moveFirst();
+    while (!rsVentil.eof()) {
+        if (fieldEquals(rsVentil.field("Kennlinie"), Kennlinie)) {
+            found = true;
+            break;
+        }
+        rsVentil.moveNext();
+    }
+    if (!found) {
+        rsVentil.moveFirst();
+        if (!rsVentil.eof())
+            Kennlinie = static_cast<int>(rsVentil.field("Kennlinie").toInt());
+    }
+
+    QStringList items;
+    bool first = true;
+    QString previous;
+    for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext()) {
+        if (!fieldEquals(rsVentil.field("Kennlinie"), Kennlinie))
+            continue;
+        const QString size = rsVentil.field(DNunit == 1 ? "DN_Zoll" : "DN").toString();
+        if (first || size != previous)
+            items << size;
+        previous = size;
+        first = false;
+    }
+    return items;
+}
+
+QStringList kvsItems(Recordset &rsVentil, int Kennlinie, const QString &DNVentil, int DNunit, int KvUnit)
+{
+    QStringList items;
+    for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext()) {
+        if (!fieldEquals(rsVentil.field("Kennlinie"), Kennlinie))
+            continue;
+        const bool sameSize = DNunit == 1 ? rsVentil.field("DN_Zoll").toString() == DNVentil
+                                          : rsVentil.field("DN").toString().trimmed() == DNVentil.trimmed();
+        if (!sameSize)
+            continue;
+        items << singleText(rsVentil.field(KvUnit == 1 ? "Cv" : "Kvs").toFloat());
+    }
+    return items;
+}
+
+namespace {
+
+// Index of the item equal to the stored text, else the first not below the stored number, else the last.
+template <typename NumberOf>
+int reselect(const QStringList &items, const QString &storedText, double storedNumber, NumberOf numberOf)
+{
+    if (items.isEmpty())
+        return -1;
+    for (int i = 0; i < items.size(); ++i)
+        if (items[i] == storedText)
+            return i;
+    for (int i = 0; i < items.size(); ++i)
+        if (numberOf(items[i]) >= storedNumber)
+            return i;
+    return static_cast<int>(items.size()) - 1;
+}
+
+} // namespace
+
+int reselectNominalSize(const QStringList &items, QString &DNVentil, int DNunit)
+{
+    const double stored = nominalSizeMillimetres(DNVentil, DNunit);
+    const int index = reselect(items, DNVentil, stored,
+                               [DNunit](const QString &item) { return nominalSizeMillimetres(item, DNunit); });
+    if (index >= 0 && items[index] != DNVentil)
+        DNVentil = items[index];
+    return index;
+}
+
+int reselectKvs(const QStringList &items, float &KvsCv)
+{
+    const QString storedText = singleText(KvsCv);
+    const int index = reselect(items, storedText, static_cast<double>(KvsCv), [](const QString &item) {
+        double value = 0.0;
+        return numtext::parse(item, &value) ? value : -std::numeric_limits<double>::infinity();
+    });
+    if (index >= 0 && items[index] != storedText) {
+        double value = 0.0;
+        if (numtext::parse(items[index], &value))
+            KvsCv = static_cast<float>(value);
+    }
+    return index;
+}
+
+} // namespace candidates
+
+void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &DNVentil, int DNunit, float KvsCv,
+                            int KvUnit, bool DNmin, bool KvsOpt)
+{
+    SharedData &s = shared();
+    if (!s.dbKenndaten)
+        return;
+    Database &db = *s.dbKenndaten;
+    const QStringList &columns = candidates::workTableColumns();
+
+    // Only what the options ask for is converted; an unknown size or coefficient compares as 0 and finds no row.
+    long long sizeMm = 0;
+    double kvs = 0.0;
+    if (!DNmin) {
+        sizeMm = umrechnenDN(Variant(DNVentil), DNunit, 0).toInt();
+        if (!KvsOpt)
+            kvs = umrechnenKvsCvTabelle(Variant(KvsCv), KvUnit, 0).asNumber();
+    }
+
+    auto isCandidate = [&]() {
+        if (!fieldEquals(rsVentil.field("Kennlinie"), Kennlinie))
+            return false;
+        if (DNmin)
+            return true;
+        if (!fieldEquals(rsVentil.field("DN"), sizeMm))
+            return false;
+        if (KvsOpt)
+            return true;
+        const Variant rowKvs = rsVentil.field("Kvs");
+        return rowKvs.isNumeric() && rowKvs.toDouble() == kvs;
+    };
+    using RowValues = std::vector<Variant>;
+    auto valuesOf = [&columns](const Recordset &rs) {
+        RowValues values;
+        values.reserve(columns.size());
+        for (const QString &column : columns)
+            values.push_back(rs.field(column));
+        return values;
+    };
+
+    std::vector<RowValues> wanted;
+    for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext())
+        if (isCandidate())
+            wanted.push_back(valuesOf(rsVentil));
+    if (wanted.empty()) {
+        rsVentil.moveLast();
+        if (!rsVentil.eof() && !rsVentil.bof())
+            wanted.push_back(valuesOf(rsVentil));
+    }
+
+    // A table that already holds exactly these rows is left as it is: most runs repeat the last request, and a
+    // commit costs a flush to disk each time.
+    {
+        std::unique_ptr<Recordset> work = db.openTable("_aktuell");
+        std::vector<RowValues> present;
+        for (work->moveFirst(); !work->eof(); work->moveNext())
+            present.push_back(valuesOf(*work));
+        work->close();
+        if (present == wanted)
+            return;
+    }
+
+    // The work table is rebuilt as a whole or not at all.
+    db.beginTransaction();
+    try {
+        std::unique_ptr<Recordset> work = db.openTable("_aktuell");
+        work->moveFirst();
+        while (!work->eof()) {
+            work->deleteRecord();
+            work->moveNext();
+        }
+        for (const RowValues &row : wanted) {
+            work->addNew();
+            for (qsizetype i = 0; i < columns.size(); ++i)
+                work->setField(columns[i], row[static_cast<size_t>(i)]);
+            work->update();
+        }
+        work->close();
+        db.commit();
+    } catch (...) {
+        if (db.inTransaction())
+            db.rollback();
+        throw;
+    }
+}
+
+void update_frmCalcSize_cmbDNVentil(Recordset &rsVentil, int &Kennlinie, QString &DNVentil, int DNunit)
+{
+    SharedData &s = shared();
+    s.ListeDNbereit = false;
+    SizingSheetAccess *sheet = activeSizingSheet();
+    ComboBox *list = sheet ? sheet->cmbDNVentil : nullptr;
+    if (list)
+        list->clear();
+    const QStringList items = candidates::nominalSizeItems(rsVentil, Kennlinie, DNunit);
+    const int index = candidates::reselectNominalSize(items, DNVentil, DNunit);
+    fillAndSelect(list, items, index);
+    s.ListeDNbereit = true;
+}
+
+void update_frmCalcSize_cmbKvsCv(Recordset &rsVentil, int Kennlinie, const QString &DNVentil, int DNunit,
+                                 float &KvsCv, int KvUnit)
+{
+    SharedData &s = shared();
+    s.ListeKvsbereit = false;
+    SizingSheetAccess *sheet = activeSizingSheet();
+    ComboBox *list = sheet ? sheet->cmbKvsCv : nullptr;
+    if (list)
+        list->clear();
+    const QStringList items = candidates::kvsItems(rsVentil, Kennlinie, DNVentil, DNunit, KvUnit);
+    const int index = candidates::reselectKvs(items, KvsCv);
+    fillAndSelect(list, items, index);
+    s.ListeKvsbereit = true;
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "platform/core/variant.h"
+
+// Flow through a control valve of a given flow coefficient after IEC 60534-2-1. Every quantity comes in the
+// caller's unit with its unit index; the equations convert to bar abs., mm, kg/m3, mm2/s and Kv, compute, and
+// return the flow in the caller's flow unit: at full precision in the internal unit (m3/h for liquids, kg/h for
+// gases and steam), otherwise as the four-digit text of the conversion. A flow coefficient of 0 or less gives the
+// whole number 0, and so do inputs for which the equations have no meaning: a valve size, FL or density of 0 or
+// less (liquids); a valve size, xT, isentropic exponent or inlet pressure of 0 or less, or reducers so far outside
+// the equation's range that its piping factor has no real root (gases). A pressure differential of 0 or less
+// passes no flow. No result is ever NaN or infinite.
+
+// Liquids. ChokedFlow receives the choked state of the last Reynolds step; it keeps its value when the result is
+// the early 0 of an unusable input.
+Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
+                     const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                     const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
+                     const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, int QUnit,
+                     bool &ChokedFlow);
+
+// Gases (Zustand 0, result through the norm density rhoN) and steam or real gases (Zustand 2, mass flow).
+// Zustand 1 has no compressible result: an empty Variant.
+Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
+                   const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                   const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
+                   const Variant &gamma, int Zustand, int QUnit);
+
+// Reynolds-number factor for the valve Reynolds number. A Reynolds number of 0 or less gives 0 (the limit of the
+// laminar curve); NaN gives 1, as for a Reynolds number too large to matter.
+double calcFR(double ReV);
+
+namespace flow {
+
+// Loss and Bernoulli coefficients of the reducers at the valve's inlet and outlet; sizes in mm, valve size > 0.
+struct ReducerCoefficients {
+    double zeta1 = 0.0;  // inlet reducer
+    double zeta2 = 0.0;  // outlet reducer (or expander)
+    double zetaB1 = 0.0; // Bernoulli, inlet
+    double zetaB2 = 0.0; // Bernoulli, outlet
+};
+ReducerCoefficients reducerCoefficients(double d, double D1, double D2);
+
+// Characteristic curves of a valve row at the relative travel y (1 = fully open); Kv in the unit of KvsCv.
+double curveKv(double KvsCv, double a0, double a1, double a2, double a3, double a4, double a5, double y);
+double curveFL(double aFL, double bFL, double cFL, double y);
+double curveXT(double axT, double bxT, double cxT, double y);
+
+// Step cap of the Reynolds iteration; a flow that has not settled by then keeps its last value.
+constexpr int kReynoldsStepLimit = 1000;
+
+} // namespace flow

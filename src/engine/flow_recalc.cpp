@@ -1,0 +1,426 @@
+#include "engine/flow_recalc.h"
+
+#include "engine/flow_equations.h"
+#include "engine/flow_sheet_access.h"
+#include "engine/flow_validation.h"
+#include "engine/main_window_access.h"
+#include "engine/noise.h"
+#include "engine/pipe_velocity.h"
+#include "engine/water_steam.h"
+#include "platform/core/number_text.h"
+#include "platform/db/database.h"
+#include "platform/forms/label.h"
+#include "platform/forms/menu.h"
+#include "platform/forms/text_box.h"
+#include "state/shared_data.h"
+#include "units/conversions.h"
+#include "units/number_format.h"
+#include "units/texts.h"
+
+#include <cmath>
+
+namespace {
+
+const QString kNA = QStringLiteral("N/A");
+
+// The flow passes of a proposed pipe size stop at the latest after this many.
+constexpr int kPipePassLimit = 11;
+
+// The matching valve row's values that the run keeps for itself.
+struct Row {
+    bool found = false;
+    Variant a0, a1, a2, a3, a4, a5, aFL, bFL, cFL, axT, bxT, cxT;
+    QString Schalldaten;
+};
+
+double finiteOr0(double v)
+{
+    return std::isfinite(v) ? v : 0.0;
+}
+
+void setCaption(Label *label, const QString &caption)
+{
+    if (label)
+        label->setCaption(caption);
+}
+
+QString zahl3(double v)
+{
+    return std::isfinite(v) ? formatZahl3(Variant(v)).toString() : kNA;
+}
+
+QString zahl4(double v)
+{
+    return std::isfinite(v) ? formatZahl4(Variant(v)).toString() : kNA;
+}
+
+// Patterns "0.00" and "0.000".
+QString fixedPattern(double v, int decimals)
+{
+    return std::isfinite(v) ? numtext::fixed(v, decimals) : kNA;
+}
+
+QString yesNo(bool yes)
+{
+    return yes ? getText("ja", shared().Sprache) : getText("nein", shared().Sprache);
+}
+
+// Results are no longer current: the print entries go off (the PDF entry only while a PDF printer exists).
+void disablePrintEntries()
+{
+    MainWindowAccess *window = mainWindowAccess();
+    if (!window)
+        return;
+    if (window->mnuDrucken)
+        window->mnuDrucken->setEnabled(false);
+    if (shared().PDFDruckerVorhanden && window->mnuPDFDruck)
+        window->mnuPDFDruck->setEnabled(false);
+}
+
+class FlowRun {
+public:
+    FlowRun(SharedData &s, FlowSheetAccess &sheet) : s(s), sheet(sheet) {}
+
+    void run();
+
+private:
+    bool waterLike() const { return s.Medium == 1 || s.Medium >= 10; }
+    bool liquid() const { return s.Zustand == 1; }
+
+    void limitAtSaturation();
+    void fluidProperties();
+    bool rowMatches(const Recordset &rs) const;
+    void findRow();
+    void flowPasses();
+    void velocities();
+    void noise();
+    void cavitation();
+    void fluidLabels();
+    void copyCoefficients();
+    void refreshPipeLists();
+    void notComputable(const QString &reason);
+
+    SharedData &s;
+    FlowSheetAccess &sheet;
+    Row row;
+    // The noise estimate found no table for the valve, so z (and with it cavitation) is unknown.
+    bool zyUnknown = false;
+};
+
+void FlowRun::run()
+{
+    limitAtSaturation();
+    fluidProperties();
+    try {
+        findRow();
+    } catch (const DbError &e) {
+        row = Row();
+        notComputable(e.text());
+        return;
+    }
+    // Without its row the valve has no curves: a flow of 0 through it would be no result at all.
+    if (!row.found) {
+        notComputable(getText("Ventil nicht in der Baureihe!", s.Sprache));
+        return;
+    }
+
+    const double y = s.yMax;
+    s.Kvmax = finiteOr0(flow::curveKv(s.KvsCv, row.a0.asNumber(), row.a1.asNumber(), row.a2.asNumber(),
+                                      row.a3.asNumber(), row.a4.asNumber(), row.a5.asNumber(), y));
+    if (s.chkDNRohr == 0 || s.chkDNRohr == 1) {
+        s.DN1Rohr = s.DNVentil;
+        s.DN2Rohr = s.DNVentil;
+    }
+    flowPasses();
+    setCaption(sheet.lblQmax, zahl4(s.QMax));
+    refreshPipeLists();
+    velocities();
+    noise();
+    if (liquid())
+        cavitation();
+    fluidLabels();
+
+    mainwin::setStatusText(getText("Berechnung aktualisiert", s.Sprache));
+    mainwin::enablePrintEntries();
+    copyCoefficients();
+}
+
+void FlowRun::limitAtSaturation()
+{
+    const bool steam = s.Medium == 2;
+    if (!waterLike() && !steam)
+        return;
+    const double ts = calcTsatWasser(Variant(s.p1Max), s.p1Unit, s.T1Unit).asNumber();
+    if (!std::isfinite(ts))
+        return;
+    const bool beyond = steam ? s.T1Max < ts : s.T1Max > ts;
+    if (!beyond)
+        return;
+    s.T1Max = ts;
+    // The box's Change handler stores the shown four-digit value back into T1Max.
+    if (sheet.txtT1max)
+        sheet.txtT1max->setText(formatZahl4(Variant(s.T1Max)).toString());
+}
+
+void FlowRun::fluidProperties()
+{
+    if (s.Zustand == 0)
+        s.rho1Max = finiteOr0(calcRho1Gas(Variant(s.p1Max), s.p1Unit, Variant(s.T1Max), s.T1Unit, Variant(s.rhoN),
+                                          s.rhoUnit, s.rhoUnit)
+                                  .asNumber());
+    if (waterLike()) {
+        s.rho1Max = finiteOr0(calcRhoWasser(Variant(s.T1Max), s.T1Unit, s.rhoUnit).asNumber());
+        s.nueMax = finiteOr0(
+            calcNueWasser(Variant(s.T1Max), s.T1Unit, Variant(s.rho1Max), s.rhoUnit, s.nueUnit).asNumber());
+        s.psatMax = finiteOr0(calcPsatWasser(Variant(s.T1Max), s.T1Unit, s.pUnit).asNumber());
+        s.pkrit = finiteOr0(umrechnenDruck(Variant(221.2), 0, s.pUnit));
+    }
+    if (s.Medium == 2) {
+        // The steam density may replace a pressure of 0 in the caller's variable.
+        Variant p1(s.p1Max);
+        s.rho1Max = finiteOr0(calcRhoDampf(p1, s.p1Unit, Variant(s.T1Max), s.T1Unit, s.rhoUnit).asNumber());
+        s.p1Max = finiteOr0(p1.asNumber());
+        s.gammaMax = finiteOr0(calcKappaDampf(Variant(s.p1Max), s.p1Unit, Variant(s.T1Max), s.T1Unit).asNumber());
+        s.pkrit = finiteOr0(umrechnenDruck(Variant(221.2), 0, s.pUnit));
+    }
+}
+
+bool FlowRun::rowMatches(const Recordset &rs) const
+{
+    if ((s.DNunit != 0 && s.DNunit != 1) || (s.KvUnit != 0 && s.KvUnit != 1))
+        return false;
+    const Variant kennlinie = rs.field(QStringLiteral("Kennlinie"));
+    if (!kennlinie.isNumeric() || kennlinie.toDouble() != s.Kennlinie)
+        return false;
+    // The sheet's lists show the sizes as the table's texts (millimetres without blanks) and the coefficients as
+    // the table's single-precision numbers, so these compare exactly with what it stored.
+    const bool sameSize = s.DNunit == 1
+                              ? rs.field(QStringLiteral("DN_Zoll")).toString() == s.DNVentil
+                              : rs.field(QStringLiteral("DN")).toString().trimmed() == s.DNVentil.trimmed();
+    if (!sameSize)
+        return false;
+    const Variant kvs = rs.field(s.KvUnit == 1 ? QStringLiteral("CV") : QStringLiteral("Kvs"));
+    return kvs.isNumeric() && kvs.toFloat() == s.KvsCv;
+}
+
+void FlowRun::findRow()
+{
+    Recordset *rs = s.rsVentil.get();
+    if (!rs)
+        return;
+    rs->moveFirst();
+    while (!rs->eof()) {
+        if (rowMatches(*rs)) {
+            row.found = true;
+            row.a0 = rs->field(QStringLiteral("a0"));
+            row.a1 = rs->field(QStringLiteral("a1"));
+            row.a2 = rs->field(QStringLiteral("a2"));
+            row.a3 = rs->field(QStringLiteral("a3"));
+            row.a4 = rs->field(QStringLiteral("a4"));
+            row.a5 = rs->field(QStringLiteral("a5"));
+            row.aFL = rs->field(QStringLiteral("aFL"));
+            row.bFL = rs->field(QStringLiteral("bFL"));
+            row.cFL = rs->field(QStringLiteral("cFL"));
+            row.axT = rs->field(QStringLiteral("axT"));
+            row.bxT = rs->field(QStringLiteral("bxT"));
+            row.cxT = rs->field(QStringLiteral("cxT"));
+            row.Schalldaten = rs->field(QStringLiteral("Schalldaten")).toString();
+            return;
+        }
+        rs->moveNext();
+    }
+}
+
+void FlowRun::flowPasses()
+{
+    const double y = s.yMax;
+    double previous = 0.0;
+    for (int pass = 1; pass <= kPipePassLimit; ++pass) {
+        if (liquid()) {
+            s.FLMax = finiteOr0(flow::curveFL(row.aFL.asNumber(), row.bFL.asNumber(), row.cFL.asNumber(), y));
+            setCaption(sheet.lblFlmax, zahl3(s.FLMax));
+            s.QMax = finiteOr0(calcQ_inkomp(s.Medium, Variant(s.Kvmax), s.KvUnit, Variant(s.FLMax),
+                                            Variant(s.DNVentil), Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit,
+                                            Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit,
+                                            Variant(s.pkrit), Variant(s.psatMax), s.pUnit, Variant(s.rho1Max),
+                                            s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit, s.ChokedFlowMax)
+                                   .asNumber());
+        } else {
+            s.XTMax = finiteOr0(flow::curveXT(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber(), y));
+            setCaption(sheet.lblxTMax, zahl3(s.XTMax));
+            s.QMax = finiteOr0(calcQ_komp(Variant(s.Kvmax), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
+                                          Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max),
+                                          s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max),
+                                          Variant(s.rhoN), s.rhoUnit, Variant(s.gammaMax), s.Zustand, s.QUnit)
+                                   .asNumber());
+            const double p1 = umrechnenDruck(Variant(s.p1Max), s.p1Unit, 0);
+            const double p2 = umrechnenDruck(Variant(s.p2Max), s.p2Unit, 0);
+            // The validation leaves p1 above 0; the guard only keeps a NaN out.
+            s.XMax = p1 != 0 ? finiteOr0((p1 - p2) / p1) : 0.0;
+            setCaption(sheet.lblxMax, zahl3(s.XMax));
+            s.ChokedFlowMax = s.XMax >= s.XTMax;
+        }
+        setCaption(sheet.lblChokedFlowMax, yesNo(s.ChokedFlowMax));
+
+        if (s.chkDNRohr != 1)
+            break;
+        auto proposal = [this](int position) {
+            return calcDNRohrVorschlag(position, Variant(s.QMax), s.QUnit, Variant(s.rho1Max), Variant(s.rhoN),
+                                       s.rhoUnit, Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit,
+                                       Variant(s.T1Max), s.T1Unit, Variant(s.nueMax), s.nueUnit, s.Zustand,
+                                       s.Medium, s.vUnit, s.DNunit)
+                .toString();
+        };
+        s.DN1Rohr = proposal(1);
+        s.DN2Rohr = proposal(2);
+        if (s.QMax == previous)
+            break;
+        previous = s.QMax;
+    }
+}
+
+void FlowRun::refreshPipeLists()
+{
+    if (sheet.update_DNRohrleitung)
+        sheet.update_DNRohrleitung(s.chkDNRohr, s.DN1Rohr, s.DN2Rohr, s.DNVentil, s.DNunit);
+}
+
+void FlowRun::velocities()
+{
+    auto velocity = [this](int position, const QString &DN) {
+        return finiteOr0(calcGeschwindigkeit(position, Variant(DN), s.DNunit, Variant(s.QMax), s.QUnit,
+                                             Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit, Variant(s.p1Max),
+                                             s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.T1Max), s.T1Unit,
+                                             s.Zustand, s.Medium, s.vUnit)
+                             .asNumber());
+    };
+    s.v1Max = velocity(1, s.DN1Rohr);
+    setCaption(sheet.lblV1max, zahl3(s.v1Max));
+    s.v2Max = velocity(2, s.DN2Rohr);
+    setCaption(sheet.lblV2max, zahl3(s.v2Max));
+}
+
+void FlowRun::noise()
+{
+    Variant level;
+    if (s.Zustand == 0 || s.Zustand == 2) {
+        level = calcSchallGas(Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.T1Max), s.T1Unit,
+                              Variant(s.Kvmax), s.KvUnit, Variant(s.rhoN), s.rhoUnit, Variant(s.v2Max), s.vUnit,
+                              s.Zustand, s.Medium, s.Ventiltyp, s.DLAMax, s.LAEffMax);
+    } else {
+        level = calcSchallFluessig(Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.Kvmax),
+                                   s.KvUnit, Variant(s.rho1Max), s.rhoUnit, Variant(s.psatMax), s.pUnit,
+                                   Variant(s.v2Max), s.vUnit, s.Ventiltyp, Variant(row.Schalldaten), s.DLAMax,
+                                   s.LAEffMax, s.zyMax, s.xFMax);
+        s.zyMax = finiteOr0(s.zyMax);
+        s.xFMax = finiteOr0(s.xFMax);
+        // The estimate gives z 0 when the valve's noise table is missing or incomplete.
+        zyUnknown = s.zyMax == 0;
+    }
+    s.LAMax = level.toString();
+    setCaption(sheet.lblSchallVDMAmax, s.LAMax);
+    setCaption(sheet.lblSchallkorrekturmax, s.DLAMax);
+    setCaption(sheet.lblSchallerwartmax, s.LAEffMax);
+}
+
+void FlowRun::cavitation()
+{
+    setCaption(sheet.lblzyMax, zyUnknown ? kNA : fixedPattern(s.zyMax, 2));
+    setCaption(sheet.lblxFMax, fixedPattern(s.xFMax, 3));
+    // Without z there is no cavitation test; a z of 0 would call every pressure drop cavitation.
+    s.KavitationMax = !zyUnknown && s.xFMax > s.zyMax;
+    setCaption(sheet.lblKavitationMax, zyUnknown ? kNA : yesNo(s.KavitationMax));
+}
+
+void FlowRun::fluidLabels()
+{
+    switch (s.Zustand) {
+    case 0:
+        setCaption(sheet.lblStoffwert1max, zahl3(s.rhoN));
+        setCaption(sheet.lblStoffwert2max, zahl3(s.rho1Max));
+        setCaption(sheet.lblStoffwert3max, zahl3(s.gammaMax));
+        break;
+    case 1:
+        setCaption(sheet.lblStoffwert1max, zahl3(s.rho1Max));
+        setCaption(sheet.lblStoffwert2max, zahl3(s.psatMax));
+        setCaption(sheet.lblStoffwert3max, zahl3(s.nueMax));
+        break;
+    case 2:
+        setCaption(sheet.lblStoffwert1max, zahl3(s.rho1Max));
+        setCaption(sheet.lblStoffwert2max, zahl3(s.gammaMax));
+        break;
+    default:
+        break;
+    }
+}
+
+void FlowRun::copyCoefficients()
+{
+    s.A0 = row.a0;
+    s.A1 = row.a1;
+    s.A2 = row.a2;
+    s.A3 = row.a3;
+    s.A4 = row.a4;
+    s.A5 = row.a5;
+    s.AFL = row.aFL;
+    s.BFL = row.bFL;
+    s.CFL = row.cFL;
+    s.AxT = row.axT;
+    s.BxT = row.bxT;
+    s.CxT = row.cxT;
+}
+
+// The chosen valve has no row (or the table cannot be read): the point is not computable. The valve's results
+// are cleared and shown as "N/A", the fluid rows still show the properties just computed, and the status line
+// says why the results are not current.
+void FlowRun::notComputable(const QString &reason)
+{
+    s.Kvmax = 0.0;
+    s.QMax = 0.0;
+    s.FLMax = 0.0;
+    s.XTMax = 0.0;
+    s.ChokedFlowMax = false;
+    s.v1Max = 0.0;
+    s.v2Max = 0.0;
+    s.LAMax = kNA;
+    s.DLAMax = QStringLiteral(" ");
+    s.LAEffMax = kNA;
+    s.zyMax = 0.0;
+    s.xFMax = 0.0;
+    s.KavitationMax = false;
+    for (Label *label : {sheet.lblQmax, sheet.lblFlmax, sheet.lblxTMax, sheet.lblChokedFlowMax, sheet.lblzyMax,
+                         sheet.lblxFMax, sheet.lblKavitationMax, sheet.lblV1max, sheet.lblV2max,
+                         sheet.lblSchallVDMAmax, sheet.lblSchallerwartmax})
+        setCaption(label, kNA);
+    setCaption(sheet.lblSchallkorrekturmax, s.DLAMax);
+    if (!liquid()) {
+        const double p1 = umrechnenDruck(Variant(s.p1Max), s.p1Unit, 0);
+        const double p2 = umrechnenDruck(Variant(s.p2Max), s.p2Unit, 0);
+        s.XMax = p1 != 0 ? finiteOr0((p1 - p2) / p1) : 0.0;
+        setCaption(sheet.lblxMax, zahl3(s.XMax));
+    }
+    refreshPipeLists();
+    fluidLabels();
+
+    mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": " + reason);
+    disablePrintEntries();
+    mainwin::beep();
+    copyCoefficients();
+}
+
+} // namespace
+
+void calcDurchfluss()
+{
+    SharedData &s = shared();
+    FlowSheetAccess *sheet = activeFlowSheet();
+    if (!sheet)
+        return;
+
+    mainwin::setStatusText(QString());
+    if (!checkEingabeDurchfluss()) {
+        mainwin::beep();
+        return;
+    }
+    FlowRun(s, *sheet).run();
+}

@@ -1,0 +1,50 @@
+#include "engine/main_window_access.h"
+
+#include "platform/forms/menu.h"
+#include "platform/forms/status_bar.h"
+#include "platform/forms/ui_services.h"
+#include "state/shared_data.h"
+
+namespace {
+MainWindowAccess *g_mainWindow = nullptr;
+} // namespace
+
+void setMainWindowAccess(MainWindowAccess *window)
+{
+    g_mainWindow = window;
+}
+
+MainWindowAccess *mainWindowAccess()
+{
+    return g_mainWindow;
+}
+
+namespace mainwin {
+
+QString statusText()
+{
+    return g_mainWindow && g_mainWindow->StatusBar ? g_mainWindow->StatusBar->text() : QString();
+}
+
+void setStatusText(const QString &text)
+{
+    if (g_mainWindow && g_mainWindow->StatusBar)
+        g_mainWindow->StatusBar->setText(text);
+}
+
+void enablePrintEntries()
+{
+    if (!g_mainWindow)
+        return;
+    if (g_mainWindow->mnuDrucken)
+        g_mainWindow->mnuDrucken->setEnabled(true);
+    if (shared().PDFDruckerVorhanden && g_mainWindow->mnuPDFDruck)
+        g_mainWindow->mnuPDFDruck->setEnabled(true);
+}
+
+void beep()
+{
+    uiServices().beep();
+}
+
+} // namespace mainwin

@@ -1,0 +1,565 @@
+#include "engine/sizing_recalc.h"
+
+#include "engine/candidate_table.h"
+#include "engine/flow_equations.h"
+#include "engine/main_window_access.h"
+#include "engine/noise.h"
+#include "engine/pipe_velocity.h"
+#include "engine/sizing_sheet_access.h"
+#include "engine/validation.h"
+#include "engine/valve_opening.h"
+#include "engine/water_steam.h"
+#include "platform/core/number_text.h"
+#include "platform/db/database.h"
+#include "platform/forms/label.h"
+#include "platform/forms/text_box.h"
+#include "state/shared_data.h"
+#include "units/conversions.h"
+#include "units/number_format.h"
+#include "units/texts.h"
+
+#include <cmath>
+
+namespace {
+
+const QString kNA = QStringLiteral("N/A");
+
+// The shared values and the sheet's controls of one operating point.
+struct Point {
+    double &p1, &p2, &T1, &Q;
+    double &rho1, &nue, &psat, &gamma;
+    double &y, &Kv, &STV;
+    bool &choked;
+    double &v1, &v2;
+    QString &LA, &DLA, &LAEff;
+    double &zy, &xF, &FL;
+    bool &cavitation;
+    double &XT, &X;
+    bool active;
+    TextBox *txtT1;
+    Label *lblY, *lblKv, *lblSTV;
+    Label *lblV1, *lblV2;
+    Label *lblLA, *lblDLA, *lblLAEff;
+    Label *lblzy, *lblxF, *lblFl, *lblCavitation, *lblxT, *lblx, *lblChoked;
+    Label *lblSw1, *lblSw2, *lblSw3;
+    // The solver found the opening (not -1): only then are the values derived from it shown.
+    bool openingFound = true;
+};
+
+// The chosen row's values that the run keeps for itself; all empty until a row is read.
+struct Row {
+    bool read = false;
+    Variant a0, a1, a2, a3, a4, a5, aFL, bFL, cFL, axT, bxT, cxT;
+    QString Schalldaten;
+};
+
+bool finite(double v)
+{
+    return std::isfinite(v);
+}
+
+double finiteOr0(double v)
+{
+    return finite(v) ? v : 0.0;
+}
+
+void setCaption(Label *label, const QString &text)
+{
+    if (label)
+        label->setCaption(text);
+}
+
+void setWarning(Label *label, bool warn, bool bold)
+{
+    if (!label)
+        return;
+    label->setForeColor(warn ? colors::Red : colors::Black);
+    if (bold)
+        label->setFontBold(warn);
+}
+
+QString zahl3(double v)
+{
+    return finite(v) ? formatZahl3(Variant(v)).toString() : kNA;
+}
+
+QString zahl4(double v)
+{
+    return finite(v) ? formatZahl4(Variant(v)).toString() : kNA;
+}
+
+// Patterns "0.0", "0.00", "0.000".
+QString fixedPattern(double v, int decimals)
+{
+    return finite(v) ? numtext::fixed(v, decimals) : kNA;
+}
+
+// Pattern "####.0": one decimal and no digit before the separator when the integer part is 0 (0.52 gives .5).
+QString hashPattern(double v)
+{
+    if (!finite(v))
+        return kNA;
+    QString text = numtext::fixed(v, 1);
+    const QString sep = numtext::userLocale().decimalPoint();
+    if (text.startsWith(QLatin1Char('0') + sep))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0") + sep))
+        text.remove(1, 1);
+    return text;
+}
+
+QString text(const char *key)
+{
+    return getText(QString::fromUtf8(key), shared().Sprache);
+}
+
+QString yesNo(bool yes)
+{
+    return text(yes ? "ja" : "nein");
+}
+
+double curveValueKv(const Row &row, double kvs, double y)
+{
+    return flow::curveKv(kvs, row.a0.asNumber(), row.a1.asNumber(), row.a2.asNumber(), row.a3.asNumber(),
+                         row.a4.asNumber(), row.a5.asNumber(), y);
+}
+
+// Ends a run that cannot size anything: the reason in the status line after "Berechnung nicht aktualisiert".
+void reportFailure(const QString &reason)
+{
+    mainwin::setStatusText(text("Berechnung nicht aktualisiert") + ": " + reason);
+    mainwin::beep();
+}
+
+class SizingRun {
+public:
+    SizingRun(SharedData &s, SizingSheetAccess &sheet)
+        : s(s), sheet(sheet),
+          pMin{s.p1Min, s.p2Min, s.T1Min, s.QMin, s.rho1Min, s.nueMin, s.psatMin, s.gammaMin, s.yMin, s.Kvmin,
+               s.StellverhältnisMin, s.ChokedFlowMin, s.v1Min, s.v2Min, s.LAMin, s.DLAMin, s.LAEffMin, s.zyMin,
+               s.xFMin, s.FLMin, s.KavitationMin, s.XTMin, s.XMin, s.MIN, sheet.txtT1min, sheet.lblYmin,
+               sheet.lblKvmincalc, sheet.lblSTVmin, sheet.lblV1min, sheet.lblV2min, sheet.lblSchallVDMAmin,
+               sheet.lblSchallkorrekturmin, sheet.lblSchallerwartmin, sheet.lblzyMin, sheet.lblxFMin,
+               sheet.lblFlmin, sheet.lblKavitationMin, sheet.lblxTMin, sheet.lblxMin, sheet.lblChokedFlowMin,
+               sheet.lblStoffwert1min, sheet.lblStoffwert2min, sheet.lblStoffwert3min},
+          pNorm{s.p1Norm, s.p2Norm, s.T1Norm, s.QNorm, s.rho1Norm, s.nueNorm, s.psatNorm, s.gammaNorm, s.yNorm,
+                s.Kvnorm, s.StellverhältnisNorm, s.ChokedFlowNorm, s.v1Norm, s.v2Norm, s.LANorm, s.DLANorm,
+                s.LAEffNorm, s.zyNorm, s.xFNorm, s.FLNorm, s.KavitationNorm, s.XTNorm, s.XNorm, s.NORM,
+                sheet.txtT1norm, sheet.lblYnorm, sheet.lblKvnormcalc, sheet.lblSTVnorm, sheet.lblV1norm,
+                sheet.lblV2norm, sheet.lblSchallVDMAnorm, sheet.lblSchallkorrekturnorm, sheet.lblSchallerwartnorm,
+                sheet.lblzyNorm, sheet.lblxFNorm, sheet.lblFlnorm, sheet.lblKavitationNorm, sheet.lblxTNorm,
+                sheet.lblxNorm, sheet.lblChokedFlowNorm, sheet.lblStoffwert1norm, sheet.lblStoffwert2norm,
+                sheet.lblStoffwert3norm},
+          pMax{s.p1Max, s.p2Max, s.T1Max, s.QMax, s.rho1Max, s.nueMax, s.psatMax, s.gammaMax, s.yMax, s.Kvmax,
+               s.StellverhältnisMax, s.ChokedFlowMax, s.v1Max, s.v2Max, s.LAMax, s.DLAMax, s.LAEffMax, s.zyMax,
+               s.xFMax, s.FLMax, s.KavitationMax, s.XTMax, s.XMax, true, sheet.txtT1max, sheet.lblYmax,
+               sheet.lblKvmaxcalc, sheet.lblSTVmax, sheet.lblV1max, sheet.lblV2max, sheet.lblSchallVDMAmax,
+               sheet.lblSchallkorrekturmax, sheet.lblSchallerwartmax, sheet.lblzyMax, sheet.lblxFMax,
+               sheet.lblFlmax, sheet.lblKavitationMax, sheet.lblxTMax, sheet.lblxMax, sheet.lblChokedFlowMax,
+               sheet.lblStoffwert1max, sheet.lblStoffwert2max, sheet.lblStoffwert3max}
+    {
+    }
+
+    void run();
+
+private:
+    bool waterLike() const { return s.Medium == 1 || s.Medium >= 10; }
+    bool liquid() const { return s.Zustand == 1; }
+    // Steps that run "min first" or "max first" over the active points.
+    std::vector<Point *> minFirst() { return active({&pMin, &pNorm, &pMax}); }
+    std::vector<Point *> maxFirst() { return active({&pMax, &pMin, &pNorm}); }
+    static std::vector<Point *> active(std::initializer_list<Point *> order)
+    {
+        std::vector<Point *> points;
+        for (Point *p : order)
+            if (p->active)
+                points.push_back(p);
+        return points;
+    }
+
+    void limitAtSaturation();
+    void fluidProperties();
+    void proposePipes();
+    // False when no valve row could be read; the reason is then in the status line.
+    bool chooseValve();
+    void openings();
+    void resultsAndReserve();
+    void velocities();
+    void noise();
+    void ratios();
+    void fluidRows();
+    void statusAndWarnings();
+
+    SharedData &s;
+    SizingSheetAccess &sheet;
+    Point pMin, pNorm, pMax;
+    Row row;
+};
+
+void SizingRun::run()
+{
+    if (s.ListeDNbereit && s.ListeKvsbereit) {
+        try {
+            limitAtSaturation();
+            fluidProperties();
+            proposePipes();
+            if (!chooseValve())
+                return;
+            openings();
+            resultsAndReserve();
+            velocities();
+            noise();
+            ratios();
+            if (sheet.update_DNRohrleitung)
+                sheet.update_DNRohrleitung(s.DN1Rohr, s.DN2Rohr, s.DNunit);
+            fluidRows();
+        } catch (const DbError &e) {
+            reportFailure(e.text());
+            return;
+        }
+    }
+    statusAndWarnings();
+}
+
+void SizingRun::limitAtSaturation()
+{
+    if (!waterLike() && s.Medium != 2)
+        return;
+    for (Point *p : {&pMin, &pNorm, &pMax}) {
+        const double ts = calcTsatWasser(Variant(p->p1), s.p1Unit, s.T1Unit).asNumber();
+        const bool beyond = waterLike() ? p->T1 > ts : p->T1 < ts;
+        if (!beyond)
+            continue;
+        p->T1 = ts;
+        // The box's Change handler stores the shown four-digit value back as T1.
+        if (p->txtT1)
+            p->txtT1->setText(formatZahl4(Variant(p->T1)).toString());
+    }
+}
+
+void SizingRun::fluidProperties()
+{
+    Point *all[] = {&pMin, &pNorm, &pMax};
+    if (s.Zustand == 0)
+        for (Point *p : all)
+            p->rho1 = finiteOr0(calcRho1Gas(Variant(p->p1), s.p1Unit, Variant(p->T1), s.T1Unit, Variant(s.rhoN),
+                                            s.rhoUnit, s.rhoUnit)
+                                    .asNumber());
+    if (waterLike()) {
+        for (Point *p : all) {
+            p->rho1 = finiteOr0(calcRhoWasser(Variant(p->T1), s.T1Unit, s.rhoUnit).asNumber());
+            p->nue = finiteOr0(
+                calcNueWasser(Variant(p->T1), s.T1Unit, Variant(p->rho1), s.rhoUnit, s.nueUnit).asNumber());
+            p->psat = finiteOr0(calcPsatWasser(Variant(p->T1), s.T1Unit, s.pUnit).asNumber());
+        }
+        s.pkrit = umrechnenDruck(Variant(221.2), 0, s.pUnit);
+    } else if (s.Medium == 2) {
+        for (Point *p : all) {
+            Variant p1(p->p1);
+            p->rho1 = finiteOr0(calcRhoDampf(p1, s.p1Unit, Variant(p->T1), s.T1Unit, s.rhoUnit).asNumber());
+            p->p1 = p1.asNumber();
+            p->gamma = finiteOr0(calcKappaDampf(Variant(p->p1), s.p1Unit, Variant(p->T1), s.T1Unit).asNumber());
+        }
+        s.pkrit = umrechnenDruck(Variant(221.2), 0, s.pUnit);
+    }
+}
+
+void SizingRun::proposePipes()
+{
+    if (s.chkDNRohr != 1)
+        return;
+    auto proposal = [this](int position) {
+        return calcDNRohrVorschlag(position, Variant(s.QMax), s.QUnit, Variant(s.rho1Max), Variant(s.rhoN),
+                                   s.rhoUnit, Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit,
+                                   Variant(s.T1Max), s.T1Unit, Variant(s.nueMax), s.nueUnit, s.Zustand, s.Medium,
+                                   s.vUnit, s.DNunit)
+            .toString();
+    };
+    s.DN1Rohr = proposal(1);
+    s.DN2Rohr = proposal(2);
+}
+
+bool SizingRun::chooseValve()
+{
+    if (!s.dbKenndaten || !s.rsVentil) {
+        reportFailure(text("Keine Ventildaten vorhanden!"));
+        return false;
+    }
+    update_Tabelle_aktuell(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit, s.DNmin, s.KvsOpt);
+
+    std::unique_ptr<Recordset> rs = s.dbKenndaten->openTable(QStringLiteral("_aktuell"));
+    rs->moveFirst();
+    while (!rs->eof()) {
+        s.DNVentil = rs->field(s.DNunit == 1 ? "DN_Zoll" : "DN").toString();
+        if (s.chkDNRohr == 0) {
+            s.DN1Rohr = s.DNVentil;
+            s.DN2Rohr = s.DNVentil;
+        }
+        s.KvsCv = rs->field(s.KvUnit == 1 ? "Cv" : "Kvs").toFloat();
+        row.read = true;
+        row.a0 = rs->field("a0");
+        row.a1 = rs->field("a1");
+        row.a2 = rs->field("a2");
+        row.a3 = rs->field("a3");
+        row.a4 = rs->field("a4");
+        row.a5 = rs->field("a5");
+        row.aFL = rs->field("aFL");
+        row.bFL = rs->field("bFL");
+        row.cFL = rs->field("cFL");
+        row.axT = rs->field("axT");
+        row.bxT = rs->field("bxT");
+        row.cxT = rs->field("cxT");
+        row.Schalldaten = rs->field("Schalldaten").toString();
+        s.Reduktion = rs->field("Reduktion").toFloat();
+        s.Stellverhältnis = rs->field("Stellverhältnis").toDouble();
+
+        if (liquid()) {
+            s.FLMax = row.aFL.asNumber() + row.bFL.asNumber() + row.cFL.asNumber();
+            s.Q100 = calcQ_inkomp(s.Medium, Variant(s.KvsCv), s.KvUnit, Variant(s.FLMax), Variant(s.DNVentil),
+                                  Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
+                                  Variant(s.p2Max), s.p2Unit, Variant(s.pkrit), Variant(s.psatMax), s.pUnit,
+                                  Variant(s.rho1Max), s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit,
+                                  s.ChokedFlowMax)
+                         .asNumber();
+        } else {
+            if (s.Medium == 2) {
+                Variant p1(s.p1Max);
+                s.rho1Max =
+                    finiteOr0(calcRhoDampf(p1, s.p1Unit, Variant(s.T1Max), s.T1Unit, s.rhoUnit).asNumber());
+                s.p1Max = p1.asNumber();
+            }
+            s.XTMax = row.axT.asNumber() + row.bxT.asNumber() + row.cxT.asNumber();
+            s.Q100 = calcQ_komp(Variant(s.KvsCv), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
+                                Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
+                                Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit,
+                                Variant(s.gammaMax), s.Zustand, s.QUnit)
+                         .asNumber();
+        }
+        s.Q100 = finiteOr0(s.Q100);
+        if (s.Q100 > (1 + s.DurchflussreserveMin) * s.QMax)
+            break;
+        rs->moveNext();
+    }
+    rs->close();
+
+    if (!row.read) {
+        reportFailure(text("Keine Ventildaten vorhanden!"));
+        return false;
+    }
+
+    update_frmCalcSize_cmbDNVentil(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit);
+    update_frmCalcSize_cmbKvsCv(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
+    return true;
+}
+
+void SizingRun::openings()
+{
+    for (Point *p : maxFirst()) {
+        const Variant y = calcVentiloeffnung(
+            Variant(p->Q), s.QUnit, Variant(s.KvsCv), s.KvUnit, row.a0, row.a1, row.a2, row.a3, row.a4, row.a5,
+            row.aFL, row.bFL, row.cFL, row.axT, row.bxT, row.cxT, Variant(s.DNVentil), Variant(s.DN1Rohr),
+            Variant(s.DN2Rohr), s.DNunit, Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->T1),
+            s.T1Unit, Variant(s.pkrit), Variant(p->psat), s.pUnit, Variant(p->rho1), Variant(s.rhoN), s.rhoUnit,
+            Variant(p->nue), s.nueUnit, Variant(p->gamma), s.Medium, s.Zustand, p->choked);
+        p->y = y.asNumber();
+        // An opening the solver could not find keeps -1 in the shared data but is never shown as a number.
+        p->openingFound = finite(p->y) && p->y != -1.0;
+        if (!finite(p->y))
+            p->y = -1.0;
+        setCaption(p->lblY, p->openingFound ? fixedPattern(p->y * 100, 1) : kNA);
+    }
+    for (Point *p : maxFirst()) {
+        p->Kv = p->openingFound ? finiteOr0(curveValueKv(row, s.KvsCv, p->y)) : 0.0;
+        setCaption(p->lblKv, p->openingFound ? zahl4(p->Kv) : kNA);
+    }
+}
+
+void SizingRun::resultsAndReserve()
+{
+    setCaption(sheet.lblReduktion, "(" + numtext::general(s.Reduktion, 7) + " %)");
+    setCaption(sheet.lblSTVVentil, numtext::general(s.Stellverhältnis, 15) + ":1");
+
+    for (Point *p : maxFirst()) {
+        // A Kv of 0 (no flow, or an opening not found) has no required rangeability.
+        const double stv = p->openingFound ? s.KvsCv / p->Kv : NAN;
+        p->STV = finiteOr0(stv);
+        setCaption(p->lblSTV, finite(stv) ? hashPattern(stv) + ":1" : kNA);
+    }
+
+    setCaption(sheet.lblQymax, zahl4(s.Q100));
+    setCaption(sheet.lblQReserve, s.QMax != 0 ? zahl3((s.Q100 - s.QMax) / s.QMax * 100) : kNA);
+}
+
+void SizingRun::velocities()
+{
+    for (Point *p : maxFirst()) {
+        p->v1 = finiteOr0(calcGeschwindigkeit(1, Variant(s.DN1Rohr), s.DNunit, Variant(p->Q), s.QUnit,
+                                              Variant(p->rho1), Variant(s.rhoN), s.rhoUnit, Variant(p->p1),
+                                              s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->T1), s.T1Unit,
+                                              s.Zustand, s.Medium, s.vUnit)
+                              .asNumber());
+        p->v2 = finiteOr0(calcGeschwindigkeit(2, Variant(s.DN2Rohr), s.DNunit, Variant(p->Q), s.QUnit,
+                                              Variant(p->rho1), Variant(s.rhoN), s.rhoUnit, Variant(p->p1),
+                                              s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->T1), s.T1Unit,
+                                              s.Zustand, s.Medium, s.vUnit)
+                              .asNumber());
+        setCaption(p->lblV1, zahl3(p->v1));
+        setCaption(p->lblV2, zahl3(p->v2));
+    }
+}
+
+void SizingRun::noise()
+{
+    for (Point *p : minFirst()) {
+        Variant level;
+        if (s.Zustand == 0 || s.Zustand == 2) {
+            level = calcSchallGas(Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->T1), s.T1Unit,
+                                  Variant(p->Kv), s.KvUnit, Variant(s.rhoN), s.rhoUnit, Variant(p->v2), s.vUnit,
+                                  s.Zustand, s.Medium, s.Ventiltyp, p->DLA, p->LAEff);
+        } else {
+            level = calcSchallFluessig(Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->Kv),
+                                       s.KvUnit, Variant(p->rho1), s.rhoUnit, Variant(p->psat), s.pUnit,
+                                       Variant(p->v2), s.vUnit, s.Ventiltyp, Variant(row.Schalldaten), p->DLA,
+                                       p->LAEff, p->zy, p->xF);
+            p->zy = finiteOr0(p->zy);
+            p->xF = finiteOr0(p->xF);
+        }
+        p->LA = level.toString();
+    }
+    for (Point *p : minFirst()) {
+        setCaption(p->lblLA, p->LA);
+        setCaption(p->lblDLA, p->DLA);
+        setCaption(p->lblLAEff, p->LAEff);
+    }
+}
+
+void SizingRun::ratios()
+{
+    for (Point *p : maxFirst()) {
+        if (liquid()) {
+            setCaption(p->lblzy, fixedPattern(p->zy, 2));
+            setCaption(p->lblxF, fixedPattern(p->xF, 3));
+            // FL at an opening that was not found is unknown.
+            const double fl = p->openingFound
+                                  ? flow::curveFL(row.aFL.asNumber(), row.bFL.asNumber(), row.cFL.asNumber(), p->y)
+                                  : NAN;
+            p->FL = finiteOr0(fl);
+            setCaption(p->lblFl, zahl3(fl));
+            setCaption(p->lblChoked, yesNo(p->choked));
+            p->cavitation = p->xF > p->zy;
+            setCaption(p->lblCavitation, yesNo(p->cavitation));
+        } else {
+            const double xt = p->openingFound
+                                  ? flow::curveXT(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber(), p->y)
+                                  : NAN;
+            p->XT = finiteOr0(xt);
+            setCaption(p->lblxT, zahl3(xt));
+            const double p1a = umrechnenDruck(Variant(p->p1), s.p1Unit, 0);
+            const double p2a = umrechnenDruck(Variant(p->p2), s.p2Unit, 0);
+            const double x = p1a != 0 ? (p1a - p2a) / p1a : NAN;
+            p->X = finiteOr0(x);
+            setCaption(p->lblx, zahl3(x));
+            p->choked = finite(xt) && finite(x) && x >= xt;
+            setCaption(p->lblChoked, finite(xt) && finite(x) ? yesNo(p->choked) : kNA);
+        }
+    }
+}
+
+void SizingRun::fluidRows()
+{
+    for (Point *p : maxFirst()) {
+        switch (s.Zustand) {
+        case 0:
+            if (p == &pMax)
+                setCaption(p->lblSw1, zahl4(s.rhoN));
+            setCaption(p->lblSw2, zahl4(p->rho1));
+            setCaption(p->lblSw3, zahl3(p->gamma));
+            break;
+        case 1:
+            setCaption(p->lblSw1, zahl4(p->rho1));
+            setCaption(p->lblSw2, zahl4(p->psat));
+            setCaption(p->lblSw3, zahl4(p->nue));
+            break;
+        case 2:
+            setCaption(p->lblSw1, zahl4(p->rho1));
+            setCaption(p->lblSw2, zahl3(p->gamma));
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+void SizingRun::statusAndWarnings()
+{
+    mainwin::setStatusText(text("Berechnung aktualisiert"));
+    mainwin::enablePrintEntries();
+
+    bool rangeabilityPending = true;
+    for (Point *p : minFirst()) {
+        if (p == &pMax && s.Kennlinie == 2)
+            continue;
+        const bool insufficient = p->STV > s.Stellverhältnis;
+        setWarning(p->lblSTV, insufficient, true);
+        if (insufficient) {
+            if (rangeabilityPending) {
+                mainwin::setStatusText(mainwin::statusText() + " / " + text("Stellverhältnis nicht ausreichend!"));
+                rangeabilityPending = false;
+            }
+            mainwin::beep();
+        }
+    }
+
+    // A maximum flow of 0 leaves the reserve undefined: any flow through the valve is then reserve enough.
+    double r;
+    if (s.QMax != 0)
+        r = (s.Q100 - s.QMax) / s.QMax;
+    else
+        r = s.Q100 > 0 ? INFINITY : 0.0;
+    const bool short_ = r < s.DurchflussreserveMin;
+    setWarning(sheet.lblYmax, short_, false);
+    setWarning(sheet.lblYunit, short_, false);
+    setWarning(sheet.lblQymax, short_, true);
+    setWarning(sheet.lblQymaxunit, short_, true);
+    setWarning(sheet.lblQReserve, short_, true);
+    setWarning(sheet.lblQResunit, short_, true);
+    if (short_) {
+        mainwin::setStatusText(mainwin::statusText() + " / " +
+                               text(r <= 0 ? "Ventildurchfluss nicht ausreichend!"
+                                           : "Durchflussreserve evtl. nicht ausreichend!"));
+        mainwin::beep();
+    }
+
+    s.A0 = row.a0;
+    s.A1 = row.a1;
+    s.A2 = row.a2;
+    s.A3 = row.a3;
+    s.A4 = row.a4;
+    s.A5 = row.a5;
+    s.AFL = row.aFL;
+    s.BFL = row.bFL;
+    s.CFL = row.cFL;
+    s.AxT = row.axT;
+    s.BxT = row.bxT;
+    s.CxT = row.cxT;
+}
+
+} // namespace
+
+void calcDimensionierung()
+{
+    SharedData &s = shared();
+    SizingSheetAccess *sheet = activeSizingSheet();
+    if (!sheet)
+        return;
+
+    s.DurchflussreserveMin = 0.15;
+    mainwin::setStatusText(QString());
+
+    if (!checkEingabeDimensionierung()) {
+        mainwin::beep();
+        return;
+    }
+
+    SizingRun(s, *sheet).run();
+}

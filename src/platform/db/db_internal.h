@@ -1,0 +1,74 @@
+#pragma once
+
+// Shared between database.cpp and recordset.cpp only.
+
+#include "database.h"
+
+#include <sqlite3.h>
+
+#include <QByteArray>
+#include <QHash>
+
+namespace dbi {
+
+QString quoted(const QString &identifier);
+QByteArray utf8(const QString &s);
+QString columnText(sqlite3_stmt *st, int col);
+
+FieldType typeFromDeclared(const QString &declared);
+QString declaredType(FieldType type);
+
+// Converts a value to what a column of the type stores. False (with a reason) when it does not fit.
+bool toStored(FieldType type, const Variant &in, Variant *out, QString *why);
+void bind(sqlite3_stmt *st, int index, const Variant &v);
+Variant read(FieldType type, sqlite3_stmt *st, int col);
+
+// Maps an SQLite result code to the layer's kind of error.
+DbError::Kind kindOf(int rc, int extended);
+
+// A statement that finalizes itself.
+class Statement {
+public:
+    Statement() = default;
+    Statement(sqlite3 *db, const QString &sql, int *rc);
+    ~Statement() { sqlite3_finalize(st_); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+    sqlite3_stmt *get() const { return st_; }
+    operator sqlite3_stmt *() const { return st_; }
+
+private:
+    sqlite3_stmt *st_ = nullptr;
+};
+
+bool sameName(const QString &a, const QString &b);
+QString actualTableName(const Database *db, const QString &table); // empty when missing
+QString physicalIndexName(const QString &table, const QString &index);
+
+struct IndexInfo {
+    QString name;     // as given to createIndex
+    QString physical; // the name in the file
+    QStringList columns;
+    bool unique = false;
+};
+std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable);
+
+// Throws the DbError of the connection's last failure.
+[[noreturn]] void failSqlite(const Database *db, const QString &table, const QString &what);
+// Runs a schema or transaction statement; cursors re-read their rows afterwards.
+void exec(Database *db, const QString &table, const QString &sql);
+
+} // namespace dbi
+
+struct Database::Private {
+    std::vector<Recordset::Impl *> cursors;
+    // Bumped by every write of this connection and every commit of another one; cursors compare it with the
+    // generation of their cached row order.
+    quint64 generation = 1;
+    sqlite3_stmt *dataVersion = nullptr;
+    long long lastDataVersion = -1;
+
+    void touch() { ++generation; }
+    // Also notices commits of other connections to the same file.
+    quint64 checkedGeneration(sqlite3 *db);
+};

@@ -1,0 +1,88 @@
+#pragma once
+
+// The cursor behind Recordset; shared between database.cpp and recordset.cpp only.
+
+#include "db_internal.h"
+
+#include <QHash>
+#include <vector>
+
+struct Recordset::Impl {
+    enum class At { Row, Bof, Eof, Empty, Deleted };
+    enum class Pending { None, New, Existing };
+
+    Impl(Database *database, const QString &actualTable, std::vector<FieldDef> fields);
+    ~Impl();
+    Impl(const Impl &) = delete;
+    Impl &operator=(const Impl &) = delete;
+
+    // The database closes: statements go, later calls throw.
+    void detach();
+    Database *requireDb() const;
+    [[noreturn]] void fail(DbError::Kind kind, const QString &message) const;
+
+    int column(const QString &name) const; // throws NoSuchColumn
+    void setIndex(const QString &index);
+    bool seek(const std::vector<Variant> &keys);
+
+    // Re-reads the rows when something was written; `full` also looks for other connections' commits.
+    void ensureRows(bool full);
+    void loadRows();
+    const QHash<QString, int> &seekMap(int keyCount);
+    void place(int pos); // Row at pos, or Eof/Bof beyond the ends
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    bool eof();
+    bool bof();
+    long recordCount();
+
+    const std::vector<Variant> &currentRow();
+    Variant field(const QString &name);
+
+    void addNew();
+    void edit();
+    void setField(const QString &name, const Variant &value);
+    void update();
+    void cancelUpdate() { pending = Pending::None; buffer.clear(); dirty.clear(); }
+    void deleteRecord();
+    void requireWritable() const;
+
+    std::unique_ptr<Impl> clone() const;
+
+    sqlite3_stmt *prepare(sqlite3_stmt **slot, const QString &sql);
+    void finalizeAll();
+
+    Database *db = nullptr;
+    QString file;
+    QString table;
+    QString quotedTable;
+    std::vector<FieldDef> fields;
+    QHash<QString, int> byName;   // exact names
+    QHash<QString, int> byFolded; // case-folded names
+
+    QString indexName;
+    std::vector<int> indexColumns;
+
+    // The whole table in the current order, read in one statement: the tables walked here are small, and a read
+    // per row would cost a file lock each.
+    std::vector<long long> rows; // row ids
+    std::vector<std::vector<Variant>> values;
+    quint64 rowsGeneration = 0;
+    std::vector<QHash<QString, int>> seekMaps; // by number of keys: key text -> first position
+    std::vector<bool> seekMapsValid;
+    QHash<long long, int> positionOf;
+    bool positionsValid = false;
+
+    At at = At::Empty;
+    int pos = -1;
+    long long rowid = 0;
+    bool noMatch = false;
+
+    Pending pending = Pending::None;
+    std::vector<Variant> buffer;
+    std::vector<bool> dirty;
+
+    sqlite3_stmt *selectRows = nullptr;
+};

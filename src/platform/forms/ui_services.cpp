@@ -1,0 +1,50 @@
+#include "platform/forms/ui_services.h"
+
+#include "platform/forms/scripted_ui_services.h"
+
+namespace {
+UiServices *g_services = nullptr;
+
+UiServices &headless()
+{
+    static ScriptedUiServices services;
+    return services;
+}
+} // namespace
+
+MsgAnswer firstAnswer(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::OK:
+    case MsgButtons::OKCancel:
+        return MsgAnswer::OK;
+    case MsgButtons::AbortRetryIgnore:
+        return MsgAnswer::Abort;
+    case MsgButtons::YesNoCancel:
+    case MsgButtons::YesNo:
+        return MsgAnswer::Yes;
+    case MsgButtons::RetryCancel:
+        return MsgAnswer::Retry;
+    }
+    return MsgAnswer::OK;
+}
+
+UiServices &uiServices()
+{
+    return g_services ? *g_services : headless();
+}
+
+void setUiServices(UiServices *services)
+{
+    g_services = services;
+}
+
+UiServicesScope::UiServicesScope(UiServices &services) : previous_(g_services)
+{
+    g_services = &services;
+}
+
+UiServicesScope::~UiServicesScope()
+{
+    g_services = previous_;
+}

@@ -1,0 +1,884 @@
+#include "platform/qt/form_view.h"
+
+#include "platform/forms/forms.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <exception>
+
+namespace qtui {
+
+namespace {
+
+QColor toQColor(int value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+QRect toRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// A window of a form (dialog or MDI child): keys, Tab and the close box go to the model.
+class FormWindow : public QWidget {
+public:
+    FormWindow(FormView *view, QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags), view_(view) {}
+
+protected:
+    void closeEvent(QCloseEvent *e) override
+    {
+        e->ignore();
+        if (view_)
+            view_->requestClose();
+    }
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (view_ && view_->handleKey(e->key(), e->modifiers()))
+            return;
+        QWidget::keyPressEvent(e);
+    }
+    bool focusNextPrevChild(bool next) override
+    {
+        if (view_ && view_->form()) {
+            view_->form()->pressTab(!next);
+            return true;
+        }
+        return QWidget::focusNextPrevChild(next);
+    }
+
+private:
+    QPointer<FormView> view_;
+};
+
+class FormMainWindow : public QMainWindow {
+public:
+    explicit FormMainWindow(FormView *view) : view_(view) {}
+
+protected:
+    void closeEvent(QCloseEvent *e) override
+    {
+        e->ignore();
+        if (view_)
+            view_->requestClose();
+    }
+
+private:
+    QPointer<FormView> view_;
+};
+
+// Lines, shapes and pictures, painted from the model.
+class PaintedWidget : public QWidget {
+public:
+    PaintedWidget(Control &control, QWidget *parent) : QWidget(parent), control_(&control) {}
+    void forget() { control_ = nullptr; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        if (!control_)
+            return;
+        QPainter p(this);
+        switch (control_->kind()) {
+        case Control::Kind::Line: {
+            auto *l = static_cast<Line *>(control_);
+            p.setPen(QPen(toQColor(colors::isSystem(l->foreColor()) ? 0 : l->foreColor()), l->borderWidth()));
+            const QPoint origin = pos();
+            p.drawLine(QPoint(px(l->x1()), px(l->y1())) - origin, QPoint(px(l->x2()), px(l->y2())) - origin);
+            break;
+        }
+        case Control::Kind::Shape: {
+            auto *s = static_cast<Shape *>(control_);
+            const int w = s->borderWidth();
+            p.setPen(QPen(toQColor(colors::isSystem(s->foreColor()) ? 0 : s->foreColor()), w));
+            if (s->filled() && !colors::isSystem(s->backColor()))
+                p.setBrush(toQColor(s->backColor()));
+            QRectF r = QRectF(rect()).adjusted(w / 2.0, w / 2.0, -w / 2.0 - 0.5, -w / 2.0 - 0.5);
+            switch (s->figure()) {
+            case Shape::Figure::Square:
+            case Shape::Figure::Circle:
+            case Shape::Figure::RoundedSquare: {
+                const double side = std::min(r.width(), r.height());
+                r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
+                break;
+            }
+            default:
+                break;
+            }
+            if (s->figure() == Shape::Figure::Oval || s->figure() == Shape::Figure::Circle)
+                p.drawEllipse(r);
+            else if (s->figure() == Shape::Figure::RoundedRectangle || s->figure() == Shape::Figure::RoundedSquare)
+                p.drawRoundedRect(r, 6, 6);
+            else
+                p.drawRect(r);
+            break;
+        }
+        case Control::Kind::Image: {
+            auto *i = static_cast<Image *>(control_);
+            if (!i->picture().isNull()) {
+                if (i->stretch())
+                    p.drawImage(rect(), i->picture());
+                else
+                    p.drawImage(QPoint(0, 0), i->picture());
+            }
+            break;
+        }
+        case Control::Kind::PictureBox: {
+            auto *b = static_cast<PictureBox *>(control_);
+            if (!colors::isSystem(b->backColor()))
+                p.fillRect(rect(), toQColor(b->backColor()));
+            if (!b->picture().isNull())
+                p.drawImage(QPoint(0, 0), b->picture());
+            if (b->border()) {
+                p.setPen(palette().color(QPalette::Mid));
+                p.drawRect(rect().adjusted(0, 0, -1, -1));
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+private:
+    Control *control_;
+};
+
+// Focus that arrives because a window was activated or a menu closed is no focus move of the form.
+bool isUserFocusMove(Qt::FocusReason reason)
+{
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+           reason != Qt::MenuBarFocusReason;
+}
+
+} // namespace
+
+MdiClient::MdiClient(QWidget *parent) : QWidget(parent) {}
+
+void MdiClient::updateExtent()
+{
+    QRect bound;
+    for (QObject *o : children()) {
+        auto *w = qobject_cast<QWidget *>(o);
+        if (w && !w->isHidden())
+            bound |= w->geometry();
+    }
+    QSize size(bound.right() + 1, bound.bottom() + 1);
+    if (auto *area = qobject_cast<QScrollArea *>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
+        size = size.expandedTo(area->viewport()->size());
+    size = size.expandedTo(QSize(1, 1));
+    if (size != this->size())
+        resize(size);
+}
+
+bool MdiClient::event(QEvent *e)
+{
+    if (e->type() == QEvent::ChildAdded) {
+        if (auto *w = qobject_cast<QWidget *>(static_cast<QChildEvent *>(e)->child()))
+            w->installEventFilter(this);
+    }
+    if (e->type() == QEvent::ChildAdded || e->type() == QEvent::ChildRemoved)
+        updateExtent();
+    return QWidget::event(e);
+}
+
+bool MdiClient::eventFilter(QObject *watched, QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        updateExtent();
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+FormView::FormView(Form &form, QWidget *mdiClient) : form_(&form)
+{
+    switch (form.kind()) {
+    case Form::Kind::MdiParent: {
+        auto *main = new FormMainWindow(this);
+        mainWindow_ = main;
+        window_ = main;
+        auto *area = new QScrollArea(main);
+        area->setWidgetResizable(false);
+        client_ = new MdiClient;
+        area->setWidget(client_);
+        main->setCentralWidget(area);
+        contentParent_ = client_;
+        break;
+    }
+    case Form::Kind::MdiChild:
+        if (mdiClient) {
+            window_ = new FormWindow(this, mdiClient, Qt::Widget);
+            break;
+        }
+        [[fallthrough]];
+    case Form::Kind::Dialog:
+        window_ = new FormWindow(this, nullptr, Qt::Window | Qt::Dialog);
+        break;
+    }
+    if (!contentParent_)
+        contentParent_ = window_;
+    window_->setFocusPolicy(Qt::NoFocus);
+    build();
+    form.addObserver(this);
+}
+
+FormView::~FormView()
+{
+    detach();
+}
+
+void FormView::detach()
+{
+    if (detached_)
+        return;
+    detached_ = true;
+    if (form_)
+        form_->removeObserver(this);
+    for (auto &w : widgets_) {
+        if (auto *pw = dynamic_cast<PaintedWidget *>(w.data()))
+            pw->forget();
+    }
+    widgets_.clear();
+    controlOf_.clear();
+    menus_.clear();
+    actions_.clear();
+    if (window_) {
+        window_->hide();
+        window_->deleteLater();
+    }
+    form_ = nullptr;
+}
+
+void FormView::dispatch(const std::function<void()> &action)
+{
+    if (!form_)
+        return;
+    try {
+        action();
+    } catch (const std::exception &e) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(e.what()));
+    }
+    // Back in the event loop no form code runs: windows unloaded by the action can go now.
+    formruntime::collect();
+}
+
+QWidget *FormView::widgetFor(const Control &control) const
+{
+    return widgets_.value(&control);
+}
+
+QMenu *FormView::menuFor(const Menu &menu) const
+{
+    return menus_.value(&menu);
+}
+
+QAction *FormView::actionFor(const Menu &menu) const
+{
+    return actions_.value(&menu);
+}
+
+QWidget *FormView::parentWidgetFor(const Control &c) const
+{
+    if (Control *holder = c.container() ? c.container()->asControl() : nullptr) {
+        if (QWidget *w = widgets_.value(holder))
+            return w;
+    }
+    return contentParent_;
+}
+
+void FormView::build()
+{
+    for (Control *c : form_->controls())
+        buildControl(*c);
+    if (mainWindow_) {
+        for (Menu *m : form_->menus())
+            buildMenu(*m, nullptr);
+    }
+    syncFormGeometry();
+    window_->setWindowTitle(form_->caption());
+    if (!colors::isSystem(form_->backColor())) {
+        QPalette pal = contentParent_->palette();
+        pal.setColor(QPalette::Window, toQColor(form_->backColor()));
+        contentParent_->setPalette(pal);
+        contentParent_->setAutoFillBackground(true);
+    }
+}
+
+void FormView::buildControl(Control &c)
+{
+    if (widgets_.contains(&c))
+        return;
+    QWidget *parent = parentWidgetFor(c);
+    QWidget *w = nullptr;
+    Control *cp = &c;
+    switch (c.kind()) {
+    case Control::Kind::Label: {
+        auto *l = new QLabel(parent);
+        w = l;
+        break;
+    }
+    case Control::Kind::TextBox: {
+        auto *e = new QLineEdit(parent);
+        auto *t = static_cast<TextBox *>(cp);
+        connect(e, &QLineEdit::textEdited, this, [this, t, e](const QString &text) {
+            if (!syncing_)
+                dispatch([&] { t->userEdited(text, e->cursorPosition()); });
+        });
+        w = e;
+        break;
+    }
+    case Control::Kind::ComboBox: {
+        auto *b = new QComboBox(parent);
+        auto *m = static_cast<ComboBox *>(cp);
+        connect(b, QOverload<int>::of(&QComboBox::activated), this, [this, m](int i) {
+            if (!syncing_)
+                dispatch([&] { m->userPick(i); });
+            syncAll(*m);
+        });
+        w = b;
+        break;
+    }
+    case Control::Kind::ListBox: {
+        auto *l = new QListWidget(parent);
+        auto *m = static_cast<ListBox *>(cp);
+        connect(l, &QListWidget::currentRowChanged, this, [this, m](int row) {
+            if (!syncing_)
+                dispatch([&] { m->userPick(row); });
+        });
+        connect(l, &QListWidget::itemDoubleClicked, this, [this, m](QListWidgetItem *) {
+            dispatch([&] { m->userDoubleClick(); });
+        });
+        w = l;
+        break;
+    }
+    case Control::Kind::CheckBox: {
+        auto *b = new QCheckBox(parent);
+        auto *m = static_cast<CheckBox *>(cp);
+        connect(b, &QCheckBox::clicked, this, [this, m] {
+            dispatch([&] { m->userClick(); });
+            syncAll(*m);
+        });
+        w = b;
+        break;
+    }
+    case Control::Kind::OptionButton: {
+        auto *b = new QRadioButton(parent);
+        b->setAutoExclusive(false); // the model groups the options by container
+        auto *m = static_cast<OptionButton *>(cp);
+        connect(b, &QRadioButton::clicked, this, [this, m] {
+            dispatch([&] { m->userClick(); });
+            syncAll(*m);
+        });
+        w = b;
+        break;
+    }
+    case Control::Kind::CommandButton: {
+        auto *b = new QPushButton(parent);
+        b->setAutoDefault(false);
+        auto *m = static_cast<CommandButton *>(cp);
+        connect(b, &QPushButton::clicked, this, [this, m] { dispatch([&] { m->userClick(); }); });
+        w = b;
+        break;
+    }
+    case Control::Kind::Frame:
+        w = new QGroupBox(parent);
+        break;
+    case Control::Kind::PictureBox:
+    case Control::Kind::Line:
+    case Control::Kind::Shape:
+    case Control::Kind::Image:
+        w = new PaintedWidget(c, parent);
+        if (c.kind() == Control::Kind::Line || c.kind() == Control::Kind::Shape)
+            w->setAttribute(Qt::WA_TransparentForMouseEvents);
+        break;
+    case Control::Kind::StatusBar:
+        if (mainWindow_) {
+            statusLabel_ = new QLabel;
+            mainWindow_->statusBar()->addWidget(statusLabel_, 1);
+            w = statusLabel_;
+        } else {
+            w = new QLabel(parent);
+        }
+        break;
+    case Control::Kind::Timer:
+    case Control::Kind::Menu:
+        return;
+    }
+    w->setObjectName(c.name());
+    w->setFocusPolicy(c.canHoldFocus() ? Qt::StrongFocus : Qt::NoFocus);
+    w->setMouseTracking(true);
+    w->installEventFilter(this);
+    if (auto *combo = qobject_cast<QComboBox *>(w)) {
+        // The edit line of a combo takes the focus and the typing in its place.
+        combo->setEditable(static_cast<ComboBox &>(c).editable());
+        if (combo->lineEdit()) {
+            combo->lineEdit()->installEventFilter(this);
+            controlOf_.insert(combo->lineEdit(), &c);
+        }
+    }
+    widgets_.insert(&c, w);
+    controlOf_.insert(w, &c);
+    syncAll(c);
+}
+
+void FormView::buildMenu(Menu &m, QWidget *parentMenu)
+{
+    QAction *action = nullptr;
+    if (m.isSeparator()) {
+        action = new QAction(parentMenu ? static_cast<QObject *>(parentMenu) : this);
+        action->setSeparator(true);
+    } else if (m.hasEntries()) {
+        auto *menu = new QMenu(m.caption(), parentMenu ? parentMenu : mainWindow_.data());
+        menu->setObjectName(m.name());
+        menus_.insert(&m, menu);
+        Menu *mp = &m;
+        // The title's Click runs as the menu opens, before any entry can be chosen.
+        connect(menu, &QMenu::aboutToShow, this, [this, mp] { dispatch([&] { mp->userOpen(); }); });
+        action = menu->menuAction();
+        for (Menu *e : m.entries())
+            buildMenu(*e, menu);
+    } else {
+        action = new QAction(m.caption(), parentMenu ? static_cast<QObject *>(parentMenu) : this);
+        Menu *mp = &m;
+        connect(action, &QAction::triggered, this, [this, mp] { dispatch([&] { mp->userChoose(); }); });
+        // Shortcuts work while the menu is closed, so the action must sit on the window too.
+        mainWindow_->addAction(action);
+    }
+    action->setObjectName(m.name());
+    actions_.insert(&m, action);
+    if (auto *pm = qobject_cast<QMenu *>(parentMenu))
+        pm->addAction(action);
+    else
+        mainWindow_->menuBar()->addAction(action);
+    syncAll(m);
+}
+
+void FormView::syncFormGeometry()
+{
+    if (!window_)
+        return;
+    const QRect r = toRect(form_->left(), form_->top(), form_->width(), form_->height());
+    if (window_->isWindow()) {
+        window_->move(r.topLeft());
+        window_->resize(r.size());
+    } else {
+        window_->setGeometry(r);
+    }
+}
+
+void FormView::syncVisibility()
+{
+    if (!form_ || !window_)
+        return;
+    const bool show = form_->visible() && form_->isLoaded();
+    if (show && window_->isWindow())
+        window_->setWindowModality(form_->isModal() ? Qt::ApplicationModal : Qt::NonModal);
+    window_->setVisible(show);
+    if (show)
+        syncFocus();
+}
+
+void FormView::syncFocus()
+{
+    if (!form_)
+        return;
+    Control *active = form_->activeControl();
+    QWidget *w = active ? widgets_.value(active) : nullptr;
+    if (!w || !w->isVisible() || w->hasFocus())
+        return;
+    const bool was = syncing_;
+    syncing_ = true;
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+        combo->lineEdit()->setFocus(Qt::OtherFocusReason);
+    else
+        w->setFocus(Qt::OtherFocusReason);
+    syncing_ = was;
+}
+
+void FormView::formChanged(Form &form, Prop what)
+{
+    if (&form != form_)
+        return;
+    switch (what) {
+    case Prop::Caption:
+        window_->setWindowTitle(form.caption());
+        break;
+    case Prop::Geometry:
+        syncFormGeometry();
+        break;
+    case Prop::Visible:
+        syncVisibility();
+        break;
+    case Prop::Focus:
+        syncFocus();
+        break;
+    case Prop::Colors:
+        if (!colors::isSystem(form.backColor())) {
+            QPalette pal = contentParent_->palette();
+            pal.setColor(QPalette::Window, toQColor(form.backColor()));
+            contentParent_->setPalette(pal);
+            contentParent_->setAutoFillBackground(true);
+        }
+        break;
+    case Prop::Loaded:
+    case Prop::Destroyed:
+        if (what == Prop::Loaded && form.isLoaded())
+            break;
+        detach();
+        emit finished(this);
+        break;
+    default:
+        break;
+    }
+}
+
+void FormView::controlChanged(Control &control, Prop what)
+{
+    if (what == Prop::Destroyed) {
+        if (QPointer<QWidget> w = widgets_.take(&control)) {
+            if (auto *pw = dynamic_cast<PaintedWidget *>(w.data()))
+                pw->forget();
+            controlOf_.remove(w);
+            w->deleteLater();
+        }
+        return;
+    }
+    if (control.kind() == Control::Kind::Menu) {
+        auto &m = static_cast<Menu &>(control);
+        if (what == Prop::Items && !actions_.contains(&m)) {
+            return;
+        }
+        if (!actions_.contains(&m) && mainWindow_ && !m.parentMenu())
+            buildMenu(m, nullptr);
+        else if (!actions_.contains(&m) && mainWindow_ && menus_.contains(m.parentMenu()))
+            buildMenu(m, menus_.value(m.parentMenu()));
+        else
+            syncAll(m);
+        return;
+    }
+    if (!widgets_.contains(&control))
+        buildControl(control);
+    else
+        syncControl(control, what);
+}
+
+void FormView::syncAll(Control &c)
+{
+    for (Prop p : {Prop::Geometry, Prop::Caption, Prop::Items, Prop::ListIndex, Prop::Value, Prop::Style, Prop::Colors,
+                   Prop::Font, Prop::Enabled, Prop::Picture, Prop::Selection, Prop::Visible})
+        syncControl(c, p);
+}
+
+void FormView::syncControl(Control &c, Prop what)
+{
+    const bool was = syncing_;
+    syncing_ = true;
+    struct Restore {
+        bool &flag;
+        bool value;
+        ~Restore() { flag = value; }
+    } restore{syncing_, was};
+
+    if (c.kind() == Control::Kind::Menu) {
+        auto &m = static_cast<Menu &>(c);
+        QAction *a = actions_.value(&m);
+        if (!a)
+            return;
+        switch (what) {
+        case Prop::Caption:
+            if (!m.isSeparator())
+                a->setText(m.caption());
+            break;
+        case Prop::Visible:
+            a->setVisible(m.visible());
+            break;
+        case Prop::Enabled:
+            a->setEnabled(m.enabled());
+            break;
+        case Prop::Value:
+            a->setCheckable(m.checked());
+            a->setChecked(m.checked());
+            break;
+        case Prop::Style:
+            a->setShortcut(QKeySequence(m.shortcut()));
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+
+    QWidget *w = widgets_.value(&c);
+    if (!w)
+        return;
+    switch (what) {
+    case Prop::Geometry:
+        if (c.kind() == Control::Kind::StatusBar && mainWindow_)
+            break;
+        if (c.kind() == Control::Kind::Line) {
+            auto &l = static_cast<Line &>(c);
+            const int pad = l.borderWidth();
+            w->setGeometry(toRect(l.left(), l.top(), l.width(), l.height()).adjusted(-pad, -pad, pad, pad));
+        } else {
+            w->setGeometry(toRect(c.left(), c.top(), c.width(), c.height()));
+        }
+        w->update();
+        break;
+    case Prop::Visible:
+        if (c.kind() == Control::Kind::StatusBar && mainWindow_)
+            mainWindow_->statusBar()->setVisible(c.visible());
+        else
+            w->setVisible(c.visible());
+        break;
+    case Prop::Enabled:
+        w->setEnabled(c.enabled());
+        break;
+    case Prop::Colors: {
+        QPalette pal = w->parentWidget() ? w->parentWidget()->palette() : QApplication::palette();
+        if (!colors::isSystem(c.foreColor())) {
+            for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                pal.setColor(role, toQColor(c.foreColor()));
+        }
+        const bool ownBack = !colors::isSystem(c.backColor());
+        if (ownBack) {
+            for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+                pal.setColor(role, toQColor(c.backColor()));
+        }
+        w->setPalette(pal);
+        if (c.kind() == Control::Kind::Label)
+            w->setAutoFillBackground(ownBack && static_cast<Label &>(c).opaque());
+        else if (c.kind() != Control::Kind::Line && c.kind() != Control::Kind::Shape)
+            w->setAutoFillBackground(ownBack);
+        w->update();
+        break;
+    }
+    case Prop::Font: {
+        QFont f = QApplication::font();
+        if (!c.fontName().isEmpty())
+            f.setFamily(c.fontName());
+        f.setPointSizeF(c.fontSize());
+        f.setBold(c.fontBold());
+        f.setItalic(c.fontItalic());
+        f.setUnderline(c.fontUnderline());
+        w->setFont(f);
+        break;
+    }
+    case Prop::Picture:
+    case Prop::Style:
+    case Prop::Caption:
+    case Prop::Items:
+    case Prop::ListIndex:
+    case Prop::Value:
+    case Prop::Selection:
+        switch (c.kind()) {
+        case Control::Kind::Label: {
+            auto &l = static_cast<Label &>(c);
+            auto *q = static_cast<QLabel *>(w);
+            q->setText(l.caption());
+            q->setWordWrap(l.wordWrap());
+            const Qt::Alignment h = l.alignment() == Label::Alignment::Right    ? Qt::AlignRight
+                                    : l.alignment() == Label::Alignment::Center ? Qt::AlignHCenter
+                                                                                : Qt::AlignLeft;
+            q->setAlignment(h | Qt::AlignTop);
+            q->setFrameShape(l.border() ? QFrame::Box : QFrame::NoFrame);
+            break;
+        }
+        case Control::Kind::StatusBar:
+            static_cast<QLabel *>(w)->setText(static_cast<::StatusBar &>(c).text());
+            break;
+        case Control::Kind::TextBox: {
+            auto &t = static_cast<TextBox &>(c);
+            auto *e = static_cast<QLineEdit *>(w);
+            if (e->text() != t.text())
+                e->setText(t.text());
+            e->setReadOnly(t.locked());
+            e->setMaxLength(t.maxLength() > 0 ? t.maxLength() : 32767);
+            e->setEchoMode(t.passwordChar().isNull() ? QLineEdit::Normal : QLineEdit::Password);
+            e->setAlignment(t.alignment() == TextBox::Alignment::Right    ? Qt::AlignRight
+                            : t.alignment() == TextBox::Alignment::Center ? Qt::AlignHCenter
+                                                                          : Qt::AlignLeft);
+            if (what == Prop::Selection) {
+                if (t.selLength() > 0)
+                    e->setSelection(t.selStart(), t.selLength());
+                else
+                    e->setCursorPosition(t.selStart());
+            }
+            break;
+        }
+        case Control::Kind::ComboBox: {
+            auto &m = static_cast<ComboBox &>(c);
+            auto *b = static_cast<QComboBox *>(w);
+            QStringList shown;
+            for (int i = 0; i < b->count(); ++i)
+                shown << b->itemText(i);
+            if (shown != m.items()) {
+                b->clear();
+                b->addItems(m.items());
+            }
+            if (b->isEditable() != m.editable())
+                b->setEditable(m.editable());
+            if (b->currentIndex() != m.listIndex())
+                b->setCurrentIndex(m.listIndex());
+            if (m.editable() && b->currentText() != m.text())
+                b->setEditText(m.text());
+            break;
+        }
+        case Control::Kind::ListBox: {
+            auto &m = static_cast<ListBox &>(c);
+            auto *l = static_cast<QListWidget *>(w);
+            QStringList shown;
+            for (int i = 0; i < l->count(); ++i)
+                shown << l->item(i)->text();
+            if (shown != m.items()) {
+                l->clear();
+                l->addItems(m.items());
+            }
+            if (l->currentRow() != m.listIndex())
+                l->setCurrentRow(m.listIndex());
+            break;
+        }
+        case Control::Kind::CheckBox: {
+            auto &m = static_cast<CheckBox &>(c);
+            auto *b = static_cast<QCheckBox *>(w);
+            b->setText(m.caption());
+            b->setTristate(m.value() == 2);
+            b->setCheckState(m.value() == 0 ? Qt::Unchecked : m.value() == 1 ? Qt::Checked : Qt::PartiallyChecked);
+            break;
+        }
+        case Control::Kind::OptionButton: {
+            auto &m = static_cast<OptionButton &>(c);
+            auto *b = static_cast<QRadioButton *>(w);
+            b->setText(m.caption());
+            b->setChecked(m.value());
+            break;
+        }
+        case Control::Kind::CommandButton: {
+            auto &m = static_cast<CommandButton &>(c);
+            auto *b = static_cast<QPushButton *>(w);
+            b->setText(m.caption());
+            b->setDefault(m.isDefault());
+            break;
+        }
+        case Control::Kind::Frame: {
+            auto &m = static_cast<Frame &>(c);
+            auto *g = static_cast<QGroupBox *>(w);
+            g->setTitle(m.caption());
+            g->setFlat(!m.border());
+            break;
+        }
+        default:
+            w->update();
+            break;
+        }
+        break;
+    case Prop::Capture:
+        if (c.hasMouseCapture())
+            w->grabMouse();
+        else if (QWidget::mouseGrabber() == w)
+            w->releaseMouse();
+        break;
+    default:
+        break;
+    }
+}
+
+void FormView::requestClose()
+{
+    dispatch([&] { form_->userClose(); });
+}
+
+bool FormView::handleKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (!form_ || (modifiers & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    bool handled = false;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        dispatch([&] { handled = form_->pressEnter(); });
+    else if (key == Qt::Key_Escape)
+        dispatch([&] { handled = form_->pressEscape(); });
+    return handled;
+}
+
+bool FormView::eventFilter(QObject *watched, QEvent *e)
+{
+    Control *c = controlOf_.value(watched);
+    if (!c || !form_)
+        return QObject::eventFilter(watched, e);
+    switch (e->type()) {
+    case QEvent::FocusIn: {
+        const auto reason = static_cast<QFocusEvent *>(e)->reason();
+        if (!syncing_ && isUserFocusMove(reason) && c->canHoldFocus()) {
+            dispatch([&] { form_->setFocus(*c); });
+            // A handler may have put the focus elsewhere.
+            QMetaObject::invokeMethod(this, [this] { syncFocus(); }, Qt::QueuedConnection);
+        }
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto *me = static_cast<QMouseEvent *>(e);
+        const QPointF p = me->position();
+        const int button = (me->buttons() & Qt::LeftButton ? 1 : 0) | (me->buttons() & Qt::RightButton ? 2 : 0);
+        const int shift = (me->modifiers() & Qt::ShiftModifier ? 1 : 0) |
+                          (me->modifiers() & Qt::ControlModifier ? 2 : 0) |
+                          (me->modifiers() & Qt::AltModifier ? 4 : 0);
+        dispatch([&] {
+            c->userMouseMove(button, shift, static_cast<float>(p.x() * kTwipsPerPixel),
+                             static_cast<float>(p.y() * kTwipsPerPixel));
+        });
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *me = static_cast<QMouseEvent *>(e);
+        if (me->button() != Qt::LeftButton || !QRect(QPoint(0, 0), static_cast<QWidget *>(watched)->size())
+                                                       .contains(me->position().toPoint()))
+            break;
+        switch (c->kind()) {
+        case Control::Kind::Label:
+            dispatch([&] { static_cast<Label *>(c)->userClick(); });
+            break;
+        case Control::Kind::Image:
+            dispatch([&] { static_cast<Image *>(c)->userClick(); });
+            break;
+        case Control::Kind::PictureBox:
+            dispatch([&] { static_cast<PictureBox *>(c)->userClick(); });
+            break;
+        case Control::Kind::TextBox:
+            dispatch([&] { static_cast<TextBox *>(c)->userClick(); });
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, e);
+}
+
+} // namespace qtui

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "platform/forms/form.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class Menu;
+class QAction;
+class QMenu;
+class QMainWindow;
+class QLabel;
+
+namespace qtui {
+
+inline int px(int twips)
+{
+    return twips / kTwipsPerPixel;
+}
+
+// The main window's client area: holds its own controls and the MDI child, and grows to the extent of what it
+// holds so that the scroll area around it can scroll a tall sheet.
+class MdiClient : public QWidget {
+public:
+    explicit MdiClient(QWidget *parent = nullptr);
+    void updateExtent();
+
+protected:
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+};
+
+// Mirrors one Form as Qt widgets: one widget per control, 15 twips per pixel. Model changes update the widgets;
+// the user's typing, clicks, list choices, menu choices and focus moves go to the model, which decides.
+// Focus arriving through a window switch or a menu is not a focus move of the form.
+class FormView : public QObject, public FormObserver {
+    Q_OBJECT
+public:
+    // An MDI child is placed into mdiClient when one is given, else it becomes a window of its own.
+    explicit FormView(Form &form, QWidget *mdiClient = nullptr);
+    ~FormView() override;
+
+    Form *form() const { return form_; }
+    // The top-level window (or, for an MDI child inside the main window, its sheet widget).
+    QWidget *window() const { return window_; }
+    // The main window's client area (MDI parent only).
+    MdiClient *mdiClient() const { return client_; }
+    QWidget *widgetFor(const Control &control) const;
+    QMenu *menuFor(const Menu &menu) const;
+    QAction *actionFor(const Menu &menu) const;
+
+    // Takes the form's visibility, modality and focus over to the widgets.
+    void syncVisibility();
+
+    void formChanged(Form &form, Prop what) override;
+    void controlChanged(Control &control, Prop what) override;
+
+    // The window's close box; the model decides.
+    void requestClose();
+    bool handleKey(int key, Qt::KeyboardModifiers modifiers);
+
+signals:
+    // The form was unloaded or destroyed: the view has let go of it and may be deleted.
+    void finished(FormView *view);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void build();
+    void buildControl(Control &c);
+    void buildMenu(Menu &m, QWidget *parentMenu);
+    QWidget *parentWidgetFor(const Control &c) const;
+    void syncControl(Control &c, Prop what);
+    void syncAll(Control &c);
+    void syncFormGeometry();
+    void syncFocus();
+    void detach();
+    // Runs a model call for a user action; a failing handler is reported instead of crossing Qt.
+    void dispatch(const std::function<void()> &action);
+
+    Form *form_;
+    QPointer<QWidget> window_;
+    QPointer<QWidget> contentParent_;
+    QPointer<QMainWindow> mainWindow_;
+    QPointer<MdiClient> client_;
+    QPointer<QLabel> statusLabel_;
+    QHash<const Control *, QPointer<QWidget>> widgets_;
+    QHash<QObject *, Control *> controlOf_;
+    QHash<const Menu *, QPointer<QMenu>> menus_;
+    QHash<const Menu *, QPointer<QAction>> actions_;
+    bool syncing_ = false;
+    bool detached_ = false;
+};
+
+} // namespace qtui

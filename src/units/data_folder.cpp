@@ -1,0 +1,154 @@
+#include "data_folder.h"
+
+#include "state/shared_data.h"
+#include "texts.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString &programFolderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+const QString nichtDefiniert = QStringLiteral(" - nicht definiert - ");
+
+// Special-folder identifiers of the classic shell that have an equivalent here.
+bool standardOrt(int CSIDL, QStandardPaths::StandardLocation *ort)
+{
+    switch (CSIDL) {
+    case 0x0000: // desktop
+    case 0x0010: // desktop directory
+        *ort = QStandardPaths::DesktopLocation;
+        return true;
+    case 0x0002: // programs of the start menu
+        *ort = QStandardPaths::ApplicationsLocation;
+        return true;
+    case 0x0005: // personal documents
+        *ort = QStandardPaths::DocumentsLocation;
+        return true;
+    case 0x000d: // music
+        *ort = QStandardPaths::MusicLocation;
+        return true;
+    case 0x000e: // videos
+        *ort = QStandardPaths::MoviesLocation;
+        return true;
+    case 0x0014: // fonts
+        *ort = QStandardPaths::FontsLocation;
+        return true;
+    case 0x001a: // application data
+    case 0x001c: // local application data
+        *ort = QStandardPaths::GenericDataLocation;
+        return true;
+    case 0x0020: // internet cache
+        *ort = QStandardPaths::GenericCacheLocation;
+        return true;
+    case 0x0027: // pictures
+        *ort = QStandardPaths::PicturesLocation;
+        return true;
+    case 0x0028: // user profile
+        *ort = QStandardPaths::HomeLocation;
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString meldung(const QString &text, const QString &pfad)
+{
+    return text + QLatin1Char(' ') + pfad;
+}
+
+} // namespace
+
+QString GetSpecialFolder(int CSIDL)
+{
+    QStandardPaths::StandardLocation ort;
+    if (!standardOrt(CSIDL, &ort))
+        return nichtDefiniert;
+    QString pfad = QStandardPaths::writableLocation(ort);
+    // The path ends at the first NUL, as a path buffer of the shell would.
+    const qsizetype nul = pfad.indexOf(QChar(u'\0'));
+    if (nul >= 0)
+        pfad.truncate(nul);
+    if (pfad.isEmpty())
+        return nichtDefiniert;
+    return pfad;
+}
+
+QString dataFolder()
+{
+    return GetSpecialFolder(5) + QStringLiteral("/Quendra");
+}
+
+QString dataFile(const QString &fileName)
+{
+    return dataFolder() + QLatin1Char('/') + fileName;
+}
+
+QString programFolder()
+{
+    if (!programFolderOverride().isEmpty())
+        return programFolderOverride();
+    if (!QCoreApplication::instance())
+        return QString();
+    return QCoreApplication::applicationDirPath();
+}
+
+void setProgramFolder(const QString &folder)
+{
+    programFolderOverride() = folder;
+}
+
+bool ensureDataFolder(const QString &seedFolder, QString *error)
+{
+    auto fehler = [error](const QString &text) {
+        if (error)
+            *error = text;
+        return false;
+    };
+    if (GetSpecialFolder(5) == nichtDefiniert)
+        return fehler(getText(QStringLiteral("Der Dokumentenordner des Benutzers ist nicht bekannt."),
+                              shared().Sprache));
+    const QString ziel = dataFolder();
+    const QDir seed(seedFolder);
+    if (seedFolder.isEmpty() || !seed.exists())
+        return fehler(meldung(getText(QStringLiteral("Der Ordner der mitgelieferten Daten fehlt:"), shared().Sprache),
+                              seedFolder));
+    if (!QDir().mkpath(ziel))
+        return fehler(
+            meldung(getText(QStringLiteral("Der Datenordner kann nicht angelegt werden:"), shared().Sprache), ziel));
+
+    QDirIterator it(seed.path(), QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString quelle = it.next();
+        const QString relativ = seed.relativeFilePath(quelle);
+        const QString zielDatei = ziel + QLatin1Char('/') + relativ;
+        // What the user already has is never replaced.
+        if (QFileInfo::exists(zielDatei))
+            continue;
+        const QString ordner = QFileInfo(zielDatei).path();
+        if (!QDir().mkpath(ordner))
+            return fehler(meldung(
+                getText(QStringLiteral("Der Datenordner kann nicht angelegt werden:"), shared().Sprache), ordner));
+        QFile datei(quelle);
+        // QFile::copy writes a temporary file and renames it, so a failed copy leaves no half file behind.
+        if (!datei.copy(zielDatei))
+            return fehler(
+                meldung(getText(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:"),
+                                shared().Sprache),
+                        zielDatei) +
+                QStringLiteral(" (") + datei.errorString() + QLatin1Char(')'));
+        // An installed seed may be read-only; the copies are the user's and must be writable.
+        QFile::setPermissions(zielDatei, QFile::permissions(zielDatei) | QFileDevice::ReadOwner |
+                                             QFileDevice::WriteOwner);
+    }
+    return true;
+}

@@ -1,0 +1,51 @@
+#include "number_format.h"
+
+#include "platform/core/number_text.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+// A value that was never assigned counts as the number 0, as the sheets rely on when a conversion gave nothing.
+bool zahlLesen(const Variant &Wert, double *x)
+{
+    if (Wert.isEmpty()) {
+        *x = 0.0;
+        return true;
+    }
+    if (!Wert.isNumeric())
+        return false;
+    *x = Wert.toDouble();
+    return std::isfinite(*x);
+}
+
+// The pattern is chosen from the magnitude before rounding, so 999.96 keeps one decimal and becomes "1000.0".
+Variant formatSignifikant(const Variant &Wert, const double *schwellen, int anzahl)
+{
+    double x = 0.0;
+    if (!zahlLesen(Wert, &x))
+        return Variant();
+    const double betrag = std::fabs(x);
+    for (int dezimalen = 0; dezimalen < anzahl; ++dezimalen) {
+        if (betrag >= schwellen[dezimalen])
+            return Variant(numtext::fixed(x, dezimalen));
+    }
+    return Variant(numtext::general(x, 15));
+}
+
+constexpr std::array<double, 13> schwellen4 = {1000.0, 100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001,
+                                               0.000001, 0.0000001, 0.00000001, 0.000000001};
+constexpr std::array<double, 9> schwellen3 = {100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
+
+} // namespace
+
+Variant formatZahl3(const Variant &Wert)
+{
+    return formatSignifikant(Wert, schwellen3.data(), int(schwellen3.size()));
+}
+
+Variant formatZahl4(const Variant &Wert)
+{
+    return formatSignifikant(Wert, schwellen4.data(), int(schwellen4.size()));
+}

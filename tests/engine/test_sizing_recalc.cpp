@@ -1,0 +1,641 @@
+// The sizing recalculation as a whole: valve choice, openings, results, labels, status line and warnings, for
+// water, air and steam on a fixture catalogue; results are checked against the engine's own routines.
+
+#include "engine/flow_equations.h"
+#include "engine/noise.h"
+#include "engine/pipe_velocity.h"
+#include "engine/sizing_recalc.h"
+#include "engine/valve_opening.h"
+#include "engine/water_steam.h"
+#include "sizing_fixture.h"
+#include "units/conversions.h"
+#include "units/number_format.h"
+
+#include <QtTest>
+
+using namespace sizingfixture;
+
+namespace {
+
+QString z3(double v)
+{
+    return formatZahl3(Variant(v)).toString();
+}
+QString z4(double v)
+{
+    return formatZahl4(Variant(v)).toString();
+}
+
+// Full-open flow of a row of the default series at the maximum point of the shared data.
+double fullOpenFlow(const ValveRow &r)
+{
+    const SharedData &s = shared();
+    const Variant dn(QString::number(r.DN));
+    if (s.Zustand == 1) {
+        bool choked = false;
+        return calcQ_inkomp(s.Medium, Variant(r.Kvs), 0, Variant(r.fl[0] + r.fl[1] + r.fl[2]), dn, dn, dn, 0,
+                            Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.pkrit),
+                            Variant(s.psatMax), s.pUnit, Variant(s.rho1Max), s.rhoUnit, Variant(s.nueMax),
+                            s.nueUnit, s.QUnit, choked)
+            .asNumber();
+    }
+    return calcQ_komp(Variant(r.Kvs), 0, Variant(r.xt[0] + r.xt[1] + r.xt[2]), dn, dn, dn, 0, Variant(s.p1Max),
+                      s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit,
+                      Variant(s.gammaMax), s.Zustand, s.QUnit)
+        .asNumber();
+}
+
+// The first row of the characteristic whose full-open flow exceeds 115 % of the maximum flow, else the last.
+ValveRow expectedChoice(const std::vector<ValveRow> &series, int kennlinie)
+{
+    ValveRow last{};
+    for (const ValveRow &r : series) {
+        if (r.Kennlinie != kennlinie)
+            continue;
+        last = r;
+        if (fullOpenFlow(r) > 1.15 * shared().QMax)
+            break;
+    }
+    return last;
+}
+
+struct PointValues {
+    double p1, p2, T1, Q, rho1, nue, psat, gamma;
+};
+
+PointValues point(int i)
+{
+    const SharedData &s = shared();
+    switch (i) {
+    case 0:
+        return {s.p1Min, s.p2Min, s.T1Min, s.QMin, s.rho1Min, s.nueMin, s.psatMin, s.gammaMin};
+    case 1:
+        return {s.p1Norm, s.p2Norm, s.T1Norm, s.QNorm, s.rho1Norm, s.nueNorm, s.psatNorm, s.gammaNorm};
+    default:
+        return {s.p1Max, s.p2Max, s.T1Max, s.QMax, s.rho1Max, s.nueMax, s.psatMax, s.gammaMax};
+    }
+}
+
+// The opening the solver gives for a point with the chosen row.
+double solverOpening(const PointValues &p, const ValveRow &r)
+{
+    const SharedData &s = shared();
+    bool choked = false;
+    const Variant dn(s.DNVentil);
+    return calcVentiloeffnung(Variant(p.Q), s.QUnit, Variant(r.Kvs), 0, r.a[0], r.a[1], r.a[2], r.a[3], r.a[4],
+                              r.a[5], r.fl[0], r.fl[1], r.fl[2], r.xt[0], r.xt[1], r.xt[2], dn, dn, dn, 0,
+                              Variant(p.p1), s.p1Unit, Variant(p.p2), s.p2Unit, Variant(p.T1), s.T1Unit,
+                              Variant(s.pkrit), Variant(p.psat), s.pUnit, Variant(p.rho1), Variant(s.rhoN),
+                              s.rhoUnit, Variant(p.nue), s.nueUnit, Variant(p.gamma), s.Medium, s.Zustand, choked)
+        .asNumber();
+}
+
+const char *const kPointSuffix[] = {"min", "norm", "max"};
+
+void verifyAllFinite()
+{
+    for (double v : sizingDoubles())
+        QVERIFY(std::isfinite(v));
+}
+
+} // namespace
+
+class TestSizingRecalc : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { numtext::resetUserLocale(); }
+
+    void waterCaseAgreesWithTheEngineRoutines()
+    {
+        Fixture f;
+        const SharedData &s = shared();
+        calcDimensionierung();
+        QCOMPARE(f.status(), QString("Berechnung aktualisiert"));
+        QVERIFY(f.window.mnuDrucken.enabled());
+
+        // Fluid properties of water at 20 °C, and the critical pressure.
+        QCOMPARE(s.rho1Max, calcRhoWasser(Variant(20.0), 0, 0).asNumber());
+        QVERIFY(qAbs(s.rho1Max - 998.65) < 0.01);
+        QVERIFY(qAbs(s.nueMax - 1.0115) < 0.0001);
+        QCOMPARE(s.psatMin, calcPsatWasser(Variant(20.0), 0, 0).asNumber());
+        QCOMPARE(s.pkrit, 221.2);
+
+        const ValveRow chosen = expectedChoice(defaultSeries(), 1);
+        QCOMPARE(chosen.DN, 40);
+        QCOMPARE(s.DNVentil, QString("40"));
+        QCOMPARE(s.KvsCv, 25.0f);
+        QCOMPARE(s.DN1Rohr, QString("40"));
+        QCOMPARE(s.DN2Rohr, QString("40"));
+        QCOMPARE(s.Q100, fullOpenFlow(chosen));
+        QCOMPARE(f.sheet.label("lblQymax").caption(), z4(s.Q100));
+        QCOMPARE(f.sheet.label("lblQReserve").caption(), z3((s.Q100 - 30) / 30 * 100));
+        QCOMPARE(f.sheet.label("lblSTVVentil").caption(), QString("50:1"));
+        QCOMPARE(f.sheet.label("lblReduktion").caption(), QString("(0 %)"));
+
+        // The lists show the chosen valve.
+        QCOMPARE(f.sheet.cmbDNVentil->list(f.sheet.cmbDNVentil->listIndex()), QString("40"));
+        QCOMPARE(f.sheet.cmbKvsCv->items(), QStringList{"25"});
+        QCOMPARE(f.sheet.listClicksActing, 0);
+
+        const double ys[] = {s.yMin, s.yNorm, s.yMax};
+        const double kvs[] = {s.Kvmin, s.Kvnorm, s.Kvmax};
+        const double v2s[] = {s.v2Min, s.v2Norm, s.v2Max};
+        const QString las[] = {s.LAMin, s.LANorm, s.LAMax};
+        const double fls[] = {s.FLMin, s.FLNorm, s.FLMax};
+        for (int i = 0; i < 3; ++i) {
+            const QString sfx = kPointSuffix[i];
+            const PointValues p = point(i);
+            const double y = solverOpening(p, chosen);
+            QCOMPARE(ys[i], y);
+            QVERIFY(y > 0 && y < 1);
+            QCOMPARE(f.sheet.label("lblY" + sfx).caption(), numtext::fixed(y * 100, 1));
+            const double kv = flow::curveKv(25, chosen.a[0], chosen.a[1], chosen.a[2], chosen.a[3], chosen.a[4],
+                                            chosen.a[5], y);
+            QCOMPARE(kvs[i], kv);
+            QCOMPARE(f.sheet.label("lblKv" + sfx + "calc").caption(), z4(kv));
+            const double v2 = calcGeschwindigkeit(2, Variant("40"), 0, Variant(p.Q), 0, Variant(p.rho1),
+                                                  Variant(s.rhoN), 0, Variant(p.p1), 0, Variant(p.p2), 0,
+                                                  Variant(p.T1), 0, 1, 1, 0)
+                                  .asNumber();
+            QCOMPARE(v2s[i], v2);
+            QCOMPARE(f.sheet.label("lblV2" + sfx).caption(), z3(v2));
+            QString dla, laeff;
+            double zy = 0, xf = 0;
+            const QString la = calcSchallFluessig(Variant(p.p1), 0, Variant(p.p2), 0, Variant(kv), 0,
+                                                  Variant(p.rho1), 0, Variant(p.psat), 0, Variant(v2), 0,
+                                                  s.Ventiltyp, Variant("S1"), dla, laeff, zy, xf)
+                                   .toString();
+            QCOMPARE(las[i], la);
+            QCOMPARE(f.sheet.label("lblSchallVDMA" + sfx).caption(), la);
+            QCOMPARE(f.sheet.label("lblSchallerwart" + sfx).caption(), laeff);
+            QCOMPARE(fls[i], 0.9);
+            QCOMPARE(f.sheet.label(QString("lblFl") + sfx).caption(), z3(0.9));
+            QCOMPARE(f.sheet.label(QString("lblKavitation") + (i == 0 ? "Min" : i == 1 ? "Norm" : "Max")).caption(),
+                     QString(xf > zy ? "ja" : "nein"));
+        }
+        QCOMPARE(f.sheet.label("lblStoffwert1max").caption(), z4(s.rho1Max));
+        QCOMPARE(f.sheet.label("lblStoffwert2min").caption(), z4(s.psatMin));
+        QCOMPARE(f.sheet.label("lblStoffwert3norm").caption(), z4(s.nueNorm));
+        QCOMPARE(f.sheet.pipeListRefills, 1);
+        QCOMPARE(f.sheet.lastPipeSizes, (QStringList{"40", "40", "0"}));
+
+        // The chosen row's coefficients are handed on.
+        QCOMPARE(s.A3.asNumber(), 0.58);
+        QCOMPARE(s.AFL.asNumber(), 0.9);
+        QCOMPARE(s.CxT.asNumber(), 0.0);
+        verifyAllFinite();
+    }
+
+    void airCaseAgreesWithTheEngineRoutines()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        s.Medium = 0;
+        s.Zustand = 0;
+        s.rhoN = 1.293;
+        s.gammaMin = s.gammaNorm = s.gammaMax = 1.4;
+        s.MIN = false;
+        f.input("txtp1max", 6);
+        f.input("txtp2max", 4);
+        f.input("txtQmax", 500);
+        f.input("txtp1norm", 6);
+        f.input("txtp2norm", 4);
+        f.input("txtQnorm", 200);
+        calcDimensionierung();
+        QVERIFY(f.status().startsWith("Berechnung aktualisiert"));
+
+        QCOMPARE(s.rho1Max, calcRho1Gas(Variant(6.0), 0, Variant(20.0), 0, Variant(1.293), 0, 0).asNumber());
+        const ValveRow chosen = expectedChoice(defaultSeries(), 1);
+        QCOMPARE(s.DNVentil, QString::number(chosen.DN));
+        QCOMPARE(s.Q100, fullOpenFlow(chosen));
+        QCOMPARE(s.yMax, solverOpening(point(2), chosen));
+        QCOMPARE(s.yNorm, solverOpening(point(1), chosen));
+
+        QCOMPARE(s.XMax, (6.0 - 4.0) / 6.0);
+        QCOMPARE(f.sheet.label("lblxMax").caption(), z3(1.0 / 3.0));
+        QCOMPARE(s.XTMax, 0.7);
+        QCOMPARE(f.sheet.label("lblxTMax").caption(), z3(0.7));
+        QCOMPARE(f.sheet.label("lblChokedFlowMax").caption(), QString("nein"));
+        QCOMPARE(f.sheet.label("lblStoffwert1max").caption(), z4(1.293));
+        QCOMPARE(f.sheet.label("lblStoffwert2max").caption(), z4(s.rho1Max));
+        QCOMPARE(f.sheet.label("lblStoffwert3norm").caption(), z3(1.4));
+        // The minimum column is off: its labels and the norm density's min cell stay untouched.
+        QCOMPARE(f.sheet.label("lblYmin").caption(), QString());
+        QCOMPARE(f.sheet.label("lblStoffwert1norm").caption(), QString());
+
+        QString dla, laeff;
+        const QString la = calcSchallGas(Variant(6.0), 0, Variant(4.0), 0, Variant(20.0), 0, Variant(s.Kvmax), 0,
+                                         Variant(1.293), 0, Variant(s.v2Max), 0, 0, 0, s.Ventiltyp, dla, laeff)
+                               .toString();
+        QCOMPARE(s.LAMax, la);
+        verifyAllFinite();
+    }
+
+    void chokedGasAtXEqualToXT()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        s.Medium = 0;
+        s.Zustand = 0;
+        s.rhoN = 1.293;
+        s.gammaMax = 1.4;
+        s.MIN = s.NORM = false;
+        f.input("txtp1max", 10);
+        f.input("txtp2max", 3);
+        f.input("txtQmax", 500);
+        calcDimensionierung();
+        QCOMPARE(s.XMax, 0.7);
+        QCOMPARE(s.XTMax, 0.7);
+        QVERIFY(s.ChokedFlowMax);
+        QCOMPARE(f.sheet.label("lblChokedFlowMax").caption(), QString("ja"));
+    }
+
+    void steamCaseRaisesTheTemperatureToSaturation()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        s.Medium = 2;
+        s.Zustand = 2;
+        s.MIN = s.NORM = false;
+        f.input("txtp1max", 10);
+        f.input("txtp2max", 5);
+        f.input("txtT1max", 150);
+        f.input("txtQmax", 1000);
+        calcDimensionierung();
+
+        const double ts = calcTsatWasser(Variant(10.0), 0, 0).asNumber();
+        QCOMPARE(f.sheet.box("txtT1max").text(), z4(ts));
+        double shown = 0;
+        QVERIFY(numtext::parse(z4(ts), &shown));
+        QCOMPARE(s.T1Max, shown);
+        QVERIFY(f.status().startsWith("Berechnung aktualisiert"));
+
+        Variant p1(10.0);
+        QCOMPARE(s.rho1Max, calcRhoDampf(p1, 0, Variant(shown), 0, 0).asNumber());
+        QCOMPARE(s.gammaMax, calcKappaDampf(Variant(10.0), 0, Variant(shown), 0).asNumber());
+        const ValveRow chosen = expectedChoice(defaultSeries(), 1);
+        QCOMPARE(s.DNVentil, QString::number(chosen.DN));
+        QCOMPARE(s.Q100, fullOpenFlow(chosen));
+        QCOMPARE(s.yMax, solverOpening(point(2), chosen));
+        QCOMPARE(f.sheet.label("lblStoffwert2max").caption(), z3(s.gammaMax));
+        QCOMPARE(f.sheet.label("lblStoffwert3max").caption(), QString());
+        verifyAllFinite();
+    }
+
+    void temperatureIsLimitedAtSaturation_data()
+    {
+        QTest::addColumn<int>("Medium");
+        QTest::addColumn<double>("T1");
+        QTest::addColumn<bool>("MIN");
+        QTest::addColumn<bool>("rewritten");
+
+        QTest::newRow("water above saturation") << 1 << 200.0 << true << true;
+        QTest::newRow("water above saturation, min column off") << 1 << 200.0 << false << true;
+        QTest::newRow("paper stock above saturation") << 12 << 190.0 << true << true;
+        QTest::newRow("water below saturation") << 1 << 150.0 << true << false;
+        QTest::newRow("steam below saturation") << 2 << 150.0 << true << true;
+        QTest::newRow("steam above saturation") << 2 << 250.0 << true << false;
+        QTest::newRow("liquid from the list") << 4 << 200.0 << true << false;
+    }
+    void temperatureIsLimitedAtSaturation()
+    {
+        QFETCH(int, Medium);
+        QFETCH(double, T1);
+        QFETCH(bool, MIN);
+        QFETCH(bool, rewritten);
+
+        Fixture f;
+        SharedData &s = shared();
+        s.Medium = Medium;
+        s.Zustand = Medium == 2 ? 2 : 1;
+        s.MIN = MIN;
+        if (Medium == 4) {
+            s.rho1Min = s.rho1Norm = s.rho1Max = 900;
+            s.nueMin = s.nueNorm = s.nueMax = 2;
+        }
+        f.input("txtT1min", T1);
+        const int changes = f.sheet.changeCount["txtT1min"];
+        const QString lblYmin = f.sheet.label("lblYmin").caption();
+        calcDimensionierung();
+
+        const double ts = calcTsatWasser(Variant(10.0), 0, 0).asNumber();
+        QCOMPARE(f.sheet.changeCount["txtT1min"], changes + (rewritten ? 1 : 0));
+        if (rewritten) {
+            QCOMPARE(f.sheet.box("txtT1min").text(), z4(ts));
+            double shown = 0;
+            QVERIFY(numtext::parse(z4(ts), &shown));
+            QCOMPARE(s.T1Min, shown);
+        } else {
+            QCOMPARE(s.T1Min, T1);
+        }
+        if (Medium == 1 || Medium == 12)
+            QCOMPARE(s.rho1Min, calcRhoWasser(Variant(s.T1Min), 0, 0).asNumber());
+        if (!MIN)
+            QCOMPARE(f.sheet.label("lblYmin").caption(), lblYmin);
+        // The run's own status replaces the one the box's handler wrote.
+        QVERIFY(f.status().startsWith("Berechnung aktualisiert"));
+    }
+
+    void temperatureAtSaturationIsLeftAlone()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        const double ts = calcTsatWasser(Variant(10.0), 0, 0).asNumber();
+        f.input("txtT1max", 180);
+        s.T1Max = ts; // exactly at saturation
+        const int changes = f.sheet.changeCount["txtT1max"];
+        calcDimensionierung();
+        QCOMPARE(f.sheet.changeCount["txtT1max"], changes);
+        QCOMPARE(s.T1Max, ts);
+        QCOMPARE(f.sheet.box("txtT1max").text(), numtext::general(180));
+    }
+
+    void criticalPressureInTheFluidPressureUnit_data()
+    {
+        QTest::addColumn<int>("pUnit");
+        QTest::addColumn<double>("pkrit");
+        QTest::newRow("bar,abs.") << 0 << 221.2;
+        QTest::newRow("bar,ü.") << 1 << 220.2;
+        QTest::newRow("psia") << 2 << 3208.0;
+    }
+    void criticalPressureInTheFluidPressureUnit()
+    {
+        QFETCH(int, pUnit);
+        QFETCH(double, pkrit);
+        Fixture f;
+        shared().pUnit = pUnit;
+        calcDimensionierung();
+        QCOMPARE(shared().pkrit, pkrit);
+    }
+
+    void valveOptionsDecideTheRow_data()
+    {
+        QTest::addColumn<int>("DNunit");
+        QTest::addColumn<int>("KvUnit");
+        QTest::addColumn<bool>("DNmin");
+        QTest::addColumn<QString>("DNVentil");
+        QTest::addColumn<double>("QMax");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<float>("coefficient");
+
+        QTest::newRow("millimetres, Kvs") << 0 << 0 << true << "50" << 30.0 << "40" << 25.0f;
+        QTest::newRow("inch") << 1 << 0 << true << "2\"" << 30.0 << "1 1/2\"" << 25.0f;
+        QTest::newRow("Cv") << 0 << 1 << true << "50" << 30.0 << "40" << static_cast<float>(1.16 * 25.0f);
+        QTest::newRow("no row reaches the reserve: the largest") << 0 << 0 << true << "50" << 5000.0 << "80"
+                                                                 << 100.0f;
+        QTest::newRow("given size") << 0 << 0 << false << "15" << 30.0 << "15" << 4.0f;
+    }
+    void valveOptionsDecideTheRow()
+    {
+        QFETCH(int, DNunit);
+        QFETCH(int, KvUnit);
+        QFETCH(bool, DNmin);
+        QFETCH(QString, DNVentil);
+        QFETCH(double, QMax);
+        QFETCH(QString, size);
+        QFETCH(float, coefficient);
+
+        Fixture f;
+        SharedData &s = shared();
+        s.DNunit = DNunit;
+        s.KvUnit = KvUnit;
+        s.DNmin = DNmin;
+        s.DNVentil = DNVentil;
+        s.MIN = s.NORM = false;
+        f.input("txtQmax", QMax);
+        calcDimensionierung();
+        QCOMPARE(s.DNVentil, size);
+        QCOMPARE(s.KvsCv, coefficient);
+        QCOMPARE(s.DN1Rohr, size);
+        QCOMPARE(f.sheet.cmbDNVentil->list(f.sheet.cmbDNVentil->listIndex()), size);
+    }
+
+    void proposedPipesApplyToEveryRow()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        s.chkDNRohr = 1;
+        calcDimensionierung();
+        const QString inlet = calcDNRohrVorschlag(1, Variant(30.0), 0, Variant(s.rho1Max), Variant(s.rhoN), 0,
+                                                  Variant(10.0), 0, Variant(6.0), 0, Variant(20.0), 0,
+                                                  Variant(s.nueMax), 0, 1, 1, 0, 0)
+                                  .toString();
+        QCOMPARE(s.DN1Rohr, inlet);
+        QVERIFY(!inlet.isEmpty());
+        QCOMPARE(f.sheet.lastPipeSizes.first(), inlet);
+        QCOMPARE(s.v1Max, calcGeschwindigkeit(1, Variant(inlet), 0, Variant(30.0), 0, Variant(s.rho1Max),
+                                              Variant(s.rhoN), 0, Variant(10.0), 0, Variant(6.0), 0,
+                                              Variant(20.0), 0, 1, 1, 0)
+                              .asNumber());
+
+        s.chkDNRohr = 2;
+        s.DN1Rohr = "100";
+        s.DN2Rohr = "150";
+        calcDimensionierung();
+        QCOMPARE(s.DN1Rohr, QString("100"));
+        QCOMPARE(f.sheet.lastPipeSizes, (QStringList{"100", "150", "0"}));
+    }
+
+    // Warnings on stored results: the skip path (a list not ready) computes nothing but still warns.
+    void reserveWarning_data()
+    {
+        QTest::addColumn<double>("Q100");
+        QTest::addColumn<double>("QMax");
+        QTest::addColumn<QString>("suffix");
+
+        QTest::newRow("exactly 15 %") << 115.0 << 100.0 << "";
+        QTest::newRow("ample") << 200.0 << 100.0 << "";
+        QTest::newRow("10 %") << 110.0 << 100.0 << " / Durchflussreserve evtl. nicht ausreichend!";
+        QTest::newRow("none") << 100.0 << 100.0 << " / Ventildurchfluss nicht ausreichend!";
+        QTest::newRow("too small") << 80.0 << 100.0 << " / Ventildurchfluss nicht ausreichend!";
+        QTest::newRow("no maximum flow, some valve flow") << 50.0 << 0.0 << "";
+        QTest::newRow("no maximum flow, no valve flow") << 0.0 << 0.0 << " / Ventildurchfluss nicht ausreichend!";
+    }
+    void reserveWarning()
+    {
+        QFETCH(double, Q100);
+        QFETCH(double, QMax);
+        QFETCH(QString, suffix);
+
+        Fixture f;
+        SharedData &s = shared();
+        s.ListeKvsbereit = false;
+        s.MIN = s.NORM = false;
+        s.Q100 = Q100;
+        s.QMax = QMax;
+        // Labels start in the opposite state, so that both directions are seen.
+        const bool warn = !suffix.isEmpty();
+        for (const char *name : {"lblYmax", "lblYunit", "lblQymax", "lblQymaxunit", "lblQReserve", "lblQResunit"}) {
+            f.sheet.label(name).setForeColor(warn ? colors::Black : colors::Red);
+            f.sheet.label(name).setFontBold(!warn);
+        }
+        const int beeps = f.ui.beepCount();
+        calcDimensionierung();
+
+        QCOMPARE(f.status(), "Berechnung aktualisiert" + suffix);
+        QCOMPARE(f.ui.beepCount(), beeps + (warn ? 1 : 0));
+        for (const char *name : {"lblYmax", "lblYunit", "lblQymax", "lblQymaxunit", "lblQReserve", "lblQResunit"})
+            QCOMPARE(f.sheet.label(name).foreColor(), warn ? colors::Red : colors::Black);
+        for (const char *name : {"lblQymax", "lblQymaxunit", "lblQReserve", "lblQResunit"})
+            QCOMPARE(f.sheet.label(name).fontBold(), warn);
+        // The opening and its unit turn red but keep their weight.
+        QCOMPARE(f.sheet.label("lblYmax").fontBold(), !warn);
+    }
+
+    void rangeabilityWarning_data()
+    {
+        QTest::addColumn<QList<double>>("required"); // min, norm, max
+        QTest::addColumn<bool>("MIN");
+        QTest::addColumn<bool>("NORM");
+        QTest::addColumn<int>("Kennlinie");
+        QTest::addColumn<QList<bool>>("red"); // min, norm, max
+        QTest::addColumn<int>("beeps");
+
+        QTest::newRow("all within") << QList<double>{50, 10, 5} << true << true << 1
+                                    << QList<bool>{false, false, false} << 0;
+        QTest::newRow("min and max above: one message, two beeps") << QList<double>{80, 10, 60} << true << true << 1
+                                                                 << QList<bool>{true, false, true} << 2;
+        QTest::newRow("inactive min is not tested") << QList<double>{80, 10, 5} << false << true << 1
+                                                    << QList<bool>{false, false, false} << 0;
+        QTest::newRow("on/off: max is not tested") << QList<double>{5, 5, 80} << false << false << 2
+                                                   << QList<bool>{false, false, false} << 0;
+        QTest::newRow("norm above") << QList<double>{5, 51, 5} << true << true << 0
+                                    << QList<bool>{false, true, false} << 1;
+    }
+    void rangeabilityWarning()
+    {
+        QFETCH(QList<double>, required);
+        QFETCH(bool, MIN);
+        QFETCH(bool, NORM);
+        QFETCH(int, Kennlinie);
+        QFETCH(QList<bool>, red);
+        QFETCH(int, beeps);
+
+        Fixture f;
+        SharedData &s = shared();
+        s.ListeDNbereit = false;
+        s.MIN = MIN;
+        s.NORM = NORM;
+        s.Kennlinie = Kennlinie;
+        s.Stellverhältnis = 50;
+        s.StellverhältnisMin = required[0];
+        s.StellverhältnisNorm = required[1];
+        s.StellverhältnisMax = required[2];
+        s.Q100 = 200;
+        s.QMax = 100;
+        const char *labels[] = {"lblSTVmin", "lblSTVnorm", "lblSTVmax"};
+        for (const char *name : labels) {
+            f.sheet.label(name).setForeColor(colors::Red);
+            f.sheet.label(name).setFontBold(true);
+        }
+        const bool tested[] = {MIN, NORM, Kennlinie != 2};
+        const int before = f.ui.beepCount();
+        calcDimensionierung();
+
+        const bool any = red.contains(true);
+        QCOMPARE(f.status(), QString("Berechnung aktualisiert") +
+                                 (any ? " / Stellverhältnis nicht ausreichend!" : ""));
+        QCOMPARE(f.ui.beepCount(), before + beeps);
+        for (int i = 0; i < 3; ++i) {
+            // A point that is not tested keeps its last look (red and bold here).
+            const bool expectRed = tested[i] ? red[i] : true;
+            QCOMPARE(f.sheet.label(labels[i]).foreColor(), expectRed ? colors::Red : colors::Black);
+            QCOMPARE(f.sheet.label(labels[i]).fontBold(), expectRed);
+        }
+    }
+
+    void skipPathComputesNothing()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        calcDimensionierung();
+        QVERIFY(!s.A0.isEmpty());
+        f.sheet.label("lblV1max").setCaption("old");
+        f.sheet.label("lblYmax").setCaption("old");
+        s.ListeDNbereit = false;
+        f.window.mnuDrucken.setEnabled(false);
+        f.window.mnuPDFDruck.setEnabled(false);
+        f.input("txtQmax", 31);
+        calcDimensionierung();
+
+        QCOMPARE(f.sheet.label("lblV1max").caption(), QString("old"));
+        QCOMPARE(f.sheet.label("lblYmax").caption(), QString("old"));
+        QVERIFY(s.A0.isEmpty() && s.CxT.isEmpty());
+        QVERIFY(f.window.mnuDrucken.enabled());
+        QVERIFY(!f.window.mnuPDFDruck.enabled()); // no PDF printer: left as it was
+        QVERIFY(f.status().startsWith("Berechnung aktualisiert"));
+
+        s.PDFDruckerVorhanden = true;
+        calcDimensionierung();
+        QVERIFY(f.window.mnuPDFDruck.enabled());
+    }
+
+    // A point without flow has no required rangeability; a maximum flow of 0 has no reserve. Neither is shown as
+    // a number, and nothing undefined reaches the shared data.
+    void resultsThatCannotBeComputedShowNA()
+    {
+        std::vector<ValveRow> linear = {{25, 0, 10.0f, 50, kLinear}, {50, 0, 40.0f, 50, kLinear}};
+        Fixture f(linear);
+        SharedData &s = shared();
+        s.Kennlinie = 0;
+        f.input("txtQmin", 0);
+        calcDimensionierung();
+        QCOMPARE(s.yMin, 0.0);
+        QCOMPARE(f.sheet.label("lblYmin").caption(), numtext::fixed(0, 1));
+        QCOMPARE(s.Kvmin, 0.0);
+        QCOMPARE(f.sheet.label("lblSTVmin").caption(), QString("N/A"));
+        QCOMPARE(s.StellverhältnisMin, 0.0);
+        verifyAllFinite();
+
+        s.MIN = s.NORM = false;
+        f.input("txtQmax", 0);
+        const int beeps = f.ui.beepCount();
+        calcDimensionierung();
+        QCOMPARE(f.sheet.label("lblQReserve").caption(), QString("N/A"));
+        QCOMPARE(f.sheet.label("lblSTVmax").caption(), QString("N/A"));
+        QVERIFY(!f.status().contains("Durchfluss"));
+        QCOMPARE(f.ui.beepCount(), beeps);
+        verifyAllFinite();
+        for (const char *name : {"lblYmax", "lblKvmaxcalc", "lblQymax", "lblV1max", "lblV2max", "lblFlmax"})
+            QVERIFY2(!f.sheet.label(name).caption().contains("nan", Qt::CaseInsensitive), name);
+    }
+
+    void germanLabelsUseTheDecimalComma()
+    {
+        numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));
+        Fixture f;
+        calcDimensionierung();
+        const SharedData &s = shared();
+        QCOMPARE(f.sheet.label("lblYmax").caption(), numtext::fixed(s.yMax * 100, 1));
+        QVERIFY(f.sheet.label("lblYmax").caption().contains(','));
+        QVERIFY(f.sheet.label("lblSTVmax").caption().endsWith(":1"));
+        QVERIFY(f.sheet.label("lblSTVmax").caption().contains(','));
+    }
+
+    void databaseFaultsAreReportedNotThrown()
+    {
+        Fixture f;
+        shared().dbKenndaten->dropTable("_aktuell");
+        calcDimensionierung();
+        QVERIFY(f.status().startsWith("Berechnung nicht aktualisiert: "));
+        QCOMPARE(f.ui.beepCount(), 1);
+
+        shared().rsVentil.reset();
+        calcDimensionierung();
+        QCOMPARE(f.status(), QString("Berechnung nicht aktualisiert: Keine Ventildaten vorhanden!"));
+    }
+
+    void nothingHappensWithoutASheet()
+    {
+        Fixture f;
+        setActiveSizingSheet(nullptr);
+        f.window.StatusBar.setText("unchanged");
+        calcDimensionierung();
+        QCOMPARE(f.status(), QString("unchanged"));
+        QCOMPARE(f.ui.beepCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSizingRecalc)
+#include "test_sizing_recalc.moc"

@@ -1,0 +1,202 @@
+// The sizing sheet's input validation: messages in the status line, the focus, and the beep of the recalculation.
+
+#include "engine/sizing_recalc.h"
+#include "engine/validation.h"
+#include "sizing_fixture.h"
+
+#include <QtTest>
+
+using namespace sizingfixture;
+
+namespace {
+
+const QString kPrefix = QStringLiteral("Berechnung nicht aktualisiert: ");
+
+// A language table with English texts for two keys, so that the translation of a message can be seen.
+void openEnglishTexts(const QString &folder)
+{
+    auto db = Database::create(folder + "/dbSprache.mdb");
+    std::vector<FieldDef> fields = {{"strings_key", FieldType::Text}};
+    for (const char *c : {"strings_deutsch", "strings_englisch", "strings_französisch", "strings_italienisch",
+                          "strings_spanisch", "strings_tschechisch"})
+        fields.push_back({QString::fromUtf8(c), FieldType::Text});
+    db->createTable("strings_sprache", fields);
+    db->createIndex("strings_sprache", "PrimaryKey", {"strings_key"}, true);
+    auto rs = db->openTable("strings_sprache");
+    const std::pair<const char *, const char *> rows[] = {
+        {"Berechnung nicht aktualisiert", "Calculation not updated"},
+        {"Druckwert unzulässig!", "Pressure value not permitted!"}};
+    for (const auto &[de, en] : rows) {
+        rs->addNew();
+        rs->setField("strings_key", Variant(QString::fromUtf8(de)));
+        rs->setField("strings_deutsch", Variant(QString::fromUtf8(de)));
+        rs->setField("strings_englisch", Variant(QString::fromUtf8(en)));
+        rs->update();
+    }
+    std::shared_ptr<Recordset> texts = db->openTable("strings_sprache");
+    texts->setIndex("PrimaryKey");
+    shared().dbSprache = db;
+    shared().rsSprache = texts;
+}
+
+} // namespace
+
+class TestSizingValidation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { numtext::resetUserLocale(); }
+
+    void inputsAreChecked_data()
+    {
+        QTest::addColumn<QStringList>("boxes"); // name=text pairs typed over the base water case
+        QTest::addColumn<bool>("MIN");
+        QTest::addColumn<bool>("NORM");
+        QTest::addColumn<QList<double>>("flows"); // QMin, QNorm, QMax as stored
+        QTest::addColumn<int>("Medium");
+        QTest::addColumn<bool>("current"); // StoffdatenAktuell
+        QTest::addColumn<bool>("loading"); // bLadenCalcSize
+        QTest::addColumn<int>("p1Unit");
+        QTest::addColumn<QString>("message"); // empty: passes
+        QTest::addColumn<QString>("focus");   // box that takes the focus, empty: none
+
+        const QList<double> flows = {5, 15, 30};
+        QTest::newRow("valid") << QStringList{} << true << true << flows << 1 << true << false << 0 << ""
+                               << "";
+        QTest::newRow("min and max not numeric: the min field's message and focus")
+            << QStringList{"txtp1max=x", "txtQmin=abc"} << true << true << flows << 1 << true << false << 0
+            << "Kein numerischer Wert!" << "txtQmin";
+        QTest::newRow("max not numeric: two exclamation marks")
+            << QStringList{"txtT1max=12a"} << true << true << flows << 1 << true << false << 0
+            << "Kein numerischer Wert!!" << "txtT1max";
+        QTest::newRow("empty text is not numeric") << QStringList{"txtp2norm="} << true << true << flows << 1
+                                                   << true << false << 0 << "Kein numerischer Wert!"
+                                                   << "txtp2norm";
+        QTest::newRow("inactive column is still tested") << QStringList{"txtT1min=-"} << false << true << flows
+                                                         << 1 << true << false << 0 << "Kein numerischer Wert!"
+                                                         << "";
+        QTest::newRow("inactive min column with p2 above p1")
+            << QStringList{"txtp1min=3", "txtp2min=4"} << false << false << flows << 1 << true << false << 0
+            << "Druckwert unzulässig!" << "";
+        QTest::newRow("p1 equal to p2") << QStringList{"txtp2max=10"} << true << true << flows << 1 << true
+                                        << false << 0 << "Druckwert unzulässig!" << "";
+        QTest::newRow("pressure of 0") << QStringList{"txtp2norm=0"} << true << true << flows << 1 << true
+                                       << false << 0 << "Druckwert unzulässig!" << "";
+        QTest::newRow("gauge pressure below vacuum clamps to 0")
+            << QStringList{"txtp1min=-2", "txtp1norm=5", "txtp1max=5", "txtp2min=1", "txtp2norm=1", "txtp2max=1"}
+            << true << true << flows << 1 << true << false << 1 << "Druckwert unzulässig!" << "";
+        QTest::newRow("5 bar gauge over 6 bar abs passes")
+            << QStringList{"txtp1min=5", "txtp1norm=5", "txtp1max=5", "txtp2min=6", "txtp2norm=6", "txtp2max=6"}
+            << true << true << flows << 1 << true << false << 1 << "" << "";
+        QTest::newRow("equal flows pass") << QStringList{} << true << true << QList<double>{30, 30, 30} << 1
+                                          << true << false << 0 << "" << "";
+        QTest::newRow("norm above max") << QStringList{} << true << true << QList<double>{5, 31, 30} << 1 << true
+                                        << false << 0 << "Mengenangabe unzulässig!" << "";
+        QTest::newRow("min above norm") << QStringList{} << true << true << QList<double>{16, 15, 30} << 1
+                                        << true << false << 0 << "Mengenangabe unzulässig!" << "";
+        QTest::newRow("min only: norm above max is not tested")
+            << QStringList{} << true << false << QList<double>{5, 31, 30} << 1 << true << false << 0 << "" << "";
+        QTest::newRow("min only: min above max") << QStringList{} << true << false << QList<double>{31, 1, 30}
+                                                 << 1 << true << false << 0 << "Mengenangabe unzulässig!" << "";
+        QTest::newRow("norm only: norm above max") << QStringList{} << false << true
+                                                   << QList<double>{0, 31, 30} << 1 << true << false << 0
+                                                   << "Mengenangabe unzulässig!" << "";
+        QTest::newRow("neither: a maximum flow of 0 passes") << QStringList{} << false << false
+                                                             << QList<double>{50, 50, 0} << 1 << true << false
+                                                             << 0 << "" << "";
+        QTest::newRow("stale wizard liquid") << QStringList{} << true << true << flows << 6 << false << false
+                                             << 0 << "Stoffdaten nicht aktuell!" << "";
+        QTest::newRow("stale wizard gas while the sheet loads") << QStringList{} << true << true << flows << 5
+                                                                << false << true << 0 << "" << "";
+        QTest::newRow("stale flag of a list medium is ignored") << QStringList{} << true << true << flows << 4
+                                                                << false << false << 0 << "" << "";
+    }
+    void inputsAreChecked()
+    {
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, MIN);
+        QFETCH(bool, NORM);
+        QFETCH(QList<double>, flows);
+        QFETCH(int, Medium);
+        QFETCH(bool, current);
+        QFETCH(bool, loading);
+        QFETCH(int, p1Unit);
+        QFETCH(QString, message);
+        QFETCH(QString, focus);
+
+        Fixture f;
+        SharedData &s = shared();
+        for (const QString &entry : boxes) {
+            const qsizetype at = entry.indexOf('=');
+            f.sheet.box(entry.left(at)).setText(entry.mid(at + 1));
+        }
+        s.MIN = MIN;
+        s.NORM = NORM;
+        s.QMin = flows[0];
+        s.QNorm = flows[1];
+        s.QMax = flows[2];
+        s.Medium = Medium;
+        s.StoffdatenAktuell = current;
+        s.bLadenCalcSize = loading;
+        s.p1Unit = p1Unit;
+        // The inactive columns are hidden as on the sheet; their boxes cannot take the focus.
+        for (const char *box : {"txtp1min", "txtp2min", "txtT1min", "txtQmin"})
+            f.sheet.box(box).setVisible(MIN);
+        for (const char *box : {"txtp1norm", "txtp2norm", "txtT1norm", "txtQnorm"})
+            f.sheet.box(box).setVisible(NORM);
+        f.window.StatusBar.setText(QString());
+        const int beeps = f.ui.beepCount();
+
+        const bool ok = checkEingabeDimensionierung();
+        QCOMPARE(ok, message.isEmpty());
+        QCOMPARE(f.status(), message.isEmpty() ? QString() : kPrefix + message);
+        const Control *active = f.sheet.activeControl();
+        QCOMPARE(active ? active->name() : QString(), focus);
+        QCOMPARE(f.ui.beepCount(), beeps); // the validator itself is silent
+    }
+
+    // A failing validation stops the recalculation with one beep and leaves results and work table as they were.
+    void recalculationStopsAtAFailure()
+    {
+        Fixture f;
+        calcDimensionierung();
+        QCOMPARE(f.status(), QString("Berechnung aktualisiert"));
+        const QString opening = f.sheet.label("lblYmax").caption();
+        const double q100 = shared().Q100;
+        QVERIFY(!opening.isEmpty());
+
+        f.input("txtQmax", 300);
+        f.sheet.box("txtp2max").setText("12");
+        const int beeps = f.ui.beepCount();
+        calcDimensionierung();
+        QCOMPARE(f.status(), kPrefix + "Druckwert unzulässig!");
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+        QCOMPARE(f.sheet.label("lblYmax").caption(), opening);
+        QCOMPARE(shared().Q100, q100);
+        QCOMPARE(shared().DurchflussreserveMin, 0.15);
+    }
+
+    void messagesAreTranslated()
+    {
+        Fixture f;
+        openEnglishTexts(f.dir.path());
+        shared().Sprache = 1;
+        f.sheet.box("txtp2min").setText("11");
+        QVERIFY(!checkEingabeDimensionierung());
+        QCOMPARE(f.status(), QString("Calculation not updated: Pressure value not permitted!"));
+    }
+
+    void decimalCommaIsNumeric()
+    {
+        numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));
+        Fixture f;
+        f.sheet.box("txtp1max").setText("10,5");
+        QVERIFY(checkEingabeDimensionierung());
+        f.sheet.box("txtp1max").setText("1.5");
+        QVERIFY(!checkEingabeDimensionierung());
+        QCOMPARE(f.status(), kPrefix + "Kein numerischer Wert!!");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSizingValidation)
+#include "test_sizing_validation.moc"

@@ -1,0 +1,406 @@
+// The Qt renderer: widgets mirror the model, and the user's typing, clicks, list choices, menu choices and focus
+// moves reach the model; a menu opening or a window switch is no focus move.
+#include "platform/forms/forms.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/qt_ui_services.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class Dialog : public Form {
+public:
+    QStringList log;
+    Frame frameKennlinie{this, "frameKennlinie"};
+    TextBox txtp1max{this, "txtp1max"};
+    TextBox txtp2max{this, "txtp2max"};
+    ComboBox cmbP1unit{this, "cmbP1unit"};
+    CheckBox chkMin{this, "chkMin"};
+    OptionButton optLinear{&frameKennlinie, "optLinear"};
+    OptionButton optAufZu{&frameKennlinie, "optAufZu"};
+    Label lblKvmaxcalc{this, "lblKvmaxcalc"};
+    CommandButton cmdOK{this, "cmdOK"};
+    bool mayClose = true;
+
+    explicit Dialog(const QString &name = "frmDialog") : Form(name)
+    {
+        move(0, 0, 6000, 4500);
+        setCaption("Dialog");
+        frameKennlinie.move(120, 2400, 3000, 1200);
+        txtp1max.move(120, 120, 1095, 285);
+        txtp2max.move(120, 480, 1095, 285);
+        cmbP1unit.move(1440, 120, 1335, 315);
+        cmbP1unit.setStyle(ComboBox::Style::DropdownList);
+        for (const char *u : {"bar,abs.", "psia", "kPa,abs."})
+            cmbP1unit.addItem(u);
+        chkMin.move(120, 960, 1500, 255);
+        chkMin.setCaption("min.");
+        optLinear.move(120, 240, 2000, 255);
+        optLinear.setCaption("(mod.) linear");
+        optAufZu.move(120, 600, 2000, 255);
+        optAufZu.setCaption("Auf/Zu");
+        lblKvmaxcalc.move(120, 1440, 1095, 195);
+        cmdOK.move(3600, 3600, 1200, 375);
+        cmdOK.setCaption("OK");
+        cmdOK.setDefault(true);
+        int tab = 0;
+        for (Control *c : std::initializer_list<Control *>{&txtp1max, &txtp2max, &cmbP1unit, &chkMin, &optLinear,
+                                                           &optAufZu, &cmdOK}) {
+            c->setTabIndex(tab++);
+            c->GotFocus = [this, c] { log << c->name() + "_GotFocus"; };
+            c->LostFocus = [this, c] { log << c->name() + "_LostFocus"; };
+        }
+        txtp1max.Change = [this] { log << "txtp1max_Change:" + txtp1max.text(); };
+        cmbP1unit.Click = [this] { log << QString("cmbP1unit_Click:%1").arg(cmbP1unit.listIndex()); };
+        chkMin.Click = [this] { log << QString("chkMin_Click:%1").arg(chkMin.value()); };
+        optLinear.Click = [this] { log << "optLinear_Click"; };
+        optAufZu.Click = [this] { log << "optAufZu_Click"; };
+        cmdOK.Click = [this] {
+            log << "cmdOK_Click";
+            unload();
+        };
+    }
+
+protected:
+    void Form_Unload(int &Cancel) override { Cancel = mayClose ? 0 : 1; }
+};
+
+class MainWindow : public Form {
+public:
+    QStringList log;
+    Menu mnuDatei{this, "mnuDatei"};
+    Menu mnuNeu{&mnuDatei, "mnuNeu"};
+    Menu mnuTools{this, "mnuTools"};
+    Menu mnuAnzeigeFL{&mnuTools, "mnuAnzeigeFL"};
+    ::StatusBar StatusBar{this, "StatusBar"};
+
+    MainWindow() : Form("frmMDIMain")
+    {
+        setKind(Kind::MdiParent);
+        move(0, 0, 11850, 9000);
+        mnuDatei.setCaption("&Datei");
+        mnuNeu.setCaption("&Neu");
+        mnuTools.setCaption("Tools");
+        mnuAnzeigeFL.setCaption("Anzeige FL");
+        for (Menu *m : {&mnuDatei, &mnuNeu, &mnuTools, &mnuAnzeigeFL})
+            m->Click = [this, m] { log << m->name() + "_Click"; };
+    }
+};
+
+class Sheet : public Form {
+public:
+    QStringList *log;
+    TextBox txtp1max{this, "txtp1max"};
+    TextBox txtp2max{this, "txtp2max"};
+    explicit Sheet(QStringList *l) : Form("frmCalcSize"), log(l)
+    {
+        setKind(Kind::MdiChild);
+        move(0, 0, 11400, 10880);
+        txtp1max.move(3840, 720, 1095, 285);
+        txtp2max.move(3840, 1080, 1095, 285);
+        txtp2max.setTabIndex(1);
+        txtp1max.LostFocus = [this] { *log << "txtp1max_LostFocus"; };
+        txtp1max.GotFocus = [this] { *log << "txtp1max_GotFocus"; };
+    }
+};
+
+template <class W>
+W *widget(QtUiServices &ui, Form &f, Control &c)
+{
+    return qobject_cast<W *>(ui.viewOf(f)->widgetFor(c));
+}
+
+void activate(QWidget *w)
+{
+    w->activateWindow();
+    QApplication::setActiveWindow(w);
+    QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+} // namespace
+
+class RendererTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void widgetsFollowTheModel();
+    void typingReachesTheModel();
+    void clicksAndListChoicesReachTheModel();
+    void clickOnButtonMovesFocusFirst();
+    void menuOpeningRaisesTitleClickButNoLostFocus();
+    void windowSwitchRaisesNoFocusEvents();
+    void closeBoxAsksTheModel();
+    void modalRunEndsWhenTheDialogUnloads();
+    void mdiChildSitsInTheScrollableClientArea();
+    void filterTranslation_data();
+    void filterTranslation();
+};
+
+void RendererTest::widgetsFollowTheModel()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.show();
+    QVERIFY(ui.viewOf(d));
+    QWidget *window = ui.viewOf(d)->window();
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->size(), QSize(400, 300)); // 15 twips per pixel
+    QCOMPARE(window->windowTitle(), QString("Dialog"));
+
+    auto *label = widget<QLabel>(ui, d, d.lblKvmaxcalc);
+    QCOMPARE(label->geometry(), QRect(8, 96, 73, 13));
+    d.lblKvmaxcalc.setCaption("12,3");
+    d.lblKvmaxcalc.setForeColor(colors::Red);
+    d.lblKvmaxcalc.setFontBold(true);
+    QCOMPARE(label->text(), QString("12,3"));
+    QCOMPARE(label->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY(label->font().bold());
+    d.lblKvmaxcalc.setVisible(false);
+    QVERIFY(label->isHidden());
+
+    d.txtp1max.setText("10,5");
+    QCOMPARE(widget<QLineEdit>(ui, d, d.txtp1max)->text(), QString("10,5"));
+    d.cmbP1unit.setListIndex(2);
+    QCOMPARE(widget<QComboBox>(ui, d, d.cmbP1unit)->currentIndex(), 2);
+    QCOMPARE(widget<QComboBox>(ui, d, d.cmbP1unit)->count(), 3);
+    d.cmbP1unit.clear();
+    QCOMPARE(widget<QComboBox>(ui, d, d.cmbP1unit)->count(), 0);
+    d.optAufZu.setValue(true);
+    QVERIFY(widget<QRadioButton>(ui, d, d.optAufZu)->isChecked());
+    d.optLinear.setValue(true);
+    QVERIFY(!widget<QRadioButton>(ui, d, d.optAufZu)->isChecked());
+    d.cmdOK.setEnabled(false);
+    QVERIFY(!widget<QPushButton>(ui, d, d.cmdOK)->isEnabled());
+    // Options live inside their frame's widget.
+    QCOMPARE(widget<QRadioButton>(ui, d, d.optLinear)->parentWidget(), ui.viewOf(d)->widgetFor(d.frameKennlinie));
+
+    d.mayClose = true;
+    d.unload();
+    QTRY_VERIFY(!ui.viewOf(d));
+}
+
+void RendererTest::typingReachesTheModel()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.show();
+    activate(ui.viewOf(d)->window());
+    auto *edit = widget<QLineEdit>(ui, d, d.txtp1max);
+    d.log.clear();
+    QTest::keyClicks(edit, "-5");
+    QCOMPARE(d.txtp1max.text(), QString("-5"));
+    QCOMPARE(d.log, (QStringList{"txtp1max_Change:-", "txtp1max_Change:-5"}));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(d.txtp1max.text(), QString("-"));
+    // A locked field takes no typing.
+    d.txtp1max.setLocked(true);
+    QTest::keyClicks(edit, "7");
+    QCOMPARE(d.txtp1max.text(), QString("-"));
+    d.unload();
+}
+
+void RendererTest::clicksAndListChoicesReachTheModel()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.show();
+    activate(ui.viewOf(d)->window());
+    d.log.clear();
+    auto *combo = widget<QComboBox>(ui, d, d.cmbP1unit);
+    emit combo->activated(1); // the user picks "psia" from the list
+    QCOMPARE(d.cmbP1unit.listIndex(), 1);
+    QVERIFY(d.log.contains("cmbP1unit_Click:1"));
+
+    d.log.clear();
+    QTest::mouseClick(widget<QCheckBox>(ui, d, d.chkMin), Qt::LeftButton, {}, QPoint(6, 8));
+    QCOMPARE(d.chkMin.value(), 1);
+    QVERIFY(d.log.contains("chkMin_Click:1"));
+    QCOMPARE(widget<QCheckBox>(ui, d, d.chkMin)->checkState(), Qt::Checked);
+
+    d.optAufZu.setValue(true);
+    d.log.clear();
+    auto *radio = widget<QRadioButton>(ui, d, d.optAufZu);
+    QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(6, 8)); // already selected: stays selected, no Click
+    QVERIFY(radio->isChecked());
+    QVERIFY(!d.log.contains("optAufZu_Click"));
+    QTest::mouseClick(widget<QRadioButton>(ui, d, d.optLinear), Qt::LeftButton, {}, QPoint(6, 8));
+    QVERIFY(d.optLinear.value());
+    QVERIFY(!radio->isChecked());
+    d.unload();
+}
+
+void RendererTest::clickOnButtonMovesFocusFirst()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.show();
+    activate(ui.viewOf(d)->window());
+    QCOMPARE(d.activeControl(), &d.txtp1max);
+    QTRY_VERIFY(widget<QLineEdit>(ui, d, d.txtp1max)->hasFocus());
+    d.log.clear();
+    QTest::mouseClick(widget<QPushButton>(ui, d, d.cmdOK), Qt::LeftButton);
+    QCOMPARE(d.log, (QStringList{"txtp1max_LostFocus", "cmdOK_GotFocus", "cmdOK_Click"}));
+    QVERIFY(!d.isLoaded());
+}
+
+void RendererTest::menuOpeningRaisesTitleClickButNoLostFocus()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    MainWindow main;
+    main.show();
+    Sheet sheet(&main.log);
+    sheet.load(); // an MDI child shows itself
+    auto *mainWindow = qobject_cast<QMainWindow *>(ui.viewOf(main)->window());
+    QVERIFY(mainWindow);
+    activate(mainWindow);
+    QCOMPARE(sheet.activeControl(), &sheet.txtp1max);
+    QTRY_VERIFY(widget<QLineEdit>(ui, sheet, sheet.txtp1max)->hasFocus());
+    main.log.clear();
+
+    QMenu *tools = ui.viewOf(main)->menuFor(main.mnuTools);
+    QVERIFY(tools);
+    mainWindow->menuBar()->setActiveAction(tools->menuAction());
+    QTRY_VERIFY(tools->isVisible());
+    QCOMPARE(main.log, QStringList{"mnuTools_Click"});
+    ui.viewOf(main)->actionFor(main.mnuAnzeigeFL)->trigger();
+    tools->close();
+    mainWindow->menuBar()->setActiveAction(nullptr);
+    QTRY_VERIFY(!tools->isVisible());
+    QTest::qWait(50);
+    QCOMPARE(main.log, (QStringList{"mnuTools_Click", "mnuAnzeigeFL_Click"}));
+    QCOMPARE(sheet.activeControl(), &sheet.txtp1max);
+
+    // The status line shows what the model wrote.
+    main.StatusBar.setText("Berechnung aktualisiert");
+    auto *status = mainWindow->statusBar()->findChild<QLabel *>();
+    QVERIFY(status);
+    QCOMPARE(status->text(), QString("Berechnung aktualisiert"));
+    // A disabled title's menu neither opens nor clicks.
+    main.mnuTools.setEnabled(false);
+    QVERIFY(!ui.viewOf(main)->actionFor(main.mnuTools)->isEnabled());
+    sheet.unload();
+    main.unload();
+}
+
+void RendererTest::windowSwitchRaisesNoFocusEvents()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog a("frmA");
+    Dialog b("frmB");
+    a.move(0, 0, 6000, 4500);
+    b.move(7000, 0, 6000, 4500);
+    a.show();
+    b.show();
+    activate(ui.viewOf(a)->window());
+    activate(ui.viewOf(b)->window());
+    activate(ui.viewOf(a)->window());
+    QTest::qWait(20);
+    // Each window got its first control's focus once, when shown; switching raised nothing more.
+    QCOMPARE(a.log, QStringList{"txtp1max_GotFocus"});
+    QCOMPARE(b.log, QStringList{"txtp1max_GotFocus"});
+    // A real focus move inside a window does raise the pair.
+    QTest::mouseClick(widget<QLineEdit>(ui, a, a.txtp2max), Qt::LeftButton);
+    QCOMPARE(a.log, (QStringList{"txtp1max_GotFocus", "txtp1max_LostFocus", "txtp2max_GotFocus"}));
+    // Tab goes through the model's order.
+    QTest::keyClick(widget<QLineEdit>(ui, a, a.txtp2max), Qt::Key_Tab);
+    QCOMPARE(a.activeControl(), &a.cmbP1unit);
+    a.unload();
+    b.unload();
+}
+
+void RendererTest::closeBoxAsksTheModel()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.mayClose = false;
+    d.show();
+    QWidget *window = ui.viewOf(d)->window();
+    window->close();
+    QVERIFY(d.isLoaded());
+    QVERIFY(window->isVisible());
+    d.mayClose = true;
+    window->close();
+    QVERIFY(!d.isLoaded());
+    QTRY_VERIFY(!ui.viewOf(d));
+}
+
+void RendererTest::modalRunEndsWhenTheDialogUnloads()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *w = ui.viewOf(d)->window();
+        wasModal = w->isModal();
+        QTest::keyClick(widget<QLineEdit>(ui, d, d.txtp1max), Qt::Key_Return); // Enter presses the default button
+    });
+    d.showModal();
+    QVERIFY(wasModal);
+    QVERIFY(d.log.contains("cmdOK_Click"));
+    QVERIFY(!d.isLoaded());
+}
+
+void RendererTest::mdiChildSitsInTheScrollableClientArea()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    MainWindow main;
+    main.show();
+    QStringList log;
+    DefaultInstance<Sheet> frmCalcSize([&] { return std::make_unique<Sheet>(&log); });
+    frmCalcSize();
+    QWidget *sheetWidget = ui.viewOf(frmCalcSize())->window();
+    QCOMPARE(sheetWidget->parentWidget(), ui.viewOf(main)->mdiClient());
+    QVERIFY(!sheetWidget->isWindow());
+    auto *area = qobject_cast<QScrollArea *>(qobject_cast<QMainWindow *>(ui.viewOf(main)->window())->centralWidget());
+    QVERIFY(area);
+    QCOMPARE(sheetWidget->size(), QSize(760, 725));
+    QTRY_VERIFY(ui.viewOf(main)->mdiClient()->height() >= 725); // scrollable to the sheet's end
+    // Reloading replaces the sheet widget.
+    frmCalcSize.unload();
+    QTRY_VERIFY(!ui.viewOf(main)->mdiClient()->findChild<QLineEdit *>());
+    frmCalcSize();
+    QVERIFY(ui.viewOf(frmCalcSize()));
+    main.unload();
+    QVERIFY(!frmCalcSize.isLoaded());
+}
+
+void RendererTest::filterTranslation_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("qt");
+    QTest::newRow("one entry") << "Berechnungen (*.vls)|*.vls" << "Berechnungen (*.vls)";
+    QTest::newRow("two entries") << "Bilder|*.jpg;*.png|Alle (*.*)|*.*" << "Bilder (*.jpg *.png);;Alle (*.*)";
+    QTest::newRow("empty") << "" << "";
+}
+
+void RendererTest::filterTranslation()
+{
+    QFETCH(QString, platform);
+    QFETCH(QString, qt);
+    QCOMPARE(QtUiServices::qtFilter(platform), qt);
+}
+
+QTEST_MAIN(RendererTest)
+#include "test_renderer.moc"

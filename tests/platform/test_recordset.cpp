@@ -1,0 +1,662 @@
+#include "platform/core/number_text.h"
+#include "platform/db/database.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+Q_DECLARE_METATYPE(DbError::Kind)
+
+namespace {
+// Valve rows as a series table holds them, deliberately not in size order in the file.
+std::shared_ptr<Database> makeValves(const QString &path)
+{
+    auto db = Database::create(path);
+    db->createTable(QStringLiteral("4627_71"), {{QStringLiteral("DN"), FieldType::Integer},
+                                                {QStringLiteral("Kvs"), FieldType::Single},
+                                                {QStringLiteral("Stellverhältnis"), FieldType::Double},
+                                                {QStringLiteral("Bez"), FieldType::Text}});
+    auto rs = db->openTable(QStringLiteral("4627_71"));
+    const struct { int dn; float kvs; const char *bez; } rows[] = {
+        {25, 10.0f, "c"}, {15, 2.5f, "a"}, {50, 40.0f, "e"}, {15, 1.0f, "b"}, {40, 25.0f, "d"}};
+    for (const auto &r : rows) {
+        rs->addNew();
+        rs->setField(QStringLiteral("DN"), r.dn);
+        rs->setField(QStringLiteral("Kvs"), r.kvs);
+        rs->setField(QStringLiteral("Stellverhältnis"), 50.0);
+        rs->setField(QStringLiteral("Bez"), r.bez);
+        rs->update();
+    }
+    db->createIndex(QStringLiteral("4627_71"), QStringLiteral("PrimaryKey"), {QStringLiteral("DN"), QStringLiteral("Kvs")},
+                    true);
+    db->createIndex(QStringLiteral("4627_71"), QStringLiteral("ByBez"), {QStringLiteral("Bez")}, false);
+    return db;
+}
+
+QString walk(Recordset &rs, const QString &field = QStringLiteral("Bez"))
+{
+    QString out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+        out += rs.field(field).toString();
+    return out;
+}
+
+DbError::Kind errorOf(const std::function<void()> &f, QString *text = nullptr)
+{
+    try {
+        f();
+    } catch (const DbError &e) {
+        if (text)
+            *text = e.text();
+        return e.kind();
+    }
+    return DbError::Kind(-1);
+}
+} // namespace
+
+class TestRecordset : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    int counter = 0;
+    QString freshPath() { return dir.filePath(QStringLiteral("t%1.mdb").arg(++counter)); }
+
+private slots:
+    void cleanup() { numtext::resetUserLocale(); }
+
+    void storedAndIndexOrder()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(walk(*rs), QStringLiteral("caebd"));
+        QCOMPARE(rs->recordCount(), 5L);
+        rs->setIndex(QStringLiteral("primarykey")); // index names compare case-insensitively
+        QCOMPARE(rs->index(), QStringLiteral("PrimaryKey"));
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("b")); // setIndex moves to the first row
+        QCOMPARE(walk(*rs), QStringLiteral("bacde"));
+        rs->moveLast();
+        QString back;
+        for (; !rs->bof(); rs->movePrevious())
+            back += rs->field(QStringLiteral("Bez")).toString();
+        QCOMPARE(back, QStringLiteral("edcab"));
+        rs->setIndex(QString());
+        QCOMPARE(walk(*rs), QStringLiteral("caebd"));
+    }
+
+    void equalIndexKeysKeepStoredOrder()
+    {
+        auto db = Database::create(freshPath());
+        db->createTable(QStringLiteral("t"), {{QStringLiteral("k"), FieldType::Long}, {QStringLiteral("v"), FieldType::Text}});
+        db->createIndex(QStringLiteral("t"), QStringLiteral("ix"), {QStringLiteral("k")}, false);
+        auto rs = db->openTable(QStringLiteral("t"));
+        for (auto [k, v] : std::vector<std::pair<int, const char *>>{{2, "x"}, {1, "y"}, {2, "z"}, {1, "w"}}) {
+            rs->addNew();
+            rs->setField(QStringLiteral("k"), k);
+            rs->setField(QStringLiteral("v"), v);
+            rs->update();
+        }
+        rs->setIndex(QStringLiteral("ix"));
+        QCOMPARE(walk(*rs, QStringLiteral("v")), QStringLiteral("ywxz"));
+        QVERIFY(rs->seek(Variant(2)));
+        QCOMPARE(rs->field(QStringLiteral("v")).toString(), QStringLiteral("x")); // first match in index order
+    }
+
+    void storedOrderAfterDeletesAndInserts()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        rs->moveFirst();
+        rs->moveNext(); // "a"
+        rs->deleteRecord();
+        QVERIFY(!rs->eof());
+        QVERIFY(!rs->bof());
+        QCOMPARE(errorOf([&] { rs->field(QStringLiteral("Bez")); }), DbError::Kind::NoCurrentRecord);
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("e")); // the row after the deleted one
+        rs->moveLast();
+        rs->deleteRecord(); // the last row: "d"
+        rs->movePrevious();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("b"));
+        rs->addNew();
+        rs->setField(QStringLiteral("DN"), 80);
+        rs->setField(QStringLiteral("Bez"), "f");
+        rs->update();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("b")); // current row unchanged by addNew
+        QCOMPARE(walk(*rs), QStringLiteral("cebf"));
+        QCOMPARE(rs->recordCount(), 4L);
+    }
+
+    void positionRulesAtTheEnds()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        rs->moveLast();
+        rs->moveNext();
+        QVERIFY(rs->eof());
+        rs->moveNext(); // stays at eof
+        QVERIFY(rs->eof());
+        rs->movePrevious();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("d"));
+        rs->moveFirst();
+        rs->movePrevious();
+        QVERIFY(rs->bof());
+        QVERIFY(!rs->eof());
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("c"));
+
+        db->createTable(QStringLiteral("leer"), {{QStringLiteral("x"), FieldType::Double}});
+        auto empty = db->openTable(QStringLiteral("leer"));
+        QVERIFY(empty->eof() && empty->bof());
+        QCOMPARE(empty->recordCount(), 0L);
+        empty->moveNext();
+        empty->moveLast();
+        QVERIFY(empty->eof() && empty->bof());
+        QCOMPARE(errorOf([&] { empty->edit(); }), DbError::Kind::NoCurrentRecord);
+        QCOMPARE(errorOf([&] { empty->deleteRecord(); }), DbError::Kind::NoCurrentRecord);
+    }
+
+    void seekHitAndMiss_data()
+    {
+        QTest::addColumn<QVariantList>("keys");
+        QTest::addColumn<bool>("hit");
+        QTest::addColumn<QString>("bez");
+        QTest::newRow("both columns") << QVariantList{15, 2.5} << true << "a";
+        QTest::newRow("leading column, first in index order") << QVariantList{15} << true << "b";
+        QTest::newRow("numeric text key") << QVariantList{QStringLiteral("40")} << true << "d";
+        QTest::newRow("missing size") << QVariantList{20} << false << "";
+        QTest::newRow("second column differs") << QVariantList{25, 11.0} << false << "";
+        QTest::newRow("text that is no number") << QVariantList{QStringLiteral("abc")} << false << "";
+        QTest::newRow("null key") << QVariantList{QVariant()} << false << "";
+    }
+
+    void seekHitAndMiss()
+    {
+        QFETCH(QVariantList, keys);
+        QFETCH(bool, hit);
+        QFETCH(QString, bez);
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        rs->setIndex(QStringLiteral("PrimaryKey"));
+        std::vector<Variant> k;
+        for (const QVariant &q : keys) {
+            if (!q.isValid())
+                k.push_back(Variant::null());
+            else if (q.typeId() == QMetaType::Int)
+                k.push_back(Variant(q.toInt()));
+            else if (q.typeId() == QMetaType::Double)
+                k.push_back(Variant(q.toDouble()));
+            else
+                k.push_back(Variant(q.toString()));
+        }
+        QCOMPARE(rs->seek(k), hit);
+        QCOMPARE(rs->noMatch(), !hit);
+        if (hit) {
+            QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), bez);
+            // The walk goes on in index order from the found row.
+            const QString order = QStringLiteral("bacde");
+            rs->moveNext();
+            const int next = order.indexOf(bez) + 1;
+            if (next < order.size())
+                QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), order.mid(next, 1));
+            else
+                QVERIFY(rs->eof());
+        } else {
+            QVERIFY(rs->eof());
+            QCOMPARE(errorOf([&] { rs->field(QStringLiteral("Bez")); }), DbError::Kind::NoCurrentRecord);
+        }
+    }
+
+    void seekOnTextKeysIsExactAndSeesNewRows()
+    {
+        auto db = Database::create(freshPath());
+        db->createTable(QStringLiteral("strings_sprache"), {{QStringLiteral("strings_key"), FieldType::Text},
+                                                            {QStringLiteral("strings_französisch"), FieldType::Text}});
+        db->createIndex(QStringLiteral("strings_sprache"), QStringLiteral("PrimaryKey"), {QStringLiteral("strings_key")}, true);
+        auto rs = db->openTable(QStringLiteral("STRINGS_SPRACHE"));
+        rs->setIndex(QStringLiteral("PrimaryKey"));
+        QVERIFY(!rs->seek(Variant("Druck")));
+        auto writer = db->openTable(QStringLiteral("strings_sprache"));
+        writer->addNew();
+        writer->setField(QStringLiteral("strings_key"), "Druck");
+        writer->setField(QStringLiteral("STRINGS_FRANZÖSISCH"), "Pression");
+        writer->update();
+        QVERIFY(rs->seek(Variant("Druck")));
+        QCOMPARE(rs->field(QStringLiteral("Strings_Französisch")).toString(), QStringLiteral("Pression"));
+        QVERIFY(!rs->seek(Variant("druck")));
+        QVERIFY(!rs->seek(Variant("Druck ")));
+    }
+
+    void seekWithoutIndexFails()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(errorOf([&] { rs->seek(Variant(15)); }), DbError::Kind::NoSuchIndex);
+    }
+
+    void cloneIsIndependent()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        rs->setIndex(QStringLiteral("PrimaryKey"));
+        rs->moveNext(); // "a"
+        auto c = rs->clone();
+        QCOMPARE(c->field(QStringLiteral("Bez")).toString(), QStringLiteral("a"));
+        QCOMPARE(c->index(), QStringLiteral("PrimaryKey"));
+        c->moveLast();
+        QVERIFY(c->seek({Variant(50)}));
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("a"));
+        QVERIFY(!rs->noMatch());
+        // A row added through the clone is seen by the original, which stays where it was.
+        c->addNew();
+        c->setField(QStringLiteral("DN"), 20);
+        c->setField(QStringLiteral("Bez"), "g");
+        c->update();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("a"));
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("g"));
+        QCOMPARE(rs->recordCount(), 6L);
+        // The row under the original is deleted through the clone.
+        QVERIFY(c->seek({Variant(20)}));
+        c->deleteRecord();
+        QCOMPARE(errorOf([&] { rs->field(QStringLiteral("Bez")); }), DbError::Kind::NoCurrentRecord);
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("c"));
+    }
+
+    void otherConnectionsWritesAreSeen()
+    {
+        const QString path = freshPath();
+        auto db1 = makeValves(path);
+        auto db2 = Database::open(path);
+        auto r1 = db1->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(r1->recordCount(), 5L);
+        auto r2 = db2->openTable(QStringLiteral("4627_71"));
+        r2->addNew();
+        r2->setField(QStringLiteral("DN"), 100);
+        r2->setField(QStringLiteral("Bez"), "h");
+        r2->update();
+        QCOMPARE(r1->recordCount(), 6L);
+        QCOMPARE(walk(*r1), QStringLiteral("caebdh"));
+    }
+
+    void fieldNamesAreCaseInsensitive_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("as declared") << QStringLiteral("Stellverhältnis");
+        QTest::newRow("lower") << QStringLiteral("stellverhältnis");
+        QTest::newRow("upper with umlaut") << QStringLiteral("STELLVERHÄLTNIS");
+    }
+
+    void fieldNamesAreCaseInsensitive()
+    {
+        QFETCH(QString, name);
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QVERIFY(rs->hasField(name));
+        QCOMPARE(rs->field(name).toDouble(), 50.0);
+        QCOMPARE(rs->fieldType(name), FieldType::Double);
+        QVERIFY(!rs->hasField(QStringLiteral("Stellverhaltnis")));
+    }
+
+    void nullIsDistinctFromZeroAndEmpty()
+    {
+        auto db = Database::create(freshPath());
+        db->createTable(QStringLiteral("_aktuell"), {{QStringLiteral("d"), FieldType::Double},
+                                                     {QStringLiteral("t"), FieldType::Text},
+                                                     {QStringLiteral("v"), FieldType::Variant},
+                                                     {QStringLiteral("b"), FieldType::Boolean}});
+        auto rs = db->openTable(QStringLiteral("_aktuell"));
+        const std::vector<std::vector<Variant>> rows = {
+            {Variant::null(), Variant::null(), Variant::null(), Variant::null()},
+            {Variant(0.0), Variant(""), Variant(""), Variant(false)},
+            {Variant(), Variant(), Variant(), Variant()}, // Empty stores Null
+        };
+        for (const auto &r : rows) {
+            rs->addNew();
+            for (int i = 0; i < 4; ++i)
+                rs->setField(rs->fieldNames().at(i), r[i]);
+            rs->update();
+        }
+        rs->moveFirst();
+        for (const QString &f : rs->fieldNames())
+            QVERIFY2(rs->field(f).isNull(), qPrintable(f));
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("d")).type(), Variant::Type::Double);
+        QCOMPARE(rs->field(QStringLiteral("t")).type(), Variant::Type::String);
+        QCOMPARE(rs->field(QStringLiteral("v")).type(), Variant::Type::String);
+        QCOMPARE(rs->field(QStringLiteral("b")).type(), Variant::Type::Bool);
+        QVERIFY(rs->field(QStringLiteral("t")).toString().isEmpty());
+        rs->moveNext();
+        for (const QString &f : rs->fieldNames())
+            QVERIFY2(rs->field(f).isNull(), qPrintable(f));
+    }
+
+    void valuesRoundTripByColumnType_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("german"); // user-locale text written into the column, or "" for the typed value
+        QTest::addColumn<double>("value");
+        QTest::addColumn<int>("readType");
+        QTest::addColumn<double>("expected");
+        const int Dbl = int(FieldType::Double), Sgl = int(FieldType::Single), Int = int(FieldType::Integer),
+                  Lng = int(FieldType::Long), Bln = int(FieldType::Boolean);
+        QTest::newRow("double") << Dbl << "" << 0.1 << int(Variant::Type::Double) << 0.1;
+        QTest::newRow("single 0.1f exact") << Sgl << "" << double(0.1f) << int(Variant::Type::Single) << double(0.1f);
+        QTest::newRow("single from double 1.16") << Sgl << "" << 1.16 << int(Variant::Type::Single) << double(1.16f);
+        QTest::newRow("single 2.5") << Sgl << "" << 2.5 << int(Variant::Type::Single) << 2.5;
+        QTest::newRow("single 63") << Sgl << "" << 63.0 << int(Variant::Type::Single) << 63.0;
+        QTest::newRow("single product") << Sgl << "" << double(1.16f * 37.3f) << int(Variant::Type::Single)
+                                        << double(1.16f * 37.3f);
+        QTest::newRow("integer half to even") << Int << "" << 2.5 << int(Variant::Type::Int) << 2.0;
+        QTest::newRow("integer 3.5") << Int << "" << 3.5 << int(Variant::Type::Int) << 4.0;
+        QTest::newRow("integer lowest") << Int << "" << -32768.0 << int(Variant::Type::Int) << -32768.0;
+        QTest::newRow("long") << Lng << "" << 2147483647.0 << int(Variant::Type::Int) << 2147483647.0;
+        QTest::newRow("boolean true") << Bln << "" << 1.0 << int(Variant::Type::Bool) << -1.0;
+        QTest::newRow("german text into double") << Dbl << "2,5" << 0.0 << int(Variant::Type::Double) << 2.5;
+        QTest::newRow("german text into single") << Sgl << "1,16" << 0.0 << int(Variant::Type::Single) << double(1.16f);
+        QTest::newRow("german text into integer") << Int << " 12 " << 0.0 << int(Variant::Type::Int) << 12.0;
+        QTest::newRow("text True into boolean") << Bln << "True" << 0.0 << int(Variant::Type::Bool) << -1.0;
+        QTest::newRow("text 0 into boolean") << Bln << "0" << 0.0 << int(Variant::Type::Bool) << 0.0;
+    }
+
+    void valuesRoundTripByColumnType()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, german);
+        QFETCH(double, value);
+        QFETCH(int, readType);
+        QFETCH(double, expected);
+        numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));
+        const QString path = freshPath();
+        {
+            auto db = Database::create(path);
+            db->createTable(QStringLiteral("Wärmetauscher"), {{QStringLiteral("x"), FieldType(type)}});
+            auto rs = db->openTable(QStringLiteral("Wärmetauscher"));
+            rs->addNew();
+            if (german.isEmpty())
+                rs->setField(QStringLiteral("x"), FieldType(type) == FieldType::Single ? Variant(float(value)) : Variant(value));
+            else
+                rs->setField(QStringLiteral("x"), german);
+            rs->update();
+        }
+        // Read back from a fresh connection, so that nothing comes from a cache.
+        auto db = Database::open(path, Database::Mode::ReadOnly);
+        QCOMPARE(db->columns(QStringLiteral("WÄRMETAUSCHER")).at(0).type, FieldType(type));
+        auto rs = db->openTable(QStringLiteral("wärmetauscher"));
+        const Variant v = rs->field(QStringLiteral("X"));
+        QCOMPARE(int(v.type()), readType);
+        if (readType == int(Variant::Type::Bool))
+            QCOMPARE(v.toBool(), expected != 0.0);
+        else
+            QCOMPARE(v.toDouble(), expected);
+    }
+
+    void textColumnsKeepTheirText_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("text");
+        for (int t : {int(FieldType::Text), int(FieldType::Memo), int(FieldType::Variant)}) {
+            const QByteArray tag = QByteArray::number(t);
+            QTest::newRow(tag + " leading zero") << t << QStringLiteral("0123");
+            QTest::newRow(tag + " trailing zero") << t << QStringLiteral("1.50");
+            QTest::newRow(tag + " line break and quotes") << t << QStringLiteral("a\n\"b\"'c");
+            QTest::newRow(tag + " czech") << t << QStringLiteral("Průtok ž");
+        }
+    }
+
+    void textColumnsKeepTheirText()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, text);
+        auto db = Database::create(freshPath());
+        db->createTable(QStringLiteral("9999"), {{QStringLiteral("x"), FieldType(type)}});
+        auto rs = db->openTable(QStringLiteral("9999"));
+        rs->addNew();
+        rs->setField(QStringLiteral("x"), text);
+        rs->update();
+        rs->moveFirst();
+        const Variant v = rs->field(QStringLiteral("x"));
+        QCOMPARE(v.type(), Variant::Type::String);
+        QCOMPARE(v.toString(), text);
+    }
+
+    void variantColumnKeepsNumbers()
+    {
+        auto db = Database::create(freshPath());
+        db->createTable(QStringLiteral("Ventildaten"), {{QStringLiteral("A0"), FieldType::Variant}});
+        auto rs = db->openTable(QStringLiteral("Ventildaten"));
+        for (const Variant &v : {Variant(7), Variant(0.125), Variant(0.1f)}) {
+            rs->addNew();
+            rs->setField(QStringLiteral("a0"), v);
+            rs->update();
+        }
+        rs->moveFirst();
+        QCOMPARE(rs->field(QStringLiteral("A0")).type(), Variant::Type::Int);
+        QCOMPARE(rs->field(QStringLiteral("A0")).toInt(), 7LL);
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("A0")).type(), Variant::Type::Double);
+        QCOMPARE(rs->field(QStringLiteral("A0")).toDouble(), 0.125);
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("A0")).toDouble(), double(0.1f));
+    }
+
+    void typeMismatchKeepsTheBuffer_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("number");
+        QTest::newRow("letters into double") << int(FieldType::Double) << "abc" << 0.0;
+        QTest::newRow("empty text into double") << int(FieldType::Double) << "" << 0.0;
+        QTest::newRow("point under german into double") << int(FieldType::Double) << "1.5" << 0.0;
+        QTest::newRow("integer above range") << int(FieldType::Integer) << "" << 32768.0;
+        QTest::newRow("integer below range") << int(FieldType::Integer) << "" << -32769.0;
+        QTest::newRow("long above range") << int(FieldType::Long) << "" << 2147483648.0;
+        QTest::newRow("single overflow") << int(FieldType::Single) << "" << 1e300;
+        QTest::newRow("not a number") << int(FieldType::Double) << "" << std::nan("");
+        QTest::newRow("infinity into variant") << int(FieldType::Variant) << "" << HUGE_VAL;
+        QTest::newRow("word into boolean") << int(FieldType::Boolean) << "ja" << 0.0;
+    }
+
+    void typeMismatchKeepsTheBuffer()
+    {
+        QFETCH(int, type);
+        QFETCH(QString, text);
+        QFETCH(double, number);
+        numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));
+        const QString path = freshPath();
+        auto db = Database::create(path);
+        db->createTable(QStringLiteral("Stoffdaten"), {{QStringLiteral("x"), FieldType(type)}});
+        auto rs = db->openTable(QStringLiteral("Stoffdaten"));
+        rs->addNew();
+        rs->setField(QStringLiteral("x"), 1);
+        QString message;
+        const Variant bad = (text.isEmpty() && number != 0.0) ? Variant(number) : Variant(text);
+        QCOMPARE(errorOf([&] { rs->setField(QStringLiteral("x"), bad); }, &message), DbError::Kind::TypeMismatch);
+        QVERIFY2(message.contains(path) && message.contains(QLatin1String("Stoffdaten")), qPrintable(message));
+        QVERIFY(rs->editing());
+        QCOMPARE(rs->field(QStringLiteral("x")).toDouble(), FieldType(type) == FieldType::Boolean ? -1.0 : 1.0);
+        rs->update();
+        QCOMPARE(rs->recordCount(), 1L);
+    }
+
+    void duplicateKeyKeepsPendingRecord()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        rs->addNew();
+        rs->setField(QStringLiteral("DN"), 15);
+        rs->setField(QStringLiteral("Kvs"), 2.5);
+        QString message;
+        QCOMPARE(errorOf([&] { rs->update(); }, &message), DbError::Kind::DuplicateKey);
+        QVERIFY(message.contains(QLatin1String("4627_71")));
+        QVERIFY(rs->editing());
+        rs->setField(QStringLiteral("Kvs"), 4.0);
+        rs->update();
+        QCOMPARE(rs->recordCount(), 6L);
+        // The same through edit of an existing row.
+        rs->setIndex(QStringLiteral("PrimaryKey"));
+        rs->edit();
+        rs->setField(QStringLiteral("Kvs"), 2.5);
+        QCOMPARE(errorOf([&] { rs->update(); }), DbError::Kind::DuplicateKey);
+        rs->cancelUpdate();
+        QCOMPARE(rs->field(QStringLiteral("Kvs")).toDouble(), 1.0);
+        // A unique index over rows that already repeat a key cannot be made.
+        QCOMPARE(errorOf([&] { db->createIndex(QStringLiteral("4627_71"), QStringLiteral("DNonly"), {QStringLiteral("DN")}, true); }),
+                 DbError::Kind::DuplicateKey);
+    }
+
+    void editKeepsTheRowCurrentAndMovingDropsTheBuffer()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        rs->setIndex(QStringLiteral("PrimaryKey"));
+        rs->edit(); // "b", DN 15
+        rs->setField(QStringLiteral("DN"), 45);
+        QCOMPARE(rs->field(QStringLiteral("DN")).toInt(), 45LL); // the buffer is read while pending
+        rs->update();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("b"));
+        rs->moveNext();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("e")); // it moved to its new place
+        rs->moveFirst();
+        rs->edit();
+        rs->setField(QStringLiteral("Bez"), "zz");
+        rs->moveNext(); // drops the buffer
+        QVERIFY(!rs->editing());
+        QCOMPARE(walk(*rs), QStringLiteral("acdbe"));
+        QCOMPARE(errorOf([&] { rs->setField(QStringLiteral("Bez"), "q"); }), DbError::Kind::Other);
+        QCOMPARE(errorOf([&] { rs->update(); }), DbError::Kind::Other);
+    }
+
+    void transactionRollbackLeavesTheFileUnchanged()
+    {
+        const QString path = freshPath();
+        {
+            auto db = makeValves(path);
+        }
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        {
+            auto db = Database::open(path);
+            auto rs = db->openTable(QStringLiteral("4627_71"));
+            db->beginTransaction();
+            QVERIFY(db->inTransaction());
+            rs->moveFirst();
+            rs->deleteRecord();
+            rs->addNew();
+            rs->setField(QStringLiteral("DN"), 65);
+            rs->update();
+            db->createTable(QStringLiteral("neu"), {{QStringLiteral("x"), FieldType::Text}});
+            QCOMPARE(rs->recordCount(), 5L);
+            db->rollback();
+            QVERIFY(!db->inTransaction());
+            QCOMPARE(walk(*rs), QStringLiteral("caebd")); // the cursor sees the old rows again
+            QVERIFY(!db->hasTable(QStringLiteral("neu")));
+        }
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+
+    void commitKeepsTheChanges()
+    {
+        const QString path = freshPath();
+        {
+            auto db = makeValves(path);
+            db->beginTransaction();
+            db->clearTable(QStringLiteral("4627_71"));
+            db->commit();
+        }
+        auto db = Database::open(path);
+        QCOMPARE(db->openTable(QStringLiteral("4627_71"))->recordCount(), 0L);
+    }
+
+    void openErrorsNameTheFile()
+    {
+        QString message;
+        const QString missing = dir.filePath(QStringLiteral("fehlt.mdb"));
+        QCOMPARE(errorOf([&] { Database::open(missing); }, &message), DbError::Kind::NoSuchFile);
+        QVERIFY(message.contains(missing));
+        QVERIFY(!QFile::exists(missing)); // opening never creates a file
+
+        const QString junk = dir.filePath(QStringLiteral("junk.mdb"));
+        QFile f(junk);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray bytes;
+        for (int i = 0; i < 4096; ++i)
+            bytes.append(char((i * 7919) % 251));
+        f.write(bytes);
+        f.close();
+        QCOMPARE(errorOf([&] { Database::open(junk); }, &message), DbError::Kind::NotADatabase);
+        QVERIFY(message.contains(junk));
+
+        // A database whose header survived but whose pages did not.
+        const QString cut = freshPath();
+        {
+            auto db = makeValves(cut);
+        }
+        QVERIFY(QFile::resize(cut, 100));
+        QCOMPARE(errorOf([&] { Database::open(cut)->openTable(QStringLiteral("4627_71"))->recordCount(); }),
+                 DbError::Kind::NotADatabase);
+
+        const QString exists = freshPath();
+        Database::create(exists);
+        QCOMPARE(errorOf([&] { Database::create(exists); }), DbError::Kind::Other);
+    }
+
+    void missingNamesGiveTypedErrors()
+    {
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        QString message;
+        QCOMPARE(errorOf([&] { db->openTable(QStringLiteral("Fehlt")); }, &message), DbError::Kind::NoSuchTable);
+        QVERIFY(message.contains(QLatin1String("Fehlt")) && message.contains(path));
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(errorOf([&] { rs->field(QStringLiteral("Kv")); }, &message), DbError::Kind::NoSuchColumn);
+        QVERIFY(message.contains(QLatin1String("Kv")) && message.contains(QLatin1String("4627_71")) && message.contains(path));
+        QCOMPARE(errorOf([&] { rs->setIndex(QStringLiteral("Fehlt")); }, &message), DbError::Kind::NoSuchIndex);
+        QVERIFY(message.contains(QLatin1String("4627_71")));
+        QCOMPARE(errorOf([&] { db->createIndex(QStringLiteral("4627_71"), QStringLiteral("i"), {QStringLiteral("x")}, false); }),
+                 DbError::Kind::NoSuchColumn);
+        QCOMPARE(errorOf([&] { db->columns(QStringLiteral("fehlt")); }), DbError::Kind::NoSuchTable);
+        QCOMPARE(db->indexNames(QStringLiteral("4627_71")), (QStringList{QStringLiteral("PrimaryKey"), QStringLiteral("ByBez")}));
+        // The same index name in two tables.
+        db->createTable(QStringLiteral("_aktuell"), {{QStringLiteral("DN"), FieldType::Integer}});
+        db->createIndex(QStringLiteral("_aktuell"), QStringLiteral("PrimaryKey"), {QStringLiteral("DN")}, true);
+        QCOMPARE(db->indexNames(QStringLiteral("_aktuell")), QStringList{QStringLiteral("PrimaryKey")});
+    }
+
+    void readOnlyRefusesWrites()
+    {
+        const QString path = freshPath();
+        {
+            auto db = makeValves(path);
+        }
+        auto db = Database::open(path, Database::Mode::ReadOnly);
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(rs->field(QStringLiteral("DN")).toInt(), 25LL);
+        QCOMPARE(errorOf([&] { rs->edit(); }), DbError::Kind::ReadOnly);
+        QCOMPARE(errorOf([&] { rs->addNew(); }), DbError::Kind::ReadOnly);
+        QCOMPARE(errorOf([&] { rs->deleteRecord(); }), DbError::Kind::ReadOnly);
+        QCOMPARE(errorOf([&] { db->createTable(QStringLiteral("x"), {{QStringLiteral("x"), FieldType::Text}}); }),
+                 DbError::Kind::ReadOnly);
+    }
+
+    void closingTheDatabaseClosesItsRecordsets()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        auto c = rs->clone();
+        db->close();
+        QVERIFY(rs->eof());
+        QCOMPARE(errorOf([&] { rs->field(QStringLiteral("DN")); }), DbError::Kind::Other);
+        QCOMPARE(errorOf([&] { c->moveNext(); }), DbError::Kind::Other);
+        db.reset(); // recordsets outliving the database must still be safe to destroy
+        rs.reset();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordset)
+#include "test_recordset.moc"

@@ -1,0 +1,226 @@
+#include "two_locales.h"
+#include "units/data_folder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+
+namespace {
+
+bool schreibe(const QString &pfad, const QByteArray &inhalt)
+{
+    QDir().mkpath(QFileInfo(pfad).path());
+    QFile f(pfad);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    return f.write(inhalt) == inhalt.size();
+}
+
+QByteArray lies(const QString &pfad)
+{
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+// The user's folders come from HOME and the XDG user-dirs file, both pointed into a temporary folder before
+// anything asks for them.
+class TestDataFolder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void documentsFolder_data();
+    void documentsFolder();
+    void unknownFolderIsNotDefined_data();
+    void unknownFolderIsNotDefined();
+    void dataFolderLiesInDocuments();
+    void programFolderCanBeSet();
+
+    void missingFolderIsCreatedFromSeed();
+    void existingFilesAreNeverOverwritten();
+    void copiesOfReadOnlySeedAreWritable();
+    void failuresNameTheFile_data();
+    void failuresNameTheFile();
+
+private:
+    QString home() const { return tmp_->filePath(QStringLiteral("home")); }
+    QString seed() const { return tmp_->filePath(QStringLiteral("seed")); }
+    void setzeHome(const QString &pfad);
+    std::unique_ptr<QTemporaryDir> tmp_;
+};
+
+void TestDataFolder::setzeHome(const QString &pfad)
+{
+    QVERIFY(QDir().mkpath(pfad));
+    qputenv("HOME", QFile::encodeName(pfad));
+}
+
+void TestDataFolder::init()
+{
+    tmp_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(tmp_->isValid());
+    setzeHome(home());
+    const QString config = tmp_->filePath(QStringLiteral("config"));
+    QVERIFY(QDir().mkpath(config));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    QVERIFY(schreibe(seed() + QStringLiteral("/dbSprache.mdb"), "texts"));
+    QVERIFY(schreibe(seed() + QStringLiteral("/Default.vls"), "project"));
+    QVERIFY(schreibe(seed() + QStringLiteral("/Vorlagen/leer.vls"), "template"));
+}
+
+void TestDataFolder::cleanup()
+{
+    // A read-only folder left by a test must not keep the temporary folder from being removed.
+    QFile::setPermissions(home() + QStringLiteral("/Documents/Quendra"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    tmp_.reset();
+    setProgramFolder(QString());
+}
+
+void TestDataFolder::documentsFolder_data()
+{
+    QTest::addColumn<QByteArray>("userDirs"); // content of user-dirs.dirs; empty: no such file
+    QTest::addColumn<QString>("relativ");     // expected path below HOME
+
+    QTest::newRow("default documents folder") << QByteArray() << "Documents";
+    QTest::newRow("folder named by the user's settings")
+        << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n") << "Dokumente";
+    QTest::newRow("non-ASCII folder name") << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Dokumenty čeština\"\n")
+                                           << QStringLiteral("Dokumenty čeština");
+}
+
+void TestDataFolder::documentsFolder()
+{
+    QFETCH(QByteArray, userDirs);
+    QFETCH(QString, relativ);
+    if (!userDirs.isEmpty())
+        QVERIFY(schreibe(tmp_->filePath(QStringLiteral("config/user-dirs.dirs")), userDirs));
+    const QString pfad = GetSpecialFolder(5);
+    QCOMPARE(pfad, home() + QLatin1Char('/') + relativ);
+    QVERIFY(!pfad.contains(QChar(u'\0')));
+}
+
+void TestDataFolder::unknownFolderIsNotDefined_data()
+{
+    QTest::addColumn<int>("csidl");
+    QTest::newRow("unknown identifier") << 0x7fff;
+    QTest::newRow("negative") << -1;
+    QTest::newRow("printers, no equivalent") << 0x0004;
+}
+
+void TestDataFolder::unknownFolderIsNotDefined()
+{
+    QFETCH(int, csidl);
+    QCOMPARE(GetSpecialFolder(csidl), QStringLiteral(" - nicht definiert - "));
+}
+
+void TestDataFolder::dataFolderLiesInDocuments()
+{
+    QCOMPARE(dataFolder(), home() + QStringLiteral("/Documents/Quendra"));
+    QCOMPARE(dataFile(QStringLiteral("dbSprache.mdb")), home() + QStringLiteral("/Documents/Quendra/dbSprache.mdb"));
+    QCOMPARE(GetSpecialFolder(0x0028), home()); // the profile folder
+}
+
+void TestDataFolder::programFolderCanBeSet()
+{
+    QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
+    setProgramFolder(tmp_->path());
+    QCOMPARE(programFolder(), tmp_->path());
+    setProgramFolder(QString());
+    QCOMPARE(programFolder(), QCoreApplication::applicationDirPath());
+}
+
+void TestDataFolder::missingFolderIsCreatedFromSeed()
+{
+    QVERIFY(!QFileInfo::exists(dataFolder()));
+    QString fehler = QStringLiteral("unchanged");
+    QVERIFY(ensureDataFolder(seed(), &fehler));
+    QCOMPARE(lies(dataFile(QStringLiteral("dbSprache.mdb"))), QByteArray("texts"));
+    QCOMPARE(lies(dataFile(QStringLiteral("Default.vls"))), QByteArray("project"));
+    QCOMPARE(lies(dataFile(QStringLiteral("Vorlagen/leer.vls"))), QByteArray("template"));
+    // Nothing else appears, such as half-written temporary copies.
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files).size(), 2);
+    // A second run finds everything in place.
+    QVERIFY(ensureDataFolder(seed(), nullptr));
+}
+
+void TestDataFolder::existingFilesAreNeverOverwritten()
+{
+    QVERIFY(schreibe(dataFile(QStringLiteral("Default.vls")), "the user's own project"));
+    QVERIFY(schreibe(dataFile(QStringLiteral("Vorlagen/leer.vls")), ""));
+    QVERIFY(ensureDataFolder(seed(), nullptr));
+    QCOMPARE(lies(dataFile(QStringLiteral("Default.vls"))), QByteArray("the user's own project"));
+    QCOMPARE(lies(dataFile(QStringLiteral("Vorlagen/leer.vls"))), QByteArray());
+    QCOMPARE(lies(dataFile(QStringLiteral("dbSprache.mdb"))), QByteArray("texts"));
+}
+
+void TestDataFolder::copiesOfReadOnlySeedAreWritable()
+{
+    const QString quelle = seed() + QStringLiteral("/dbSprache.mdb");
+    QVERIFY(QFile::setPermissions(quelle, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    QVERIFY(ensureDataFolder(seed(), nullptr));
+    QVERIFY(QFile::permissions(dataFile(QStringLiteral("dbSprache.mdb"))) & QFileDevice::WriteOwner);
+}
+
+void TestDataFolder::failuresNameTheFile_data()
+{
+    QTest::addColumn<int>("art");
+    QTest::addColumn<QString>("genannt"); // what the message must name, relative to the temporary folder
+
+    QTest::newRow("seed folder missing") << 0 << "kein_seed";
+    QTest::newRow("a file stands where the data folder belongs") << 1 << "home/Documents/Quendra";
+    QTest::newRow("file name too long for the file system") << 2 << QString();
+    // Permissions do not stop the superuser, so that case runs only for others.
+    if (geteuid() != 0)
+        QTest::newRow("data folder read-only") << 3 << "home/Documents/Quendra/dbSprache.mdb";
+}
+
+void TestDataFolder::failuresNameTheFile()
+{
+    QFETCH(int, art);
+    QFETCH(QString, genannt);
+    QString seedOrdner = seed();
+    QString erwartet = tmp_->filePath(genannt);
+    switch (art) {
+    case 0:
+        seedOrdner = tmp_->filePath(QStringLiteral("kein_seed"));
+        break;
+    case 1:
+        QVERIFY(schreibe(home() + QStringLiteral("/Documents/Quendra"), "not a folder"));
+        break;
+    case 2: {
+        // A documents folder so deep that the folder fits the path limit but a file in it does not.
+        QString tief = home();
+        while (tief.size() < 3900)
+            tief += QLatin1Char('/') + QString(200, QLatin1Char('d'));
+        setzeHome(tief);
+        const QString langerName = QString(180, QLatin1Char('n')) + QStringLiteral(".mdb");
+        QVERIFY(schreibe(seed() + QLatin1Char('/') + langerName, "long"));
+        erwartet = langerName;
+        break;
+    }
+    case 3:
+        QVERIFY(QDir().mkpath(dataFolder()));
+        QVERIFY(QFile::setPermissions(dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        break;
+    }
+    QString fehler;
+    QVERIFY(!ensureDataFolder(seedOrdner, &fehler));
+    QVERIFY2(fehler.contains(erwartet), qPrintable(fehler));
+    // A failed copy leaves nothing half-written behind.
+    const QStringList seedDateien = QDir(seedOrdner).entryList(QDir::Files);
+    for (const QString &datei : QDir(dataFolder()).entryList(QDir::Files))
+        QVERIFY2(seedDateien.contains(datei), qPrintable(datei));
+    if (art == 1)
+        QCOMPARE(lies(home() + QStringLiteral("/Documents/Quendra")), QByteArray("not a folder"));
+}
+
+QUENDRA_TEST_MAIN_TWO_LOCALES(TestDataFolder)
+#include "test_data_folder.moc"

@@ -1,0 +1,131 @@
+#include "two_locales.h"
+#include "units/number_format.h"
+
+#include <QTest>
+#include <limits>
+
+using testlocale::zahl;
+
+Q_DECLARE_METATYPE(Variant)
+
+// Inputs given as a C-notation text are turned into the locale's text before the call.
+struct Eingabe {
+    enum Art { Zahl, Text, Leer, Null, Einzeln } art;
+    double wert;
+    const char *text;
+};
+
+static Variant eingabe(const Eingabe &e)
+{
+    switch (e.art) {
+    case Eingabe::Zahl: return Variant(e.wert);
+    case Eingabe::Einzeln: return Variant(static_cast<float>(e.wert));
+    case Eingabe::Text: return Variant(zahl(e.text));
+    case Eingabe::Leer: return Variant();
+    case Eingabe::Null: return Variant::null();
+    }
+    return Variant();
+}
+
+class TestNumberFormats : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fourDigits_data();
+    void fourDigits();
+    void threeDigits_data();
+    void threeDigits();
+    void notNumericGivesEmpty_data();
+    void notNumericGivesEmpty();
+};
+
+void TestNumberFormats::fourDigits_data()
+{
+    QTest::addColumn<Variant>("wert");
+    QTest::addColumn<QString>("erwartet"); // C notation; "" means an empty result
+
+    auto zeile = [](const char *name, Eingabe e, const char *erwartet) {
+        QTest::newRow(name) << eingabe(e) << QString::fromLatin1(erwartet);
+    };
+    zeile("all integer digits kept", {Eingabe::Zahl, 12345.6, nullptr}, "12346");
+    zeile("pattern chosen before rounding", {Eingabe::Zahl, 999.96, nullptr}, "1000.0");
+    zeile("thousands", {Eingabe::Zahl, 1234.56, nullptr}, "1235");
+    zeile("half away from zero on the decimal", {Eingabe::Zahl, 0.012345, nullptr}, "0.01235");
+    zeile("negative keeps its sign", {Eingabe::Zahl, -3.14159, nullptr}, "-3.142");
+    zeile("negative thousands", {Eingabe::Zahl, -1234.5, nullptr}, "-1235");
+    zeile("tens", {Eingabe::Zahl, 12.3456, nullptr}, "12.35");
+    zeile("ten exactly", {Eingabe::Zahl, 10.0, nullptr}, "10.00");
+    zeile("just below ten rounds up", {Eingabe::Zahl, 9.99996, nullptr}, "10.000");
+    zeile("one", {Eingabe::Zahl, 1.0, nullptr}, "1.000");
+    zeile("tenths", {Eingabe::Zahl, 0.5, nullptr}, "0.5000");
+    zeile("smallest patterned magnitude", {Eingabe::Zahl, 1e-9, nullptr}, "0.000000001000");
+    zeile("small value rounds into next decade", {Eingabe::Zahl, 0.000999996, nullptr}, "0.0010000");
+    zeile("zero in general format", {Eingabe::Zahl, 0.0, nullptr}, "0");
+    zeile("below the patterns: exponent form", {Eingabe::Zahl, 1e-10, nullptr}, "1E-10");
+    zeile("below the patterns: mantissa kept", {Eingabe::Zahl, 9.5e-10, nullptr}, "9.5E-10");
+    zeile("large value", {Eingabe::Zahl, 1234567.89, nullptr}, "1234568");
+    zeile("numeric text in the locale", {Eingabe::Text, 0, "2.5"}, "2.500");
+    zeile("numeric text with blanks", {Eingabe::Text, 0, " 123.456 "}, "123.5");
+    zeile("single precision value", {Eingabe::Einzeln, 0.1, nullptr}, "0.1000");
+    zeile("whole number", {Eingabe::Zahl, 80, nullptr}, "80.00");
+    zeile("never assigned counts as 0", {Eingabe::Leer, 0, nullptr}, "0");
+    QTest::newRow("integer variant") << Variant(4711) << QStringLiteral("4711");
+}
+
+void TestNumberFormats::fourDigits()
+{
+    QFETCH(Variant, wert);
+    QFETCH(QString, erwartet);
+    const Variant ergebnis = formatZahl4(wert);
+    QVERIFY(ergebnis.isString());
+    QCOMPARE(ergebnis.toString(), zahl(erwartet.toLatin1().constData()));
+}
+
+void TestNumberFormats::threeDigits_data()
+{
+    QTest::addColumn<Variant>("wert");
+    QTest::addColumn<QString>("erwartet");
+
+    QTest::newRow("pattern chosen before rounding") << Variant(99.96) << QStringLiteral("100.0");
+    QTest::newRow("half") << Variant(0.5) << QStringLiteral("0.500");
+    QTest::newRow("hundreds") << Variant(150) << QStringLiteral("150");
+    QTest::newRow("hundreds rounded") << Variant(150.5) << QStringLiteral("151");
+    QTest::newRow("tens") << Variant(12.34) << QStringLiteral("12.3");
+    QTest::newRow("units") << Variant(1.2345) << QStringLiteral("1.23");
+    QTest::newRow("negative") << Variant(-0.012345) << QStringLiteral("-0.0123");
+    QTest::newRow("smallest patterned magnitude") << Variant(1e-6) << QStringLiteral("0.00000100");
+    QTest::newRow("below the patterns") << Variant(9.99e-7) << QStringLiteral("9.99E-07");
+    QTest::newRow("zero") << Variant(0.0) << QStringLiteral("0");
+    QTest::newRow("never assigned counts as 0") << Variant() << QStringLiteral("0");
+}
+
+void TestNumberFormats::threeDigits()
+{
+    QFETCH(Variant, wert);
+    QFETCH(QString, erwartet);
+    QCOMPARE(formatZahl3(wert).toString(), zahl(erwartet.toLatin1().constData()));
+}
+
+void TestNumberFormats::notNumericGivesEmpty_data()
+{
+    QTest::addColumn<Variant>("wert");
+    QTest::newRow("word") << Variant("abc");
+    QTest::newRow("empty text") << Variant("");
+    QTest::newRow("blanks") << Variant("   ");
+    QTest::newRow("null field") << Variant::null();
+    QTest::newRow("number with unit") << Variant("12 bar");
+    QTest::newRow("not a finite number") << Variant(std::numeric_limits<double>::infinity());
+    // A text in the other convention is no number: "1,5" under C, "1.5" under German.
+    QTest::newRow("other decimal separator")
+        << Variant(numtext::userLocale().decimalPoint() == QLatin1String(",") ? "1.5" : "1,5");
+}
+
+void TestNumberFormats::notNumericGivesEmpty()
+{
+    QFETCH(Variant, wert);
+    QVERIFY(formatZahl4(wert).isEmpty());
+    QVERIFY(formatZahl3(wert).isEmpty());
+}
+
+QUENDRA_TEST_MAIN_TWO_LOCALES(TestNumberFormats)
+#include "test_number_formats.moc"
