@@ -1,12 +1,96 @@
+#include "app/main_window.h"
+#include "app/sheet_host.h"
+#include "platform/forms/ui_services.h"
+#include "platform/print/qt_printer_list.h"
+#include "platform/qt/qt_ui_services.h"
+#include "platform/qt/render_png.h"
+#include "sheets/calc_flow.h"
+#include "sheets/calc_size.h"
+#include "units/data_folder.h"
+#include "units/texts.h"
+
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QTextStream>
+#include <QTimer>
 #include <clocale>
+
+namespace {
+
+// Leaves the event loop once the main window has been unloaded (its close box).
+class EndWhenUnloaded : public FormObserver {
+public:
+    void formChanged(Form &form, Prop what) override
+    {
+        if (what == Prop::Loaded && !form.isLoaded())
+            QCoreApplication::exit(0);
+    }
+    void controlChanged(Control &, Prop) override {}
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     // Qt sets the C library's numeric locale from the environment; our number text never goes through it.
     std::setlocale(LC_NUMERIC, "C");
-    QTextStream(stdout) << "Quendra " << QStringLiteral(QUENDRA_VERSION_TEXT) << "\n";
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quendra"));
+    QApplication::setApplicationVersion(QStringLiteral(QUENDRA_VERSION_TEXT));
+    // The program ends when its main window unloads, not when Qt sees no window for a moment.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption screenshot(
+        QStringLiteral("screenshot"),
+        QStringLiteral("Draws the main window into <png> once it is shown, then closes it as the close box does."),
+        QStringLiteral("png"));
+    options.addOption(screenshot);
+    const QCommandLineOption startNew(QStringLiteral("new"),
+                                      QStringLiteral("Runs File > New at once, as a click on the start picture does."));
+    options.addOption(startNew);
+    options.process(app);
+
+    QtUiServices ui;
+    UiServicesScope uiScope(ui);
+    QtPrinterList printers;
+    PrinterListScope printerScope(printers);
+
+    QString error;
+    if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {
+        ui.messageBox(error + QStringLiteral("\n\n") + getText(QStringLiteral("Das Programm wird beendet."), 0),
+                      MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Quendra"));
+        return 1;
+    }
+
+    sheethost::registerSheet(SheetKind::CalcSize, sheethost::hooksFor(calcSizeSheet()));
+    sheethost::registerSheet(SheetKind::CalcFlow, sheethost::hooksFor(frmCalcFlow()));
+
+    frmMDIMain main;
+    main.EndProgram = [](int code) { QCoreApplication::exit(code); };
+    EndWhenUnloaded endWatch;
+    main.addObserver(&endWatch);
+    main.load();
+    if (main.startFailed()) {
+        main.removeObserver(&endWatch);
+        return main.exitCode();
+    }
+    main.show();
+    if (options.isSet(startNew))
+        main.picStart_Click();
+
+    if (options.isSet(screenshot)) {
+        const QString path = options.value(screenshot);
+        QTimer::singleShot(0, [&main, path] {
+            if (!qtui::renderFormToPng(main, path))
+                QTextStream(stderr) << "cannot write " << path << "\n";
+            main.userClose();
+        });
+    }
+
+    const int code = app.exec();
+    main.removeObserver(&endWatch);
+    return code;
 }

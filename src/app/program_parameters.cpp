@@ -50,11 +50,7 @@ void LoadProgrammParameter(const QString &Pfad, const QString &Datei, SharedData
         for (const FileItem &item : items)
             values.push_back(fileitems::read(*rs, item, path));
     }
-    // Every text lookup indexes the language columns with it.
-    const int sprache = static_cast<int>(values[0].toInt());
-    if (sprache < 0 || sprache > 5)
-        throw DbError(DbError::Kind::Other, path, kTable,
-                      QStringLiteral("column \"Sprache\" holds %1, which is no language (0 to 5)").arg(sprache));
+    // A language outside 0 to 5 is kept: the text lookup answers it in English, start-up shows it as German.
     for (std::size_t i = 0; i < items.size(); ++i)
         fileitems::assign(data, items[i], values[i]);
 }

@@ -193,7 +193,7 @@ void checkProject(const Staged &s, const QString &path)
     s.requireIn("Zustand", 0, 2);
     const int zustand = s.integer("Zustand");
     s.requireIn("QUnit", 0, zustand == 0 ? 4 : zustand == 1 ? 5 : 1); // gas, liquid and steam flow lists
-    s.requireIn("Modus", 0, 1);
+    // Modus is not checked: a mode without a sheet is a defined state (New then shows no sheet).
     s.requireIn("chkDNRohr", 0, 2);
     s.requireIn("Kennlinie", 0, 2);
     const int medium = s.integer("Medium");

@@ -90,6 +90,7 @@ private slots:
         QTest::newRow("2.5 -> 2") << "UPDATE Stoffdaten SET Medium = 2.5" << "Medium" << 2.0;
         QTest::newRow("3.5 -> 4") << "UPDATE Stoffdaten SET Medium = 3.5" << "Medium" << 4.0;
         QTest::newRow("4.5 -> 4") << "UPDATE Stoffdaten SET Medium = 4.5" << "Medium" << 4.0;
+        QTest::newRow("mode without a sheet kept") << "UPDATE Parameter SET Modus = 2" << "Modus" << 2.0;
         QTest::newRow("0.5 -> 0") << "UPDATE Einheiten SET p1Unit = 0.5" << "p1Unit" << 0.0;
         // Single items keep 32-bit precision even when the column holds a double.
         QTest::newRow("single from double") << "UPDATE Ventildaten SET KvsCv = 0.1" << "KvsCv" << double(0.1f);
@@ -187,7 +188,6 @@ private slots:
                                   << "Medium";
         QTest::newRow("characteristic 3") << "UPDATE Ventildaten SET Kennlinie = 3" << int(K::Other)
                                           << "Ventildaten" << "Kennlinie";
-        QTest::newRow("mode 2") << "UPDATE Parameter SET Modus = 2" << int(K::Other) << "Parameter" << "Modus";
         QTest::newRow("unknown series") << "UPDATE Ventildaten SET Ventiltyp = '4627'" << int(K::Other)
                                         << "Ventildaten" << "Ventiltyp";
     }

@@ -12,6 +12,8 @@
 #include "state/shared_data.h"
 #include "units/texts.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <array>
 #include <cmath>
@@ -323,11 +325,20 @@ inline void writeNoiseTable(Database &db, const QString &table)
     rs->close();
 }
 
+// Where the fixture's databases go: memory-backed storage where there is one (the tests create many small
+// databases, and each commit would otherwise wait for the disk), else the system's temporary folder.
+inline QString scratchTemplate(bool memory)
+{
+    if (memory && QFileInfo(QStringLiteral("/dev/shm")).isWritable())
+        return QStringLiteral("/dev/shm/quendra-sizing-XXXXXX");
+    return QDir::tempPath() + QStringLiteral("/quendra-sizing-XXXXXX");
+}
+
 // Everything a sizing run needs, installed for the lifetime of the object.
 class Fixture {
 public:
-    explicit Fixture(const std::vector<ValveRow> &series = defaultSeries())
-        : services_(ui)
+    explicit Fixture(const std::vector<ValveRow> &series = defaultSeries(), bool memoryStorage = true)
+        : dir(scratchTemplate(memoryStorage)), services_(ui)
     {
         shared() = SharedData();
         const QString kenn = dir.filePath("dbKenndaten.mdb");

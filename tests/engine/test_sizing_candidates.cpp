@@ -147,9 +147,13 @@ private slots:
     {
         Fixture f;
         SharedData &s = shared();
-        // A work table that lacks a column fails half-way; the rows it held must survive.
+        // A work table whose last column takes no text fails on the first row it writes, after it has deleted
+        // the old rows; those must survive.
         s.dbKenndaten->dropTable("_aktuell");
-        s.dbKenndaten->createTable("_aktuell", {{"DN", FieldType::Long}, {"Kvs", FieldType::Single}});
+        std::vector<FieldDef> fields;
+        for (const QString &column : candidates::workTableColumns())
+            fields.push_back({column, column == "Schalldaten" ? FieldType::Double : FieldType::Variant});
+        s.dbKenndaten->createTable("_aktuell", fields);
         {
             auto work = s.dbKenndaten->openTable("_aktuell");
             work->addNew();
@@ -160,6 +164,14 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, rebuild());
         QCOMPARE(workTable(), QStringList{"65/63"});
         QVERIFY(!s.dbKenndaten->inTransaction());
+
+        // A request whose candidates the table already holds leaves it as it is.
+        s.dbKenndaten->dropTable("_aktuell");
+        writeSeries(*s.dbKenndaten, "_aktuell", {});
+        rebuild();
+        const QStringList first = workTable();
+        rebuild();
+        QCOMPARE(workTable(), first);
     }
 
     void nominalSizeListFollowsTheCharacteristic_data()

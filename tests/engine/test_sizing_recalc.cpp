@@ -601,6 +601,38 @@ private slots:
             QVERIFY2(!f.sheet.label(name).caption().contains("nan", Qt::CaseInsensitive), name);
     }
 
+    // A curve with a large Kv at closed travel makes the solver's bracket start at a flow of 0 that the valve
+    // never has; just below that closed-travel flow the refinement runs out of steps and the opening is -1.
+    void openingNotFoundIsNotShownAsANumber()
+    {
+        const ValveRow row{50, 1, 10.0f, 50, {1.4613402704073586, -0.75337849706600224, 1.6673153653891655,
+                                              1.1902064551706548, -1.2844207042412448, 2.4142696273451607}};
+        Fixture f({row});
+        SharedData &s = shared();
+        s.MIN = s.NORM = false;
+        calcDimensionierung(); // fluid properties of the maximum point
+        double q = 0;
+        for (int k = 900; k < 1000 && q == 0; ++k) {
+            const double candidate = std::round(30.0 * k) / 1000.0;
+            PointValues p = point(2);
+            p.Q = candidate;
+            if (solverOpening(p, row) == -1.0)
+                q = candidate;
+        }
+        QVERIFY2(q > 0, "no flow found at which the solver gives up");
+        f.input("txtQmax", q);
+        QCOMPARE(s.QMax, q);
+        calcDimensionierung();
+
+        QCOMPARE(s.yMax, -1.0);
+        for (const char *name : {"lblYmax", "lblKvmaxcalc", "lblSTVmax", "lblFlmax"})
+            QCOMPARE(f.sheet.label(name).caption(), QString("N/A"));
+        QCOMPARE(s.Kvmax, 0.0);
+        QCOMPARE(s.StellverhältnisMax, 0.0);
+        QVERIFY(!f.status().contains("Stellverhältnis"));
+        verifyAllFinite();
+    }
+
     void germanLabelsUseTheDecimalComma()
     {
         numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));

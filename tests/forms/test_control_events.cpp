@@ -68,6 +68,8 @@ private slots:
     void optionGroupsByContainer();
     void userInputNeedsShownEnabledControl();
     void captionsRaiseNothing();
+    void controlArraysTellTheirIndex();
+    void lineKeepsItsDirectionWhenMoved();
 };
 
 void ControlEventsTest::textAssignment_data()
@@ -380,6 +382,42 @@ void ControlEventsTest::captionsRaiseNothing()
     QVERIFY(f.log.isEmpty());
     f.lblErgebnis.setWidth(-20);
     QCOMPARE(f.lblErgebnis.width(), 0);
+}
+
+void ControlEventsTest::controlArraysTellTheirIndex()
+{
+    Form f("frmStart");
+    PictureBox picStart(&f, "picStart");
+    ControlArray<Image> ImgSprache(&picStart, "ImgSprache", 6);
+    QList<int> clicked;
+    for (int i = 0; i < ImgSprache.count(); ++i)
+        ImgSprache[i].Click = [&clicked, i] { clicked << i; };
+    int pictureClicks = 0;
+    picStart.Click = [&] { ++pictureClicks; };
+    ImgSprache(3).userClick();
+    picStart.userClick();
+    picStart.setVisible(false); // what the picture holds is hidden with it
+    ImgSprache(4).userClick();
+    QCOMPARE(clicked, QList<int>{3});
+    QCOMPARE(pictureClicks, 1);
+    QCOMPARE(ImgSprache[5].index(), 5);
+    QCOMPARE(ImgSprache[5].name(), QString("ImgSprache"));
+    QCOMPARE(ImgSprache[0].container(), static_cast<Container *>(&picStart));
+}
+
+void ControlEventsTest::lineKeepsItsDirectionWhenMoved()
+{
+    Form f("frmLines");
+    Line lineRohr1(&f, "lineRohr1");
+    lineRohr1.setPoints(3000, 480, 1000, 480);
+    QCOMPARE(lineRohr1.left(), 1000);
+    QCOMPARE(lineRohr1.width(), 2000);
+    QCOMPARE(lineRohr1.height(), 0);
+    lineRohr1.setTop(6480); // the block moved down
+    QCOMPARE(lineRohr1.y1(), 6480);
+    QCOMPARE(lineRohr1.y2(), 6480);
+    QCOMPARE(lineRohr1.x1(), 3000); // still drawn from right to left
+    QCOMPARE(lineRohr1.x2(), 1000);
 }
 
 QTEST_GUILESS_MAIN(ControlEventsTest)

@@ -28,6 +28,7 @@ public:
     TextBox txtp1max{this, "txtp1max"};
     TextBox txtp2max{this, "txtp2max"};
     ComboBox cmbP1unit{this, "cmbP1unit"};
+    ComboBox cmbYmax{this, "cmbYmax"};
     CheckBox chkMin{this, "chkMin"};
     OptionButton optLinear{&frameKennlinie, "optLinear"};
     OptionButton optAufZu{&frameKennlinie, "optAufZu"};
@@ -46,6 +47,11 @@ public:
         cmbP1unit.setStyle(ComboBox::Style::DropdownList);
         for (const char *u : {"bar,abs.", "psia", "kPa,abs."})
             cmbP1unit.addItem(u);
+        cmbYmax.move(3000, 120, 1215, 315);
+        cmbYmax.addItem("100");
+        cmbYmax.addItem("50");
+        cmbYmax.Change = [this] { log << "cmbYmax_Change:" + cmbYmax.text(); };
+        cmbYmax.Click = [this] { log << "cmbYmax_Click:" + cmbYmax.text(); };
         chkMin.move(120, 960, 1500, 255);
         chkMin.setCaption("min.");
         optLinear.move(120, 240, 2000, 255);
@@ -142,6 +148,7 @@ private slots:
     void clickOnButtonMovesFocusFirst();
     void menuOpeningRaisesTitleClickButNoLostFocus();
     void windowSwitchRaisesNoFocusEvents();
+    void disablingOrHidingTheFocusedFieldMovesNoFocus();
     void closeBoxAsksTheModel();
     void modalRunEndsWhenTheDialogUnloads();
     void mdiChildSitsInTheScrollableClientArea();
@@ -226,6 +233,18 @@ void RendererTest::clicksAndListChoicesReachTheModel()
     emit combo->activated(1); // the user picks "psia" from the list
     QCOMPARE(d.cmbP1unit.listIndex(), 1);
     QVERIFY(d.log.contains("cmbP1unit_Click:1"));
+
+    // An editable list: typing raises Change per keystroke, a choice Click only.
+    auto *opening = widget<QComboBox>(ui, d, d.cmbYmax);
+    QVERIFY(opening->lineEdit());
+    d.log.clear();
+    QTest::keyClicks(opening->lineEdit(), "55");
+    QCOMPARE(d.log, (QStringList{"cmbYmax_Change:5", "cmbYmax_Change:55"}));
+    d.log.clear();
+    emit opening->activated(1);
+    QCOMPARE(d.log.filter("cmbYmax"), QStringList{"cmbYmax_Click:50"});
+    QCOMPARE(opening->currentText(), QString("50"));
+    QCOMPARE(opening->count(), 2); // a typed text is never added to the list
 
     d.log.clear();
     QTest::mouseClick(widget<QCheckBox>(ui, d, d.chkMin), Qt::LeftButton, {}, QPoint(6, 8));
@@ -327,6 +346,25 @@ void RendererTest::windowSwitchRaisesNoFocusEvents()
     b.unload();
 }
 
+void RendererTest::disablingOrHidingTheFocusedFieldMovesNoFocus()
+{
+    // The link fields disable and enable themselves on a click; the sheets hide columns that may hold the focus.
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.show();
+    activate(ui.viewOf(d)->window());
+    QTRY_VERIFY(widget<QLineEdit>(ui, d, d.txtp1max)->hasFocus());
+    d.log.clear();
+    d.txtp1max.setEnabled(false);
+    d.txtp1max.setEnabled(true);
+    d.txtp1max.setVisible(false);
+    QTest::qWait(20);
+    QVERIFY(d.log.isEmpty());
+    QCOMPARE(d.activeControl(), &d.txtp1max);
+    d.unload();
+}
+
 void RendererTest::closeBoxAsksTheModel()
 {
     QtUiServices ui;
@@ -382,6 +420,25 @@ void RendererTest::mdiChildSitsInTheScrollableClientArea()
     QTRY_VERIFY(!ui.viewOf(main)->mdiClient()->findChild<QLineEdit *>());
     frmCalcSize();
     QVERIFY(ui.viewOf(frmCalcSize()));
+
+    // A menu entry, and a keystroke in the sheet itself, each unload the sheet and load it again (as the
+    // hand-overs of the dialogs do); the old sheet goes once the action is over.
+    main.mnuNeu.Click = [&] {
+        frmCalcSize.unload();
+        frmCalcSize();
+    };
+    QPointer<QWidget> oldSheetWidget = ui.viewOf(frmCalcSize())->window();
+    ui.viewOf(main)->actionFor(main.mnuNeu)->trigger();
+    QTRY_VERIFY(oldSheetWidget.isNull());
+    QVERIFY(ui.viewOf(frmCalcSize())->window()->isVisible());
+    frmCalcSize().txtp2max.Change = [&] {
+        frmCalcSize.unload();
+        frmCalcSize().txtp1max.setText("reloaded");
+    };
+    QTest::keyClick(widget<QLineEdit>(ui, frmCalcSize(), frmCalcSize().txtp2max), Qt::Key_5);
+    QCOMPARE(frmCalcSize().txtp1max.text(), QString("reloaded"));
+    QCOMPARE(frmCalcSize().txtp2max.text(), QString());
+    QTRY_COMPARE(ui.viewOf(main)->mdiClient()->findChildren<QLineEdit *>().size(), 2);
     main.unload();
     QVERIFY(!frmCalcSize.isLoaded());
 }

@@ -491,6 +491,13 @@ private slots:
         QString message;
         QCOMPARE(errorOf([&] { rs->update(); }, &message), DbError::Kind::DuplicateKey);
         QVERIFY(message.contains(QLatin1String("4627_71")));
+        int number = 0;
+        try {
+            rs->update();
+        } catch (const DbError &e) {
+            number = e.number();
+        }
+        QCOMPARE(number, 3022); // the dialogs tell a duplicate name by this number
         QVERIFY(rs->editing());
         rs->setField(QStringLiteral("Kvs"), 4.0);
         rs->update();
@@ -622,6 +629,17 @@ private slots:
                  DbError::Kind::NoSuchColumn);
         QCOMPARE(errorOf([&] { db->columns(QStringLiteral("fehlt")); }), DbError::Kind::NoSuchTable);
         QCOMPARE(db->indexNames(QStringLiteral("4627_71")), (QStringList{QStringLiteral("PrimaryKey"), QStringLiteral("ByBez")}));
+        // Names that need quoting.
+        const QString odd = QStringLiteral("Tab \"x\" ; DROP");
+        db->createTable(odd, {{QStringLiteral("Spalte \"y\""), FieldType::Text}});
+        db->createIndex(odd, QStringLiteral("Index \"z\""), {QStringLiteral("spalte \"Y\"")}, true);
+        auto q = db->openTable(odd);
+        q->addNew();
+        q->setField(QStringLiteral("Spalte \"y\""), "v");
+        q->update();
+        q->setIndex(QStringLiteral("Index \"z\""));
+        QVERIFY(q->seek(Variant("v")));
+        QVERIFY(db->hasTable(QStringLiteral("4627_71")));
         // The same index name in two tables.
         db->createTable(QStringLiteral("_aktuell"), {{QStringLiteral("DN"), FieldType::Integer}});
         db->createIndex(QStringLiteral("_aktuell"), QStringLiteral("PrimaryKey"), {QStringLiteral("DN")}, true);

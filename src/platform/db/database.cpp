@@ -413,6 +413,23 @@ DbError::DbError(Kind kind, const QString &file, const QString &table, const QSt
     text_ += QLatin1String(").");
 }
 
+int DbError::number() const
+{
+    switch (kind_) {
+    case Kind::NoSuchFile: return 3024;
+    case Kind::NotADatabase: return 3343;
+    case Kind::NoSuchTable: return 3078;
+    case Kind::NoSuchColumn: return 3265;
+    case Kind::NoSuchIndex: return 3800;
+    case Kind::DuplicateKey: return 3022;
+    case Kind::TypeMismatch: return 3421;
+    case Kind::NoCurrentRecord: return 3021;
+    case Kind::ReadOnly: return 3027;
+    case Kind::Other: return 3000;
+    }
+    return 3000;
+}
+
 // ---- Database
 
 Database::Database(sqlite3 *db, const QString &path, bool readOnly)

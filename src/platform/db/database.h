@@ -32,6 +32,10 @@ public:
     const QString &table() const { return table_; }
     // A complete sentence for a message box, naming the file and the table.
     const QString &text() const { return text_; }
+    // The classic desktop engine's number for the kind (3022 duplicate key, 3021 no current record, 3024 file
+    // not found, 3078 table not found, 3265 field not found, 3800 index not found, 3343 not a database, 3421 type
+    // mismatch, 3027 read-only, 3000 other), for messages that show number and text.
+    int number() const;
 
 private:
     Kind kind_;

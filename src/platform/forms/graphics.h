@@ -71,5 +71,5 @@ public:
 private:
     QImage picture_;
     QString picturePath_;
-    bool stretch_ = true;
+    bool stretch_ = false;
 };

@@ -25,7 +25,8 @@ public:
         alignment_ = a;
         notify(Prop::Style);
     }
-    // Opaque labels paint their back colour, transparent ones show the container.
+    // Opaque labels (the default) paint their back colour over what lies behind, so a block title hides the
+    // frame line it straddles; transparent ones show the container.
     bool opaque() const { return opaque_; }
     void setOpaque(bool o)
     {
@@ -50,7 +51,7 @@ public:
 private:
     QString caption_;
     Alignment alignment_ = Alignment::Left;
-    bool opaque_ = false;
+    bool opaque_ = true;
     bool border_ = false;
     bool wordWrap_ = true;
 };

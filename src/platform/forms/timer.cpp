@@ -69,7 +69,11 @@ void Timer::updateClock()
     }
     if (!clock_) {
         clock_ = std::make_unique<QTimer>();
-        clock_->callOnTimeout([this] { tick(); });
+        // A tick comes straight from the event loop: afterwards no form code runs, so unloaded windows can go.
+        clock_->callOnTimeout([this] {
+            tick();
+            formruntime::collect();
+        });
     }
     clock_->start(interval_);
 }

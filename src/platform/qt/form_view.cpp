@@ -56,14 +56,9 @@ protected:
             return;
         QWidget::keyPressEvent(e);
     }
-    bool focusNextPrevChild(bool next) override
-    {
-        if (view_ && view_->form()) {
-            view_->form()->pressTab(!next);
-            return true;
-        }
-        return QWidget::focusNextPrevChild(next);
-    }
+    // Qt moves the focus on by itself when the focused widget is disabled or hidden; the platform does not, and
+    // Tab is passed to the model by the view, so nothing moves here.
+    bool focusNextPrevChild(bool) override { return true; }
 
 private:
     QPointer<FormView> view_;
@@ -215,7 +210,7 @@ bool MdiClient::eventFilter(QObject *watched, QEvent *e)
     return QWidget::eventFilter(watched, e);
 }
 
-FormView::FormView(Form &form, QWidget *mdiClient) : form_(&form)
+FormView::FormView(Form &form, QWidget *host) : form_(&form)
 {
     switch (form.kind()) {
     case Form::Kind::MdiParent: {
@@ -231,13 +226,10 @@ FormView::FormView(Form &form, QWidget *mdiClient) : form_(&form)
         break;
     }
     case Form::Kind::MdiChild:
-        if (mdiClient) {
-            window_ = new FormWindow(this, mdiClient, Qt::Widget);
-            break;
-        }
-        [[fallthrough]];
+        window_ = new FormWindow(this, host, host ? Qt::Widget : Qt::Window | Qt::Dialog);
+        break;
     case Form::Kind::Dialog:
-        window_ = new FormWindow(this, nullptr, Qt::Window | Qt::Dialog);
+        window_ = new FormWindow(this, host, Qt::Window | Qt::Dialog);
         break;
     }
     if (!contentParent_)
@@ -339,6 +331,7 @@ void FormView::buildControl(Control &c)
     switch (c.kind()) {
     case Control::Kind::Label: {
         auto *l = new QLabel(parent);
+        l->setTextFormat(Qt::PlainText); // a caption is never markup
         w = l;
         break;
     }
@@ -355,10 +348,12 @@ void FormView::buildControl(Control &c)
     case Control::Kind::ComboBox: {
         auto *b = new QComboBox(parent);
         auto *m = static_cast<ComboBox *>(cp);
+        b->setInsertPolicy(QComboBox::NoInsert);
         connect(b, QOverload<int>::of(&QComboBox::activated), this, [this, m](int i) {
             if (!syncing_)
                 dispatch([&] { m->userPick(i); });
-            syncAll(*m);
+            if (form_)
+                syncAll(*m);
         });
         w = b;
         break;
@@ -381,7 +376,8 @@ void FormView::buildControl(Control &c)
         auto *m = static_cast<CheckBox *>(cp);
         connect(b, &QCheckBox::clicked, this, [this, m] {
             dispatch([&] { m->userClick(); });
-            syncAll(*m);
+            if (form_)
+                syncAll(*m);
         });
         w = b;
         break;
@@ -392,7 +388,8 @@ void FormView::buildControl(Control &c)
         auto *m = static_cast<OptionButton *>(cp);
         connect(b, &QRadioButton::clicked, this, [this, m] {
             dispatch([&] { m->userClick(); });
-            syncAll(*m);
+            if (form_)
+                syncAll(*m);
         });
         w = b;
         break;
@@ -419,6 +416,7 @@ void FormView::buildControl(Control &c)
     case Control::Kind::StatusBar:
         if (mainWindow_) {
             statusLabel_ = new QLabel;
+            statusLabel_->setTextFormat(Qt::PlainText);
             mainWindow_->statusBar()->addWidget(statusLabel_, 1);
             w = statusLabel_;
         } else {
@@ -433,17 +431,32 @@ void FormView::buildControl(Control &c)
     w->setFocusPolicy(c.canHoldFocus() ? Qt::StrongFocus : Qt::NoFocus);
     w->setMouseTracking(true);
     w->installEventFilter(this);
-    if (auto *combo = qobject_cast<QComboBox *>(w)) {
-        // The edit line of a combo takes the focus and the typing in its place.
-        combo->setEditable(static_cast<ComboBox &>(c).editable());
-        if (combo->lineEdit()) {
-            combo->lineEdit()->installEventFilter(this);
-            controlOf_.insert(combo->lineEdit(), &c);
-        }
-    }
     widgets_.insert(&c, w);
     controlOf_.insert(w, &c);
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        setComboEditable(*combo, static_cast<ComboBox &>(c));
     syncAll(c);
+}
+
+void FormView::setComboEditable(QComboBox &combo, ComboBox &model)
+{
+    if (combo.isEditable() == model.editable())
+        return;
+    if (QLineEdit *old = combo.lineEdit())
+        controlOf_.remove(old);
+    combo.setEditable(model.editable());
+    QLineEdit *edit = combo.lineEdit();
+    if (!edit)
+        return;
+    // The edit line takes the focus and the typing in the combo's place; only typing raises Change, not the
+    // text that a choice from the list puts there.
+    edit->installEventFilter(this);
+    controlOf_.insert(edit, &model);
+    ComboBox *m = &model;
+    connect(edit, &QLineEdit::textEdited, this, [this, m](const QString &text) {
+        if (!syncing_)
+            dispatch([&] { m->userEdited(text); });
+    });
 }
 
 void FormView::buildMenu(Menu &m, QWidget *parentMenu)
@@ -671,7 +684,7 @@ void FormView::syncControl(Control &c, Prop what)
         }
         w->setPalette(pal);
         if (c.kind() == Control::Kind::Label)
-            w->setAutoFillBackground(ownBack && static_cast<Label &>(c).opaque());
+            w->setAutoFillBackground(static_cast<Label &>(c).opaque());
         else if (c.kind() != Control::Kind::Line && c.kind() != Control::Kind::Shape)
             w->setAutoFillBackground(ownBack);
         w->update();
@@ -706,6 +719,7 @@ void FormView::syncControl(Control &c, Prop what)
                                                                                 : Qt::AlignLeft;
             q->setAlignment(h | Qt::AlignTop);
             q->setFrameShape(l.border() ? QFrame::Box : QFrame::NoFrame);
+            q->setAutoFillBackground(l.opaque());
             break;
         }
         case Control::Kind::StatusBar:
@@ -740,8 +754,7 @@ void FormView::syncControl(Control &c, Prop what)
                 b->clear();
                 b->addItems(m.items());
             }
-            if (b->isEditable() != m.editable())
-                b->setEditable(m.editable());
+            setComboEditable(*b, m);
             if (b->currentIndex() != m.listIndex())
                 b->setCurrentIndex(m.listIndex());
             if (m.editable() && b->currentText() != m.text())
@@ -830,6 +843,16 @@ bool FormView::eventFilter(QObject *watched, QEvent *e)
     if (!c || !form_)
         return QObject::eventFilter(watched, e);
     switch (e->type()) {
+    case QEvent::KeyPress: {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        const bool tab = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab;
+        if (tab && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            const bool back = ke->key() == Qt::Key_Backtab || (ke->modifiers() & Qt::ShiftModifier);
+            dispatch([&] { form_->pressTab(back); });
+            return true;
+        }
+        break;
+    }
     case QEvent::FocusIn: {
         const auto reason = static_cast<QFocusEvent *>(e)->reason();
         if (!syncing_ && isUserFocusMove(reason) && c->canHoldFocus()) {
@@ -858,15 +881,20 @@ bool FormView::eventFilter(QObject *watched, QEvent *e)
                                                        .contains(me->position().toPoint()))
             break;
         switch (c->kind()) {
+        // A click belongs to the control under the mouse alone: the container it sits in (a flag on the start
+        // picture) must not see it as its own click as well.
         case Control::Kind::Label:
             dispatch([&] { static_cast<Label *>(c)->userClick(); });
-            break;
+            me->accept();
+            return true;
         case Control::Kind::Image:
             dispatch([&] { static_cast<Image *>(c)->userClick(); });
-            break;
+            me->accept();
+            return true;
         case Control::Kind::PictureBox:
             dispatch([&] { static_cast<PictureBox *>(c)->userClick(); });
-            break;
+            me->accept();
+            return true;
         case Control::Kind::TextBox:
             dispatch([&] { static_cast<TextBox *>(c)->userClick(); });
             break;

@@ -9,7 +9,9 @@
 #include <functional>
 
 class Menu;
+class ComboBox;
 class QAction;
+class QComboBox;
 class QMenu;
 class QMainWindow;
 class QLabel;
@@ -39,8 +41,9 @@ protected:
 class FormView : public QObject, public FormObserver {
     Q_OBJECT
 public:
-    // An MDI child is placed into mdiClient when one is given, else it becomes a window of its own.
-    explicit FormView(Form &form, QWidget *mdiClient = nullptr);
+    // An MDI child is placed into host (the main window's client area) when one is given, else it becomes a
+    // window of its own; a dialog's window stays above host (the main window) when one is given.
+    explicit FormView(Form &form, QWidget *host = nullptr);
     ~FormView() override;
 
     Form *form() const { return form_; }
@@ -76,6 +79,7 @@ private:
     QWidget *parentWidgetFor(const Control &c) const;
     void syncControl(Control &c, Prop what);
     void syncAll(Control &c);
+    void setComboEditable(QComboBox &combo, ComboBox &model);
     void syncFormGeometry();
     void syncFocus();
     void detach();

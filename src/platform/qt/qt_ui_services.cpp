@@ -192,16 +192,16 @@ void QtUiServices::showForm(Form &form)
 {
     qtui::FormView *view = views_.value(&form);
     if (!view) {
-        QWidget *client = nullptr;
-        if (form.kind() == Form::Kind::MdiChild) {
+        QWidget *host = nullptr;
+        if (form.kind() != Form::Kind::MdiParent) {
             if (Form *main = Form::mdiParent()) {
                 if (!views_.value(main) && main->visible())
                     showForm(*main);
                 if (qtui::FormView *mv = views_.value(main))
-                    client = mv->mdiClient();
+                    host = form.kind() == Form::Kind::MdiChild ? static_cast<QWidget *>(mv->mdiClient()) : mv->window();
             }
         }
-        view = new qtui::FormView(form, client);
+        view = new qtui::FormView(form, host);
         views_.insert(&form, view);
         const Form *key = &form;
         QObject::connect(view, &qtui::FormView::finished, view, [this, key](qtui::FormView *v) {

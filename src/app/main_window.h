@@ -1,0 +1,209 @@
+#pragma once
+
+#include "engine/main_window_access.h"
+#include "platform/forms/forms.h"
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+// The main window: the program's start object and the frame of the calculation sheets. It owns the menus, the
+// status line and the start screen with its language flags. Start-up is its Load handler, shut-down its Unload
+// handler; New leaves the start screen and shows the sheet of the current mode.
+class frmMDIMain : public Form {
+public:
+    frmMDIMain();
+    ~frmMDIMain() override;
+
+    static const QString &defaultCaption();
+
+    // --- Start screen
+    PictureBox picStart{this, QStringLiteral("picStart")};
+    Label lblMainTitle{&picStart, QStringLiteral("lblMainTitle")};
+    Label lblMainTitleTrelvan{&picStart, QStringLiteral("lblMainTitleTrelvan")};
+    ControlArray<Shape> RaSprache{&picStart, QStringLiteral("RaSprache"), 6};
+    ControlArray<Image> ImgSprache{&picStart, QStringLiteral("ImgSprache"), 6};
+    ControlArray<Label> lblSprache{&picStart, QStringLiteral("lblSprache"), 6};
+    Timer Zeit1{this, QStringLiteral("Zeit1")};
+    ::StatusBar StatusBar{this, QStringLiteral("StatusBar")};
+
+    // --- File
+    Menu mnuDatei{this, QStringLiteral("mnuDatei")};
+    Menu mnuNeu{&mnuDatei, QStringLiteral("mnuNeu")};
+    Menu mnuOpen{&mnuDatei, QStringLiteral("mnuOpen")};
+    Menu mnuSave{&mnuDatei, QStringLiteral("mnuSave")};
+    Menu mnuSaveAs{&mnuDatei, QStringLiteral("mnuSaveAs")};
+    Menu mnuTrennstrich16{&mnuDatei, QStringLiteral("mnuTrennstrich16")};
+    Menu mnuDrucken{&mnuDatei, QStringLiteral("mnuDrucken")};
+    Menu mnuPDFDruck{&mnuDatei, QStringLiteral("mnuPDFDruck")};
+    Menu mnuDruckerEinrichten{&mnuDatei, QStringLiteral("mnuDruckerEinrichten")};
+    Menu mnuTrennstrich17{&mnuDatei, QStringLiteral("mnuTrennstrich17")};
+    Menu mnuStandardLaden{&mnuDatei, QStringLiteral("mnuStandardLaden")};
+    Menu mnuStandardSpeichern{&mnuDatei, QStringLiteral("mnuStandardSpeichern")};
+    Menu mnuTrennstrich15{&mnuDatei, QStringLiteral("mnuTrennstrich15")};
+    Menu mnuEnde{&mnuDatei, QStringLiteral("mnuEnde")};
+
+    // --- Mode
+    Menu mnuModus{this, QStringLiteral("mnuModus")};
+    Menu mnuDimens{&mnuModus, QStringLiteral("mnuDimens")};
+    Menu mnuFlow{&mnuModus, QStringLiteral("mnuFlow")};
+
+    // --- Valve series
+    Menu mnuBauform{this, QStringLiteral("mnuBauform")};
+    Menu mnuGS{&mnuBauform, QStringLiteral("mnuGS")};
+    Menu mnu4612{&mnuGS, QStringLiteral("mnu4612")};
+    Menu mnu4625{&mnuGS, QStringLiteral("mnu4625")};
+    Menu mnu4627_71{&mnuGS, QStringLiteral("mnu4627_71")};
+    Menu mnu4627_72{&mnuGS, QStringLiteral("mnu4627_72")};
+    Menu mnu4638{&mnuGS, QStringLiteral("mnu4638")};
+    Menu mnu4648{&mnuGS, QStringLiteral("mnu4648")};
+    Menu mnu4651_71{&mnuGS, QStringLiteral("mnu4651_71")};
+    Menu mnu4651_72{&mnuGS, QStringLiteral("mnu4651_72")};
+    Menu mnu4656{&mnuGS, QStringLiteral("mnu4656")};
+    Menu mnuSitz{&mnuBauform, QStringLiteral("mnuSitz")};
+    Menu mnu3264{&mnuSitz, QStringLiteral("mnu3264")};
+    Menu mnu3425{&mnuSitz, QStringLiteral("mnu3425")};
+    Menu mnu3548{&mnuSitz, QStringLiteral("mnu3548")};
+    Menu mnu3926{&mnuSitz, QStringLiteral("mnu3926")};
+    Menu mnuSteril{&mnuBauform, QStringLiteral("mnuSteril")};
+    Menu mnu2613{&mnuSteril, QStringLiteral("mnu2613")};
+    Menu mnu3653{&mnuSteril, QStringLiteral("mnu3653")};
+    Menu tr1{&mnuBauform, QStringLiteral("tr1")};
+    Menu mnu3786{&mnuBauform, QStringLiteral("mnu3786")};
+    Menu mnu2381{&mnuBauform, QStringLiteral("mnu2381")};
+    Menu mnuTrennstrich3{&mnuBauform, QStringLiteral("mnuTrennstrich3")};
+    Menu mnuAbsperr{&mnuBauform, QStringLiteral("mnuAbsperr")};
+    Menu mnu3152{&mnuAbsperr, QStringLiteral("mnu3152")};
+    Menu mnu3378{&mnuAbsperr, QStringLiteral("mnu3378")};
+    Menu mnu3391{&mnuAbsperr, QStringLiteral("mnu3391")};
+    Menu mnu3547{&mnuAbsperr, QStringLiteral("mnu3547")};
+    Menu mnu3652{&mnuAbsperr, QStringLiteral("mnu3652")};
+    Menu mnu3761{&mnuAbsperr, QStringLiteral("mnu3761")};
+    Menu mnu3834{&mnuAbsperr, QStringLiteral("mnu3834")};
+    Menu mnu4644{&mnuAbsperr, QStringLiteral("mnu4644")};
+    Menu mnuTrennstrich20{&mnuBauform, QStringLiteral("mnuTrennstrich20")};
+    Menu mnu9999{&mnuBauform, QStringLiteral("mnu9999")};
+
+    // --- Medium
+    Menu mnuMedium{this, QStringLiteral("mnuMedium")};
+    Menu mnuLuft{&mnuMedium, QStringLiteral("mnuLuft")};
+    Menu mnuWasser{&mnuMedium, QStringLiteral("mnuWasser")};
+    Menu mnuWasserdampf{&mnuMedium, QStringLiteral("mnuWasserdampf")};
+    Menu mnuTrennstrich4{&mnuMedium, QStringLiteral("mnuTrennstrich4")};
+    Menu mnuIdealesGas{&mnuMedium, QStringLiteral("mnuIdealesGas")};
+    Menu mnuFlüssigkeit{&mnuMedium, QStringLiteral("mnuFlüssigkeit")};
+    Menu mnuTrennstrich5{&mnuMedium, QStringLiteral("mnuTrennstrich5")};
+    Menu mnuGasGemisch{&mnuMedium, QStringLiteral("mnuGasGemisch")};
+    Menu ternnstrich2{&mnuMedium, QStringLiteral("ternnstrich2")};
+    Menu mnuPapierstoff{&mnuMedium, QStringLiteral("mnuPapierstoff")};
+    Menu mnuPapierstoff25{&mnuPapierstoff, QStringLiteral("mnuPapierstoff25")};
+    Menu mnuPapierstoff3{&mnuPapierstoff, QStringLiteral("mnuPapierstoff3")};
+    Menu mnuPapierstoff4{&mnuPapierstoff, QStringLiteral("mnuPapierstoff4")};
+    Menu mnuPapierstoff5{&mnuPapierstoff, QStringLiteral("mnuPapierstoff5")};
+    Menu mnuTrennstrich6{&mnuMedium, QStringLiteral("mnuTrennstrich6")};
+    Menu mnuStoffdatenAssistent{&mnuMedium, QStringLiteral("mnuStoffdatenAssistent")};
+
+    // --- Units
+    Menu mnuEinheiten{this, QStringLiteral("mnuEinheiten")};
+    Menu mnuDruck{&mnuEinheiten, QStringLiteral("mnuDruck")};
+    Menu mnuBara{&mnuDruck, QStringLiteral("mnuBara")};
+    Menu mnuBarg{&mnuDruck, QStringLiteral("mnuBarg")};
+    Menu mnuPsia{&mnuDruck, QStringLiteral("mnuPsia")};
+    Menu mnuPsig{&mnuDruck, QStringLiteral("mnuPsig")};
+    Menu mnuMPaa{&mnuDruck, QStringLiteral("mnuMPaa")};
+    Menu mnuMPag{&mnuDruck, QStringLiteral("mnuMPag")};
+    Menu mnukPaa{&mnuDruck, QStringLiteral("mnukPaa")};
+    Menu mnukPag{&mnuDruck, QStringLiteral("mnukPag")};
+    Menu mnuTemperatur{&mnuEinheiten, QStringLiteral("mnuTemperatur")};
+    Menu mnuCelsius{&mnuTemperatur, QStringLiteral("mnuCelsius")};
+    Menu mnuFahrenheit{&mnuTemperatur, QStringLiteral("mnuFahrenheit")};
+    Menu mnuDurchfluss{&mnuEinheiten, QStringLiteral("mnuDurchfluss")};
+    Menu mnuM3h{&mnuDurchfluss, QStringLiteral("mnuM3h")};
+    Menu mnuM3hnorm{&mnuDurchfluss, QStringLiteral("mnuM3hnorm")};
+    Menu mnuKgh{&mnuDurchfluss, QStringLiteral("mnuKgh")};
+    Menu mnuLmin{&mnuDurchfluss, QStringLiteral("mnuLmin")};
+    Menu mnuLminnorm{&mnuDurchfluss, QStringLiteral("mnuLminnorm")};
+    Menu mnuLbhr{&mnuDurchfluss, QStringLiteral("mnuLbhr")};
+    Menu mnuCufthr{&mnuDurchfluss, QStringLiteral("mnuCufthr")};
+    Menu mnuScufthr{&mnuDurchfluss, QStringLiteral("mnuScufthr")};
+    Menu mnuUSgpm{&mnuDurchfluss, QStringLiteral("mnuUSgpm")};
+    Menu mnuDichte{&mnuEinheiten, QStringLiteral("mnuDichte")};
+    Menu mnuKgm3{&mnuDichte, QStringLiteral("mnuKgm3")};
+    Menu mnuLbcuft{&mnuDichte, QStringLiteral("mnuLbcuft")};
+    Menu mnuViskositaet{&mnuEinheiten, QStringLiteral("mnuViskositaet")};
+    Menu mnuCst{&mnuViskositaet, QStringLiteral("mnuCst")};
+    Menu mnuCP{&mnuViskositaet, QStringLiteral("mnuCP")};
+    Menu mnuGeschwindigkeit{&mnuEinheiten, QStringLiteral("mnuGeschwindigkeit")};
+    Menu mnuMs{&mnuGeschwindigkeit, QStringLiteral("mnuMs")};
+    Menu mnuFtsec{&mnuGeschwindigkeit, QStringLiteral("mnuFtsec")};
+    Menu mnuNennweite{&mnuEinheiten, QStringLiteral("mnuNennweite")};
+    Menu mnuMM{&mnuNennweite, QStringLiteral("mnuMM")};
+    Menu mnuInch{&mnuNennweite, QStringLiteral("mnuInch")};
+    Menu mnuDurchflusskoeffizient{&mnuEinheiten, QStringLiteral("mnuDurchflusskoeffizient")};
+    Menu mnuKv{&mnuDurchflusskoeffizient, QStringLiteral("mnuKv")};
+    Menu mnuCv{&mnuDurchflusskoeffizient, QStringLiteral("mnuCv")};
+
+    // --- Tools
+    Menu mnuTools{this, QStringLiteral("mnuTools")};
+    Menu mnuWärmetauscher{&mnuTools, QStringLiteral("mnuWärmetauscher")};
+    Menu mnuTrennstrich7{&mnuTools, QStringLiteral("mnuTrennstrich7")};
+    Menu mnuAnzeigeKennlinie{&mnuTools, QStringLiteral("mnuAnzeigeKennlinie")};
+    Menu mnuAnzeigeFL{&mnuTools, QStringLiteral("mnuAnzeigeFL")};
+    Menu mnuAnzeigeXT{&mnuTools, QStringLiteral("mnuAnzeigeXT")};
+
+    // --- Options
+    Menu mnuOptionen{this, QStringLiteral("mnuOptionen")};
+    Menu mnuBenutzername{&mnuOptionen, QStringLiteral("mnuBenutzername")};
+    Menu mnuPasswort{&mnuOptionen, QStringLiteral("mnuPasswort")};
+
+    // --- Help
+    Menu mnuHilfe{this, QStringLiteral("mnuHilfe")};
+    Menu mnuHilfeDeutsch{&mnuHilfe, QStringLiteral("mnuHilfeDeutsch")};
+    Menu mnuHilfeEnglisch{&mnuHilfe, QStringLiteral("mnuHilfeEnglisch")};
+    Menu mnuInfo{&mnuHilfe, QStringLiteral("mnuInfo")};
+
+    // --- Handlers that other windows and the file commands call
+    void MDIForm_Load();
+    void MDIForm_Unload(int &Cancel);
+    void picStart_Click();
+    void Zeit1_Timer();
+    void mnuNeu_Click();
+    void mnuDimens_Click();
+    void mnuFlow_Click();
+    void mnuEnde_Click();
+    void ImgSprache_Click(int Index);
+    void mnuBenutzername_Click();
+
+    // Every menu and entry whose caption follows the screen language, with its German caption key, in the order
+    // the language switch sets them (the pressure entries are not among them).
+    const std::vector<std::pair<Menu *, QString>> &captionKeys() const { return captionKeys_; }
+
+    // Ends the program at once (File > End, or a file that cannot be opened). The desktop program leaves its event
+    // loop with the code; tests read programEnded().
+    std::function<void(int exitCode)> EndProgram;
+    bool programEnded() const { return ended_; }
+    int exitCode() const { return exitCode_; }
+    // A file the program cannot do without could not be opened: the user has been told and the program ends.
+    bool startFailed() const { return failed_; }
+
+protected:
+    void Form_Load() override;
+    void Form_Unload(int &Cancel) override;
+
+private:
+    void setMenuCaptions();
+    void applyStartPictures();
+    void applyWindowPlace();
+    // Reports a file the program cannot do without and ends the program without writing anything.
+    void fail(const QString &file, const QString &detail);
+    void endProgram(int code);
+
+    std::vector<std::pair<Menu *, QString>> captionKeys_;
+    MainWindowAccess access_;
+    bool ended_ = false;
+    bool failed_ = false;
+    int exitCode_ = 0;
+};
+
+// The main window while it exists (null before and after).
+frmMDIMain *mainWindow();

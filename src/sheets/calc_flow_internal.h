@@ -1,0 +1,45 @@
+#pragma once
+
+// Helpers the flow sheet's source files share.
+#include "platform/core/variant.h"
+#include "platform/forms/label.h"
+#include "platform/forms/list_controls.h"
+
+#include <QString>
+#include <functional>
+
+namespace flowsheet {
+
+// Row captions size themselves to their text, so that the guide line behind them shows from the text's end on.
+inline void autoSize(Label &label)
+{
+    const double perChar = label.fontSize() * (label.fontBold() ? 14.0 : 12.5);
+    label.setWordWrap(false);
+    label.setWidth(static_cast<int>(label.caption().size() * perChar) + 60);
+}
+
+inline void setCaptionSized(Label &label, const QString &caption)
+{
+    label.setCaption(caption);
+    autoSize(label);
+}
+
+// Clears a unit list, adds the entries 0..last of its unit names and positions it at index, which runs its Click
+// handler (an index outside the list positions nothing).
+template <typename Names>
+void fillUnitList(ComboBox &list, Names names, int last, int index)
+{
+    list.clear();
+    for (int i = 0; i <= last; ++i)
+        list.addItem(names(Variant(i)));
+    list.setListIndex(index);
+}
+
+// The header of the process block and of the fluid section: the title, the medium (its name looked up, so a
+// name of the language table shows translated) and the fluid state.
+QString fluidHeader(const QString &title);
+
+// Shows the fluid-data wizard modeless (set through FrmCalcFlow::setShowWizard; empty: nothing to show).
+std::function<void()> &wizardOpener();
+
+} // namespace flowsheet

@@ -1,0 +1,264 @@
+// The flow sheet's valve lists (size, Kvs, characteristic options) built from the series table, and its pipe lists.
+#include "sheets/calc_flow.h"
+
+#include "engine/candidate_table.h"
+#include "engine/flow_recalc.h"
+#include "engine/main_window_access.h"
+#include "platform/core/number_text.h"
+#include "platform/db/database.h"
+#include "state/shared_data.h"
+#include "units/conversions.h"
+#include "units/texts.h"
+
+#include <optional>
+
+namespace {
+
+bool sameCharacteristic(const Recordset &rs, int Kennlinie)
+{
+    const Variant k = rs.field(QStringLiteral("Kennlinie"));
+    return k.isNumeric() && k.toDouble() == Kennlinie;
+}
+
+// A row's size as the size list shows it: the millimetres, or the inch text.
+QString rowSize(const Recordset &rs, int DNunit)
+{
+    return rs.field(DNunit == 1 ? QStringLiteral("DN_Zoll") : QStringLiteral("DN")).toString();
+}
+
+// Whether a row is of the stored size: millimetres compare without surrounding blanks, inch texts exactly.
+bool sameSize(const Recordset &rs, const QString &DNVentil, int DNunit)
+{
+    if (DNunit == 1)
+        return rs.field(QStringLiteral("DN_Zoll")).toString() == DNVentil;
+    return rs.field(QStringLiteral("DN")).toString().trimmed() == DNVentil.trimmed();
+}
+
+QString coefficientColumn(int KvUnit)
+{
+    return KvUnit == 1 ? QStringLiteral("Cv") : QStringLiteral("Kvs");
+}
+
+// The text of a single-precision coefficient as the Kvs list writes it.
+QString coefficientText(float value)
+{
+    return numtext::general(static_cast<double>(value), 7);
+}
+
+// The lists cannot offer a valve: the results stay out of date, and the status line says why.
+void reportNoValve(const QString &reason)
+{
+    const SharedData &s = shared();
+    mainwin::setStatusText(getText(QStringLiteral("Berechnung nicht aktualisiert"), s.Sprache) + QStringLiteral(": ")
+                           + reason);
+}
+
+} // namespace
+
+void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &Kennlinie, QString &DNVentil,
+                                                 int DNunit, float &KvsCv, int Kvunit)
+{
+    ListeVentilbereit = false;
+    flowsheet::markOutOfDate();
+    cmbDNVentil.clear();
+    cmbKvsCv.clear();
+
+    const QString noValve = getText(QStringLiteral("Ventil nicht in der Baureihe!"), shared().Sprache);
+    if (!rstKenndaten) {
+        reportNoValve(noValve);
+        ListeVentilbereit = true;
+        return;
+    }
+    Recordset &rs = *rstKenndaten;
+    try {
+        // A characteristic the series lacks becomes that of the table's first row.
+        bool found = false;
+        for (rs.moveFirst(); !rs.eof() && !found; rs.moveNext())
+            found = sameCharacteristic(rs, Kennlinie);
+        if (!found) {
+            rs.moveFirst();
+            if (!rs.eof())
+                Kennlinie = static_cast<int>(rs.field(QStringLiteral("Kennlinie")).toInt());
+        }
+
+        QStringList sizes;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            if (!sameCharacteristic(rs, Kennlinie))
+                continue;
+            const QString size = rowSize(rs, DNunit);
+            if (sizes.isEmpty() || size != sizes.last())
+                sizes << size;
+        }
+        for (const QString &size : sizes)
+            cmbDNVentil.addItem(size);
+        // The stored size, else the first size not smaller than it, else the largest; the comparison is by
+        // millimetres, so a stored 90 takes 100 (text order would pick the last size).
+        const int sizeIndex = candidates::reselectNominalSize(sizes, DNVentil, DNunit);
+        if (sizeIndex < 0) {
+            reportNoValve(noValve);
+            ListeVentilbereit = true;
+            return;
+        }
+        cmbDNVentil.setListIndex(sizeIndex);
+
+        cmbKvsCv.clear();
+        QStringList coefficients;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            if (sameCharacteristic(rs, Kennlinie) && sameSize(rs, DNVentil, DNunit))
+                coefficients << coefficientText(rs.field(coefficientColumn(Kvunit)).toFloat());
+        }
+        for (const QString &c : coefficients)
+            cmbKvsCv.addItem(c);
+        if (coefficients.isEmpty()) {
+            reportNoValve(noValve);
+            ListeVentilbereit = true;
+            return;
+        }
+        // The stored Kvs, else the last (largest) of the size.
+        int kvsIndex = static_cast<int>(coefficients.indexOf(coefficientText(KvsCv)));
+        if (kvsIndex < 0) {
+            kvsIndex = static_cast<int>(coefficients.size()) - 1;
+            double v = 0.0;
+            KvsCv = numtext::parse(coefficients.at(kvsIndex), &v) ? static_cast<float>(v) : 0.0f;
+        }
+        cmbKvsCv.setListIndex(kvsIndex);
+
+        // Reduction mark of the chosen valve; the last matching row wins.
+        std::optional<Variant> reduction;
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            if (!sameCharacteristic(rs, Kennlinie))
+                continue;
+            if (rowSize(rs, DNunit).trimmed() != DNVentil.trimmed())
+                continue;
+            const Variant kvs = rs.field(coefficientColumn(Kvunit));
+            // Both sides in single precision: the table's value and the stored one are the same float.
+            if (kvs.isNumeric() && kvs.toFloat() == KvsCv)
+                reduction = rs.field(QStringLiteral("REDUKTION"));
+        }
+        if (reduction) {
+            // A row without a reduction shows no mark rather than the previous valve's.
+            lblReduktion.setCaption(reduction->isNumeric()
+                                        ? QStringLiteral("Red. ") + reduction->toString() + QStringLiteral(" %")
+                                        : QString());
+        }
+    } catch (const DbError &e) {
+        reportNoValve(e.text());
+    }
+    ListeVentilbereit = true;
+}
+
+void FrmCalcFlow::update_DNRohrleitung(int chkDNRohr, QString &DN1Rohr, QString &DN2Rohr, const QString &DNVentil,
+                                       int DNunit)
+{
+    ListeRohrbereit = false;
+    switch (chkDNRohr) {
+    case 0:
+        DN1Rohr = DNVentil;
+        DN2Rohr = DNVentil;
+        cmbDNRohr1.setEnabled(false);
+        cmbDNRohr2.setEnabled(false);
+        break;
+    case 1:
+        cmbDNRohr1.setEnabled(false);
+        cmbDNRohr2.setEnabled(false);
+        break;
+    case 2:
+        cmbDNRohr1.setEnabled(true);
+        cmbDNRohr2.setEnabled(true);
+        break;
+    default:
+        break;
+    }
+    const QStringList sizes = flowsheet::pipeSizes(DNunit);
+    for (ComboBox *list : {&cmbDNRohr1, &cmbDNRohr2}) {
+        list->clear();
+        for (const QString &size : sizes)
+            list->addItem(size);
+    }
+    // The matching size, else the last entry; a size that is no entry stays stored as it is.
+    auto select = [&sizes](ComboBox &list, const QString &stored) {
+        int index = static_cast<int>(sizes.size()) - 1;
+        for (int i = 0; i < sizes.size(); ++i) {
+            if (sizes.at(i).trimmed() == stored.trimmed()) {
+                index = i;
+                break;
+            }
+        }
+        list.setListIndex(index);
+    };
+    select(cmbDNRohr1, DN1Rohr);
+    select(cmbDNRohr2, DN2Rohr);
+    ListeRohrbereit = true;
+}
+
+void FrmCalcFlow::update_optKennlinie(Recordset *rstKenndaten)
+{
+    OptionButton *options[] = {&optLinear, &optGleichprozentig, &optAufZu};
+    for (OptionButton *option : options)
+        option->setEnabled(true);
+    if (!rstKenndaten)
+        return;
+    try {
+        for (int code = 0; code < 3; ++code) {
+            bool found = false;
+            for (rstKenndaten->moveFirst(); !rstKenndaten->eof() && !found; rstKenndaten->moveNext())
+                found = sameCharacteristic(*rstKenndaten, code);
+            if (!found)
+                options[code]->setEnabled(false);
+        }
+    } catch (const DbError &e) {
+        reportNoValve(e.text());
+    }
+}
+
+void FrmCalcFlow::cmbDNunit_Click()
+{
+    SharedData &s = shared();
+    const int oldUnit = s.DNunit;
+    const int newUnit = cmbDNunit.listIndex();
+    s.DNunit = newUnit;
+    s.DNVentil = umrechnenDN(Variant(s.DNVentil), oldUnit, newUnit).toString();
+    s.DN1Rohr = umrechnenDN(Variant(s.DN1Rohr), oldUnit, newUnit).toString();
+    s.DN2Rohr = umrechnenDN(Variant(s.DN2Rohr), oldUnit, newUnit).toString();
+    update_frmCalcFlow_cmbDNventil(s.rsVentil.get(), s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
+    update_DNRohrleitung(s.chkDNRohr, s.DN1Rohr, s.DN2Rohr, s.DNVentil, s.DNunit);
+}
+
+void FrmCalcFlow::cmbDNVentil_Click()
+{
+    if (!ListeVentilbereit)
+        return;
+    SharedData &s = shared();
+    s.DNVentil = cmbDNVentil.text();
+    update_frmCalcFlow_cmbDNventil(s.rsVentil.get(), s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
+    update_DNRohrleitung(s.chkDNRohr, s.DN1Rohr, s.DN2Rohr, s.DNVentil, s.DNunit);
+    recalculate();
+}
+
+void FrmCalcFlow::cmbKvsCv_Click()
+{
+    if (!ListeVentilbereit)
+        return;
+    SharedData &s = shared();
+    double v = 0.0;
+    if (numtext::parse(cmbKvsCv.text(), &v))
+        s.KvsCv = static_cast<float>(v);
+    update_frmCalcFlow_cmbDNventil(s.rsVentil.get(), s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
+    recalculate();
+}
+
+void FrmCalcFlow::cmbDNRohr1_Click()
+{
+    if (!ListeRohrbereit)
+        return;
+    shared().DN1Rohr = cmbDNRohr1.text();
+    recalculate();
+}
+
+void FrmCalcFlow::cmbDNRohr2_Click()
+{
+    if (!ListeRohrbereit)
+        return;
+    shared().DN2Rohr = cmbDNRohr2.text();
+    recalculate();
+}

@@ -1,0 +1,693 @@
+#include "app/main_window.h"
+#include "app/program_parameters.h"
+#include "app/project_file.h"
+#include "app/sheet_host.h"
+#include "app/user_name_dialog.h"
+#include "platform/core/number_text.h"
+#include "platform/forms/scripted_ui_services.h"
+#include "platform/print/printer_list.h"
+#include "state/shared_data.h"
+#include "units/data_folder.h"
+#include "units/texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+Q_DECLARE_METATYPE(Variant)
+
+// The main window on the generated seed data in a temporary documents folder, with scripted desktop services,
+// a printer list given by each test and stand-ins for the two sheets that record how they are loaded.
+
+namespace {
+
+const QString kGerman = QStringLiteral("Berechnung nicht aktualisiert");
+
+void resetShared()
+{
+    closeLanguageDatabase();
+    SharedData &d = shared();
+    d.rsVentil.reset();
+    d.rsSprache.reset();
+    d = SharedData();
+}
+
+// Changes the stored default project and program parameters.
+void storeDefault(const std::function<void(SharedData &)> &change)
+{
+    SharedData d;
+    LoadProgrammParameter(dataFolder(), QStringLiteral("Default"), d);
+    LoadParameter(dataFolder(), QStringLiteral("Default"), d);
+    change(d);
+    SaveProgrammParameter(dataFolder(), QStringLiteral("Default"), d);
+    SaveParameter(dataFolder(), QStringLiteral("Default"), d);
+}
+
+SharedData storedDefault()
+{
+    SharedData d;
+    LoadProgrammParameter(dataFolder(), QStringLiteral("Default"), d);
+    LoadParameter(dataFolder(), QStringLiteral("Default"), d);
+    return d;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct FakeSheets {
+    QStringList events;
+    int modusDuringLoad = -1;
+    std::function<void()> onFlowLoad;
+    bool size = false;
+    bool flow = false;
+
+    void install()
+    {
+        sheethost::registerSheet(SheetKind::CalcSize, {[this] { load(size, QStringLiteral("size")); },
+                                                       [this] { unload(size, QStringLiteral("size")); },
+                                                       [this] { return size; }});
+        sheethost::registerSheet(SheetKind::CalcFlow, {[this] {
+                                                           load(flow, QStringLiteral("flow"));
+                                                           if (onFlowLoad)
+                                                               onFlowLoad();
+                                                       },
+                                                       [this] { unload(flow, QStringLiteral("flow")); },
+                                                       [this] { return flow; }});
+    }
+    void load(bool &loaded, const QString &name)
+    {
+        loaded = true;
+        modusDuringLoad = shared().Modus;
+        events << QStringLiteral("load ") + name;
+    }
+    void unload(bool &loaded, const QString &name)
+    {
+        if (loaded)
+            events << QStringLiteral("unload ") + name;
+        loaded = false;
+    }
+    int loads() const { return static_cast<int>(events.filter(QStringLiteral("load ")).size()); }
+};
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir tmp_;
+    ScriptedUiServices ui_;
+    std::unique_ptr<UiServicesScope> uiScope_;
+    FixedPrinterList printers_;
+    std::unique_ptr<PrinterListScope> printerScope_;
+    FakeSheets sheets_;
+    std::unique_ptr<frmMDIMain> w_;
+
+    frmMDIMain &start()
+    {
+        w_ = std::make_unique<frmMDIMain>();
+        w_->load();
+        return *w_;
+    }
+    QString defaultFile() const { return dataFile(QStringLiteral("Default.vls")); }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startUpCaptionsFollowTheStoredLanguage_data();
+    void startUpCaptionsFollowTheStoredLanguage();
+    void everyMenuCaptionKeyHasSixTexts();
+    void startUpLeavesOnlyNewReachable();
+    void flagClickSwitchesLanguageAndWritesProject();
+    void pickedLanguageSurvivesOnlyAShutDown();
+    void pdfPrinterDetection_data();
+    void pdfPrinterDetection();
+    void timerRunsNewOnceAfterTenSeconds();
+    void clickedStartPictureLeavesLaterTicksIdle();
+    void newAsksForTheNameWhenNoneIsStored();
+    void newWithAStoredNameOpensNoDialog();
+    void newPlacesTheWindow_data();
+    void newPlacesTheWindow();
+    void displayVariants_data();
+    void displayVariants();
+    void modeSwitchesExchangeTheSheet();
+    void flowSwitchKeepsAFailureReport();
+    void newAfterOpenRestoresDefaultProjectAndCaption();
+    void shutDownSavesOnce_data();
+    void shutDownSavesOnce();
+    void unusableFilesEndTheProgramCleanly_data();
+    void unusableFilesEndTheProgramCleanly();
+    void readOnlyDefaultProjectDoesNotStopStartUp();
+    void languageWithoutAFlagStartsInGerman();
+    void modeWithoutASheetShowsNoSheet();
+};
+
+void TestMainWindow::initTestCase()
+{
+    QVERIFY(tmp_.isValid());
+    QDir().mkpath(tmp_.filePath(QStringLiteral("home")));
+    QDir().mkpath(tmp_.filePath(QStringLiteral("config")));
+    qputenv("HOME", QFile::encodeName(tmp_.filePath(QStringLiteral("home"))));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp_.filePath(QStringLiteral("config"))));
+    setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
+    uiScope_ = std::make_unique<UiServicesScope>(ui_);
+    printerScope_ = std::make_unique<PrinterListScope>(printers_);
+}
+
+void TestMainWindow::init()
+{
+    resetShared();
+    QDir(dataFolder()).removeRecursively();
+    QString error;
+    QVERIFY2(ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &error), qPrintable(error));
+    // Most cases are about something else than the first-use name question.
+    storeDefault([](SharedData &d) { d.Benutzername = QStringLiteral("Tester"); });
+    ui_.reset();
+    ui_.setScreenSizeTwips(30000, 20000);
+    printers_.set(QStringLiteral("Office"), {QStringLiteral("Office")});
+    sheets_ = FakeSheets();
+    sheets_.install();
+}
+
+void TestMainWindow::cleanup()
+{
+    w_.reset();
+    frmBenutzernameInstance().unload();
+    sheethost::registerSheet(SheetKind::CalcSize, {});
+    sheethost::registerSheet(SheetKind::CalcFlow, {});
+    setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
+    QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::WriteOwner);
+    resetShared();
+}
+
+void TestMainWindow::startUpCaptionsFollowTheStoredLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("gauge");
+    QTest::newRow("German") << 0 << "Datei" << "Ventildimensionierung nach IEC 60534" << "bar,ü.";
+    QTest::newRow("English") << 1 << "File" << "Valve sizing according to IEC 60534" << "bar,g";
+    QTest::newRow("French") << 2 << "Fichier" << "Dimensionnement des vannes selon CEI 60534" << "bar,rel.";
+    QTest::newRow("Italian") << 3 << "File" << "Dimensionamento valvole secondo IEC 60534" << "bar,rel.";
+    QTest::newRow("Spanish") << 4 << "Archivo" << "Dimensionamiento de válvulas según IEC 60534" << "bar,man.";
+    QTest::newRow("Czech") << 5 << "Soubor" << "Dimenzování ventilů podle IEC 60534" << "bar,př.";
+}
+
+void TestMainWindow::startUpCaptionsFollowTheStoredLanguage()
+{
+    QFETCH(int, language);
+    QFETCH(QString, file);
+    QFETCH(QString, title);
+    QFETCH(QString, gauge);
+    storeDefault([&](SharedData &d) { d.Sprache = language; });
+
+    frmMDIMain &w = start();
+    QCOMPARE(w.caption(), QStringLiteral("Quendra 9.75 [DEFAULT]"));
+    QCOMPARE(w.mnuDatei.caption(), file);
+    QCOMPARE(w.lblMainTitle.caption(), title);
+    QCOMPARE(w.mnuBarg.caption(), gauge);
+    QCOMPARE(w.mnuPsia.caption(), QStringLiteral("psia"));
+    QCOMPARE(w.mnuM3h.caption(), QStringLiteral("m3/h"));
+    QCOMPARE(w.mnuPapierstoff25.caption(), QStringLiteral("c = 2.5%"));
+    QCOMPARE(w.lblMainTitleTrelvan.caption(), QStringLiteral("Valve Sizing Acc. IEC 534"));
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(w.RaSprache[i].visible(), i == language);
+    QCOMPARE(shared().Sprache, language);
+    QVERIFY(w.picStart.picturePath().endsWith(QStringLiteral("/Startbild_XKTR.jpg")));
+    QVERIFY(!w.ImgSprache[language].picture().isNull());
+    QCOMPARE(shared().DatenPfad, dataFolder());
+    QCOMPARE(shared().DateiName, QStringLiteral("Default"));
+    QVERIFY(shared().StoffdatenAktuell);
+    QVERIFY(ui_.messages().empty());
+    QVERIFY(sheets_.events.isEmpty());
+}
+
+void TestMainWindow::everyMenuCaptionKeyHasSixTexts()
+{
+    frmMDIMain &w = start();
+    QCOMPARE(static_cast<int>(w.captionKeys().size()), 75);
+    const QStringList columns = {QStringLiteral("strings_deutsch"),     QStringLiteral("strings_englisch"),
+                                 QStringLiteral("strings_französisch"), QStringLiteral("strings_italienisch"),
+                                 QStringLiteral("strings_spanisch"),    QStringLiteral("strings_tschechisch")};
+    auto &rs = *shared().rsSprache;
+    for (const auto &[menu, key] : w.captionKeys()) {
+        QVERIFY2(rs.seek(Variant(key)), qPrintable(key));
+        for (const QString &c : columns)
+            QVERIFY2(!rs.field(c).toString().trimmed().isEmpty(), qPrintable(key + QLatin1Char('/') + c));
+    }
+}
+
+void TestMainWindow::startUpLeavesOnlyNewReachable()
+{
+    frmMDIMain &w = start();
+    QVERIFY(w.mnuNeu.isReachable());
+    for (Menu *entry : w.mnuDatei.entries()) {
+        if (entry != &w.mnuNeu && !entry->isSeparator())
+            QVERIFY2(!entry->isReachable(), qPrintable(entry->name()));
+    }
+    for (Menu *title : w.menus()) {
+        if (title != &w.mnuDatei)
+            QVERIFY2(!title->isReachable(), qPrintable(title->name()));
+    }
+    QVERIFY(!w.mnuEnde.userChoose());
+    QVERIFY(!w.programEnded());
+    QCOMPARE(w.Zeit1.interval(), 10000);
+    QVERIFY(w.Zeit1.enabled());
+    QCOMPARE(shared().DruckKenndaten, Variant(false));
+}
+
+void TestMainWindow::flagClickSwitchesLanguageAndWritesProject()
+{
+    frmMDIMain &w = start();
+    // Twice the same flag: the captions are set again and the project is written each time.
+    for (const QString &firm : {QStringLiteral("Firma A"), QStringLiteral("Firma B")}) {
+        shared().TextFirma = Variant(firm);
+        w.ImgSprache[4].userClick();
+        QCOMPARE(shared().Sprache, 4);
+        QCOMPARE(w.mnuDatei.caption(), QStringLiteral("Archivo"));
+        QCOMPARE(w.mnuBarg.caption(), QStringLiteral("bar,man."));
+        QCOMPARE(w.mnuPsia.caption(), QStringLiteral("psia"));
+        QCOMPARE(w.mnuKgh.caption(), QStringLiteral("kg/h"));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(w.RaSprache[i].visible(), i == 4);
+        QCOMPARE(storedDefault().TextFirma, Variant(firm));
+    }
+    // The labels beside the flags are no switch.
+    w.lblSprache[1].userClick();
+    QCOMPARE(shared().Sprache, 4);
+    QVERIFY(w.picStart.visible());
+    QVERIFY(sheets_.events.isEmpty());
+}
+
+void TestMainWindow::pickedLanguageSurvivesOnlyAShutDown()
+{
+    start().ImgSprache[2].userClick();
+    w_.reset(); // the process ends without shut-down
+    resetShared();
+    QCOMPARE(start().mnuDatei.caption(), QStringLiteral("Datei"));
+
+    w_->ImgSprache[3].userClick();
+    QVERIFY(w_->userClose());
+    w_.reset();
+    resetShared();
+    QCOMPARE(start().mnuDatei.caption(), QStringLiteral("File"));
+    QCOMPARE(shared().Sprache, 3);
+}
+
+void TestMainWindow::pdfPrinterDetection_data()
+{
+    QTest::addColumn<QString>("defaultPrinter");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("pdf");
+    QTest::newRow("no printer at all") << "" << QStringList() << "";
+    QTest::newRow("the program's own PDF output") << "Office" << QStringList{"Office", "PDF"} << "PDF";
+    QTest::newRow("names that only contain or differ in case")
+        << "Office" << QStringList{"My Win2PDF", "pdfcreator", "PDF Printer", "Acrobat PDFWriter 2", "pdf"} << "";
+    QTest::newRow("PDFCreator before Win2PDF") << "x" << QStringList{"x", "PDFCreator", "Win2PDF"} << "PDFCreator";
+    QTest::newRow("Win2PDF before PDFCreator") << "x" << QStringList{"Win2PDF", "x", "PDFCreator"} << "Win2PDF";
+    QTest::newRow("Acrobat before PDF") << "PDF" << QStringList{"Acrobat PDFWriter", "PDF"} << "Acrobat PDFWriter";
+}
+
+void TestMainWindow::pdfPrinterDetection()
+{
+    QFETCH(QString, defaultPrinter);
+    QFETCH(QStringList, installed);
+    QFETCH(QString, pdf);
+    printers_.set(defaultPrinter, installed);
+    frmMDIMain &w = start();
+    QVERIFY(!w.startFailed());
+    QCOMPARE(shared().StandardDrucker, defaultPrinter);
+    QCOMPARE(shared().PDFDrucker, pdf);
+    QCOMPARE(shared().PDFDruckerVorhanden, !pdf.isEmpty());
+
+    w.mnuNeu.userChoose();
+    QVERIFY(w.mnuDrucken.enabled());
+    QCOMPARE(w.mnuPDFDruck.enabled(), !pdf.isEmpty());
+}
+
+void TestMainWindow::timerRunsNewOnceAfterTenSeconds()
+{
+    frmMDIMain &w = start();
+    w.ImgSprache[1].userClick(); // flags do not stop the timer
+    QVERIFY(sheets_.events.isEmpty());
+    w.Zeit1.tick();
+    QCOMPARE(sheets_.events, QStringList{QStringLiteral("load size")});
+    QVERIFY(!w.picStart.visible());
+    QVERIFY(!w.Zeit1.enabled());
+    QVERIFY(w.mnuModus.isReachable());
+    w.Zeit1.tick();
+    QCOMPARE(sheets_.loads(), 1);
+}
+
+void TestMainWindow::clickedStartPictureLeavesLaterTicksIdle()
+{
+    frmMDIMain &w = start();
+    w.picStart.userClick();
+    QCOMPARE(sheets_.loads(), 1);
+    QVERIFY(w.Zeit1.enabled()); // it keeps ticking, without effect
+    w.Zeit1.tick();
+    w.Zeit1.tick();
+    QCOMPARE(sheets_.loads(), 1);
+    // File > New stays available and runs everything again.
+    QVERIFY(w.mnuNeu.userChoose());
+    QCOMPARE(sheets_.events, (QStringList{"load size", "unload size", "load size"}));
+}
+
+void TestMainWindow::newAsksForTheNameWhenNoneIsStored()
+{
+    storeDefault([](SharedData &d) { d.Benutzername = QStringLiteral("0"); });
+    frmMDIMain &w = start();
+    QString nameDuringDialog;
+    int loadsDuringDialog = -1;
+    ui_.onNextModal([&](Form &f) {
+        auto &dialog = static_cast<frmBenutzername &>(f);
+        nameDuringDialog = shared().Benutzername;
+        w.Zeit1.tick(); // the start picture is already hidden: New is not entered twice
+        loadsDuringDialog = sheets_.loads();
+        QCOMPARE(dialog.left(), (30000 - dialog.width()) / 2);
+        QCOMPARE(dialog.top(), (20000 - dialog.height()) / 2);
+        dialog.txtName.userType(QStringLiteral("Meier"));
+        QVERIFY(dialog.pressEnter());
+    });
+    w.Zeit1.tick();
+    QCOMPARE(ui_.modalRuns(), QStringList{QStringLiteral("frmBenutzername")});
+    QCOMPARE(nameDuringDialog, QStringLiteral(" "));
+    QCOMPARE(loadsDuringDialog, 0);
+    QCOMPARE(shared().Benutzername, QStringLiteral("Meier"));
+    QCOMPARE(sheets_.loads(), 1);
+    QVERIFY(!frmBenutzernameInstance().isLoaded());
+}
+
+void TestMainWindow::newWithAStoredNameOpensNoDialog()
+{
+    storeDefault([](SharedData &d) { d.Benutzername = QStringLiteral("00"); });
+    start().mnuNeu.userChoose();
+    QVERIFY(ui_.modalRuns().isEmpty());
+    QCOMPARE(shared().Benutzername, QStringLiteral("00"));
+}
+
+void TestMainWindow::newPlacesTheWindow_data()
+{
+    QTest::addColumn<Variant>("formTop");
+    QTest::addColumn<Variant>("formLeft");
+    QTest::addColumn<Variant>("formHeight");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("height");
+    // The window measures 10000 x 8000 before New on a screen of 30000 x 20000.
+    QTest::newRow("-1 centres, 4999 is raised")
+        << Variant(-1.0f) << Variant(-1.0f) << Variant(4999.0f) << 6000 << 10000 << 5000;
+    QTest::newRow("0 is the edge, 5000 stays") << Variant(0.0f) << Variant(0.0f) << Variant(5000.0f) << 0 << 0 << 5000;
+    QTest::newRow("a stored place") << Variant(300.0f) << Variant(450.0f) << Variant(7000.0f) << 300 << 450 << 7000;
+    QTest::newRow("top centred only") << Variant(-5.0f) << Variant(15.0f) << Variant(9000.0f) << 6000 << 15 << 9000;
+    QTest::newRow("no stored place") << Variant() << Variant() << Variant() << 6000 << 10000 << 5000;
+}
+
+void TestMainWindow::newPlacesTheWindow()
+{
+    QFETCH(Variant, formTop);
+    QFETCH(Variant, formLeft);
+    QFETCH(Variant, formHeight);
+    QFETCH(int, top);
+    QFETCH(int, left);
+    QFETCH(int, height);
+    storeDefault([&](SharedData &d) {
+        d.FormTop = formTop;
+        d.FormLeft = formLeft;
+        d.FormHeight = formHeight;
+    });
+    frmMDIMain &w = start();
+    w.move(123, 456, 10000, 8000);
+    w.mnuNeu.userChoose();
+    QCOMPARE(w.top(), top);
+    QCOMPARE(w.left(), left);
+    QCOMPARE(w.height(), height);
+    QCOMPARE(w.width(), 11850);
+}
+
+void TestMainWindow::displayVariants_data()
+{
+    QTest::addColumn<int>("variant");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<bool>("partner");
+    QTest::addColumn<bool>("extended");
+    QTest::newRow("normal") << 0 << "Startbild_XKTR.jpg" << false << false;
+    QTest::newRow("partner") << 1 << "Startbild_1.jpg" << true << false;
+    QTest::newRow("extended") << 6417 << "Startbild_XKTR.jpg" << false << true;
+    QTest::newRow("unknown behaves as normal") << 42 << "Startbild_XKTR.jpg" << false << false;
+}
+
+void TestMainWindow::displayVariants()
+{
+    QFETCH(int, variant);
+    QFETCH(QString, picture);
+    QFETCH(bool, partner);
+    QFETCH(bool, extended);
+    storeDefault([&](SharedData &d) {
+        d.KD_Version = variant;
+        d.Sprache = 1;
+    });
+    frmMDIMain &w = start();
+    QVERIFY(w.picStart.picturePath().endsWith(QLatin1Char('/') + picture));
+    QCOMPARE(w.lblMainTitle.visible(), !partner);
+    QCOMPARE(w.lblMainTitleTrelvan.visible(), partner);
+    for (int i = 0; i < 6; ++i) {
+        QCOMPARE(w.ImgSprache[i].visible(), !partner);
+        QCOMPARE(w.lblSprache[i].visible(), !partner);
+        QCOMPARE(w.RaSprache[i].visible(), !partner && i == 1);
+    }
+    QCOMPARE(w.mnuDatei.caption(), QStringLiteral("File")); // the switch runs in every variant
+
+    w.mnuNeu.userChoose();
+    QCOMPARE(w.mnuPasswort.isReachable(), !partner);
+    for (Menu *m : {&w.mnuTrennstrich20, &w.mnu9999, &w.mnuAnzeigeFL, &w.mnuAnzeigeXT})
+        QCOMPARE(m->visible(), extended);
+    // The valve series the menu offers: leaves that can be chosen.
+    QStringList offered;
+    std::function<void(Menu &)> walk = [&](Menu &m) {
+        for (Menu *e : m.entries()) {
+            if (e->hasEntries())
+                walk(*e);
+            else if (!e->isSeparator() && e->isReachable())
+                offered << e->name();
+        }
+    };
+    walk(w.mnuBauform);
+    if (partner)
+        QCOMPARE(offered, (QStringList{"mnu3264", "mnu3152"}));
+    else
+        QCOMPARE(offered.size(), extended ? 26 : 25);
+    QCOMPARE(w.mnuHilfeDeutsch.isReachable(), !partner);
+    QCOMPARE(w.mnuHilfeEnglisch.isReachable(), !partner);
+    QVERIFY(w.mnuInfo.isReachable());
+}
+
+void TestMainWindow::modeSwitchesExchangeTheSheet()
+{
+    printers_.set(QStringLiteral("PDF"), {QStringLiteral("PDF")});
+    storeDefault([](SharedData &d) { d.Modus = 1; });
+    frmMDIMain &w = start();
+    w.mnuNeu.userChoose();
+    QCOMPARE(sheets_.events, QStringList{QStringLiteral("load flow")});
+    QCOMPARE(sheets_.modusDuringLoad, 1);
+    QCOMPARE(w.StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+    QVERIFY(w.mnuDrucken.enabled() && w.mnuPDFDruck.enabled());
+
+    // The active mode again rebuilds its sheet.
+    sheets_.events.clear();
+    w.mnuDrucken.setEnabled(false);
+    w.mnuPDFDruck.setEnabled(false);
+    QVERIFY(w.mnuFlow.userChoose());
+    QCOMPARE(sheets_.events, (QStringList{"unload flow", "load flow"}));
+    QVERIFY(w.mnuDrucken.enabled() && w.mnuPDFDruck.enabled());
+
+    // The mode changes only after the new sheet has loaded.
+    sheets_.events.clear();
+    QVERIFY(w.mnuDimens.userChoose());
+    QCOMPARE(sheets_.events, (QStringList{"unload flow", "load size"}));
+    QCOMPARE(sheets_.modusDuringLoad, 1);
+    QCOMPARE(shared().Modus, 0);
+    QVERIFY(w.mnuFlow.userChoose());
+    QCOMPARE(sheets_.modusDuringLoad, 0);
+    QCOMPARE(shared().Modus, 1);
+    QVERIFY(!sheets_.size && sheets_.flow);
+}
+
+void TestMainWindow::flowSwitchKeepsAFailureReport()
+{
+    storeDefault([](SharedData &d) { d.Sprache = 1; });
+    frmMDIMain &w = start();
+    w.mnuNeu.userChoose();
+    const QString report = getText(kGerman, 1) + QStringLiteral(": ") + QStringLiteral("Kein numerischer Wert!");
+    sheets_.onFlowLoad = [&] {
+        w.StatusBar.setText(report);
+        w.mnuDrucken.setEnabled(false);
+    };
+    w.mnuFlow.userChoose();
+    QCOMPARE(w.StatusBar.text(), report);
+    QVERIFY(!w.mnuDrucken.enabled());
+    QCOMPARE(shared().Modus, 1);
+}
+
+void TestMainWindow::newAfterOpenRestoresDefaultProjectAndCaption()
+{
+    frmMDIMain &w = start();
+    w.mnuNeu.userChoose();
+    // What Open leaves behind: another current project, its caption and its data.
+    w.setCaption(QStringLiteral("Quendra Ver. 9.75 [Kessel]"));
+    shared().DatenPfad = tmp_.path();
+    shared().DateiName = QStringLiteral("Kessel");
+    shared().p1Max = 99.0;
+    shared().Ventiltyp = QStringLiteral("3264");
+    w.mnuNeu.userChoose();
+    QCOMPARE(w.caption(), QStringLiteral("Quendra 9.75 [DEFAULT]"));
+    QCOMPARE(shared().DatenPfad, dataFolder());
+    QCOMPARE(shared().DateiName, QStringLiteral("Default"));
+    QCOMPARE(shared().p1Max, storedDefault().p1Max);
+    QCOMPARE(shared().rsVentil->table(), storedDefault().Ventiltyp);
+    QVERIFY(shared().dbSchalldaten);
+}
+
+void TestMainWindow::shutDownSavesOnce_data()
+{
+    QTest::addColumn<bool>("viaEnd");
+    QTest::addColumn<bool>("afterNew");
+    QTest::newRow("close box on the start screen") << false << false;
+    QTest::newRow("close box after New") << false << true;
+    QTest::newRow("File > End") << true << true;
+}
+
+void TestMainWindow::shutDownSavesOnce()
+{
+    QFETCH(bool, viaEnd);
+    QFETCH(bool, afterNew);
+    frmMDIMain &w = start();
+    w.ImgSprache[5].userClick();
+    if (afterNew)
+        w.mnuNeu.userChoose();
+    w.move(1500, 900, 11850, 6000);
+    shared().DatenPfad = tmp_.path(); // shut-down writes into the default project whatever is current
+    if (viaEnd) {
+        QVERIFY(w.mnuEnde.userChoose());
+        QVERIFY(w.programEnded());
+        QCOMPARE(w.exitCode(), 0);
+        w.move(1, 2, 11850, 8000);
+        QVERIFY(w.userClose()); // no second shut-down
+    } else {
+        QVERIFY(w.userClose());
+    }
+    const SharedData saved = storedDefault();
+    QCOMPARE(saved.FormTop, Variant(900.0f));
+    QCOMPARE(saved.FormLeft, Variant(1500.0f));
+    QCOMPARE(saved.FormHeight, Variant(6000.0f));
+    QCOMPARE(saved.Sprache, 5);
+    QVERIFY(ui_.messages().empty());
+    QVERIFY(!shared().rsSprache && !shared().dbKenndaten && !shared().dbSchalldaten);
+}
+
+void TestMainWindow::unusableFilesEndTheProgramCleanly_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("broken"); // else missing
+    QTest::addColumn<bool>("atNew");
+    QTest::addColumn<int>("language"); // stored in the default project; the loader refuses one without a flag
+    QTest::addColumn<int>("mode");
+    QTest::newRow("language database missing") << "dbSprache.mdb" << false << false << 0 << 0;
+    QTest::newRow("default project no database") << "Default.vls" << true << false << 0 << 0;
+    QTest::newRow("start picture missing") << "Startbild_XKTR.jpg" << false << false << 0 << 0;
+    QTest::newRow("characteristic database missing") << "dbKenndaten.mdb" << false << true << 0 << 0;
+    QTest::newRow("noise database no database") << "dbSchalldaten.mdb" << true << true << 0 << 0;
+}
+
+void TestMainWindow::unusableFilesEndTheProgramCleanly()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, broken);
+    QFETCH(bool, atNew);
+    QFETCH(int, language);
+    QFETCH(int, mode);
+    QString path = dataFile(file);
+    if (language != 0 || mode != 0) {
+        storeDefault([&](SharedData &d) {
+            d.Sprache = language;
+            d.Modus = mode;
+        });
+    } else if (file.endsWith(QLatin1String(".jpg"))) {
+        setProgramFolder(tmp_.filePath(QStringLiteral("empty program folder")));
+        path = programFolder() + QLatin1Char('/') + file;
+    } else if (broken) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("this is no database");
+    } else {
+        QVERIFY(QFile::remove(path));
+    }
+    const QByteArray before = fileBytes(defaultFile());
+
+    frmMDIMain &w = start();
+    if (atNew) {
+        QVERIFY(!w.startFailed());
+        w.mnuNeu.userChoose();
+    }
+    QVERIFY(w.startFailed());
+    QVERIFY(w.programEnded());
+    QCOMPARE(w.exitCode(), 1);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    QVERIFY2(ui_.messages().front().text.contains(QDir::toNativeSeparators(path)),
+             qPrintable(ui_.messages().front().text));
+    QVERIFY(sheets_.events.isEmpty());
+    QVERIFY(w.userClose());
+    if (!atNew) // nothing was written, neither by the language switch nor by the shut-down
+        QCOMPARE(fileBytes(defaultFile()), before);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+}
+
+void TestMainWindow::readOnlyDefaultProjectDoesNotStopStartUp()
+{
+    QVERIFY(QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::ReadGroup));
+    const QByteArray before = fileBytes(defaultFile());
+    frmMDIMain &w = start();
+    QVERIFY(!w.startFailed());
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    QVERIFY(ui_.messages().front().text.contains(QDir::toNativeSeparators(defaultFile())));
+    QCOMPARE(w.mnuDatei.caption(), QStringLiteral("Datei"));
+    w.Zeit1.tick();
+    QCOMPARE(sheets_.loads(), 1);
+    QVERIFY(w.userClose());
+    QCOMPARE(fileBytes(defaultFile()), before);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1); // shut-down stays silent
+}
+
+void TestMainWindow::languageWithoutAFlagStartsInGerman()
+{
+    storeDefault([](SharedData &d) { d.Sprache = 6; });
+    frmMDIMain &w = start();
+    QVERIFY(!w.startFailed());
+    QCOMPARE(shared().Sprache, 0);
+    for (int i = 0; i < 6; ++i)
+        QCOMPARE(w.RaSprache[i].visible(), i == 0);
+    QCOMPARE(w.mnuDatei.caption(), QStringLiteral("Datei"));
+    QVERIFY(ui_.messages().empty());
+}
+
+void TestMainWindow::modeWithoutASheetShowsNoSheet()
+{
+    storeDefault([](SharedData &d) { d.Modus = 7; });
+    frmMDIMain &w = start();
+    w.mnuNeu.userChoose();
+    QVERIFY(!w.startFailed());
+    QCOMPARE(sheets_.loads(), 0);
+    QVERIFY(w.mnuModus.enabled());
+    QVERIFY(ui_.messages().empty());
+}
+
+QTEST_GUILESS_MAIN(TestMainWindow)
+#include "test_main_window.moc"
