@@ -8,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
 
@@ -25,17 +24,15 @@ double medianMs(std::vector<qint64> ns)
 // Switches the fixture to copies of the shipped databases; false when they are not there.
 bool useShippedCatalogue(Fixture &f)
 {
-    const QString seed = QStringLiteral(QUENDRA_SEED_DIR);
     const QString kenn = f.dir.filePath("shipped_dbKenndaten.mdb");
     const QString noise = f.dir.filePath("shipped_dbSchalldaten.mdb");
-    if (!QFile::copy(seed + "/dbKenndaten.mdb", kenn) || !QFile::copy(seed + "/dbSchalldaten.mdb", noise))
+    if (!testsupport::copySeedFile("dbKenndaten.mdb", kenn) || !testsupport::copySeedFile("dbSchalldaten.mdb", noise))
         return false;
     SharedData &s = shared();
     s.rsVentil.reset();
     s.dbKenndaten = Database::open(kenn);
     s.dbSchalldaten = Database::open(noise, Database::Mode::ReadOnly);
-    s.Ventiltyp = "4627_71";
-    f.openSeries();
+    testsupport::openSeries("4627_71");
     return true;
 }
 

@@ -4,16 +4,14 @@
 // Usage: bench_sizing_sheet [--quick]
 #include "engine/main_window_access.h"
 #include "platform/db/database.h"
-#include "platform/forms/forms.h"
 #include "platform/forms/scripted_ui_services.h"
 #include "sheets/calc_size.h"
 #include "state/shared_data.h"
-#include "units/data_folder.h"
-#include "units/texts.h"
+#include "support/fixture_catalogue.h"
+#include "support/program_state.h"
+#include "support/stand_in_windows.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -22,53 +20,6 @@
 #include <vector>
 
 namespace {
-
-class BenchMainWindow : public Form {
-public:
-    BenchMainWindow() : Form(QStringLiteral("frmMDIMain"))
-    {
-        setKind(Kind::MdiParent);
-        access.StatusBar = &StatusBar;
-        access.mnuDrucken = &mnuDrucken;
-        access.mnuPDFDruck = &mnuPDFDruck;
-    }
-    ::StatusBar StatusBar{this, QStringLiteral("StatusBar")};
-    Menu mnuDatei{this, QStringLiteral("mnuDatei")};
-    Menu mnuDrucken{&mnuDatei, QStringLiteral("mnuDrucken")};
-    Menu mnuPDFDruck{&mnuDatei, QStringLiteral("mnuPDFDruck")};
-    MainWindowAccess access;
-};
-
-void waterCase(SharedData &s)
-{
-    s.Medium = 1;
-    s.Zustand = 1;
-    s.NameMedium = QStringLiteral("Wasser");
-    s.p1Min = s.p1Norm = s.p1Max = 10;
-    s.p2Min = 7;
-    s.p2Norm = 6.5;
-    s.p2Max = 6;
-    s.T1Min = s.T1Norm = s.T1Max = 20;
-    s.QMin = 10;
-    s.QNorm = 20;
-    s.QMax = 30;
-}
-
-void airCase(SharedData &s)
-{
-    s.Medium = 0;
-    s.Zustand = 0;
-    s.NameMedium = QStringLiteral("Luft");
-    s.p1Min = s.p1Norm = s.p1Max = 6;
-    s.p2Min = 4;
-    s.p2Norm = 3.5;
-    s.p2Max = 3;
-    s.QMin = 100;
-    s.QNorm = 200;
-    s.QMax = 300;
-    s.rhoN = 1.293;
-    s.gammaMin = s.gammaNorm = s.gammaMax = 1.4;
-}
 
 double medianLoadMs(int rounds)
 {
@@ -97,38 +48,32 @@ int main(int argc, char **argv)
     const int rounds = quick ? 3 : 31;
 
     QTemporaryDir dir;
-    const QDir seed(QStringLiteral(QUENDRA_SEED_DIR));
-    for (const char *file : {"dbKenndaten.mdb", "dbSchalldaten.mdb"}) {
-        const QString target = dir.filePath(QString::fromLatin1(file));
-        if (!QFile::copy(seed.filePath(QString::fromLatin1(file)), target)) {
-            std::fprintf(stderr, "bench_sizing_sheet: cannot copy %s from %s\n", file, qPrintable(seed.path()));
+    for (const QString &file : {QStringLiteral("dbKenndaten.mdb"), QStringLiteral("dbSchalldaten.mdb")}) {
+        if (!testsupport::copySeedFile(file, dir.filePath(file))) {
+            std::fprintf(stderr, "bench_sizing_sheet: cannot copy %s\n", qPrintable(testsupport::seedFile(file)));
             return 1;
         }
-        QFile(target).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     }
 
     ScriptedUiServices ui;
     UiServicesScope services(ui);
-    BenchMainWindow window;
+    testsupport::MainWindowStub window;
     setMainWindowAccess(&window.access);
-    setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
     try {
-        openLanguageDatabase(seed.filePath(QStringLiteral("dbSprache.mdb")));
+        testsupport::openShippedTexts();
         SharedData &s = shared();
         s.dbKenndaten = Database::open(dir.filePath(QStringLiteral("dbKenndaten.mdb")));
         s.dbSchalldaten = Database::open(dir.filePath(QStringLiteral("dbSchalldaten.mdb")));
-        s.Ventiltyp = QStringLiteral("4627_71");
-        s.rsVentil = s.dbKenndaten->openTable(s.Ventiltyp);
-        s.rsVentil->setIndex(s.Ventiltyp);
+        testsupport::openSeries(QStringLiteral("4627_71"));
         s.MIN = s.NORM = true;
         s.KD_Version = 6417;
         s.DNVentil = s.DN1Rohr = s.DN2Rohr = QStringLiteral("50");
         s.KvsCv = 40;
 
-        waterCase(s);
+        testsupport::standardWaterPoints(s);
         medianLoadMs(1); // first use opens caches; not counted
         const double water = medianLoadMs(rounds);
-        airCase(s);
+        testsupport::standardAirPoints(s);
         const double air = medianLoadMs(rounds);
         std::printf("sizing sheet load, water, 3 points, extended display: median %.2f ms (%d loads)\n", water,
                     rounds);
@@ -139,8 +84,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "bench_sizing_sheet: %s\n", qPrintable(e.text()));
         return 1;
     }
-    setMainWindowAccess(nullptr);
-    closeLanguageDatabase();
-    shared() = SharedData();
+    testsupport::closeShippedTexts();
+    testsupport::resetProgramState();
     return 0;
 }

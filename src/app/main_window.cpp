@@ -241,6 +241,10 @@ frmMDIMain::frmMDIMain() : Form(QStringLiteral("frmMDIMain"))
     mnuDimens.Click = [this] { mnuDimens_Click(); };
     mnuFlow.Click = [this] { mnuFlow_Click(); };
     mnuBenutzername.Click = [this] { mnuBenutzername_Click(); };
+    connectFileCommands();
+    connectSeriesMenu();
+    connectUnitMenus();
+    connectMediumMenu();
 
     access_.StatusBar = &StatusBar;
     access_.mnuDrucken = &mnuDrucken;

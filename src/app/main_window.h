@@ -174,6 +174,83 @@ public:
     void ImgSprache_Click(int Index);
     void mnuBenutzername_Click();
 
+    // --- File commands (file_commands.cpp)
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuStandardLaden_Click();
+    void mnuStandardSpeichern_Click();
+
+    // --- Valve-series menu (series_menu.cpp)
+    void mnuGS_Click();
+    void mnuAbsperr_Click();
+    void mnu4612_Click();
+    void mnu4625_Click();
+    void mnu4627_71_Click();
+    void mnu4627_72_Click();
+    void mnu4638_Click();
+    void mnu4648_Click();
+    void mnu4651_71_Click();
+    void mnu4651_72_Click();
+    void mnu4656_Click();
+    void mnu3264_Click();
+    void mnu3425_Click();
+    void mnu3548_Click();
+    void mnu3926_Click();
+    void mnu2613_Click();
+    void mnu3653_Click();
+    void mnu3786_Click();
+    void mnu2381_Click();
+    void mnu3152_Click();
+    void mnu3378_Click();
+    void mnu3391_Click();
+    void mnu3547_Click();
+    void mnu3652_Click();
+    void mnu3761_Click();
+    void mnu3834_Click();
+    void mnu4644_Click();
+
+    // --- Unit menus (unit_menus.cpp)
+    void mnuBara_Click();
+    void mnuBarg_Click();
+    void mnuPsia_Click();
+    void mnuPsig_Click();
+    void mnuMPaa_Click();
+    void mnuMPag_Click();
+    void mnukPaa_Click();
+    void mnukPag_Click();
+    void mnuCelsius_Click();
+    void mnuFahrenheit_Click();
+    void mnuDurchfluss_Click();
+    void mnuM3h_Click();
+    void mnuM3hnorm_Click();
+    void mnuKgh_Click();
+    void mnuLmin_Click();
+    void mnuLminnorm_Click();
+    void mnuLbhr_Click();
+    void mnuCufthr_Click();
+    void mnuScufthr_Click();
+    void mnuUSgpm_Click();
+    void mnuKgm3_Click();
+    void mnuLbcuft_Click();
+    void mnuCst_Click();
+    void mnuCP_Click();
+    void mnuMs_Click();
+    void mnuFtsec_Click();
+    void mnuMM_Click();
+    void mnuInch_Click();
+    void mnuKv_Click();
+    void mnuCv_Click();
+
+    // --- Medium menu (medium_menu.cpp)
+    void mnuLuft_Click();
+    void mnuWasser_Click();
+    void mnuWasserdampf_Click();
+    void mnuPapierstoff25_Click();
+    void mnuPapierstoff3_Click();
+    void mnuPapierstoff4_Click();
+    void mnuPapierstoff5_Click();
+
     // Every menu and entry whose caption follows the screen language, with its German caption key, in the order
     // the language switch sets them (the pressure entries are not among them).
     const std::vector<std::pair<Menu *, QString>> &captionKeys() const { return captionKeys_; }
@@ -197,6 +274,29 @@ private:
     // Reports a file the program cannot do without and ends the program without writing anything.
     void fail(const QString &file, const QString &detail);
     void endProgram(int code);
+
+    // Each connects the Click handlers of its menu (defined beside the handlers).
+    void connectFileCommands();
+    void connectSeriesMenu();
+    void connectUnitMenus();
+    void connectMediumMenu();
+    // What Open and Load default share. The project of the file becomes the shared data together with its valve
+    // series' table, or, after a failure that has been reported, nothing changes at all.
+    bool loadProjectFile(const QString &Pfad, const QString &Datei);
+    // Reloads the sheet of the mode so that it shows and recalculates what was loaded.
+    void reloadSheetAfterLoad();
+    // Shows a failed file command's error text.
+    void reportFileError(const QString &text);
+    // The series entries: key and the rule that brings Kennlinie into line.
+    enum class KennlinieRule { Unchanged, AufZuToLinear, Linear, Gleichprozentig };
+    void chooseSeries(const QString &key, KennlinieRule rule);
+    // The unit entries.
+    void choosePressureUnit(int i);
+    void chooseTemperatureUnit(int i);
+    void chooseFlowUnit(int atGas, int atLiquid, int atSteam);
+    void chooseUnit(const char *list, int i, bool liquidsOnly = false);
+    // The built-in media.
+    void chooseMedium(int code, int zustand, const QString &name);
 
     std::vector<std::pair<Menu *, QString>> captionKeys_;
     MainWindowAccess access_;

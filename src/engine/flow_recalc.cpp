@@ -6,6 +6,7 @@
 #include "engine/main_window_access.h"
 #include "engine/noise.h"
 #include "engine/pipe_velocity.h"
+#include "engine/recalc_common.h"
 #include "engine/water_steam.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
@@ -21,61 +22,10 @@
 
 namespace {
 
-const QString kNA = QStringLiteral("N/A");
+using namespace recalc;
 
 // The flow passes of a proposed pipe size stop at the latest after this many.
 constexpr int kPipePassLimit = 11;
-
-// The matching valve row's values that the run keeps for itself.
-struct Row {
-    bool found = false;
-    Variant a0, a1, a2, a3, a4, a5, aFL, bFL, cFL, axT, bxT, cxT;
-    QString Schalldaten;
-};
-
-double finiteOr0(double v)
-{
-    return std::isfinite(v) ? v : 0.0;
-}
-
-void setCaption(Label *label, const QString &caption)
-{
-    if (label)
-        label->setCaption(caption);
-}
-
-QString zahl3(double v)
-{
-    return std::isfinite(v) ? formatZahl3(Variant(v)).toString() : kNA;
-}
-
-QString zahl4(double v)
-{
-    return std::isfinite(v) ? formatZahl4(Variant(v)).toString() : kNA;
-}
-
-// Patterns "0.00" and "0.000".
-QString fixedPattern(double v, int decimals)
-{
-    return std::isfinite(v) ? numtext::fixed(v, decimals) : kNA;
-}
-
-QString yesNo(bool yes)
-{
-    return yes ? getText("ja", shared().Sprache) : getText("nein", shared().Sprache);
-}
-
-// Results are no longer current: the print entries go off (the PDF entry only while a PDF printer exists).
-void disablePrintEntries()
-{
-    MainWindowAccess *window = mainWindowAccess();
-    if (!window)
-        return;
-    if (window->mnuDrucken)
-        window->mnuDrucken->setEnabled(false);
-    if (shared().PDFDruckerVorhanden && window->mnuPDFDruck)
-        window->mnuPDFDruck->setEnabled(false);
-}
 
 class FlowRun {
 public:
@@ -96,13 +46,12 @@ private:
     void noise();
     void cavitation();
     void fluidLabels();
-    void copyCoefficients();
     void refreshPipeLists();
     void notComputable(const QString &reason);
 
     SharedData &s;
     FlowSheetAccess &sheet;
-    Row row;
+    ValveRow row;
     // The noise estimate found no table for the valve, so z (and with it cavitation) is unknown.
     bool zyUnknown = false;
 };
@@ -114,7 +63,7 @@ void FlowRun::run()
     try {
         findRow();
     } catch (const DbError &e) {
-        row = Row();
+        row = ValveRow();
         notComputable(e.text());
         return;
     }
@@ -142,7 +91,7 @@ void FlowRun::run()
 
     mainwin::setStatusText(getText("Berechnung aktualisiert", s.Sprache));
     mainwin::enablePrintEntries();
-    copyCoefficients();
+    keepCoefficients(row);
 }
 
 void FlowRun::limitAtSaturation()
@@ -211,20 +160,7 @@ void FlowRun::findRow()
     rs->moveFirst();
     while (!rs->eof()) {
         if (rowMatches(*rs)) {
-            row.found = true;
-            row.a0 = rs->field(QStringLiteral("a0"));
-            row.a1 = rs->field(QStringLiteral("a1"));
-            row.a2 = rs->field(QStringLiteral("a2"));
-            row.a3 = rs->field(QStringLiteral("a3"));
-            row.a4 = rs->field(QStringLiteral("a4"));
-            row.a5 = rs->field(QStringLiteral("a5"));
-            row.aFL = rs->field(QStringLiteral("aFL"));
-            row.bFL = rs->field(QStringLiteral("bFL"));
-            row.cFL = rs->field(QStringLiteral("cFL"));
-            row.axT = rs->field(QStringLiteral("axT"));
-            row.bxT = rs->field(QStringLiteral("bxT"));
-            row.cxT = rs->field(QStringLiteral("cxT"));
-            row.Schalldaten = rs->field(QStringLiteral("Schalldaten")).toString();
+            row = readValveRow(*rs);
             return;
         }
         rs->moveNext();
@@ -354,22 +290,6 @@ void FlowRun::fluidLabels()
     }
 }
 
-void FlowRun::copyCoefficients()
-{
-    s.A0 = row.a0;
-    s.A1 = row.a1;
-    s.A2 = row.a2;
-    s.A3 = row.a3;
-    s.A4 = row.a4;
-    s.A5 = row.a5;
-    s.AFL = row.aFL;
-    s.BFL = row.bFL;
-    s.CFL = row.cFL;
-    s.AxT = row.axT;
-    s.BxT = row.bxT;
-    s.CxT = row.cxT;
-}
-
 // The chosen valve has no row (or the table cannot be read): the point is not computable. The valve's results
 // are cleared and shown as "N/A", the fluid rows still show the properties just computed, and the status line
 // says why the results are not current.
@@ -403,9 +323,9 @@ void FlowRun::notComputable(const QString &reason)
     fluidLabels();
 
     mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": " + reason);
-    disablePrintEntries();
+    mainwin::disablePrintEntries();
     mainwin::beep();
-    copyCoefficients();
+    keepCoefficients(row);
 }
 
 } // namespace

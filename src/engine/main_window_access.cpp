@@ -32,14 +32,28 @@ void setStatusText(const QString &text)
         g_mainWindow->StatusBar->setText(text);
 }
 
-void enablePrintEntries()
+namespace {
+
+void setPrintEntriesEnabled(bool enabled)
 {
     if (!g_mainWindow)
         return;
     if (g_mainWindow->mnuDrucken)
-        g_mainWindow->mnuDrucken->setEnabled(true);
+        g_mainWindow->mnuDrucken->setEnabled(enabled);
     if (shared().PDFDruckerVorhanden && g_mainWindow->mnuPDFDruck)
-        g_mainWindow->mnuPDFDruck->setEnabled(true);
+        g_mainWindow->mnuPDFDruck->setEnabled(enabled);
+}
+
+} // namespace
+
+void enablePrintEntries()
+{
+    setPrintEntriesEnabled(true);
+}
+
+void disablePrintEntries()
+{
+    setPrintEntriesEnabled(false);
 }
 
 void beep()

@@ -23,6 +23,8 @@ QString statusText();
 void setStatusText(const QString &text);
 // Enables mnuDrucken, and mnuPDFDruck only while a PDF printer exists (otherwise it is left as it is).
 void enablePrintEntries();
+// Results no longer current: disables mnuDrucken, and mnuPDFDruck only while a PDF printer exists.
+void disablePrintEntries();
 // The platform's beep, through the form runtime's services.
 void beep();
 

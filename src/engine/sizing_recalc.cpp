@@ -5,6 +5,7 @@
 #include "engine/main_window_access.h"
 #include "engine/noise.h"
 #include "engine/pipe_velocity.h"
+#include "engine/recalc_common.h"
 #include "engine/sizing_sheet_access.h"
 #include "engine/validation.h"
 #include "engine/valve_opening.h"
@@ -22,7 +23,7 @@
 
 namespace {
 
-const QString kNA = QStringLiteral("N/A");
+using namespace recalc;
 
 // The shared values and the sheet's controls of one operating point.
 struct Point {
@@ -46,27 +47,9 @@ struct Point {
     bool openingFound = true;
 };
 
-// The chosen row's values that the run keeps for itself; all empty until a row is read.
-struct Row {
-    bool read = false;
-    Variant a0, a1, a2, a3, a4, a5, aFL, bFL, cFL, axT, bxT, cxT;
-    QString Schalldaten;
-};
-
 bool finite(double v)
 {
     return std::isfinite(v);
-}
-
-double finiteOr0(double v)
-{
-    return finite(v) ? v : 0.0;
-}
-
-void setCaption(Label *label, const QString &text)
-{
-    if (label)
-        label->setCaption(text);
 }
 
 void setWarning(Label *label, bool warn, bool bold)
@@ -78,34 +61,10 @@ void setWarning(Label *label, bool warn, bool bold)
         label->setFontBold(warn);
 }
 
-QString zahl3(double v)
-{
-    return finite(v) ? formatZahl3(Variant(v)).toString() : kNA;
-}
-
-QString zahl4(double v)
-{
-    return finite(v) ? formatZahl4(Variant(v)).toString() : kNA;
-}
-
-// Patterns "0.0", "0.00", "0.000".
-QString fixedPattern(double v, int decimals)
-{
-    return finite(v) ? numtext::fixed(v, decimals) : kNA;
-}
-
 // Pattern "####.0": one decimal and no digit before the separator when the integer part is 0 (0.52 gives .5).
 QString hashPattern(double v)
 {
-    if (!finite(v))
-        return kNA;
-    QString text = numtext::fixed(v, 1);
-    const QString sep = numtext::userLocale().decimalPoint();
-    if (text.startsWith(QLatin1Char('0') + sep))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0") + sep))
-        text.remove(1, 1);
-    return text;
+    return finite(v) ? formatHashDot0(v) : kNA;
 }
 
 QString text(const char *key)
@@ -113,12 +72,7 @@ QString text(const char *key)
     return getText(QString::fromUtf8(key), shared().Sprache);
 }
 
-QString yesNo(bool yes)
-{
-    return text(yes ? "ja" : "nein");
-}
-
-double curveValueKv(const Row &row, double kvs, double y)
+double curveValueKv(const ValveRow &row, double kvs, double y)
 {
     return flow::curveKv(kvs, row.a0.asNumber(), row.a1.asNumber(), row.a2.asNumber(), row.a3.asNumber(),
                          row.a4.asNumber(), row.a5.asNumber(), y);
@@ -193,7 +147,7 @@ private:
     SharedData &s;
     SizingSheetAccess &sheet;
     Point pMin, pNorm, pMax;
-    Row row;
+    ValveRow row;
 };
 
 void SizingRun::run()
@@ -296,20 +250,7 @@ bool SizingRun::chooseValve()
             s.DN2Rohr = s.DNVentil;
         }
         s.KvsCv = rs->field(s.KvUnit == 1 ? "Cv" : "Kvs").toFloat();
-        row.read = true;
-        row.a0 = rs->field("a0");
-        row.a1 = rs->field("a1");
-        row.a2 = rs->field("a2");
-        row.a3 = rs->field("a3");
-        row.a4 = rs->field("a4");
-        row.a5 = rs->field("a5");
-        row.aFL = rs->field("aFL");
-        row.bFL = rs->field("bFL");
-        row.cFL = rs->field("cFL");
-        row.axT = rs->field("axT");
-        row.bxT = rs->field("bxT");
-        row.cxT = rs->field("cxT");
-        row.Schalldaten = rs->field("Schalldaten").toString();
+        row = readValveRow(*rs);
         s.Reduktion = rs->field("Reduktion").toFloat();
         s.Stellverhältnis = rs->field("Stellverhältnis").toDouble();
 
@@ -342,7 +283,7 @@ bool SizingRun::chooseValve()
     }
     rs->close();
 
-    if (!row.read) {
+    if (!row.found) {
         reportFailure(text("Keine Ventildaten vorhanden!"));
         return false;
     }
@@ -437,7 +378,10 @@ void SizingRun::ratios()
 {
     for (Point *p : maxFirst()) {
         if (liquid()) {
-            setCaption(p->lblzy, fixedPattern(p->zy, 2));
+            // The estimate gives z 0 when the valve's noise table is missing or incomplete: z is then unknown,
+            // and a z of 0 would call every pressure drop cavitation.
+            const bool zyUnknown = p->zy == 0;
+            setCaption(p->lblzy, zyUnknown ? kNA : fixedPattern(p->zy, 2));
             setCaption(p->lblxF, fixedPattern(p->xF, 3));
             // FL at an opening that was not found is unknown.
             const double fl = p->openingFound
@@ -446,8 +390,8 @@ void SizingRun::ratios()
             p->FL = finiteOr0(fl);
             setCaption(p->lblFl, zahl3(fl));
             setCaption(p->lblChoked, yesNo(p->choked));
-            p->cavitation = p->xF > p->zy;
-            setCaption(p->lblCavitation, yesNo(p->cavitation));
+            p->cavitation = !zyUnknown && p->xF > p->zy;
+            setCaption(p->lblCavitation, zyUnknown ? kNA : yesNo(p->cavitation));
         } else {
             const double xt = p->openingFound
                                   ? flow::curveXT(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber(), p->y)
@@ -530,18 +474,7 @@ void SizingRun::statusAndWarnings()
         mainwin::beep();
     }
 
-    s.A0 = row.a0;
-    s.A1 = row.a1;
-    s.A2 = row.a2;
-    s.A3 = row.a3;
-    s.A4 = row.a4;
-    s.A5 = row.a5;
-    s.AFL = row.aFL;
-    s.BFL = row.bFL;
-    s.CFL = row.cFL;
-    s.AxT = row.axT;
-    s.BxT = row.bxT;
-    s.CxT = row.cxT;
+    keepCoefficients(row);
 }
 
 } // namespace

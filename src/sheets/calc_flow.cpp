@@ -1,5 +1,6 @@
 #include "sheets/calc_flow.h"
 #include "sheets/calc_flow_internal.h"
+#include "sheets/sheet_common.h"
 
 #include "engine/flow_recalc.h"
 #include "engine/main_window_access.h"
@@ -55,8 +56,8 @@ struct LoadFlag {
 
 } // namespace
 
-using flowsheet::fillUnitList;
 using flowsheet::setCaptionSized;
+using sheetcommon::fillUnitList;
 
 FrmCalcFlow::FrmCalcFlow() : Form(QStringLiteral("frmCalcFlow"))
 {
@@ -308,7 +309,7 @@ void FrmCalcFlow::Form_Load()
 
     setCaption(getText(QStringLiteral("Modus Durchfluss-Berechnung"), lang));
     move(0, 0, 11400, height());
-    setCaptionSized(lblProzessdaten, flowsheet::fluidHeader(getText(QStringLiteral("Prozessdaten"), lang)));
+    setCaptionSized(lblProzessdaten, sheetcommon::fluidHeader(getText(QStringLiteral("Prozessdaten"), lang)));
     setCaptionSized(lblP1, getText(QStringLiteral("Vordruck"), lang) + QStringLiteral(" P1"));
     setCaptionSized(lblP2, getText(QStringLiteral("Nachdruck"), lang) + QStringLiteral(" P2"));
     setCaptionSized(lblT1, getText(QStringLiteral("Temperatur"), lang) + QStringLiteral(" T1"));
@@ -400,19 +401,7 @@ void FrmCalcFlow::fillOpeningList()
 
 void FrmCalcFlow::selectCharacteristicOption()
 {
-    switch (shared().Kennlinie) {
-    case 0:
-        optLinear.setValue(true);
-        break;
-    case 1:
-        optGleichprozentig.setValue(true);
-        break;
-    case 2:
-        optAufZu.setValue(true);
-        break;
-    default:
-        break;
-    }
+    sheetcommon::selectOption(shared().Kennlinie, {&optLinear, &optGleichprozentig, &optAufZu});
 }
 
 void FrmCalcFlow::recalculate()
@@ -436,70 +425,6 @@ std::function<void()> &wizardOpener()
 {
     static std::function<void()> opener;
     return opener;
-}
-
-QString fluidHeader(const QString &title)
-{
-    const SharedData &s = shared();
-    QString text = title + QStringLiteral(" / ") + getText(QStringLiteral("Medium"), s.Sprache) + QStringLiteral(": ")
-                   + getText(s.NameMedium, s.Sprache) + QStringLiteral(" / ");
-    const QString zustand = getText(QStringLiteral("Zustandsverhalten"), s.Sprache) + QStringLiteral(": ");
-    switch (s.Zustand) {
-    case 0:
-        text += zustand + getText(QStringLiteral("Ideales Gas"), s.Sprache);
-        break;
-    case 1:
-        text += zustand + getText(QStringLiteral("Flüssigkeit"), s.Sprache);
-        break;
-    case 2:
-        text += zustand + getText(QStringLiteral("Reales Gas"), s.Sprache);
-        break;
-    default:
-        break;
-    }
-    return text;
-}
-
-void markOutOfDate()
-{
-    const SharedData &s = shared();
-    mainwin::setStatusText(getText(QStringLiteral("Berechnung nicht aktualisiert"), s.Sprache)
-                           + QStringLiteral(": TAB ->|"));
-    if (MainWindowAccess *window = mainWindowAccess()) {
-        if (window->mnuDrucken)
-            window->mnuDrucken->setEnabled(false);
-        if (s.PDFDruckerVorhanden && window->mnuPDFDruck)
-            window->mnuPDFDruck->setEnabled(false);
-    }
-}
-
-void markCurrent()
-{
-    mainwin::setStatusText(getText(QStringLiteral("Berechnung aktualisiert"), shared().Sprache));
-    mainwin::enablePrintEntries();
-}
-
-QString formatHashDot0(double value)
-{
-    QString text = numtext::fixed(value, 1);
-    if (text.startsWith(QLatin1Char('0')) && text.size() > 1 && !text.at(1).isDigit())
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0")) && text.size() > 2 && !text.at(2).isDigit())
-        text.remove(1, 1);
-    return text;
-}
-
-QStringList pipeSizes(int DNunit)
-{
-    static const QStringList mm = {"8",  "10", "15",  "20",  "25",  "32",  "40",  "50",  "65",
-                                   "80", "100", "125", "150", "200", "250", "300", "350", "400"};
-    static const QStringList inch = {"1/4\"", "3/8\"", "1/2\"", "3/4\"", "1\"", "1 1/4\"", "1 1/2\"", "2\"",
-                                     "2 1/2\"", "3\"", "4\"", "5\"", "6\"", "8\"", "10\"", "12\"", "14\"", "16\""};
-    if (DNunit == 0)
-        return mm;
-    if (DNunit == 1)
-        return inch;
-    return {};
 }
 
 } // namespace flowsheet

@@ -221,17 +221,3 @@ private:
 
 // The flow sheet's one default instance.
 DefaultInstance<FrmCalcFlow> &frmCalcFlow();
-
-namespace flowsheet {
-
-// Status line and print entries as every flow-sheet handler sets them.
-void markOutOfDate();
-void markCurrent();
-
-// Number patterns of the sheet: Format(x, "#.0") (no leading zero) and Format(x, "0.0") / "0.00".
-QString formatHashDot0(double value);
-
-// The 18 pipe sizes in millimetres (DNunit 0) or inches (1); empty for any other unit.
-QStringList pipeSizes(int DNunit);
-
-} // namespace flowsheet

@@ -2,6 +2,7 @@
 // field, picking an entry or an option recalculates; unit switches convert the stored values in place.
 #include "sheets/calc_flow.h"
 #include "sheets/calc_flow_internal.h"
+#include "sheets/sheet_common.h"
 
 #include "engine/flow_recalc.h"
 #include "engine/main_window_access.h"
@@ -50,15 +51,7 @@ double temperature(double value, int from, int to)
 
 void FrmCalcFlow::storeInput(TextBox &box, double &datum, bool copiesLoadFlag)
 {
-    SharedData &s = shared();
-    double v = 0.0;
-    if (readNumber(box.text(), &v))
-        datum = v;
-    else
-        mainwin::beep();
-    if (copiesLoadFlag)
-        s.StoffdatenAktuell = s.bLadenCalcFlow;
-    flowsheet::markOutOfDate();
+    sheetcommon::storeInput(box, datum, copiesLoadFlag, shared().bLadenCalcFlow);
 }
 
 void FrmCalcFlow::leaveInputField(bool mayOpenWizard)
@@ -130,7 +123,7 @@ void FrmCalcFlow::cmbYmax_Change()
         shared().yMax = percent / 100;
     else
         mainwin::beep();
-    flowsheet::markOutOfDate();
+    sheetcommon::markOutOfDate();
 }
 
 void FrmCalcFlow::cmbYmax_Click()
@@ -138,7 +131,7 @@ void FrmCalcFlow::cmbYmax_Click()
     double percent = 0.0;
     if (readNumber(cmbYmax.list(cmbYmax.listIndex()), &percent))
         shared().yMax = percent / 100;
-    flowsheet::markOutOfDate();
+    sheetcommon::markOutOfDate();
     recalculate();
 }
 
@@ -164,7 +157,7 @@ void FrmCalcFlow::cmbP1unit_Click()
     for (double *p : {&s.p1Min, &s.p1Norm, &s.p1Max})
         *p = pressure(*p, oldUnit, newUnit);
     txtp1max.setText(numtext::general(s.p1Max));
-    flowsheet::markCurrent();
+    sheetcommon::markCurrent();
 }
 
 void FrmCalcFlow::cmbP2unit_Click()
@@ -176,7 +169,7 @@ void FrmCalcFlow::cmbP2unit_Click()
     for (double *p : {&s.p2Min, &s.p2Norm, &s.p2Max})
         *p = pressure(*p, oldUnit, newUnit);
     txtp2max.setText(numtext::general(s.p2Max));
-    flowsheet::markCurrent();
+    sheetcommon::markCurrent();
 }
 
 void FrmCalcFlow::cmbT1unit_Click()
@@ -187,8 +180,8 @@ void FrmCalcFlow::cmbT1unit_Click()
     s.T1Unit = newUnit;
     for (double *t : {&s.T1Min, &s.T1Norm, &s.T1Max})
         *t = temperature(*t, oldUnit, newUnit);
-    txtT1max.setText(flowsheet::formatHashDot0(s.T1Max));
-    flowsheet::markCurrent();
+    txtT1max.setText(formatHashDot0(s.T1Max));
+    sheetcommon::markCurrent();
 }
 
 void FrmCalcFlow::cmbQunit_Click()

@@ -24,21 +24,6 @@ inline void setCaptionSized(Label &label, const QString &caption)
     autoSize(label);
 }
 
-// Clears a unit list, adds the entries 0..last of its unit names and positions it at index, which runs its Click
-// handler (an index outside the list positions nothing).
-template <typename Names>
-void fillUnitList(ComboBox &list, Names names, int last, int index)
-{
-    list.clear();
-    for (int i = 0; i <= last; ++i)
-        list.addItem(names(Variant(i)));
-    list.setListIndex(index);
-}
-
-// The header of the process block and of the fluid section: the title, the medium (its name looked up, so a
-// name of the language table shows translated) and the fluid state.
-QString fluidHeader(const QString &title);
-
 // Shows the fluid-data wizard modeless (set through FrmCalcFlow::setShowWizard; empty: nothing to show).
 std::function<void()> &wizardOpener();
 

@@ -1,5 +1,6 @@
 // The flow sheet's valve lists (size, Kvs, characteristic options) built from the series table, and its pipe lists.
 #include "sheets/calc_flow.h"
+#include "sheets/sheet_common.h"
 
 #include "engine/candidate_table.h"
 #include "engine/flow_recalc.h"
@@ -59,7 +60,7 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
                                                  int DNunit, float &KvsCv, int Kvunit)
 {
     ListeVentilbereit = false;
-    flowsheet::markOutOfDate();
+    sheetcommon::markOutOfDate();
     cmbDNVentil.clear();
     cmbKvsCv.clear();
 
@@ -169,7 +170,7 @@ void FrmCalcFlow::update_DNRohrleitung(int chkDNRohr, QString &DN1Rohr, QString 
     default:
         break;
     }
-    const QStringList sizes = flowsheet::pipeSizes(DNunit);
+    const QStringList sizes = sheetcommon::pipeSizes(DNunit);
     for (ComboBox *list : {&cmbDNRohr1, &cmbDNRohr2}) {
         list->clear();
         for (const QString &size : sizes)

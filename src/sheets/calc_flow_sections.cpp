@@ -2,13 +2,14 @@
 // position that loading passes on.
 #include "sheets/calc_flow.h"
 #include "sheets/calc_flow_internal.h"
+#include "sheets/sheet_common.h"
 
 #include "state/shared_data.h"
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
 using flowsheet::autoSize;
-using flowsheet::fillUnitList;
+using sheetcommon::fillUnitList;
 
 namespace {
 
@@ -133,19 +134,7 @@ void FrmCalcFlow::show_rohrleitungsdaten(int &Y)
     fillUnitList(cmbGeschwindigkeit, EinheitGeschwindigkeit, 1, s.vUnit);
 
     // Selecting the option runs its Click: the pipe lists are refilled, and modes 0 and 1 recalculate.
-    switch (s.chkDNRohr) {
-    case 0:
-        optDNVentil.setValue(true);
-        break;
-    case 1:
-        optOptimiert.setValue(true);
-        break;
-    case 2:
-        optVorgabe.setValue(true);
-        break;
-    default:
-        break;
-    }
+    sheetcommon::selectOption(s.chkDNRohr, {&optDNVentil, &optOptimiert, &optVorgabe});
     Y += 360;
 }
 
@@ -184,7 +173,7 @@ void FrmCalcFlow::show_stoffdaten(int &Y)
     const int S = Y;
     frameStoffdaten.setTop(S + 120);
     lblStoffdaten.setTop(S);
-    flowsheet::setCaptionSized(lblStoffdaten, flowsheet::fluidHeader(getText(QStringLiteral("Stoffdaten"), lang)));
+    flowsheet::setCaptionSized(lblStoffdaten, sheetcommon::fluidHeader(getText(QStringLiteral("Stoffdaten"), lang)));
     Y = S + 360;
 
     const struct {

@@ -37,8 +37,6 @@ constexpr int kHeightBelowLastBlock = 440;
 // A block title covers the frame's top edge only as far as its text reaches.
 void fitTitle(Label &title);
 
-// The pattern "#.0": one decimal, no digit before the separator when the integer part is 0 (0.5 gives ".5").
-QString hashPointZero(double value);
 // The pattern "0.0".
 QString zeroPointZero(double value);
 

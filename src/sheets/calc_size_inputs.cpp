@@ -8,6 +8,7 @@
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "sheets/calc_size_geometry.h"
+#include "sheets/sheet_common.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
@@ -16,24 +17,6 @@
 using namespace calcsize;
 
 namespace {
-
-void disablePrintEntries()
-{
-    MainWindowAccess *w = mainWindowAccess();
-    if (!w)
-        return;
-    if (w->mnuDrucken)
-        w->mnuDrucken->setEnabled(false);
-    if (shared().PDFDruckerVorhanden && w->mnuPDFDruck)
-        w->mnuPDFDruck->setEnabled(false);
-}
-
-// A pressure or temperature unit switch leaves the results current without a recalculation.
-void markCurrent()
-{
-    mainwin::setStatusText(getText("Berechnung aktualisiert", shared().Sprache));
-    mainwin::enablePrintEntries();
-}
 
 QString zahl3(double v)
 {
@@ -67,16 +50,7 @@ void guardedRefill(F &&refill)
 
 void frmCalcSize::inputChanged(TextBox &box, double &stored, bool marksFluidData)
 {
-    SharedData &s = shared();
-    double value = 0.0;
-    if (numtext::parse(box.text(), &value))
-        stored = value;
-    else
-        mainwin::beep();
-    if (marksFluidData)
-        s.StoffdatenAktuell = s.bLadenCalcSize;
-    mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": TAB ->|");
-    disablePrintEntries();
+    sheetcommon::storeInput(box, stored, marksFluidData, shared().bLadenCalcSize);
 }
 
 void frmCalcSize::txtp1min_Change() { inputChanged(txtp1min, shared().p1Min, true); }
@@ -134,7 +108,7 @@ void frmCalcSize::cmbP1unit_Click()
     txtp1min.setText(numtext::general(s.p1Min));
     txtp1norm.setText(numtext::general(s.p1Norm));
     txtp1max.setText(numtext::general(s.p1Max));
-    markCurrent();
+    sheetcommon::markCurrent();
 }
 
 void frmCalcSize::cmbP2unit_Click()
@@ -151,7 +125,7 @@ void frmCalcSize::cmbP2unit_Click()
     txtp2min.setText(numtext::general(s.p2Min));
     txtp2norm.setText(numtext::general(s.p2Norm));
     txtp2max.setText(numtext::general(s.p2Max));
-    markCurrent();
+    sheetcommon::markCurrent();
 }
 
 void frmCalcSize::cmbT1unit_Click()
@@ -166,10 +140,10 @@ void frmCalcSize::cmbT1unit_Click()
     s.T1Norm = umrechnenTemperatur(Variant(s.T1Norm), old, neu);
     s.T1Max = umrechnenTemperatur(Variant(s.T1Max), old, neu);
     // The boxes' handlers read the one-decimal texts back, so every T1 ends up rounded to one decimal.
-    txtT1min.setText(hashPointZero(s.T1Min));
-    txtT1norm.setText(hashPointZero(s.T1Norm));
-    txtT1max.setText(hashPointZero(s.T1Max));
-    markCurrent();
+    txtT1min.setText(formatHashDot0(s.T1Min));
+    txtT1norm.setText(formatHashDot0(s.T1Norm));
+    txtT1max.setText(formatHashDot0(s.T1Max));
+    sheetcommon::markCurrent();
 }
 
 void frmCalcSize::cmbQunit_Click()
@@ -504,20 +478,12 @@ void frmCalcSize::chkNorm_Click()
 
 void frmCalcSize::update_DNRohrleitung(QString &DN1Rohr, QString &DN2Rohr, int DNunit)
 {
-    static const char *const metric[] = {"8",  "10", "15", "20",  "25",  "32",  "40",  "50",  "65",
-                                         "80", "100", "125", "150", "200", "250", "300", "350", "400"};
-    static const char *const inch[] = {"1/4",   "3/8", "1/2", "3/4", "1", "1 1/4", "1 1/2", "2",  "2 1/2",
-                                       "3",     "4",   "5",   "6",   "8", "10",    "12",    "14", "16"};
     ListeDNRohrbereit = false;
     cmbDNRohr1.clear();
     cmbDNRohr2.clear();
-    if (DNunit == 0 || DNunit == 1) {
-        for (int i = 0; i < 18; ++i) {
-            const QString size =
-                DNunit == 0 ? QString::fromLatin1(metric[i]) : QString::fromLatin1(inch[i]) + QLatin1Char('"');
-            cmbDNRohr1.addItem(size);
-            cmbDNRohr2.addItem(size);
-        }
+    for (const QString &size : sheetcommon::pipeSizes(DNunit)) {
+        cmbDNRohr1.addItem(size);
+        cmbDNRohr2.addItem(size);
     }
     // Each position change raises the list's click, which stays quiet until the flag is set again.
     auto walk = [](ComboBox &list, const QString &stored) {

@@ -5,6 +5,7 @@
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "sheets/calc_size_geometry.h"
+#include "sheets/sheet_common.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
 #include "units/number_format.h"
@@ -15,19 +16,9 @@
 #include <algorithm>
 
 using namespace calcsize;
+using sheetcommon::fillUnitList;
 
 namespace calcsize {
-
-QString hashPointZero(double value)
-{
-    QString text = numtext::fixed(value, 1);
-    const QString sep = numtext::userLocale().decimalPoint();
-    if (text.startsWith(QLatin1Char('0') + sep))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0") + sep))
-        text.remove(1, 1);
-    return text;
-}
 
 QString zeroPointZero(double value)
 {
@@ -45,29 +36,6 @@ void fitTitle(Label &title)
 
 namespace {
 
-QString stateText(int Zustand, int Sprache)
-{
-    switch (Zustand) {
-    case 0:
-        return getText("Ideales Gas", Sprache);
-    case 1:
-        return getText("Flüssigkeit", Sprache);
-    case 2:
-        return getText("Reales Gas", Sprache);
-    default:
-        return QString();
-    }
-}
-
-// The medium and its fluid state, as both block titles end.
-QString mediumAndState(const SharedData &s)
-{
-    QString text = getText("Medium", s.Sprache) + ": " + getText(s.NameMedium, s.Sprache) + " / ";
-    if (s.Zustand >= 0 && s.Zustand <= 2)
-        text += getText("Zustandsverhalten", s.Sprache) + ": " + stateText(s.Zustand, s.Sprache);
-    return text;
-}
-
 // Puts bLadenCalcSize back also when loading is cut short, so that later edits mark wizard data stale again.
 class LoadingFlag {
 public:
@@ -76,12 +44,6 @@ public:
     LoadingFlag(const LoadingFlag &) = delete;
     LoadingFlag &operator=(const LoadingFlag &) = delete;
 };
-
-void fill(ComboBox &list, int count, QString (*entry)(const Variant &))
-{
-    for (int i = 0; i < count; ++i)
-        list.addItem(entry(Variant(i)));
-}
 
 } // namespace
 
@@ -97,7 +59,7 @@ void frmCalcSize::Form_Load()
     setTop(0);
     setLeft(0);
 
-    lblProzessdaten.setCaption(getText("Prozessdaten", s.Sprache) + " / " + mediumAndState(s));
+    lblProzessdaten.setCaption(sheetcommon::fluidHeader(getText("Prozessdaten", s.Sprache)));
     fitTitle(lblProzessdaten);
     lblP1.setCaption(getText("Vordruck", s.Sprache) + " P1");
     lblP2.setCaption(getText("Nachdruck", s.Sprache) + " P2");
@@ -133,23 +95,17 @@ void frmCalcSize::Form_Load()
         chkNorm_Click();
     }
 
-    cmbP1unit.clear();
-    fill(cmbP1unit, 8, EinheitDruck);
-    cmbP1unit.setListIndex(s.p1Unit);
-    cmbP2unit.clear();
-    fill(cmbP2unit, 8, EinheitDruck);
-    cmbP2unit.setListIndex(s.p2Unit);
-    cmbT1unit.clear();
-    fill(cmbT1unit, 2, EinheitTemperatur);
-    cmbT1unit.setListIndex(s.T1Unit);
-    cmbQunit.clear();
+    fillUnitList(cmbP1unit, EinheitDruck, 7, s.p1Unit);
+    fillUnitList(cmbP2unit, EinheitDruck, 7, s.p2Unit);
+    fillUnitList(cmbT1unit, EinheitTemperatur, 1, s.T1Unit);
     if (s.Zustand == 0)
-        fill(cmbQunit, 5, EinheitDurchflussGas);
+        fillUnitList(cmbQunit, EinheitDurchflussGas, 4, s.QUnit);
     else if (s.Zustand == 1)
-        fill(cmbQunit, 6, EinheitDurchflussFluessig);
+        fillUnitList(cmbQunit, EinheitDurchflussFluessig, 5, s.QUnit);
     else if (s.Zustand == 2)
-        fill(cmbQunit, 2, EinheitMassenstrom);
-    cmbQunit.setListIndex(s.QUnit);
+        fillUnitList(cmbQunit, EinheitMassenstrom, 1, s.QUnit);
+    else
+        cmbQunit.clear();
 
     // A missing picture leaves the area empty.
     Image1.loadPicture(QDir(programFolder()).filePath(s.Ventiltyp + ".jpg"));
@@ -165,27 +121,13 @@ void frmCalcSize::Form_Load()
     lblMaxDurchfluss.setCaption(getText("Max. Durchfluss (y = 100%)", s.Sprache));
     lblDurchflussreserve.setCaption(getText("Durchflussreserve", s.Sprache));
 
-    cmbDNunit.clear();
-    fill(cmbDNunit, 2, EinheitLaenge);
-    cmbDNunit.setListIndex(s.DNunit);
+    fillUnitList(cmbDNunit, EinheitLaenge, 1, s.DNunit);
 
     // No characteristic is selected at creation, so this always runs the option's handler.
     optLinear.setCaption(getText("(mod.) linear", s.Sprache));
     optGleichprozentig.setCaption(getText("gleich%", s.Sprache));
     optAufZu.setCaption(getText("Auf/Zu", s.Sprache));
-    switch (s.Kennlinie) {
-    case 0:
-        optLinear.setValue(true);
-        break;
-    case 1:
-        optGleichprozentig.setValue(true);
-        break;
-    case 2:
-        optAufZu.setValue(true);
-        break;
-    default:
-        break;
-    }
+    sheetcommon::selectOption(s.Kennlinie, {&optLinear, &optGleichprozentig, &optAufZu});
 
     if (s.rsVentil) {
         update_optKennlinie(*s.rsVentil);
@@ -194,9 +136,7 @@ void frmCalcSize::Form_Load()
             option->setEnabled(false);
     }
 
-    cmbKvUnit.clear();
-    fill(cmbKvUnit, 2, EinheitKvs);
-    cmbKvUnit.setListIndex(s.KvUnit);
+    fillUnitList(cmbKvUnit, EinheitKvs, 1, s.KvUnit);
 
     optDNMin.setCaption(getText("Minimal", s.Sprache));
     optDNfest.setCaption(getText("Vorgabe", s.Sprache));
@@ -340,26 +280,12 @@ void frmCalcSize::show_rohrleitungsdaten(int &Position)
         cell->setTop(B + 1440);
     Position += 360;
 
-    cmbGeschwindigkeit.clear();
-    fill(cmbGeschwindigkeit, 2, EinheitGeschwindigkeit);
-    cmbGeschwindigkeit.setListIndex(s.vUnit);
+    fillUnitList(cmbGeschwindigkeit, EinheitGeschwindigkeit, 1, s.vUnit);
 
     update_DNRohrleitung(s.DN1Rohr, s.DN2Rohr, s.DNunit);
 
     // No pipe option is selected at creation: the handler runs and recalculates, the last time of a load.
-    switch (s.chkDNRohr) {
-    case 0:
-        optDNVentil.setValue(true);
-        break;
-    case 1:
-        optOptimiert.setValue(true);
-        break;
-    case 2:
-        optVorgabe.setValue(true);
-        break;
-    default:
-        break;
-    }
+    sheetcommon::selectOption(s.chkDNRohr, {&optDNVentil, &optOptimiert, &optVorgabe});
 
     lblV1min.setVisible(s.MIN);
     lblV2min.setVisible(s.MIN);
@@ -409,7 +335,7 @@ void frmCalcSize::show_stoffdaten(int &Position)
 
     frameStoffdaten.setTop(B + 120);
     lblStoffdaten.setTop(B);
-    lblStoffdaten.setCaption(getText("Stoffdaten", s.Sprache) + " / " + mediumAndState(s));
+    lblStoffdaten.setCaption(sheetcommon::fluidHeader(getText("Stoffdaten", s.Sprache)));
     fitTitle(lblStoffdaten);
 
     struct Row {
@@ -432,9 +358,7 @@ void frmCalcSize::show_stoffdaten(int &Position)
         lblStoffwert1.setCaption(getText("Normdichte", s.Sprache));
         lblStoffwert1min.setCaption(QString());
         lblStoffwert1norm.setCaption(QString());
-        cmbStoffwert1unit.clear();
-        fill(cmbStoffwert1unit, 2, EinheitDichte);
-        cmbStoffwert1unit.setListIndex(s.rhoUnit);
+        fillUnitList(cmbStoffwert1unit, EinheitDichte, 1, s.rhoUnit);
         lblStoffwert2.setCaption(getText("Dichte", s.Sprache));
         cmbStoffwert2unit.setVisible(false);
         lblStoffwert3.setCaption(getText("Isentropenexponent", s.Sprache));
@@ -444,24 +368,16 @@ void frmCalcSize::show_stoffdaten(int &Position)
         break;
     case 1:
         lblStoffwert1.setCaption(getText("Dichte", s.Sprache));
-        cmbStoffwert1unit.clear();
-        fill(cmbStoffwert1unit, 2, EinheitDichte);
-        cmbStoffwert1unit.setListIndex(s.rhoUnit);
+        fillUnitList(cmbStoffwert1unit, EinheitDichte, 1, s.rhoUnit);
         lblStoffwert2.setCaption(getText("Dampfdruck", s.Sprache));
         cmbStoffwert2unit.setVisible(true);
-        cmbStoffwert2unit.clear();
-        fill(cmbStoffwert2unit, 8, EinheitDruck);
-        cmbStoffwert2unit.setListIndex(s.pUnit);
+        fillUnitList(cmbStoffwert2unit, EinheitDruck, 7, s.pUnit);
         lblStoffwert3.setCaption(getText("Viskosität", s.Sprache));
-        cmbStoffwert3unit.clear();
-        fill(cmbStoffwert3unit, 2, EinheitViskositaet);
-        cmbStoffwert3unit.setListIndex(s.nueUnit);
+        fillUnitList(cmbStoffwert3unit, EinheitViskositaet, 1, s.nueUnit);
         break;
     case 2:
         lblStoffwert1.setCaption(getText("Dichte", s.Sprache));
-        cmbStoffwert1unit.clear();
-        fill(cmbStoffwert1unit, 2, EinheitDichte);
-        cmbStoffwert1unit.setListIndex(s.rhoUnit);
+        fillUnitList(cmbStoffwert1unit, EinheitDichte, 1, s.rhoUnit);
         lblStoffwert2.setCaption(getText("Isentropenexponent", s.Sprache));
         cmbStoffwert2unit.setVisible(false);
         break;

@@ -49,3 +49,14 @@ Variant formatZahl4(const Variant &Wert)
 {
     return formatSignifikant(Wert, schwellen4.data(), int(schwellen4.size()));
 }
+
+QString formatHashDot0(double value)
+{
+    QString text = numtext::fixed(value, 1);
+    const QString sep = numtext::userLocale().decimalPoint();
+    if (text.startsWith(QLatin1Char('0') + sep))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0") + sep))
+        text.remove(1, 1);
+    return text;
+}

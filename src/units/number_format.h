@@ -5,3 +5,6 @@
 // Three and four significant digits, in the user's regional settings; an empty Variant when Wert is not numeric.
 Variant formatZahl3(const Variant &Wert);
 Variant formatZahl4(const Variant &Wert);
+
+// The pattern "#.0": one decimal, and no digit before the separator when the integer part is 0 (0.5 gives ".5").
+QString formatHashDot0(double value);

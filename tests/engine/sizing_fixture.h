@@ -9,11 +9,13 @@
 #include "platform/db/database.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/scripted_ui_services.h"
+#include "sheets/sheet_common.h"
 #include "state/shared_data.h"
+#include "support/fixture_catalogue.h"
+#include "support/program_state.h"
+#include "support/stand_in_windows.h"
 #include "units/texts.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 #include <array>
 #include <cmath>
@@ -195,40 +197,14 @@ private:
             {"txtT1norm", &SharedData::T1Norm}, {"txtQnorm", &SharedData::QNorm},
             {"txtp1max", &SharedData::p1Max},   {"txtp2max", &SharedData::p2Max},
             {"txtT1max", &SharedData::T1Max},   {"txtQmax", &SharedData::QMax}};
-        double value = 0.0;
-        if (numtext::parse(box.text(), &value))
-            s.*targets.at(name) = value;
-        else
-            uiServices().beep();
-        if (name.startsWith(QLatin1String("txtp1")) || name.startsWith(QLatin1String("txtT1")))
-            s.StoffdatenAktuell = s.bLadenCalcSize;
-        if (MainWindowAccess *w = mainWindowAccess()) {
-            w->StatusBar->setText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": TAB ->|");
-            w->mnuDrucken->setEnabled(false);
-            if (s.PDFDruckerVorhanden)
-                w->mnuPDFDruck->setEnabled(false);
-        }
+        const bool marksFluidData =
+            name.startsWith(QLatin1String("txtp1")) || name.startsWith(QLatin1String("txtT1"));
+        sheetcommon::storeInput(box, s.*targets.at(name), marksFluidData, s.bLadenCalcSize);
     }
 
     std::vector<std::unique_ptr<Control>> owned;
     std::map<QString, TextBox *> boxes;
     std::map<QString, Label *> labels;
-};
-
-class FixtureMainWindow : public Form {
-public:
-    FixtureMainWindow() : Form(QStringLiteral("frmMDIMain"))
-    {
-        setKind(Kind::MdiParent);
-        access.StatusBar = &StatusBar;
-        access.mnuDrucken = &mnuDrucken;
-        access.mnuPDFDruck = &mnuPDFDruck;
-    }
-    ::StatusBar StatusBar{this, QStringLiteral("StatusBar")};
-    Menu mnuDatei{this, QStringLiteral("mnuDatei")};
-    Menu mnuDrucken{&mnuDatei, QStringLiteral("mnuDrucken")};
-    Menu mnuPDFDruck{&mnuDatei, QStringLiteral("mnuPDFDruck")};
-    MainWindowAccess access;
 };
 
 // One row of a fixture valve series.
@@ -244,17 +220,7 @@ struct ValveRow {
     QString Schalldaten = QStringLiteral("S1");
 };
 
-inline QString inchText(int dn)
-{
-    static const std::map<int, QString> inch = {
-        {8, "1/4\""},  {10, "3/8\""}, {15, "1/2\""}, {20, "3/4\""}, {25, "1\""},    {32, "1 1/4\""},
-        {40, "1 1/2\""}, {50, "2\""}, {65, "2 1/2\""}, {80, "3\""}, {100, "4\""}, {125, "5\""},
-        {150, "6\""},  {200, "8\""}, {250, "10\""}, {300, "12\""}, {350, "14\""}, {400, "16\""}};
-    auto it = inch.find(dn);
-    return it == inch.end() ? QString() : it->second;
-}
-
-inline const std::array<double, 6> kLinear = {0, 1, 0, 0, 0, 0};
+using testsupport::kLinear;
 
 // The default series: equal-percentage valves from DN 15 to DN 80 and a few linear ones, in size and Kvs order.
 inline std::vector<ValveRow> defaultSeries()
@@ -268,109 +234,35 @@ inline std::vector<ValveRow> defaultSeries()
 
 inline void writeSeries(Database &db, const QString &table, const std::vector<ValveRow> &rows)
 {
-    const std::vector<FieldDef> fields = {
-        {"DN", FieldType::Long},      {"DN_Zoll", FieldType::Text},   {"Kennlinie", FieldType::Integer},
-        {"Kvs", FieldType::Single},   {"Cv", FieldType::Single},      {"Reduktion", FieldType::Single},
-        {"Stellverhältnis", FieldType::Double}, {"a0", FieldType::Double}, {"a1", FieldType::Double},
-        {"a2", FieldType::Double},    {"a3", FieldType::Double},      {"a4", FieldType::Double},
-        {"a5", FieldType::Double},    {"aFL", FieldType::Double},     {"bFL", FieldType::Double},
-        {"cFL", FieldType::Double},   {"axT", FieldType::Double},     {"bxT", FieldType::Double},
-        {"cxT", FieldType::Double},   {"Schalldaten", FieldType::Text}};
-    db.createTable(table, fields);
-    if (!table.startsWith(QLatin1Char('_')))
-        db.createIndex(table, table, {"DN", "Kvs"}, false);
-    db.beginTransaction();
-    auto rs = db.openTable(table);
-    for (const ValveRow &r : rows) {
-        rs->addNew();
-        rs->setField("DN", Variant(r.DN));
-        rs->setField("DN_Zoll", Variant(inchText(r.DN)));
-        rs->setField("Kennlinie", Variant(r.Kennlinie));
-        rs->setField("Kvs", Variant(r.Kvs));
-        rs->setField("Cv", Variant(static_cast<float>(1.16 * r.Kvs)));
-        rs->setField("Reduktion", Variant(r.Reduktion));
-        rs->setField("Stellverhältnis", Variant(r.Stellverhaeltnis));
-        const char *an[] = {"a0", "a1", "a2", "a3", "a4", "a5"};
-        for (int i = 0; i < 6; ++i)
-            rs->setField(an[i], Variant(r.a[i]));
-        rs->setField("aFL", Variant(r.fl[0]));
-        rs->setField("bFL", Variant(r.fl[1]));
-        rs->setField("cFL", Variant(r.fl[2]));
-        rs->setField("axT", Variant(r.xt[0]));
-        rs->setField("bxT", Variant(r.xt[1]));
-        rs->setField("cxT", Variant(r.xt[2]));
-        rs->setField("Schalldaten", Variant(r.Schalldaten));
-        rs->update();
-    }
-    rs->close();
-    db.commit();
-}
-
-inline void writeNoiseTable(Database &db, const QString &table)
-{
-    std::vector<FieldDef> fields;
-    for (const char *c : {"KKV", "LA0", "LA1", "LA2", "LA3", "LA4", "LA5", "ZZY"})
-        fields.push_back({c, FieldType::Double});
-    db.createTable(table, fields);
-    auto rs = db.openTable(table);
-    const double rows[][8] = {{1, -2, 0, 0, 0, 0, 0, 0.6}, {100, -1, -2, 0, 0, 0, 0, 0.5},
-                              {1000, 0, -3, 0, 0, 0, 0, 0.4}};
-    const char *names[] = {"KKV", "LA0", "LA1", "LA2", "LA3", "LA4", "LA5", "ZZY"};
-    for (const auto &row : rows) {
-        rs->addNew();
-        for (int i = 0; i < 8; ++i)
-            rs->setField(names[i], Variant(row[i]));
-        rs->update();
-    }
-    rs->close();
-}
-
-// Where the fixture's databases go: memory-backed storage where there is one (the tests create many small
-// databases, and each commit would otherwise wait for the disk), else the system's temporary folder.
-inline QString scratchTemplate(bool memory)
-{
-    if (memory && QFileInfo(QStringLiteral("/dev/shm")).isWritable())
-        return QStringLiteral("/dev/shm/quendra-sizing-XXXXXX");
-    return QDir::tempPath() + QStringLiteral("/quendra-sizing-XXXXXX");
+    std::vector<testsupport::CatalogueRow> catalogue;
+    for (const ValveRow &r : rows)
+        catalogue.push_back({r.DN, testsupport::inchText(r.DN), r.Kennlinie, r.Kvs, r.Reduktion, r.Stellverhaeltnis,
+                             r.a, r.fl, r.xt, r.Schalldaten});
+    testsupport::writeValveSeries(db, table, catalogue);
 }
 
 // Everything a sizing run needs, installed for the lifetime of the object.
 class Fixture {
 public:
     explicit Fixture(const std::vector<ValveRow> &series = defaultSeries(), bool memoryStorage = true)
-        : dir(scratchTemplate(memoryStorage)), services_(ui)
+        : dir(testsupport::scratchTemplate(QStringLiteral("quendra-sizing"), memoryStorage)), services_(ui)
     {
-        shared() = SharedData();
-        const QString kenn = dir.filePath("dbKenndaten.mdb");
-        auto db = Database::create(kenn);
-        writeSeries(*db, "TEST", series);
-        writeSeries(*db, "_aktuell", {});
-        auto noise = Database::create(dir.filePath("dbSchalldaten.mdb"));
-        writeNoiseTable(*noise, "S1");
-
+        testsupport::resetProgramState();
         SharedData &s = shared();
-        s.dbKenndaten = db;
-        s.dbSchalldaten = noise;
-        s.Ventiltyp = "TEST";
-        openSeries();
+        s.dbKenndaten = Database::create(dir.filePath("dbKenndaten.mdb"));
+        writeSeries(*s.dbKenndaten, "TEST", series);
+        writeSeries(*s.dbKenndaten, "_aktuell", {});
+        s.dbSchalldaten = testsupport::createNoiseDatabase(dir.filePath("dbSchalldaten.mdb"),
+                                                           testsupport::slopedNoiseRows());
+        testsupport::openSeries("TEST");
         setActiveSizingSheet(&sheet.access);
         setMainWindowAccess(&window.access);
         baseWaterCase();
     }
-    ~Fixture()
-    {
-        setActiveSizingSheet(nullptr);
-        setMainWindowAccess(nullptr);
-        shared() = SharedData();
-    }
+    ~Fixture() { testsupport::resetProgramState(); }
 
-    void openSeries()
-    {
-        SharedData &s = shared();
-        std::shared_ptr<Recordset> rs = s.dbKenndaten->openTable(s.Ventiltyp);
-        rs->setIndex(s.Ventiltyp);
-        s.rsVentil = rs;
-    }
+    // Opens the series named by Ventiltyp as the current one.
+    void openSeries() { testsupport::openSeries(shared().Ventiltyp); }
 
     // Water at 10 / 6 bar abs. and 20 °C; 5, 15 and 30 m3/h; size and Kvs computed, equal percentage.
     void baseWaterCase()
@@ -408,7 +300,7 @@ public:
 
     QTemporaryDir dir;
     ScriptedUiServices ui;
-    FixtureMainWindow window;
+    testsupport::MainWindowStub window;
     FixtureSheet sheet;
 
 private:

@@ -188,6 +188,12 @@ void TestFlowEquations::liquidFlow_data()
     p.p2 = 0.5; // dp = 4.5 >= 4.0319: Q = 0.9 * 10 sqrt(1000 (5 - 0.95712 * 0.0234) / 1000)
     QTest::newRow("choked") << p << 20.0794889 << true;
     p = base;
+    p.fl = 0.5;
+    p.p1 = 8.0;
+    p.p2 = 6.0;
+    p.pv = 0.0; // FF 0.96, dpmax = 0.25 (8 - 0) = 2 = dp exactly: equality is choked; Q = 0.5 * 10 sqrt(8)
+    QTest::newRow("differential equal to the choked one") << p << 14.1421356 << true;
+    p = base;
     p.nue = 5000.0; // Reynolds iteration: Rev ~ 12.6, FR ~ 0.188
     QTest::newRow("viscous, iterated") << p << 2.6621459 << false;
     p.d1 = "80"; // inlet reducer: FP = 0.99907 and the inlet pipe in Rev
@@ -202,12 +208,20 @@ void TestFlowEquations::liquidFlow_data()
     p = base;
     p.pv = 10.0; // pv taken as p1: FF = 0.91790, dpmax = 0.33249 < 2, Q = 9 sqrt(5 - 0.91790 * 5)
     QTest::newRow("vapour pressure above p1") << p << 5.7662170 << true;
+    p = base;
+    p.pv = -1.0;
+    p.p2 = 0.5; // a negative pv counts as 0: FF = 0.96, dpmax = 0.81 * 5 = 4.05 <= 4.5, Q = 9 sqrt(5)
+    QTest::newRow("negative vapour pressure") << p << 20.1246118 << true;
+    p.pc = 0.0; // without pc, FF = 0.96 and pv stays -1: dpmax = 0.81 (5 + 0.96) = 4.8276 > 4.5, Q = 10 sqrt(4.5)
+    QTest::newRow("negative vapour pressure, no critical pressure") << p << 21.2132034 << false;
 
     p = base;
     p.medium = 12; // 4 % paper stock: the water result / 1.2
     QTest::newRow("paper stock 4 %") << p << 11.7851130 << false;
     p.medium = 10;
     QTest::newRow("paper stock 2.5 %") << p << 14.1421356 / 1.05 << false;
+    p.medium = 11;
+    QTest::newRow("paper stock 3 %") << p << 14.1421356 / 1.1 << false;
     p.medium = 13;
     QTest::newRow("paper stock 5 %") << p << 14.1421356 / 1.25 << false;
 
@@ -225,6 +239,14 @@ void TestFlowEquations::liquidFlow_data()
     iec.rho = 965.4;
     iec.nue = 0.326;
     QTest::newRow("hot water, IEC style") << iec << 360.1713907 << false;
+    // IEC 60534-2-1 example 2, segmented ball valve FL 0.6 in DN 100, rho 965: dpmax = 0.36 (6.8 - 0.94424 * 0.701)
+    // = 2.2097 < 4.6, choked; Q = 0.6 * 238 sqrt(1000 * 6.13809 / 965) = 360.15 m3/h (the standard's C = 238).
+    Liquid ball = iec;
+    ball.kv = 238.0;
+    ball.fl = 0.6;
+    ball.d = ball.d1 = ball.d2 = "100";
+    ball.rho = 965.0;
+    QTest::newRow("segmented ball valve, choked, IEC example") << ball << 360.1481257 << true;
 
     // The same water through C = 60 in DN 80 between DN 100 and DN 150: zeta1 = 0.0648, zeta2 = 0.51202;
     // FP = 1 / sqrt(1 + (0.57682 / 0.0016)(60/6400)^2) = 0.98452 (no Bernoulli terms),
@@ -368,6 +390,15 @@ void TestFlowEquations::gasFlow_data()
     co2.kappa = 1.3;
     co2.qUnit = 0;
     QTest::newRow("carbon dioxide, IEC style") << co2 << 3795.0 << QString("3795");
+    // IEC 60534-2-1 example 3 before its reducers are considered: p2 3.1 bar abs., DN 80: x = 0.54412 < Fgamma xT
+    // = 0.55714, Y = 0.67446; W = 31.6 * 62.7 * 0.67446 sqrt(0.54412 * 6.8 * 8.414) = 7456.1 kg/h, 3797 m3/h norm
+    // (the standard's 3800 m3/h and C = 62.7).
+    Gas ex3 = co2;
+    ex3.kv = 62.7;
+    ex3.d = ex3.d1 = ex3.d2 = "80";
+    ex3.p2 = 3.1;
+    ex3.qUnit = 1; // kg/h
+    QTest::newRow("carbon dioxide, IEC example without reducers") << ex3 << 7456.1156083 << QString();
 
     // Reducers with Bernoulli terms: DN 80 between DN 100 and DN 150, C = 60:
     // sum zeta = 0.0648 + 0.51202 + 0.5904 - 0.91909 = 0.24813, FP = 0.99325;

@@ -15,6 +15,9 @@
 #include "platform/forms/forms.h"
 #include "platform/forms/scripted_ui_services.h"
 #include "state/shared_data.h"
+#include "support/fixture_catalogue.h"
+#include "support/program_state.h"
+#include "support/stand_in_windows.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
 #include "units/texts.h"
@@ -26,119 +29,8 @@
 
 namespace {
 
-// A flow sheet with the controls the engine reaches. Its boxes' Change handlers do what the real sheet's do:
-// store a numeric text (else beep), copy the loading flag into StoffdatenAktuell for p1 and T1, and mark the
-// results not current.
-class FlowSheet : public Form {
-public:
-    FlowSheet() : Form(QStringLiteral("frmCalcFlow"))
-    {
-        setKind(Kind::MdiChild);
-        txtp1max.Change = [this] { boxChanged(txtp1max, &SharedData::p1Max, true); };
-        txtp2max.Change = [this] { boxChanged(txtp2max, &SharedData::p2Max, false); };
-        txtT1max.Change = [this] {
-            ++t1Changes;
-            boxChanged(txtT1max, &SharedData::T1Max, true);
-        };
-        access.txtp1max = &txtp1max;
-        access.txtp2max = &txtp2max;
-        access.txtT1max = &txtT1max;
-        access.cmbYmax = &cmbYmax;
-        access.lblQmax = &lblQmax;
-        access.lblFlmax = &lblFlmax;
-        access.lblxTMax = &lblxTMax;
-        access.lblxMax = &lblxMax;
-        access.lblChokedFlowMax = &lblChokedFlowMax;
-        access.lblzyMax = &lblzyMax;
-        access.lblxFMax = &lblxFMax;
-        access.lblKavitationMax = &lblKavitationMax;
-        access.lblV1max = &lblV1max;
-        access.lblV2max = &lblV2max;
-        access.lblSchallVDMAmax = &lblSchallVDMAmax;
-        access.lblSchallkorrekturmax = &lblSchallkorrekturmax;
-        access.lblSchallerwartmax = &lblSchallerwartmax;
-        access.lblStoffwert1max = &lblStoffwert1max;
-        access.lblStoffwert2max = &lblStoffwert2max;
-        access.lblStoffwert3max = &lblStoffwert3max;
-        access.update_DNRohrleitung = [this](int chk, QString &DN1, QString &DN2, const QString &DNVentil, int) {
-            ++pipeRefills;
-            if (chk == 0)
-                DN1 = DN2 = DNVentil;
-        };
-    }
-
-    void showInputs(double p1, double p2, double T1, double openingPercent)
-    {
-        SharedData &s = shared();
-        s.p1Max = p1;
-        s.p2Max = p2;
-        s.T1Max = T1;
-        txtp1max.setText(numtext::general(p1));
-        txtp2max.setText(numtext::general(p2));
-        txtT1max.setText(numtext::general(T1));
-        cmbYmax.setText(numtext::general(openingPercent));
-        t1Changes = 0;
-    }
-
-    TextBox txtp1max{this, QStringLiteral("txtp1max")};
-    TextBox txtp2max{this, QStringLiteral("txtp2max")};
-    TextBox txtT1max{this, QStringLiteral("txtT1max")};
-    ComboBox cmbYmax{this, QStringLiteral("cmbYmax")};
-    Label lblQmax{this, QStringLiteral("lblQmax")};
-    Label lblFlmax{this, QStringLiteral("lblFlmax")};
-    Label lblxTMax{this, QStringLiteral("lblxTMax")};
-    Label lblxMax{this, QStringLiteral("lblxMax")};
-    Label lblChokedFlowMax{this, QStringLiteral("lblChokedFlowMax")};
-    Label lblzyMax{this, QStringLiteral("lblzyMax")};
-    Label lblxFMax{this, QStringLiteral("lblxFMax")};
-    Label lblKavitationMax{this, QStringLiteral("lblKavitationMax")};
-    Label lblV1max{this, QStringLiteral("lblV1max")};
-    Label lblV2max{this, QStringLiteral("lblV2max")};
-    Label lblSchallVDMAmax{this, QStringLiteral("lblSchallVDMAmax")};
-    Label lblSchallkorrekturmax{this, QStringLiteral("lblSchallkorrekturmax")};
-    Label lblSchallerwartmax{this, QStringLiteral("lblSchallerwartmax")};
-    Label lblStoffwert1max{this, QStringLiteral("lblStoffwert1max")};
-    Label lblStoffwert2max{this, QStringLiteral("lblStoffwert2max")};
-    Label lblStoffwert3max{this, QStringLiteral("lblStoffwert3max")};
-    FlowSheetAccess access;
-    int t1Changes = 0;
-    int pipeRefills = 0;
-
-private:
-    void boxChanged(TextBox &box, double SharedData::*target, bool marksFluidData)
-    {
-        SharedData &s = shared();
-        double value = 0.0;
-        if (numtext::parse(box.text(), &value))
-            s.*target = value;
-        else
-            uiServices().beep();
-        if (marksFluidData)
-            s.StoffdatenAktuell = s.bLadenCalcFlow;
-        if (MainWindowAccess *w = mainWindowAccess()) {
-            w->StatusBar->setText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": TAB ->|");
-            w->mnuDrucken->setEnabled(false);
-            if (s.PDFDruckerVorhanden)
-                w->mnuPDFDruck->setEnabled(false);
-        }
-    }
-};
-
-class MainWindow : public Form {
-public:
-    MainWindow() : Form(QStringLiteral("frmMDIMain"))
-    {
-        setKind(Kind::MdiParent);
-        access.StatusBar = &StatusBar;
-        access.mnuDrucken = &mnuDrucken;
-        access.mnuPDFDruck = &mnuPDFDruck;
-    }
-    ::StatusBar StatusBar{this, QStringLiteral("StatusBar")};
-    Menu mnuDatei{this, QStringLiteral("mnuDatei")};
-    Menu mnuDrucken{&mnuDatei, QStringLiteral("mnuDrucken")};
-    Menu mnuPDFDruck{&mnuDatei, QStringLiteral("mnuPDFDruck")};
-    MainWindowAccess access;
-};
+using testsupport::FlowSheetStub;
+using testsupport::kLinear;
 
 struct ValveRow {
     int DN;
@@ -151,8 +43,7 @@ struct ValveRow {
     QString Schalldaten;
 };
 
-const std::array<double, 6> kEqualPct = {0.02, 0.1, 0.3, 0.58, 0, 0};
-const std::array<double, 6> kLinear = {0, 1, 0, 0, 0, 0};
+const std::array<double, 6> kEqualPct = testsupport::kEqualPercentage;
 
 // Rows in size and Kvs order; a0 differs in the last digit so that a test sees which row was read.
 std::vector<ValveRow> series()
@@ -167,52 +58,12 @@ std::vector<ValveRow> series()
     };
 }
 
-void writeCatalogue(Database &db, const std::vector<ValveRow> &rows)
+std::vector<testsupport::CatalogueRow> catalogueRows(const std::vector<ValveRow> &rows)
 {
-    std::vector<FieldDef> fields = {{"DN", FieldType::Long},       {"DN_Zoll", FieldType::Text},
-                                    {"Kennlinie", FieldType::Integer}, {"Kvs", FieldType::Single},
-                                    {"Cv", FieldType::Single},     {"Schalldaten", FieldType::Text}};
-    const char *coefficients[] = {"a0", "a1", "a2", "a3", "a4", "a5", "aFL", "bFL", "cFL", "axT", "bxT", "cxT"};
-    for (const char *c : coefficients)
-        fields.push_back({c, FieldType::Double});
-    db.createTable("TEST", fields);
-    db.createIndex("TEST", "TEST", {"DN", "Kvs"}, false);
-    auto rs = db.openTable("TEST");
-    for (const ValveRow &r : rows) {
-        rs->addNew();
-        rs->setField("DN", Variant(r.DN));
-        rs->setField("DN_Zoll", Variant(r.inch));
-        rs->setField("Kennlinie", Variant(r.Kennlinie));
-        rs->setField("Kvs", Variant(r.Kvs));
-        rs->setField("Cv", Variant(static_cast<float>(1.16 * r.Kvs)));
-        rs->setField("Schalldaten", Variant(r.Schalldaten));
-        std::array<double, 12> values;
-        std::copy(r.a.begin(), r.a.end(), values.begin());
-        std::copy(r.fl.begin(), r.fl.end(), values.begin() + 6);
-        std::copy(r.xt.begin(), r.xt.end(), values.begin() + 9);
-        for (int i = 0; i < 12; ++i)
-            rs->setField(coefficients[i], Variant(values[i]));
-        rs->update();
-    }
-    rs->close();
-}
-
-void writeNoiseTable(Database &db, const QString &table, double zzy)
-{
-    const char *names[] = {"KKV", "LA0", "LA1", "LA2", "LA3", "LA4", "LA5", "ZZY"};
-    std::vector<FieldDef> fields;
-    for (const char *c : names)
-        fields.push_back({c, FieldType::Double});
-    db.createTable(table, fields);
-    auto rs = db.openTable(table);
-    for (double kkv : {1.0, 100.0, 1000.0}) {
-        const double row[] = {kkv, -2, 0, 0, 0, 0, 0, zzy};
-        rs->addNew();
-        for (int i = 0; i < 8; ++i)
-            rs->setField(names[i], Variant(row[i]));
-        rs->update();
-    }
-    rs->close();
+    std::vector<testsupport::CatalogueRow> catalogue;
+    for (const ValveRow &r : rows)
+        catalogue.push_back({r.DN, r.inch, r.Kennlinie, r.Kvs, 0.0f, 50.0, r.a, r.fl, r.xt, r.Schalldaten});
+    return catalogue;
 }
 
 // Everything a flow run needs, installed for the lifetime of the object; starts as water through DN 25, Kvs 10.
@@ -220,16 +71,9 @@ class Fixture {
 public:
     Fixture() : scope(ui)
     {
-        shared() = SharedData();
+        testsupport::resetProgramState();
+        testsupport::installCatalogue(dir.path(), "TEST", catalogueRows(series()), testsupport::flatNoiseRows(0.5));
         SharedData &s = shared();
-        s.dbKenndaten = Database::create(dir.filePath("dbKenndaten.mdb"));
-        writeCatalogue(*s.dbKenndaten, series());
-        s.dbSchalldaten = Database::create(dir.filePath("dbSchalldaten.mdb"));
-        writeNoiseTable(*s.dbSchalldaten, "S1", 0.5);
-        s.Ventiltyp = "TEST";
-        std::shared_ptr<Recordset> rs = s.dbKenndaten->openTable("TEST");
-        rs->setIndex("TEST");
-        s.rsVentil = rs;
         s.Modus = 1;
         s.Medium = 1;
         s.Zustand = 1;
@@ -241,12 +85,7 @@ public:
         setMainWindowAccess(&window.access);
         sheet.showInputs(10, 6, 20, 70);
     }
-    ~Fixture()
-    {
-        setActiveFlowSheet(nullptr);
-        setMainWindowAccess(nullptr);
-        shared() = SharedData();
-    }
+    ~Fixture() { testsupport::resetProgramState(); }
 
     void air()
     {
@@ -268,8 +107,8 @@ public:
     QTemporaryDir dir;
     ScriptedUiServices ui;
     UiServicesScope scope;
-    MainWindow window;
-    FlowSheet sheet;
+    testsupport::MainWindowStub window;
+    FlowSheetStub sheet;
 };
 
 QString z3(double v)
@@ -741,7 +580,7 @@ void TestFlowRecalc::cavitationAndMissingNoiseTable()
     QVERIFY(xF > 0.1 && xF < 1);
 
     // With z equal to xF there is no cavitation (the test is strict); just below it there is.
-    writeNoiseTable(*s.dbSchalldaten, "SEQ", xF);
+    testsupport::writeNoiseTable(*s.dbSchalldaten, "SEQ", testsupport::flatNoiseRows(xF));
     calcDurchfluss();
     QCOMPARE(s.xFMax, xF);
     QCOMPARE(s.zyMax, xF);
@@ -749,7 +588,7 @@ void TestFlowRecalc::cavitationAndMissingNoiseTable()
     QCOMPARE(f.sheet.lblKavitationMax.caption(), getText("nein", 0));
 
     s.dbSchalldaten->dropTable("SEQ");
-    writeNoiseTable(*s.dbSchalldaten, "SEQ", xF - 0.01);
+    testsupport::writeNoiseTable(*s.dbSchalldaten, "SEQ", testsupport::flatNoiseRows(xF - 0.01));
     calcDurchfluss();
     QVERIFY(s.KavitationMax);
     QCOMPARE(f.sheet.lblKavitationMax.caption(), getText("ja", 0));

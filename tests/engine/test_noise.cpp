@@ -152,6 +152,9 @@ void TestNoise::liquid_data()
                                 << 8.0 / (10.0 - 0.0234);
     QTest::newRow("below the first KKV: first row") << 10.0 << 6.0 << 5.0 << 0.0234 << 3.0 << "T3" << "48" << "-2"
                                                     << "46" << 0.5 << xf;
+    // xF 0.40094 <= zy 0.5: LA = 10 lg 10 + 18 lg 9.9766 - 5 lg 998 + 18 lg(0.40094 / 0.5) + 40 = 51.26.
+    QTest::newRow("on the first KKV: first row") << 10.0 << 6.0 << 10.0 << 0.0234 << 3.0 << "T3" << "51" << "-2"
+                                                 << "49" << 0.5 << xf;
     QTest::newRow("on an inner KKV: that row") << 10.0 << 6.0 << 100.0 << 0.0234 << 3.0 << "T3" << "64" << "-1"
                                                << "63" << 0.4 << xf;
     QTest::newRow("above the last KKV: last row") << 10.0 << 6.0 << 2000.0 << 0.0234 << 3.0 << "T3" << "95" << "0"
@@ -178,8 +181,11 @@ void TestNoise::liquid_data()
                                              << zyMid << 1.0;
     QTest::newRow("outlet velocity 11 m/s") << 10.0 << 6.0 << 50.0 << 0.0234 << 11.0 << "T3" << "N/A" << " " << "N/A"
                                             << zyMid << xf;
-    QTest::newRow("velocity above 4.5 sqrt(p2 - pv)") << 10.0 << 6.0 << 50.0 << 0.0234 << 9.9 << "T3" << "58"
-                                                      << "-1" << "57" << zyMid << xf;
+    QTest::newRow("velocity 9.9 m/s, below both limits") << 10.0 << 6.0 << 50.0 << 0.0234 << 9.9 << "T3" << "58"
+                                                         << "-1" << "57" << zyMid << xf;
+    // 4.5 sqrt(2.5 - 2) = 3.18 m/s: 3.5 m/s is below 10 m/s but above that limit.
+    QTest::newRow("velocity above 4.5 sqrt(p2 - pv)") << 10.0 << 2.5 << 50.0 << 2.0 << 3.5 << "T3" << "N/A" << " "
+                                                      << "N/A" << zyMid << 7.5 / 8.0;
     // A correction of −3.7 is stored as −3.
     QTest::newRow("single row, correction -3.7") << 10.0 << 6.0 << 50.0 << 0.0234 << 3.0 << "Single" << "58" << "-3"
                                                  << "55" << 0.5 << xf;
@@ -274,6 +280,10 @@ void TestNoise::gas_data()
     // LA 49.08 (< 50): no correction; LA 50.02: Fix(−13.23).
     QTest::newRow("sliding gate below 50 dB(A)") << 2.0 << 1.8 << 20.0 << 3.0 << 1.293 << 1.0 << 0 << 0 << "4627_71"
                                                  << 0.0 << "49" << "0" << "49";
+    // Kv 1, p1/p2 = 10, T = 1 K, norm density 1e4: LA = 0 + 18 + 0 - 20 + 20 lg 1 + 52 = 50 exactly, which keeps the
+    // correction: L_S = 28.482 + 91.197 - 145.559 + 95.142 + 20 - 16.77 = 72.49, Fix(72.49 - 50) = 22.
+    QTest::newRow("sliding gate at exactly 50 dB(A)") << 10.0 << 1.0 << -272.15 << 1.0 << 1e4 << 0.0 << 0 << 0
+                                                      << "4627_71" << 0.0 << "50" << "22" << "72";
     QTest::newRow("sliding gate at 50 dB(A)") << 2.0 << 1.8 << 20.0 << 3.5 << 1.293 << 1.0 << 0 << 0 << "4627_71"
                                               << 0.0 << "50" << "-13" << "37";
 }

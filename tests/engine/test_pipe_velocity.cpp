@@ -57,6 +57,10 @@ void TestPipeVelocity::velocity_data()
     QTest::newRow("outlet of a liquid keeps the density") << waterVelocity(50, 0, 2) << 1.4147;
     QTest::newRow("in ft/s") << waterVelocity(50, 0, 1, 1) << 1.4147 / 0.305;
     QTest::newRow("no position") << waterVelocity(50, 0, 3) << 0.0;
+    // Large enough for pi as 3.141593 (not the full value) to show: 1105.2 m/s.
+    QTest::newRow("pi with six decimals") << calcGeschwindigkeit(1, 8, 0, 200.0, 0, 1000.0, 1.2, 0, 5.0, 0, 3.0, 0,
+                                                                 20.0, 0, 1, 1, 0)
+                                          << 4.0 * (200000.0 / 3600.0) / (1000.0 * 0.008 * 0.008 * 3.141593);
     QTest::newRow("liquid in kg/h") << calcGeschwindigkeit(1, 50, 0, 10000.0, 1, 1000.0, 0.0, 0, 5.0, 0, 3.0, 0, 20.0,
                                                            0, 1, 1, 0)
                                     << 1.4147;
@@ -165,6 +169,12 @@ void TestPipeVelocity::proposal_data()
     QTest::newRow("never grows: DN 400") << waterProposal(100000.0, 1.0) << Variant(400);
     // No flow: the differences are the recommended velocities, equal for DN 8 and DN 10 (not growing), larger at 15.
     QTest::newRow("an equal difference moves on") << waterProposal(0.0, 0.5) << Variant(10);
+    // Ideal gas, 1000 kg/h, 60 -> 20 bar abs., rho1 70 kg/m3: at the outlet the density 70 * 20/60 and the
+    // recommended velocity at p2, c3 + 19 (c4 - c3) / 99; the differences fall up to DN 40 and grow at DN 50.
+    // (Recommended at p1 instead, the walk would stop at DN 32.)
+    QTest::newRow("gas outlet, recommended at p2") << calcDNRohrVorschlag(2, 1000.0, 1, 70.0, 1.2, 0, 60.0, 0, 20.0,
+                                                                          0, 20.0, 0, 0.0, 0, 0, 3, 0, 0)
+                                                   << Variant(40);
     QTest::newRow("steam outlet") << calcDNRohrVorschlag(2, 1000.0, 0, 5.0, 0.0, 0, 10.0, 0, 5.0, 0, 200.0, 0, 0.0, 0,
                                                          2, 2, 0, 0)
                                   << Variant(65);

@@ -645,6 +645,134 @@ private slots:
         QVERIFY(f.sheet.label("lblSTVmax").caption().contains(','));
     }
 
+    // The chosen row must carry strictly more than 115 % of the maximum flow: a row that carries exactly that
+    // much is passed over for the next one.
+    void rowAtExactlyTheReserveIsNotChosen()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        s.MIN = s.NORM = false;
+        calcDimensionierung(); // fluid properties of the maximum point
+        const std::vector<ValveRow> series = defaultSeries();
+        const ValveRow second = series[1];
+        QCOMPARE(second.Kvs, 2.5f);
+        const double q100 = fullOpenFlow(second);
+        double q = q100 / 1.15;
+        for (int i = 0; i < 8 && (1 + 0.15) * q != q100; ++i)
+            q = std::nextafter(q, (1 + 0.15) * q < q100 ? q100 : 0.0);
+        QVERIFY2((1 + 0.15) * q == q100, "no maximum flow found at exactly the threshold");
+
+        f.input("txtQmax", q);
+        s.QMax = q;
+        calcDimensionierung();
+        QVERIFY(s.Q100 != q100);
+        QVERIFY(s.KvsCv > 2.5f);
+
+        s.QMax = std::nextafter(q, 0.0);
+        calcDimensionierung();
+        QCOMPARE(s.KvsCv, 2.5f);
+        QCOMPARE(s.Q100, q100);
+    }
+
+    // A point without flow stands at travel 0, where this curve gives twice the Kvs: a required rangeability
+    // of 0.5, which the pattern "####.0" writes without a digit before the separator.
+    void rangeabilityBelowOneHasNoLeadingZero()
+    {
+        Fixture f({{25, 0, 10.0f, 50, {2, -1, 0, 0, 0, 0}, {0.9, 0, 0}, {0.7, 0, 0}, 50.0f}});
+        SharedData &s = shared();
+        s.Kennlinie = 0;
+        f.input("txtQmin", 0);
+        calcDimensionierung();
+        const QString sep = numtext::userLocale().decimalPoint();
+        QCOMPARE(s.yMin, 0.0);
+        QCOMPARE(f.sheet.label("lblYmin").caption(), "0" + sep + "0");
+        QCOMPARE(s.StellverhältnisMin, 0.5);
+        QCOMPARE(f.sheet.label("lblSTVmin").caption(), sep + "5:1");
+        QCOMPARE(f.sheet.label("lblReduktion").caption(), QString("(50 %)"));
+        QCOMPARE(f.sheet.label("lblSTVVentil").caption(), QString("50:1"));
+    }
+
+    // The worked examples of IEC 60534-2-1 (one valve of linear characteristic, pipes of the valve's size), sized
+    // through the whole run. The program's own water properties and its ideal gas (Z = 1) stand in for the
+    // examples' data, so the required Kv may differ from the published one by those correlations' accuracy.
+    void workedExamplesOfTheStandard_data()
+    {
+        QTest::addColumn<int>("Medium");
+        QTest::addColumn<int>("DN");
+        QTest::addColumn<double>("FL");
+        QTest::addColumn<double>("xT");
+        QTest::addColumn<double>("T1");
+        QTest::addColumn<double>("p2");
+        QTest::addColumn<double>("Q");
+        QTest::addColumn<double>("Kv");
+        QTest::addColumn<bool>("choked");
+
+        // Water, 363 K, 680 / 220 kPa, 360 m3/h: Kv 165, not choked; with FL 0.60 choked, Kv 238.
+        QTest::newRow("liquid, not choked") << 1 << 150 << 0.90 << 0.70 << 89.85 << 2.2 << 360.0 << 165.0 << false;
+        QTest::newRow("liquid, choked") << 1 << 100 << 0.60 << 0.70 << 89.85 << 2.2 << 360.0 << 238.0 << true;
+        // Carbon dioxide, 433 K, 680 / 450 kPa, 3800 m3/h norm, xT 0.60, Fgamma 0.929: Kv 67.2 at Z 0.988, so
+        // 67.2 / sqrt(0.988) for an ideal gas.
+        QTest::newRow("gas, not choked") << 3 << 80 << 0.85 << 0.60 << 159.85 << 4.5 << 3800.0
+                                         << 67.2 / std::sqrt(0.988) << false;
+        // The same at 250 kPa: x is limited to Fgamma xT, Y = 2/3, Kv 62.6 at Z 0.988.
+        QTest::newRow("gas, choked") << 3 << 80 << 0.85 << 0.60 << 159.85 << 2.5 << 3800.0
+                                     << 62.64 / std::sqrt(0.988) << true;
+    }
+    void workedExamplesOfTheStandard()
+    {
+        QFETCH(int, Medium);
+        QFETCH(int, DN);
+        QFETCH(double, FL);
+        QFETCH(double, xT);
+        QFETCH(double, T1);
+        QFETCH(double, p2);
+        QFETCH(double, Q);
+        QFETCH(double, Kv);
+        QFETCH(bool, choked);
+
+        Fixture f({{DN, 0, 400.0f, 50, kLinear, {FL, 0, 0}, {xT, 0, 0}}});
+        SharedData &s = shared();
+        s.Kennlinie = 0;
+        s.MIN = s.NORM = false;
+        if (Medium == 3) {
+            s.Medium = 3;
+            s.Zustand = 0;
+            s.rhoN = 44.01 / 22.414; // carbon dioxide at 0 °C and 1.01325 bar
+            s.gammaMin = s.gammaNorm = s.gammaMax = 1.30;
+        }
+        f.input("txtp1max", 6.8);
+        f.input("txtp2max", p2);
+        f.input("txtT1max", T1);
+        f.input("txtQmax", Q);
+        calcDimensionierung();
+
+        QCOMPARE(s.DNVentil, QString::number(DN));
+        QVERIFY2(std::abs(s.Kvmax / Kv - 1) < 0.005, qPrintable(QString::number(s.Kvmax)));
+        QCOMPARE(s.ChokedFlowMax, choked);
+    }
+
+    void missingNoiseTableLeavesCavitationUnknown()
+    {
+        Fixture f;
+        SharedData &s = shared();
+        calcDimensionierung();
+        QVERIFY(s.zyMax > 0);
+        QCOMPARE(f.sheet.label("lblKavitationMax").caption(), QString(s.KavitationMax ? "ja" : "nein"));
+
+        // Without its noise table the valve has no z: neither z nor a cavitation verdict is shown.
+        s.dbSchalldaten->dropTable("S1");
+        calcDimensionierung();
+        QCOMPARE(f.status(), QString("Berechnung aktualisiert"));
+        const bool flags[] = {s.KavitationMin, s.KavitationNorm, s.KavitationMax};
+        int i = 0;
+        for (const char *point : {"Min", "Norm", "Max"}) {
+            QCOMPARE(f.sheet.label(QString("lblzy") + point).caption(), QString("N/A"));
+            QCOMPARE(f.sheet.label(QString("lblKavitation") + point).caption(), QString("N/A"));
+            QVERIFY(!flags[i++]);
+        }
+        QVERIFY(f.sheet.label("lblxFMax").caption() != QString("N/A"));
+    }
+
     void databaseFaultsAreReportedNotThrown()
     {
         Fixture f;

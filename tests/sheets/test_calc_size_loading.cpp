@@ -28,8 +28,8 @@ private slots:
     void storedRangeability_oneDecimalInLocale();
     void temperature_oneDecimalAfterLoad();
     void unitListsFilledAndPositioned();
-    void stateSpecificFluidRows_data();
-    void stateSpecificFluidRows();
+    void fluidRowsByState_data();
+    void fluidRowsByState();
     void pictureAndSeriesTitle();
     void unknownSeries_loadsWithoutPictureOrName();
     void missingOrEmptySeries_loadsWithoutFailing_data();
@@ -418,7 +418,7 @@ void TestCalcSizeLoading::unitListsFilledAndPositioned()
     QCOMPARE(s.p1Unit, 2);
 }
 
-void TestCalcSizeLoading::stateSpecificFluidRows_data()
+void TestCalcSizeLoading::fluidRowsByState_data()
 {
     QTest::addColumn<int>("medium");
     QTest::addColumn<QStringList>("captions");
@@ -431,7 +431,7 @@ void TestCalcSizeLoading::stateSpecificFluidRows_data()
     QTest::newRow("steam") << 2 << QStringList{"Dichte", "Isentropenexponent", ""} << false << false << 2;
 }
 
-void TestCalcSizeLoading::stateSpecificFluidRows()
+void TestCalcSizeLoading::fluidRowsByState()
 {
     QFETCH(int, medium);
     QFETCH(QStringList, captions);

@@ -20,6 +20,9 @@ struct FileDialogRequest {
     QString filter;
     QString startFolder;
     QString fileName;
+    // Save dialogs: the dialog asks before an existing file is chosen. A caller that completes the name itself
+    // (adds an extension) turns this off and asks about the completed name.
+    bool confirmOverwrite = true;
 };
 
 // What the windows need of the desktop beyond their own controls. The desktop program installs the Qt

@@ -177,7 +177,10 @@ std::optional<QString> QtUiServices::openFileDialog(const FileDialogRequest &req
 
 std::optional<QString> QtUiServices::saveFileDialog(const FileDialogRequest &request)
 {
-    const QString path = QFileDialog::getSaveFileName(nullptr, request.title, startPath(request), qtFilter(request.filter));
+    const QFileDialog::Options options =
+        request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
+    const QString path = QFileDialog::getSaveFileName(nullptr, request.title, startPath(request),
+                                                      qtFilter(request.filter), nullptr, options);
     if (path.isEmpty())
         return std::nullopt;
     return path;

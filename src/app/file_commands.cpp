@@ -1,0 +1,258 @@
+#include "app/file_commands.h"
+
+#include "app/main_window.h"
+#include "app/project_file.h"
+#include "app/sheet_host.h"
+#include "platform/db/database.h"
+#include "platform/forms/ui_services.h"
+#include "state/shared_data.h"
+#include "units/data_folder.h"
+#include "units/texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <exception>
+#include <memory>
+#include <variant>
+
+namespace {
+
+const QString kDefaultProject = QStringLiteral("Default");
+
+QString errorText(const std::exception &e)
+{
+    if (const auto *db = dynamic_cast<const DbError *>(&e))
+        return db->text();
+    return QString::fromUtf8(e.what());
+}
+
+FileDialogRequest projectDialog(const QString &title)
+{
+    const int Sprache = shared().Sprache;
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = getText(QStringLiteral("Berechnungen"), Sprache) + QStringLiteral(" (*.vls)|*.vls");
+    // The program folder is not writable once installed; the user's projects live in the data folder.
+    request.startFolder = dataFolder();
+    return request;
+}
+
+// The 134 project items of a loaded copy become the shared data.
+void takeProjectItems(SharedData &to, const SharedData &from)
+{
+    for (const FileItem &item : projectItems())
+        std::visit([&](auto member) { to.*member = from.*member; }, item.member);
+}
+
+// A translated lead, the file and what the system said about it.
+QString fileProblem(const QString &lead, const QString &path, const QString &detail)
+{
+    QString text = lead + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+    if (!detail.isEmpty())
+        text += QStringLiteral("\n\n") + detail;
+    return text;
+}
+
+} // namespace
+
+ProjectFileName projectFileName(const QString &chosenPath)
+{
+    const QFileInfo info(chosenPath);
+    QString name = info.fileName();
+    if (name.size() >= 4 && name.at(name.size() - 4) == QLatin1Char('.'))
+        name.chop(4);
+    return ProjectFileName{QDir::cleanPath(info.absolutePath()), name};
+}
+
+QString projectCaption(const QString &base)
+{
+    return QStringLiteral("Quendra Ver. 9.75 [") + base + QLatin1Char(']');
+}
+
+QString defaultProjectCaption()
+{
+    return projectCaption(QStringLiteral("DEFAULT"));
+}
+
+void frmMDIMain::connectFileCommands()
+{
+    mnuOpen.Click = [this] { mnuOpen_Click(); };
+    mnuSave.Click = [this] { mnuSave_Click(); };
+    mnuSaveAs.Click = [this] { mnuSaveAs_Click(); };
+    mnuStandardLaden.Click = [this] { mnuStandardLaden_Click(); };
+    mnuStandardSpeichern.Click = [this] { mnuStandardSpeichern_Click(); };
+}
+
+void frmMDIMain::reportFileError(const QString &text)
+{
+    uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption());
+}
+
+bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei)
+{
+    SharedData &d = shared();
+    // Everything is read and the series' table opened before anything is taken over, so a file that cannot be
+    // loaded, or names a series without a table, leaves the data, the table and the sheet as they were.
+    SharedData staged;
+    std::shared_ptr<Database> db;
+    std::shared_ptr<Recordset> rs;
+    try {
+        LoadParameter(Pfad, Datei, staged);
+        db = Database::open(dataFile(QStringLiteral("dbKenndaten.mdb")));
+        rs = db->openTable(staged.Ventiltyp);
+        rs->setIndex(staged.Ventiltyp);
+    } catch (const std::exception &e) {
+        reportFileError(errorText(e));
+        return false;
+    }
+    takeProjectItems(d, staged);
+    // The old table goes before the database it was opened on.
+    d.rsVentil.reset();
+    d.dbKenndaten = std::move(db);
+    d.rsVentil = std::move(rs);
+    return true;
+}
+
+void frmMDIMain::reloadSheetAfterLoad()
+{
+    try {
+        if (shared().Modus == 0)
+            mnuDimens_Click();
+        if (shared().Modus == 1)
+            mnuFlow_Click();
+    } catch (const std::exception &e) {
+        reportFileError(errorText(e));
+    }
+}
+
+void frmMDIMain::mnuOpen_Click()
+{
+    SharedData &d = shared();
+    const std::optional<QString> chosen =
+        uiServices().openFileDialog(projectDialog(getText(QStringLiteral("Öffnen"), d.Sprache)));
+    if (!chosen || chosen->isEmpty())
+        return;
+
+    // The file that is tested is the file that is loaded.
+    const ProjectFileName name = projectFileName(*chosen);
+    if (!QFileInfo(projectFilePath(name.folder, name.base)).isFile()) {
+        StatusBar.setText(getText(QStringLiteral("Datei nicht vorhanden"), d.Sprache));
+        uiServices().beep();
+        return;
+    }
+
+    if (!loadProjectFile(name.folder, name.base))
+        return;
+    d.DatenPfad = name.folder;
+    d.DateiName = name.base;
+    setCaption(projectCaption(name.base));
+    reloadSheetAfterLoad();
+}
+
+void frmMDIMain::mnuSave_Click()
+{
+    const SharedData &d = shared();
+    try {
+        SaveParameter(d.DatenPfad, d.DateiName);
+    } catch (const std::exception &e) {
+        reportFileError(errorText(e));
+    }
+}
+
+void frmMDIMain::mnuSaveAs_Click()
+{
+    SharedData &d = shared();
+    FileDialogRequest request = projectDialog(getText(QStringLiteral("Speichern unter"), d.Sprache));
+    // The dialog would ask about the name as typed; the question is asked below about the completed name.
+    request.confirmOverwrite = false;
+    const std::optional<QString> chosen = uiServices().saveFileDialog(request);
+    if (!chosen || chosen->isEmpty())
+        return;
+
+    const ProjectFileName name = projectFileName(*chosen);
+    // A folder alone, or ".vls" alone, names no project.
+    if (name.base.isEmpty())
+        return;
+    const QString target = projectFilePath(name.folder, name.base);
+
+    if (QFileInfo::exists(target)) {
+        const QString question =
+            QDir::toNativeSeparators(target) + QLatin1Char('\n') +
+            getText(QStringLiteral("Die Datei ist bereits vorhanden. Sollen ihre Daten überschrieben werden?"),
+                    d.Sprache);
+        if (uiServices().messageBox(question, MsgButtons::YesNo, MsgIcon::Question, caption()) != MsgAnswer::Yes)
+            return;
+        // An existing file (the default project with its program parameters, too) is written into in one
+        // transaction, never replaced by the template.
+        try {
+            SaveParameter(name.folder, name.base);
+        } catch (const std::exception &e) {
+            reportFileError(errorText(e));
+            return;
+        }
+    } else {
+        // A new file is completed under a temporary name beside the target and takes the target's name only
+        // when every item has been written: a failure leaves no half-written project behind.
+        const QString templatePath = programFolder() + QStringLiteral("/blank.vls");
+        QFile blank(templatePath);
+        if (!blank.open(QIODevice::ReadOnly)) {
+            reportFileError(fileProblem(
+                getText(QStringLiteral("Die Vorlage der Projektdateien kann nicht gelesen werden:"), d.Sprache),
+                templatePath, blank.errorString()));
+            return;
+        }
+        const QByteArray bytes = blank.readAll();
+        blank.close();
+
+        QTemporaryFile temporary(name.folder + QStringLiteral("/.") + name.base + QStringLiteral("-XXXXXX.vls"));
+        const QString cannotCreate = getText(QStringLiteral("Die Projektdatei kann nicht angelegt werden:"), d.Sprache);
+        if (!temporary.open()) {
+            reportFileError(fileProblem(cannotCreate, target, temporary.errorString()));
+            return;
+        }
+        if (temporary.write(bytes) != bytes.size() || !temporary.flush()) {
+            reportFileError(fileProblem(cannotCreate, target, temporary.errorString()));
+            return;
+        }
+        temporary.close();
+        temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                 QFileDevice::ReadOther);
+        const QString temporaryName = QFileInfo(temporary.fileName()).fileName();
+        try {
+            SaveParameter(name.folder, temporaryName.chopped(4));
+        } catch (const std::exception &e) {
+            reportFileError(errorText(e));
+            return;
+        }
+        // Never over a file that appeared in the meantime: rename() refuses an existing target.
+        if (!QFile::rename(temporary.fileName(), target)) {
+            reportFileError(fileProblem(cannotCreate, target, QString()));
+            return;
+        }
+        temporary.setAutoRemove(false);
+    }
+
+    d.DatenPfad = name.folder;
+    d.DateiName = name.base;
+    setCaption(projectCaption(name.base));
+}
+
+void frmMDIMain::mnuStandardLaden_Click()
+{
+    if (!loadProjectFile(dataFolder(), kDefaultProject))
+        return;
+    // The current project stays: a following Save writes the default values into it.
+    setCaption(defaultProjectCaption());
+    reloadSheetAfterLoad();
+}
+
+void frmMDIMain::mnuStandardSpeichern_Click()
+{
+    try {
+        SaveParameter(dataFolder(), kDefaultProject);
+    } catch (const std::exception &e) {
+        reportFileError(errorText(e));
+    }
+}

@@ -1,0 +1,129 @@
+#include "app/main_window.h"
+
+#include "app/sheet_host.h"
+#include "platform/db/database.h"
+#include "platform/forms/ui_services.h"
+#include "state/shared_data.h"
+#include "units/texts.h"
+
+#include <exception>
+#include <memory>
+
+void frmMDIMain::connectSeriesMenu()
+{
+    mnuGS.Click = [this] { mnuGS_Click(); };
+    mnuAbsperr.Click = [this] { mnuAbsperr_Click(); };
+    mnu4612.Click = [this] { mnu4612_Click(); };
+    mnu4625.Click = [this] { mnu4625_Click(); };
+    mnu4627_71.Click = [this] { mnu4627_71_Click(); };
+    mnu4627_72.Click = [this] { mnu4627_72_Click(); };
+    mnu4638.Click = [this] { mnu4638_Click(); };
+    mnu4648.Click = [this] { mnu4648_Click(); };
+    mnu4651_71.Click = [this] { mnu4651_71_Click(); };
+    mnu4651_72.Click = [this] { mnu4651_72_Click(); };
+    mnu4656.Click = [this] { mnu4656_Click(); };
+    mnu3264.Click = [this] { mnu3264_Click(); };
+    mnu3425.Click = [this] { mnu3425_Click(); };
+    mnu3548.Click = [this] { mnu3548_Click(); };
+    mnu3926.Click = [this] { mnu3926_Click(); };
+    mnu2613.Click = [this] { mnu2613_Click(); };
+    mnu3653.Click = [this] { mnu3653_Click(); };
+    mnu3786.Click = [this] { mnu3786_Click(); };
+    mnu2381.Click = [this] { mnu2381_Click(); };
+    mnu3152.Click = [this] { mnu3152_Click(); };
+    mnu3378.Click = [this] { mnu3378_Click(); };
+    mnu3391.Click = [this] { mnu3391_Click(); };
+    mnu3547.Click = [this] { mnu3547_Click(); };
+    mnu3652.Click = [this] { mnu3652_Click(); };
+    mnu3761.Click = [this] { mnu3761_Click(); };
+    mnu3834.Click = [this] { mnu3834_Click(); };
+    mnu4644.Click = [this] { mnu4644_Click(); };
+}
+
+// Opening the submenus already decides the characteristic; their entries rely on it, and it stays when the menu
+// closes without a choice.
+void frmMDIMain::mnuGS_Click()
+{
+    SharedData &d = shared();
+    if (d.Kennlinie == 2)
+        d.Kennlinie = 0;
+}
+
+void frmMDIMain::mnuAbsperr_Click()
+{
+    shared().Kennlinie = 2;
+}
+
+void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
+{
+    SharedData &d = shared();
+    // The series' table is opened before anything changes: a series without a table in the characteristic data
+    // is reported in the status line and the previous series, table and sheet stay.
+    std::shared_ptr<Recordset> rs;
+    if (d.dbKenndaten) {
+        try {
+            rs = d.dbKenndaten->openTable(key);
+            rs->setIndex(key);
+        } catch (const std::exception &) {
+            rs.reset();
+        }
+    }
+    if (!rs) {
+        StatusBar.setText(getText(QStringLiteral("Kenndaten der Bauform nicht vorhanden"), d.Sprache) +
+                          QStringLiteral(": ") + key);
+        uiServices().beep();
+        return;
+    }
+
+    d.Ventiltyp = key;
+    switch (rule) {
+    case KennlinieRule::Unchanged:
+        break;
+    case KennlinieRule::AufZuToLinear:
+        if (d.Kennlinie == 2)
+            d.Kennlinie = 0;
+        break;
+    case KennlinieRule::Linear:
+        d.Kennlinie = 0;
+        break;
+    case KennlinieRule::Gleichprozentig:
+        d.Kennlinie = 1;
+        break;
+    }
+    d.rsVentil = std::move(rs);
+
+    // The sheet's Load handler shows the series and recalculates.
+    if (d.Modus == 0) {
+        sheethost::unloadSheet(SheetKind::CalcSize);
+        sheethost::loadSheet(SheetKind::CalcSize);
+    } else if (d.Modus == 1) {
+        sheethost::unloadSheet(SheetKind::CalcFlow);
+        sheethost::loadSheet(SheetKind::CalcFlow);
+    }
+}
+
+void frmMDIMain::mnu4612_Click() { chooseSeries(QStringLiteral("4612"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4625_Click() { chooseSeries(QStringLiteral("4625"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4627_71_Click() { chooseSeries(QStringLiteral("4627_71"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4627_72_Click() { chooseSeries(QStringLiteral("4627_72"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4638_Click() { chooseSeries(QStringLiteral("4638"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4648_Click() { chooseSeries(QStringLiteral("4648"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4651_71_Click() { chooseSeries(QStringLiteral("4651_71"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4651_72_Click() { chooseSeries(QStringLiteral("4651_72"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4656_Click() { chooseSeries(QStringLiteral("4656"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3264_Click() { chooseSeries(QStringLiteral("3264"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu3425_Click() { chooseSeries(QStringLiteral("3425"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu3548_Click() { chooseSeries(QStringLiteral("3548"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu3926_Click() { chooseSeries(QStringLiteral("3926"), KennlinieRule::Linear); }
+void frmMDIMain::mnu2613_Click() { chooseSeries(QStringLiteral("2613"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu3653_Click() { chooseSeries(QStringLiteral("3653"), KennlinieRule::Linear); }
+void frmMDIMain::mnu3786_Click() { chooseSeries(QStringLiteral("3786"), KennlinieRule::Linear); }
+void frmMDIMain::mnu2381_Click() { chooseSeries(QStringLiteral("2381"), KennlinieRule::Gleichprozentig); }
+void frmMDIMain::mnu3152_Click() { chooseSeries(QStringLiteral("3152"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3378_Click() { chooseSeries(QStringLiteral("3378"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3391_Click() { chooseSeries(QStringLiteral("3391"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3547_Click() { chooseSeries(QStringLiteral("3547"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3652_Click() { chooseSeries(QStringLiteral("3652"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3761_Click() { chooseSeries(QStringLiteral("3761"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3834_Click() { chooseSeries(QStringLiteral("3834"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4644_Click() { chooseSeries(QStringLiteral("4644"), KennlinieRule::Unchanged); }

@@ -1,0 +1,82 @@
+#include "engine/recalc_common.h"
+
+#include "platform/core/number_text.h"
+#include "platform/db/database.h"
+#include "platform/forms/label.h"
+#include "state/shared_data.h"
+#include "units/number_format.h"
+#include "units/texts.h"
+
+#include <cmath>
+
+namespace recalc {
+
+ValveRow readValveRow(const Recordset &rs)
+{
+    ValveRow row;
+    row.found = true;
+    row.a0 = rs.field(QStringLiteral("a0"));
+    row.a1 = rs.field(QStringLiteral("a1"));
+    row.a2 = rs.field(QStringLiteral("a2"));
+    row.a3 = rs.field(QStringLiteral("a3"));
+    row.a4 = rs.field(QStringLiteral("a4"));
+    row.a5 = rs.field(QStringLiteral("a5"));
+    row.aFL = rs.field(QStringLiteral("aFL"));
+    row.bFL = rs.field(QStringLiteral("bFL"));
+    row.cFL = rs.field(QStringLiteral("cFL"));
+    row.axT = rs.field(QStringLiteral("axT"));
+    row.bxT = rs.field(QStringLiteral("bxT"));
+    row.cxT = rs.field(QStringLiteral("cxT"));
+    row.Schalldaten = rs.field(QStringLiteral("Schalldaten")).toString();
+    return row;
+}
+
+void keepCoefficients(const ValveRow &row)
+{
+    SharedData &s = shared();
+    s.A0 = row.a0;
+    s.A1 = row.a1;
+    s.A2 = row.a2;
+    s.A3 = row.a3;
+    s.A4 = row.a4;
+    s.A5 = row.a5;
+    s.AFL = row.aFL;
+    s.BFL = row.bFL;
+    s.CFL = row.cFL;
+    s.AxT = row.axT;
+    s.BxT = row.bxT;
+    s.CxT = row.cxT;
+}
+
+double finiteOr0(double v)
+{
+    return std::isfinite(v) ? v : 0.0;
+}
+
+void setCaption(Label *label, const QString &caption)
+{
+    if (label)
+        label->setCaption(caption);
+}
+
+QString zahl3(double v)
+{
+    return std::isfinite(v) ? formatZahl3(Variant(v)).toString() : kNA;
+}
+
+QString zahl4(double v)
+{
+    return std::isfinite(v) ? formatZahl4(Variant(v)).toString() : kNA;
+}
+
+QString fixedPattern(double v, int decimals)
+{
+    return std::isfinite(v) ? numtext::fixed(v, decimals) : kNA;
+}
+
+QString yesNo(bool yes)
+{
+    return getText(yes ? QStringLiteral("ja") : QStringLiteral("nein"), shared().Sprache);
+}
+
+} // namespace recalc

@@ -1,0 +1,40 @@
+#pragma once
+
+// What the flow recalculation and the sizing recalculation share: the chosen valve row's values, and the texts
+// of result labels, which show "N/A" for a value that could not be computed.
+
+#include "platform/core/variant.h"
+
+#include <QString>
+
+class Label;
+class Recordset;
+
+namespace recalc {
+
+inline const QString kNA = QStringLiteral("N/A");
+
+// The chosen valve row's values that a run keeps for itself; all empty until a row is read.
+struct ValveRow {
+    bool found = false;
+    Variant a0, a1, a2, a3, a4, a5, aFL, bFL, cFL, axT, bxT, cxT;
+    QString Schalldaten;
+};
+
+// The curve coefficients and the noise table of the recordset's current row.
+ValveRow readValveRow(const Recordset &rs);
+// Hands the row's coefficients on to the shared data (A0 … CxT) for the printouts and the characteristic display.
+void keepCoefficients(const ValveRow &row);
+
+double finiteOr0(double v);
+// Sets a label's caption; a label the sheet does not have is left out.
+void setCaption(Label *label, const QString &caption);
+// formatZahl3 / formatZahl4, and "N/A" for a value that is not finite.
+QString zahl3(double v);
+QString zahl4(double v);
+// The patterns "0.0", "0.00", "0.000", and "N/A" for a value that is not finite.
+QString fixedPattern(double v, int decimals);
+// The language's "ja" or "nein".
+QString yesNo(bool yes);
+
+} // namespace recalc

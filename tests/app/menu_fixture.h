@@ -1,0 +1,220 @@
+#pragma once
+
+// The main window with the real calculation sheets on the generated seed data in a temporary documents folder,
+// scripted desktop services and a fixed printer list. Shared by the suites of the file commands and the menus.
+
+#include "app/main_window.h"
+#include "app/program_parameters.h"
+#include "app/project_file.h"
+#include "app/sheet_host.h"
+#include "platform/forms/scripted_ui_services.h"
+#include "platform/print/printer_list.h"
+#include "sheets/calc_flow.h"
+#include "sheets/calc_size.h"
+#include "state/shared_data.h"
+#include "units/data_folder.h"
+#include "units/texts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <sqlite3.h>
+
+namespace menufixture {
+
+inline void resetShared()
+{
+    closeLanguageDatabase();
+    SharedData &d = shared();
+    d.rsVentil.reset();
+    d.rsSprache.reset();
+    d = SharedData();
+}
+
+inline QString defaultFile()
+{
+    return dataFile(QStringLiteral("Default.vls"));
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline SharedData loaded(const QString &folder, const QString &base)
+{
+    SharedData d;
+    LoadParameter(folder, base, d);
+    return d;
+}
+
+// The first of the 134 project items in which two data sets differ, or an empty text.
+inline QString firstDifference(const SharedData &a, const SharedData &b)
+{
+    for (const FileItem &item : projectItems())
+        if (!fileitems::equal(a, b, item))
+            return item.column;
+    return QString();
+}
+
+inline void execSql(const QString &path, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    QVERIFY(sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK);
+    char *err = nullptr;
+    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    const QString message = err ? QString::fromUtf8(err) : QString();
+    sqlite3_free(err);
+    sqlite3_close(db);
+    QVERIFY2(rc == SQLITE_OK, qPrintable(message));
+}
+
+// Everything a sheet shows, control by control, for comparing two loads of it.
+inline QStringList sheetPicture(const Form &sheet)
+{
+    QStringList out;
+    for (const Control *c : sheet.controls()) {
+        QString v;
+        if (const auto *t = dynamic_cast<const TextBox *>(c))
+            v = t->text();
+        else if (const auto *cb = dynamic_cast<const ComboBox *>(c))
+            v = QString::number(cb->listIndex()) + QLatin1Char(' ') + cb->text() + QLatin1Char(' ') +
+                cb->items().join(QLatin1Char('|'));
+        else if (const auto *l = dynamic_cast<const Label *>(c))
+            v = l->caption();
+        else if (const auto *o = dynamic_cast<const OptionButton *>(c))
+            v = QString::number(o->value()) + QLatin1Char(' ') + QString::number(o->enabled());
+        else if (const auto *k = dynamic_cast<const CheckBox *>(c))
+            v = QString::number(k->value());
+        else
+            continue;
+        out << c->name() + QLatin1Char('=') + v + (c->visible() ? QString() : QStringLiteral(" (hidden)"));
+    }
+    return out;
+}
+
+class Fixture {
+public:
+    QTemporaryDir tmp;
+    ScriptedUiServices ui;
+    FixedPrinterList printers;
+    std::unique_ptr<frmMDIMain> w;
+
+    // Once per suite: a documents folder of our own and the build tree's program folder.
+    void initSuite()
+    {
+        QVERIFY(tmp.isValid());
+        QDir().mkpath(tmp.filePath(QStringLiteral("home")));
+        QDir().mkpath(tmp.filePath(QStringLiteral("config")));
+        qputenv("HOME", QFile::encodeName(tmp.filePath(QStringLiteral("home"))));
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(tmp.filePath(QStringLiteral("config"))));
+        setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
+        uiScope_ = std::make_unique<UiServicesScope>(ui);
+        printerScope_ = std::make_unique<PrinterListScope>(printers);
+        QDir().mkpath(projects());
+    }
+
+    // Per case: a fresh data folder from the seed, the main window started and New chosen (the sizing sheet of
+    // the default project is showing). `change` edits the stored default project before the start.
+    void start(const std::function<void(SharedData &)> &change = {})
+    {
+        resetShared();
+        QDir(dataFolder()).removeRecursively();
+        QDir(projects()).removeRecursively();
+        QDir().mkpath(projects());
+        QString error;
+        QVERIFY2(ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &error), qPrintable(error));
+        {
+            SharedData d;
+            LoadProgrammParameter(dataFolder(), QStringLiteral("Default"), d);
+            LoadParameter(dataFolder(), QStringLiteral("Default"), d);
+            d.Benutzername = QStringLiteral("Tester"); // no name question on New
+            if (change)
+                change(d);
+            SaveProgrammParameter(dataFolder(), QStringLiteral("Default"), d);
+            SaveParameter(dataFolder(), QStringLiteral("Default"), d);
+        }
+        ui.reset();
+        printers.set(QStringLiteral("Office"), {QStringLiteral("Office")});
+        sheethost::registerSheet(SheetKind::CalcSize, sheethost::hooksFor(calcSizeSheet()));
+        sheethost::registerSheet(SheetKind::CalcFlow, sheethost::hooksFor(frmCalcFlow()));
+        w = std::make_unique<frmMDIMain>();
+        w->load();
+        QVERIFY(!w->startFailed());
+        QVERIFY(w->mnuNeu.userChoose());
+        formruntime::collect();
+        // The cases count their own beeps and messages (the sheet's first recalculation may warn).
+        ui.reset();
+    }
+
+    void stop()
+    {
+        calcSizeSheet().unload();
+        frmCalcFlow().unload();
+        w.reset();
+        formruntime::collect();
+        sheethost::registerSheet(SheetKind::CalcSize, {});
+        sheethost::registerSheet(SheetKind::CalcFlow, {});
+        setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
+        if (QFile::exists(defaultFile()))
+            QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::WriteOwner);
+        resetShared();
+    }
+
+    // A folder for the user's project files.
+    QString projects() const { return tmp.filePath(QStringLiteral("projects")); }
+
+    // The sheet of the current mode, while loaded.
+    Form *sheet() const
+    {
+        if (shared().Modus == 0)
+            return calcSizeSheet().ifLoaded();
+        if (shared().Modus == 1)
+            return frmCalcFlow().ifLoaded();
+        return nullptr;
+    }
+
+    ComboBox &list(const char *name) const
+    {
+        Form *s = sheet();
+        Q_ASSERT(s);
+        auto *c = dynamic_cast<ComboBox *>(s->control(QString::fromLatin1(name)));
+        Q_ASSERT(c);
+        return *c;
+    }
+
+    // The user opens the menus on the way to an entry (each title's Click runs) and chooses it.
+    bool choose(Menu &entry)
+    {
+        std::vector<Menu *> path;
+        for (Menu *m = entry.parentMenu(); m; m = m->parentMenu())
+            path.insert(path.begin(), m);
+        for (Menu *m : path)
+            m->userOpen();
+        const bool chosen = entry.userChoose();
+        formruntime::collect();
+        return chosen;
+    }
+
+    // A project file in the projects folder holding the shared data as `change` leaves them.
+    QString saveProject(const QString &base, const std::function<void(SharedData &)> &change)
+    {
+        const QString path = QDir(projects()).filePath(base + QStringLiteral(".vls"));
+        QFile::copy(QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls"), path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        SharedData d = loaded(dataFolder(), QStringLiteral("Default"));
+        change(d);
+        SaveParameter(projects(), base, d);
+        return path;
+    }
+
+private:
+    std::unique_ptr<UiServicesScope> uiScope_;
+    std::unique_ptr<PrinterListScope> printerScope_;
+};
+
+} // namespace menufixture

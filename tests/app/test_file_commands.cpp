@@ -1,0 +1,433 @@
+#include "app/file_commands.h"
+#include "menu_fixture.h"
+
+#include <QDirIterator>
+#include <QFileInfo>
+
+// Open, Save, Save as, Load default and Save default on the real main window and sheets: what becomes the current
+// project, the caption, the sheet, and what stays as it was when a command fails or is cancelled.
+
+using namespace menufixture;
+
+namespace {
+
+const QString kDefaultCaptionAfterNew = QStringLiteral("Quendra 9.75 [DEFAULT]");
+
+// Files in a folder other than the project files themselves (temporary names, journals).
+QStringList leftovers(const QString &folder, const QStringList &expected)
+{
+    QStringList out;
+    for (const QString &f : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        if (!expected.contains(f))
+            out << f;
+    return out;
+}
+
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+    Fixture f;
+
+private slots:
+    void initTestCase() { f.initSuite(); }
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
+
+    void projectNameRules_data();
+    void projectNameRules();
+    void dialogsOfferProjectFilesInTheDataFolder_data();
+    void dialogsOfferProjectFilesInTheDataFolder();
+    void saveAsCreatesACompleteProject_data();
+    void saveAsCreatesACompleteProject();
+    void saveAsOntoAnExistingFileWritesIntoIt();
+    void saveAsDeclinedOverwriteChangesNothing();
+    void failedSaveAsChangesNothing_data();
+    void failedSaveAsChangesNothing();
+    void cancelledDialogsChangeNothing_data();
+    void cancelledDialogsChangeNothing();
+    void openLoadsTheProjectAndReloadsItsSheet_data();
+    void openLoadsTheProjectAndReloadsItsSheet();
+    void failedOpenChangesNothing_data();
+    void failedOpenChangesNothing();
+    void saveWritesTheCurrentProject();
+    void failedSaveReportsAndKeepsTheFile();
+    void loadDefaultKeepsTheCurrentProject();
+    void saveDefaultWritesOnlyTheDefaultProject();
+};
+
+void TestFileCommands::projectNameRules_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("project file") << "/p/Kessel.vls" << "/p" << "Kessel";
+    QTest::newRow("no extension") << "/p/Kessel" << "/p" << "Kessel";
+    QTest::newRow("three-letter extension replaced") << "/p/Kessel.txt" << "/p" << "Kessel";
+    QTest::newRow("upper-case extension") << "/p/Kessel.VLS" << "/p" << "Kessel";
+    QTest::newRow("longer extension kept") << "/p/Kessel.backup" << "/p" << "Kessel.backup";
+    QTest::newRow("short name") << "/p/a.b" << "/p" << "a.b";
+    QTest::newRow("folder named like the file") << "/p/Kessel.vls plans/Kessel.vls" << "/p/Kessel.vls plans"
+                                                << "Kessel";
+    QTest::newRow("dot in the folder only") << "/p/x.y/z" << "/p/x.y" << "z";
+    QTest::newRow("blanks and umlauts") << QStringLiteral("/p/Anlage Süd 3.vls") << "/p"
+                                        << QStringLiteral("Anlage Süd 3");
+}
+
+void TestFileCommands::projectNameRules()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, folder);
+    QFETCH(QString, base);
+    const ProjectFileName name = projectFileName(chosen);
+    QCOMPARE(name.folder, folder);
+    QCOMPARE(name.base, base);
+}
+
+void TestFileCommands::dialogsOfferProjectFilesInTheDataFolder_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("German") << 0 << "Berechnungen (*.vls)|*.vls";
+    QTest::newRow("English") << 1 << "Calculations (*.vls)|*.vls";
+    QTest::newRow("Czech") << 5 << QStringLiteral("Výpočty (*.vls)|*.vls");
+}
+
+void TestFileCommands::dialogsOfferProjectFilesInTheDataFolder()
+{
+    QFETCH(int, language);
+    QFETCH(QString, filter);
+    shared().Sprache = language;
+    f.ui.answerNextFileDialog(std::nullopt);
+    f.ui.answerNextFileDialog(std::nullopt);
+    QVERIFY(f.w->mnuOpen.userChoose());
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    const auto &requests = f.ui.fileRequests();
+    QCOMPARE(requests.size(), std::size_t(2));
+    QVERIFY(!requests[0].save);
+    QVERIFY(requests[1].save);
+    for (const auto &r : requests) {
+        QCOMPARE(r.request.filter, filter);
+        QCOMPARE(r.request.startFolder, dataFolder());
+    }
+    // The save dialog leaves the overwrite question to the command, which asks about the completed name.
+    QVERIFY(!requests[1].request.confirmOverwrite);
+}
+
+void TestFileCommands::saveAsCreatesACompleteProject_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("with extension") << "Kessel.vls" << "Kessel";
+    QTest::newRow("without extension") << "Kessel" << "Kessel";
+    QTest::newRow("other extension") << "Kessel.txt" << "Kessel";
+    QTest::newRow("name with dots") << "Kessel.2024" << "Kessel.2024";
+}
+
+void TestFileCommands::saveAsCreatesACompleteProject()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, base);
+    SharedData &d = shared();
+    d.p1Max = 12.5;
+    d.TextFirma = Variant(QStringLiteral("Brauerei Süd"));
+    d.QNorm = 17.25;
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(typed));
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+
+    QVERIFY2(f.ui.messages().empty(), f.ui.messages().empty() ? "" : qPrintable(f.ui.messages()[0].text));
+    const QString target = base + QStringLiteral(".vls");
+    QVERIFY(QFileInfo::exists(QDir(f.projects()).filePath(target)));
+    // Only the completed name exists: no temporary file, journal or file of the typed name is left.
+    QCOMPARE(leftovers(f.projects(), {target}), QStringList());
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [%1]").arg(base));
+    QCOMPARE(d.DatenPfad, f.projects());
+    QCOMPARE(d.DateiName, base);
+    const SharedData back = loaded(f.projects(), base);
+    QCOMPARE(firstDifference(back, d), QString());
+}
+
+void TestFileCommands::saveAsOntoAnExistingFileWritesIntoIt()
+{
+    // Onto the default project: its program parameters must survive, so it is written into, not replaced.
+    shared().p2Max = 3.75;
+    f.ui.answerNextFileDialog(dataFile(QStringLiteral("Default")));
+    f.ui.answerNextMessage(MsgAnswer::Yes);
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    QCOMPARE(f.ui.messages()[0].buttons, MsgButtons::YesNo);
+    QVERIFY(f.ui.messages()[0].text.contains(QStringLiteral("Default.vls")));
+    QCOMPARE(loaded(dataFolder(), QStringLiteral("Default")).p2Max, 3.75);
+    SharedData parameters;
+    LoadProgrammParameter(dataFolder(), QStringLiteral("Default"), parameters);
+    QCOMPARE(parameters.Benutzername, QStringLiteral("Tester"));
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Default]"));
+}
+
+void TestFileCommands::saveAsDeclinedOverwriteChangesNothing()
+{
+    const QString path = f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.p1Max = 4.0; });
+    const QByteArray before = fileBytes(path);
+    shared().p1Max = 99.0;
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Kessel.txt")));
+    f.ui.answerNextMessage(MsgAnswer::No);
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
+    QCOMPARE(shared().DatenPfad, dataFolder());
+    QCOMPARE(shared().DateiName, QStringLiteral("Default"));
+}
+
+void TestFileCommands::failedSaveAsChangesNothing_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("named");
+    QTest::newRow("read-only target") << "readonly" << "Kessel.vls";
+    QTest::newRow("template missing") << "template" << "blank.vls";
+    QTest::newRow("folder missing") << "folder" << "Kessel.vls";
+}
+
+void TestFileCommands::failedSaveAsChangesNothing()
+{
+    QFETCH(QString, problem);
+    QFETCH(QString, named);
+    QString chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel.vls"));
+    QByteArray before;
+    if (problem == QLatin1String("readonly")) {
+        const QString path = f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.p1Max = 4.0; });
+        QFile::setPermissions(path, QFile::ReadOwner);
+        before = fileBytes(path);
+        f.ui.answerNextMessage(MsgAnswer::Yes);
+    } else if (problem == QLatin1String("template")) {
+        setProgramFolder(f.tmp.filePath(QStringLiteral("home"))); // no blank.vls there
+    } else {
+        chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
+    }
+    shared().p1Max = 99.0;
+    f.ui.answerNextFileDialog(chosen);
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+
+    QVERIFY(!f.ui.messages().empty());
+    const auto &report = f.ui.messages().back();
+    QCOMPARE(report.buttons, MsgButtons::OK);
+    QVERIFY2(report.text.contains(named), qPrintable(report.text));
+    QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
+    QCOMPARE(shared().DatenPfad, dataFolder());
+    QCOMPARE(shared().DateiName, QStringLiteral("Default"));
+    if (problem == QLatin1String("readonly"))
+        QCOMPARE(fileBytes(chosen), before);
+    else
+        QVERIFY(!QFileInfo::exists(chosen));
+    const QStringList expected = problem == QLatin1String("readonly") ? QStringList{QStringLiteral("Kessel.vls")}
+                                                                       : QStringList{};
+    QCOMPARE(leftovers(f.projects(), expected), QStringList());
+}
+
+void TestFileCommands::cancelledDialogsChangeNothing_data()
+{
+    QTest::addColumn<bool>("open");
+    QTest::newRow("Open") << true;
+    QTest::newRow("Save as") << false;
+}
+
+void TestFileCommands::cancelledDialogsChangeNothing()
+{
+    QFETCH(bool, open);
+    shared().p1Max = 11.0;
+    const QString status = f.w->StatusBar.text();
+    const QByteArray before = fileBytes(defaultFile());
+    const SharedData data = shared();
+    f.ui.answerNextFileDialog(std::nullopt);
+    QVERIFY((open ? f.w->mnuOpen : f.w->mnuSaveAs).userChoose());
+    QVERIFY(f.ui.messages().empty());
+    QCOMPARE(f.ui.beepCount(), 0);
+    QCOMPARE(f.w->StatusBar.text(), status);
+    QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
+    QCOMPARE(firstDifference(shared(), data), QString());
+    QCOMPARE(shared().DatenPfad, dataFolder());
+    QCOMPARE(fileBytes(defaultFile()), before);
+    QCOMPARE(leftovers(f.projects(), {}), QStringList());
+}
+
+void TestFileCommands::openLoadsTheProjectAndReloadsItsSheet_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("modus");
+    QTest::newRow("project file, sizing mode") << "Kessel.vls" << 0;
+    QTest::newRow("project file, flow mode") << "Kessel.vls" << 1;
+    QTest::newRow("name without extension") << "Kessel" << 0;
+    QTest::newRow("other extension") << "Kessel.bak" << 1;
+}
+
+void TestFileCommands::openLoadsTheProjectAndReloadsItsSheet()
+{
+    QFETCH(QString, chosen);
+    QFETCH(int, modus);
+    f.saveProject(QStringLiteral("Kessel"), [modus](SharedData &d) {
+        d.Modus = modus;
+        d.p1Max = 16.0;
+        d.p2Max = 9.5;
+        d.Ventiltyp = QStringLiteral("3548");
+        d.Kennlinie = 0;
+        d.TextBetrifft = Variant(QStringLiteral("Kondensat"));
+    });
+    Form *before = f.sheet();
+    QVERIFY(before);
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(chosen));
+    QVERIFY(f.w->mnuOpen.userChoose());
+    QVERIFY2(f.ui.messages().empty(), f.ui.messages().empty() ? "" : qPrintable(f.ui.messages()[0].text));
+
+    const SharedData &d = shared();
+    QCOMPARE(d.p1Max, 16.0);
+    QCOMPARE(d.Ventiltyp, QStringLiteral("3548"));
+    QCOMPARE(d.TextBetrifft.toString(), QStringLiteral("Kondensat"));
+    QCOMPARE(d.rsVentil->table(), QStringLiteral("3548"));
+    QCOMPARE(d.DatenPfad, f.projects());
+    QCOMPARE(d.DateiName, QStringLiteral("Kessel"));
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Kessel]"));
+    QCOMPARE(d.Modus, modus);
+    QCOMPARE(before->state(), Form::State::Unloaded);
+    QCOMPARE(calcSizeSheet().isLoaded(), modus == 0);
+    QCOMPARE(frmCalcFlow().isLoaded(), modus == 1);
+    auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
+    QVERIFY(p1);
+    QCOMPARE(p1->text(), QStringLiteral("16"));
+}
+
+void TestFileCommands::failedOpenChangesNothing_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<int>("language");
+    QTest::newRow("missing file") << "missing" << 0;
+    QTest::newRow("missing file, English") << "missing" << 1;
+    QTest::newRow("foreign file") << "foreign" << 0;
+    QTest::newRow("no project tables") << "tables" << 0;
+    QTest::newRow("series without a table") << "series" << 0;
+}
+
+void TestFileCommands::failedOpenChangesNothing()
+{
+    QFETCH(QString, problem);
+    QFETCH(int, language);
+    shared().Sprache = language;
+    const QString path = QDir(f.projects()).filePath(QStringLiteral("Kessel.vls"));
+    if (problem == QLatin1String("foreign")) {
+        QFile text(path);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write("Einkaufsliste: Ventile, Dichtungen\n");
+    } else if (problem == QLatin1String("tables")) {
+        Database::create(path)->createTable(QStringLiteral("Notizen"), {FieldDef{QStringLiteral("Text")}});
+    } else if (problem == QLatin1String("series")) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) {
+            d.Ventiltyp = QStringLiteral("3652");
+            d.p1Max = 77.0;
+        });
+        execSql(dataFile(QStringLiteral("dbKenndaten.mdb")), QStringLiteral("DROP TABLE \"3652\""));
+    }
+    shared().p1Max = 11.0;
+    Form *sheetBefore = f.sheet();
+    const SharedData data = shared();
+    const QString series = shared().rsVentil->table();
+    const QStringList picture = sheetPicture(*sheetBefore);
+    const QString status = f.w->StatusBar.text();
+
+    f.ui.answerNextFileDialog(path);
+    QVERIFY(f.w->mnuOpen.userChoose());
+
+    if (problem == QLatin1String("missing")) {
+        QVERIFY(f.ui.messages().empty());
+        QCOMPARE(f.ui.beepCount(), 1);
+        QCOMPARE(f.w->StatusBar.text(), getText(QStringLiteral("Datei nicht vorhanden"), language));
+        QCOMPARE(f.w->StatusBar.text(),
+                 language == 0 ? QStringLiteral("Datei nicht vorhanden") : QStringLiteral("File not found"));
+    } else {
+        QCOMPARE(f.ui.messages().size(), std::size_t(1));
+        QCOMPARE(f.ui.messages()[0].buttons, MsgButtons::OK);
+        const QString named =
+            problem == QLatin1String("series") ? QStringLiteral("3652") : QStringLiteral("Kessel.vls");
+        QVERIFY2(f.ui.messages()[0].text.contains(named), qPrintable(f.ui.messages()[0].text));
+        QCOMPARE(f.w->StatusBar.text(), status);
+    }
+    QCOMPARE(firstDifference(shared(), data), QString());
+    QCOMPARE(shared().DatenPfad, dataFolder());
+    QCOMPARE(shared().DateiName, QStringLiteral("Default"));
+    QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
+    QCOMPARE(shared().rsVentil->table(), series);
+    QCOMPARE(f.sheet(), sheetBefore);
+    QCOMPARE(sheetPicture(*sheetBefore), picture);
+}
+
+void TestFileCommands::saveWritesTheCurrentProject()
+{
+    // Directly after New the current project is the default project.
+    shared().p1Max = 21.0;
+    QVERIFY(f.w->mnuSave.userChoose());
+    QCOMPARE(loaded(dataFolder(), QStringLiteral("Default")).p1Max, 21.0);
+
+    f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.p1Max = 4.0; });
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls")));
+    QVERIFY(f.w->mnuOpen.userChoose());
+    const QString caption = f.w->caption();
+    shared().p2Max = 1.5;
+    QVERIFY(f.w->mnuSave.userChoose());
+    QVERIFY(f.ui.messages().empty());
+    QCOMPARE(loaded(f.projects(), QStringLiteral("Kessel")).p2Max, 1.5);
+    QCOMPARE(loaded(dataFolder(), QStringLiteral("Default")).p2Max == 1.5, false);
+    QCOMPARE(f.w->caption(), caption);
+}
+
+void TestFileCommands::failedSaveReportsAndKeepsTheFile()
+{
+    QFile::setPermissions(defaultFile(), QFile::ReadOwner);
+    const QByteArray before = fileBytes(defaultFile());
+    shared().p1Max = 21.0;
+    QVERIFY(f.w->mnuSave.userChoose());
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    QVERIFY(f.ui.messages()[0].text.contains(QStringLiteral("Default.vls")));
+    QVERIFY(f.w->mnuStandardSpeichern.userChoose());
+    QCOMPARE(f.ui.messages().size(), std::size_t(2));
+    QCOMPARE(fileBytes(defaultFile()), before);
+}
+
+void TestFileCommands::loadDefaultKeepsTheCurrentProject()
+{
+    f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) {
+        d.p1Max = 4.0;
+        d.Modus = 1;
+        d.Ventiltyp = QStringLiteral("2381");
+    });
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls")));
+    QVERIFY(f.w->mnuOpen.userChoose());
+    QVERIFY(frmCalcFlow().isLoaded());
+
+    QVERIFY(f.w->mnuStandardLaden.userChoose());
+    const SharedData defaults = loaded(dataFolder(), QStringLiteral("Default"));
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [DEFAULT]"));
+    QCOMPARE(shared().p1Max, defaults.p1Max);
+    QCOMPARE(shared().rsVentil->table(), defaults.Ventiltyp);
+    QCOMPARE(calcSizeSheet().isLoaded(), defaults.Modus == 0);
+    QCOMPARE(shared().DatenPfad, f.projects());
+    QCOMPARE(shared().DateiName, QStringLiteral("Kessel"));
+
+    // So Save now writes the default project's values into the opened file.
+    QVERIFY(f.w->mnuSave.userChoose());
+    QCOMPARE(loaded(f.projects(), QStringLiteral("Kessel")).p1Max, defaults.p1Max);
+}
+
+void TestFileCommands::saveDefaultWritesOnlyTheDefaultProject()
+{
+    f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.p1Max = 4.0; });
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls")));
+    QVERIFY(f.w->mnuOpen.userChoose());
+    const QByteArray project = fileBytes(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls")));
+    shared().T1Max = 55.0;
+    QVERIFY(f.w->mnuStandardSpeichern.userChoose());
+    QCOMPARE(loaded(dataFolder(), QStringLiteral("Default")).T1Max, 55.0);
+    QCOMPARE(fileBytes(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls"))), project);
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Kessel]"));
+    QCOMPARE(shared().DateiName, QStringLiteral("Kessel"));
+}
+
+QTEST_GUILESS_MAIN(TestFileCommands)
+#include "test_file_commands.moc"

@@ -1,0 +1,530 @@
+#include "menu_fixture.h"
+
+#include "engine/sizing_recalc.h"
+#include "platform/core/number_text.h"
+#include "units/conversions.h"
+
+// The valve-series, unit and medium menus on the real main window and sheets, in both modes, and a project that
+// survives saving and reopening with its sheet.
+
+using namespace menufixture;
+
+namespace {
+
+Variant item(const QString &column)
+{
+    for (const FileItem &i : projectItems())
+        if (i.column == column)
+            return std::visit([](auto member) { return Variant(shared().*member); }, i.member);
+    return Variant();
+}
+
+} // namespace
+
+class TestMenus : public QObject {
+    Q_OBJECT
+    Fixture f;
+
+    Menu &menu(const QString &name)
+    {
+        auto *m = dynamic_cast<Menu *>(f.w->control(name));
+        Q_ASSERT(m);
+        return *m;
+    }
+    // A disabled entry cannot be chosen; its handler is run directly to show it would do nothing either.
+    void chooseOrRun(const QString &name)
+    {
+        Menu &entry = menu(name);
+        if (!f.choose(entry) && entry.Click)
+            entry.Click();
+        formruntime::collect();
+    }
+    void prepare(int modus, const QString &medium)
+    {
+        if (modus == 1)
+            QVERIFY(f.choose(f.w->mnuFlow));
+        if (!medium.isEmpty())
+            QVERIFY(f.choose(menu(medium)));
+        f.ui.reset();
+    }
+
+private slots:
+    void initTestCase() { f.initSuite(); }
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
+
+    void seriesEntrySetsSeriesAndCharacteristic_data();
+    void seriesEntrySetsSeriesAndCharacteristic();
+    void submenuTitlesActWithoutAChoice_data();
+    void submenuTitlesActWithoutAChoice();
+    void seriesWithoutATableKeepsThePreviousSeries();
+    void pressureEntryConvertsPressuresAndHeldValues_data();
+    void pressureEntryConvertsPressuresAndHeldValues();
+    void temperatureEntryConvertsTemperaturesAndHeldValues_data();
+    void temperatureEntryConvertsTemperaturesAndHeldValues();
+    void flowEntryFollowsTheFluidState_data();
+    void flowEntryFollowsTheFluidState();
+    void flowSubmenuEnablesTheEntriesOfTheState_data();
+    void flowSubmenuEnablesTheEntriesOfTheState();
+    void otherUnitEntriesSetTheirList_data();
+    void otherUnitEntriesSetTheirList();
+    void mediumEntryRemapsFlowUnitAndRecalculates_data();
+    void mediumEntryRemapsFlowUnitAndRecalculates();
+    void savedProjectReopensToTheSameSheet_data();
+    void savedProjectReopensToTheSameSheet();
+};
+
+void TestMenus::seriesEntrySetsSeriesAndCharacteristic_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("after");
+    const struct {
+        const char *entry;
+        int before;
+        const char *key;
+        int after;
+    } rows[] = {
+        {"mnu4612", 2, "4612", 0},       {"mnu4625", 1, "4625", 1},       {"mnu4627_71", 0, "4627_71", 0},
+        {"mnu4627_72", 2, "4627_72", 0}, {"mnu4638", 1, "4638", 1},       {"mnu4648", 2, "4648", 0},
+        {"mnu4651_71", 1, "4651_71", 1}, {"mnu4651_72", 0, "4651_72", 0}, {"mnu4656", 2, "4656", 0},
+        {"mnu3264", 2, "3264", 0},       {"mnu3425", 1, "3425", 1},       {"mnu3548", 2, "3548", 0},
+        {"mnu3548", 1, "3548", 1},       {"mnu3926", 1, "3926", 0},       {"mnu2613", 2, "2613", 0},
+        {"mnu3653", 1, "3653", 0},       {"mnu3786", 1, "3786", 0},       {"mnu2381", 0, "2381", 1},
+        {"mnu3152", 1, "3152", 2},       {"mnu3378", 0, "3378", 2},       {"mnu3391", 1, "3391", 2},
+        {"mnu3547", 0, "3547", 2},       {"mnu3652", 1, "3652", 2},       {"mnu3761", 0, "3761", 2},
+        {"mnu3834", 1, "3834", 2},       {"mnu4644", 0, "4644", 2},
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%s from %d", r.entry, r.before) << 0 << r.entry << r.before << r.key << r.after;
+    QTest::newRow("flow sheet: mnu3548 from 2") << 1 << "mnu3548" << 2 << "3548" << 0;
+    QTest::newRow("flow sheet: mnu4644 from 1") << 1 << "mnu4644" << 1 << "4644" << 2;
+    QTest::newRow("flow sheet: current series again") << 1 << "mnu4627_71" << 1 << "4627_71" << 1;
+}
+
+void TestMenus::seriesEntrySetsSeriesAndCharacteristic()
+{
+    QFETCH(int, modus);
+    QFETCH(QString, entry);
+    QFETCH(int, before);
+    QFETCH(QString, key);
+    QFETCH(int, after);
+    prepare(modus, QString());
+    shared().Kennlinie = before;
+    Form *sheet = f.sheet();
+    QVERIFY(sheet);
+    f.w->StatusBar.setText(QStringLiteral("-"));
+
+    QVERIFY(f.choose(menu(entry)));
+
+    QCOMPARE(shared().Ventiltyp, key);
+    QCOMPARE(shared().rsVentil->table(), key);
+    QCOMPARE(shared().Kennlinie, after);
+    // The sheet of the mode has been loaded anew (and recalculated); the other one has not been created.
+    QCOMPARE(sheet->state(), Form::State::Unloaded);
+    QVERIFY(f.sheet());
+    QCOMPARE(calcSizeSheet().isLoaded(), modus == 0);
+    QCOMPARE(frmCalcFlow().isLoaded(), modus == 1);
+    QVERIFY(f.w->StatusBar.text().startsWith(QStringLiteral("Berechnung")));
+}
+
+void TestMenus::submenuTitlesActWithoutAChoice_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<int>("before");
+    QTest::addColumn<int>("after");
+    QTest::newRow("slide-gate valves from on/off") << "mnuGS" << 2 << 0;
+    QTest::newRow("slide-gate valves from equal percentage") << "mnuGS" << 1 << 1;
+    QTest::newRow("shut-off valves from linear") << "mnuAbsperr" << 0 << 2;
+    QTest::newRow("seat valves have no handler") << "mnuSitz" << 2 << 2;
+}
+
+void TestMenus::submenuTitlesActWithoutAChoice()
+{
+    QFETCH(QString, title);
+    QFETCH(int, before);
+    QFETCH(int, after);
+    shared().Kennlinie = before;
+    Form *sheet = f.sheet();
+    const QStringList picture = sheetPicture(*sheet);
+    f.w->mnuBauform.userOpen();
+    menu(title).userOpen(); // and the menu closes without a choice
+    QCOMPARE(shared().Kennlinie, after);
+    QCOMPARE(f.sheet(), sheet);
+    QCOMPARE(sheet->state(), Form::State::Loaded);
+    QCOMPARE(sheetPicture(*sheet), picture);
+}
+
+void TestMenus::seriesWithoutATableKeepsThePreviousSeries()
+{
+    execSql(dataFile(QStringLiteral("dbKenndaten.mdb")), QStringLiteral("DROP TABLE \"3548\""));
+    const QString series = shared().Ventiltyp;
+    shared().Kennlinie = 1;
+    Form *sheet = f.sheet();
+    QVERIFY(f.choose(f.w->mnu3548));
+    QCOMPARE(shared().Ventiltyp, series);
+    QCOMPARE(shared().rsVentil->table(), series);
+    QCOMPARE(shared().Kennlinie, 1);
+    QCOMPARE(f.sheet(), sheet);
+    QCOMPARE(f.ui.beepCount(), 1);
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Kenndaten der Bauform nicht vorhanden: 3548"));
+}
+
+void TestMenus::pressureEntryConvertsPressuresAndHeldValues_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("medium");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<bool>("vapourShown");
+    QTest::addColumn<bool>("checkCritical");
+    QTest::newRow("sizing, water: psia") << 0 << "" << "mnuPsia" << 2 << true << true;
+    QTest::newRow("sizing, water: kPa,g.") << 0 << "" << "mnukPag" << 7 << true << true;
+    QTest::newRow("sizing, air: psia") << 0 << "mnuLuft" << "mnuPsia" << 2 << false << true;
+    QTest::newRow("sizing, steam: MPa,abs.") << 0 << "mnuWasserdampf" << "mnuMPaa" << 4 << false << true;
+    QTest::newRow("flow, air: psia") << 1 << "mnuLuft" << "mnuPsia" << 2 << false << true;
+    QTest::newRow("flow, steam: bar,g.") << 1 << "mnuWasserdampf" << "mnuBarg" << 1 << false << true;
+    // The flow sheet's vapour-pressure list changes pUnit itself; the critical pressure is its business there.
+    QTest::newRow("flow, water: psia") << 1 << "" << "mnuPsia" << 2 << true << false;
+}
+
+void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
+{
+    QFETCH(int, modus);
+    QFETCH(QString, medium);
+    QFETCH(QString, entry);
+    QFETCH(int, unit);
+    QFETCH(bool, vapourShown);
+    QFETCH(bool, checkCritical);
+    prepare(modus, medium);
+    SharedData &d = shared();
+    QCOMPARE(d.pUnit, 0);
+    QCOMPARE(f.list("cmbStoffwert2unit").visible(), vapourShown);
+    d.pkrit = 48.7;
+    const double p1 = d.p1Max, p2 = d.p2Max, psat = d.psatMax;
+    Form *sheet = f.sheet();
+
+    QVERIFY(f.choose(menu(entry)));
+
+    QCOMPARE(d.pUnit, unit);
+    QCOMPARE(d.p1Unit, unit);
+    QCOMPARE(d.p2Unit, unit);
+    QCOMPARE(f.list("cmbP1unit").listIndex(), unit);
+    QCOMPARE(f.list("cmbP2unit").listIndex(), unit);
+    QCOMPARE(d.p1Max, umrechnenDruck(Variant(p1), 0, unit));
+    QCOMPARE(d.p2Max, umrechnenDruck(Variant(p2), 0, unit));
+    // The vapour pressures are converted only through their list, while it is shown.
+    QCOMPARE(d.psatMax, vapourShown ? umrechnenDruck(Variant(psat), 0, unit) : psat);
+    if (checkCritical)
+        QCOMPARE(d.pkrit, umrechnenDruck(Variant(48.7), 0, unit)); // once, not twice
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+    QVERIFY(f.w->mnuDrucken.enabled());
+    QCOMPARE(f.sheet(), sheet); // never reloaded
+}
+
+void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::newRow("sizing sheet") << 0;
+    QTest::newRow("flow sheet") << 1;
+}
+
+void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues()
+{
+    QFETCH(int, modus);
+    prepare(modus, QString());
+    SharedData &d = shared();
+    d.T1Max = 20.0;
+    d.Tkrit = 374.15;
+    d.TBezugFlüssigkeit = 20;
+    Form *sheet = f.sheet();
+
+    QVERIFY(f.choose(f.w->mnuFahrenheit));
+    QCOMPARE(d.TUnit, 1);
+    QCOMPARE(d.T1Unit, 1);
+    QCOMPARE(f.list("cmbT1unit").listIndex(), 1);
+    QCOMPARE(d.T1Max, 68.0);
+    QCOMPARE(d.Tkrit, 374.15 * 9.0 / 5.0 + 32.0);
+    QCOMPARE(d.TBezugFlüssigkeit, 68);
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+
+    QVERIFY(f.choose(f.w->mnuCelsius));
+    QCOMPARE(d.TUnit, 0);
+    QCOMPARE(d.T1Max, 20.0);
+    QVERIFY(qAbs(d.Tkrit - 374.15) < 1e-9);
+    QCOMPARE(d.TBezugFlüssigkeit, 20);
+    QCOMPARE(f.sheet(), sheet);
+}
+
+void TestMenus::flowEntryFollowsTheFluidState_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("medium");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("position"); // -1: the entry does nothing in that state
+    QTest::newRow("water: US g.p.m.") << 0 << "" << "mnuUSgpm" << 5;
+    QTest::newRow("water: kg/h") << 0 << "" << "mnuKgh" << 1;
+    QTest::newRow("water: m3/h (norm.) does nothing") << 0 << "" << "mnuM3hnorm" << -1;
+    QTest::newRow("air: kg/h") << 0 << "mnuLuft" << "mnuKgh" << 1;
+    QTest::newRow("air: scu.ft./hr.") << 0 << "mnuLuft" << "mnuScufthr" << 4;
+    QTest::newRow("air: m3/h does nothing") << 0 << "mnuLuft" << "mnuM3h" << -1;
+    QTest::newRow("steam: lb./hr.") << 0 << "mnuWasserdampf" << "mnuLbhr" << 1;
+    QTest::newRow("steam: l/min. does nothing") << 0 << "mnuWasserdampf" << "mnuLmin" << -1;
+    QTest::newRow("flow sheet, water: lb./hr.") << 1 << "" << "mnuLbhr" << 3;
+    QTest::newRow("flow sheet, air: l/min. (norm.)") << 1 << "mnuLuft" << "mnuLminnorm" << 2;
+    QTest::newRow("flow sheet, steam: lb./hr.") << 1 << "mnuWasserdampf" << "mnuLbhr" << 1;
+}
+
+void TestMenus::flowEntryFollowsTheFluidState()
+{
+    QFETCH(int, modus);
+    QFETCH(QString, medium);
+    QFETCH(QString, entry);
+    QFETCH(int, position);
+    prepare(modus, medium);
+    SharedData &d = shared();
+    QCOMPARE(d.QUnit, 0);
+    const double q = d.QMax;
+    Form *sheet = f.sheet();
+
+    chooseOrRun(entry);
+
+    const int expected = position < 0 ? 0 : position;
+    QCOMPARE(d.QUnit, expected);
+    QCOMPARE(f.list("cmbQunit").listIndex(), expected);
+    if (position < 0)
+        QCOMPARE(d.QMax, q);
+    else if (modus == 0)
+        QVERIFY(d.QMax != q); // the list's handler converted the stored flow
+    QCOMPARE(f.sheet(), sheet);
+}
+
+void TestMenus::flowSubmenuEnablesTheEntriesOfTheState_data()
+{
+    QTest::addColumn<QString>("medium");
+    QTest::addColumn<QStringList>("enabled");
+    QTest::newRow("ideal gas") << "mnuLuft"
+                               << QStringList{"mnuM3hnorm", "mnuKgh", "mnuLminnorm", "mnuLbhr", "mnuScufthr"};
+    QTest::newRow("liquid") << "mnuWasser"
+                            << QStringList{"mnuM3h", "mnuKgh", "mnuLmin", "mnuLbhr", "mnuCufthr", "mnuUSgpm"};
+    QTest::newRow("steam") << "mnuWasserdampf" << QStringList{"mnuKgh", "mnuLbhr"};
+}
+
+void TestMenus::flowSubmenuEnablesTheEntriesOfTheState()
+{
+    QFETCH(QString, medium);
+    QFETCH(QStringList, enabled);
+    prepare(0, medium);
+    f.w->mnuEinheiten.userOpen();
+    f.w->mnuDurchfluss.userOpen();
+    QStringList actual;
+    for (Menu *entry : f.w->mnuDurchfluss.entries())
+        if (entry->enabled())
+            actual << entry->name();
+    QCOMPARE(actual, enabled);
+}
+
+void TestMenus::otherUnitEntriesSetTheirList_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("medium");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<int>("value");
+    for (int modus : {0, 1}) {
+        const char *sheet = modus == 0 ? "sizing" : "flow";
+        QTest::addRow("%s: lb./cu.ft.", sheet) << modus << "" << "mnuLbcuft" << "cmbStoffwert1unit" << "rhoUnit" << 1;
+        QTest::addRow("%s, water: cP", sheet) << modus << "" << "mnuCP" << "cmbStoffwert3unit" << "nueUnit" << 1;
+        QTest::addRow("%s, air: cP does nothing", sheet)
+            << modus << "mnuLuft" << "mnuCP" << "cmbStoffwert3unit" << "nueUnit" << 0;
+        QTest::addRow("%s, steam: cP does nothing", sheet)
+            << modus << "mnuWasserdampf" << "mnuCP" << "cmbStoffwert3unit" << "nueUnit" << 0;
+        QTest::addRow("%s: ft./sec.", sheet) << modus << "" << "mnuFtsec" << "cmbGeschwindigkeit" << "vUnit" << 1;
+        QTest::addRow("%s: inch", sheet) << modus << "" << "mnuInch" << "cmbDNunit" << "DNunit" << 1;
+        QTest::addRow("%s: Cv", sheet) << modus << "" << "mnuCv" << "cmbKvUnit" << "KvUnit" << 1;
+    }
+}
+
+void TestMenus::otherUnitEntriesSetTheirList()
+{
+    QFETCH(int, modus);
+    QFETCH(QString, medium);
+    QFETCH(QString, entry);
+    QFETCH(QString, list);
+    QFETCH(QString, unit);
+    QFETCH(int, value);
+    prepare(modus, medium);
+    QCOMPARE(item(unit).toInt(), 0);
+    const int listBefore = f.list(list.toLatin1().constData()).listIndex();
+    const QString valve = shared().DNVentil;
+    Form *sheet = f.sheet();
+
+    QVERIFY(f.choose(menu(entry)));
+
+    QCOMPARE(item(unit).toInt(), value);
+    QCOMPARE(f.list(list.toLatin1().constData()).listIndex(), value == 0 ? listBefore : value);
+    if (entry == QLatin1String("mnuInch"))
+        QCOMPARE(shared().DNVentil, umrechnenDN(Variant(valve), 0, 1).toString());
+    QCOMPARE(f.sheet(), sheet);
+}
+
+void TestMenus::mediumEntryRemapsFlowUnitAndRecalculates_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("from");      // medium chosen first
+    QTest::addColumn<QString>("unitEntry"); // flow unit chosen then
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("rhoUnit");
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("medium");
+    QTest::addColumn<int>("zustand");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("qUnitBefore");
+    QTest::addColumn<int>("qUnitAfter");
+    QTest::newRow("water cu.ft./hr. to steam") << 0 << "" << "mnuCufthr" << 0 << 0 << "mnuWasserdampf" << 2 << 2
+                                               << "Wasserdampf" << 4 << 1;
+    QTest::newRow("air to air keeps the unit") << 0 << "mnuLuft" << "mnuLbhr" << 0 << 0 << "mnuLuft" << 0 << 0
+                                               << "Luft" << 3 << 3;
+    QTest::newRow("water to air in lb./cu.ft.") << 0 << "" << "mnuUSgpm" << 0 << 1 << "mnuLuft" << 0 << 0 << "Luft"
+                                                << 5 << 4;
+    QTest::newRow("steam lb./hr. to water") << 0 << "mnuWasserdampf" << "mnuLbhr" << 0 << 0 << "mnuWasser" << 1 << 1
+                                            << "Wasser" << 1 << 3;
+    QTest::newRow("paper stock 2.5 %") << 0 << "" << "" << 0 << 0 << "mnuPapierstoff25" << 10 << 1
+                                       << "Papierstoff c = 2.5%" << 0 << 0;
+    QTest::newRow("paper stock 3 %, English") << 0 << "" << "" << 1 << 0 << "mnuPapierstoff3" << 11 << 1
+                                              << "Paper stock c = 3%" << 0 << 0;
+    QTest::newRow("paper stock 4 %, French") << 0 << "" << "" << 2 << 0 << "mnuPapierstoff4" << 12 << 1
+                                             << QStringLiteral("Pâte à papier c = 4%") << 0 << 0;
+    QTest::newRow("paper stock 5 % from steam") << 0 << "mnuWasserdampf" << "mnuLbhr" << 0 << 0 << "mnuPapierstoff5"
+                                                << 13 << 1 << "Papierstoff c = 5%" << 1 << 3;
+    QTest::newRow("flow sheet: water to air") << 1 << "" << "mnuUSgpm" << 0 << 0 << "mnuLuft" << 0 << 0 << "Luft"
+                                              << 5 << 4;
+    QTest::newRow("flow sheet: air to steam") << 1 << "mnuLuft" << "mnuLminnorm" << 0 << 0 << "mnuWasserdampf" << 2
+                                              << 2 << "Wasserdampf" << 2 << 0;
+}
+
+void TestMenus::mediumEntryRemapsFlowUnitAndRecalculates()
+{
+    QFETCH(int, modus);
+    QFETCH(QString, from);
+    QFETCH(QString, unitEntry);
+    QFETCH(int, language);
+    QFETCH(int, rhoUnit);
+    QFETCH(QString, entry);
+    QFETCH(int, medium);
+    QFETCH(int, zustand);
+    QFETCH(QString, name);
+    QFETCH(int, qUnitBefore);
+    QFETCH(int, qUnitAfter);
+    prepare(modus, from);
+    SharedData &d = shared();
+    if (!unitEntry.isEmpty())
+        QVERIFY(f.choose(menu(unitEntry)));
+    if (rhoUnit == 1)
+        QVERIFY(f.choose(f.w->mnuLbcuft));
+    QCOMPARE(d.QUnit, qUnitBefore);
+    d.Sprache = language;
+    // Stale air properties: the entry must set them before its own recalculation.
+    d.rhoN = 3.0;
+    d.gammaMin = d.gammaNorm = d.gammaMax = 1.1;
+    const double q = d.QMax;
+    Form *sheet = f.sheet();
+
+    QVERIFY(f.choose(menu(entry)));
+
+    QCOMPARE(d.Medium, medium);
+    QCOMPARE(d.Zustand, zustand);
+    QCOMPARE(d.NameMedium, name);
+    QCOMPARE(d.QUnit, qUnitAfter);
+    QCOMPARE(f.list("cmbQunit").listIndex(), qUnitAfter);
+    if (modus == 0)
+        QCOMPARE(d.QMax, q); // only the index is carried over
+    QCOMPARE(sheet->state(), Form::State::Unloaded);
+    QVERIFY(f.sheet());
+    if (medium == 0) {
+        QCOMPARE(d.rhoN, umrechnenDichte(Variant(1.2922), 0, rhoUnit).toDouble());
+        QCOMPARE(d.gammaMin, 1.4);
+        QCOMPARE(d.gammaNorm, 1.4);
+        QCOMPARE(d.gammaMax, 1.4);
+    }
+    if (modus == 0) {
+        // The last recalculation already used the new properties: another one changes no result.
+        const double kv = d.Kvmax;
+        const QString shown = calcSizeSheet()->lblKvmaxcalc.caption();
+        calcDimensionierung();
+        QCOMPARE(d.Kvmax, kv);
+        QCOMPARE(calcSizeSheet()->lblKvmaxcalc.caption(), shown);
+    }
+}
+
+void TestMenus::savedProjectReopensToTheSameSheet_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<bool>("german");
+    QTest::newRow("sizing sheet, decimal point") << 0 << false;
+    QTest::newRow("flow sheet, decimal point") << 1 << false;
+    QTest::newRow("sizing sheet, decimal comma") << 0 << true;
+    QTest::newRow("flow sheet, decimal comma") << 1 << true;
+}
+
+void TestMenus::savedProjectReopensToTheSameSheet()
+{
+    QFETCH(int, modus);
+    QFETCH(bool, german);
+    struct LocaleScope {
+        explicit LocaleScope(bool german)
+        {
+            numtext::setUserLocale(german ? QLocale(QLocale::German, QLocale::Germany)
+                                          : QLocale(QLocale::English, QLocale::UnitedStates));
+        }
+        ~LocaleScope() { numtext::resetUserLocale(); }
+    } localeScope(german);
+    prepare(modus, QString());
+    // A pressure with decimals, typed as the user's locale writes it.
+    auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
+    QVERIFY(p1);
+    p1->setText(numtext::general(10.5));
+    QCOMPARE(shared().p1Max, 10.5);
+    const QString path = QDir(f.projects()).filePath(QStringLiteral("Anlage.vls"));
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Anlage")));
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    QVERIFY(QFileInfo::exists(path));
+
+    // Units first: they convert without recalculating, and the medium and series entries then reload the sheet,
+    // so what is saved is what a load of these data shows.
+    QVERIFY(f.choose(f.w->mnuPsia));
+    QVERIFY(f.choose(f.w->mnuFahrenheit));
+    QVERIFY(f.choose(f.w->mnuWasserdampf));
+    QVERIFY(f.choose(f.w->mnuLbhr));
+    QVERIFY(f.choose(f.w->mnu3548));
+    QVERIFY(f.w->mnuSave.userChoose());
+    const SharedData saved = shared();
+    const QStringList picture = sheetPicture(*f.sheet());
+    QVERIFY(f.ui.messages().empty());
+
+    // Another project in between, then the saved one again.
+    QVERIFY(f.w->mnuNeu.userChoose());
+    formruntime::collect();
+    QCOMPARE(shared().Ventiltyp, QStringLiteral("4627_71"));
+    f.ui.answerNextFileDialog(path);
+    QVERIFY(f.w->mnuOpen.userChoose());
+    formruntime::collect();
+
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Anlage]"));
+    QCOMPARE(shared().Ventiltyp, QStringLiteral("3548"));
+    QCOMPARE(shared().Medium, 2);
+    QCOMPARE(firstDifference(shared(), saved), QString());
+    QVERIFY(f.sheet());
+    QCOMPARE(sheetPicture(*f.sheet()), picture);
+    // 10.5 bar became 152.3 psia, shown with the user's decimal separator.
+    auto *reopened = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
+    QVERIFY(reopened);
+    QCOMPARE(shared().p1Max, 152.3);
+    QCOMPARE(reopened->text(), german ? QStringLiteral("152,3") : QStringLiteral("152.3"));
+}
+
+QTEST_GUILESS_MAIN(TestMenus)
+#include "test_menus.moc"
