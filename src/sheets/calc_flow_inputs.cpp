@@ -9,6 +9,7 @@
 #include "platform/core/number_text.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
+#include "units/held_unit_values.h"
 #include "units/number_format.h"
 
 #include <cmath>
@@ -261,7 +262,8 @@ void FrmCalcFlow::cmbStoffwert2unit_Click()
     const int oldUnit = s.pUnit;
     const int newUnit = cmbStoffwert2unit.listIndex();
     s.pUnit = newUnit;
-    // The critical pressure, also held in pUnit, is left as it is: the next recalculation sets it for water.
+    // The critical pressure (and what else is held in pUnit) follows the unit, as on the sizing sheet.
+    convertHeldUnitValues(oldUnit, newUnit, s.TUnit, s.TUnit);
     for (double *p : {&s.psatMin, &s.psatNorm, &s.psatMax})
         *p = pressure(*p, oldUnit, newUnit);
     lblStoffwert2max.setCaption(zahl4(s.psatMax));

@@ -11,6 +11,7 @@
 #include "sheets/sheet_common.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
+#include "units/held_unit_values.h"
 #include "units/number_format.h"
 #include "units/texts.h"
 
@@ -221,9 +222,9 @@ void frmCalcSize::cmbStoffwert2unit_Click()
     s.psatMin = umrechnenDruck(Variant(s.psatMin), old, neu);
     s.psatNorm = umrechnenDruck(Variant(s.psatNorm), old, neu);
     s.psatMax = umrechnenDruck(Variant(s.psatMax), old, neu);
-    // The critical pressure is kept in the same unit; a liquid from a list or the wizard would otherwise be
-    // calculated with its critical pressure read in the wrong unit.
-    s.pkrit = umrechnenDruck(Variant(s.pkrit), old, neu);
+    // The critical pressure (and what else is held in pUnit) follows the unit; a liquid from a list or the
+    // wizard would otherwise be calculated with its critical pressure read in the wrong unit.
+    convertHeldUnitValues(old, neu, s.TUnit, s.TUnit);
     lblStoffwert2min.setCaption(zahl3(s.psatMin));
     lblStoffwert2norm.setCaption(zahl3(s.psatNorm));
     lblStoffwert2max.setCaption(zahl3(s.psatMax));

@@ -186,8 +186,8 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues_data()
     QTest::newRow("sizing, steam: MPa,abs.") << 0 << "mnuWasserdampf" << "mnuMPaa" << 4 << false << true;
     QTest::newRow("flow, air: psia") << 1 << "mnuLuft" << "mnuPsia" << 2 << false << true;
     QTest::newRow("flow, steam: bar,g.") << 1 << "mnuWasserdampf" << "mnuBarg" << 1 << false << true;
-    // The flow sheet's vapour-pressure list changes pUnit itself; the critical pressure is its business there.
-    QTest::newRow("flow, water: psia") << 1 << "" << "mnuPsia" << 2 << true << false;
+    // On both sheets the vapour-pressure list changes pUnit itself and converts the critical pressure with it.
+    QTest::newRow("flow, water: psia") << 1 << "" << "mnuPsia" << 2 << true << true;
 }
 
 void TestMenus::pressureEntryConvertsPressuresAndHeldValues()

@@ -2,6 +2,7 @@
 // a recalculation runs on the sheet's inputs.
 #include "calc_flow_fixture.h"
 
+#include "engine/flow_recalc.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
 
@@ -39,6 +40,7 @@ private slots:
     void validationMessagesAndFocus_data();
     void validationMessagesAndFocus();
     void leavingAFieldThatFailsTwiceDoesNotRecurse();
+    void recalculationFromTheMenusDoesNotNest();
     void staleWizardDataStopTheRecalculation();
 };
 
@@ -340,7 +342,7 @@ void FlowSheetInputsTest::liquidOnlyUnitListsIgnoreGases()
     sheet.cmbStoffwert2unit.userPick(6); // kPa,abs.
     QCOMPARE(s.pUnit, 6);
     QCOMPARE(s.psatMax, umrechnenDruck(Variant(psat), 0, 6));
-    QCOMPARE(s.pkrit, pkrit); // the critical pressure is not converted
+    QCOMPARE(s.pkrit, umrechnenDruck(Variant(pkrit), 0, 6)); // the critical pressure follows pUnit
     QCOMPARE(sheet.lblStoffwert2max.caption(), formatZahl4(Variant(s.psatMax)).toString());
     sheet.cmbStoffwert3unit.userPick(1);
     QCOMPARE(s.nueMax, umrechnenViskositaet(Variant(nue), 0, Variant(s.rho1Max), s.rhoUnit, 1).asNumber());
@@ -461,6 +463,24 @@ void FlowSheetInputsTest::leavingAFieldThatFailsTwiceDoesNotRecurse()
     QCOMPARE(sheet.activeControl(), &sheet.txtp2max);
     QCOMPARE(f.status(), QString::fromUtf8("Berechnung nicht aktualisiert: Druckwert unzulässig!"));
     (void)recalculations;
+}
+
+void FlowSheetInputsTest::recalculationFromTheMenusDoesNotNest()
+{
+    Fixture f;
+    FrmCalcFlow &sheet = f.load();
+    sheet.cmbYmax.setFocus();
+    sheet.txtp1max.setText(QStringLiteral("0"));
+    sheet.txtp2max.setText(QStringLiteral("0"));
+    f.window.recalculations = 0;
+    const int beeps = f.ui.beepCount();
+    // The medium menu and the fluid dialogs run the recalculation themselves; the focus moves of its validation
+    // make the opening list lose the focus, which must not start a second run inside it.
+    calcDurchfluss();
+    QCOMPARE(f.window.recalculations, 1);
+    QCOMPARE(f.ui.beepCount(), beeps + 1);
+    QCOMPARE(sheet.activeControl(), &sheet.txtp2max);
+    QCOMPARE(f.status(), QString::fromUtf8("Berechnung nicht aktualisiert: Druckwert unzulässig!"));
 }
 
 void FlowSheetInputsTest::staleWizardDataStopTheRecalculation()
