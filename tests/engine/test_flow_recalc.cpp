@@ -180,6 +180,8 @@ private slots:
     void printEntries();
     void degenerateInputsStayFinite_data();
     void degenerateInputsStayFinite();
+    void iecWorkedExamples_data();
+    void iecWorkedExamples();
 };
 
 void TestFlowRecalc::validation_data()
@@ -671,6 +673,70 @@ void TestFlowRecalc::degenerateInputsStayFinite()
             const QString text = label->caption().toLower();
             QVERIFY2(!text.contains("nan") && !text.contains("inf"), qPrintable(label->name() + ": " + text));
         }
+    }
+}
+
+// The worked examples of the control-valve sizing standard run backwards: the valve with the flow coefficient the
+// standard computes, fully open, passes the example's flow. The ideal-gas density leaves out the example's
+// compressibility factor Z = 0.988, so the gas flow is the example's times sqrt(Z).
+void TestFlowRecalc::iecWorkedExamples_data()
+{
+    QTest::addColumn<int>("medium");
+    QTest::addColumn<int>("zustand");
+    QTest::addColumn<double>("p1"); // bar abs.
+    QTest::addColumn<double>("p2");
+    QTest::addColumn<double>("T1"); // °C
+    QTest::addColumn<int>("DN");    // valve and pipes
+    QTest::addColumn<float>("Kvs");
+    QTest::addColumn<double>("FLorXT");
+    QTest::addColumn<double>("expectedQ");
+
+    // Water at 363 K, 680 / 220 kPa, DN 150, FL 0.90: Kv 165 for 360 m3/h, not choked.
+    QTest::newRow("liquid, non-choked turbulent") << 1 << 1 << 6.8 << 2.2 << 89.85 << 150 << 165.0f << 0.9
+                                                  << 360.0;
+    // Carbon dioxide at 433 K, 680 / 310 kPa, gamma 1.30, xT 0.60, DN 80: Kv 62.7 for 3800 m3/h (norm.).
+    QTest::newRow("gas, non-choked turbulent") << 3 << 0 << 6.8 << 3.1 << 159.85 << 80 << 62.7f << 0.6
+                                               << 3800.0 * std::sqrt(0.988);
+}
+
+void TestFlowRecalc::iecWorkedExamples()
+{
+    QFETCH(int, medium);
+    QFETCH(int, zustand);
+    QFETCH(double, p1);
+    QFETCH(double, p2);
+    QFETCH(double, T1);
+    QFETCH(int, DN);
+    QFETCH(float, Kvs);
+    QFETCH(double, FLorXT);
+    QFETCH(double, expectedQ);
+
+    Fixture f;
+    SharedData &s = shared();
+    testsupport::writeValveSeries(*s.dbKenndaten, "IEC",
+                                  {{DN, testsupport::inchText(DN), 0, Kvs, 0.0f, 50.0, kLinear, {FLorXT, 0, 0},
+                                    {FLorXT, 0, 0}, QStringLiteral("S1")}});
+    testsupport::openSeries("IEC");
+    s.Medium = medium;
+    s.Zustand = zustand;
+    s.Kennlinie = 0;
+    s.DNVentil = QString::number(DN);
+    s.KvsCv = Kvs;
+    s.rhoN = 44.01 / 22.414;
+    s.gammaMax = 1.3;
+    f.sheet.showInputs(p1, p2, T1, 100);
+    calcDurchfluss();
+
+    QCOMPARE(f.status(), getText("Berechnung aktualisiert", 0));
+    QVERIFY2(std::abs(s.QMax / expectedQ - 1) < 0.005, qPrintable(QString::number(s.QMax)));
+    QVERIFY(!s.ChokedFlowMax);
+    if (zustand == 1) {
+        // The example's water data (965.4 kg/m3, 70.1 kPa) within the accuracy of the water correlations (the
+        // density's quadratic fit gives 966.9).
+        QVERIFY2(std::abs(s.rho1Max / 965.4 - 1) < 0.002, qPrintable(QString::number(s.rho1Max)));
+        QVERIFY2(std::abs(s.psatMax / 0.701 - 1) < 0.01, qPrintable(QString::number(s.psatMax)));
+    } else {
+        QCOMPARE(s.XMax, (6.8 - 3.1) / 6.8);
     }
 }
 

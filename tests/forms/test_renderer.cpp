@@ -152,6 +152,7 @@ private slots:
     void closeBoxAsksTheModel();
     void modalRunEndsWhenTheDialogUnloads();
     void mdiChildSitsInTheScrollableClientArea();
+    void userMovedWindowIsTakenOverByTheModel();
     void filterTranslation_data();
     void filterTranslation();
 };
@@ -441,6 +442,32 @@ void RendererTest::mdiChildSitsInTheScrollableClientArea()
     QTRY_COMPARE(ui.viewOf(main)->mdiClient()->findChildren<QLineEdit *>().size(), 2);
     main.unload();
     QVERIFY(!frmCalcSize.isLoaded());
+}
+
+void RendererTest::userMovedWindowIsTakenOverByTheModel()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    MainWindow main;
+    main.show();
+    QWidget *window = ui.viewOf(main)->window();
+    QVERIFY(window->isWindow());
+
+    // Where the user drags and sizes the window is what the model (and so shut-down) knows afterwards.
+    window->move(200, 100);
+    window->resize(700, 500);
+    QTRY_COMPARE(main.left(), 200 * kTwipsPerPixel);
+    QTRY_COMPARE(main.top(), 100 * kTwipsPerPixel);
+    QTRY_COMPARE(main.width(), 700 * kTwipsPerPixel);
+    QTRY_COMPARE(main.height(), 500 * kTwipsPerPixel);
+    QVERIFY(main.log.isEmpty());
+
+    // The program placing the window still moves it.
+    main.move(1500, 3000, 9000, 6000);
+    QTRY_COMPARE(window->pos(), QPoint(100, 200));
+    QCOMPARE(window->size(), QSize(600, 400));
+    QCOMPARE(main.left(), 1500);
+    main.unload();
 }
 
 void RendererTest::filterTranslation_data()

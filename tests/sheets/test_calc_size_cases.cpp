@@ -48,6 +48,8 @@ private slots:
     void steam_raisedToSaturationAndShown();
     void reloadingKeepsTheResults();
     void waterCase_screenshot();
+    void probeIec();
+    void probeSteam();
 };
 
 void TestCalcSizeCases::wholeCase_agreesWithEngine_data()
@@ -260,5 +262,30 @@ void TestCalcSizeCases::waterCase_screenshot()
     QVERIFY(differing > 100);
 }
 
+void TestCalcSizeCases::probeIec()
+{
+    Fixture f;
+    f.useFixtureSeries(QStringLiteral("IEC1"), {{150, "6\"", 0, 250.0f}});
+    SharedData &s = shared();
+    s.Kennlinie = 0;
+    s.p1Min = s.p1Norm = s.p1Max = 6.8;
+    s.p2Min = s.p2Norm = s.p2Max = 2.2;
+    s.T1Min = s.T1Norm = s.T1Max = 89.85;
+    s.QMin = s.QNorm = s.QMax = 360;
+    s.DNVentil = s.DN1Rohr = s.DN2Rohr = "150";
+    frmCalcSize &sheet = f.loadSheet();
+    qDebug() << f.status() << s.DNVentil << s.KvsCv << "Kvmax" << s.Kvmax << sheet.lblKvmaxcalc.caption()
+             << "rho" << s.rho1Max << "psat" << s.psatMax << "nue" << s.nueMax << "pkrit" << s.pkrit << "v1" << s.v1Max
+             << sheet.lblV1max.caption() << "y" << s.yMax << "choked" << s.ChokedFlowMax << "T1" << s.T1Max;
+}
+void TestCalcSizeCases::probeSteam()
+{
+    Fixture f;
+    f.steamCase();
+    SharedData &s = shared();
+    s.T1Min = s.T1Norm = s.T1Max = 200;
+    frmCalcSize &sheet = f.loadSheet();
+    qDebug() << f.status() << "rho" << s.rho1Max << sheet.lblStoffwert1max.caption() << "kappa" << s.gammaMax;
+}
 QTEST_MAIN(TestCalcSizeCases)
 #include "test_calc_size_cases.moc"

@@ -17,9 +17,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <exception>
@@ -56,6 +58,18 @@ protected:
             return;
         QWidget::keyPressEvent(e);
     }
+    void moveEvent(QMoveEvent *e) override
+    {
+        QWidget::moveEvent(e);
+        if (view_)
+            view_->adoptWindowGeometry();
+    }
+    void resizeEvent(QResizeEvent *e) override
+    {
+        QWidget::resizeEvent(e);
+        if (view_)
+            view_->adoptWindowGeometry();
+    }
     // Qt moves the focus on by itself when the focused widget is disabled or hidden; the platform does not, and
     // Tab is passed to the model by the view, so nothing moves here.
     bool focusNextPrevChild(bool) override { return true; }
@@ -69,6 +83,18 @@ public:
     explicit FormMainWindow(FormView *view) : view_(view) {}
 
 protected:
+    void moveEvent(QMoveEvent *e) override
+    {
+        QMainWindow::moveEvent(e);
+        if (view_)
+            view_->adoptWindowGeometry();
+    }
+    void resizeEvent(QResizeEvent *e) override
+    {
+        QMainWindow::resizeEvent(e);
+        if (view_)
+            view_->adoptWindowGeometry();
+    }
     void closeEvent(QCloseEvent *e) override
     {
         e->ignore();
@@ -491,9 +517,25 @@ void FormView::buildMenu(Menu &m, QWidget *parentMenu)
     syncAll(m);
 }
 
+void FormView::adoptWindowGeometry()
+{
+    if (!form_ || !window_ || !window_->isWindow() || adoptingGeometry_ || !window_->isVisible())
+        return;
+    const QRect g = window_->geometry();
+    const int left = window_->x() * kTwipsPerPixel, top = window_->y() * kTwipsPerPixel;
+    const int width = g.width() * kTwipsPerPixel, height = g.height() * kTwipsPerPixel;
+    // Within a pixel the model already holds it (twips are finer than pixels).
+    if (px(form_->left()) == window_->x() && px(form_->top()) == window_->y() && px(form_->width()) == g.width() &&
+        px(form_->height()) == g.height())
+        return;
+    adoptingGeometry_ = true;
+    form_->move(left, top, width, height);
+    adoptingGeometry_ = false;
+}
+
 void FormView::syncFormGeometry()
 {
-    if (!window_)
+    if (!window_ || adoptingGeometry_)
         return;
     const QRect r = toRect(form_->left(), form_->top(), form_->width(), form_->height());
     if (window_->isWindow()) {

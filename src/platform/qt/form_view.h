@@ -63,6 +63,9 @@ public:
 
     // The window's close box; the model decides.
     void requestClose();
+    // The user moved or resized the window: the model takes over its place and size (no event is raised), so
+    // that what the program stores at shut-down is where the user left the window.
+    void adoptWindowGeometry();
     bool handleKey(int key, Qt::KeyboardModifiers modifiers);
 
 signals:
@@ -97,6 +100,7 @@ private:
     QHash<const Menu *, QPointer<QMenu>> menus_;
     QHash<const Menu *, QPointer<QAction>> actions_;
     bool syncing_ = false;
+    bool adoptingGeometry_ = false;
     bool detached_ = false;
 };
 
