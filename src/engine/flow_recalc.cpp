@@ -334,16 +334,10 @@ void calcDurchfluss()
 {
     SharedData &s = shared();
     FlowSheetAccess *sheet = activeFlowSheet();
-    // The validation's focus moves make a field lose the focus, and leaving a field recalculates: a run started
-    // inside a run would beep and write the status line a second time.
     static bool running = false;
     if (!sheet || running)
         return;
-    struct Running {
-        bool &flag;
-        explicit Running(bool &f) : flag(f) { flag = true; }
-        ~Running() { flag = false; }
-    } guard(running);
+    recalc::RunGuard guard(running);
 
     mainwin::setStatusText(QString());
     if (!checkEingabeDurchfluss()) {

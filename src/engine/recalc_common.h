@@ -21,6 +21,20 @@ struct ValveRow {
     QString Schalldaten;
 };
 
+// Marks a recalculation as running for its lifetime. The validation's focus moves make a field lose the focus,
+// and leaving a field recalculates: a run started inside a run would beep and write the status line a second
+// time, so it returns at once while the flag is set.
+class RunGuard {
+public:
+    explicit RunGuard(bool &running) : running_(running) { running_ = true; }
+    ~RunGuard() { running_ = false; }
+    RunGuard(const RunGuard &) = delete;
+    RunGuard &operator=(const RunGuard &) = delete;
+
+private:
+    bool &running_;
+};
+
 // The curve coefficients and the noise table of the recordset's current row.
 ValveRow readValveRow(const Recordset &rs);
 // Hands the row's coefficients on to the shared data (A0 … CxT) for the printouts and the characteristic display.

@@ -483,8 +483,10 @@ void calcDimensionierung()
 {
     SharedData &s = shared();
     SizingSheetAccess *sheet = activeSizingSheet();
-    if (!sheet)
+    static bool running = false;
+    if (!sheet || running)
         return;
+    recalc::RunGuard guard(running);
 
     s.DurchflussreserveMin = 0.15;
     mainwin::setStatusText(QString());

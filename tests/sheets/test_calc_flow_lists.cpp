@@ -287,6 +287,16 @@ void FlowSheetListsTest::pickingPipeSizeRecalculates()
     QCOMPARE(f.window.recalculations, 1);
     QCOMPARE(shared().DN2Rohr, QStringLiteral("100"));
     QVERIFY(shared().v2Max < v2);
+
+    // The outlet pipe alone decides whether the noise estimate holds: too fast an outlet puts it out of its range
+    // at once, a wider one brings the level back.
+    sheet.cmbDNRohr2.userPick(sheet.cmbDNRohr2.findItem(QStringLiteral("32")));
+    QVERIFY(shared().v2Max > 10);
+    QCOMPARE(sheet.lblSchallVDMAmax.caption(), QStringLiteral("N/A"));
+    sheet.cmbDNRohr2.userPick(sheet.cmbDNRohr2.findItem(QStringLiteral("50")));
+    QVERIFY(shared().v2Max < 10);
+    QVERIFY2(sheet.lblSchallVDMAmax.caption() != QStringLiteral("N/A"), qPrintable(shared().LAMax));
+    QCOMPARE(f.window.recalculations, 3);
 }
 
 void FlowSheetListsTest::kvUnitSwitchShowsCv()

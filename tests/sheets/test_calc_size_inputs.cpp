@@ -1,6 +1,7 @@
 // The sizing sheet's input handling: typing and leaving boxes, unit switches, value lists, options, column check
 // boxes, the pipe-size lists, the wizard hook, and the validation and warning texts the sheet ends up showing.
 
+#include "engine/sizing_recalc.h"
 #include "sheet_fixture.h"
 
 #include "units/conversions.h"
@@ -35,6 +36,7 @@ private slots:
     void leavingABox_recalculates();
     void validationMessages_focusAndBeep_data();
     void validationMessages_focusAndBeep();
+    void recalculationFromTheMenus_doesNotNest();
     void warnings_redAndBold();
     void temperatureUnit_roundsToOneDecimal();
     void temperatureUnit_hashPattern_data();
@@ -55,6 +57,7 @@ private slots:
     void characteristicChosen_refillsListsAndRecalculates();
     void columns_tickAndUntick_data();
     void columns_tickAndUntick();
+    void normColumn_untickedAndTickedAgain();
     void onOffChosen_switchesColumnsOff();
     void staleWizardData_opensWizardCentredModeless();
 };
@@ -154,6 +157,21 @@ void TestCalcSizeInputs::validationMessages_focusAndBeep()
     QVERIFY(!f.window.mnuDrucken.enabled());
 }
 
+void TestCalcSizeInputs::recalculationFromTheMenus_doesNotNest()
+{
+    Fixture f;
+    frmCalcSize &sheet = f.loadSheet();
+    sheet.txtQmax.setFocus();
+    sheet.txtp1min.setText(QStringLiteral("x"));
+    const int beeps = f.beeps();
+    // The menus and dialogs run the recalculation themselves; its validation moves the focus away from the flow
+    // box, whose LostFocus must not start a second run inside the first.
+    calcDimensionierung();
+    QCOMPARE(f.beeps() - beeps, 1);
+    QVERIFY(f.status().startsWith(QStringLiteral("Berechnung nicht aktualisiert: ")));
+    QCOMPARE(sheet.activeControl(), &sheet.txtp1min);
+}
+
 void TestCalcSizeInputs::warnings_redAndBold()
 {
     Fixture f;
@@ -233,7 +251,9 @@ void TestCalcSizeInputs::temperatureUnit_hashPattern()
 void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
 {
     Fixture f;
-    shared().p1Max = 10.123;
+    // The norm column is off: its values are converted and rewritten like the others.
+    shared().p1Min = shared().p1Norm = shared().p1Max = 10.123;
+    shared().NORM = false;
     frmCalcSize &sheet = f.loadSheet();
     QCOMPARE(shared().p1Max, 10.123);
     sheet.txtQmax.setFocus();
@@ -241,13 +261,18 @@ void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
     QVERIFY(!f.window.mnuDrucken.enabled());
 
     sheet.cmbP1unit.setListIndex(2);
-    QCOMPARE(sheet.txtp1max.text(), num("146.8"));
+    for (TextBox *box : {&sheet.txtp1min, &sheet.txtp1norm, &sheet.txtp1max})
+        QCOMPARE(box->text(), num("146.8"));
+    QCOMPARE(shared().p1Min, 146.8);
+    QCOMPARE(shared().p1Norm, 146.8);
     QCOMPARE(shared().p1Max, 146.8);
     QCOMPARE(shared().p1Unit, 2);
     // No recalculation ran, yet the line says the results are current.
     QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert"));
     QVERIFY(f.window.mnuDrucken.enabled());
     sheet.cmbP1unit.setListIndex(0);
+    QCOMPARE(shared().p1Min, 10.12);
+    QCOMPARE(shared().p1Norm, 10.12);
     QCOMPARE(shared().p1Max, 10.12);
     QCOMPARE(sheet.txtp1max.text(), num("10.12"));
 
@@ -608,6 +633,38 @@ void TestCalcSizeInputs::columns_tickAndUntick()
     for (const QString &name : shown)
         QVERIFY2(!sheet.control(name)->visible(), qPrintable(name));
     QCOMPARE(shared().QMin, qMin);
+}
+
+void TestCalcSizeInputs::normColumn_untickedAndTickedAgain()
+{
+    Fixture f;
+    frmCalcSize &sheet = f.loadSheet();
+    const SharedData &s = shared();
+    const double qNorm = s.QNorm;
+    const QString shown = sheet.txtQnorm.text();
+    // From code, so that no focus move recalculates in between.
+    sheet.txtQmax.setText(QStringLiteral("35"));
+    QVERIFY(!f.status().startsWith(QStringLiteral("Berechnung aktualisiert")));
+
+    sheet.chkNorm.setValue(0);
+    QVERIFY(!s.NORM);
+    for (Control *c : std::initializer_list<Control *>{&sheet.txtp1norm, &sheet.txtQnorm, &sheet.lblKvnormcalc,
+                                                       &sheet.lblYnorm, &sheet.lblFlnorm, &sheet.lblV2norm,
+                                                       &sheet.lblStoffwert3norm, &sheet.lblSchallerwartnorm})
+        QVERIFY2(!c->visible(), qPrintable(c->name()));
+    // Unticking recalculates; the min and max columns stay.
+    QVERIFY(f.status().startsWith(QStringLiteral("Berechnung aktualisiert")));
+    QVERIFY(sheet.txtQmin.visible());
+    QCOMPARE(s.QNorm, qNorm);
+
+    sheet.chkNorm.userClick();
+    QVERIFY(s.NORM);
+    QVERIFY(sheet.txtQnorm.visible());
+    QCOMPARE(sheet.txtQnorm.text(), shown);
+    QCOMPARE(s.QNorm, qNorm);
+    QVERIFY(sheet.lblKvnormcalc.visible());
+    QVERIFY(sheet.lblFlnorm.visible());
+    QCOMPARE(sheet.lblKvnormcalc.caption(), formatZahl4(Variant(s.Kvnorm)).toString());
 }
 
 void TestCalcSizeInputs::onOffChosen_switchesColumnsOff()
