@@ -78,8 +78,14 @@ int main(int argc, char *argv[])
         return main.exitCode();
     }
     main.show();
-    if (options.isSet(startNew))
+    if (options.isSet(startNew)) {
         main.picStart_Click();
+        // A file New cannot open has been reported; the event loop does not run yet, so leaving it ends nothing.
+        if (main.startFailed()) {
+            main.removeObserver(&endWatch);
+            return main.exitCode();
+        }
+    }
 
     if (options.isSet(screenshot)) {
         const QString path = options.value(screenshot);

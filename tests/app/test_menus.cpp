@@ -62,6 +62,8 @@ private slots:
     void pressureEntryConvertsPressuresAndHeldValues();
     void temperatureEntryConvertsTemperaturesAndHeldValues_data();
     void temperatureEntryConvertsTemperaturesAndHeldValues();
+    void pressureAndTemperatureEntriesLeaveWizardDataStale_data();
+    void pressureAndTemperatureEntriesLeaveWizardDataStale();
     void flowEntryFollowsTheFluidState_data();
     void flowEntryFollowsTheFluidState();
     void flowSubmenuEnablesTheEntriesOfTheState_data();
@@ -256,6 +258,36 @@ void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues()
     QVERIFY(qAbs(d.Tkrit - 374.15) < 1e-9);
     QCOMPARE(d.TBezugFlüssigkeit, 20);
     QCOMPARE(f.sheet(), sheet);
+}
+
+void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("sizing sheet: psia") << 0 << "mnuPsia";
+    QTest::newRow("sizing sheet: F") << 0 << "mnuFahrenheit";
+    QTest::newRow("flow sheet: psia") << 1 << "mnuPsia";
+    QTest::newRow("flow sheet: F") << 1 << "mnuFahrenheit";
+}
+
+void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale()
+{
+    QFETCH(int, modus);
+    QFETCH(QString, entry);
+    prepare(modus, QString());
+    SharedData &d = shared();
+    // A liquid from the fluid-data wizard whose data are current.
+    d.Medium = 6;
+    d.StoffdatenAktuell = true;
+    f.w->mnuDrucken.setEnabled(false);
+
+    QVERIFY(f.choose(menu(entry)));
+
+    // The lists rewrite p1 (T1) outside the sheet's loading: the wizard's data no longer fit the inputs, while
+    // the status line and printing end as the lists leave them.
+    QVERIFY(!d.StoffdatenAktuell);
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+    QVERIFY(f.w->mnuDrucken.enabled());
 }
 
 void TestMenus::flowEntryFollowsTheFluidState_data()
