@@ -1,6 +1,8 @@
 #include "platform/db/database.h"
 #include "units/texts.h"
 
+#include <algorithm>
+
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +12,8 @@
 // Every wording the program passes to getText as a literal must have a row in the generated language database,
 // with a text in each of the six languages.
 //
-// A use is found by this pattern in src/**/*.cpp and src/**/*.h: the word getText, "(", optionally one of the
+// A use is found by this pattern in src/**/*.cpp and src/**/*.h: the word getText (or one of the wrappers that
+// pass their first argument to it: text, fail, reportMessage), "(", optionally one of the
 // wrappers QStringLiteral( QString::fromUtf8( QLatin1String( QString( u"..."_s, and then a string literal
 // (prefix u8, u or L allowed); adjacent literals are joined as the compiler joins them. A first argument that is
 // no literal (a variable, a call) is not a key and is skipped; its callers are expected to pass keys that have
@@ -18,29 +21,29 @@
 
 namespace {
 
-struct Fundstelle {
-    QString datei;
-    int zeile = 0;
+struct Place {
+    QString file;
+    int line = 0;
 };
 
-const QStringList sprachSpalten = {QStringLiteral("strings_deutsch"),     QStringLiteral("strings_englisch"),
+const QStringList languageColumns = {QStringLiteral("strings_deutsch"),     QStringLiteral("strings_englisch"),
                                    QStringLiteral("strings_französisch"), QStringLiteral("strings_italienisch"),
                                    QStringLiteral("strings_spanisch"),    QStringLiteral("strings_tschechisch")};
 
-void leerzeichen(const QByteArray &t, qsizetype &i)
+void skipBlanks(const QByteArray &t, qsizetype &i)
 {
     while (i < t.size() && (t[i] == ' ' || t[i] == '\t' || t[i] == '\n' || t[i] == '\r'))
         ++i;
 }
 
-void utf8(QByteArray &aus, uint cp)
+void utf8(QByteArray &out, uint cp)
 {
-    const char32_t zeichen = char32_t(cp);
-    aus += QString::fromUcs4(&zeichen, 1).toUtf8();
+    const char32_t ch = char32_t(cp);
+    out += QString::fromUcs4(&ch, 1).toUtf8();
 }
 
-// Reads one C++ string literal starting at t[i] (the opening quote); appends its bytes to aus.
-bool literal(const QByteArray &t, qsizetype &i, QByteArray &aus)
+// Reads one C++ string literal starting at t[i] (the opening quote); appends its bytes to out.
+bool literal(const QByteArray &t, qsizetype &i, QByteArray &out)
 {
     if (i >= t.size() || t[i] != '"')
         return false;
@@ -49,20 +52,20 @@ bool literal(const QByteArray &t, qsizetype &i, QByteArray &aus)
         if (t[i] == '\n')
             return false;
         if (t[i] != '\\') {
-            aus += t[i++];
+            out += t[i++];
             continue;
         }
         if (++i >= t.size())
             return false;
         const char c = t[i++];
         switch (c) {
-        case 'n': aus += '\n'; break;
-        case 't': aus += '\t'; break;
-        case 'r': aus += '\r'; break;
+        case 'n': out += '\n'; break;
+        case 't': out += '\t'; break;
+        case 'r': out += '\r'; break;
         case 'u':
         case 'U': {
             const int n = c == 'u' ? 4 : 8;
-            utf8(aus, t.mid(i, n).toUInt(nullptr, 16));
+            utf8(out, t.mid(i, n).toUInt(nullptr, 16));
             i += n;
             break;
         }
@@ -70,11 +73,11 @@ bool literal(const QByteArray &t, qsizetype &i, QByteArray &aus)
             qsizetype j = i;
             while (j < t.size() && isxdigit(static_cast<unsigned char>(t[j])))
                 ++j;
-            aus += char(t.mid(i, j - i).toUInt(nullptr, 16));
+            out += char(t.mid(i, j - i).toUInt(nullptr, 16));
             i = j;
             break;
         }
-        default: aus += c; break; // \" \\ \'
+        default: out += c; break; // \" \\ \'
         }
     }
     if (i >= t.size())
@@ -83,7 +86,7 @@ bool literal(const QByteArray &t, qsizetype &i, QByteArray &aus)
     return true;
 }
 
-bool praefix(const QByteArray &t, qsizetype &i)
+bool skipPrefix(const QByteArray &t, qsizetype &i)
 {
     for (const char *p : {"u8", "u", "L"}) {
         const QByteArray pb(p);
@@ -97,48 +100,56 @@ bool praefix(const QByteArray &t, qsizetype &i)
 
 } // namespace
 
-// The literal first arguments of getText in a source text, with their line numbers.
-QList<std::pair<QString, int>> getTextSchluessel(const QByteArray &t)
+// The literal first arguments of getText (and its wrappers) in a source text, with their line numbers.
+QList<std::pair<QString, int>> textKeys(const QByteArray &t)
 {
-    QList<std::pair<QString, int>> gefunden;
-    const QByteArray wort("getText");
-    for (qsizetype pos = t.indexOf(wort); pos >= 0; pos = t.indexOf(wort, pos + 1)) {
-        // A whole word only (not getTextColumn, not my_getText).
-        if (pos > 0 && (isalnum(static_cast<unsigned char>(t[pos - 1])) || t[pos - 1] == '_'))
-            continue;
-        qsizetype i = pos + wort.size();
-        leerzeichen(t, i);
-        if (i >= t.size() || t[i] != '(')
-            continue;
-        ++i;
-        leerzeichen(t, i);
-        for (const char *h : {"QStringLiteral", "QString::fromUtf8", "QLatin1String", "QString"}) {
-            const QByteArray hb(h);
-            qsizetype j = i + hb.size();
-            if (t.mid(i, hb.size()) == hb && j < t.size()) {
-                leerzeichen(t, j);
-                if (j < t.size() && t[j] == '(') {
-                    i = j + 1;
-                    leerzeichen(t, i);
-                    break;
+    QList<std::pair<QString, int>> found;
+    // getText itself, and the small wrappers of the recalculations that pass their first argument to it (a member
+    // call such as s.text("…") is something else and is not read).
+    for (const char *w : {"getText", "text", "fail", "reportMessage"}) {
+        const QByteArray word(w);
+        const bool wrapper = word != "getText";
+        for (qsizetype pos = t.indexOf(word); pos >= 0; pos = t.indexOf(word, pos + 1)) {
+            // A whole word only (not getTextColumn, not my_getText).
+            if (pos > 0 && (isalnum(static_cast<unsigned char>(t[pos - 1])) || t[pos - 1] == '_'))
+                continue;
+            if (wrapper && pos > 0 && (t[pos - 1] == '.' || t[pos - 1] == '>'))
+                continue;
+            qsizetype i = pos + word.size();
+            skipBlanks(t, i);
+            if (i >= t.size() || t[i] != '(')
+                continue;
+            ++i;
+            skipBlanks(t, i);
+            for (const char *h : {"QStringLiteral", "QString::fromUtf8", "QLatin1String", "QString"}) {
+                const QByteArray wb(h);
+                qsizetype j = i + wb.size();
+                if (t.mid(i, wb.size()) == wb && j < t.size()) {
+                    skipBlanks(t, j);
+                    if (j < t.size() && t[j] == '(') {
+                        i = j + 1;
+                        skipBlanks(t, i);
+                        break;
+                    }
                 }
             }
+            skipPrefix(t, i);
+            QByteArray key;
+            if (!literal(t, i, key))
+                continue;
+            for (;;) { // adjacent literals
+                qsizetype j = i;
+                skipBlanks(t, j);
+                skipPrefix(t, j);
+                if (j >= t.size() || t[j] != '"' || !literal(t, j, key))
+                    break;
+                i = j;
+            }
+            found.append({QString::fromUtf8(key), int(t.left(pos).count('\n')) + 1});
         }
-        praefix(t, i);
-        QByteArray schluessel;
-        if (!literal(t, i, schluessel))
-            continue;
-        for (;;) { // adjacent literals
-            qsizetype j = i;
-            leerzeichen(t, j);
-            praefix(t, j);
-            if (j >= t.size() || t[j] != '"' || !literal(t, j, schluessel))
-                break;
-            i = j;
-        }
-        gefunden.append({QString::fromUtf8(schluessel), int(t.left(pos).count('\n')) + 1});
     }
-    return gefunden;
+    std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.second < b.second; });
+    return found;
 }
 
 class TestTextKeys : public QObject {
@@ -158,10 +169,10 @@ private:
 
 void TestTextKeys::initTestCase()
 {
-    const QString datei = QStringLiteral(QUENDRA_SEED_DIR "/dbSprache.mdb");
-    if (!QFileInfo::exists(datei))
-        QSKIP(qPrintable(QStringLiteral("the generated language database is missing: ") + datei));
-    db_ = Database::open(datei, Database::Mode::ReadOnly);
+    const QString file = QStringLiteral(QUENDRA_SEED_DIR "/dbSprache.mdb");
+    if (!QFileInfo::exists(file))
+        QSKIP(qPrintable(QStringLiteral("the generated language database is missing: ") + file));
+    db_ = Database::open(file, Database::Mode::ReadOnly);
     rs_ = db_->openTable(QStringLiteral("strings_sprache"));
     rs_->setIndex(QStringLiteral("PrimaryKey"));
 }
@@ -174,7 +185,7 @@ void TestTextKeys::cleanupTestCase()
 
 void TestTextKeys::scannerReadsEveryLiteralForm()
 {
-    const QByteArray quelle = R"(
+    const QByteArray source = R"(
         a = getText(QStringLiteral("Eins"), Sprache);
         b = getText ( "Zwei", 1);
         c = getText(u"Drei"_s, SpracheDruck);
@@ -185,54 +196,58 @@ void TestTextKeys::scannerReadsEveryLiteralForm()
         g = my_getText("nicht"); h = getTextSpalte("nicht");
         QString getText(const QString &TextDeutsch, int Sprache);
         i = getText(u8"Sechs\u00e4", 0);
+        j = text("Sieben"); fail(QStringLiteral("Acht"), box); reportMessage("Neun");
+        k = s.text("Spalte"); l = p->fail("nicht"); m = context("nicht");
     )";
-    const auto schluessel = getTextSchluessel(quelle);
-    QStringList texte;
-    for (const auto &[text, zeile] : schluessel)
-        texte << text;
-    QCOMPARE(texte, QStringList({QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei"),
+    const auto keys = textKeys(source);
+    QStringList texts;
+    for (const auto &[text, line] : keys)
+        texts << text;
+    QCOMPARE(texts, QStringList({QStringLiteral("Eins"), QStringLiteral("Zwei"), QStringLiteral("Drei"),
                                  QStringLiteral("Vier \"zitiert\""), QStringLiteral("Fünf: verbunden"),
-                                 QStringLiteral("Sechsä")}));
-    QCOMPARE(schluessel[1].second, 3);
+                                 QStringLiteral("Sechsä"), QStringLiteral("Sieben"), QStringLiteral("Acht"),
+                                 QStringLiteral("Neun")}));
+    QCOMPARE(keys[1].second, 3);
 }
 
 void TestTextKeys::everyKeyHasAllLanguages_data()
 {
-    QTest::addColumn<QString>("schluessel");
+    QTest::addColumn<QString>("key");
 
-    std::map<QString, Fundstelle> schluessel;
-    const QString quellen = QStringLiteral(QUENDRA_SOURCE_DIR "/src");
-    QDirIterator it(quellen, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+    std::map<QString, Place> keys;
+    const QString sources = QStringLiteral(QUENDRA_SOURCE_DIR "/src");
+    QDirIterator it(sources, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
                     QDirIterator::Subdirectories);
-    int dateien = 0;
+    int files = 0;
     while (it.hasNext()) {
-        const QString pfad = it.next();
-        QFile f(pfad);
-        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(pfad));
-        ++dateien;
-        for (const auto &[text, zeile] : getTextSchluessel(f.readAll()))
-            schluessel.try_emplace(text, Fundstelle{QDir(quellen).relativeFilePath(pfad), zeile});
+        const QString path = it.next();
+        QFile f(path);
+        QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(path));
+        ++files;
+        for (const auto &[text, line] : textKeys(f.readAll()))
+            keys.try_emplace(text, Place{QDir(sources).relativeFilePath(path), line});
     }
-    QVERIFY(dateien > 0);
+    QVERIFY(files > 0);
     // Known uses prove that the scan reaches the sources at all.
-    QVERIFY(schluessel.count(QStringLiteral("bar,ü.")));
-    QVERIFY(schluessel.count(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:")));
+    QVERIFY(keys.count(QStringLiteral("bar,ü.")));
+    QVERIFY(keys.count(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:")));
+    QVERIFY(keys.count(QStringLiteral("Mengenangabe unzulässig!"))); // through the validation's wrapper
 
     for (const auto &[code, name] : valveSeriesNames())
-        schluessel.try_emplace(name, Fundstelle{QStringLiteral("valve series ") + code, 0});
-    for (const char *immer : {"ja", "nein"})
-        schluessel.try_emplace(QString::fromUtf8(immer), Fundstelle{QStringLiteral("yes/no results"), 0});
+        keys.try_emplace(name, Place{QStringLiteral("valve series ") + code, 0});
+    for (const char *always : {"ja", "nein"})
+        keys.try_emplace(QString::fromUtf8(always), Place{QStringLiteral("yes/no results"), 0});
 
-    for (const auto &[text, ort] : schluessel)
-        QTest::addRow("%s:%d %s", qPrintable(ort.datei), ort.zeile, qPrintable(text)) << text;
+    for (const auto &[text, place] : keys)
+        QTest::addRow("%s:%d %s", qPrintable(place.file), place.line, qPrintable(text)) << text;
 }
 
 void TestTextKeys::everyKeyHasAllLanguages()
 {
-    QFETCH(QString, schluessel);
-    QVERIFY2(rs_->seek(Variant(schluessel)), "no row in data/texts/*.tsv");
-    for (const QString &spalte : sprachSpalten)
-        QVERIFY2(!rs_->field(spalte).toString().isEmpty(), qPrintable(spalte + QStringLiteral(" is empty")));
+    QFETCH(QString, key);
+    QVERIFY2(rs_->seek(Variant(key)), "no row in data/texts/*.tsv");
+    for (const QString &column : languageColumns)
+        QVERIFY2(!rs_->field(column).toString().isEmpty(), qPrintable(column + QStringLiteral(" is empty")));
 }
 
 QTEST_GUILESS_MAIN(TestTextKeys)
