@@ -1,6 +1,7 @@
 #include "platform/forms/containers.h"
 
 #include "platform/forms/form.h"
+#include "platform/forms/graphics.h"
 #include "platform/forms/label.h"
 
 Frame::Frame(Container *parent, const QString &name)
@@ -29,10 +30,7 @@ PictureBox::PictureBox(Container *parent, const QString &name)
 
 bool PictureBox::loadPicture(const QString &path)
 {
-    QImage image;
-    const bool ok = !path.isEmpty() && image.load(path);
-    picture_ = ok ? image : QImage();
-    picturePath_ = ok ? path : QString();
+    const bool ok = readPictureFile(path, picture_, picturePath_);
     notify(Prop::Picture);
     return ok;
 }

@@ -49,12 +49,18 @@ void Shape::setBorderWidth(int w)
     notify(Prop::Style);
 }
 
-bool Image::loadPicture(const QString &path)
+bool readPictureFile(const QString &path, QImage &picture, QString &picturePath)
 {
     QImage image;
     const bool ok = !path.isEmpty() && image.load(path);
-    picture_ = ok ? image : QImage();
-    picturePath_ = ok ? path : QString();
+    picture = ok ? image : QImage();
+    picturePath = ok ? path : QString();
+    return ok;
+}
+
+bool Image::loadPicture(const QString &path)
+{
+    const bool ok = readPictureFile(path, picture_, picturePath_);
     notify(Prop::Picture);
     return ok;
 }

@@ -54,6 +54,9 @@ private:
 };
 
 // A picture from a file, drawn into the control's area (stretched when asked, else at its own size).
+// Reads a picture file for a control: an empty path or an unreadable file gives no picture and no path.
+bool readPictureFile(const QString &path, QImage &picture, QString &picturePath);
+
 class Image : public Control {
 public:
     Image(Container *parent, const QString &name) : Control(parent, name, Kind::Image) {}
