@@ -27,6 +27,9 @@ Variant formatSignifikant(const Variant &Wert, const double *schwellen, int anza
     if (!zahlLesen(Wert, &x))
         return Variant();
     const double betrag = std::fabs(x);
+    // Beyond 15 integer digits the general format's exponent form keeps the text readable (1E+308, not 309 digits).
+    if (betrag >= 1e15)
+        return Variant(numtext::general(x, 15));
     for (int dezimalen = 0; dezimalen < anzahl; ++dezimalen) {
         if (betrag >= schwellen[dezimalen])
             return Variant(numtext::fixed(x, dezimalen));
