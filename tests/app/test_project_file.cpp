@@ -456,7 +456,8 @@ private slots:
 
     void numbersStoredAsTextLoadAlikeInEveryLocale_data()
     {
-        // p1Max sits in a text column here, as a file written by another program may have it.
+        // p1Max sits in a column without a declared type here, as a file written by another program may have it:
+        // a text stays a text there, and a number a number.
         QTest::addColumn<QString>("value"); // SQL
         QTest::addColumn<double>("expected");
         QTest::addColumn<QString>("message"); // part of the refusal, or empty
@@ -467,7 +468,8 @@ private slots:
         QTest::newRow("group separator") << "'1,000.5'" << none << "which is not a number";
         QTest::newRow("infinite text") << "'inf'" << none << "holds an infinite number";
         QTest::newRow("beyond the double range") << "'-1e999'" << none << "holds an infinite number";
-        QTest::newRow("infinite number") << "9e999" << none << "holds an infinite number";
+        QTest::newRow("infinite number") << "-9e999" << none << "holds an infinite number";
+        QTest::newRow("number") << "12.75" << 12.75 << "";
     }
     void numbersStoredAsTextLoadAlikeInEveryLocale()
     {
@@ -477,7 +479,7 @@ private slots:
         const QString name = QStringLiteral("textnumber");
         QFile::remove(path(name));
         createProject(path(name), *sample(), {QStringLiteral("p1Max")});
-        execSql(path(name), QStringLiteral("ALTER TABLE Betriebsdaten ADD COLUMN p1Max TEXT; "
+        execSql(path(name), QStringLiteral("ALTER TABLE Betriebsdaten ADD COLUMN p1Max; "
                                            "UPDATE Betriebsdaten SET p1Max = %1").arg(value));
         for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
             numtext::setUserLocale(locale);
