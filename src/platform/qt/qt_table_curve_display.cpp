@@ -70,7 +70,8 @@ void CurvePlot::paintEvent(QPaintEvent *)
         yMax = std::max(yMax, y);
     }
     const AxisScale xs = niceScale(xMin, xMax);
-    const AxisScale ys = niceScale(yMin, yMax);
+    // A little room above the highest point, so that a flat curve does not lie on the frame.
+    const AxisScale ys = niceScale(yMin, yMax + 0.05 * (yMax - std::min(yMin, 0.0)));
     const int xDecimals = tickDecimals(xs.step);
     const int yDecimals = tickDecimals(ys.step);
 
