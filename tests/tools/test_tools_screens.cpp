@@ -1,6 +1,5 @@
 #include "tools_fixture.h"
 
-#include "platform/qt/form_view.h"
 #include "platform/qt/qt_table_curve_display.h"
 #include "platform/qt/render_png.h"
 #include "support/program_state.h"
@@ -8,16 +7,14 @@
 #include "units/texts.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
 
 // The user-defined valve dialog and the characteristic window as the renderer draws them, saved as pictures for
-// a person to look at; and every caption of the dialog fits its control in each of the six languages.
+// a person to look at (the layout test measures the dialog's captions), and the characteristic window's widgets.
 
 using toolsfixture::Fixture;
 
@@ -28,17 +25,6 @@ const char *const kLanguages[6] = {"de", "en", "fr", "it", "es", "cs"};
 QString shot(const QString &name)
 {
     return QStringLiteral(QUENDRA_TEST_OUTPUT_DIR "/") + name;
-}
-
-// The width a caption needs in its widget, in pixels.
-int neededWidth(QWidget *w, const QString &text)
-{
-    const QFontMetrics fm(w->font());
-    if (qobject_cast<QRadioButton *>(w))
-        return w->sizeHint().width();
-    if (qobject_cast<QPushButton *>(w))
-        return fm.horizontalAdvance(text) + 8;
-    return fm.horizontalAdvance(text);
 }
 
 } // namespace
@@ -56,20 +42,20 @@ private slots:
     void cleanup() { f.stop(); }
     void cleanupTestCase() { testsupport::closeShippedTexts(); }
 
-    void dialogCaptionsFitInEveryLanguage_data();
-    void dialogCaptionsFitInEveryLanguage();
+    void dialogInThreeLanguages_data();
+    void dialogInThreeLanguages();
     void characteristicWindowShowsTableAndCurve_data();
     void characteristicWindowShowsTableAndCurve();
 };
 
-void TestToolsScreens::dialogCaptionsFitInEveryLanguage_data()
+void TestToolsScreens::dialogInThreeLanguages_data()
 {
     QTest::addColumn<int>("sprache");
-    for (int i = 0; i < 6; ++i)
+    for (int i : {0, 2, 5})
         QTest::newRow(kLanguages[i]) << i;
 }
 
-void TestToolsScreens::dialogCaptionsFitInEveryLanguage()
+void TestToolsScreens::dialogInThreeLanguages()
 {
     QFETCH(int, sprache);
     SharedData &d = shared();
@@ -77,41 +63,11 @@ void TestToolsScreens::dialogCaptionsFitInEveryLanguage()
     d.Kennlinie = 1;
     frmBenutzerdefiniert &w = f.open();
     QCOMPARE(w.caption(), getText(QStringLiteral("Benutzerdefiniertes Ventil"), sprache));
-    {
-        qtui::FormView view(w);
-        view.window()->setAttribute(Qt::WA_DontShowOnScreen);
-        view.window()->show();
-        QApplication::processEvents();
-        QStringList tooNarrow;
-        for (Control *c : w.controls()) {
-            QWidget *widget = view.widgetFor(*c);
-            if (!widget || !c->visible())
-                continue;
-            QStringList texts;
-            if (auto *l = dynamic_cast<Label *>(c))
-                texts << l->caption();
-            else if (auto *o = dynamic_cast<OptionButton *>(c))
-                texts << o->caption();
-            else if (auto *b = dynamic_cast<CommandButton *>(c))
-                texts << b->caption();
-            else if (auto *cb = dynamic_cast<ComboBox *>(c))
-                texts = cb->items();
-            for (const QString &t : texts) {
-                int needed = neededWidth(widget, t);
-                if (qobject_cast<QComboBox *>(widget))
-                    needed += 20; // the drop-down button
-                if (needed > widget->width())
-                    tooNarrow << QStringLiteral("%1 \"%2\": %3 px missing").arg(c->name(), t).arg(needed - widget->width());
-            }
-        }
-        QVERIFY2(tooNarrow.isEmpty(), qPrintable(tooNarrow.join(QStringLiteral("; "))));
-    }
-    if (sprache == 0 || sprache == 2 || sprache == 5) {
-        const QString path = shot(QStringLiteral("tools_user_defined_valve_%1.png").arg(kLanguages[sprache]));
-        QFile::remove(path);
-        QVERIFY(qtui::renderFormToPng(w, path));
-        QVERIFY(!QImage(path).isNull());
-    }
+    const QString path = shot(QStringLiteral("tools_user_defined_valve_%1.png").arg(kLanguages[sprache]));
+    QFile::remove(path);
+    QVERIFY(qtui::renderFormToPng(w, path));
+    const QImage image(path);
+    QCOMPARE(image.width(), w.width() / kTwipsPerPixel);
 }
 
 void TestToolsScreens::characteristicWindowShowsTableAndCurve_data()
