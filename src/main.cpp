@@ -2,6 +2,7 @@
 #include "app/sheet_host.h"
 #include "platform/forms/ui_services.h"
 #include "platform/print/qt_printer_list.h"
+#include "platform/qt/qt_table_curve_display.h"
 #include "platform/qt/qt_ui_services.h"
 #include "platform/qt/render_png.h"
 #include "sheets/calc_flow.h"
@@ -57,6 +58,8 @@ int main(int argc, char *argv[])
     UiServicesScope uiScope(ui);
     QtPrinterList printers;
     PrinterListScope printerScope(printers);
+    QtTableCurveDisplay curves;
+    TableCurveDisplayScope curveScope(curves);
 
     QString error;
     if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {
