@@ -21,20 +21,6 @@ using toolsfixture::Fixture;
 
 namespace {
 
-// The shared data as a recalculation leaves them for the first row of the current series.
-void takeRow(const Recordset &rs)
-{
-    SharedData &d = shared();
-    d.DNVentil = rs.field("DN").toString();
-    d.KvsCv = rs.field("Kvs").toFloat();
-    d.Kennlinie = static_cast<int>(rs.field("Kennlinie").toInt());
-    d.Stellverhältnis = rs.field("Stellverhältnis").toDouble();
-    const char *columns[12] = {"a0", "a1", "a2", "a3", "a4", "a5", "aFL", "bFL", "cFL", "axT", "bxT", "cxT"};
-    Variant *targets[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
-    for (int i = 0; i < 12; ++i)
-        *targets[i] = rs.field(columns[i]);
-}
-
 const TableCurve &lastWindow(const Fixture &f)
 {
     Q_ASSERT(!f.curves.shown().empty());
@@ -61,10 +47,7 @@ private slots:
     {
         f.start();
         testsupport::openShippedTexts();
-        shared().Ventiltyp = QStringLiteral("9999");
-        testsupport::openSeries(QStringLiteral("9999"));
-        takeRow(*shared().rsVentil);
-        shared().Bezeichnung = Variant(QStringLiteral("Eigenbau 1"));
+        toolsfixture::chooseUserValve();
     }
     void cleanup() { f.stop(); }
 
@@ -117,8 +100,7 @@ void TestCharacteristicDisplay::shippedValveGivesItsCurves()
     SharedData &d = shared();
     d.rsVentil.reset();
     d.dbKenndaten = Database::open(testsupport::seedFile(QStringLiteral("dbKenndaten.mdb")), Database::Mode::ReadOnly);
-    testsupport::openSeries(QStringLiteral("9999"));
-    takeRow(*d.rsVentil);
+    toolsfixture::chooseUserValve();
     QCOMPARE(d.DNVentil, QStringLiteral("50"));
     QCOMPARE(d.KvsCv, 40.0f);
     QCOMPARE(d.Kennlinie, 1);

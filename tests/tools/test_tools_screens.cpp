@@ -82,16 +82,7 @@ void TestToolsScreens::characteristicWindowShowsTableAndCurve()
 {
     QFETCH(QString, art);
     QFETCH(int, columns);
-    SharedData &d = shared();
-    testsupport::openSeries(QStringLiteral("9999"));
-    d.Ventiltyp = QStringLiteral("9999");
-    d.Bezeichnung = Variant(QStringLiteral("Eigenbau 1"));
-    d.KvsCv = 40.0f;
-    d.Kennlinie = 1;
-    const double a[12] = {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965, 0.8, 0, 0, 0.6, 0, 0};
-    Variant *targets[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
-    for (int i = 0; i < 12; ++i)
-        *targets[i] = Variant(a[i]);
+    toolsfixture::chooseUserValve();
 
     // The desktop's window, shown twice: one window, the second content in it.
     QtTableCurveDisplay display;

@@ -50,6 +50,30 @@ inline testsupport::CatalogueRow seriesRow(int DN, float Kvs)
     return r;
 }
 
+// The shared data as a recalculation leaves them for the current row of the series: nominal size, Kvs,
+// characteristic, rangeability and the twelve curve coefficients.
+inline void takeRow(const Recordset &rs)
+{
+    SharedData &d = shared();
+    d.DNVentil = rs.field("DN").toString();
+    d.KvsCv = rs.field("Kvs").toFloat();
+    d.Kennlinie = static_cast<int>(rs.field("Kennlinie").toInt());
+    d.Stellverhältnis = rs.field("Stellverhältnis").toDouble();
+    const char *columns[12] = {"a0", "a1", "a2", "a3", "a4", "a5", "aFL", "bFL", "cFL", "axT", "bxT", "cxT"};
+    Variant *targets[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
+    for (int i = 0; i < 12; ++i)
+        *targets[i] = rs.field(columns[i]);
+}
+
+// The user-defined valve of the open characteristic database as the current valve, named "Eigenbau 1".
+inline void chooseUserValve()
+{
+    SharedData &d = shared();
+    testsupport::openSeries(QStringLiteral("9999"));
+    takeRow(*d.rsVentil);
+    d.Bezeichnung = Variant(QStringLiteral("Eigenbau 1"));
+}
+
 class Fixture {
 public:
     QTemporaryDir tmp{testsupport::scratchTemplate(QStringLiteral("tools"))};
