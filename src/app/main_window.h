@@ -182,8 +182,6 @@ public:
     void mnuStandardSpeichern_Click();
 
     // --- Valve-series menu (series_menu.cpp)
-    void mnuGS_Click();
-    void mnuAbsperr_Click();
     void mnu4612_Click();
     void mnu4625_Click();
     void mnu4627_71_Click();
@@ -295,8 +293,9 @@ private:
     void reloadSheetAfterLoad();
     // Shows a failed file command's error text.
     void reportFileError(const QString &text);
-    // The series entries: key and the rule that brings Kennlinie into line.
-    enum class KennlinieRule { Unchanged, AufZuToLinear, Linear, Gleichprozentig };
+    // The series entries: key and the rule that brings Kennlinie into line with the series. The submenu titles
+    // decide nothing, so a menu opened and closed without a choice leaves the valve as it is.
+    enum class KennlinieRule { AufZuToLinear, Linear, Gleichprozentig, AufZu };
     void chooseSeries(const QString &key, KennlinieRule rule);
     // The unit entries.
     void choosePressureUnit(int i);
