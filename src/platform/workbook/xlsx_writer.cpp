@@ -201,23 +201,23 @@ bool build(const Workbook &book, const QString &file, QString *reason)
 bool write(const Workbook &book, const QString &path, QString *error)
 {
     QString reason;
-    auto fail = [&](const QString &why) {
+    auto refuse = [&](const QString &why) {
         if (error)
             *error = why;
         return false;
     };
     if (book.sheets.empty())
-        return fail(QStringLiteral("the workbook has no sheet"));
+        return refuse(QStringLiteral("the workbook has no sheet"));
     const QFileInfo target(path);
     if (target.isDir())
-        return fail(QStringLiteral("\"%1\" is a folder").arg(QDir::toNativeSeparators(path)));
+        return refuse(QStringLiteral("\"%1\" is a folder").arg(QDir::toNativeSeparators(path)));
 
     // A unique name beside the target, so that the rename stays on one file system.
     QTemporaryFile reserved(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                             QStringLiteral(".XXXXXX"));
     reserved.setAutoRemove(false);
     if (!reserved.open())
-        return fail(reserved.errorString());
+        return refuse(reserved.errorString());
     const QString temporary = reserved.fileName();
     reserved.close();
 
@@ -228,7 +228,7 @@ bool write(const Workbook &book, const QString &path, QString *error)
     }
     if (!built) {
         QFile::remove(temporary);
-        return fail(reason);
+        return refuse(reason);
     }
     QFile::setPermissions(temporary, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     // rename() replaces an existing file in one step.
@@ -236,7 +236,7 @@ bool write(const Workbook &book, const QString &path, QString *error)
         0) {
         const QString why = QString::fromLocal8Bit(std::strerror(errno));
         QFile::remove(temporary);
-        return fail(why);
+        return refuse(why);
     }
     return true;
 }
