@@ -174,6 +174,12 @@ public:
     void ImgSprache_Click(int Index);
     void mnuBenutzername_Click();
 
+    // --- Access code, help and information entries (dialog_entries.cpp)
+    void mnuPasswort_Click();
+    void mnuHilfeDeutsch_Click();
+    void mnuHilfeEnglisch_Click();
+    void mnuInfo_Click();
+
     // --- File commands (file_commands.cpp)
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -285,6 +291,7 @@ private:
     void connectSeriesMenu();
     void connectUnitMenus();
     void connectMediumMenu();
+    void connectDialogEntries();
     void connectToolsMenu();
     // What Open and Load default share. The project of the file becomes the shared data together with its valve
     // series' table, or, after a failure that has been reported, nothing changes at all.

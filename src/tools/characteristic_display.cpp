@@ -1,8 +1,8 @@
 #include "tools/characteristic_display.h"
 
 #include "platform/forms/ui_services.h"
+#include "platform/shell/desktop_services.h"
 #include "state/shared_data.h"
-#include "tools/document_opener.h"
 #include "units/data_folder.h"
 #include "units/number_format.h"
 #include "units/texts.h"
@@ -287,7 +287,7 @@ void show_Kenndaten_Excel(const Variant &Art)
     }
     if (!written)
         schreibfehler(path, reason);
-    else if (DocumentOpener *opener = documentOpener(); opener && opener->openDocument(path))
+    else if (desktopServices().openFile(path))
         return;
     else
         QFile::remove(path); // nobody took it; the window's button writes the workbook where the user wants it

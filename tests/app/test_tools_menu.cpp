@@ -1,7 +1,7 @@
 #include "menu_fixture.h"
 
 #include "platform/forms/table_curve_display.h"
-#include "tools/document_opener.h"
+#include "platform/shell/recording_desktop_services.h"
 #include "tools/user_defined_valve.h"
 
 // The tools menu and the user-defined valve on the real main window and sheets: when the characteristic displays
@@ -15,6 +15,9 @@ class TestToolsMenu : public QObject {
     Fixture f;
     RecordingTableCurveDisplay curves;
     std::unique_ptr<TableCurveDisplayScope> curveScope;
+    // A desktop without a spreadsheet program: the curves come to the program's own window.
+    RecordingDesktopServices desktop;
+    std::unique_ptr<DesktopServicesScope> desktopScope;
 
     Menu &menu(const QString &name)
     {
@@ -33,8 +36,14 @@ private slots:
     {
         f.initSuite();
         curveScope = std::make_unique<TableCurveDisplayScope>(curves);
+        desktop.setAnswer(false);
+        desktopScope = std::make_unique<DesktopServicesScope>(desktop);
     }
-    void cleanupTestCase() { curveScope.reset(); }
+    void cleanupTestCase()
+    {
+        desktopScope.reset();
+        curveScope.reset();
+    }
     void init() { startExtended(); }
     void cleanup() { f.stop(); }
 

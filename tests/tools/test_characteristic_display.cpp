@@ -215,39 +215,34 @@ void TestCharacteristicDisplay::otherCurveNamesShowNothing_data()
 void TestCharacteristicDisplay::otherCurveNamesShowNothing()
 {
     QFETCH(Variant, art);
-    f.opener.answer = true;
+    f.desktop.setAnswer(true);
     show_Kenndaten_Excel(art);
     QVERIFY(f.curves.shown().empty());
-    QVERIFY(f.opener.opened.isEmpty());
+    QVERIFY(f.desktop.requests().empty());
     QVERIFY(f.ui.messages().empty());
 }
 
 void TestCharacteristicDisplay::workbookGoesToTheDesktopOrTheWindow_data()
 {
-    QTest::addColumn<bool>("withOpener");
     QTest::addColumn<bool>("opens");
-    QTest::newRow("a program opens it") << true << true;
-    QTest::newRow("no program opens it") << true << false;
-    QTest::newRow("no desktop services") << false << false;
+    QTest::newRow("a program opens it") << true;
+    QTest::newRow("no program opens it") << false;
 }
 
 void TestCharacteristicDisplay::workbookGoesToTheDesktopOrTheWindow()
 {
-    QFETCH(bool, withOpener);
     QFETCH(bool, opens);
-    f.opener.answer = opens;
-    if (!withOpener)
-        setDocumentOpener(nullptr);
+    f.desktop.setAnswer(opens);
     show_Kenndaten_Excel(Variant(QStringLiteral("xT")));
-    if (withOpener) {
-        QCOMPARE(f.opener.opened.size(), 1);
-        const QString path = f.opener.opened.front();
-        QVERIFY2(path.endsWith(QLatin1String(".xlsx")), qPrintable(path));
-        QVERIFY2(QFileInfo(path).fileName().startsWith(QLatin1String("Kenndaten-xT-")), qPrintable(path));
-        // Kept for the program that took it; removed when nothing did.
-        QCOMPARE(QFileInfo::exists(path), opens);
-        QFile::remove(path);
-    }
+    QCOMPARE(f.desktop.requests().size(), std::size_t(1));
+    const RecordingDesktopServices::Request &request = f.desktop.requests().front();
+    QVERIFY(request.kind == RecordingDesktopServices::Kind::File);
+    const QString path = request.target;
+    QVERIFY2(path.endsWith(QLatin1String(".xlsx")), qPrintable(path));
+    QVERIFY2(QFileInfo(path).fileName().startsWith(QLatin1String("Kenndaten-xT-")), qPrintable(path));
+    // Kept for the program that took it; removed when nothing did.
+    QCOMPARE(QFileInfo::exists(path), opens);
+    QFile::remove(path);
     QCOMPARE(f.curves.shown().size(), std::size_t(opens ? 0 : 1));
     QVERIFY(f.ui.messages().empty());
 }
@@ -257,7 +252,7 @@ void TestCharacteristicDisplay::unwritableTemporaryFolderIsReported()
     const QByteArray previous = qgetenv("TMPDIR");
     const QString missing = f.tmp.filePath(QStringLiteral("no/such/folder"));
     qputenv("TMPDIR", QFile::encodeName(missing));
-    f.opener.answer = true;
+    f.desktop.setAnswer(true);
     show_Kenndaten_Excel(Variant(QStringLiteral("Kv")));
     qputenv("TMPDIR", previous);
     if (previous.isEmpty())
@@ -266,7 +261,7 @@ void TestCharacteristicDisplay::unwritableTemporaryFolderIsReported()
     const QString message = f.ui.messages().front().text;
     QVERIFY2(message.startsWith(QStringLiteral("Die Arbeitsmappe kann nicht geschrieben werden:")), qPrintable(message));
     QVERIFY2(message.contains(QDir::toNativeSeparators(missing)), qPrintable(message));
-    QVERIFY(f.opener.opened.isEmpty());
+    QVERIFY(f.desktop.requests().empty());
     // The curve is still shown.
     QCOMPARE(f.curves.shown().size(), std::size_t(1));
 }

@@ -2,7 +2,8 @@
 
 // The tools on a small characteristic database of their own: the user-defined valve's table "9999" with one row
 // like the shipped one, and a catalogue series "3548" whose rows are stored out of index order. Scripted desktop
-// services, a recording characteristic window and a recording sheet reload.
+// services, a recording desktop without a spreadsheet program, a recording characteristic window and a recording
+// sheet reload.
 
 #include "platform/db/database.h"
 #include "platform/forms/scripted_ui_services.h"
@@ -10,7 +11,7 @@
 #include "state/shared_data.h"
 #include "support/fixture_catalogue.h"
 #include "support/program_state.h"
-#include "tools/document_opener.h"
+#include "platform/shell/recording_desktop_services.h"
 #include "tools/sheet_reload.h"
 #include "tools/user_defined_valve.h"
 
@@ -79,7 +80,7 @@ public:
     QTemporaryDir tmp{testsupport::scratchTemplate(QStringLiteral("tools"))};
     ScriptedUiServices ui;
     RecordingTableCurveDisplay curves;
-    RecordingDocumentOpener opener;
+    RecordingDesktopServices desktop;
     std::vector<int> reloads;
 
     QString database() const { return tmp.filePath(QStringLiteral("dbKenndaten.mdb")); }
@@ -116,13 +117,14 @@ public:
             *koeffizienten[i] = Variant(linear[i]);
         ui.reset();
         curves.reset();
-        opener.opened.clear();
-        opener.answer = false;
+        // A desktop without a spreadsheet program, unless a case says otherwise.
+        desktop.reset();
+        desktop.setAnswer(false);
         reloads.clear();
         toolhost::setSheetReload([this](int Modus) { reloads.push_back(Modus); });
         uiScope_ = std::make_unique<UiServicesScope>(ui);
         curveScope_ = std::make_unique<TableCurveDisplayScope>(curves);
-        openerScope_ = std::make_unique<DocumentOpenerScope>(opener);
+        desktopScope_ = std::make_unique<DesktopServicesScope>(desktop);
     }
 
     void stop()
@@ -130,7 +132,7 @@ public:
         frmBenutzerdefiniertInstance().unload();
         formruntime::collect();
         toolhost::setSheetReload({});
-        openerScope_.reset();
+        desktopScope_.reset();
         curveScope_.reset();
         uiScope_.reset();
         SharedData &d = shared();
@@ -159,7 +161,7 @@ public:
 private:
     std::unique_ptr<UiServicesScope> uiScope_;
     std::unique_ptr<TableCurveDisplayScope> curveScope_;
-    std::unique_ptr<DocumentOpenerScope> openerScope_;
+    std::unique_ptr<DesktopServicesScope> desktopScope_;
 };
 
 } // namespace toolsfixture

@@ -182,6 +182,8 @@ void syncTextBox(const TextBox &t, QLineEdit &e, Prop what)
         e.setText(t.text());
     if (e.isReadOnly() != t.locked())
         e.setReadOnly(t.locked());
+    if (e.hasFrame() != (t.borderStyle() != 0))
+        e.setFrame(t.borderStyle() != 0);
     const int maxLength = t.maxLength() > 0 ? t.maxLength() : 32767;
     if (e.maxLength() != maxLength)
         e.setMaxLength(maxLength);

@@ -97,6 +97,17 @@ private:
     QPointer<FormView> view_;
 };
 
+// Pointer 99 is the program's own, a pointing hand (link fields); otherwise the widget's usual pointer.
+void applyPointer(const Control &c, QWidget &w)
+{
+    if (c.mousePointer() == Control::PointerCustom)
+        w.setCursor(Qt::PointingHandCursor);
+    else if (auto *e = qobject_cast<QLineEdit *>(&w))
+        e->setCursor(e->isReadOnly() ? Qt::ArrowCursor : Qt::IBeamCursor);
+    else
+        w.unsetCursor();
+}
+
 // Focus that arrives because a window was activated or a menu closed is no focus move of the form.
 bool isUserFocusMove(Qt::FocusReason reason)
 {
@@ -675,6 +686,9 @@ void FormView::syncControl(Control &c, Prop what)
         if (ownBack) {
             for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
                 pal.setColor(role, toQColor(c.backColor()));
+        } else if (c.kind() == Control::Kind::TextBox && c.backColor() == colors::ButtonFace) {
+            // A field in the colour of its dialog (link fields).
+            pal.setColor(QPalette::Base, pal.color(QPalette::Window));
         }
         w->setPalette(pal);
         if (c.kind() == Control::Kind::Label)
@@ -746,6 +760,9 @@ void FormView::syncControl(Control &c, Prop what)
     default:
         break;
     }
+    // After the text field's own settings: making it read-only sets a pointer of its own.
+    if (what == Prop::Style)
+        applyPointer(c, *w);
 }
 
 void FormView::requestClose()
