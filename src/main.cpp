@@ -3,6 +3,7 @@
 #include "platform/forms/ui_services.h"
 #include "platform/print/qt_printer_list.h"
 #include "platform/qt/help_window.h"
+#include "platform/qt/qt_table_curve_display.h"
 #include "platform/qt/qt_ui_services.h"
 #include "platform/qt/render_png.h"
 #include "platform/shell/qt_desktop_services.h"
@@ -61,6 +62,8 @@ int main(int argc, char *argv[])
     ui.setLanguage(QStringLiteral("de"));
     QtPrinterList printers;
     PrinterListScope printerScope(printers);
+    QtTableCurveDisplay curves;
+    TableCurveDisplayScope curveScope(curves);
     qtui::HelpViewer helpViewer;
     QtDesktopServices desktop([&helpViewer](const QString &file, const HelpTexts &texts) {
         helpViewer.show(file, texts.title, texts.missingFile);
