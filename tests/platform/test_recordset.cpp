@@ -1,13 +1,11 @@
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
-#include "support/damaged_files.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <functional>
-#include <sqlite3.h>
 
 Q_DECLARE_METATYPE(DbError::Kind)
 
@@ -662,74 +660,6 @@ private slots:
         QCOMPARE(errorOf([&] { rs->deleteRecord(); }), DbError::Kind::ReadOnly);
         QCOMPARE(errorOf([&] { db->createTable(QStringLiteral("x"), {{QStringLiteral("x"), FieldType::Text}}); }),
                  DbError::Kind::ReadOnly);
-    }
-
-    void firstRowRecordsetSeesOneRow()
-    {
-        auto db = makeValves(freshPath());
-        auto first = db->openTable(QStringLiteral("4627_71"), Database::Rows::First);
-        QCOMPARE(first->recordCount(), 1L);
-        QCOMPARE(first->field(QStringLiteral("Bez")).toString(), QStringLiteral("c")); // first in stored order
-        first->moveNext();
-        QVERIFY(first->eof());
-        first->moveFirst();
-        first->edit();
-        first->setField(QStringLiteral("Bez"), QStringLiteral("z"));
-        first->update();
-        auto all = db->openTable(QStringLiteral("4627_71"));
-        QCOMPARE(walk(*all), QStringLiteral("zaebd"));
-        // In index order the first row is the first of the index.
-        first->setIndex(QStringLiteral("PrimaryKey"));
-        QCOMPARE(first->recordCount(), 1L);
-        QCOMPARE(first->field(QStringLiteral("Bez")).toString(), QStringLiteral("b"));
-    }
-
-    void damageChecks_data()
-    {
-        QTest::addColumn<QString>("harm");
-        QTest::addColumn<bool>("structureFails");
-        QTest::addColumn<bool>("pagesFail");
-        QTest::newRow("sound file") << "" << false << false;
-        QTest::newRow("two tables on one b-tree") << damage::sharedPagesSql(QStringLiteral("4627_71"), QStringLiteral("b"))
-                                                  << true << true;
-        QTest::newRow("page owned by nothing") << "orphan page" << false << true;
-    }
-    void damageChecks()
-    {
-        QFETCH(QString, harm);
-        QFETCH(bool, structureFails);
-        QFETCH(bool, pagesFail);
-        const QString path = freshPath();
-        {
-            auto db = makeValves(path);
-            db->createTable(QStringLiteral("b"), {{QStringLiteral("x"), FieldType::Double}});
-        }
-        if (harm == QLatin1String("orphan page")) {
-            damage::addOrphanPage(path);
-        } else if (!harm.isEmpty()) {
-            sqlite3 *raw = nullptr;
-            QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
-            const int rc = sqlite3_exec(raw, harm.toUtf8().constData(), nullptr, nullptr, nullptr);
-            sqlite3_close(raw);
-            QCOMPARE(rc, SQLITE_OK);
-        }
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray before = file.readAll();
-        file.close();
-
-        auto db = Database::open(path);
-        QString text;
-        QCOMPARE(errorOf([&] { db->checkStructure(); }, &text),
-                 structureFails ? DbError::Kind::NotADatabase : DbError::Kind(-1));
-        if (structureFails)
-            QVERIFY2(text.contains(path) && text.contains(QLatin1String("damaged")), qPrintable(text));
-        QCOMPARE(errorOf([&] { db->checkPages(); }, &text), pagesFail ? DbError::Kind::NotADatabase : DbError::Kind(-1));
-        if (pagesFail)
-            QVERIFY2(text.contains(path) && text.contains(QLatin1String("damaged")), qPrintable(text));
-        db->close();
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll() == before);
     }
 
     void closingTheDatabaseClosesItsRecordsets()
