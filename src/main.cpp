@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 #include "app/sheet_host.h"
 #include "platform/forms/ui_services.h"
+#include "platform/print/qt_print_back_end.h"
 #include "platform/print/qt_printer_list.h"
+#include "platform/qt/qt_printer_setup.h"
 #include "platform/qt/qt_ui_services.h"
 #include "platform/qt/render_png.h"
 #include "sheets/calc_flow.h"
@@ -57,6 +59,10 @@ int main(int argc, char *argv[])
     UiServicesScope uiScope(ui);
     QtPrinterList printers;
     PrinterListScope printerScope(printers);
+    QtPrintBackEnd printing;
+    PrintBackEndScope printingScope(printing);
+    QtPrinterSetupDialog printerSetup;
+    setPrinterSetupDialog(&printerSetup);
 
     QString error;
     if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {
@@ -98,5 +104,6 @@ int main(int argc, char *argv[])
 
     const int code = app.exec();
     main.removeObserver(&endWatch);
+    setPrinterSetupDialog(nullptr);
     return code;
 }

@@ -245,6 +245,7 @@ frmMDIMain::frmMDIMain() : Form(QStringLiteral("frmMDIMain"))
     connectSeriesMenu();
     connectUnitMenus();
     connectMediumMenu();
+    connectPrintMenu();
 
     access_.StatusBar = &StatusBar;
     access_.mnuDrucken = &mnuDrucken;

@@ -632,6 +632,39 @@ QImage flagPicture(int language)
     return img;
 }
 
+// The maker's logo for every printout and dialog: a valve symbol in a ring whose tail makes it a Q, beside a
+// word mark of bars (no lettering, see above). Drawn at 2.2 : 1, the proportions of its place in the page header.
+QImage logoPicture()
+{
+    const QSize size = logoPictureSize();
+    QImage img = canvas(size.width(), size.height());
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size.width() / 264.0, size.height() / 120.0);
+
+    const QPointF centre(60, 58);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kActuator, 12, Qt::SolidLine, Qt::FlatCap));
+    p.drawEllipse(centre, 42, 42);
+    p.setPen(QPen(kAccent, 12, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(86, 84), QPointF(108, 106));
+    bowTie(p, centre, 40, 30, kActuatorLight);
+    stem(p, centre, QPointF(centre.x(), centre.y() - 22));
+    p.setPen(outlinePen(1.5));
+    p.setBrush(kActuator);
+    p.drawChord(QRectF(centre.x() - 13, centre.y() - 30, 26, 16), 0, 180 * 16);
+
+    p.setPen(Qt::NoPen);
+    p.setBrush(kOutline);
+    p.drawRoundedRect(QRectF(122, 26, 130, 22), 4, 4);
+    p.setBrush(kAccent);
+    p.drawRect(QRectF(122, 56, 110, 6));
+    p.setBrush(kBody);
+    p.drawRoundedRect(QRectF(122, 72, 90, 12), 3, 3);
+    p.drawRoundedRect(QRectF(122, 90, 66, 12), 3, 3);
+    return img;
+}
+
 } // namespace
 
 const QStringList &valveSeriesKeys()
@@ -659,6 +692,11 @@ QSize flagPictureSize(int language)
     return {25, (language >= 0 && language < 6) ? heights[language] : 13};
 }
 
+QSize logoPictureSize()
+{
+    return {264, 120}; // 22 x 10 mm at about 300 dots to the inch
+}
+
 QString flagPictureName(int language)
 {
     return QStringLiteral("Flagge%1.jpg").arg(language);
@@ -684,5 +722,7 @@ bool generatePictures(const QString &programDir, QString *error)
     for (int language = 0; language < 6; ++language)
         if (!save(flagPicture(language), dir.filePath(flagPictureName(language)), error))
             return false;
+    if (!save(logoPicture(), dir.filePath("Logo.jpg"), error))
+        return false;
     return true;
 }

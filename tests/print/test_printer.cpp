@@ -68,6 +68,15 @@ public:
     }
 };
 
+QString pdfInfo(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {path});
+    if (!p.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 QString pdfText(const QString &path)
 {
     QProcess p;
@@ -358,7 +367,7 @@ void TestPrinter::printerSetup()
     resetPrinterSession();
     ScriptedSetup dialog;
     if (!chosen.isEmpty())
-        dialog.answer = PrinterSetupChoice{chosen, PageSetup{0, chosen == QLatin1String("PDF")}};
+        dialog.answer = PrinterSetupChoice{chosen, PageSetup{QPageSize::A4, chosen == QLatin1String("PDF")}};
     setPrinterSetupDialog(dialogInstalled ? &dialog : nullptr);
     QCOMPARE(runPrinterSetup(QStringLiteral("Drucker einrichten")), changed);
     setPrinterSetupDialog(nullptr);
@@ -394,6 +403,8 @@ void TestPrinter::pdfOutput()
     QVERIFY2(text.contains(QStringLiteral("Ventildimensionierung Größe")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Seite zwei")), qPrintable(text));
     QCOMPARE(text.count(QChar(0x0c)), 2); // two pages
+    const QString info = pdfInfo(file);
+    QVERIFY2(info.contains(QStringLiteral("pts (A4)")), qPrintable(info));
 }
 
 void TestPrinter::pdfFailuresKeepTheOldFile()

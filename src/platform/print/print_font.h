@@ -25,7 +25,7 @@ QString familyFor(const QString &name);
 // The Qt font for drawing: resolved face, point size, bold, italic, no hinting (metrics as designed).
 QFont qtFont(const PrintFont &font);
 
-// Width of the text in the font; a text without characters is 0.
+// Width of the text in the font: the sum of its characters' advances (the text is drawn without kerning).
 double textWidth(const PrintFont &font, const QString &text);
 // Height of one line (ascent, descent and the face's line gap), the step of a line end.
 double lineHeight(const PrintFont &font);

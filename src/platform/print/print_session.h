@@ -2,6 +2,7 @@
 
 #include "platform/print/printer.h"
 
+#include <QPageSize>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -51,7 +52,7 @@ void resetPrinterSession();
 
 // Paper and orientation chosen in the printer set-up for one device, kept for the session.
 struct PageSetup {
-    int pageSizeId = 0; // a QPageSize::PageSizeId; 0 is A4
+    int pageSizeId = QPageSize::A4; // a QPageSize::PageSizeId
     bool landscape = false;
 };
 PageSetup pageSetupFor(const QString &deviceName);

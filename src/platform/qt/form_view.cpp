@@ -1,6 +1,7 @@
 #include "platform/qt/form_view.h"
 
 #include "platform/forms/forms.h"
+#include "platform/qt/multi_line_edit.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -362,8 +363,17 @@ void FormView::buildControl(Control &c)
         break;
     }
     case Control::Kind::TextBox: {
-        auto *e = new QLineEdit(parent);
         auto *t = static_cast<TextBox *>(cp);
+        if (t->multiLine()) {
+            auto *m = new MultiLineEdit(parent);
+            connect(m, &MultiLineEdit::edited, this, [this, t](const QString &text, int caret) {
+                if (!syncing_)
+                    dispatch([&] { t->userEdited(text, caret); });
+            });
+            w = m;
+            break;
+        }
+        auto *e = new QLineEdit(parent);
         connect(e, &QLineEdit::textEdited, this, [this, t, e](const QString &text) {
             if (!syncing_)
                 dispatch([&] { t->userEdited(text, e->cursorPosition()); });
@@ -769,6 +779,13 @@ void FormView::syncControl(Control &c, Prop what)
             break;
         case Control::Kind::TextBox: {
             auto &t = static_cast<TextBox &>(c);
+            if (auto *m = qobject_cast<MultiLineEdit *>(w)) {
+                m->showModelText(t.text());
+                m->setReadOnly(t.locked());
+                if (what == Prop::Selection)
+                    m->showModelSelection(t.selStart(), t.selLength());
+                break;
+            }
             auto *e = static_cast<QLineEdit *>(w);
             if (e->text() != t.text())
                 e->setText(t.text());
