@@ -4,8 +4,10 @@
 #include "platform/print/qt_print_back_end.h"
 #include "platform/print/qt_printer_list.h"
 #include "platform/qt/qt_printer_setup.h"
+#include "platform/qt/help_window.h"
 #include "platform/qt/qt_ui_services.h"
 #include "platform/qt/render_png.h"
+#include "platform/shell/qt_desktop_services.h"
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
 #include "units/data_folder.h"
@@ -63,6 +65,13 @@ int main(int argc, char *argv[])
     PrintBackEndScope printingScope(printing);
     QtPrinterSetupDialog printerSetup;
     setPrinterSetupDialog(&printerSetup);
+    qtui::HelpViewer helpViewer;
+    QtDesktopServices desktop([&helpViewer](const QString &file, const HelpTexts &texts) {
+        helpViewer.show(file, texts.title, texts.missingFile);
+    });
+    DesktopServicesScope desktopScope(desktop);
+    // F1 in any window shows the help file the help menu set last (nothing before).
+    qtui::HelpKey helpKey([] { showHelpFile(); });
 
     QString error;
     if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {

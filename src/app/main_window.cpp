@@ -246,6 +246,7 @@ frmMDIMain::frmMDIMain() : Form(QStringLiteral("frmMDIMain"))
     connectUnitMenus();
     connectMediumMenu();
     connectPrintMenu();
+    connectDialogEntries();
 
     access_.StatusBar = &StatusBar;
     access_.mnuDrucken = &mnuDrucken;

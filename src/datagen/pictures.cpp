@@ -632,40 +632,62 @@ QImage flagPicture(int language)
     return img;
 }
 
-// The maker's logo for every printout and dialog: a valve symbol in a ring whose tail makes it a Q, beside a
-// word mark of bars (no lettering, see above). Drawn at 2.2 : 1, the proportions of its place in the page header.
-QImage logoPicture()
+// A valve mark: the bow tie of the valve symbol with its stem and actuator dome inside a frame. The maker's is
+// round and blue, the partner's square and orange.
+QImage markPicture(const QColor &primary, const QColor &accent, bool round)
 {
     const QSize size = logoPictureSize();
     QImage img = canvas(size.width(), size.height());
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
-    p.scale(size.width() / 264.0, size.height() / 120.0);
-
-    const QPointF centre(60, 58);
+    const qreal w = size.width();
+    const qreal h = size.height();
+    const QRectF frame(5, 5, w - 10, h - 10);
+    p.setPen(QPen(primary, 6));
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(kActuator, 12, Qt::SolidLine, Qt::FlatCap));
-    p.drawEllipse(centre, 42, 42);
-    p.setPen(QPen(kAccent, 12, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(86, 84), QPointF(108, 106));
-    bowTie(p, centre, 40, 30, kActuatorLight);
-    stem(p, centre, QPointF(centre.x(), centre.y() - 22));
-    p.setPen(outlinePen(1.5));
-    p.setBrush(kActuator);
-    p.drawChord(QRectF(centre.x() - 13, centre.y() - 30, 26, 16), 0, 180 * 16);
+    if (round)
+        p.drawEllipse(frame);
+    else
+        p.drawRoundedRect(frame, 10, 10);
 
-    p.setPen(Qt::NoPen);
-    p.setBrush(kOutline);
-    p.drawRoundedRect(QRectF(122, 26, 130, 22), 4, 4);
-    p.setBrush(kAccent);
-    p.drawRect(QRectF(122, 56, 110, 6));
-    p.setBrush(kBody);
-    p.drawRoundedRect(QRectF(122, 72, 90, 12), 3, 3);
-    p.drawRoundedRect(QRectF(122, 90, 66, 12), 3, 3);
+    const QPointF centre(w / 2, h * 0.60);
+    const qreal halfW = w * 0.26;
+    const qreal halfH = h * 0.15;
+    p.setPen(QPen(primary.darker(130), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(primary);
+    p.drawPolygon(QPolygonF{centre, QPointF(centre.x() - halfW, centre.y() - halfH),
+                            QPointF(centre.x() - halfW, centre.y() + halfH)});
+    p.drawPolygon(QPolygonF{centre, QPointF(centre.x() + halfW, centre.y() - halfH),
+                            QPointF(centre.x() + halfW, centre.y() + halfH)});
+    const QPointF domeBase(centre.x(), h * 0.34);
+    p.setPen(QPen(primary.darker(130), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(centre, domeBase);
+    QPainterPath dome;
+    dome.moveTo(domeBase.x() - w * 0.17, domeBase.y());
+    dome.arcTo(QRectF(domeBase.x() - w * 0.17, domeBase.y() - h * 0.15, w * 0.34, h * 0.30), 180, -180);
+    dome.closeSubpath();
+    p.setPen(QPen(accent.darker(130), 1.5));
+    p.setBrush(accent);
+    p.drawPath(dome);
     return img;
 }
 
+QImage logoPicture()
+{
+    return markPicture(kActuator, kAccent, true);
+}
+
+QImage partnerLogoPicture()
+{
+    return markPicture(QColor(255, 128, 0), QColor(90, 90, 90), false);
+}
+
 } // namespace
+
+QSize logoPictureSize()
+{
+    return {96, 96}; // 1440 x 1440 twips
+}
 
 const QStringList &valveSeriesKeys()
 {
@@ -690,11 +712,6 @@ QSize flagPictureSize(int language)
     // 375 twips wide; the heights of the flag controls of the start screen
     static const int heights[6] = {13, 16, 13, 13, 13, 12};
     return {25, (language >= 0 && language < 6) ? heights[language] : 13};
-}
-
-QSize logoPictureSize()
-{
-    return {264, 120}; // 22 x 10 mm at about 300 dots to the inch
 }
 
 QString flagPictureName(int language)
@@ -723,6 +740,8 @@ bool generatePictures(const QString &programDir, QString *error)
         if (!save(flagPicture(language), dir.filePath(flagPictureName(language)), error))
             return false;
     if (!save(logoPicture(), dir.filePath("Logo.jpg"), error))
+        return false;
+    if (!save(partnerLogoPicture(), dir.filePath("Logo_1.jpg"), error))
         return false;
     return true;
 }

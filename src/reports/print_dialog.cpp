@@ -35,7 +35,7 @@ frmDruck::frmDruck() : Form(QStringLiteral("frmDruck"))
     lblTitel.move(240, 240, 5160, 285);
     lblTitel.setFontBold(true);
     lblTitel.setFontSize(9.75);
-    pictLogo.move(7410, 120, 1650, 750);
+    pictLogo.move(8310, 120, 750, 750);
     pictLogo.setStretch(true);
     pictLogo.loadPicture(programFolder() + QStringLiteral("/Logo.jpg"));
     Logo.setVisible(false);

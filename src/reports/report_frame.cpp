@@ -6,6 +6,8 @@
 #include "units/maker_identity.h"
 #include "units/texts.h"
 
+#include <algorithm>
+
 namespace {
 
 std::optional<QDate> g_printDate;
@@ -81,7 +83,12 @@ QString ReportFrame::text(const QString &key) const
 
 void ReportFrame::druck_Seitenkopf()
 {
-    p_.paintPicture(logo_, 170.0, 4.0, 22.0, 10.0);
+    // The logo's place is 22 x 10 mm; a logo of other proportions is fitted into it undistorted, at its right end.
+    if (!logo_.isNull()) {
+        const double scale = std::min(22.0 / logo_.width(), 10.0 / logo_.height());
+        const double width = logo_.width() * scale;
+        p_.paintPicture(logo_, 192.0 - width, 4.0, width, logo_.height() * scale);
+    }
     p_.setCurrentY(10.0);
     p_.tab(report::kLabelColumn);
     p_.setFontSize(report::kTitleSize);

@@ -38,12 +38,6 @@ bool openingFound(double y)
     return std::isfinite(y) && y != -1.0;
 }
 
-// A noise estimate without its table leaves z at 0: z, and with it cavitation, are unknown.
-bool zKnown(double zy)
-{
-    return zy != 0.0;
-}
-
 // A stored noise text in whole decibels; a text that is no number ("N/A", a blank) as it stands.
 QString decibels(const QString &stored)
 {
@@ -300,11 +294,14 @@ void frmDruck::druck_Ventildaten()
             p.setFontBold(true);
         }
         p.print(formatHashDotHash(r * 100));
-        p.setFontBold(false);
     } else {
-        // Without a maximum flow there is no reserve to name.
+        // Without a maximum flow there is no reserve to name; as on the sheet, such a valve passes nothing that
+        // was asked for.
+        bWarnungVentildurchfluss = true;
+        p.setFontBold(true);
         p.print(kNA);
     }
+    p.setFontBold(false);
     p.tab(kUnitColumn);
     p.print(QStringLiteral("%"));
     if (bWarnungVentildurchfluss || bWarnungDurchflussreserve)
@@ -403,11 +400,15 @@ void frmDruck::druck_ErwKenndaten()
         int column;
         double y, X, zy, xF;
         bool cavitation, choked;
+        // Without the valve's noise table z, and with it cavitation, are unknown.
+        bool noZ;
     };
-    const Point points[] = {
-        {minEntry(), kMinColumn, d.yMin, d.XMin, d.zyMin, d.xFMin, d.KavitationMin, d.ChokedFlowMin},
-        {normEntry(), kNormColumn, d.yNorm, d.XNorm, d.zyNorm, d.xFNorm, d.KavitationNorm, d.ChokedFlowNorm},
-        {true, kMaxColumn, d.yMax, d.XMax, d.zyMax, d.xFMax, d.KavitationMax, d.ChokedFlowMax}};
+    const Point points[] = {{minEntry(), kMinColumn, d.yMin, d.XMin, d.zyMin, d.xFMin, d.KavitationMin,
+                             d.ChokedFlowMin, d.SchalltabelleFehltMin},
+                            {normEntry(), kNormColumn, d.yNorm, d.XNorm, d.zyNorm, d.xFNorm, d.KavitationNorm,
+                             d.ChokedFlowNorm, d.SchalltabelleFehltNorm},
+                            {true, kMaxColumn, d.yMax, d.XMax, d.zyMax, d.xFMax, d.KavitationMax, d.ChokedFlowMax,
+                             d.SchalltabelleFehltMax}};
     const QString ja = t("ja");
     const QString nein = t("nein");
 
@@ -432,10 +433,10 @@ void frmDruck::druck_ErwKenndaten()
     if (gas)
         row(t("Druckverhältnis x"), [](const Point &pt) { return pattern3(pt.X); }, false);
     if (liquid) {
-        row(t("z-Wert"), [](const Point &pt) { return zKnown(pt.zy) ? pattern3(pt.zy) : kNA; }, false);
+        row(t("z-Wert"), [](const Point &pt) { return pt.noZ ? kNA : pattern3(pt.zy); }, false);
         row(t("Druckverhältnis xF"), [](const Point &pt) { return pattern3(pt.xF); }, false);
         row(t("Kavitation?"),
-            [&](const Point &pt) { return zKnown(pt.zy) ? (pt.cavitation ? ja : nein) : kNA; }, true);
+            [&](const Point &pt) { return pt.noZ ? kNA : (pt.cavitation ? ja : nein); }, true);
     }
     // On gas and steam the verdict needs xT at the opening, which an opening not found does not give.
     row(t("Durchflussbegrenzung?"),

@@ -197,7 +197,7 @@ void TestMainWindow::startUpCaptionsFollowTheStoredLanguage_data()
     QTest::newRow("English") << 1 << "File" << "Valve sizing according to IEC 60534" << "bar,g";
     QTest::newRow("French") << 2 << "Fichier" << "Dimensionnement des vannes selon CEI 60534" << "bar,rel.";
     QTest::newRow("Italian") << 3 << "File" << "Dimensionamento valvole secondo IEC 60534" << "bar,rel.";
-    QTest::newRow("Spanish") << 4 << "Archivo" << "Dimensionamiento de válvulas según IEC 60534" << "bar,man.";
+    QTest::newRow("Spanish") << 4 << "Archivo" << "Dimensionamiento de válvulas según IEC 60534" << "bar,rel.";
     QTest::newRow("Czech") << 5 << "Soubor" << "Dimenzování ventilů podle IEC 60534" << "bar,př.";
 }
 
@@ -273,7 +273,7 @@ void TestMainWindow::flagClickSwitchesLanguageAndWritesProject()
         w.ImgSprache[4].userClick();
         QCOMPARE(shared().Sprache, 4);
         QCOMPARE(w.mnuDatei.caption(), QStringLiteral("Archivo"));
-        QCOMPARE(w.mnuBarg.caption(), QStringLiteral("bar,man."));
+        QCOMPARE(w.mnuBarg.caption(), QStringLiteral("bar,rel."));
         QCOMPARE(w.mnuPsia.caption(), QStringLiteral("psia"));
         QCOMPARE(w.mnuKgh.caption(), QStringLiteral("kg/h"));
         for (int i = 0; i < 6; ++i)

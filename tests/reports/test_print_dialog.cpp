@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,7 +45,6 @@ private slots:
     void printFailures();
     void pdfFile_data();
     void pdfFile();
-    void captionsFit();
     void renderedOffscreen();
 };
 
@@ -367,44 +365,6 @@ void TestPrintDialog::pdfFile()
     QCOMPARE(d.begun, !file.isEmpty());
     // A cancel is no failure: nothing more is said.
     QVERIFY(fx.ui.messages().empty() || fx.ui.messages()[0].buttons == MsgButtons::YesNo);
-}
-
-void TestPrintDialog::captionsFit()
-{
-    // Every caption in its control at the forms' face (Liberation Sans, 96 dots to the inch), in six languages.
-    Fixture fx;
-    shared().KD_Version = 6417;
-    for (int language = 0; language < 6; ++language) {
-        shared().Sprache = language;
-        for (int modus : {0, 1}) {
-            shared().Modus = modus;
-            frmDruck &f = fx.open();
-            for (Control *c : f.controls()) {
-                QString caption;
-                int room = c->width() / kTwipsPerPixel;
-                if (auto *l = dynamic_cast<Label *>(c))
-                    caption = l->caption();
-                else if (auto *b = dynamic_cast<CommandButton *>(c))
-                    caption = b->caption(), room -= 12;
-                else if (auto *cb = dynamic_cast<ComboBox *>(c))
-                    caption = cb->items().join(QLatin1Char('\n')), room -= 24;
-                for (const QString &line : caption.split(QLatin1Char('\n'))) {
-                    QFont font(QStringLiteral("Liberation Sans"));
-                    font.setPixelSize(qRound(c->fontSize() * 96.0 / 72.0));
-                    font.setBold(c->fontBold());
-                    const double needed = QFontMetricsF(font).horizontalAdvance(line);
-                    QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1, language %2: \"%3\" needs %4 px of %5")
-                                                            .arg(c->name())
-                                                            .arg(language)
-                                                            .arg(line)
-                                                            .arg(needed)
-                                                            .arg(room)));
-                }
-            }
-            f.cmdEsc.press();
-            formruntime::collect();
-        }
-    }
 }
 
 void TestPrintDialog::renderedOffscreen()

@@ -3,6 +3,7 @@
 #include "report_fixture.h"
 
 #include "reports/report_frame.h"
+#include "units/data_folder.h"
 #include "units/maker_identity.h"
 
 #include <QTest>
@@ -277,6 +278,11 @@ void TestSheetReport::markersAndWarnings_data()
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
         << QStringList{"10:Durchflussreserve", "99:" + z("-10."), "110:%", "120:1)"} << QStringList{z("-10."), "1)"}
         << QStringList{"1) Ventildurchfluss nicht ausreichend!"} << 1;
+    QTest::newRow("no maximum flow: valve flow, as on the sheet")
+        << Change([](SharedData &s) { s.QMax = 0; })
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Durchflussreserve", "99:N/A", "110:%", "120:1)"} << QStringList{"N/A", "1)"}
+        << QStringList{"1) Ventildurchfluss nicht ausreichend!"} << 1;
     QTest::newRow("an opening not found is neither judged nor marked")
         << Change([](SharedData &s) { s.yNorm = -1, s.StellverhältnisNorm = 0; })
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:N/A", "99:" + z("2.58") + ":1"}
@@ -371,10 +377,15 @@ void TestSheetReport::extendedSection_data()
                                                              << "Durchflussbegrenzung?"
                                                              << QStringList{"10:Durchflussbegrenzung?", "55:nein",
                                                                             "77:nein"};
-    QTest::newRow("unknown z: z") << with([](SharedData &s) { s.zyNorm = 0; }) << "z-Wert"
+    // The valve's noise table is missing: z and the cavitation verdict are unknown, whatever they hold.
+    const Change noTable = [](SharedData &s) { s.SchalltabelleFehltNorm = true, s.KavitationNorm = true; };
+    QTest::newRow("unknown z: z") << with(noTable) << "z-Wert"
                                   << QStringList{"10:z-Wert", "55:" + z("0.450"), "77:N/A", "99:" + z("0.430")};
-    QTest::newRow("unknown z: cavitation") << with([](SharedData &s) { s.zyNorm = 0; }) << "Kavitation?"
+    QTest::newRow("unknown z: cavitation") << with(noTable) << "Kavitation?"
                                            << QStringList{"10:Kavitation?", "55:nein", "77:N/A", "99:nein"};
+    QTest::newRow("a z of 0 from a table is a number") << with([](SharedData &s) { s.zyMin = 0; }) << "z-Wert"
+                                                       << QStringList{"10:z-Wert", "55:" + z("0.000"),
+                                                                      "77:" + z("0.440"), "99:" + z("0.430")};
     QTest::newRow("gas: pressure ratio") << with(airSizing) << "Druckverhältnis x"
                                          << QStringList{"10:Druckverhältnis x", "55:" + z("0.333"), "77:" + z("0.417"),
                                                         "99:" + z("0.500")};
@@ -576,8 +587,11 @@ void TestSheetReport::pageHeaderAndFooter()
     Fixture fx;
     const RecordedDocument &d = fx.print();
     QCOMPARE(d.pages, 1);
+    // The shipped logo is square: 10 x 10 mm at the right end of its 22 x 10 mm place.
+    const QImage logo(programFolder() + QStringLiteral("/Logo.jpg"));
+    QVERIFY(!logo.isNull() && logo.width() == logo.height());
     QCOMPARE(d.pictures.size(), std::size_t(1));
-    QCOMPARE(d.pictures[0].place, QRectF(170, 4, 22, 10));
+    QCOMPARE(d.pictures[0].place, QRectF(182, 4, 10, 10));
     const RecordedText *title = d.find(QStringLiteral("Ventildimensionierung nach IEC 60534"));
     QVERIFY(title);
     QCOMPARE(columnOf(*title), 10);
@@ -620,8 +634,10 @@ void TestSheetReport::pageBreaks()
         frame.pageBreakTest(34);
         QCOMPARE(p.page(), pages);
         p.endDoc();
-        // A new page carries the page header.
+        // A new page carries the page header; a logo of the place's proportions fills it.
         QCOMPARE(recorder.last().pictures.size(), std::size_t(pages - 1));
+        if (pages == 2)
+            QCOMPARE(recorder.last().pictures[0].place, QRectF(170, 4, 22, 10));
     }
 
     // In the driver the tests are made also before sections that are off: with every section off, a header

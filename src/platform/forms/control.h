@@ -36,7 +36,7 @@ enum class Prop {
     Value,     // check box, option button, menu check mark
     Picture,
     Selection, // a text box's selection
-    Style,     // any other look: alignment, default/cancel button, locked, shortcut, border
+    Style,     // any other look: alignment, default/cancel button, locked, shortcut, border, pointer
     TabOrder,
     Capture,   // the control takes or releases the mouse
     Focus,     // the form's active control
@@ -116,6 +116,12 @@ public:
     bool tabStop() const { return tabStop_; }
     void setTabStop(bool b) { tabStop_ = b; notify(Prop::TabOrder); }
 
+    // The pointer shown over the control: 0 the kind's usual one, 99 the program's own (a pointing hand, for links).
+    static constexpr int PointerDefault = 0;
+    static constexpr int PointerCustom = 99;
+    int mousePointer() const { return mousePointer_; }
+    void setMousePointer(int pointer);
+
     const QString &tag() const { return tag_; }
     void setTag(const QString &t) { tag_ = t; }
 
@@ -169,6 +175,7 @@ private:
     bool fontUnderline_ = false;
     int tabIndex_ = 0;
     bool tabStop_ = true;
+    int mousePointer_ = PointerDefault;
     QString tag_;
 };
 
