@@ -121,6 +121,9 @@ private:
     bool normEntry() const;
     QString flowUnit() const;
     void marker();
+    // A row of label, min, norm and max entries (each as the columns allow) and unit; the line ends.
+    void druckZeile(int labelColumn, const QString &label, const QString &min, const QString &norm,
+                    const QString &max, const QString &unit);
     // Rows shared by both valve-data sections: characteristic and flow coefficient.
     void druckKennlinie();
     void druckKvs();

@@ -91,6 +91,27 @@ void frmDruck::marker()
     p.setFontBold(false);
 }
 
+void frmDruck::druckZeile(int labelColumn, const QString &label, const QString &min, const QString &norm,
+                          const QString &max, const QString &unit)
+{
+    using namespace report;
+    Printer &p = frame_->printer();
+    p.tab(labelColumn);
+    p.print(label);
+    if (minEntry()) {
+        p.tab(kMinColumn);
+        p.print(min);
+    }
+    if (normEntry()) {
+        p.tab(kNormColumn);
+        p.print(norm);
+    }
+    p.tab(kMaxColumn);
+    p.print(max);
+    p.tab(kUnitColumn);
+    p.printLine(unit);
+}
+
 namespace {
 
 QString stateText(const ReportFrame &f, int Zustand)
@@ -136,22 +157,7 @@ void frmDruck::druck_Prozessdaten()
     p.printLine();
 
     auto row = [&](const QString &label, const QString &min, const QString &norm, const QString &max,
-                   const QString &unit) {
-        p.tab(kLabelColumn);
-        p.print(label);
-        if (minEntry()) {
-            p.tab(kMinColumn);
-            p.print(min);
-        }
-        if (normEntry()) {
-            p.tab(kNormColumn);
-            p.print(norm);
-        }
-        p.tab(kMaxColumn);
-        p.print(max);
-        p.tab(kUnitColumn);
-        p.printLine(unit);
-    };
+                   const QString &unit) { druckZeile(kLabelColumn, label, min, norm, max, unit); };
     row(t("Vordruck") + QStringLiteral(" P1"), pressureText(d.p1Min), pressureText(d.p1Norm), pressureText(d.p1Max),
         EinheitDruck(Variant(d.p1Unit)));
     row(t("Nachdruck") + QStringLiteral(" P2"), pressureText(d.p2Min), pressureText(d.p2Norm),
@@ -479,20 +485,7 @@ void frmDruck::druck_Rohrleitung()
     };
     for (const Velocity &v : {Velocity{"Eingang", d.v1Min, d.v1Norm, d.v1Max},
                               Velocity{"Ausgang", d.v2Min, d.v2Norm, d.v2Max}}) {
-        p.tab(kSubLabelColumn);
-        p.print(t(v.label));
-        if (minEntry()) {
-            p.tab(kMinColumn);
-            p.print(zahl3(v.min));
-        }
-        if (normEntry()) {
-            p.tab(kNormColumn);
-            p.print(zahl3(v.norm));
-        }
-        p.tab(kMaxColumn);
-        p.print(zahl3(v.max));
-        p.tab(kUnitColumn);
-        p.printLine(speed);
+        druckZeile(kSubLabelColumn, t(v.label), zahl3(v.min), zahl3(v.norm), zahl3(v.max), speed);
     }
     p.printLine();
 }
@@ -510,20 +503,8 @@ void frmDruck::druck_Schalldruck()
     for (const Level &l : {Level{"Berechnung nach VDMA 24422/79", d.LAMin, d.LANorm, d.LAMax},
                            Level{"gemessene Korrektur", d.DLAMin, d.DLANorm, d.DLAMax},
                            Level{"zu erwartender Wert", d.LAEffMin, d.LAEffNorm, d.LAEffMax}}) {
-        p.tab(kLabelColumn);
-        p.print(t(l.label));
-        if (minEntry()) {
-            p.tab(kMinColumn);
-            p.print(decibels(l.min));
-        }
-        if (normEntry()) {
-            p.tab(kNormColumn);
-            p.print(decibels(l.norm));
-        }
-        p.tab(kMaxColumn);
-        p.print(decibels(l.max));
-        p.tab(kUnitColumn);
-        p.printLine(QStringLiteral("db(A)"));
+        druckZeile(kLabelColumn, t(l.label), decibels(l.min), decibels(l.norm), decibels(l.max),
+                   QStringLiteral("db(A)"));
     }
     p.printLine();
 }
@@ -536,20 +517,7 @@ void frmDruck::druck_Stoffdaten()
     frame_->heading(mediumHeading(*frame_, QStringLiteral("Stoffdaten")));
 
     auto row = [&](const QString &label, double min, double norm, double max, const QString &unit) {
-        p.tab(kLabelColumn);
-        p.print(label);
-        if (minEntry()) {
-            p.tab(kMinColumn);
-            p.print(zahl3(min));
-        }
-        if (normEntry()) {
-            p.tab(kNormColumn);
-            p.print(zahl3(norm));
-        }
-        p.tab(kMaxColumn);
-        p.print(zahl3(max));
-        p.tab(kUnitColumn);
-        p.printLine(unit);
+        druckZeile(kLabelColumn, label, zahl3(min), zahl3(norm), zahl3(max), unit);
     };
     const QString density = EinheitDichte(Variant(d.rhoUnit));
     if (d.Zustand == 0) {
