@@ -77,13 +77,14 @@ inline void waterSizing(SharedData &s)
     s.v1Min = s.v2Min = 1.415;
     s.v1Norm = s.v2Norm = 2.829;
     s.v1Max = s.v2Max = 4.244;
-    s.LAMin = QStringLiteral("62.4");
-    s.LANorm = QStringLiteral("66.1");
-    s.LAMax = QStringLiteral("70.5");
+    // Noise texts as the estimate stores them, in the user's number format.
+    s.LAMin = z("62.4");
+    s.LANorm = z("66.1");
+    s.LAMax = z("70.5");
     s.DLAMin = s.DLANorm = s.DLAMax = QStringLiteral("0");
-    s.LAEffMin = QStringLiteral("62.4");
-    s.LAEffNorm = QStringLiteral("66.1");
-    s.LAEffMax = QStringLiteral("70.5");
+    s.LAEffMin = z("62.4");
+    s.LAEffNorm = z("66.1");
+    s.LAEffMax = z("70.5");
     s.rho1Min = s.rho1Norm = s.rho1Max = 998.2;
     s.psatMin = s.psatNorm = s.psatMax = 0.02337;
     s.nueMin = s.nueNorm = s.nueMax = 1.004;
