@@ -58,6 +58,8 @@ int main(int argc, char *argv[])
 
     QtUiServices ui;
     UiServicesScope uiScope(ui);
+    // Until the stored language is read the program speaks German, the language its texts are keyed in.
+    ui.setLanguage(QStringLiteral("de"));
     QtPrinterList printers;
     PrinterListScope printerScope(printers);
     QtTableCurveDisplay curves;
