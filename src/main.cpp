@@ -5,6 +5,7 @@
 #include "platform/print/qt_printer_list.h"
 #include "platform/qt/qt_printer_setup.h"
 #include "platform/qt/help_window.h"
+#include "platform/qt/qt_table_curve_display.h"
 #include "platform/qt/qt_ui_services.h"
 #include "platform/qt/render_png.h"
 #include "platform/shell/qt_desktop_services.h"
@@ -59,12 +60,16 @@ int main(int argc, char *argv[])
 
     QtUiServices ui;
     UiServicesScope uiScope(ui);
+    // Until the stored language is read the program speaks German, the language its texts are keyed in.
+    ui.setLanguage(QStringLiteral("de"));
     QtPrinterList printers;
     PrinterListScope printerScope(printers);
     QtPrintBackEnd printing;
     PrintBackEndScope printingScope(printing);
     QtPrinterSetupDialog printerSetup;
     setPrinterSetupDialog(&printerSetup);
+    QtTableCurveDisplay curves;
+    TableCurveDisplayScope curveScope(curves);
     qtui::HelpViewer helpViewer;
     QtDesktopServices desktop([&helpViewer](const QString &file, const HelpTexts &texts) {
         helpViewer.show(file, texts.title, texts.missingFile);

@@ -260,6 +260,13 @@ public:
     void mnuPapierstoff4_Click();
     void mnuPapierstoff5_Click();
 
+    // --- Tools menu and the user-defined valve (tools_menu.cpp)
+    void mnu9999_Click();
+    void mnuTools_Click();
+    void mnuAnzeigeKennlinie_Click();
+    void mnuAnzeigeFL_Click();
+    void mnuAnzeigeXT_Click();
+
     // Every menu and entry whose caption follows the screen language, with its German caption key, in the order
     // the language switch sets them (the pressure entries are not among them).
     const std::vector<std::pair<Menu *, QString>> &captionKeys() const { return captionKeys_; }
@@ -291,6 +298,7 @@ private:
     void connectMediumMenu();
     void connectPrintMenu();
     void connectDialogEntries();
+    void connectToolsMenu();
     // What Open and Load default share. The project of the file becomes the shared data together with its valve
     // series' table, or, after a failure that has been reported, nothing changes at all.
     bool loadProjectFile(const QString &Pfad, const QString &Datei);

@@ -51,22 +51,22 @@ private slots:
         setUiServices(nullptr);
     }
 
-    void accessCodeDialogInEveryLanguage_data();
-    void accessCodeDialogInEveryLanguage();
+    void accessCodeDialog_data();
+    void accessCodeDialog();
     void informationDialogsShowLogoAndLinks_data();
     void informationDialogsShowLogoAndLinks();
     void helpWindowShowsTheStartPage_data();
     void helpWindowShowsTheStartPage();
 };
 
-void TestDialogScreenshots::accessCodeDialogInEveryLanguage_data()
+void TestDialogScreenshots::accessCodeDialog_data()
 {
     QTest::addColumn<int>("language");
-    for (int language = 0; language < 6; ++language)
-        QTest::newRow(qPrintable(QString::number(language))) << language;
+    QTest::newRow("German") << 0;
+    QTest::newRow("English") << 1;
 }
 
-void TestDialogScreenshots::accessCodeDialogInEveryLanguage()
+void TestDialogScreenshots::accessCodeDialog()
 {
     QFETCH(int, language);
     shared().Sprache = language;
@@ -74,8 +74,7 @@ void TestDialogScreenshots::accessCodeDialogInEveryLanguage()
     d.txtPasswort.setText(QStringLiteral("6417"));
     const QImage image = qtui::renderForm(d);
     QCOMPARE(image.size(), QSize(320, 116));
-    if (language <= 1)
-        QVERIFY(image.save(kOutput + QStringLiteral("/app_password_%1.png").arg(language)));
+    QVERIFY(image.save(kOutput + QStringLiteral("/app_password_%1.png").arg(language)));
     frmPasswortInstance().unload();
     formruntime::collect();
 }

@@ -126,6 +126,8 @@ private slots:
     void everyMenuCaptionKeyHasSixTexts();
     void startUpLeavesOnlyNewReachable();
     void flagClickSwitchesLanguageAndWritesProject();
+    void desktopTextsFollowTheLanguage_data();
+    void desktopTextsFollowTheLanguage();
     void pickedLanguageSurvivesOnlyAShutDown();
     void pdfPrinterDetection_data();
     void pdfPrinterDetection();
@@ -285,6 +287,31 @@ void TestMainWindow::flagClickSwitchesLanguageAndWritesProject()
     QCOMPARE(shared().Sprache, 4);
     QVERIFY(w.picStart.visible());
     QVERIFY(sheets_.events.isEmpty());
+}
+
+void TestMainWindow::desktopTextsFollowTheLanguage_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("atStart");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<QString>("afterClick");
+    QTest::newRow("German, then Czech") << 0 << "de" << 5 << "cs";
+    QTest::newRow("French, then English") << 2 << "fr" << 1 << "en";
+    QTest::newRow("Italian, then Spanish") << 3 << "it" << 4 << "es";
+}
+
+void TestMainWindow::desktopTextsFollowTheLanguage()
+{
+    // File dialogs and message-box buttons speak the language of the captions, from start-up on.
+    QFETCH(int, stored);
+    QFETCH(QString, atStart);
+    QFETCH(int, flag);
+    QFETCH(QString, afterClick);
+    storeDefault([&](SharedData &d) { d.Sprache = stored; });
+    frmMDIMain &w = start();
+    QCOMPARE(ui_.language(), atStart);
+    w.ImgSprache[flag].userClick();
+    QCOMPARE(ui_.language(), afterClick);
 }
 
 void TestMainWindow::pickedLanguageSurvivesOnlyAShutDown()

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -203,6 +205,8 @@ private slots:
     void framesPaintNoBoxOfTheirOwn();
     void formFontsAreMetricCompatibleFaces_data();
     void formFontsAreMetricCompatibleFaces();
+    void qtTextsSpeakTheProgramsLanguage_data();
+    void qtTextsSpeakTheProgramsLanguage();
 };
 
 void RendererTest::widgetsFollowTheModel()
@@ -775,6 +779,39 @@ void RendererTest::formFontsAreMetricCompatibleFaces()
     QCOMPARE(QFontInfo(shown).family(), family);
     QCOMPARE(QFontInfo(shown).pixelSize(), pixels);
     d.unload();
+}
+
+void RendererTest::qtTextsSpeakTheProgramsLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("yes");
+    QTest::addColumn<QString>("lookIn");
+    // As Qt's translation catalogues (qt6-translations-l10n) word them.
+    QTest::newRow("German") << "de" << "&Ja" << "Suchen in:";
+    QTest::newRow("English") << "en" << "&Yes" << "Look in:";
+    QTest::newRow("French") << "fr" << "&Oui" << "Voir dans :";
+    QTest::newRow("Italian") << "it" << "&Sì" << "Cerca in:";
+    QTest::newRow("Spanish") << "es" << "&Sí" << "Ver en:";
+    QTest::newRow("Czech") << "cs" << "&Ano" << "Hledat v:";
+}
+
+void RendererTest::qtTextsSpeakTheProgramsLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, yes);
+    QFETCH(QString, lookIn);
+    QtUiServices ui;
+    // Switched from another language: only the new one speaks.
+    ui.setLanguage(language == "cs" ? "de" : "cs");
+    ui.setLanguage(language);
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), yes);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto *label = dialog.findChild<QLabel *>("lookInLabel");
+    QVERIFY(label);
+    QCOMPARE(label->text(), lookIn);
 }
 
 QTEST_MAIN(RendererTest)

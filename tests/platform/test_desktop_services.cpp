@@ -1,7 +1,6 @@
-// The desktop services: the program's help file setting behind F1, and the Qt implementation's hand-over of links
-// and files to the desktop (caught here by URL handlers, so that nothing is launched).
+// The Qt desktop services hand links and files to the desktop (caught here by URL handlers, so that nothing is
+// launched); the help entries' use of them is tested with the dialogs.
 #include "platform/shell/qt_desktop_services.h"
-#include "platform/shell/recording_desktop_services.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -41,47 +40,13 @@ private slots:
         for (const char *scheme : {"http", "https", "mailto", "file"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
-    void init()
-    {
-        desktop_.opened.clear();
-        setHelpFile(QString(), {});
-    }
+    void init() { desktop_.opened.clear(); }
 
-    void helpKeyShowsTheFileLastSet();
     void addressesGoToTheDesktopAsGiven_data();
     void addressesGoToTheDesktopAsGiven();
     void filesOpenOnlyWhenTheyExist_data();
     void filesOpenOnlyWhenTheyExist();
-    void helpGoesToTheViewer();
 };
-
-void TestDesktopServices::helpKeyShowsTheFileLastSet()
-{
-    RecordingDesktopServices recorder;
-    DesktopServicesScope scope(recorder);
-    using Kind = RecordingDesktopServices::Kind;
-
-    QVERIFY(!showHelpFile());
-    QVERIFY(recorder.requests().empty());
-
-    setHelpFile(QStringLiteral("/p/hilfe.html"), {QStringLiteral("Hilfe"), QStringLiteral("fehlt:")});
-    QVERIFY(showHelpFile());
-    QVERIFY(showHelpFile());
-    setHelpFile(QStringLiteral("/p/help.html"), {QStringLiteral("Help"), QStringLiteral("missing:")});
-    QVERIFY(showHelpFile());
-    QCOMPARE(static_cast<int>(recorder.requests().size()), 3);
-    for (const auto &r : recorder.requests())
-        QVERIFY(r.kind == Kind::Help);
-    QCOMPARE(recorder.requests()[1].target, QStringLiteral("/p/hilfe.html"));
-    QCOMPARE(recorder.requests()[1].texts.title, QStringLiteral("Hilfe"));
-    QCOMPARE(recorder.requests()[2].target, QStringLiteral("/p/help.html"));
-    QCOMPARE(recorder.requests()[2].texts.missingFile, QStringLiteral("missing:"));
-
-    // An empty name takes the setting away again.
-    setHelpFile(QString(), {});
-    QVERIFY(!showHelpFile());
-    QCOMPARE(static_cast<int>(recorder.requests().size()), 3);
-}
 
 void TestDesktopServices::addressesGoToTheDesktopAsGiven_data()
 {
@@ -147,17 +112,6 @@ void TestDesktopServices::filesOpenOnlyWhenTheyExist()
         QVERIFY(desktop_.opened.front().isLocalFile());
         QCOMPARE(desktop_.opened.front().toLocalFile(), path);
     }
-}
-
-void TestDesktopServices::helpGoesToTheViewer()
-{
-    QStringList shown;
-    QtDesktopServices services([&](const QString &file, const HelpTexts &texts) { shown << file << texts.title; });
-    DesktopServicesScope scope(services);
-    setHelpFile(QStringLiteral("/p/help.html"), {QStringLiteral("Help"), QStringLiteral("missing:")});
-    QVERIFY(showHelpFile());
-    QCOMPARE(shown, (QStringList{QStringLiteral("/p/help.html"), QStringLiteral("Help")}));
-    QVERIFY(desktop_.opened.isEmpty());
 }
 
 QTEST_MAIN(TestDesktopServices)
