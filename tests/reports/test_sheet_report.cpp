@@ -46,6 +46,8 @@ private slots:
     void flowProcessRowIsBold();
     void valveSection_data();
     void valveSection();
+    void rowSpacing_data();
+    void rowSpacing();
     void markersAndWarnings_data();
     void markersAndWarnings();
     void extendedSection_data();
@@ -236,6 +238,56 @@ void TestSheetReport::valveSection()
     change(shared());
     const RecordedDocument &d = fx.print();
     QCOMPARE(row(d, label, occurrence), expected);
+}
+
+void TestSheetReport::rowSpacing_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<int>("upperOccurrence");
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<double>("lines");
+
+    const QString water = "Prozessdaten / Medium: Wasser / Zustandsverhalten: Flüssigkeit";
+    QTest::newRow("sizing: heads row under the rule") << Change([](SharedData &) {}) << water << 0
+                                                      << "Betriebszustand:" << 2.0;
+    QTest::newRow("sizing: an empty line before P1") << Change([](SharedData &) {}) << water << 0 << "Vordruck P1"
+                                                     << 4.0;
+    QTest::newRow("flow sheet: P1 right under the rule") << Change([](SharedData &s) { s.Modus = 1; }) << water << 0
+                                                         << "Vordruck P1" << 2.0;
+    QTest::newRow("computed coefficient on the next line") << Change([](SharedData &) {}) << "Durchflusskoeffizient"
+                                                           << 0 << "berechnet" << 1.0;
+    QTest::newRow("rangeability after an empty line") << Change([](SharedData &) {}) << "berechnet" << 0
+                                                      << "Stellverhältnis" << 2.0;
+    QTest::newRow("on/off: two empty lines before the full-open flow")
+        << Change([](SharedData &s) { s.Kennlinie = 2; }) << "berechnet" << 0 << "Max. Durchfluss (y = 100%)" << 3.0;
+    QTest::newRow("extended rows follow the valve rows directly")
+        << Change([](SharedData &s) { s.DruckKenndaten = Variant(true); }) << "Druckrückgewinn-Faktor FL" << 0
+        << "z-Wert" << 1.0;
+    QTest::newRow("one empty line after the valve data") << Change([](SharedData &) {}) << "Druckrückgewinn-Faktor FL"
+                                                         << 0 << "Rohrleitung" << 2.0;
+}
+
+void TestSheetReport::rowSpacing()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, upper);
+    QFETCH(int, upperOccurrence);
+    QFETCH(QString, lower);
+    QFETCH(double, lines);
+    Fixture fx;
+    change(shared());
+    const RecordedDocument &d = fx.print();
+    const QStringList upperRow = row(d, upper, upperOccurrence);
+    QVERIFY(!upperRow.isEmpty());
+    double top = -1;
+    int seen = 0;
+    for (const RecordedText &t : d.texts)
+        if (t.text == upper && seen++ == upperOccurrence)
+            top = t.y;
+    const double below = heightOf(d, lower);
+    QVERIFY(below > 0);
+    QCOMPARE(std::round((below - top) / kLine10 * 1000) / 1000, lines);
 }
 
 void TestSheetReport::markersAndWarnings_data()
