@@ -296,6 +296,7 @@ frmMDIMain::frmMDIMain() : Form(QStringLiteral("frmMDIMain"))
     connectSeriesMenu();
     connectUnitMenus();
     connectMediumMenu();
+    connectPrintMenu();
     connectDialogEntries();
     connectToolsMenu();
 

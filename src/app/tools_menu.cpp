@@ -15,15 +15,7 @@ void frmMDIMain::connectToolsMenu()
     mnuAnzeigeXT.Click = [this] { mnuAnzeigeXT_Click(); };
 
     // A tool that hands its result over reloads the sheet of the mode, as the series entries do.
-    toolhost::setSheetReload([](int Modus) {
-        if (Modus == 0) {
-            sheethost::unloadSheet(SheetKind::CalcSize);
-            sheethost::loadSheet(SheetKind::CalcSize);
-        } else if (Modus == 1) {
-            sheethost::unloadSheet(SheetKind::CalcFlow);
-            sheethost::loadSheet(SheetKind::CalcFlow);
-        }
-    });
+    toolhost::setSheetReload([](int Modus) { sheethost::reloadSheetOfMode(Modus); });
 }
 
 void frmMDIMain::mnu9999_Click()

@@ -63,3 +63,19 @@ QString formatHashDot0(double value)
         text.remove(1, 1);
     return text;
 }
+
+QString formatHashDotHash(double value)
+{
+    QString text = numtext::fixed(value, 1);
+    const QString sep = numtext::userLocale().decimalPoint();
+    if (text.endsWith(sep + QLatin1Char('0')))
+        text.chop(1);
+    if (text.startsWith(QLatin1Char('0') + sep))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0") + sep))
+        text.remove(1, 1);
+    for (const QChar c : text)
+        if (c.isDigit())
+            return text;
+    return QStringLiteral("0");
+}
