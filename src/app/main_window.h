@@ -250,6 +250,9 @@ public:
     void mnuPapierstoff3_Click();
     void mnuPapierstoff4_Click();
     void mnuPapierstoff5_Click();
+    void mnuIdealesGas_Click();
+    void mnuFlüssigkeit_Click();
+    void mnuGasGemisch_Click();
 
     // Every menu and entry whose caption follows the screen language, with its German caption key, in the order
     // the language switch sets them (the pressure entries are not among them).

@@ -60,3 +60,28 @@ QString formatHashDot0(double value)
         text.remove(1, 1);
     return text;
 }
+
+QString formatHashHashDotHashHash(double value)
+{
+    if (!std::isfinite(value))
+        return QString();
+    QString text = numtext::fixed(value, 2);
+    const QString sep = numtext::userLocale().decimalPoint();
+    const qsizetype at = text.indexOf(sep);
+    if (at >= 0) {
+        qsizetype end = text.size();
+        while (end > at + sep.size() && text[end - 1] == QLatin1Char('0'))
+            --end;
+        text.truncate(end);
+    } else {
+        text += sep;
+    }
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const qsizetype digitsFrom = negative ? 1 : 0;
+    if (text.mid(digitsFrom).startsWith(QLatin1Char('0') + sep))
+        text.remove(digitsFrom, 1);
+    bool anyDigit = false;
+    for (QChar ch : text)
+        anyDigit = anyDigit || ch.isDigit();
+    return anyDigit ? text : QStringLiteral("0");
+}
