@@ -2,8 +2,11 @@
 #include "app/sheet_host.h"
 #include "platform/forms/ui_services.h"
 #include "platform/print/qt_printer_list.h"
+#include "platform/qt/help_window.h"
+#include "platform/qt/qt_table_curve_display.h"
 #include "platform/qt/qt_ui_services.h"
 #include "platform/qt/render_png.h"
+#include "platform/shell/qt_desktop_services.h"
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
 #include "units/data_folder.h"
@@ -55,8 +58,19 @@ int main(int argc, char *argv[])
 
     QtUiServices ui;
     UiServicesScope uiScope(ui);
+    // Until the stored language is read the program speaks German, the language its texts are keyed in.
+    ui.setLanguage(QStringLiteral("de"));
     QtPrinterList printers;
     PrinterListScope printerScope(printers);
+    QtTableCurveDisplay curves;
+    TableCurveDisplayScope curveScope(curves);
+    qtui::HelpViewer helpViewer;
+    QtDesktopServices desktop([&helpViewer](const QString &file, const HelpTexts &texts) {
+        helpViewer.show(file, texts.title, texts.missingFile);
+    });
+    DesktopServicesScope desktopScope(desktop);
+    // F1 in any window shows the help file the help menu set last (nothing before).
+    qtui::HelpKey helpKey([] { showHelpFile(); });
 
     QString error;
     if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {

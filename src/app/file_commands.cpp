@@ -243,8 +243,12 @@ void frmMDIMain::mnuStandardLaden_Click()
 {
     if (!loadProjectFile(dataFolder(), kDefaultProject))
         return;
-    // The current project stays: a following Save writes the default values into it.
-    setCaption(defaultProjectCaption());
+    // The current project stays and a following Save writes the default values into it, so the caption names that
+    // file; "[DEFAULT]" only when the default project is the current one.
+    const SharedData &d = shared();
+    const bool defaultIsCurrent = d.DateiName == kDefaultProject &&
+                                  QDir::cleanPath(d.DatenPfad) == QDir::cleanPath(dataFolder());
+    setCaption(defaultIsCurrent ? defaultProjectCaption() : projectCaption(d.DateiName));
     reloadSheetAfterLoad();
 }
 

@@ -245,6 +245,8 @@ frmMDIMain::frmMDIMain() : Form(QStringLiteral("frmMDIMain"))
     connectSeriesMenu();
     connectUnitMenus();
     connectMediumMenu();
+    connectDialogEntries();
+    connectToolsMenu();
 
     access_.StatusBar = &StatusBar;
     access_.mnuDrucken = &mnuDrucken;
@@ -362,6 +364,9 @@ void frmMDIMain::ImgSprache_Click(int Index)
         RaSprache[i].setVisible(false);
     RaSprache[Index].setVisible(true);
     d.Sprache = Index;
+    // The desktop's own dialogs and buttons speak the program's language from now on.
+    static const char *const kLanguageCodes[6] = {"de", "en", "fr", "it", "es", "cs"};
+    uiServices().setLanguage(QString::fromLatin1(kLanguageCodes[Index]));
     lblMainTitle.setCaption(getText(kTitleKey, d.Sprache));
     setMenuCaptions();
     try {

@@ -174,6 +174,12 @@ public:
     void ImgSprache_Click(int Index);
     void mnuBenutzername_Click();
 
+    // --- Access code, help and information entries (dialog_entries.cpp)
+    void mnuPasswort_Click();
+    void mnuHilfeDeutsch_Click();
+    void mnuHilfeEnglisch_Click();
+    void mnuInfo_Click();
+
     // --- File commands (file_commands.cpp)
     void mnuOpen_Click();
     void mnuSave_Click();
@@ -182,8 +188,6 @@ public:
     void mnuStandardSpeichern_Click();
 
     // --- Valve-series menu (series_menu.cpp)
-    void mnuGS_Click();
-    void mnuAbsperr_Click();
     void mnu4612_Click();
     void mnu4625_Click();
     void mnu4627_71_Click();
@@ -254,6 +258,13 @@ public:
     void mnuFlüssigkeit_Click();
     void mnuGasGemisch_Click();
 
+    // --- Tools menu and the user-defined valve (tools_menu.cpp)
+    void mnu9999_Click();
+    void mnuTools_Click();
+    void mnuAnzeigeKennlinie_Click();
+    void mnuAnzeigeFL_Click();
+    void mnuAnzeigeXT_Click();
+
     // Every menu and entry whose caption follows the screen language, with its German caption key, in the order
     // the language switch sets them (the pressure entries are not among them).
     const std::vector<std::pair<Menu *, QString>> &captionKeys() const { return captionKeys_; }
@@ -283,6 +294,8 @@ private:
     void connectSeriesMenu();
     void connectUnitMenus();
     void connectMediumMenu();
+    void connectDialogEntries();
+    void connectToolsMenu();
     // What Open and Load default share. The project of the file becomes the shared data together with its valve
     // series' table, or, after a failure that has been reported, nothing changes at all.
     bool loadProjectFile(const QString &Pfad, const QString &Datei);
@@ -290,8 +303,9 @@ private:
     void reloadSheetAfterLoad();
     // Shows a failed file command's error text.
     void reportFileError(const QString &text);
-    // The series entries: key and the rule that brings Kennlinie into line.
-    enum class KennlinieRule { Unchanged, AufZuToLinear, Linear, Gleichprozentig };
+    // The series entries: key and the rule that brings Kennlinie into line with the series. The submenu titles
+    // decide nothing, so a menu opened and closed without a choice leaves the valve as it is.
+    enum class KennlinieRule { AufZuToLinear, Linear, Gleichprozentig, AufZu };
     void chooseSeries(const QString &key, KennlinieRule rule);
     // The unit entries.
     void choosePressureUnit(int i);

@@ -11,8 +11,6 @@
 
 void frmMDIMain::connectSeriesMenu()
 {
-    mnuGS.Click = [this] { mnuGS_Click(); };
-    mnuAbsperr.Click = [this] { mnuAbsperr_Click(); };
     mnu4612.Click = [this] { mnu4612_Click(); };
     mnu4625.Click = [this] { mnu4625_Click(); };
     mnu4627_71.Click = [this] { mnu4627_71_Click(); };
@@ -40,20 +38,6 @@ void frmMDIMain::connectSeriesMenu()
     mnu4644.Click = [this] { mnu4644_Click(); };
 }
 
-// Opening the submenus already decides the characteristic; their entries rely on it, and it stays when the menu
-// closes without a choice.
-void frmMDIMain::mnuGS_Click()
-{
-    SharedData &d = shared();
-    if (d.Kennlinie == 2)
-        d.Kennlinie = 0;
-}
-
-void frmMDIMain::mnuAbsperr_Click()
-{
-    shared().Kennlinie = 2;
-}
-
 void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
 {
     SharedData &d = shared();
@@ -77,8 +61,6 @@ void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
 
     d.Ventiltyp = key;
     switch (rule) {
-    case KennlinieRule::Unchanged:
-        break;
     case KennlinieRule::AufZuToLinear:
         if (d.Kennlinie == 2)
             d.Kennlinie = 0;
@@ -88,6 +70,9 @@ void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
         break;
     case KennlinieRule::Gleichprozentig:
         d.Kennlinie = 1;
+        break;
+    case KennlinieRule::AufZu:
+        d.Kennlinie = 2;
         break;
     }
     d.rsVentil = std::move(rs);
@@ -102,15 +87,15 @@ void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
     }
 }
 
-void frmMDIMain::mnu4612_Click() { chooseSeries(QStringLiteral("4612"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4625_Click() { chooseSeries(QStringLiteral("4625"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4627_71_Click() { chooseSeries(QStringLiteral("4627_71"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4627_72_Click() { chooseSeries(QStringLiteral("4627_72"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4638_Click() { chooseSeries(QStringLiteral("4638"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4648_Click() { chooseSeries(QStringLiteral("4648"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4651_71_Click() { chooseSeries(QStringLiteral("4651_71"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4651_72_Click() { chooseSeries(QStringLiteral("4651_72"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4656_Click() { chooseSeries(QStringLiteral("4656"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu4612_Click() { chooseSeries(QStringLiteral("4612"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4625_Click() { chooseSeries(QStringLiteral("4625"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4627_71_Click() { chooseSeries(QStringLiteral("4627_71"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4627_72_Click() { chooseSeries(QStringLiteral("4627_72"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4638_Click() { chooseSeries(QStringLiteral("4638"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4648_Click() { chooseSeries(QStringLiteral("4648"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4651_71_Click() { chooseSeries(QStringLiteral("4651_71"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4651_72_Click() { chooseSeries(QStringLiteral("4651_72"), KennlinieRule::AufZuToLinear); }
+void frmMDIMain::mnu4656_Click() { chooseSeries(QStringLiteral("4656"), KennlinieRule::AufZuToLinear); }
 void frmMDIMain::mnu3264_Click() { chooseSeries(QStringLiteral("3264"), KennlinieRule::AufZuToLinear); }
 void frmMDIMain::mnu3425_Click() { chooseSeries(QStringLiteral("3425"), KennlinieRule::AufZuToLinear); }
 void frmMDIMain::mnu3548_Click() { chooseSeries(QStringLiteral("3548"), KennlinieRule::AufZuToLinear); }
@@ -119,11 +104,11 @@ void frmMDIMain::mnu2613_Click() { chooseSeries(QStringLiteral("2613"), Kennlini
 void frmMDIMain::mnu3653_Click() { chooseSeries(QStringLiteral("3653"), KennlinieRule::Linear); }
 void frmMDIMain::mnu3786_Click() { chooseSeries(QStringLiteral("3786"), KennlinieRule::Linear); }
 void frmMDIMain::mnu2381_Click() { chooseSeries(QStringLiteral("2381"), KennlinieRule::Gleichprozentig); }
-void frmMDIMain::mnu3152_Click() { chooseSeries(QStringLiteral("3152"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu3378_Click() { chooseSeries(QStringLiteral("3378"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu3391_Click() { chooseSeries(QStringLiteral("3391"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu3547_Click() { chooseSeries(QStringLiteral("3547"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu3652_Click() { chooseSeries(QStringLiteral("3652"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu3761_Click() { chooseSeries(QStringLiteral("3761"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu3834_Click() { chooseSeries(QStringLiteral("3834"), KennlinieRule::Unchanged); }
-void frmMDIMain::mnu4644_Click() { chooseSeries(QStringLiteral("4644"), KennlinieRule::Unchanged); }
+void frmMDIMain::mnu3152_Click() { chooseSeries(QStringLiteral("3152"), KennlinieRule::AufZu); }
+void frmMDIMain::mnu3378_Click() { chooseSeries(QStringLiteral("3378"), KennlinieRule::AufZu); }
+void frmMDIMain::mnu3391_Click() { chooseSeries(QStringLiteral("3391"), KennlinieRule::AufZu); }
+void frmMDIMain::mnu3547_Click() { chooseSeries(QStringLiteral("3547"), KennlinieRule::AufZu); }
+void frmMDIMain::mnu3652_Click() { chooseSeries(QStringLiteral("3652"), KennlinieRule::AufZu); }
+void frmMDIMain::mnu3761_Click() { chooseSeries(QStringLiteral("3761"), KennlinieRule::AufZu); }
+void frmMDIMain::mnu3834_Click() { chooseSeries(QStringLiteral("3834"), KennlinieRule::AufZu); }
+void frmMDIMain::mnu4644_Click() { chooseSeries(QStringLiteral("4644"), KennlinieRule::AufZu); }

@@ -46,6 +46,17 @@ inline void unloadSheet(SheetKind kind)
         unload();
 }
 
+// Unloads the sheet of a mode (0 sizing, 1 flow) and loads it again, so that it shows and recalculates what the
+// shared data hold now; any other mode has no sheet.
+inline void reloadSheetOfMode(int Modus)
+{
+    if (Modus != 0 && Modus != 1)
+        return;
+    const SheetKind kind = Modus == 0 ? SheetKind::CalcSize : SheetKind::CalcFlow;
+    unloadSheet(kind);
+    loadSheet(kind);
+}
+
 inline bool sheetLoaded(SheetKind kind)
 {
     const auto &isLoaded = hooks(kind).isLoaded;

@@ -632,7 +632,62 @@ QImage flagPicture(int language)
     return img;
 }
 
+// A valve mark: the bow tie of the valve symbol with its stem and actuator dome inside a frame. The maker's is
+// round and blue, the partner's square and orange.
+QImage markPicture(const QColor &primary, const QColor &accent, bool round)
+{
+    const QSize size = logoPictureSize();
+    QImage img = canvas(size.width(), size.height());
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal w = size.width();
+    const qreal h = size.height();
+    const QRectF frame(5, 5, w - 10, h - 10);
+    p.setPen(QPen(primary, 6));
+    p.setBrush(Qt::NoBrush);
+    if (round)
+        p.drawEllipse(frame);
+    else
+        p.drawRoundedRect(frame, 10, 10);
+
+    const QPointF centre(w / 2, h * 0.60);
+    const qreal halfW = w * 0.26;
+    const qreal halfH = h * 0.15;
+    p.setPen(QPen(primary.darker(130), 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(primary);
+    p.drawPolygon(QPolygonF{centre, QPointF(centre.x() - halfW, centre.y() - halfH),
+                            QPointF(centre.x() - halfW, centre.y() + halfH)});
+    p.drawPolygon(QPolygonF{centre, QPointF(centre.x() + halfW, centre.y() - halfH),
+                            QPointF(centre.x() + halfW, centre.y() + halfH)});
+    const QPointF domeBase(centre.x(), h * 0.34);
+    p.setPen(QPen(primary.darker(130), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(centre, domeBase);
+    QPainterPath dome;
+    dome.moveTo(domeBase.x() - w * 0.17, domeBase.y());
+    dome.arcTo(QRectF(domeBase.x() - w * 0.17, domeBase.y() - h * 0.15, w * 0.34, h * 0.30), 180, -180);
+    dome.closeSubpath();
+    p.setPen(QPen(accent.darker(130), 1.5));
+    p.setBrush(accent);
+    p.drawPath(dome);
+    return img;
+}
+
+QImage logoPicture()
+{
+    return markPicture(kActuator, kAccent, true);
+}
+
+QImage partnerLogoPicture()
+{
+    return markPicture(QColor(255, 128, 0), QColor(90, 90, 90), false);
+}
+
 } // namespace
+
+QSize logoPictureSize()
+{
+    return {96, 96}; // 1440 x 1440 twips
+}
 
 const QStringList &valveSeriesKeys()
 {
@@ -684,5 +739,9 @@ bool generatePictures(const QString &programDir, QString *error)
     for (int language = 0; language < 6; ++language)
         if (!save(flagPicture(language), dir.filePath(flagPictureName(language)), error))
             return false;
+    if (!save(logoPicture(), dir.filePath("Logo.jpg"), error))
+        return false;
+    if (!save(partnerLogoPicture(), dir.filePath("Logo_1.jpg"), error))
+        return false;
     return true;
 }

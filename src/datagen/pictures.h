@@ -13,6 +13,8 @@
 //   Startbild_1.jpg          start screen of the partner variant, startPictureSize()
 //   Flagge0.jpg..Flagge5.jpg language flags by language code (0 de, 1 en, 2 fr, 3 it, 4 es, 5 cs),
 //                            flagPictureSize(code)
+//   Logo.jpg                 the maker's logo (information dialog, printouts), logoPictureSize()
+//   Logo_1.jpg               the partner's logo (its information dialog), logoPictureSize()
 bool generatePictures(const QString &programDir, QString *error);
 
 // The 25 valve-series keys, in the order of their tables.
@@ -21,3 +23,4 @@ QSize valvePictureSize();
 QSize startPictureSize();
 QSize flagPictureSize(int language);
 QString flagPictureName(int language);
+QSize logoPictureSize();

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include <cfloat>
 #include <cmath>
@@ -579,6 +580,16 @@ bool writeDatabase(const DatabaseSource &source, const QString &target, QString 
     return true;
 }
 
+bool writePlainFile(const QByteArray &bytes, const QString &target, QString *error)
+{
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        *error = QStringLiteral("%1: cannot be written: %2").arg(target, out.errorString());
+        return false;
+    }
+    return true;
+}
+
 bool generateAll(const QString &dataDir, const QString &seedDir, const QString &programDir, QStringList *written,
                  QString *error)
 {
@@ -599,6 +610,23 @@ bool generateAll(const QString &dataDir, const QString &seedDir, const QString &
         QString target;
     };
     std::vector<Job> jobs;
+    // Plain files (help pages) are copied as they are.
+    struct Copy {
+        QByteArray bytes;
+        QString source;
+        QString target;
+    };
+    std::vector<Copy> copies;
+    const auto madeTwice = [&](const QString &target) {
+        const QString path = QFileInfo(target).absoluteFilePath();
+        for (const Job &other : jobs)
+            if (QFileInfo(other.target).absoluteFilePath() == path)
+                return true;
+        for (const Copy &other : copies)
+            if (QFileInfo(other.target).absoluteFilePath() == path)
+                return true;
+        return false;
+    };
 
     QStringList tsv;
     const QDir texts(data.filePath(QStringLiteral("texts")));
@@ -618,12 +646,29 @@ bool generateAll(const QString &dataDir, const QString &seedDir, const QString &
             if (!readDatabaseFolder(dir.filePath(name), &job.source, error))
                 return false;
             job.target = QDir(outDir).filePath(name);
-            for (const Job &other : jobs)
-                if (QFileInfo(other.target).absoluteFilePath() == QFileInfo(job.target).absoluteFilePath()) {
-                    *error = QStringLiteral("%1: the file %2 is made twice").arg(dir.filePath(name), job.target);
-                    return false;
-                }
+            if (madeTwice(job.target)) {
+                *error = QStringLiteral("%1: the file %2 is made twice").arg(dir.filePath(name), job.target);
+                return false;
+            }
             jobs.push_back(std::move(job));
+        }
+        for (const QString &name : dir.entryList(QDir::Files, QDir::Name)) {
+            Copy copy{QByteArray(), dir.filePath(name), QDir(outDir).filePath(name)};
+            QFile in(copy.source);
+            if (!in.open(QIODevice::ReadOnly)) {
+                *error = QStringLiteral("%1: cannot be read: %2").arg(copy.source, in.errorString());
+                return false;
+            }
+            copy.bytes = in.readAll();
+            if (in.error() != QFileDevice::NoError) {
+                *error = QStringLiteral("%1: cannot be read: %2").arg(copy.source, in.errorString());
+                return false;
+            }
+            if (madeTwice(copy.target)) {
+                *error = QStringLiteral("%1: the file %2 is made twice").arg(copy.source, copy.target);
+                return false;
+            }
+            copies.push_back(std::move(copy));
         }
     }
 
@@ -632,6 +677,12 @@ bool generateAll(const QString &dataDir, const QString &seedDir, const QString &
             return false;
         if (written)
             *written << job.target;
+    }
+    for (const Copy &copy : copies) {
+        if (!writePlainFile(copy.bytes, copy.target, error))
+            return false;
+        if (written)
+            *written << copy.target;
     }
     return true;
 }

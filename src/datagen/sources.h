@@ -54,8 +54,12 @@ bool readDatabaseFolder(const QString &folder, DatabaseSource *db, QString *erro
 // Writes the database file under a temporary name, then renames it over `target`; a failure leaves no file.
 bool writeDatabase(const DatabaseSource &db, const QString &target, QString *error);
 
-// The whole build: texts to the seed's "dbSprache.mdb", data/seed/* to seedDir, data/program/* to programDir.
-// `written` receives the paths of the files written.
+// Writes a plain file complete under a temporary name, then renames it over `target`.
+bool writePlainFile(const QByteArray &bytes, const QString &target, QString *error);
+
+// The whole build: texts to the seed's "dbSprache.mdb", data/seed/* to seedDir, data/program/* to programDir
+// (each folder a database file, each plain file copied unchanged). `written` receives the paths of the files
+// written.
 bool generateAll(const QString &dataDir, const QString &seedDir, const QString &programDir, QStringList *written,
                  QString *error);
 

@@ -188,6 +188,40 @@ Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &F
     return umrechnenDurchflussFluessig(Variant(Q), 0, Variant(rho), 0, QUnit);
 }
 
+namespace {
+
+// The piping geometry factor FP and the choked pressure ratio Fγ·xTP of the gas equation, internal units; both NaN
+// where the equation has no meaning (no valve bore, xT or isentropic exponent, or reducers so far outside the
+// equation's range that FP has no real root).
+struct GasGeometry {
+    double FP = NAN;
+    double xChoked = NAN;
+};
+
+GasGeometry gasGeometry(double C, double xt, double d, double D1, double D2, double kappa)
+{
+    GasGeometry g;
+    if (!(d > 0.0) || !(xt > 0.0) || !(kappa > 0.0) || !(C >= 0.0))
+        return g;
+    const flow::ReducerCoefficients z = flow::reducerCoefficients(d, D1, D2);
+    const double Cd2 = C / (d * d);
+    const double sumZeta = z.zeta1 + z.zeta2 + z.zetaB1 - z.zetaB2;
+    // An outlet expander makes the sum negative; far outside the equation's range the root has no meaning.
+    const double fpRadicand = 1.0 + (sumZeta / N2) * std::pow(Cd2, 2);
+    if (!(fpRadicand > 0.0) || !std::isfinite(fpRadicand))
+        return g;
+    const double FP = 1.0 / std::sqrt(fpRadicand);
+    const double xTP = (xt / std::pow(FP, 2)) / (1.0 + (xt * (z.zeta1 + z.zetaB1) / N5) * std::pow(Cd2, 2));
+    const double Fgamma = kappa / 1.4;
+    if (!std::isfinite(xTP) || !(xTP > 0.0))
+        return g;
+    g.FP = FP;
+    g.xChoked = Fgamma * xTP;
+    return g;
+}
+
+} // namespace
+
 Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
                    const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
                    const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
@@ -197,38 +231,33 @@ Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Varia
     if (C <= 0.0)
         return Variant(0);
 
-    const double xt = xT.asNumber();
-    const double d = diameterMm(DNVentil, DNunit);
-    const double D1 = diameterMm(DN1Rohr, DNunit);
-    const double D2 = diameterMm(DN2Rohr, DNunit);
     const double P1 = umrechnenDruck(p1, p1Unit, 0);
     const double P2 = umrechnenDruck(p2, p2Unit, 0);
     const double rho = umrechnenDichte(rho1, rhoUnit, 0).asNumber();
-    const double kappa = gamma.asNumber();
-
-    if (!(d > 0.0) || !(xt > 0.0) || !(kappa > 0.0) || !(P1 > 0.0))
+    const GasGeometry g = gasGeometry(C, xT.asNumber(), diameterMm(DNVentil, DNunit), diameterMm(DN1Rohr, DNunit),
+                                      diameterMm(DN2Rohr, DNunit), gamma.asNumber());
+    if (!std::isfinite(g.xChoked) || !(P1 > 0.0))
         return Variant(0);
-
-    const flow::ReducerCoefficients z = flow::reducerCoefficients(d, D1, D2);
-    const double Cd2 = C / (d * d);
-    const double sumZeta = z.zeta1 + z.zeta2 + z.zetaB1 - z.zetaB2;
-    // An outlet expander makes the sum negative; far outside the equation's range the root has no meaning.
-    const double fpRadicand = 1.0 + (sumZeta / N2) * std::pow(Cd2, 2);
-    if (!(fpRadicand > 0.0))
-        return Variant(0);
-    const double FP = 1.0 / std::sqrt(fpRadicand);
-    const double xTP = (xt / std::pow(FP, 2)) / (1.0 + (xt * (z.zeta1 + z.zetaB1) / N5) * std::pow(Cd2, 2));
-    const double Fgamma = kappa / 1.4;
 
     double x = (P1 - P2) / P1;
-    if (x > Fgamma * xTP)
-        x = Fgamma * xTP;
-    const double Y = 1.0 - x / (3.0 * Fgamma * xTP);
-    const double W = finiteOrZero(N6 * FP * C * Y * rootOrZero(x * P1 * rho));
+    if (x > g.xChoked)
+        x = g.xChoked;
+    const double Y = 1.0 - x / (3.0 * g.xChoked);
+    const double W = finiteOrZero(N6 * g.FP * C * Y * rootOrZero(x * P1 * rho));
 
     switch (Zustand) {
     case 0: return umrechnenDurchflussGas(Variant(W), 1, rhoN, rhoUnit, QUnit);
     case 2: return umrechnenMassenstrom(Variant(W), 0, QUnit);
     default: return Variant();
     }
+}
+
+double flow::chokedPressureRatio(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
+                                 const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit,
+                                 const Variant &gamma)
+{
+    const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
+    return gasGeometry(C > 0.0 ? C : 0.0, xT.asNumber(), diameterMm(DNVentil, DNunit), diameterMm(DN1Rohr, DNunit),
+                       diameterMm(DN2Rohr, DNunit), gamma.asNumber())
+        .xChoked;
 }

@@ -41,6 +41,12 @@ struct ReducerCoefficients {
 };
 ReducerCoefficients reducerCoefficients(double d, double D1, double D2);
 
+// The pressure ratio Fγ·xTP at which the gas equation limits x, for the flow coefficient and xT at the opening and
+// the reducers of the valve and pipe sizes: a gas or steam flow is choked when x reaches it. NaN where the gas
+// equation has no meaning (no valve size, xT or isentropic exponent; reducers outside its range).
+double chokedPressureRatio(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
+                           const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &gamma);
+
 // Characteristic curves of a valve row at the relative travel y (1 = fully open); Kv in the unit of KvsCv.
 double curveKv(double KvsCv, double a0, double a1, double a2, double a3, double a4, double a5, double y);
 double curveFL(double aFL, double bFL, double cFL, double y);

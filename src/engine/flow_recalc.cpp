@@ -52,8 +52,6 @@ private:
     SharedData &s;
     FlowSheetAccess &sheet;
     ValveRow row;
-    // The noise estimate found no table for the valve, so z (and with it cavitation) is unknown.
-    bool zyUnknown = false;
 };
 
 void FlowRun::run()
@@ -64,7 +62,7 @@ void FlowRun::run()
         findRow();
     } catch (const DbError &e) {
         row = ValveRow();
-        notComputable(e.text());
+        notComputable(databaseFailure(e));
         return;
     }
     // Without its row the valve has no curves: a flow of 0 through it would be no result at all.
@@ -105,10 +103,11 @@ void FlowRun::limitAtSaturation()
     const bool beyond = steam ? s.T1Max < ts : s.T1Max > ts;
     if (!beyond)
         return;
-    s.T1Max = ts;
-    // The box's Change handler stores the shown four-digit value back into T1Max.
+    // T1Max is the four-digit value its box shows. The box's Change handler stores the same, but it does not run
+    // when the box already shows that text, as on every run after the first.
+    s.T1Max = asShown4(ts);
     if (sheet.txtT1max)
-        sheet.txtT1max->setText(formatZahl4(Variant(s.T1Max)).toString());
+        sheet.txtT1max->setText(zahl4(ts));
 }
 
 void FlowRun::fluidProperties()
@@ -181,6 +180,7 @@ void FlowRun::flowPasses()
                                             Variant(s.pkrit), Variant(s.psatMax), s.pUnit, Variant(s.rho1Max),
                                             s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit, s.ChokedFlowMax)
                                    .asNumber());
+            setCaption(sheet.lblChokedFlowMax, yesNo(s.ChokedFlowMax));
         } else {
             s.XTMax = finiteOr0(flow::curveXT(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber(), y));
             setCaption(sheet.lblxTMax, zahl3(s.XTMax));
@@ -194,9 +194,14 @@ void FlowRun::flowPasses()
             // The validation leaves p1 above 0; the guard only keeps a NaN out.
             s.XMax = p1 != 0 ? finiteOr0((p1 - p2) / p1) : 0.0;
             setCaption(sheet.lblxMax, zahl3(s.XMax));
-            s.ChokedFlowMax = s.XMax >= s.XTMax;
+            // Choked exactly when the flow equation limits x: at Fγ·xTP, which differs from xT for an
+            // isentropic exponent other than 1.4 and with reducers.
+            const double limit = flow::chokedPressureRatio(Variant(s.Kvmax), s.KvUnit, Variant(s.XTMax),
+                                                           Variant(s.DNVentil), Variant(s.DN1Rohr),
+                                                           Variant(s.DN2Rohr), s.DNunit, Variant(s.gammaMax));
+            s.ChokedFlowMax = std::isfinite(limit) && s.XMax >= limit;
+            setCaption(sheet.lblChokedFlowMax, std::isfinite(limit) ? yesNo(s.ChokedFlowMax) : kNA);
         }
-        setCaption(sheet.lblChokedFlowMax, yesNo(s.ChokedFlowMax));
 
         if (s.chkDNRohr != 1)
             break;
@@ -247,11 +252,9 @@ void FlowRun::noise()
         level = calcSchallFluessig(Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.Kvmax),
                                    s.KvUnit, Variant(s.rho1Max), s.rhoUnit, Variant(s.psatMax), s.pUnit,
                                    Variant(s.v2Max), s.vUnit, s.Ventiltyp, Variant(row.Schalldaten), s.DLAMax,
-                                   s.LAEffMax, s.zyMax, s.xFMax);
+                                   s.LAEffMax, s.zyMax, s.xFMax, &s.SchalltabelleFehltMax);
         s.zyMax = finiteOr0(s.zyMax);
         s.xFMax = finiteOr0(s.xFMax);
-        // The estimate gives z 0 when the valve's noise table is missing or incomplete.
-        zyUnknown = s.zyMax == 0;
     }
     s.LAMax = level.toString();
     setCaption(sheet.lblSchallVDMAmax, s.LAMax);
@@ -261,9 +264,10 @@ void FlowRun::noise()
 
 void FlowRun::cavitation()
 {
+    // Without the valve's noise table z is unknown, and so is cavitation.
+    const bool zyUnknown = s.SchalltabelleFehltMax;
     setCaption(sheet.lblzyMax, zyUnknown ? kNA : fixedPattern(s.zyMax, 2));
     setCaption(sheet.lblxFMax, fixedPattern(s.xFMax, 3));
-    // Without z there is no cavitation test; a z of 0 would call every pressure drop cavitation.
     s.KavitationMax = !zyUnknown && s.xFMax > s.zyMax;
     setCaption(sheet.lblKavitationMax, zyUnknown ? kNA : yesNo(s.KavitationMax));
 }
@@ -308,6 +312,8 @@ void FlowRun::notComputable(const QString &reason)
     s.zyMax = 0.0;
     s.xFMax = 0.0;
     s.KavitationMax = false;
+    // Without a row there is no noise table either: z is unknown.
+    s.SchalltabelleFehltMax = true;
     for (Label *label : {sheet.lblQmax, sheet.lblFlmax, sheet.lblxTMax, sheet.lblChokedFlowMax, sheet.lblzyMax,
                          sheet.lblxFMax, sheet.lblKavitationMax, sheet.lblV1max, sheet.lblV2max,
                          sheet.lblSchallVDMAmax, sheet.lblSchallerwartmax})

@@ -31,6 +31,9 @@ bool checkEingabeDurchfluss()
             fail(QStringLiteral("Kein numerischer Wert!"), box);
     }
 
+    if (isNumericText(textOf(sheet->txtT1max)) && !aboveAbsoluteZero(textOf(sheet->txtT1max), s.T1Unit))
+        fail(QStringLiteral("Temperaturwert unzulässig!"), sheet->txtT1max);
+
     double percent = 0.0;
     const QString openingText = sheet->cmbYmax ? sheet->cmbYmax->text() : QString();
     if (!numtext::parse(openingText, &percent)) {

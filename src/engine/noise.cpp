@@ -110,7 +110,7 @@ Variant gueltig(double LA, double dLA, QString &DLA, QString &LAEff)
 Variant calcSchallFluessig(const Variant &p1, int p1Einheit, const Variant &p2, int p2Einheit, const Variant &Kv,
                            int KvUnit, const Variant &rho, int rhoUnit, const Variant &pv, int pUnit, const Variant &w2,
                            int vUnit, const QString &Ventiltyp, const Variant &Schalldaten, QString &DLA,
-                           QString &LAEff, double &zy, double &xF)
+                           QString &LAEff, double &zy, double &xF, bool *tableMissing)
 {
     Q_UNUSED(Ventiltyp);
     const double p1b = umrechnenDruck(p1, p1Einheit, 0);
@@ -138,6 +138,8 @@ Variant calcSchallFluessig(const Variant &p1, int p1Einheit, const Variant &p2, 
 
     // zy is needed for the cavitation test even where the level cannot be estimated.
     const std::vector<SchallZeile> zeilen = leseSchalldaten(Schalldaten);
+    if (tableMissing)
+        *tableMissing = zeilen.empty();
     if (zeilen.empty()) {
         zy = 0.0;
         return nichtGueltig(DLA, LAEff);

@@ -10,11 +10,12 @@
 
 // Liquids. Reads the valve's correction polynomial and cavitation coefficient zy from the noise table named
 // Schalldaten in the shared noise database; zy and xF (at most 1) are written also when the estimate is not valid.
-// A missing database, table or value makes the estimate not valid and zy 0.
+// A missing database, table or value makes the estimate not valid and zy 0; tableMissing (when given) then says
+// so, since a table may hold a z of 0 itself.
 Variant calcSchallFluessig(const Variant &p1, int p1Einheit, const Variant &p2, int p2Einheit, const Variant &Kv,
                            int KvUnit, const Variant &rho, int rhoUnit, const Variant &pv, int pUnit, const Variant &w2,
                            int vUnit, const QString &Ventiltyp, const Variant &Schalldaten, QString &DLA,
-                           QString &LAEff, double &zy, double &xF);
+                           QString &LAEff, double &zy, double &xF, bool *tableMissing = nullptr);
 
 // Gases and steam; real gases (Zustand 2) take their norm density from the molar mass (steam's own, else the
 // shared M). For a liquid (Zustand 1) it returns an empty Variant and leaves DLA and LAEff as they are.

@@ -7,6 +7,7 @@
 #include "units/number_format.h"
 #include "units/texts.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace recalc {
@@ -69,6 +70,12 @@ QString zahl4(double v)
     return std::isfinite(v) ? formatZahl4(Variant(v)).toString() : kNA;
 }
 
+double asShown4(double v)
+{
+    double shown = 0.0;
+    return std::isfinite(v) && numtext::parse(zahl4(v), &shown) ? shown : v;
+}
+
 QString fixedPattern(double v, int decimals)
 {
     return std::isfinite(v) ? numtext::fixed(v, decimals) : kNA;
@@ -77,6 +84,17 @@ QString fixedPattern(double v, int decimals)
 QString yesNo(bool yes)
 {
     return getText(yes ? QStringLiteral("ja") : QStringLiteral("nein"), shared().Sprache);
+}
+
+QString databaseFailure(const DbError &e)
+{
+    QString text = getText(QStringLiteral("Datenbankfehler"), shared().Sprache);
+    const QString file = QFileInfo(e.file()).fileName();
+    if (!file.isEmpty())
+        text += QStringLiteral(": ") + file;
+    if (!e.table().isEmpty())
+        text += (file.isEmpty() ? QStringLiteral(": ") : QStringLiteral(", ")) + e.table();
+    return text;
 }
 
 } // namespace recalc

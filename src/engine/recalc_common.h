@@ -7,6 +7,7 @@
 
 #include <QString>
 
+class DbError;
 class Label;
 class Recordset;
 
@@ -46,9 +47,15 @@ void setCaption(Label *label, const QString &caption);
 // formatZahl3 / formatZahl4, and "N/A" for a value that is not finite.
 QString zahl3(double v);
 QString zahl4(double v);
+// The number that zahl4 shows: the value rounded to four significant digits in the user's regional settings, as
+// a box's Change handler reads its text back; the value itself when it is not finite.
+double asShown4(double v);
 // The patterns "0.0", "0.00", "0.000", and "N/A" for a value that is not finite.
 QString fixedPattern(double v, int decimals);
 // The language's "ja" or "nein".
 QString yesNo(bool yes);
+// A database failure for the status line in the screen language: the text of "Datenbankfehler", the file's name
+// and the table.
+QString databaseFailure(const DbError &e);
 
 } // namespace recalc

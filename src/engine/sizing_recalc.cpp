@@ -20,6 +20,7 @@
 #include "units/texts.h"
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -35,6 +36,7 @@ struct Point {
     QString &LA, &DLA, &LAEff;
     double &zy, &xF, &FL;
     bool &cavitation;
+    bool &noiseTableMissing;
     double &XT, &X;
     bool active;
     TextBox *txtT1;
@@ -85,32 +87,39 @@ void reportFailure(const QString &reason)
     mainwin::beep();
 }
 
+// The valve a pass of the choice read from the work table.
+struct ChosenRow {
+    int Kennlinie = -1;
+    QString DN;
+    float KvsCv = 0.0f;
+};
+
 class SizingRun {
 public:
     SizingRun(SharedData &s, SizingSheetAccess &sheet)
         : s(s), sheet(sheet),
           pMin{s.p1Min, s.p2Min, s.T1Min, s.QMin, s.rho1Min, s.nueMin, s.psatMin, s.gammaMin, s.yMin, s.Kvmin,
-               s.StellverhältnisMin, s.ChokedFlowMin, s.v1Min, s.v2Min, s.LAMin, s.DLAMin, s.LAEffMin, s.zyMin,
-               s.xFMin, s.FLMin, s.KavitationMin, s.XTMin, s.XMin, s.MIN, sheet.txtT1min, sheet.lblYmin,
+               s.StellverhältnisMin, s.ChokedFlowMin, s.v1Min, s.v2Min, s.LAMin, s.DLAMin, s.LAEffMin, s.zyMin, s.xFMin,
+               s.FLMin, s.KavitationMin, s.SchalltabelleFehltMin, s.XTMin, s.XMin, s.MIN, sheet.txtT1min, sheet.lblYmin,
                sheet.lblKvmincalc, sheet.lblSTVmin, sheet.lblV1min, sheet.lblV2min, sheet.lblSchallVDMAmin,
-               sheet.lblSchallkorrekturmin, sheet.lblSchallerwartmin, sheet.lblzyMin, sheet.lblxFMin,
-               sheet.lblFlmin, sheet.lblKavitationMin, sheet.lblxTMin, sheet.lblxMin, sheet.lblChokedFlowMin,
-               sheet.lblStoffwert1min, sheet.lblStoffwert2min, sheet.lblStoffwert3min},
+               sheet.lblSchallkorrekturmin, sheet.lblSchallerwartmin, sheet.lblzyMin, sheet.lblxFMin, sheet.lblFlmin,
+               sheet.lblKavitationMin, sheet.lblxTMin, sheet.lblxMin, sheet.lblChokedFlowMin, sheet.lblStoffwert1min,
+               sheet.lblStoffwert2min, sheet.lblStoffwert3min},
           pNorm{s.p1Norm, s.p2Norm, s.T1Norm, s.QNorm, s.rho1Norm, s.nueNorm, s.psatNorm, s.gammaNorm, s.yNorm,
-                s.Kvnorm, s.StellverhältnisNorm, s.ChokedFlowNorm, s.v1Norm, s.v2Norm, s.LANorm, s.DLANorm,
-                s.LAEffNorm, s.zyNorm, s.xFNorm, s.FLNorm, s.KavitationNorm, s.XTNorm, s.XNorm, s.NORM,
+                s.Kvnorm, s.StellverhältnisNorm, s.ChokedFlowNorm, s.v1Norm, s.v2Norm, s.LANorm, s.DLANorm, s.LAEffNorm,
+                s.zyNorm, s.xFNorm, s.FLNorm, s.KavitationNorm, s.SchalltabelleFehltNorm, s.XTNorm, s.XNorm, s.NORM,
                 sheet.txtT1norm, sheet.lblYnorm, sheet.lblKvnormcalc, sheet.lblSTVnorm, sheet.lblV1norm,
                 sheet.lblV2norm, sheet.lblSchallVDMAnorm, sheet.lblSchallkorrekturnorm, sheet.lblSchallerwartnorm,
                 sheet.lblzyNorm, sheet.lblxFNorm, sheet.lblFlnorm, sheet.lblKavitationNorm, sheet.lblxTNorm,
                 sheet.lblxNorm, sheet.lblChokedFlowNorm, sheet.lblStoffwert1norm, sheet.lblStoffwert2norm,
                 sheet.lblStoffwert3norm},
           pMax{s.p1Max, s.p2Max, s.T1Max, s.QMax, s.rho1Max, s.nueMax, s.psatMax, s.gammaMax, s.yMax, s.Kvmax,
-               s.StellverhältnisMax, s.ChokedFlowMax, s.v1Max, s.v2Max, s.LAMax, s.DLAMax, s.LAEffMax, s.zyMax,
-               s.xFMax, s.FLMax, s.KavitationMax, s.XTMax, s.XMax, true, sheet.txtT1max, sheet.lblYmax,
+               s.StellverhältnisMax, s.ChokedFlowMax, s.v1Max, s.v2Max, s.LAMax, s.DLAMax, s.LAEffMax, s.zyMax, s.xFMax,
+               s.FLMax, s.KavitationMax, s.SchalltabelleFehltMax, s.XTMax, s.XMax, true, sheet.txtT1max, sheet.lblYmax,
                sheet.lblKvmaxcalc, sheet.lblSTVmax, sheet.lblV1max, sheet.lblV2max, sheet.lblSchallVDMAmax,
-               sheet.lblSchallkorrekturmax, sheet.lblSchallerwartmax, sheet.lblzyMax, sheet.lblxFMax,
-               sheet.lblFlmax, sheet.lblKavitationMax, sheet.lblxTMax, sheet.lblxMax, sheet.lblChokedFlowMax,
-               sheet.lblStoffwert1max, sheet.lblStoffwert2max, sheet.lblStoffwert3max}
+               sheet.lblSchallkorrekturmax, sheet.lblSchallerwartmax, sheet.lblzyMax, sheet.lblxFMax, sheet.lblFlmax,
+               sheet.lblKavitationMax, sheet.lblxTMax, sheet.lblxMax, sheet.lblChokedFlowMax, sheet.lblStoffwert1max,
+               sheet.lblStoffwert2max, sheet.lblStoffwert3max}
     {
     }
 
@@ -136,6 +145,8 @@ private:
     void proposePipes();
     // False when no valve row could be read; the reason is then in the status line.
     bool chooseValve();
+    // One pass over the work table; returns the row chosen (row.found is false when there was none).
+    ChosenRow chooseRow();
     void openings();
     void resultsAndReserve();
     void velocities();
@@ -168,7 +179,7 @@ void SizingRun::run()
                 sheet.update_DNRohrleitung(s.DN1Rohr, s.DN2Rohr, s.DNunit);
             fluidRows();
         } catch (const DbError &e) {
-            reportFailure(e.text());
+            reportFailure(databaseFailure(e));
             return;
         }
     }
@@ -184,10 +195,11 @@ void SizingRun::limitAtSaturation()
         const bool beyond = waterLike() ? p->T1 > ts : p->T1 < ts;
         if (!beyond)
             continue;
-        p->T1 = ts;
-        // The box's Change handler stores the shown four-digit value back as T1.
+        // T1 is the four-digit value its box shows. The box's Change handler stores the same, but it does not
+        // run when the box already shows that text, as on every run after the first.
+        p->T1 = asShown4(ts);
         if (p->txtT1)
-            p->txtT1->setText(formatZahl4(Variant(p->T1)).toString());
+            p->txtT1->setText(zahl4(ts));
     }
 }
 
@@ -239,6 +251,29 @@ bool SizingRun::chooseValve()
         reportFailure(text("Keine Ventildaten vorhanden!"));
         return false;
     }
+    // When no row qualifies, the work table falls back to the series' last row, which may be of another
+    // characteristic or a size the lists do not have; the lists then select a substitute. The choice runs again
+    // with the substitute, so that the valve the lists show is the valve computed, and the next run gives the
+    // same answer. The second pass finds the substitute's own rows; the third is a safeguard only.
+    constexpr int kChoicePasses = 3;
+    for (int pass = 0; pass < kChoicePasses; ++pass) {
+        const ChosenRow chosen = chooseRow();
+        if (!row.found) {
+            reportFailure(text("Keine Ventildaten vorhanden!"));
+            return false;
+        }
+        update_frmCalcSize_cmbDNVentil(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit);
+        update_frmCalcSize_cmbKvsCv(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
+        if (chosen.Kennlinie == s.Kennlinie && chosen.DN == s.DNVentil && chosen.KvsCv == s.KvsCv)
+            break;
+    }
+    return true;
+}
+
+ChosenRow SizingRun::chooseRow()
+{
+    ChosenRow chosen;
+    row = ValveRow();
     update_Tabelle_aktuell(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit, s.DNmin, s.KvsOpt);
 
     std::unique_ptr<Recordset> rs = s.dbKenndaten->openTable(QStringLiteral("_aktuell"));
@@ -253,6 +288,8 @@ bool SizingRun::chooseValve()
         row = readValveRow(*rs);
         s.Reduktion = rs->field("Reduktion").toFloat();
         s.Stellverhältnis = rs->field("Stellverhältnis").toDouble();
+        const Variant kennlinie = rs->field("Kennlinie");
+        chosen = {kennlinie.isNumeric() ? static_cast<int>(kennlinie.toInt()) : -1, s.DNVentil, s.KvsCv};
 
         if (liquid()) {
             s.FLMax = row.aFL.asNumber() + row.bFL.asNumber() + row.cFL.asNumber();
@@ -282,15 +319,7 @@ bool SizingRun::chooseValve()
         rs->moveNext();
     }
     rs->close();
-
-    if (!row.found) {
-        reportFailure(text("Keine Ventildaten vorhanden!"));
-        return false;
-    }
-
-    update_frmCalcSize_cmbDNVentil(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit);
-    update_frmCalcSize_cmbKvsCv(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
-    return true;
+    return chosen;
 }
 
 void SizingRun::openings()
@@ -361,7 +390,7 @@ void SizingRun::noise()
             level = calcSchallFluessig(Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->Kv),
                                        s.KvUnit, Variant(p->rho1), s.rhoUnit, Variant(p->psat), s.pUnit,
                                        Variant(p->v2), s.vUnit, s.Ventiltyp, Variant(row.Schalldaten), p->DLA,
-                                       p->LAEff, p->zy, p->xF);
+                                       p->LAEff, p->zy, p->xF, &p->noiseTableMissing);
             p->zy = finiteOr0(p->zy);
             p->xF = finiteOr0(p->xF);
         }
@@ -378,9 +407,8 @@ void SizingRun::ratios()
 {
     for (Point *p : maxFirst()) {
         if (liquid()) {
-            // The estimate gives z 0 when the valve's noise table is missing or incomplete: z is then unknown,
-            // and a z of 0 would call every pressure drop cavitation.
-            const bool zyUnknown = p->zy == 0;
+            // Without the valve's noise table z is unknown: neither z nor a cavitation verdict.
+            const bool zyUnknown = p->noiseTableMissing;
             setCaption(p->lblzy, zyUnknown ? kNA : fixedPattern(p->zy, 2));
             setCaption(p->lblxF, fixedPattern(p->xF, 3));
             // FL at an opening that was not found is unknown.
@@ -403,8 +431,15 @@ void SizingRun::ratios()
             const double x = p1a != 0 ? (p1a - p2a) / p1a : NAN;
             p->X = finiteOr0(x);
             setCaption(p->lblx, zahl3(x));
-            p->choked = finite(xt) && finite(x) && x >= xt;
-            setCaption(p->lblChoked, finite(xt) && finite(x) ? yesNo(p->choked) : kNA);
+            // Choked exactly when the flow equation limits x: at Fγ·xTP, which differs from xT for an
+            // isentropic exponent other than 1.4 and with reducers.
+            const double limit = finite(xt) ? flow::chokedPressureRatio(Variant(p->Kv), s.KvUnit, Variant(xt),
+                                                                         Variant(s.DNVentil), Variant(s.DN1Rohr),
+                                                                         Variant(s.DN2Rohr), s.DNunit,
+                                                                         Variant(p->gamma))
+                                            : NAN;
+            p->choked = finite(limit) && finite(x) && x >= limit;
+            setCaption(p->lblChoked, finite(limit) && finite(x) ? yesNo(p->choked) : kNA);
         }
     }
 }
@@ -439,29 +474,45 @@ void SizingRun::statusAndWarnings()
     mainwin::setStatusText(text("Berechnung aktualisiert"));
     mainwin::enablePrintEntries();
 
-    bool rangeabilityPending = true;
-    for (Point *p : minFirst()) {
-        if (p == &pMax && s.Kennlinie == 2)
-            continue;
-        const bool insufficient = p->STV > s.Stellverhältnis;
-        setWarning(p->lblSTV, insufficient, true);
-        if (insufficient) {
-            if (rangeabilityPending) {
-                mainwin::setStatusText(mainwin::statusText() + " / " + text("Stellverhältnis nicht ausreichend!"));
-                rangeabilityPending = false;
+    // Every failing point is marked and beeps once; its message goes into the status line once.
+    auto warnPoints = [this](const char *message, auto fails, auto mark) {
+        bool pending = true;
+        for (Point *p : minFirst()) {
+            const std::optional<bool> failing = fails(*p);
+            if (!failing)
+                continue;
+            mark(*p, *failing);
+            if (!*failing)
+                continue;
+            if (pending) {
+                mainwin::setStatusText(mainwin::statusText() + " / " + text(message));
+                pending = false;
             }
             mainwin::beep();
         }
-    }
+    };
+    // The maximum point of an on/off valve is not tested.
+    warnPoints(
+        "Stellverhältnis nicht ausreichend!",
+        [this](const Point &p) -> std::optional<bool> {
+            if (&p == &pMax && s.Kennlinie == 2)
+                return std::nullopt;
+            return p.STV > s.Stellverhältnis;
+        },
+        [](const Point &p, bool failing) { setWarning(p.lblSTV, failing, true); });
+    // An opening the solver could not find (-1) is a result that is missing, not a number to trust. The maximum
+    // point's label is also the reserve's and is coloured below.
+    warnPoints(
+        "Ventilöffnung nicht ermittelbar!", [](const Point &p) -> std::optional<bool> { return p.y == -1.0; },
+        [this](const Point &p, bool failing) {
+            if (&p != &pMax)
+                setWarning(p.lblY, failing, false);
+        });
 
-    // A maximum flow of 0 leaves the reserve undefined: any flow through the valve is then reserve enough.
-    double r;
-    if (s.QMax != 0)
-        r = (s.Q100 - s.QMax) / s.QMax;
-    else
-        r = s.Q100 > 0 ? INFINITY : 0.0;
-    const bool short_ = r < s.DurchflussreserveMin;
-    setWarning(sheet.lblYmax, short_, false);
+    // A maximum flow of 0 leaves the reserve undefined; such a valve passes nothing that was asked for.
+    const double r = s.QMax != 0 ? (s.Q100 - s.QMax) / s.QMax : 0.0;
+    const bool short_ = !(r >= s.DurchflussreserveMin);
+    setWarning(sheet.lblYmax, short_ || pMax.y == -1.0, false);
     setWarning(sheet.lblYunit, short_, false);
     setWarning(sheet.lblQymax, short_, true);
     setWarning(sheet.lblQymaxunit, short_, true);
@@ -469,7 +520,7 @@ void SizingRun::statusAndWarnings()
     setWarning(sheet.lblQResunit, short_, true);
     if (short_) {
         mainwin::setStatusText(mainwin::statusText() + " / " +
-                               text(r <= 0 ? "Ventildurchfluss nicht ausreichend!"
+                               text(!(r > 0) ? "Ventildurchfluss nicht ausreichend!"
                                            : "Durchflussreserve evtl. nicht ausreichend!"));
         mainwin::beep();
     }

@@ -22,6 +22,16 @@ double pressureBarAbs(const QString &text, int unit)
     return umrechnenDruck(Variant(text), unit, 0);
 }
 
+bool aboveAbsoluteZero(const QString &text, int T1Unit)
+{
+    double value = 0.0;
+    if (!numtext::parse(text, &value))
+        return false;
+    // -273.15 °C is -459.67 °F; compared in the box's own unit, so no conversion rounds the limit.
+    const double absoluteZero = T1Unit == 1 ? -459.67 : -273.15;
+    return value > absoluteZero;
+}
+
 bool fluidDataStale(bool sheetLoading)
 {
     const SharedData &s = shared();
@@ -80,6 +90,16 @@ bool checkEingabeDimensionierung()
             fail(field.message);
             focus(field.box);
             break;
+        }
+    }
+
+    if (ok) {
+        for (TextBox *box : {sheet->txtT1min, sheet->txtT1norm, sheet->txtT1max}) {
+            if (!aboveAbsoluteZero(textOf(box), s.T1Unit)) {
+                fail("Temperaturwert unzulässig!");
+                focus(box);
+                break;
+            }
         }
     }
 

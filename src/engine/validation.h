@@ -6,7 +6,8 @@
 // line (after the text of "Berechnung nicht aktualisiert" and ": "), move the focus to the offending box where
 // they have one, and return whether the recalculation may go on. They neither beep nor recalculate.
 
-// The sizing sheet's twelve boxes, its pressures, the order of its flows and the currency of wizard fluid data.
+// The sizing sheet's twelve boxes, its temperatures, its pressures, the order of its flows and the currency of
+// wizard fluid data.
 bool checkEingabeDimensionierung();
 
 // Rules both validators share.
@@ -16,6 +17,9 @@ namespace validation {
 bool isNumericText(const QString &text);
 // A pressure box's text in bar,abs. (0 for a text that is not numeric; four significant digits when converted).
 double pressureBarAbs(const QString &text, int unit);
+// A temperature box's text (numeric) lies above absolute zero in its unit (0 °C, 1 °F); no fluid has a state at
+// or below it, and the property correlations give meaningless numbers there.
+bool aboveAbsoluteZero(const QString &text, int T1Unit);
 // A wizard medium (5 or 6) whose data went stale outside the sheet's loading.
 bool fluidDataStale(bool sheetLoading);
 // Writes a message (a German key) to the status line, translated into the screen language.

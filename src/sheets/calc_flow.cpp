@@ -119,7 +119,8 @@ void FrmCalcFlow::buildDesign()
     lblQmax.setFontUnderline(true);
     lblQmax.setHeight(330);
     guide(lineQ, 1920);
-    unitList(cmbQunit, 8280, 1920, 1335);
+    // A pixel wider than designed, so that "m3/h (norm.)" shows whole in the forms' font.
+    unitList(cmbQunit, 8280, 1920, 1350);
 
     lblVentildaten.move(240, 2400, 8000, 240);
     lblVentildaten.setFontBold(true);
@@ -217,6 +218,8 @@ void FrmCalcFlow::buildDesign()
         valueAt(*v, 0);
     for (ComboBox *unit : {&cmbStoffwert1unit, &cmbStoffwert2unit, &cmbStoffwert3unit})
         unitList(*unit, 8520, 0, 1095);
+    // Wide enough for "mm²/s (cSt)" in the forms' font.
+    cmbStoffwert3unit.setWidth(1260);
     for (Line *line : {&lineRohr1, &lineRohr2, &lineRohr3, &lineRohr4, &lineSchalldruck1, &lineSchalldruck2,
                        &lineSchalldruck3, &lineStoffdaten1, &lineStoffdaten2, &lineStoffdaten3})
         guide(*line, 0);

@@ -217,6 +217,8 @@ private:
     bool loading_ = false;
     // True while a recalculation of this sheet runs: focus moves of its validation must not start another.
     bool recalculating_ = false;
+    // The flow list goes back to the previous unit after a switch that could not convert.
+    bool revertingQunit_ = false;
 };
 
 // The flow sheet's one default instance.

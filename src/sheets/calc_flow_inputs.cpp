@@ -188,25 +188,20 @@ void FrmCalcFlow::cmbT1unit_Click()
 void FrmCalcFlow::cmbQunit_Click()
 {
     SharedData &s = shared();
-    if (s.Zustand < 0 || s.Zustand > 2)
+    if (s.Zustand < 0 || s.Zustand > 2 || revertingQunit_)
         return;
     const int oldUnit = s.QUnit;
     const int newUnit = cmbQunit.listIndex();
+    const std::optional<std::array<double, 4>> flows = sheetcommon::convertedFlows(oldUnit, newUnit);
+    if (!flows) {
+        sheetcommon::refuseFlowUnit(cmbQunit, oldUnit, revertingQunit_);
+        return;
+    }
     s.QUnit = newUnit;
-    auto convert = [&](double q, double rho) {
-        switch (s.Zustand) {
-        case 0:
-            return stored(umrechnenDurchflussGas(Variant(q), oldUnit, Variant(s.rhoN), s.rhoUnit, newUnit));
-        case 1:
-            return stored(umrechnenDurchflussFluessig(Variant(q), oldUnit, Variant(rho), s.rhoUnit, newUnit));
-        default:
-            return stored(umrechnenMassenstrom(Variant(q), oldUnit, newUnit));
-        }
-    };
-    s.QMin = convert(s.QMin, s.rho1Min);
-    s.QNorm = convert(s.QNorm, s.rho1Norm);
-    s.QMax = convert(s.QMax, s.rho1Max);
-    s.Q100 = convert(s.Q100, s.rho1Max);
+    s.QMin = (*flows)[0];
+    s.QNorm = (*flows)[1];
+    s.QMax = (*flows)[2];
+    s.Q100 = (*flows)[3];
     lblQmax.setCaption(zahl4(s.QMax));
 }
 

@@ -5,6 +5,7 @@
 #include "engine/candidate_table.h"
 #include "engine/flow_recalc.h"
 #include "engine/main_window_access.h"
+#include "engine/recalc_common.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "state/shared_data.h"
@@ -143,7 +144,7 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
                                         : QString());
         }
     } catch (const DbError &e) {
-        reportNoValve(e.text());
+        reportNoValve(recalc::databaseFailure(e));
     }
     ListeVentilbereit = true;
 }
@@ -208,7 +209,7 @@ void FrmCalcFlow::update_optKennlinie(Recordset *rstKenndaten)
                 options[code]->setEnabled(false);
         }
     } catch (const DbError &e) {
-        reportNoValve(e.text());
+        reportNoValve(recalc::databaseFailure(e));
     }
 }
 

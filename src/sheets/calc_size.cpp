@@ -88,6 +88,8 @@ void frmCalcSize::placeFixedControls()
             box->setAlignment(TextBox::Alignment::Right);
         place(r.unit, kUnitListLeft, r.top, kUnitListWidth, kListHeight);
     }
+    // A pixel wider than designed, so that "m3/h (norm.)" shows whole in the forms' font.
+    cmbQunit.setWidth(kFlowUnitListWidth);
     place(Image1, 9720, 360, 1335, 1695);
     Image1.setStretch(true);
 

@@ -283,6 +283,8 @@ private:
     SizingSheetAccess access_;
     // Clears a column tick without running its handler (see update_frm_Kennlinie).
     bool silentColumnTick_ = false;
+    // The flow list goes back to the previous unit after a switch that could not convert.
+    bool revertingQunit_ = false;
 };
 
 // The sheet's one default instance: created and loaded on first use, gone when unloaded.

@@ -19,6 +19,7 @@ constexpr int kMaxLeft = 6960;
 constexpr int kUnitLeft = 7920;
 constexpr int kUnitListLeft = 8280;
 constexpr int kUnitListWidth = 1335;
+constexpr int kFlowUnitListWidth = 1350;
 constexpr int kFieldWidth = 1095;
 constexpr int kFieldHeight = 285;
 constexpr int kListHeight = 315;

@@ -5,6 +5,7 @@
 #include "engine/candidate_table.h"
 #include "engine/main_window_access.h"
 #include "engine/sizing_recalc.h"
+#include "engine/recalc_common.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "sheets/calc_size_geometry.h"
@@ -40,7 +41,7 @@ void guardedRefill(F &&refill)
     try {
         refill(*s.rsVentil);
     } catch (const DbError &e) {
-        mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": " + e.text());
+        mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": " + recalc::databaseFailure(e));
         mainwin::beep();
     }
 }
@@ -152,25 +153,18 @@ void frmCalcSize::cmbQunit_Click()
     SharedData &s = shared();
     const int old = s.QUnit;
     const int neu = cmbQunit.listIndex();
-    if (neu < 0)
+    if (neu < 0 || revertingQunit_)
         return;
+    const std::optional<std::array<double, 4>> flows = sheetcommon::convertedFlows(old, neu);
+    if (!flows) {
+        sheetcommon::refuseFlowUnit(cmbQunit, old, revertingQunit_);
+        return;
+    }
     s.QUnit = neu;
-    auto convert = [&](double q, double rho) {
-        switch (s.Zustand) {
-        case 0:
-            return umrechnenDurchflussGas(Variant(q), old, Variant(s.rhoN), s.rhoUnit, neu).asNumber();
-        case 1:
-            return umrechnenDurchflussFluessig(Variant(q), old, Variant(rho), s.rhoUnit, neu).asNumber();
-        case 2:
-            return umrechnenMassenstrom(Variant(q), old, neu).asNumber();
-        default:
-            return q;
-        }
-    };
-    s.QMin = convert(s.QMin, s.rho1Min);
-    s.QNorm = convert(s.QNorm, s.rho1Norm);
-    s.QMax = convert(s.QMax, s.rho1Max);
-    s.Q100 = convert(s.Q100, s.rho1Max);
+    s.QMin = (*flows)[0];
+    s.QNorm = (*flows)[1];
+    s.QMax = (*flows)[2];
+    s.Q100 = (*flows)[3];
     txtQmin.setText(numtext::general(s.QMin));
     txtQnorm.setText(numtext::general(s.QNorm));
     txtQmax.setText(numtext::general(s.QMax));

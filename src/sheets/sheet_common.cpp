@@ -3,7 +3,10 @@
 #include "engine/main_window_access.h"
 #include "platform/core/number_text.h"
 #include "state/shared_data.h"
+#include "units/conversions.h"
 #include "units/texts.h"
+
+#include <cmath>
 
 namespace sheetcommon {
 
@@ -27,6 +30,52 @@ QString fluidHeader(const QString &title)
         break;
     }
     return text;
+}
+
+std::optional<std::array<double, 4>> convertedFlows(int oldUnit, int newUnit)
+{
+    const SharedData &s = shared();
+    auto convert = [&](double q, double rho) -> std::optional<double> {
+        if (q == 0)
+            return 0.0;
+        Variant converted;
+        switch (s.Zustand) {
+        case 0:
+            converted = umrechnenDurchflussGas(Variant(q), oldUnit, Variant(s.rhoN), s.rhoUnit, newUnit);
+            break;
+        case 1:
+            converted = umrechnenDurchflussFluessig(Variant(q), oldUnit, Variant(rho), s.rhoUnit, newUnit);
+            break;
+        case 2:
+            converted = umrechnenMassenstrom(Variant(q), oldUnit, newUnit);
+            break;
+        default:
+            return q;
+        }
+        const double v = converted.asNumber();
+        if (converted.isEmpty() || !std::isfinite(v))
+            return std::nullopt;
+        return v;
+    };
+    const std::optional<double> flows[] = {convert(s.QMin, s.rho1Min), convert(s.QNorm, s.rho1Norm),
+                                           convert(s.QMax, s.rho1Max), convert(s.Q100, s.rho1Max)};
+    std::array<double, 4> result{};
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        if (!flows[i])
+            return std::nullopt;
+        result[i] = *flows[i];
+    }
+    return result;
+}
+
+void refuseFlowUnit(ComboBox &list, int previousUnit, bool &reverting)
+{
+    reverting = true;
+    list.setListIndex(previousUnit);
+    reverting = false;
+    mainwin::setStatusText(
+        getText(QStringLiteral("Durchflusseinheit ohne Dichte nicht umrechenbar!"), shared().Sprache));
+    mainwin::beep();
 }
 
 void selectOption(int index, std::initializer_list<OptionButton *> options)

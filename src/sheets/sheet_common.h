@@ -10,7 +10,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <initializer_list>
+#include <optional>
 
 namespace sheetcommon {
 
@@ -40,6 +42,15 @@ void storeInput(const TextBox &box, double &stored, bool marksFluidData, bool lo
 // that leaves the results current.
 void markOutOfDate();
 void markCurrent();
+
+// QMin, QNorm, QMax and Q100 converted to another flow unit of the fluid state (a state without a flow list keeps
+// them). Nothing when a conversion has no result, a mass and a volume flow without the point's density: the
+// stored flows must then stay as they are. A flow of 0 is 0 in every unit.
+std::optional<std::array<double, 4>> convertedFlows(int oldUnit, int newUnit);
+
+// A flow-unit switch that could not convert: the list goes back to the previous unit, with reverting set
+// meanwhile so that the list's Click handler leaves it alone; the reason goes to the status line, with a beep.
+void refuseFlowUnit(ComboBox &list, int previousUnit, bool &reverting);
 
 // The 18 pipe sizes in millimetres (DNunit 0) or inches (1); empty for any other unit.
 QStringList pipeSizes(int DNunit);

@@ -146,6 +146,9 @@ struct SharedData {
 
     // --- Results and state not kept in project files
     bool KavitationMin = false, KavitationNorm = false, KavitationMax = false; // xF > z
+    // The valve's noise table is missing or unreadable: z, and with it cavitation, are unknown ("N/A"), whatever
+    // zy and Kavitation hold. Set by every liquid run.
+    bool SchalltabelleFehltMin = false, SchalltabelleFehltNorm = false, SchalltabelleFehltMax = false;
     double DurchflussreserveMin = 0.15; // flow-reserve threshold, set at every sizing run
     int TBezugFlüssigkeit = 0;          // reference temperature of a liquid from the list, TUnit
 

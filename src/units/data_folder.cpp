@@ -73,6 +73,10 @@ QString GetSpecialFolder(int CSIDL)
     QStandardPaths::StandardLocation ort;
     if (!standardOrt(CSIDL, &ort))
         return nichtDefiniert;
+    // Every user folder lies in the home folder; without one the platform would answer with folders under the
+    // root ("//Documents").
+    if (qEnvironmentVariableIsEmpty("HOME"))
+        return nichtDefiniert;
     QString pfad = QStandardPaths::writableLocation(ort);
     // The path ends at the first NUL, as a path buffer of the shell would.
     const qsizetype nul = pfad.indexOf(QChar(u'\0'));
@@ -80,17 +84,21 @@ QString GetSpecialFolder(int CSIDL)
         pfad.truncate(nul);
     if (pfad.isEmpty())
         return nichtDefiniert;
-    return pfad;
+    return QDir::cleanPath(pfad);
 }
 
 QString dataFolder()
 {
-    return GetSpecialFolder(5) + QStringLiteral("/Quendra");
+    const QString documents = GetSpecialFolder(5);
+    if (documents == nichtDefiniert)
+        return QString();
+    return documents + QStringLiteral("/Quendra");
 }
 
 QString dataFile(const QString &fileName)
 {
-    return dataFolder() + QLatin1Char('/') + fileName;
+    const QString folder = dataFolder();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + fileName;
 }
 
 QString programFolder()

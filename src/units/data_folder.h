@@ -5,9 +5,9 @@
 // Path of a special folder of the user (5: the personal documents folder), or " - nicht definiert - ".
 QString GetSpecialFolder(int CSIDL);
 
-// The program's data folder: "Quendra" in the user's documents folder.
+// The program's data folder: "Quendra" in the user's documents folder; empty when that folder is not known.
 QString dataFolder();
-// Full path of a file in the data folder.
+// Full path of a file in the data folder; empty when the data folder is not known.
 QString dataFile(const QString &fileName);
 // The program folder (templates, pictures): the folder of the executable.
 QString programFolder();

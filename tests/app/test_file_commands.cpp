@@ -52,6 +52,7 @@ private slots:
     void failedOpenChangesNothing();
     void saveWritesTheCurrentProject();
     void failedSaveReportsAndKeepsTheFile();
+    void loadDefaultKeepsTheCurrentProject_data();
     void loadDefaultKeepsTheCurrentProject();
     void saveDefaultWritesOnlyTheDefaultProject();
 };
@@ -390,29 +391,45 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
     QCOMPARE(fileBytes(defaultFile()), before);
 }
 
+// Load default keeps the current project, so Save then writes the defaults into it: the caption names that file.
+void TestFileCommands::loadDefaultKeepsTheCurrentProject_data()
+{
+    QTest::addColumn<bool>("openProject");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("after opening a project") << true << "Quendra Ver. 9.75 [Kessel]";
+    QTest::newRow("with the default project current") << false << "Quendra Ver. 9.75 [DEFAULT]";
+}
+
 void TestFileCommands::loadDefaultKeepsTheCurrentProject()
 {
-    f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) {
-        d.p1Max = 4.0;
-        d.Modus = 1;
-        d.Ventiltyp = QStringLiteral("2381");
-    });
-    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls")));
-    QVERIFY(f.w->mnuOpen.userChoose());
-    QVERIFY(frmCalcFlow().isLoaded());
+    QFETCH(bool, openProject);
+    QFETCH(QString, caption);
+    const QString folder = openProject ? f.projects() : dataFolder();
+    const QString base = openProject ? QStringLiteral("Kessel") : QStringLiteral("Default");
+    if (openProject) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) {
+            d.p1Max = 4.0;
+            d.Modus = 1;
+            d.Ventiltyp = QStringLiteral("2381");
+        });
+        f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls")));
+        QVERIFY(f.w->mnuOpen.userChoose());
+        QVERIFY(frmCalcFlow().isLoaded());
+    }
 
     QVERIFY(f.w->mnuStandardLaden.userChoose());
     const SharedData defaults = loaded(dataFolder(), QStringLiteral("Default"));
-    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [DEFAULT]"));
+    QCOMPARE(f.w->caption(), caption);
     QCOMPARE(shared().p1Max, defaults.p1Max);
     QCOMPARE(shared().rsVentil->table(), defaults.Ventiltyp);
     QCOMPARE(calcSizeSheet().isLoaded(), defaults.Modus == 0);
-    QCOMPARE(shared().DatenPfad, f.projects());
-    QCOMPARE(shared().DateiName, QStringLiteral("Kessel"));
+    QCOMPARE(shared().DatenPfad, folder);
+    QCOMPARE(shared().DateiName, base);
 
-    // So Save now writes the default project's values into the opened file.
+    // Save writes into the file the caption names.
+    shared().T1Max = 66.0;
     QVERIFY(f.w->mnuSave.userChoose());
-    QCOMPARE(loaded(f.projects(), QStringLiteral("Kessel")).p1Max, defaults.p1Max);
+    QCOMPARE(loaded(folder, base).T1Max, 66.0);
 }
 
 void TestFileCommands::saveDefaultWritesOnlyTheDefaultProject()

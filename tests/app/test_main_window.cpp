@@ -126,6 +126,8 @@ private slots:
     void everyMenuCaptionKeyHasSixTexts();
     void startUpLeavesOnlyNewReachable();
     void flagClickSwitchesLanguageAndWritesProject();
+    void desktopTextsFollowTheLanguage_data();
+    void desktopTextsFollowTheLanguage();
     void pickedLanguageSurvivesOnlyAShutDown();
     void pdfPrinterDetection_data();
     void pdfPrinterDetection();
@@ -197,7 +199,7 @@ void TestMainWindow::startUpCaptionsFollowTheStoredLanguage_data()
     QTest::newRow("English") << 1 << "File" << "Valve sizing according to IEC 60534" << "bar,g";
     QTest::newRow("French") << 2 << "Fichier" << "Dimensionnement des vannes selon CEI 60534" << "bar,rel.";
     QTest::newRow("Italian") << 3 << "File" << "Dimensionamento valvole secondo IEC 60534" << "bar,rel.";
-    QTest::newRow("Spanish") << 4 << "Archivo" << "Dimensionamiento de válvulas según IEC 60534" << "bar,man.";
+    QTest::newRow("Spanish") << 4 << "Archivo" << "Dimensionamiento de válvulas según IEC 60534" << "bar,rel.";
     QTest::newRow("Czech") << 5 << "Soubor" << "Dimenzování ventilů podle IEC 60534" << "bar,př.";
 }
 
@@ -273,7 +275,7 @@ void TestMainWindow::flagClickSwitchesLanguageAndWritesProject()
         w.ImgSprache[4].userClick();
         QCOMPARE(shared().Sprache, 4);
         QCOMPARE(w.mnuDatei.caption(), QStringLiteral("Archivo"));
-        QCOMPARE(w.mnuBarg.caption(), QStringLiteral("bar,man."));
+        QCOMPARE(w.mnuBarg.caption(), QStringLiteral("bar,rel."));
         QCOMPARE(w.mnuPsia.caption(), QStringLiteral("psia"));
         QCOMPARE(w.mnuKgh.caption(), QStringLiteral("kg/h"));
         for (int i = 0; i < 6; ++i)
@@ -285,6 +287,31 @@ void TestMainWindow::flagClickSwitchesLanguageAndWritesProject()
     QCOMPARE(shared().Sprache, 4);
     QVERIFY(w.picStart.visible());
     QVERIFY(sheets_.events.isEmpty());
+}
+
+void TestMainWindow::desktopTextsFollowTheLanguage_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<QString>("atStart");
+    QTest::addColumn<int>("flag");
+    QTest::addColumn<QString>("afterClick");
+    QTest::newRow("German, then Czech") << 0 << "de" << 5 << "cs";
+    QTest::newRow("French, then English") << 2 << "fr" << 1 << "en";
+    QTest::newRow("Italian, then Spanish") << 3 << "it" << 4 << "es";
+}
+
+void TestMainWindow::desktopTextsFollowTheLanguage()
+{
+    // File dialogs and message-box buttons speak the language of the captions, from start-up on.
+    QFETCH(int, stored);
+    QFETCH(QString, atStart);
+    QFETCH(int, flag);
+    QFETCH(QString, afterClick);
+    storeDefault([&](SharedData &d) { d.Sprache = stored; });
+    frmMDIMain &w = start();
+    QCOMPARE(ui_.language(), atStart);
+    w.ImgSprache[flag].userClick();
+    QCOMPARE(ui_.language(), afterClick);
 }
 
 void TestMainWindow::pickedLanguageSurvivesOnlyAShutDown()

@@ -300,6 +300,41 @@ private slots:
         QVERIFY2(error.contains(QLatin1String("c.tsv:2")) && error.contains(QLatin1String("a.tsv:2")), qPrintable(error));
         QCOMPARE(QFileInfo(sprache).lastModified(), before);
     }
+
+    // Help pages and any other plain file beside the database folders arrive byte for byte, replace an older copy,
+    // and are left alone when another source fails.
+    void plainFilesAreCopiedUnchanged()
+    {
+        const QString root = fresh(QStringLiteral("data"));
+        write(root + QStringLiteral("/texts/a.tsv"), kTsvHeader + "Ende\tEnde\tEnd\tFin\tFine\tFin\tKonec\n");
+        const QByteArray page = QByteArrayLiteral("<p>Grüße\r\n\xEF\xBB\xBF</p>\n\0tail");
+        QCOMPARE(page.size(), 25); // the NUL byte and what follows are part of it
+        const QByteArray empty;
+        write(root + QStringLiteral("/program/hilfe.html"), page);
+        write(root + QStringLiteral("/program/blank.vls/Ausdruck.csv"), "TextInfo:variant\n1\n");
+        write(root + QStringLiteral("/seed/leer.txt"), empty);
+        const QString out = QFileInfo(root).absolutePath() + QStringLiteral("/out");
+        const QString seed = out + QStringLiteral("/seed");
+        write(out + QStringLiteral("/hilfe.html"), "old copy");
+        QStringList written;
+        QString error;
+        QVERIFY2(generateAll(root, seed, out, &written, &error), qPrintable(error));
+        QVERIFY(written.contains(out + QStringLiteral("/hilfe.html")));
+        QVERIFY(written.contains(seed + QStringLiteral("/leer.txt")));
+        QCOMPARE(written.size(), 4);
+        QFile copy(out + QStringLiteral("/hilfe.html"));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), page);
+        copy.close();
+        QVERIFY(QFileInfo(seed + QStringLiteral("/leer.txt")).isFile());
+        QCOMPARE(QFileInfo(seed + QStringLiteral("/leer.txt")).size(), 0);
+
+        write(root + QStringLiteral("/program/hilfe.html"), "changed");
+        write(root + QStringLiteral("/texts/b.tsv"), kTsvHeader + "Ende\tx\tx\tx\tx\tx\tx\n");
+        QVERIFY(!generateAll(root, seed, out, &written, &error));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), page);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDatagen)

@@ -182,6 +182,15 @@ private slots:
     void degenerateInputsStayFinite();
     void iecWorkedExamples_data();
     void iecWorkedExamples();
+    void chokedWhereTheFlowEquationLimitsX_data();
+    void chokedWhereTheFlowEquationLimitsX();
+    void temperatureAtOrBelowAbsoluteZeroIsRefused_data();
+    void temperatureAtOrBelowAbsoluteZeroIsRefused();
+    void saturatedTemperatureIsTheShownValue_data();
+    void saturatedTemperatureIsTheShownValue();
+    void missingNoiseTableIsAFlagOfItsOwn_data();
+    void missingNoiseTableIsAFlagOfItsOwn();
+    void databaseFailureSpeaksTheScreenLanguage();
 };
 
 void TestFlowRecalc::validation_data()
@@ -759,6 +768,220 @@ void TestFlowRecalc::iecWorkedExamples()
     } else {
         QCOMPARE(s.XMax, (p1 - p2) / p1);
     }
+}
+
+// Choked flow is what the gas equation does: it limits x at Fgamma xTP, Fgamma = kappa / 1.4, not at xT.
+void TestFlowRecalc::chokedWhereTheFlowEquationLimitsX_data()
+{
+    QTest::addColumn<int>("medium");
+    QTest::addColumn<double>("gamma"); // ideal gases; steam takes its own
+    QTest::addColumn<double>("p2");    // bar abs., p1 = 10
+    QTest::addColumn<double>("T1");
+    QTest::addColumn<QString>("valve"); // DN, Kvs; equal percentage
+    QTest::addColumn<double>("opening");
+    QTest::addColumn<QString>("pipes"); // empty: the valve's size
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("xT");
+    QTest::addColumn<bool>("choked");
+
+    // Steam at 10 bar abs. and 250 °C has kappa about 1.30: Fgamma xT = 1.30 / 1.4 * 0.7 = 0.65 < x = 0.66.
+    QTest::newRow("steam, kappa below 1.4, x above Fgamma xT")
+        << 2 << 0.0 << 3.4 << 250.0 << "25,6.3" << 70.0 << "" << 0.66 << 0.7 << true;
+    // Helium, kappa 1.66: Fgamma = 1.66 / 1.4 = 1.1857, Fgamma xT = 0.830.
+    QTest::newRow("helium, x between xT and Fgamma xT")
+        << 3 << 1.66 << 2.5 << 20.0 << "25,6.3" << 70.0 << "" << 0.75 << 0.7 << false;
+    QTest::newRow("helium, x above Fgamma xT")
+        << 3 << 1.66 << 1.5 << 20.0 << "25,6.3" << 70.0 << "" << 0.85 << 0.7 << true;
+    // Air through DN 100 pipes around a DN 50 valve, fully open: C = 40, d = 50, C/d^2 = 0.016, beta = 0.5.
+    // zeta1 = 0.5 (1 - 0.25)^2 = 0.28125, zeta2 = 1.0 (0.75)^2 = 0.5625, zetaB1 = zetaB2 = 1 - 0.0625 = 0.9375;
+    // sum zeta = 0.84375; FP^2 = 1 / (1 + 0.84375 / 0.0016 * 0.016^2) = 1 / 1.135;
+    // xTP = 0.5 * 1.135 / (1 + 0.5 * (0.28125 + 0.9375) / 0.0018 * 0.016^2) = 0.5675 / 1.086667 = 0.52224.
+    QTest::newRow("air through reducers, x between xT and xTP")
+        << 0 << 1.4 << 4.9 << 20.0 << "50,40" << 100.0 << "100" << 0.51 << 0.5 << false;
+    QTest::newRow("air through reducers, x above xTP")
+        << 0 << 1.4 << 4.7 << 20.0 << "50,40" << 100.0 << "100" << 0.53 << 0.5 << true;
+}
+
+void TestFlowRecalc::chokedWhereTheFlowEquationLimitsX()
+{
+    QFETCH(int, medium);
+    QFETCH(double, gamma);
+    QFETCH(double, p2);
+    QFETCH(double, T1);
+    QFETCH(QString, valve);
+    QFETCH(double, opening);
+    QFETCH(QString, pipes);
+    QFETCH(double, x);
+    QFETCH(double, xT);
+    QFETCH(bool, choked);
+
+    Fixture f;
+    SharedData &s = shared();
+    s.Medium = medium;
+    s.Zustand = medium == 2 ? 2 : 0;
+    s.rhoN = medium == 3 ? 0.1785 : 1.293;
+    s.gammaMax = gamma;
+    s.DNVentil = valve.section(',', 0, 0);
+    s.KvsCv = valve.section(',', 1, 1).toFloat();
+    if (!pipes.isEmpty()) {
+        s.chkDNRohr = 2;
+        s.DN1Rohr = s.DN2Rohr = pipes;
+    }
+    f.sheet.showInputs(10, p2, T1, opening);
+    calcDurchfluss();
+
+    QCOMPARE(f.status(), getText("Berechnung aktualisiert", 0));
+    QCOMPARE(f.sheet.lblxMax.caption(), numtext::fixed(x, 3));
+    QCOMPARE(f.sheet.lblxTMax.caption(), numtext::fixed(xT, 3));
+    QCOMPARE(s.ChokedFlowMax, choked);
+    QCOMPARE(f.sheet.lblChokedFlowMax.caption(), getText(choked ? "ja" : "nein", 0));
+    if (medium == 2)
+        QVERIFY2(std::abs(s.gammaMax - 1.30) < 0.01, qPrintable(QString::number(s.gammaMax)));
+}
+
+// No fluid has a state at or below absolute zero: such a T1 is refused like any other bad value.
+void TestFlowRecalc::temperatureAtOrBelowAbsoluteZeroIsRefused_data()
+{
+    QTest::addColumn<int>("medium");
+    QTest::addColumn<int>("T1Unit");
+    QTest::addColumn<double>("T1");
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("water at -300 °C") << 1 << 0 << -300.0 << true;
+    QTest::newRow("air at -300 °C") << 0 << 0 << -300.0 << true;
+    QTest::newRow("air at absolute zero, °C") << 0 << 0 << -273.15 << true;
+    QTest::newRow("air just above absolute zero, °C") << 0 << 0 << -273.14 << false;
+    QTest::newRow("air at absolute zero, °F") << 0 << 1 << -459.67 << true;
+    QTest::newRow("air just above absolute zero, °F") << 0 << 1 << -459.66 << false;
+}
+
+void TestFlowRecalc::temperatureAtOrBelowAbsoluteZeroIsRefused()
+{
+    QFETCH(int, medium);
+    QFETCH(int, T1Unit);
+    QFETCH(double, T1);
+    QFETCH(bool, refused);
+
+    Fixture f;
+    SharedData &s = shared();
+    if (medium == 0)
+        f.air();
+    calcDurchfluss();
+    const double q = s.QMax;
+    const QString shown = f.sheet.lblQmax.caption();
+    s.T1Unit = T1Unit;
+    f.sheet.txtT1max.setText(numtext::general(T1));
+    f.sheet.txtp1max.setFocus();
+    const int beeps = f.ui.beepCount();
+    calcDurchfluss();
+
+    if (refused) {
+        QCOMPARE(f.status(), prefixed("Temperaturwert unzulässig!"));
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+        QCOMPARE(f.sheet.activeControl()->name(), QStringLiteral("txtT1max"));
+        QCOMPARE(s.QMax, q);
+        QCOMPARE(f.sheet.lblQmax.caption(), shown);
+    } else {
+        QCOMPARE(f.status(), getText("Berechnung aktualisiert", 0));
+        QVERIFY(s.rho1Max > 0);
+    }
+    QVERIFY(allFinite());
+}
+
+// The stored T1 is the value its box shows after a saturation limit, on the first run and on every later one:
+// 10 bar abs. saturates at 179.91 °C (355.85 °F), shown with four digits.
+void TestFlowRecalc::saturatedTemperatureIsTheShownValue_data()
+{
+    QTest::addColumn<int>("medium");
+    QTest::addColumn<int>("T1Unit");
+    QTest::addColumn<double>("T1");
+    QTest::addColumn<double>("shown");
+    QTest::addColumn<bool>("german");
+
+    QTest::newRow("steam raised, °C") << 2 << 0 << 150.0 << 179.9 << false;
+    QTest::newRow("steam raised, decimal comma") << 2 << 0 << 150.0 << 179.9 << true;
+    QTest::newRow("water lowered, °C") << 1 << 0 << 200.0 << 179.9 << false;
+    QTest::newRow("steam raised, °F") << 2 << 1 << 300.0 << 355.8 << false;
+}
+
+void TestFlowRecalc::saturatedTemperatureIsTheShownValue()
+{
+    QFETCH(int, medium);
+    QFETCH(int, T1Unit);
+    QFETCH(double, T1);
+    QFETCH(double, shown);
+    QFETCH(bool, german);
+    if (german)
+        numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));
+
+    Fixture f;
+    SharedData &s = shared();
+    s.Medium = medium;
+    s.Zustand = medium == 2 ? 2 : 1;
+    s.T1Unit = T1Unit;
+    f.sheet.showInputs(10, 6, T1, 70);
+
+    std::vector<double> results;
+    for (int run = 0; run < 2; ++run) {
+        calcDurchfluss();
+        QCOMPARE(s.T1Max, shown);
+        QCOMPARE(f.sheet.txtT1max.text(), numtext::fixed(shown, 1));
+        results.push_back(s.QMax);
+        results.push_back(s.rho1Max);
+    }
+    QCOMPARE(results[2], results[0]);
+    QCOMPARE(results[3], results[1]);
+}
+
+// A noise table may hold a z of 0 of its own; only a missing table leaves z and cavitation unknown.
+void TestFlowRecalc::missingNoiseTableIsAFlagOfItsOwn_data()
+{
+    QTest::addColumn<bool>("tablePresent");
+    QTest::addColumn<double>("zy"); // of the table
+    QTest::addColumn<QString>("zyShown");
+    QTest::addColumn<QString>("cavitation");
+
+    QTest::newRow("table with z 0") << true << 0.0 << numtext::fixed(0, 2) << "ja";
+    QTest::newRow("table with z 0.5") << true << 0.5 << numtext::fixed(0.5, 2) << "nein";
+    QTest::newRow("no table") << false << 0.0 << "N/A" << "N/A";
+}
+
+void TestFlowRecalc::missingNoiseTableIsAFlagOfItsOwn()
+{
+    QFETCH(bool, tablePresent);
+    QFETCH(double, zy);
+    QFETCH(QString, zyShown);
+    QFETCH(QString, cavitation);
+
+    Fixture f;
+    SharedData &s = shared();
+    // Row 5 names the noise table "SEQ", which the fixture does not have.
+    s.DNVentil = "50";
+    s.KvsCv = 40.0f;
+    s.Kennlinie = 0;
+    if (tablePresent)
+        testsupport::writeNoiseTable(*s.dbSchalldaten, "SEQ", testsupport::flatNoiseRows(zy));
+    s.SchalltabelleFehltMax = tablePresent;
+    calcDurchfluss();
+
+    // Water 10 -> 6 bar abs. at 20 °C: xF = 4 / (10 - 0.023) = 0.40, cavitation when xF > z.
+    QCOMPARE(f.sheet.lblxFMax.caption(), numtext::fixed(0.401, 3));
+    QCOMPARE(s.SchalltabelleFehltMax, !tablePresent);
+    QCOMPARE(f.sheet.lblzyMax.caption(), zyShown);
+    QCOMPARE(f.sheet.lblKavitationMax.caption(), cavitation == "N/A" ? cavitation : getText(cavitation, 0));
+    QCOMPARE(s.KavitationMax, cavitation == "ja");
+}
+
+void TestFlowRecalc::databaseFailureSpeaksTheScreenLanguage()
+{
+    Fixture f;
+    testsupport::openShippedTexts();
+    SharedData &s = shared();
+    s.Sprache = 1;
+    s.dbKenndaten->dropTable("TEST");
+    calcDurchfluss();
+    testsupport::closeShippedTexts();
+    QCOMPARE(f.status(), QStringLiteral("Calculation not updated: Database error: dbKenndaten.mdb, TEST"));
 }
 
 QTEST_GUILESS_MAIN(TestFlowRecalc)

@@ -186,6 +186,46 @@ private slots:
         QCOMPARE(f.status(), QString("Calculation not updated: Pressure value not permitted!"));
     }
 
+    // No fluid has a state at or below absolute zero (-273.15 °C, -459.67 °F): refused in any column, with the
+    // focus in that box and the beep of the recalculation; the results stay.
+    void temperatureAtOrBelowAbsoluteZeroIsRefused_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<int>("T1Unit");
+        QTest::addColumn<double>("T1");
+        QTest::addColumn<bool>("refused");
+
+        QTest::newRow("water at -300 °C") << "txtT1max" << 0 << -300.0 << true;
+        QTest::newRow("at absolute zero, °C, norm column") << "txtT1norm" << 0 << -273.15 << true;
+        QTest::newRow("at absolute zero, °F, min column") << "txtT1min" << 1 << -459.67 << true;
+        QTest::newRow("just above absolute zero, °C") << "txtT1max" << 0 << -273.14 << false;
+        QTest::newRow("just above absolute zero, °F") << "txtT1max" << 1 << -459.66 << false;
+    }
+    void temperatureAtOrBelowAbsoluteZeroIsRefused()
+    {
+        QFETCH(QString, box);
+        QFETCH(int, T1Unit);
+        QFETCH(double, T1);
+        QFETCH(bool, refused);
+
+        Fixture f;
+        calcDimensionierung();
+        const QString opening = f.sheet.label("lblYmax").caption();
+        shared().T1Unit = T1Unit;
+        f.sheet.box(box).setText(numtext::general(T1));
+        f.sheet.box("txtQmax").setFocus();
+        f.window.StatusBar.setText(QString());
+        QCOMPARE(checkEingabeDimensionierung(), !refused);
+        if (!refused)
+            return;
+        QCOMPARE(f.status(), kPrefix + "Temperaturwert unzulässig!");
+        QCOMPARE(f.sheet.activeControl()->name(), box);
+        const int beeps = f.ui.beepCount();
+        calcDimensionierung();
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+        QCOMPARE(f.sheet.label("lblYmax").caption(), opening);
+    }
+
     void decimalCommaIsNumeric()
     {
         numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));

@@ -3,10 +3,14 @@
 #include "platform/forms/forms.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_ui_services.h"
+#include "platform/qt/render_png.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -89,6 +93,7 @@ public:
     QStringList log;
     Menu mnuDatei{this, "mnuDatei"};
     Menu mnuNeu{&mnuDatei, "mnuNeu"};
+    Menu mnuEnde{&mnuDatei, "mnuEnde"};
     Menu mnuTools{this, "mnuTools"};
     Menu mnuAnzeigeFL{&mnuTools, "mnuAnzeigeFL"};
     ::StatusBar StatusBar{this, "StatusBar"};
@@ -101,7 +106,10 @@ public:
         mnuNeu.setCaption("&Neu");
         mnuTools.setCaption("Tools");
         mnuAnzeigeFL.setCaption("Anzeige FL");
-        for (Menu *m : {&mnuDatei, &mnuNeu, &mnuTools, &mnuAnzeigeFL})
+        mnuEnde.setCaption("Ende");
+        mnuEnde.setShortcut("Ctrl+E");
+        mnuAnzeigeFL.setShortcut("Ctrl+Z");
+        for (Menu *m : {&mnuDatei, &mnuNeu, &mnuEnde, &mnuTools, &mnuAnzeigeFL})
             m->Click = [this, m] { log << m->name() + "_Click"; };
     }
 };
@@ -120,6 +128,38 @@ public:
         txtp2max.setTabIndex(1);
         txtp1max.LostFocus = [this] { *log << "txtp1max_LostFocus"; };
         txtp1max.GotFocus = [this] { *log << "txtp1max_GotFocus"; };
+    }
+};
+
+// A sheet with one control of each kind that can hold the focus.
+class InputSheet : public Form {
+public:
+    TextBox txtp1max{this, "txtp1max"};
+    ComboBox cmbYmax{this, "cmbYmax"};
+    ComboBox cmbP1unit{this, "cmbP1unit"};
+    CheckBox chkMin{this, "chkMin"};
+    OptionButton optLinear{this, "optLinear"};
+    InputSheet() : Form("frmCalcFlow")
+    {
+        setKind(Kind::MdiChild);
+        move(0, 0, 11400, 6000);
+        txtp1max.move(3840, 720, 1095, 285);
+        txtp1max.setText("10");
+        cmbYmax.move(3840, 1080, 1215, 315);
+        cmbYmax.addItem("100");
+        cmbYmax.addItem("50");
+        cmbP1unit.move(3840, 1440, 1335, 315);
+        cmbP1unit.setStyle(ComboBox::Style::DropdownList);
+        cmbP1unit.addItem("bar,abs.");
+        cmbP1unit.addItem("psia");
+        cmbP1unit.setListIndex(0);
+        chkMin.move(3840, 1800, 1095, 255);
+        chkMin.setCaption("min.");
+        optLinear.move(3840, 2160, 2000, 255);
+        optLinear.setCaption("linear");
+        int tab = 0;
+        for (Control *c : std::initializer_list<Control *>{&txtp1max, &cmbYmax, &cmbP1unit, &chkMin, &optLinear})
+            c->setTabIndex(tab++);
     }
 };
 
@@ -155,6 +195,18 @@ private slots:
     void userMovedWindowIsTakenOverByTheModel();
     void filterTranslation_data();
     void filterTranslation();
+    void typingInTheMiddleKeepsTheCursor_data();
+    void typingInTheMiddleKeepsTheCursor();
+    void menuShortcutsWorkFromEveryControl_data();
+    void menuShortcutsWorkFromEveryControl();
+    void graphicalControlsStackBeneathWindowedOnes_data();
+    void graphicalControlsStackBeneathWindowedOnes();
+    void framesPaintNoBoxOfTheirOwn_data();
+    void framesPaintNoBoxOfTheirOwn();
+    void formFontsAreMetricCompatibleFaces_data();
+    void formFontsAreMetricCompatibleFaces();
+    void qtTextsSpeakTheProgramsLanguage_data();
+    void qtTextsSpeakTheProgramsLanguage();
 };
 
 void RendererTest::widgetsFollowTheModel()
@@ -484,6 +536,282 @@ void RendererTest::filterTranslation()
     QFETCH(QString, platform);
     QFETCH(QString, qt);
     QCOMPARE(QtUiServices::qtFilter(platform), qt);
+}
+
+// Keys as a user presses them: a character types itself, \b is Backspace, \x7f is Delete.
+void pressKeys(QWidget *w, const QString &keys)
+{
+    for (QChar ch : keys) {
+        if (ch == QLatin1Char('\b'))
+            QTest::keyClick(w, Qt::Key_Backspace);
+        else if (ch == QChar(0x7f))
+            QTest::keyClick(w, Qt::Key_Delete);
+        else
+            QTest::keyClick(w, ch.toLatin1());
+    }
+}
+
+void RendererTest::typingInTheMiddleKeepsTheCursor_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("selStart");
+    QTest::addColumn<int>("selLength");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("expectedCursor");
+    // "250" with the cursor after the 2, Backspace and 3: the first digit replaced, the rest kept.
+    QTest::newRow("text box: backspace, then type") << "txtp1max" << "250" << 1 << 0 << "\b3" << "350" << 1;
+    QTest::newRow("text box: insert") << "txtp1max" << "250" << 1 << 0 << "75" << "27550" << 3;
+    QTest::newRow("text box: delete forward") << "txtp1max" << "250" << 1 << 0 << "\x7f" "9" << "290" << 2;
+    QTest::newRow("text box: replace a selection") << "txtp1max" << "10,5" << 0 << 2 << "12" << "12,5" << 2;
+    QTest::newRow("text box: delete a selection") << "txtp1max" << "123456" << 2 << 2 << "\x7f" << "1256" << 2;
+    QTest::newRow("editable list: backspace, then type") << "cmbYmax" << "250" << 1 << 0 << "\b3" << "350" << 1;
+    QTest::newRow("editable list: type over an entry's text") << "cmbYmax" << "100" << 1 << 1 << "5" << "150" << 2;
+    QTest::newRow("editable list: replace a selection") << "cmbYmax" << "86,85" << 3 << 2 << "5" << "86,5" << 4;
+}
+
+void RendererTest::typingInTheMiddleKeepsTheCursor()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, start);
+    QFETCH(int, selStart);
+    QFETCH(int, selLength);
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+    QFETCH(int, expectedCursor);
+
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    InputSheet sheet;
+    // As on the sheets, every keystroke stores, writes another control and touches the field's own look.
+    int changes = 0;
+    auto echo = [&] {
+        ++changes;
+        sheet.txtp1max.setLocked(false);
+        sheet.txtp1max.setMaxLength(0);
+        sheet.optLinear.setCaption(sheet.txtp1max.text() + "|" + sheet.cmbYmax.text());
+    };
+    sheet.txtp1max.Change = echo;
+    sheet.cmbYmax.Change = echo;
+    sheet.show();
+    activate(ui.viewOf(sheet)->window());
+    QLineEdit *edit = control == "txtp1max" ? widget<QLineEdit>(ui, sheet, sheet.txtp1max)
+                                            : widget<QComboBox>(ui, sheet, sheet.cmbYmax)->lineEdit();
+    QVERIFY(edit);
+    if (control == "txtp1max")
+        sheet.txtp1max.setText(start);
+    else
+        sheet.cmbYmax.setText(start);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    // The user puts the cursor (and selects) with the keys.
+    QTest::keyClick(edit, Qt::Key_Home);
+    for (int i = 0; i < selStart; ++i)
+        QTest::keyClick(edit, Qt::Key_Right);
+    for (int i = 0; i < selLength; ++i)
+        QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    changes = 0;
+    pressKeys(edit, keys);
+
+    const QString model = control == "txtp1max" ? sheet.txtp1max.text() : sheet.cmbYmax.text();
+    QCOMPARE(edit->text(), expected);
+    QCOMPARE(model, expected);
+    QCOMPARE(edit->cursorPosition(), expectedCursor);
+    QCOMPARE(changes, static_cast<int>(keys.size()));
+    sheet.unload();
+}
+
+void RendererTest::menuShortcutsWorkFromEveryControl_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("expectedClick");
+    QTest::newRow("Ctrl+E from a text box") << "txtp1max" << int(Qt::Key_E) << "mnuEnde_Click";
+    QTest::newRow("Ctrl+E from an editable list") << "cmbYmax" << int(Qt::Key_E) << "mnuEnde_Click";
+    QTest::newRow("Ctrl+E from a drop-down list") << "cmbP1unit" << int(Qt::Key_E) << "mnuEnde_Click";
+    QTest::newRow("Ctrl+E from a check box") << "chkMin" << int(Qt::Key_E) << "mnuEnde_Click";
+    // Undo in a line edit under every key scheme; a menu that owns the key gets it.
+    QTest::newRow("Ctrl+Z from a text box") << "txtp1max" << int(Qt::Key_Z) << "mnuAnzeigeFL_Click";
+    QTest::newRow("Ctrl+Z from an editable list") << "cmbYmax" << int(Qt::Key_Z) << "mnuAnzeigeFL_Click";
+    // A key no menu owns stays the text box's own: Ctrl+A selects the text.
+    QTest::newRow("Ctrl+A stays with the text box") << "txtp1max" << int(Qt::Key_A) << "";
+}
+
+void RendererTest::menuShortcutsWorkFromEveryControl()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(QString, expectedClick);
+
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    MainWindow main;
+    main.show();
+    InputSheet sheet;
+    sheet.load();
+    auto *mainWindow = ui.viewOf(main)->window();
+    activate(mainWindow);
+    Control *c = sheet.control(control);
+    QVERIFY(c);
+    QVERIFY(sheet.setFocus(*c));
+    QWidget *w = ui.viewOf(sheet)->widgetFor(*c);
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+        w = combo->lineEdit();
+    QTRY_VERIFY(w->hasFocus());
+    main.log.clear();
+    QTest::keyClick(w, static_cast<Qt::Key>(key), Qt::ControlModifier);
+    QCOMPARE(main.log, expectedClick.isEmpty() ? QStringList() : QStringList{expectedClick});
+    if (expectedClick.isEmpty())
+        QCOMPARE(qobject_cast<QLineEdit *>(w)->selectedText(), QString("10"));
+    sheet.unload();
+    main.unload();
+}
+
+// Caption labels over a frame's edge or a guide line, as the sheets place them; windowed controls over labels.
+class StackedForm : public Form {
+public:
+    Label lblTitle{this, "lblTitle"};
+    Shape frameBox{this, "frameBox"};
+    Label lblRow{this, "lblRow"};
+    Line lineGuide{this, "lineGuide"};
+    TextBox txtValue{this, "txtValue"};
+    Label lblCover{this, "lblCover"};
+    StackedForm() : Form("frmStacked")
+    {
+        move(0, 0, 6000, 4500);
+        lblTitle.move(240, 120, 1500, 240);
+        lblTitle.setBackColor(colors::White);
+        frameBox.move(120, 240, 5000, 1500);
+        frameBox.setForeColor(colors::Red);
+        lblRow.move(240, 960, 1500, 240);
+        lblRow.setBackColor(colors::White);
+        lineGuide.setPoints(120, 1080, 5000, 1080);
+        lineGuide.setForeColor(colors::rgb(0, 0, 255));
+        txtValue.move(240, 2400, 1500, 285);
+        txtValue.setBackColor(colors::White);
+        lblCover.move(240, 2400, 1500, 285);
+        lblCover.setBackColor(colors::rgb(0, 255, 0));
+    }
+};
+
+void RendererTest::graphicalControlsStackBeneathWindowedOnes_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QColor>("expected");
+    // Points in pixels (15 twips each); each lies on both controls.
+    QTest::newRow("title declared before the frame covers its edge") << QPoint(50, 16) << QColor(Qt::white);
+    QTest::newRow("row caption covers the guide line declared after it") << QPoint(50, 72) << QColor(Qt::white);
+    QTest::newRow("frame edge beside the title") << QPoint(200, 16) << QColor(Qt::red);
+    QTest::newRow("text box lies above a label declared after it") << QPoint(50, 170) << QColor(Qt::white);
+}
+
+void RendererTest::graphicalControlsStackBeneathWindowedOnes()
+{
+    QFETCH(QPoint, at);
+    QFETCH(QColor, expected);
+    StackedForm form;
+    form.load();
+    const QImage shot = qtui::renderForm(form);
+    QCOMPARE(shot.pixelColor(at), expected);
+}
+
+class FramedForm : public Form {
+public:
+    Frame frameKv{this, "frameDurchflusskoeffizient"};
+    Label lblKvmincalc{&frameKv, "lblKvmincalc"};
+    FramedForm() : Form("frmFramed")
+    {
+        move(0, 0, 6000, 3000);
+        frameKv.move(120, 120, 4200, 1500);
+        frameKv.setCaption("Durchflusskoeffizient");
+        lblKvmincalc.move(1200, 480, 960, 195);
+    }
+};
+
+void RendererTest::framesPaintNoBoxOfTheirOwn_data()
+{
+    QTest::addColumn<QPoint>("at");
+    QTest::newRow("inside the frame") << QPoint(40, 80);
+    QTest::newRow("an empty cell in the frame") << QPoint(110, 40);
+    QTest::newRow("just inside the frame's edge") << QPoint(12, 90);
+}
+
+void RendererTest::framesPaintNoBoxOfTheirOwn()
+{
+    // A frame is an etched line and its title; what lies inside stands on the window's colour, as cells do.
+    QFETCH(QPoint, at);
+    FramedForm form;
+    form.load();
+    const QImage shot = qtui::renderForm(form);
+    const QColor window = shot.pixelColor(350, 150); // outside the frame
+    QCOMPARE(shot.pixelColor(at), window);
+}
+
+void RendererTest::formFontsAreMetricCompatibleFaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels");
+    // Points at 96 dpi: 8.25 pt are 11 px, 9.75 pt 13 px, 12 pt 16 px, 15.75 pt 21 px.
+    QTest::newRow("the form's default") << "" << 8.25 << "Liberation Sans" << 11;
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << 8.25 << "Liberation Sans" << 11;
+    QTest::newRow("Arial") << "Arial" << 9.75 << "Liberation Sans" << 13;
+    QTest::newRow("ARIAL") << "ARIAL" << 12.0 << "Liberation Sans" << 16;
+    // Other names go to fontconfig, which knows the metric-compatible faces.
+    QTest::newRow("Times New Roman") << "Times New Roman" << 15.75 << "Liberation Serif" << 21;
+    QTest::newRow("Courier New") << "Courier New" << 8.25 << "Liberation Mono" << 11;
+}
+
+void RendererTest::formFontsAreMetricCompatibleFaces()
+{
+    QFETCH(QString, name);
+    QFETCH(double, points);
+    QFETCH(QString, family);
+    QFETCH(int, pixels);
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.lblKvmaxcalc.setFontName(name);
+    d.lblKvmaxcalc.setFontSize(points);
+    d.show();
+    const QFont shown = ui.viewOf(d)->widgetFor(d.lblKvmaxcalc)->font();
+    QCOMPARE(QFontInfo(shown).family(), family);
+    QCOMPARE(QFontInfo(shown).pixelSize(), pixels);
+    d.unload();
+}
+
+void RendererTest::qtTextsSpeakTheProgramsLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("yes");
+    QTest::addColumn<QString>("lookIn");
+    // As Qt's translation catalogues (qt6-translations-l10n) word them.
+    QTest::newRow("German") << "de" << "&Ja" << "Suchen in:";
+    QTest::newRow("English") << "en" << "&Yes" << "Look in:";
+    QTest::newRow("French") << "fr" << "&Oui" << "Voir dans :";
+    QTest::newRow("Italian") << "it" << "&Sì" << "Cerca in:";
+    QTest::newRow("Spanish") << "es" << "&Sí" << "Ver en:";
+    QTest::newRow("Czech") << "cs" << "&Ano" << "Hledat v:";
+}
+
+void RendererTest::qtTextsSpeakTheProgramsLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, yes);
+    QFETCH(QString, lookIn);
+    QtUiServices ui;
+    // Switched from another language: only the new one speaks.
+    ui.setLanguage(language == "cs" ? "de" : "cs");
+    ui.setLanguage(language);
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), yes);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto *label = dialog.findChild<QLabel *>("lookInLabel");
+    QVERIFY(label);
+    QCOMPARE(label->text(), lookIn);
 }
 
 QTEST_MAIN(RendererTest)

@@ -31,6 +31,8 @@ private slots:
     void temperatureUnitSwitchShowsOneDecimal();
     void flowUnitSwitchConvertsByState_data();
     void flowUnitSwitchConvertsByState();
+    void flowUnitSwitchWithoutADensityKeepsFlowsAndUnit_data();
+    void flowUnitSwitchWithoutADensityKeepsFlowsAndUnit();
     void densityUnitSwitch_data();
     void densityUnitSwitch();
     void liquidOnlyUnitListsIgnoreGases();
@@ -276,6 +278,39 @@ void FlowSheetInputsTest::flowUnitSwitchConvertsByState()
     QCOMPARE(sheet.lblQmax.caption(), formatZahl4(Variant(s.QMax)).toString());
     QCOMPARE(f.window.recalculations, recalculations);
     QCOMPARE(f.status(), status);
+}
+
+// Mass and volume flows do not convert into each other without a density: the flows and the unit stay.
+void FlowSheetInputsTest::flowUnitSwitchWithoutADensityKeepsFlowsAndUnit_data()
+{
+    QTest::addColumn<int>("zustand");
+    QTest::newRow("liquid without density") << 1;
+    QTest::newRow("gas without norm density") << 0;
+}
+
+void FlowSheetInputsTest::flowUnitSwitchWithoutADensityKeepsFlowsAndUnit()
+{
+    QFETCH(int, zustand);
+    Fixture f;
+    if (zustand == 0)
+        f.air();
+    FrmCalcFlow &sheet = f.load();
+    SharedData &s = shared();
+    sheet.cmbQunit.setFocus();
+    s.Medium = zustand == 0 ? 3 : 4;
+    s.rhoN = 0;
+    s.rho1Min = s.rho1Norm = s.rho1Max = 0;
+    s.QMin = 3;
+    s.QMax = 12;
+    const int beeps = f.ui.beepCount();
+    sheet.cmbQunit.userPick(1); // kg/h
+
+    QCOMPARE(s.QUnit, 0);
+    QCOMPARE(sheet.cmbQunit.listIndex(), 0);
+    QCOMPARE(s.QMax, 12.0);
+    QCOMPARE(s.QMin, 3.0);
+    QCOMPARE(f.status(), QStringLiteral("Durchflusseinheit ohne Dichte nicht umrechenbar!"));
+    QCOMPARE(f.ui.beepCount(), beeps + 1);
 }
 
 void FlowSheetInputsTest::densityUnitSwitch_data()

@@ -44,6 +44,8 @@ private slots:
     void pressureUnit_fourDigitsAndCurrentStatus();
     void flowUnit_convertsAllPointsAndFullOpenFlow_data();
     void flowUnit_convertsAllPointsAndFullOpenFlow();
+    void flowUnit_withoutADensityKeepsFlowsAndUnit_data();
+    void flowUnit_withoutADensityKeepsFlowsAndUnit();
     void fluidUnitLists_actOnlyForLiquids();
     void vapourPressureUnit_keepsCriticalPressureInStep();
     void densityAndVelocityUnits();
@@ -332,6 +334,53 @@ void TestCalcSizeInputs::flowUnit_convertsAllPointsAndFullOpenFlow()
     // The recalculation that follows sizes the same valve in the new unit.
     QVERIFY(f.status().startsWith(QStringLiteral("Berechnung aktualisiert")));
     QVERIFY(std::abs(s.Q100 - wantQ100) <= 1e-3 * std::abs(wantQ100));
+}
+
+// Mass and volume flows do not convert into each other without a density: the switch is refused, and the flows,
+// the unit and the list stay. Volume into volume needs none: 30 m3/h are 500 l/min.
+void TestCalcSizeInputs::flowUnit_withoutADensityKeepsFlowsAndUnit_data()
+{
+    QTest::addColumn<int>("medium");
+    QTest::addColumn<int>("newUnit");
+    QTest::addColumn<double>("expectedQMax"); // 0: refused
+
+    QTest::newRow("liquid without density, m3/h to kg/h") << 4 << 1 << 0.0;
+    QTest::newRow("liquid without density, m3/h to l/min") << 4 << 2 << 500.0;
+    QTest::newRow("gas without norm density, m3/h (norm) to kg/h") << 0 << 1 << 0.0;
+}
+
+void TestCalcSizeInputs::flowUnit_withoutADensityKeepsFlowsAndUnit()
+{
+    QFETCH(int, medium);
+    QFETCH(int, newUnit);
+    QFETCH(double, expectedQMax);
+
+    Fixture f;
+    if (medium == 0)
+        f.airCase();
+    frmCalcSize &sheet = f.loadSheet();
+    SharedData &s = shared();
+    s.Medium = medium;
+    s.rhoN = 0;
+    s.rho1Min = s.rho1Norm = s.rho1Max = 0;
+    s.QMax = 30;
+    const double qMin = s.QMin, q100 = s.Q100;
+    const int beeps = f.ui.beepCount();
+
+    sheet.cmbQunit.setListIndex(newUnit);
+
+    if (expectedQMax == 0) {
+        QCOMPARE(s.QUnit, 0);
+        QCOMPARE(sheet.cmbQunit.listIndex(), 0);
+        QCOMPARE(s.QMax, 30.0);
+        QCOMPARE(s.QMin, qMin);
+        QCOMPARE(s.Q100, q100);
+        QCOMPARE(f.status(), QStringLiteral("Durchflusseinheit ohne Dichte nicht umrechenbar!"));
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+    } else {
+        QCOMPARE(s.QUnit, newUnit);
+        QCOMPARE(s.QMax, expectedQMax);
+    }
 }
 
 void TestCalcSizeInputs::fluidUnitLists_actOnlyForLiquids()

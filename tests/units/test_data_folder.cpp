@@ -41,6 +41,8 @@ private slots:
     void unknownFolderIsNotDefined_data();
     void unknownFolderIsNotDefined();
     void dataFolderLiesInDocuments();
+    void withoutAHomeFolderNothingIsDefined_data();
+    void withoutAHomeFolderNothingIsDefined();
     void programFolderCanBeSet();
 
     void missingFolderIsCreatedFromSeed();
@@ -126,6 +128,32 @@ void TestDataFolder::dataFolderLiesInDocuments()
     QCOMPARE(dataFolder(), home() + QStringLiteral("/Documents/Quendra"));
     QCOMPARE(dataFile(QStringLiteral("dbSprache.mdb")), home() + QStringLiteral("/Documents/Quendra/dbSprache.mdb"));
     QCOMPARE(GetSpecialFolder(0x0028), home()); // the profile folder
+}
+
+// Without a home folder the platform names folders under the root ("//Documents"); there is no user folder then,
+// and the start-up's check reports it instead of creating a data folder there.
+void TestDataFolder::withoutAHomeFolderNothingIsDefined_data()
+{
+    QTest::addColumn<bool>("unset"); // else empty
+    QTest::newRow("HOME not set") << true;
+    QTest::newRow("HOME empty") << false;
+}
+
+void TestDataFolder::withoutAHomeFolderNothingIsDefined()
+{
+    QFETCH(bool, unset);
+    if (unset)
+        qunsetenv("HOME");
+    else
+        qputenv("HOME", QByteArray());
+    qunsetenv("XDG_CONFIG_HOME");
+    QCOMPARE(GetSpecialFolder(5), QStringLiteral(" - nicht definiert - "));
+    QCOMPARE(dataFolder(), QString());
+    QCOMPARE(dataFile(QStringLiteral("Default.vls")), QString());
+    QString fehler;
+    QVERIFY(!ensureDataFolder(seed(), &fehler));
+    QCOMPARE(fehler, QStringLiteral("Der Dokumentenordner des Benutzers ist nicht bekannt."));
+    QVERIFY(!QFileInfo::exists(QStringLiteral("//Documents/Quendra")));
 }
 
 void TestDataFolder::programFolderCanBeSet()

@@ -128,6 +128,14 @@ void Control::setFontUnderline(bool b)
     notify(Prop::Font);
 }
 
+void Control::setMousePointer(int pointer)
+{
+    if (pointer == mousePointer_)
+        return;
+    mousePointer_ = pointer;
+    notify(Prop::Style);
+}
+
 void Control::setTabIndex(int i)
 {
     tabIndex_ = std::max(0, i);

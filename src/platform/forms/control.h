@@ -36,7 +36,7 @@ enum class Prop {
     Value,     // check box, option button, menu check mark
     Picture,
     Selection, // a text box's selection
-    Style,     // any other look: alignment, default/cancel button, locked, shortcut, border
+    Style,     // any other look: alignment, default/cancel button, locked, shortcut, border, pointer
     TabOrder,
     Capture,   // the control takes or releases the mouse
     Focus,     // the form's active control
@@ -120,6 +120,11 @@ public:
     // button that must always work turns it off.
     bool causesValidation() const { return causesValidation_; }
     void setCausesValidation(bool b) { causesValidation_ = b; }
+    // The pointer shown over the control: 0 the kind's usual one, 99 the program's own (a pointing hand, for links).
+    static constexpr int PointerDefault = 0;
+    static constexpr int PointerCustom = 99;
+    int mousePointer() const { return mousePointer_; }
+    void setMousePointer(int pointer);
 
     const QString &tag() const { return tag_; }
     void setTag(const QString &t) { tag_ = t; }
@@ -178,6 +183,7 @@ private:
     int tabIndex_ = 0;
     bool tabStop_ = true;
     bool causesValidation_ = true;
+    int mousePointer_ = PointerDefault;
     QString tag_;
 };
 

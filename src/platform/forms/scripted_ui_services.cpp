@@ -67,4 +67,5 @@ void ScriptedUiServices::reset()
     fileRequests_.clear();
     modalRuns_.clear();
     shownForms_.clear();
+    language_.clear();
 }

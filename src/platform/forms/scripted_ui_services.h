@@ -31,6 +31,7 @@ public:
     std::optional<QString> saveFileDialog(const FileDialogRequest &request) override;
     void showForm(Form &form) override;
     void runModal(Form &form) override;
+    void setLanguage(const QString &code) override { language_ = code; }
 
     // --- Script
     void answerNextMessage(MsgAnswer answer) { answers_.push_back(answer); }
@@ -51,6 +52,8 @@ public:
     // Names of the forms run modal and shown (modal or not), in order.
     const QStringList &modalRuns() const { return modalRuns_; }
     const QStringList &shownForms() const { return shownForms_; }
+    // The last language the program set, empty before any.
+    const QString &language() const { return language_; }
     void reset();
 
 private:
@@ -67,4 +70,5 @@ private:
     std::vector<FileRequest> fileRequests_;
     QStringList modalRuns_;
     QStringList shownForms_;
+    QString language_;
 };

@@ -59,6 +59,14 @@ void TextBox::setAlignment(Alignment a)
     notify(Prop::Style);
 }
 
+void TextBox::setBorderStyle(int style)
+{
+    if ((style != 0 && style != 1) || style == borderStyle_)
+        return;
+    borderStyle_ = style;
+    notify(Prop::Style);
+}
+
 void TextBox::userType(const QString &keys)
 {
     if (!isShownAndEnabled())

@@ -43,6 +43,9 @@ public:
     void setMultiLine(bool m);
     Alignment alignment() const { return alignment_; }
     void setAlignment(Alignment a);
+    // 0: no frame, the field drawn like a label (link fields); 1: the usual sunken frame. Other values are ignored.
+    int borderStyle() const { return borderStyle_; }
+    void setBorderStyle(int style);
 
     bool canHoldFocus() const override { return true; }
 
@@ -69,4 +72,5 @@ private:
     QChar passwordChar_;
     bool multiLine_ = false;
     Alignment alignment_ = Alignment::Left;
+    int borderStyle_ = 1;
 };

@@ -45,6 +45,10 @@ public:
     virtual void showForm(Form &form) = 0;
     // Runs the event loop until the form is hidden or unloaded.
     virtual void runModal(Form &form) = 0;
+
+    // The language the program shows, as a two-letter code ("de", "en", "fr", "it", "es", "cs"): the desktop's
+    // own texts (the buttons of message boxes, file dialogs) follow it.
+    virtual void setLanguage(const QString &code) { (void)code; }
 };
 
 UiServices &uiServices();

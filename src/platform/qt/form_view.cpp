@@ -1,13 +1,15 @@
 #include "platform/qt/form_view.h"
 
 #include "platform/forms/forms.h"
+#include "platform/qt/control_widgets.h"
+#include "platform/qt/form_fonts.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
@@ -18,7 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMoveEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
@@ -29,16 +30,6 @@
 namespace qtui {
 
 namespace {
-
-QColor toQColor(int value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-QRect toRect(int left, int top, int width, int height)
-{
-    return QRect(px(left), px(top), px(width), px(height));
-}
 
 // A window of a form (dialog or MDI child): keys, Tab and the close box go to the model.
 class FormWindow : public QWidget {
@@ -106,88 +97,39 @@ private:
     QPointer<FormView> view_;
 };
 
-// Lines, shapes and pictures, painted from the model.
-class PaintedWidget : public QWidget {
-public:
-    PaintedWidget(Control &control, QWidget *parent) : QWidget(parent), control_(&control) {}
-    void forget() { control_ = nullptr; }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        if (!control_)
-            return;
-        QPainter p(this);
-        switch (control_->kind()) {
-        case Control::Kind::Line: {
-            auto *l = static_cast<Line *>(control_);
-            p.setPen(QPen(toQColor(colors::isSystem(l->foreColor()) ? 0 : l->foreColor()), l->borderWidth()));
-            const QPoint origin = pos();
-            p.drawLine(QPoint(px(l->x1()), px(l->y1())) - origin, QPoint(px(l->x2()), px(l->y2())) - origin);
-            break;
-        }
-        case Control::Kind::Shape: {
-            auto *s = static_cast<Shape *>(control_);
-            const int w = s->borderWidth();
-            p.setPen(QPen(toQColor(colors::isSystem(s->foreColor()) ? 0 : s->foreColor()), w));
-            if (s->filled() && !colors::isSystem(s->backColor()))
-                p.setBrush(toQColor(s->backColor()));
-            QRectF r = QRectF(rect()).adjusted(w / 2.0, w / 2.0, -w / 2.0 - 0.5, -w / 2.0 - 0.5);
-            switch (s->figure()) {
-            case Shape::Figure::Square:
-            case Shape::Figure::Circle:
-            case Shape::Figure::RoundedSquare: {
-                const double side = std::min(r.width(), r.height());
-                r = QRectF(r.center().x() - side / 2, r.center().y() - side / 2, side, side);
-                break;
-            }
-            default:
-                break;
-            }
-            if (s->figure() == Shape::Figure::Oval || s->figure() == Shape::Figure::Circle)
-                p.drawEllipse(r);
-            else if (s->figure() == Shape::Figure::RoundedRectangle || s->figure() == Shape::Figure::RoundedSquare)
-                p.drawRoundedRect(r, 6, 6);
-            else
-                p.drawRect(r);
-            break;
-        }
-        case Control::Kind::Image: {
-            auto *i = static_cast<Image *>(control_);
-            if (!i->picture().isNull()) {
-                if (i->stretch())
-                    p.drawImage(rect(), i->picture());
-                else
-                    p.drawImage(QPoint(0, 0), i->picture());
-            }
-            break;
-        }
-        case Control::Kind::PictureBox: {
-            auto *b = static_cast<PictureBox *>(control_);
-            if (!colors::isSystem(b->backColor()))
-                p.fillRect(rect(), toQColor(b->backColor()));
-            if (!b->picture().isNull())
-                p.drawImage(QPoint(0, 0), b->picture());
-            if (b->border()) {
-                p.setPen(palette().color(QPalette::Mid));
-                p.drawRect(rect().adjusted(0, 0, -1, -1));
-            }
-            break;
-        }
-        default:
-            break;
-        }
-    }
-
-private:
-    Control *control_;
-};
+// Pointer 99 is the program's own, a pointing hand (link fields); otherwise the widget's usual pointer.
+void applyPointer(const Control &c, QWidget &w)
+{
+    if (c.mousePointer() == Control::PointerCustom)
+        w.setCursor(Qt::PointingHandCursor);
+    else if (auto *e = qobject_cast<QLineEdit *>(&w))
+        e->setCursor(e->isReadOnly() ? Qt::ArrowCursor : Qt::IBeamCursor);
+    else
+        w.unsetCursor();
+}
 
 // Focus that arrives because a window was activated or a menu closed is no focus move of the form.
 bool isUserFocusMove(Qt::FocusReason reason)
 {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
            reason != Qt::MenuBarFocusReason;
+}
+
+// Whether a menu entry of the window holding the widget has the pressed key combination as its shortcut.
+bool isMenuShortcut(const QWidget &w, const QKeyEvent &ke)
+{
+    if (ke.key() == 0 || ke.key() == Qt::Key_unknown || (ke.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+        return false;
+    const QKeySequence pressed(ke.keyCombination());
+    for (const QWidget *holder = &w; holder; holder = holder->parentWidget()) {
+        for (const QAction *a : holder->actions()) {
+            if (!a->shortcut().isEmpty() && a->shortcut().matches(pressed) == QKeySequence::ExactMatch)
+                return true;
+        }
+        if (holder->isWindow())
+            break;
+    }
+    return false;
 }
 
 } // namespace
@@ -439,7 +381,7 @@ void FormView::buildControl(Control &c)
         break;
     }
     case Control::Kind::Frame:
-        w = new QGroupBox(parent);
+        w = new FrameWidget(parent);
         break;
     case Control::Kind::PictureBox:
     case Control::Kind::Line:
@@ -471,7 +413,26 @@ void FormView::buildControl(Control &c)
     controlOf_.insert(w, &c);
     if (auto *combo = qobject_cast<QComboBox *>(w))
         setComboEditable(*combo, static_cast<ComboBox &>(c));
+    if (!w->isWindow() && w != statusLabel_)
+        placeInLayer(*w, stackingLayer(c.kind()));
     syncAll(c);
+}
+
+void FormView::placeInLayer(QWidget &w, int layer)
+{
+    // Siblings are kept bottom first: go on top, then just under the lowest sibling of a higher layer.
+    w.raise();
+    for (QObject *o : w.parentWidget()->children()) {
+        auto *sibling = qobject_cast<QWidget *>(o);
+        if (!sibling || sibling == &w || sibling->isWindow())
+            continue;
+        const Control *other = controlOf_.value(sibling);
+        const int otherLayer = other ? stackingLayer(other->kind()) : stackingLayer(Control::Kind::Frame);
+        if (otherLayer > layer) {
+            w.stackUnder(sibling);
+            break;
+        }
+    }
 }
 
 void FormView::setComboEditable(QComboBox &combo, ComboBox &model)
@@ -484,6 +445,8 @@ void FormView::setComboEditable(QComboBox &combo, ComboBox &model)
     QLineEdit *edit = combo.lineEdit();
     if (!edit)
         return;
+    // The list completes nothing the user types: what is typed is the text.
+    combo.setCompleter(nullptr);
     // The edit line takes the focus and the typing in the combo's place; only typing raises Change, not the
     // text that a choice from the list puts there.
     edit->installEventFilter(this);
@@ -733,6 +696,9 @@ void FormView::syncControl(Control &c, Prop what)
         if (ownBack) {
             for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
                 pal.setColor(role, toQColor(c.backColor()));
+        } else if (c.kind() == Control::Kind::TextBox && c.backColor() == colors::ButtonFace) {
+            // A field in the colour of its dialog (link fields).
+            pal.setColor(QPalette::Base, pal.color(QPalette::Window));
         }
         w->setPalette(pal);
         if (c.kind() == Control::Kind::Label)
@@ -743,14 +709,9 @@ void FormView::syncControl(Control &c, Prop what)
         break;
     }
     case Prop::Font: {
-        QFont f = QApplication::font();
-        if (!c.fontName().isEmpty())
-            f.setFamily(c.fontName());
-        f.setPointSizeF(c.fontSize());
-        f.setBold(c.fontBold());
-        f.setItalic(c.fontItalic());
-        f.setUnderline(c.fontUnderline());
-        w->setFont(f);
+        const QFont f = formFont(c);
+        if (w->font() != f)
+            w->setFont(f);
         break;
     }
     case Prop::Picture:
@@ -761,101 +722,40 @@ void FormView::syncControl(Control &c, Prop what)
     case Prop::Value:
     case Prop::Selection:
         switch (c.kind()) {
-        case Control::Kind::Label: {
-            auto &l = static_cast<Label &>(c);
+        case Control::Kind::Label:
+            syncLabel(static_cast<Label &>(c), *static_cast<QLabel *>(w));
+            break;
+        case Control::Kind::StatusBar: {
             auto *q = static_cast<QLabel *>(w);
-            q->setText(l.caption());
-            q->setWordWrap(l.wordWrap());
-            const Qt::Alignment h = l.alignment() == Label::Alignment::Right    ? Qt::AlignRight
-                                    : l.alignment() == Label::Alignment::Center ? Qt::AlignHCenter
-                                                                                : Qt::AlignLeft;
-            q->setAlignment(h | Qt::AlignTop);
-            q->setFrameShape(l.border() ? QFrame::Box : QFrame::NoFrame);
-            q->setAutoFillBackground(l.opaque());
+            if (q->text() != static_cast<::StatusBar &>(c).text())
+                q->setText(static_cast<::StatusBar &>(c).text());
             break;
         }
-        case Control::Kind::StatusBar:
-            static_cast<QLabel *>(w)->setText(static_cast<::StatusBar &>(c).text());
+        case Control::Kind::TextBox:
+            syncTextBox(static_cast<TextBox &>(c), *static_cast<QLineEdit *>(w), what);
             break;
-        case Control::Kind::TextBox: {
-            auto &t = static_cast<TextBox &>(c);
-            auto *e = static_cast<QLineEdit *>(w);
-            if (e->text() != t.text())
-                e->setText(t.text());
-            e->setReadOnly(t.locked());
-            e->setMaxLength(t.maxLength() > 0 ? t.maxLength() : 32767);
-            e->setEchoMode(t.passwordChar().isNull() ? QLineEdit::Normal : QLineEdit::Password);
-            e->setAlignment(t.alignment() == TextBox::Alignment::Right    ? Qt::AlignRight
-                            : t.alignment() == TextBox::Alignment::Center ? Qt::AlignHCenter
-                                                                          : Qt::AlignLeft);
-            if (what == Prop::Selection) {
-                if (t.selLength() > 0)
-                    e->setSelection(t.selStart(), t.selLength());
-                else
-                    e->setCursorPosition(t.selStart());
-            }
-            break;
-        }
         case Control::Kind::ComboBox: {
             auto &m = static_cast<ComboBox &>(c);
             auto *b = static_cast<QComboBox *>(w);
-            QStringList shown;
-            for (int i = 0; i < b->count(); ++i)
-                shown << b->itemText(i);
-            if (shown != m.items()) {
-                b->clear();
-                b->addItems(m.items());
-            }
             setComboEditable(*b, m);
-            if (b->currentIndex() != m.listIndex())
-                b->setCurrentIndex(m.listIndex());
-            if (m.editable() && b->currentText() != m.text())
-                b->setEditText(m.text());
+            syncComboBox(m, *b);
             break;
         }
-        case Control::Kind::ListBox: {
-            auto &m = static_cast<ListBox &>(c);
-            auto *l = static_cast<QListWidget *>(w);
-            QStringList shown;
-            for (int i = 0; i < l->count(); ++i)
-                shown << l->item(i)->text();
-            if (shown != m.items()) {
-                l->clear();
-                l->addItems(m.items());
-            }
-            if (l->currentRow() != m.listIndex())
-                l->setCurrentRow(m.listIndex());
+        case Control::Kind::ListBox:
+            syncListBox(static_cast<ListBox &>(c), *static_cast<QListWidget *>(w));
             break;
-        }
-        case Control::Kind::CheckBox: {
-            auto &m = static_cast<CheckBox &>(c);
-            auto *b = static_cast<QCheckBox *>(w);
-            b->setText(m.caption());
-            b->setTristate(m.value() == 2);
-            b->setCheckState(m.value() == 0 ? Qt::Unchecked : m.value() == 1 ? Qt::Checked : Qt::PartiallyChecked);
+        case Control::Kind::CheckBox:
+            syncCheckBox(static_cast<CheckBox &>(c), *static_cast<QCheckBox *>(w));
             break;
-        }
-        case Control::Kind::OptionButton: {
-            auto &m = static_cast<OptionButton &>(c);
-            auto *b = static_cast<QRadioButton *>(w);
-            b->setText(m.caption());
-            b->setChecked(m.value());
+        case Control::Kind::OptionButton:
+            syncOptionButton(static_cast<OptionButton &>(c), *static_cast<QRadioButton *>(w));
             break;
-        }
-        case Control::Kind::CommandButton: {
-            auto &m = static_cast<CommandButton &>(c);
-            auto *b = static_cast<QPushButton *>(w);
-            b->setText(m.caption());
-            b->setDefault(m.isDefault());
+        case Control::Kind::CommandButton:
+            syncCommandButton(static_cast<CommandButton &>(c), *static_cast<QPushButton *>(w));
             break;
-        }
-        case Control::Kind::Frame: {
-            auto &m = static_cast<Frame &>(c);
-            auto *g = static_cast<QGroupBox *>(w);
-            g->setTitle(m.caption());
-            g->setFlat(!m.border());
+        case Control::Kind::Frame:
+            syncFrame(static_cast<Frame &>(c), *static_cast<FrameWidget *>(w));
             break;
-        }
         default:
             w->update();
             break;
@@ -870,6 +770,9 @@ void FormView::syncControl(Control &c, Prop what)
     default:
         break;
     }
+    // After the text field's own settings: making it read-only sets a pointer of its own.
+    if (what == Prop::Style)
+        applyPointer(c, *w);
 }
 
 bool FormView::dropRefused(const Control &c)
@@ -903,6 +806,13 @@ bool FormView::eventFilter(QObject *watched, QEvent *e)
     if (!c || !form_)
         return QObject::eventFilter(watched, e);
     switch (e->type()) {
+    case QEvent::ShortcutOverride:
+        // A text line would take Ctrl+E as "end of line"; the menus' keys go to the menus, as on the platform.
+        if (isMenuShortcut(*static_cast<QWidget *>(watched), *static_cast<QKeyEvent *>(e))) {
+            e->ignore();
+            return true;
+        }
+        break;
     case QEvent::KeyPress: {
         auto *ke = static_cast<QKeyEvent *>(e);
         const bool tab = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/forms/form.h"
+#include "platform/qt/control_widgets.h"
 
 #include <QHash>
 #include <QObject>
@@ -17,11 +18,6 @@ class QMainWindow;
 class QLabel;
 
 namespace qtui {
-
-inline int px(int twips)
-{
-    return twips / kTwipsPerPixel;
-}
 
 // The main window's client area: holds its own controls and the MDI child, and grows to the extent of what it
 // holds so that the scroll area around it can scroll a tall sheet.
@@ -80,6 +76,7 @@ private:
     void buildControl(Control &c);
     void buildMenu(Menu &m, QWidget *parentMenu);
     QWidget *parentWidgetFor(const Control &c) const;
+    void placeInLayer(QWidget &w, int layer);
     void syncControl(Control &c, Prop what);
     void syncAll(Control &c);
     void setComboEditable(QComboBox &combo, ComboBox &model);

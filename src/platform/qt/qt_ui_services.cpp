@@ -7,9 +7,11 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTranslator>
 
 namespace {
 
@@ -40,6 +42,24 @@ private:
     QEventLoop &loop_;
 };
 
+// The desktop's dialogs belong to the window the user works in: they stay above it, and it has the keyboard again
+// when they close (a window manager does that too; without one the keyboard would go nowhere).
+class DialogOwner {
+public:
+    DialogOwner() : window_(QApplication::activeWindow()) {}
+    ~DialogOwner()
+    {
+        if (window_ && window_->isVisible())
+            window_->activateWindow();
+    }
+    DialogOwner(const DialogOwner &) = delete;
+    DialogOwner &operator=(const DialogOwner &) = delete;
+    QWidget *window() const { return window_; }
+
+private:
+    QPointer<QWidget> window_;
+};
+
 } // namespace
 
 QtUiServices::QtUiServices()
@@ -54,11 +74,32 @@ QtUiServices::~QtUiServices()
         if (v)
             delete v.data();
     }
+    if (qtTexts_)
+        QCoreApplication::removeTranslator(qtTexts_.get());
+}
+
+void QtUiServices::setLanguage(const QString &code)
+{
+    if (code == language_)
+        return;
+    language_ = code;
+    if (qtTexts_) {
+        QCoreApplication::removeTranslator(qtTexts_.get());
+        qtTexts_.reset();
+    }
+    // English is Qt's own language; the translations package may be missing, and Qt then speaks English too.
+    auto texts = std::make_unique<QTranslator>();
+    if (code.isEmpty() || code == QLatin1String("en") ||
+        !texts->load(QStringLiteral("qtbase_") + code, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        return;
+    QCoreApplication::installTranslator(texts.get());
+    qtTexts_ = std::move(texts);
 }
 
 MsgAnswer QtUiServices::messageBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
-    QMessageBox box;
+    DialogOwner owner;
+    QMessageBox box(owner.window());
     box.setWindowTitle(title.isEmpty() ? QApplication::applicationName() : title);
     box.setText(text);
     switch (icon) {
@@ -169,7 +210,8 @@ QString startPath(const FileDialogRequest &r)
 
 std::optional<QString> QtUiServices::openFileDialog(const FileDialogRequest &request)
 {
-    const QString path = QFileDialog::getOpenFileName(nullptr, request.title, startPath(request), qtFilter(request.filter));
+    DialogOwner owner;
+    const QString path = QFileDialog::getOpenFileName(owner.window(), request.title, startPath(request), qtFilter(request.filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;
@@ -179,7 +221,8 @@ std::optional<QString> QtUiServices::saveFileDialog(const FileDialogRequest &req
 {
     const QFileDialog::Options options =
         request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
-    const QString path = QFileDialog::getSaveFileName(nullptr, request.title, startPath(request),
+    DialogOwner owner;
+    const QString path = QFileDialog::getSaveFileName(owner.window(), request.title, startPath(request),
                                                       qtFilter(request.filter), nullptr, options);
     if (path.isEmpty())
         return std::nullopt;

@@ -5,6 +5,9 @@
 #include <QHash>
 #include <QPointer>
 #include <QString>
+#include <memory>
+
+class QTranslator;
 
 namespace qtui {
 class FormView;
@@ -26,6 +29,8 @@ public:
     std::optional<QString> saveFileDialog(const FileDialogRequest &request) override;
     void showForm(Form &form) override;
     void runModal(Form &form) override;
+    // Loads Qt's own translation of that language (none for a language Qt has none of: its texts stay English).
+    void setLanguage(const QString &code) override;
 
     // The view of a form that has been shown, or null.
     qtui::FormView *viewOf(const Form &form) const;
@@ -35,4 +40,6 @@ public:
 
 private:
     QHash<const Form *, QPointer<qtui::FormView>> views_;
+    std::unique_ptr<QTranslator> qtTexts_;
+    QString language_;
 };

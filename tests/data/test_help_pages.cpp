@@ -1,0 +1,129 @@
+// The help pages as the program folder of the build holds them: the two pages the help menu opens exist, every page
+// is copied unchanged from data/, is well-formed enough for the help window, and every link names a page and an
+// anchor that exist; no page is out of reach of the two start pages.
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+const QString kProgram = QStringLiteral(QUENDRA_PROGRAM_DIR);
+const QString kSources = QStringLiteral(QUENDRA_SOURCE_DIR "/data/program");
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList helpPages()
+{
+    return QDir(kSources).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
+}
+
+QStringList attributeValues(const QString &html, const QString &attribute)
+{
+    QStringList out;
+    const QRegularExpression re(QStringLiteral("\\b%1\\s*=\\s*\"([^\"]*)\"").arg(attribute),
+                                QRegularExpression::CaseInsensitiveOption);
+    for (auto it = re.globalMatch(html); it.hasNext();)
+        out << it.next().captured(1);
+    return out;
+}
+
+} // namespace
+
+class TestHelpPages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startPagesExist_data()
+    {
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("German") << "hilfe.html" << "de";
+        QTest::newRow("English") << "help.html" << "en";
+    }
+    void startPagesExist()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, language);
+        const QString html = QString::fromUtf8(bytesOf(kProgram + QLatin1Char('/') + page));
+        QVERIFY2(!html.isEmpty(), qPrintable(page));
+        QVERIFY(html.contains(QStringLiteral("<html lang=\"%1\">").arg(language)));
+    }
+
+    void pagesAreCopiedUnchanged()
+    {
+        QVERIFY(helpPages().size() >= 4);
+        for (const QString &page : helpPages()) {
+            const QByteArray source = bytesOf(kSources + QLatin1Char('/') + page);
+            QVERIFY(!source.isEmpty());
+            QVERIFY2(bytesOf(kProgram + QLatin1Char('/') + page) == source, qPrintable(page));
+        }
+    }
+
+    void pagesSuitTheHelpWindow()
+    {
+        for (const QString &page : helpPages()) {
+            const QByteArray bytes = bytesOf(kSources + QLatin1Char('/') + page);
+            const QString html = QString::fromUtf8(bytes);
+            QVERIFY2(html.toUtf8() == bytes, qPrintable(page + ": not UTF-8"));
+            QVERIFY2(html.contains(QLatin1String("<meta charset=\"utf-8\">")), qPrintable(page));
+            QVERIFY2(QRegularExpression(QStringLiteral("<title>[^<]+</title>")).match(html).hasMatch(),
+                     qPrintable(page));
+            QVERIFY2(!html.contains(QLatin1String("<script"), Qt::CaseInsensitive), qPrintable(page));
+            QCOMPARE(html.count(QLatin1String("<body>")), 1);
+            QCOMPARE(html.count(QLatin1String("</html>")), 1);
+        }
+    }
+
+    void everyLinkResolves()
+    {
+        for (const QString &page : helpPages()) {
+            const QString html = QString::fromUtf8(bytesOf(kProgram + QLatin1Char('/') + page));
+            const QStringList links = attributeValues(html, QStringLiteral("href"));
+            QVERIFY2(!links.isEmpty(), qPrintable(page + ": links nowhere"));
+            for (const QString &link : links) {
+                const QString where = page + QStringLiteral(" -> ") + link;
+                QVERIFY2(!link.contains(QLatin1Char(':')) && !link.startsWith(QLatin1Char('/')), qPrintable(where));
+                const QString file = link.section(QLatin1Char('#'), 0, 0);
+                const QString anchor = link.section(QLatin1Char('#'), 1);
+                const QString target = file.isEmpty() ? page : file;
+                const QByteArray bytes = bytesOf(kProgram + QLatin1Char('/') + target);
+                QVERIFY2(!bytes.isEmpty(), qPrintable(where + ": no such page"));
+                if (!anchor.isEmpty())
+                    QVERIFY2(attributeValues(QString::fromUtf8(bytes), QStringLiteral("id")).contains(anchor),
+                             qPrintable(where + ": no such anchor"));
+            }
+            // Anchors are unique within their page.
+            const QStringList ids = attributeValues(html, QStringLiteral("id"));
+            QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size());
+        }
+    }
+
+    void everyPageIsReachable()
+    {
+        QSet<QString> reached;
+        QStringList queue{QStringLiteral("hilfe.html"), QStringLiteral("help.html")};
+        for (int steps = 0; !queue.isEmpty() && steps < 1000; ++steps) {
+            const QString page = queue.takeFirst();
+            if (reached.contains(page))
+                continue;
+            reached.insert(page);
+            const QString html = QString::fromUtf8(bytesOf(kProgram + QLatin1Char('/') + page));
+            for (const QString &link : attributeValues(html, QStringLiteral("href"))) {
+                const QString file = link.section(QLatin1Char('#'), 0, 0);
+                if (!file.isEmpty())
+                    queue << file;
+            }
+        }
+        const QStringList pages = helpPages();
+        QCOMPARE(reached, QSet<QString>(pages.begin(), pages.end()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHelpPages)
+#include "test_help_pages.moc"

@@ -1,0 +1,76 @@
+#include "platform/workbook/xlsx_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The workbook writer's file handling: a workbook that cannot be written leaves the file already there as it was
+// and no temporary file behind, and says why.
+
+class TestXlsxWriter : public QObject {
+    Q_OBJECT
+
+private slots:
+    void failureLeavesTheOldFile_data();
+    void failureLeavesTheOldFile();
+};
+
+void TestXlsxWriter::failureLeavesTheOldFile_data()
+{
+    QTest::addColumn<QString>("sheetName");
+    QTest::addColumn<QString>("target"); // relative to the folder
+    QTest::addColumn<bool>("written");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a good workbook replaces the file") << "Kv" << "book.xlsx" << true << "";
+    QTest::newRow("a new file") << "Kv" << "new.xlsx" << true << "";
+    QTest::newRow("a sheet name the format refuses") << "Kv[1]" << "book.xlsx" << false << "Kv[1]";
+    QTest::newRow("a sheet name too long")
+        << "Durchflusskoeffizient und Kennlinie" << "book.xlsx" << false << "Durchflusskoeffizient";
+    QTest::newRow("no workbook without sheets") << "" << "book.xlsx" << false << "no sheet";
+    QTest::newRow("a folder that does not exist") << "Kv" << "missing/book.xlsx" << false << "";
+    QTest::newRow("a folder in place of the file") << "Kv" << "folder" << false << "folder";
+}
+
+void TestXlsxWriter::failureLeavesTheOldFile()
+{
+    QFETCH(QString, sheetName);
+    QFETCH(QString, target);
+    QFETCH(bool, written);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    {
+        QFile old(dir.filePath(QStringLiteral("book.xlsx")));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+    }
+    xlsx::Workbook book;
+    if (!sheetName.isEmpty()) {
+        xlsx::Sheet s;
+        s.name = sheetName;
+        s.cells.push_back(xlsx::Cell::ofNumber(0, 0, 1.5));
+        s.cells.push_back(xlsx::Cell::ofFormula(0, 1, QStringLiteral("=A1*2"), 3.0));
+        book.sheets.push_back(s);
+    }
+    QString error;
+    QCOMPARE(xlsx::write(book, dir.filePath(target), &error), written);
+    QCOMPARE(error.isEmpty(), written);
+    if (!reason.isEmpty())
+        QVERIFY2(error.contains(reason), qPrintable(error));
+    QFile result(dir.filePath(QStringLiteral("book.xlsx")));
+    QVERIFY(result.open(QIODevice::ReadOnly));
+    if (written && target == QLatin1String("book.xlsx"))
+        QCOMPARE(result.read(2), QByteArray("PK"));
+    else
+        QCOMPARE(result.readAll(), QByteArray("old"));
+    QStringList expected = {"book.xlsx"};
+    if (written && target != QLatin1String("book.xlsx"))
+        expected << target;
+    expected.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+QTEST_GUILESS_MAIN(TestXlsxWriter)
+#include "test_xlsx_writer.moc"

@@ -1,0 +1,492 @@
+#include "tools_fixture.h"
+
+#include "../units/two_locales.h"
+#include "units/number_format.h"
+
+#include <QTest>
+
+// The user-defined valve dialog on its own: what it shows on opening, its unit switches, the rangeability check,
+// the estimate of the coefficients, and what "Übernehmen" and "Abbruch" leave in the table "9999" and the shared
+// data. Captions stay German (no language database is open); numbers follow the user's locale.
+
+using testlocale::zahl;
+using toolsfixture::Fixture;
+
+namespace {
+
+QStringList boxTexts(const frmBenutzerdefiniert &d)
+{
+    return {d.txtA0.text(),    d.txtA1.text(),    d.txtA2.text(),    d.txtA3.text(),
+            d.txtA4.text(),    d.txtA5.text(),    d.txtaFL_0.text(), d.txtaFL_1.text(),
+            d.txtaFL_2.text(), d.txtaxT_0.text(), d.txtaxT_1.text(), d.txtaxT_2.text()};
+}
+
+// Numbers written in C notation, as the user's locale shows them.
+QStringList zahlen(std::initializer_list<const char *> values)
+{
+    QStringList out;
+    for (const char *v : values)
+        out << zahl(v);
+    return out;
+}
+
+OptionButton &option(frmBenutzerdefiniert &d, int kennlinie)
+{
+    return kennlinie == 0 ? d.optLinear : kennlinie == 1 ? d.optGleichprozentig : d.optAufZu;
+}
+
+} // namespace
+
+class TestUserDefinedValve : public QObject {
+    Q_OBJECT
+    Fixture f;
+
+private slots:
+    void init() { f.start(); }
+    void cleanup() { f.stop(); }
+
+    void openingShowsTheCurrentValve();
+    void openingSelectsTheNominalSize_data();
+    void openingSelectsTheNominalSize();
+    void openingSelectsTheCharacteristic_data();
+    void openingSelectsTheCharacteristic();
+    void nominalSizeUnitSwitchKeepsTheSize_data();
+    void nominalSizeUnitSwitchKeepsTheSize();
+    void flowCoefficientUnitSwitchConverts_data();
+    void flowCoefficientUnitSwitchConverts();
+    void rangeabilityOutsideTenToHundredIsPutBack_data();
+    void rangeabilityOutsideTenToHundredIsPutBack();
+    void estimateFillsTheCoefficientBoxes_data();
+    void estimateFillsTheCoefficientBoxes();
+    void enteringABoxSelectsItsText();
+    void applyStoresTheFlowCoefficient_data();
+    void applyStoresTheFlowCoefficient();
+    void applyStoresTheValveAndMakesItCurrent();
+    void applyLeavesEverythingWhenTheTableCannotBeWritten_data();
+    void applyLeavesEverythingWhenTheTableCannotBeWritten();
+    void cancelReopensThePreviousSeriesInIndexOrder();
+    void closingStoresNothing();
+};
+
+void TestUserDefinedValve::openingShowsTheCurrentValve()
+{
+    SharedData &d = shared();
+    d.KvsCv = 12.5f;
+    d.Stellverhältnis = 30;
+    d.A3 = Variant::null();
+    frmBenutzerdefiniert &w = f.open();
+    QCOMPARE(w.caption(), QStringLiteral("Benutzerdefiniertes Ventil"));
+    QCOMPARE(w.ventiltypAlt(), QStringLiteral("3548"));
+    QCOMPARE(w.lblKvsCV.caption(), QStringLiteral("Durchflusskoeffizient"));
+    QCOMPARE(w.cmdAbschätzen.caption(), QStringLiteral("Werte abschätzen"));
+    QCOMPARE(w.txtBezeichnung.text(), QStringLiteral("Eigenbau"));
+    QCOMPARE(w.cmbDNunit.items(), QStringList({"mm", "inch"}));
+    QCOMPARE(w.cmbKvUnit.items(), QStringList({"Kvs", "CV"}));
+    QCOMPARE(w.cmbKvUnit.listIndex(), 0);
+    QCOMPARE(w.txtKvsCv.text(), zahl("12.5"));
+    QCOMPARE(w.kvsCvText().toString(), zahl("12.5"));
+    QCOMPARE(w.txtStellverhältnis.text(), QStringLiteral("30"));
+    // A coefficient that holds nothing gives an empty box.
+    QCOMPARE(boxTexts(w), zahlen({"0", "1", "0", "", "0", "0", "0.9", "0", "0", "0.7", "0", "0"}));
+    QVERIFY(w.cmbDNVentil.style() == ComboBox::Style::DropdownList);
+    QVERIFY(!w.cmbKvUnit.editable() && !w.cmbDNunit.editable());
+}
+
+void TestUserDefinedValve::openingSelectsTheNominalSize_data()
+{
+    QTest::addColumn<int>("DNunit");
+    QTest::addColumn<QString>("DNVentil");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("50 mm: position 7") << 0 << "50" << 7 << "50";
+    QTest::newRow("2 inch: position 7") << 1 << "2\"" << 7 << "2\"";
+    QTest::newRow("8 mm: position 0") << 0 << "8" << 0 << "8";
+    QTest::newRow("empty: position 17") << 0 << "" << 17 << "400";
+    QTest::newRow("450 mm: position 17") << 0 << "450" << 17 << "400";
+    QTest::newRow("a mm size under inch: position 17") << 1 << "50" << 17 << "16\"";
+}
+
+void TestUserDefinedValve::openingSelectsTheNominalSize()
+{
+    QFETCH(int, DNunit);
+    QFETCH(QString, DNVentil);
+    QFETCH(int, position);
+    QFETCH(QString, shown);
+    shared().DNunit = DNunit;
+    shared().DNVentil = DNVentil;
+    frmBenutzerdefiniert &w = f.open();
+    QCOMPARE(w.cmbDNunit.listIndex(), DNunit);
+    QCOMPARE(w.cmbDNVentil.listCount(), 18);
+    QCOMPARE(w.cmbDNVentil.listIndex(), position);
+    QCOMPARE(w.cmbDNVentil.text(), shown);
+}
+
+void TestUserDefinedValve::openingSelectsTheCharacteristic_data()
+{
+    QTest::addColumn<int>("Kennlinie");
+    QTest::newRow("linear") << 0;
+    QTest::newRow("equal percentage") << 1;
+    QTest::newRow("on/off") << 2;
+}
+
+void TestUserDefinedValve::openingSelectsTheCharacteristic()
+{
+    QFETCH(int, Kennlinie);
+    shared().Kennlinie = Kennlinie;
+    frmBenutzerdefiniert &w = f.open();
+    for (int k = 0; k < 3; ++k)
+        QCOMPARE(option(w, k).value(), k == Kennlinie);
+    QCOMPARE(w.kennlinieWahl(), Kennlinie);
+    // Applied without touching the options, the characteristic stays.
+    w.cmdÜbernehmen.userClick();
+    QCOMPARE(shared().Kennlinie, Kennlinie);
+    QCOMPARE(f.stored("9999", "Kennlinie").toInt(), Kennlinie);
+}
+
+void TestUserDefinedValve::nominalSizeUnitSwitchKeepsTheSize_data()
+{
+    QTest::addColumn<QString>("DNVentil");
+    QTest::addColumn<QString>("inch");
+    QTest::newRow("50 mm") << "50" << "2\"";
+    QTest::newRow("8 mm") << "8" << "1/4\"";
+    QTest::newRow("40 mm") << "40" << "1 1/2\"";
+    QTest::newRow("400 mm") << "400" << "16\"";
+}
+
+void TestUserDefinedValve::nominalSizeUnitSwitchKeepsTheSize()
+{
+    QFETCH(QString, DNVentil);
+    QFETCH(QString, inch);
+    shared().DNVentil = DNVentil;
+    frmBenutzerdefiniert &w = f.open();
+    const int position = w.cmbDNVentil.listIndex();
+    w.cmbDNunit.userPick(1);
+    QCOMPARE(w.dnUnitWahl(), 1);
+    QCOMPARE(w.cmbDNVentil.listIndex(), position);
+    QCOMPARE(w.cmbDNVentil.text(), inch);
+    w.cmbDNunit.userPick(0);
+    QCOMPARE(w.cmbDNVentil.text(), DNVentil);
+    QCOMPARE(w.cmbDNVentil.listCount(), 18);
+}
+
+void TestUserDefinedValve::flowCoefficientUnitSwitchConverts_data()
+{
+    QTest::addColumn<int>("KvUnit");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("converted");
+    QTest::addColumn<QString>("back");
+    QTest::newRow("Kvs 10 to Cv 11.6") << 0 << "10" << "11.6" << "10";
+    QTest::newRow("Cv 11.6 to Kvs 10") << 1 << "11.6" << "10" << "11.6";
+    QTest::newRow("Kvs 0") << 0 << "0" << "0" << "0";
+    QTest::newRow("no number empties the box") << 0 << "abc" << "" << "";
+}
+
+void TestUserDefinedValve::flowCoefficientUnitSwitchConverts()
+{
+    QFETCH(int, KvUnit);
+    QFETCH(QString, typed);
+    QFETCH(QString, converted);
+    QFETCH(QString, back);
+    shared().KvUnit = KvUnit;
+    frmBenutzerdefiniert &w = f.open();
+    w.txtKvsCv.setFocus();
+    w.txtKvsCv.userType(zahl(typed.toLatin1().constData()));
+    QCOMPARE(w.kvsCvText().toString(), zahl(typed.toLatin1().constData()));
+    w.cmbKvUnit.userPick(1 - KvUnit);
+    QCOMPARE(w.kvUnitWahl(), 1 - KvUnit);
+    QCOMPARE(w.txtKvsCv.text(), zahl(converted.toLatin1().constData()));
+    w.cmbKvUnit.userPick(KvUnit);
+    QCOMPARE(w.txtKvsCv.text(), zahl(back.toLatin1().constData()));
+}
+
+void TestUserDefinedValve::rangeabilityOutsideTenToHundredIsPutBack_data()
+{
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("10 stays") << 50.0 << "10" << "10";
+    QTest::newRow("100 stays") << 50.0 << "100" << "100";
+    QTest::newRow("55.5 stays") << 50.0 << "55.5" << "55.5";
+    QTest::newRow("9.9") << 50.0 << "9.9" << "50";
+    QTest::newRow("0") << 50.0 << "0" << "50";
+    QTest::newRow("100.5") << 50.0 << "100.5" << "50";
+    QTest::newRow("empty") << 50.0 << "" << "50";
+    QTest::newRow("no number") << 50.0 << "x" << "50";
+    // The value put back is the shared one, also when it lies outside the range itself.
+    QTest::newRow("shared 5, 200 typed") << 5.0 << "200" << "5";
+    QTest::newRow("shared 150, 9 typed") << 150.0 << "9" << "150";
+}
+
+void TestUserDefinedValve::rangeabilityOutsideTenToHundredIsPutBack()
+{
+    QFETCH(double, stored);
+    QFETCH(QString, typed);
+    QFETCH(QString, after);
+    shared().Stellverhältnis = stored;
+    frmBenutzerdefiniert &w = f.open();
+    w.txtStellverhältnis.setFocus();
+    w.txtStellverhältnis.setText(zahl(typed.toLatin1().constData()));
+    w.txtA0.setFocus();
+    QCOMPARE(w.txtStellverhältnis.text(), zahl(after.toLatin1().constData()));
+    QCOMPARE(shared().Stellverhältnis, stored);
+    QCOMPARE(f.ui.beepCount(), 0);
+    QVERIFY(f.ui.messages().empty());
+}
+
+void TestUserDefinedValve::estimateFillsTheCoefficientBoxes_data()
+{
+    QTest::addColumn<int>("kennlinie");
+    QTest::addColumn<QString>("R");
+    QTest::addColumn<QStringList>("a1to5");
+    const QStringList top = {"0.2333", "-1.0787", "3.5176", "-4.2926", "2.6203"};
+    const QStringList second = {"0.2503", "-1.1118", "3.5354", "-4.2005", "2.5265"};
+    const QStringList band15 = {"0.8971", "-3.4281", "8.0286", "-7.4562", "2.9594"};
+    const QStringList bottom = {"1.7139", "-6.9058", "15.268", "-14.191", "5.1167"};
+    const QStringList line = {"1", "0", "0", "0", "0"};
+    // What the boxes held before: kept outside every band.
+    const QStringList kept = {"7", "7", "7", "7", "7"};
+    QTest::newRow("equal %, R 100") << 1 << "100" << top;
+    QTest::newRow("equal %, R 95") << 1 << "95" << top;
+    QTest::newRow("equal %, R 94.99") << 1 << "94.99" << second;
+    QTest::newRow("equal %, R 50") << 1 << "50"
+                                   << QStringList{"0.3949", "-1.5233", "4.181", "-4.295", "2.2425"};
+    QTest::newRow("equal %, R 15") << 1 << "15" << band15;
+    QTest::newRow("equal %, R 14.9") << 1 << "14.9" << bottom;
+    QTest::newRow("equal %, R 10") << 1 << "10" << bottom;
+    QTest::newRow("equal %, R 105") << 1 << "105" << kept;
+    QTest::newRow("equal %, R 4") << 1 << "4" << kept;
+    QTest::newRow("equal %, R no number") << 1 << "x" << kept;
+    QTest::newRow("linear, R 100") << 0 << "100" << line;
+    QTest::newRow("on/off, R 4") << 2 << "4" << line;
+}
+
+void TestUserDefinedValve::estimateFillsTheCoefficientBoxes()
+{
+    QFETCH(int, kennlinie);
+    QFETCH(QString, R);
+    QFETCH(QStringList, a1to5);
+    frmBenutzerdefiniert &w = f.open();
+    option(w, kennlinie).userClick();
+    for (TextBox *b : {&w.txtA0, &w.txtA1, &w.txtA2, &w.txtA3, &w.txtA4, &w.txtA5, &w.txtaFL_0, &w.txtaFL_1,
+                       &w.txtaFL_2, &w.txtaxT_0, &w.txtaxT_1, &w.txtaxT_2})
+        b->setText(QStringLiteral("7"));
+    // Set from code, as a put-back leaves it: no focus move, so no check.
+    w.txtStellverhältnis.setText(zahl(R.toLatin1().constData()));
+    w.cmdAbschätzen.press();
+    QStringList expected = {zahl("0")};
+    for (const QString &a : a1to5)
+        expected << zahl(a.toLatin1().constData());
+    expected << zahlen({"0.8", "0", "0", "0.6", "0", "0"});
+    QCOMPARE(boxTexts(w), expected);
+    // The estimate stores nothing.
+    QCOMPARE(shared().A1.toDouble(), 1.0);
+    QCOMPARE(f.stored("9999", "a1").toDouble(), 0.08277823);
+}
+
+void TestUserDefinedValve::enteringABoxSelectsItsText()
+{
+    frmBenutzerdefiniert &w = f.open();
+    for (TextBox *b : {&w.txtKvsCv, &w.txtStellverhältnis, &w.txtA0, &w.txtA1, &w.txtA2, &w.txtA3, &w.txtA4,
+                       &w.txtA5, &w.txtaFL_0, &w.txtaFL_1, &w.txtaFL_2, &w.txtaxT_0, &w.txtaxT_1, &w.txtaxT_2}) {
+        b->setText(QStringLiteral("12345"));
+        b->setSelStart(2);
+        QVERIFY(b->setFocus());
+        QCOMPARE(b->selStart(), 0);
+        QCOMPARE(b->selLength(), 5);
+    }
+    w.txtBezeichnung.setText(QStringLiteral("Ventil"));
+    QVERIFY(w.txtBezeichnung.setFocus());
+    QCOMPARE(w.txtBezeichnung.selLength(), 0);
+}
+
+void TestUserDefinedValve::applyStoresTheFlowCoefficient_data()
+{
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<float>("Kvs");
+    QTest::addColumn<float>("Cv");
+    QTest::addColumn<float>("KvsCv");
+    QTest::addColumn<int>("KvUnit");
+    // Cv = 1.16 Kvs, the converted column to four significant digits.
+    QTest::newRow("Kvs 10: Cv 11.60") << 0 << "10" << 10.0f << 11.6f << 10.0f << 0;
+    QTest::newRow("Kvs 2.5: Cv 2.900") << 0 << "2.5" << 2.5f << 2.9f << 2.5f << 0;
+    QTest::newRow("Kvs 33: Cv 38.28") << 0 << "33" << 33.0f << 38.28f << 33.0f << 0;
+    QTest::newRow("Cv 11.6: Kvs 10.00") << 1 << "11.6" << 10.0f << 11.6f << 11.6f << 1;
+    QTest::newRow("Cv 50: Kvs 43.10") << 1 << "50" << 43.1f << 50.0f << 50.0f << 1;
+    QTest::newRow("Kvs 0 accepted") << 0 << "0" << 0.0f << 0.0f << 0.0f << 0;
+    // Not a number: table and shared data keep theirs (the table's 40 and 46.4, the shared 10 in Kvs).
+    QTest::newRow("no number in Cv") << 1 << "x" << 40.0f << 46.4f << 10.0f << 0;
+}
+
+void TestUserDefinedValve::applyStoresTheFlowCoefficient()
+{
+    QFETCH(int, unit);
+    QFETCH(QString, typed);
+    QFETCH(float, Kvs);
+    QFETCH(float, Cv);
+    QFETCH(float, KvsCv);
+    QFETCH(int, KvUnit);
+    frmBenutzerdefiniert &w = f.open();
+    w.cmbKvUnit.userPick(unit);
+    w.txtKvsCv.setFocus();
+    w.txtKvsCv.userType(zahl(typed.toLatin1().constData()));
+    w.cmdÜbernehmen.userClick();
+    QCOMPARE(f.stored("9999", "Kvs").toFloat(), Kvs);
+    QCOMPARE(f.stored("9999", "Cv").toFloat(), Cv);
+    QCOMPARE(shared().KvsCv, KvsCv);
+    QCOMPARE(shared().KvUnit, KvUnit);
+}
+
+void TestUserDefinedValve::applyStoresTheValveAndMakesItCurrent()
+{
+    const QString forty = QStringLiteral("Regelventil mit Sonderkegel, Baujahr 201");
+    QCOMPARE(forty.size(), 40);
+    shared().Modus = 1;
+    frmBenutzerdefiniert &w = f.open();
+    w.txtBezeichnung.setText(forty);
+    w.cmbDNunit.userPick(1);
+    w.cmbDNVentil.userPick(8); // 2 1/2"
+    w.optGleichprozentig.userClick();
+    w.txtStellverhältnis.setFocus();
+    w.txtStellverhältnis.userType(QStringLiteral("75"));
+    w.cmdAbschätzen.userClick();
+    w.txtA3.setText(QString()); // left as it was in the table
+    w.txtaFL_1.setText(zahl("0.05"));
+    w.cmdÜbernehmen.userClick();
+    formruntime::collect();
+
+    QVERIFY(!frmBenutzerdefiniertInstance().isLoaded());
+    const SharedData &d = shared();
+    QCOMPARE(d.Ventiltyp, QStringLiteral("9999"));
+    QVERIFY(d.rsVentil);
+    QCOMPARE(d.rsVentil->table(), QStringLiteral("9999"));
+    QVERIFY(!d.rsVentil->eof());
+    QCOMPARE(d.Bezeichnung.toString(), forty.left(32));
+    QCOMPARE(d.DNVentil, QStringLiteral("2 1/2\""));
+    QCOMPARE(d.DNunit, 1);
+    QCOMPARE(d.Kennlinie, 1);
+    QCOMPARE(d.Stellverhältnis, 75.0);
+    // The coefficients reach the shared data through the recalculation, not here.
+    QCOMPARE(d.A1.toDouble(), 1.0);
+    QCOMPARE(f.reloads, std::vector<int>{1});
+
+    QCOMPARE(f.stored("9999", "DN").toInt(), 65);
+    QCOMPARE(f.stored("9999", "DN_Zoll").toString(), QStringLiteral("2 1/2\""));
+    QCOMPARE(f.stored("9999", "Kennlinie").toInt(), 1);
+    QCOMPARE(f.stored("9999", "Stellverhältnis").toDouble(), 75.0);
+    // R 75 lies in the band 75 to 85.
+    const double expected[12] = {0, 0.2722, -1.1616, 0.64708711, -4.1329, 2.4356, 0.8, 0.05, 0, 0.6, 0, 0};
+    const char *columns[12] = {"a0", "a1", "a2", "a3", "a4", "a5", "aFL", "bFL", "cFL", "axT", "bxT", "cxT"};
+    for (int i = 0; i < 12; ++i)
+        QCOMPARE(f.stored("9999", columns[i]).toDouble(), expected[i]);
+    // Columns the dialog does not edit keep their values.
+    QCOMPARE(f.stored("9999", "Reduktion").toFloat(), 100.0f);
+    QCOMPARE(f.stored("9999", "Schalldaten").toString(), QStringLiteral("Benutzerdefiniert"));
+    QVERIFY(f.ui.messages().empty());
+}
+
+void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only database") << "read-only" << "read-only";
+    QTest::newRow("empty table") << "empty" << "Die Tabelle enthält keine Zeile.";
+    QTest::newRow("no table") << "missing" << "9999";
+    QTest::newRow("a Kvs beyond single precision") << "huge Kvs" << "9999";
+}
+
+void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+    SharedData &d = shared();
+    if (fault == QLatin1String("read-only")) {
+        d.rsVentil.reset();
+        d.dbKenndaten = Database::open(f.database(), Database::Mode::ReadOnly);
+        testsupport::openSeries(QStringLiteral("3548"));
+    } else if (fault == QLatin1String("empty")) {
+        d.dbKenndaten->clearTable(QStringLiteral("9999"));
+    } else if (fault == QLatin1String("missing")) {
+        d.dbKenndaten->dropTable(QStringLiteral("9999"));
+    }
+    const std::shared_ptr<Recordset> before = d.rsVentil;
+    const QString storedA1 = f.stored("9999", "a1").toString();
+
+    frmBenutzerdefiniert &w = f.open();
+    w.txtBezeichnung.setText(QStringLiteral("Neu"));
+    w.cmbDNVentil.userPick(2);
+    w.optAufZu.userClick();
+    if (fault == QLatin1String("huge Kvs"))
+        w.txtKvsCv.setText(QStringLiteral("1e300"));
+    else
+        w.txtKvsCv.setText(QStringLiteral("99"));
+    w.txtA1.setText(QStringLiteral("3"));
+    w.cmdÜbernehmen.userClick();
+    formruntime::collect();
+
+    QVERIFY(frmBenutzerdefiniertInstance().isLoaded());
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    const QString message = f.ui.messages().front().text;
+    QVERIFY2(message.contains(QDir::toNativeSeparators(f.database())), qPrintable(message));
+    QVERIFY2(message.contains(QStringLiteral("\"9999\"")), qPrintable(message));
+    QVERIFY2(message.contains(reason, Qt::CaseInsensitive), qPrintable(message));
+    QCOMPARE(d.Ventiltyp, QStringLiteral("3548"));
+    QCOMPARE(d.rsVentil, before);
+    QCOMPARE(d.Bezeichnung.toString(), QStringLiteral("Eigenbau"));
+    QCOMPARE(d.DNVentil, QStringLiteral("50"));
+    QCOMPARE(d.KvsCv, 10.0f);
+    QCOMPARE(d.Kennlinie, 0);
+    QVERIFY(f.reloads.empty());
+    QCOMPARE(f.stored("9999", "a1").toString(), storedA1);
+    if (fault != QLatin1String("missing") && fault != QLatin1String("empty"))
+        QCOMPARE(f.stored("9999", "Kvs").toFloat(), 40.0f);
+}
+
+void TestUserDefinedValve::cancelReopensThePreviousSeriesInIndexOrder()
+{
+    SharedData &d = shared();
+    // The series open in stored order, largest valve first.
+    d.rsVentil = d.dbKenndaten->openTable(QStringLiteral("3548"));
+    QCOMPARE(d.rsVentil->field("DN").toInt(), 100);
+    const std::shared_ptr<Recordset> before = d.rsVentil;
+    frmBenutzerdefiniert &w = f.open();
+    w.txtBezeichnung.setText(QStringLiteral("Verworfen"));
+    w.optAufZu.userClick();
+    w.txtKvsCv.setText(QStringLiteral("99"));
+    w.cmdAbschätzen.userClick();
+    w.cmdAbbruch.userClick();
+    formruntime::collect();
+
+    QVERIFY(!frmBenutzerdefiniertInstance().isLoaded());
+    QCOMPARE(d.Ventiltyp, QStringLiteral("3548"));
+    QVERIFY(d.rsVentil != before);
+    QCOMPARE(d.rsVentil->table(), QStringLiteral("3548"));
+    QCOMPARE(d.rsVentil->index(), QStringLiteral("3548"));
+    QCOMPARE(d.rsVentil->field("DN").toInt(), 15);
+    QCOMPARE(d.Bezeichnung.toString(), QStringLiteral("Eigenbau"));
+    QCOMPARE(d.Kennlinie, 0);
+    QCOMPARE(d.KvsCv, 10.0f);
+    QCOMPARE(d.A1.toDouble(), 1.0);
+    QVERIFY(f.reloads.empty());
+    QCOMPARE(f.stored("9999", "Kvs").toFloat(), 40.0f);
+    QCOMPARE(f.stored("9999", "Kennlinie").toInt(), 1);
+}
+
+void TestUserDefinedValve::closingStoresNothing()
+{
+    SharedData &d = shared();
+    const std::shared_ptr<Recordset> before = d.rsVentil;
+    frmBenutzerdefiniert &w = f.open();
+    w.txtBezeichnung.setText(QStringLiteral("Verworfen"));
+    w.txtKvsCv.setText(QStringLiteral("99"));
+    QVERIFY(w.userClose());
+    formruntime::collect();
+    QCOMPARE(d.rsVentil, before);
+    QCOMPARE(d.Bezeichnung.toString(), QStringLiteral("Eigenbau"));
+    QCOMPARE(d.KvsCv, 10.0f);
+    QVERIFY(f.reloads.empty());
+    QCOMPARE(f.stored("9999", "Kvs").toFloat(), 40.0f);
+}
+
+QUENDRA_TEST_MAIN_TWO_LOCALES(TestUserDefinedValve)
+#include "test_user_defined_valve.moc"
