@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 #include "app/sheet_host.h"
 #include "platform/forms/ui_services.h"
+#include "platform/print/qt_print_back_end.h"
 #include "platform/print/qt_printer_list.h"
+#include "platform/qt/qt_printer_setup.h"
 #include "platform/qt/help_window.h"
 #include "platform/qt/qt_table_curve_display.h"
 #include "platform/qt/qt_ui_services.h"
@@ -62,6 +64,10 @@ int main(int argc, char *argv[])
     ui.setLanguage(QStringLiteral("de"));
     QtPrinterList printers;
     PrinterListScope printerScope(printers);
+    QtPrintBackEnd printing;
+    PrintBackEndScope printingScope(printing);
+    QtPrinterSetupDialog printerSetup;
+    setPrinterSetupDialog(&printerSetup);
     QtTableCurveDisplay curves;
     TableCurveDisplayScope curveScope(curves);
     qtui::HelpViewer helpViewer;
@@ -112,5 +118,6 @@ int main(int argc, char *argv[])
 
     const int code = app.exec();
     main.removeObserver(&endWatch);
+    setPrinterSetupDialog(nullptr);
     return code;
 }

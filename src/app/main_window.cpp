@@ -245,6 +245,7 @@ frmMDIMain::frmMDIMain() : Form(QStringLiteral("frmMDIMain"))
     connectSeriesMenu();
     connectUnitMenus();
     connectMediumMenu();
+    connectPrintMenu();
     connectDialogEntries();
     connectToolsMenu();
 

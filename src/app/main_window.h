@@ -246,6 +246,11 @@ public:
     void mnuKv_Click();
     void mnuCv_Click();
 
+    // --- Print entries (print_menu.cpp)
+    void mnuDrucken_Click();
+    void mnuPDFDruck_Click();
+    void mnuDruckerEinrichten_Click();
+
     // --- Medium menu (medium_menu.cpp)
     void mnuLuft_Click();
     void mnuWasser_Click();
@@ -294,6 +299,7 @@ private:
     void connectSeriesMenu();
     void connectUnitMenus();
     void connectMediumMenu();
+    void connectPrintMenu();
     void connectDialogEntries();
     void connectToolsMenu();
     // What Open and Load default share. The project of the file becomes the shared data together with its valve

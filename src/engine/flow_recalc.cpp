@@ -160,6 +160,8 @@ void FlowRun::findRow()
     while (!rs->eof()) {
         if (rowMatches(*rs)) {
             row = readValveRow(*rs);
+            // The printout names the reduction of the valve the flow was computed for.
+            s.Reduktion = rs->field(QStringLiteral("Reduktion")).toFloat();
             return;
         }
         rs->moveNext();

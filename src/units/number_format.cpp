@@ -61,11 +61,16 @@ QString formatHashDot0(double value)
     return text;
 }
 
-QString formatHashHashDotHashHash(double value)
+namespace {
+
+// The patterns "#.#" and "##.##": at most `decimals` decimals without trailing zeros, no digit before the
+// separator when the integer part is 0, the separator written even when no decimal follows; a value that would
+// show no digit at all gives "0".
+QString hashPattern(double value, int decimals)
 {
     if (!std::isfinite(value))
         return QString();
-    QString text = numtext::fixed(value, 2);
+    QString text = numtext::fixed(value, decimals);
     const QString sep = numtext::userLocale().decimalPoint();
     const qsizetype at = text.indexOf(sep);
     if (at >= 0) {
@@ -76,12 +81,23 @@ QString formatHashHashDotHashHash(double value)
     } else {
         text += sep;
     }
-    const bool negative = text.startsWith(QLatin1Char('-'));
-    const qsizetype digitsFrom = negative ? 1 : 0;
+    const qsizetype digitsFrom = text.startsWith(QLatin1Char('-')) ? 1 : 0;
     if (text.mid(digitsFrom).startsWith(QLatin1Char('0') + sep))
         text.remove(digitsFrom, 1);
-    bool anyDigit = false;
-    for (QChar ch : text)
-        anyDigit = anyDigit || ch.isDigit();
-    return anyDigit ? text : QStringLiteral("0");
+    for (const QChar c : text)
+        if (c.isDigit())
+            return text;
+    return QStringLiteral("0");
+}
+
+} // namespace
+
+QString formatHashDotHash(double value)
+{
+    return hashPattern(value, 1);
+}
+
+QString formatHashHashDotHashHash(double value)
+{
+    return hashPattern(value, 2);
 }

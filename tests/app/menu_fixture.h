@@ -102,6 +102,8 @@ public:
     QTemporaryDir tmp;
     ScriptedUiServices ui;
     FixedPrinterList printers;
+    // The printers the machine has when the main window starts (the default is the first).
+    QStringList installedPrinters{QStringLiteral("Office")};
     std::unique_ptr<frmMDIMain> w;
 
     // Once per suite: a documents folder of our own and the build tree's program folder.
@@ -139,7 +141,7 @@ public:
             SaveParameter(dataFolder(), QStringLiteral("Default"), d);
         }
         ui.reset();
-        printers.set(QStringLiteral("Office"), {QStringLiteral("Office")});
+        printers.set(installedPrinters.value(0), installedPrinters);
         sheethost::registerSheet(SheetKind::CalcSize, sheethost::hooksFor(calcSizeSheet()));
         sheethost::registerSheet(SheetKind::CalcFlow, sheethost::hooksFor(frmCalcFlow()));
         w = std::make_unique<frmMDIMain>();

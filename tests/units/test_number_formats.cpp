@@ -37,8 +37,6 @@ private slots:
     void threeDigits();
     void notNumericGivesEmpty_data();
     void notNumericGivesEmpty();
-    void hashPattern_data();
-    void hashPattern();
 };
 
 void TestNumberFormats::fourDigits_data()
@@ -127,33 +125,6 @@ void TestNumberFormats::notNumericGivesEmpty()
     QFETCH(Variant, wert);
     QVERIFY(formatZahl4(wert).isEmpty());
     QVERIFY(formatZahl3(wert).isEmpty());
-}
-
-// The pattern "##.##": two decimals at most, no trailing zeros, no leading zero, the separator always written; a
-// value that would show no digit at all shows "0".
-void TestNumberFormats::hashPattern_data()
-{
-    QTest::addColumn<double>("wert");
-    QTest::addColumn<QString>("erwartet"); // C notation
-    QTest::newRow("two decimals") << 28.96 << "28.96";
-    QTest::newRow("rounded") << 1.2921952 << "1.29";
-    QTest::newRow("half rounded up") << 0.125 << ".13";
-    QTest::newRow("trailing zero dropped") << 1.5 << "1.5";
-    QTest::newRow("whole number keeps the separator") << 28.0 << "28.";
-    QTest::newRow("rounded to a whole number") << 27.999 << "28.";
-    QTest::newRow("below 1") << 0.0806717 << ".08";
-    QTest::newRow("negative below 1") << -0.5 << "-.5";
-    QTest::newRow("no digit left") << 0.004 << "0";
-    QTest::newRow("zero") << 0.0 << "0";
-    QTest::newRow("negative, no digit left") << -0.001 << "0";
-    QTest::newRow("large") << 12345.678 << "12345.68";
-}
-
-void TestNumberFormats::hashPattern()
-{
-    QFETCH(double, wert);
-    QFETCH(QString, erwartet);
-    QCOMPARE(formatHashHashDotHashHash(wert), zahl(erwartet.toLatin1().constData()));
 }
 
 QUENDRA_TEST_MAIN_TWO_LOCALES(TestNumberFormats)

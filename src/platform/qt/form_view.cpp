@@ -3,6 +3,7 @@
 #include "platform/forms/forms.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/form_fonts.h"
+#include "platform/qt/multi_line_edit.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -304,8 +305,17 @@ void FormView::buildControl(Control &c)
         break;
     }
     case Control::Kind::TextBox: {
-        auto *e = new QLineEdit(parent);
         auto *t = static_cast<TextBox *>(cp);
+        if (t->multiLine()) {
+            auto *m = new MultiLineEdit(parent);
+            connect(m, &MultiLineEdit::edited, this, [this, t](const QString &text, int caret) {
+                if (!syncing_)
+                    dispatch([&] { t->userEdited(text, caret); });
+            });
+            w = m;
+            break;
+        }
+        auto *e = new QLineEdit(parent);
         connect(e, &QLineEdit::textEdited, this, [this, t, e](const QString &text) {
             if (!syncing_)
                 dispatch([&] { t->userEdited(text, e->cursorPosition()); });
@@ -732,6 +742,14 @@ void FormView::syncControl(Control &c, Prop what)
             break;
         }
         case Control::Kind::TextBox:
+            if (auto *m = qobject_cast<MultiLineEdit *>(w)) {
+                const auto &t = static_cast<TextBox &>(c);
+                m->showModelText(t.text());
+                m->setReadOnly(t.locked());
+                if (what == Prop::Selection)
+                    m->showModelSelection(t.selStart(), t.selLength());
+                break;
+            }
             syncTextBox(static_cast<TextBox &>(c), *static_cast<QLineEdit *>(w), what);
             break;
         case Control::Kind::ComboBox: {

@@ -1,0 +1,261 @@
+#include "menu_fixture.h"
+
+#include "platform/print/print_recorder.h"
+#include "platform/print/print_session.h"
+#include "platform/print/qt_print_back_end.h"
+#include "reports/print_dialog.h"
+#include "units/maker_identity.h"
+
+#include <QProcess>
+
+// The print entries of the main window end to end: the print dialog on the real sheets, a PDF written through
+// Qt's PDF output and read back, the printer switched for the PDF entry and back, failures told, and the
+// printer set-up.
+
+using namespace menufixture;
+
+namespace {
+
+QString pdfText(const QString &path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!p.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+class ScriptedSetup : public PrinterSetupDialog {
+public:
+    std::optional<PrinterSetupChoice> answer;
+    QString title;
+    std::optional<PrinterSetupChoice> run(const QString &, const PageSetup &, const QString &t) override
+    {
+        title = t;
+        return answer;
+    }
+};
+
+} // namespace
+
+class TestPrintMenu : public QObject {
+    Q_OBJECT
+    Fixture f;
+
+private slots:
+    void initTestCase() { f.initSuite(); }
+    void init()
+    {
+        resetPrinterSession();
+        f.installedPrinters = {QStringLiteral("Office"), QStringLiteral("PDF")};
+    }
+    void cleanup()
+    {
+        f.stop();
+        resetPrinterSession();
+    }
+
+    void pdfEntryWritesThePrintout_data();
+    void pdfEntryWritesThePrintout();
+    void pdfEntrySwitchesThePrinter_data();
+    void pdfEntrySwitchesThePrinter();
+    void failedPrintoutsAreTold_data();
+    void failedPrintoutsAreTold();
+    void sectionChoiceIsStored();
+    void printerSetup_data();
+    void printerSetup();
+};
+
+void TestPrintMenu::pdfEntryWritesThePrintout_data()
+{
+    QTest::addColumn<QString>("medium");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("texts");
+
+    QTest::newRow("water") << "" << "water"
+                           << QStringList{"Prozessdaten / Medium: Wasser / Zustandsverhalten: Flüssigkeit",
+                                          "Druckrückgewinn-Faktor FL", "Dampfdruck"};
+    QTest::newRow("air") << "mnuLuft" << "air"
+                         << QStringList{"Prozessdaten / Medium: Luft / Zustandsverhalten: Ideales Gas",
+                                        "Krit. Druckverhältnis xT", "Normdichte", "Isentropenexponent"};
+}
+
+void TestPrintMenu::pdfEntryWritesThePrintout()
+{
+    QFETCH(QString, medium);
+    QFETCH(QString, name);
+    QFETCH(QStringList, texts);
+    QtPrintBackEnd qt;
+    PrintBackEndScope scope(qt);
+    f.start([&](SharedData &d) {
+        d.DruckProzessdaten = d.DruckVentildaten = d.DruckStellverhältnis = Variant(true);
+        d.DruckRohrleitung = d.DruckSchalldruck = d.DruckStoffdaten = Variant(true);
+        if (name == QLatin1String("air")) {
+            // Compressed air, 6 bar abs. to 4 / 3.5 / 3, 20 °C, 300 / 600 / 900 m3/h (norm).
+            d.p1Min = d.p1Norm = d.p1Max = 6;
+            d.p2Min = 4;
+            d.p2Norm = 3.5;
+            d.p2Max = 3;
+            d.T1Min = d.T1Norm = d.T1Max = 20;
+            d.QMin = 300;
+            d.QNorm = 600;
+            d.QMax = 900;
+        }
+    });
+    if (!medium.isEmpty())
+        QVERIFY(f.choose(*dynamic_cast<Menu *>(f.w->control(medium))));
+    QVERIFY(shared().PDFDruckerVorhanden);
+    QVERIFY(f.w->mnuPDFDruck.enabled());
+
+    const QString folder = QStringLiteral(QUENDRA_TEST_OUTPUT_DIR) + QStringLiteral("/reports");
+    QDir().mkpath(folder);
+    const QString file = folder + QStringLiteral("/printout_%1.pdf").arg(name);
+    QFile::remove(file);
+    f.ui.answerNextFileDialog(file);
+    QString duringDialog;
+    f.ui.onNextModal([&](Form &form) {
+        auto &dialog = dynamic_cast<frmDruck &>(form);
+        duringDialog = currentPrinter();
+        dialog.txtInfo.setText(QStringLiteral("Angebot 2024-117\r\nRevision B"));
+        dialog.txtFirma.setText(QStringLiteral("Stadtwerke Musterstadt"));
+        dialog.txtBetrifft.setText(QStringLiteral("Regelventil Fernwärme"));
+        dialog.txtPosition.setText(QStringLiteral("Pos. 12"));
+        dialog.txtMStelle.setText(QStringLiteral("TIC 4711"));
+        dialog.cmdOK.userClick();
+    });
+    QVERIFY(f.choose(f.w->mnuPDFDruck));
+
+    QCOMPARE(f.ui.modalRuns(), QStringList{QStringLiteral("frmDruck")});
+    QCOMPARE(duringDialog, QStringLiteral("PDF"));
+    QCOMPARE(currentPrinter(), QStringLiteral("Office"));
+    QVERIFY2(f.ui.messages().empty(), f.ui.messages().empty() ? "" : qPrintable(f.ui.messages()[0].text));
+    QCOMPARE(f.ui.fileRequests().size(), std::size_t(1));
+    QCOMPARE(f.ui.fileRequests()[0].request.fileName, QStringLiteral("Default.pdf"));
+    QCOMPARE(f.ui.fileRequests()[0].request.startFolder, dataFolder());
+
+    const QString text = pdfText(file);
+    QStringList expected = texts;
+    expected << QStringLiteral("Ventildimensionierung nach IEC 60534") << QStringLiteral("Angebot 2024-117")
+             << QStringLiteral("Revision B") << QStringLiteral("Stadtwerke Musterstadt")
+             << QStringLiteral("Regelventil Fernwärme") << QStringLiteral("TIC 4711")
+             << QStringLiteral("Quendra 9.75 / Berechnet von Tester") << maker::company << maker::productWeb;
+    for (const QString &t : expected)
+        QVERIFY2(text.contains(t), qPrintable(t + QStringLiteral("\n---\n") + text));
+}
+
+void TestPrintMenu::pdfEntrySwitchesThePrinter_data()
+{
+    QTest::addColumn<QStringList>("atStart");
+    QTest::addColumn<QStringList>("later"); // the printers when the entry is chosen; the default first
+    QTest::addColumn<QString>("during");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("PDF, then the default again") << QStringList{"Office", "PDF"} << QStringList{"Office", "PDF"}
+                                                 << "PDF" << "Office";
+    QTest::newRow("two of that name: the first") << QStringList{"Office", "PDF"}
+                                                 << QStringList{"Office", "PDF", "PDF"} << "PDF" << "Office";
+    QTest::newRow("PDF printer gone: the current one prints")
+        << QStringList{"Office", "PDF"} << QStringList{"Office", "Lab"} << "Office" << "Office";
+    QTest::newRow("default gone: PDF stays current") << QStringList{"Office", "PDF"} << QStringList{"Lab", "PDF"}
+                                                     << "PDF" << "PDF";
+    QTest::newRow("no printers left: nothing switched") << QStringList{"Office", "PDF"} << QStringList{} << ""
+                                                        << "";
+}
+
+void TestPrintMenu::pdfEntrySwitchesThePrinter()
+{
+    QFETCH(QStringList, atStart);
+    QFETCH(QStringList, later);
+    QFETCH(QString, during);
+    QFETCH(QString, after);
+    RecordingBackEnd recorder;
+    PrintBackEndScope scope(recorder);
+    f.installedPrinters = atStart;
+    f.start();
+    f.printers.set(later.value(0), later);
+    QString seen = QStringLiteral("(not shown)");
+    f.ui.onNextModal([&](Form &form) {
+        seen = currentPrinter();
+        dynamic_cast<frmDruck &>(form).cmdEsc.userClick();
+    });
+    QVERIFY(f.choose(f.w->mnuPDFDruck));
+    QCOMPARE(seen, during);
+    QCOMPARE(currentPrinter(), after);
+    QVERIFY(recorder.documents().empty());
+}
+
+void TestPrintMenu::failedPrintoutsAreTold_data()
+{
+    QTest::addColumn<bool>("pdf");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("message");
+
+    QTest::newRow("a printer the print system does not know")
+        << false << "" << QStringList{"Der Ausdruck ist fehlgeschlagen:", "Office", "", "Der Drucker ist nicht mehr vorhanden."};
+    QTest::newRow("a PDF file that cannot be written")
+        << true << "/nonexistent-folder/x.pdf"
+        << QStringList{"Der Ausdruck ist fehlgeschlagen:", "/nonexistent-folder/x.pdf", "",
+                       "Die Datei kann nicht geschrieben werden."};
+}
+
+void TestPrintMenu::failedPrintoutsAreTold()
+{
+    QFETCH(bool, pdf);
+    QFETCH(QString, file);
+    QFETCH(QStringList, message);
+    QtPrintBackEnd qt;
+    PrintBackEndScope scope(qt);
+    f.start();
+    if (pdf)
+        f.ui.answerNextFileDialog(file);
+    f.ui.onNextModal([](Form &form) { dynamic_cast<frmDruck &>(form).cmdOK.userClick(); });
+    QVERIFY(f.choose(pdf ? f.w->mnuPDFDruck : f.w->mnuDrucken));
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    QCOMPARE(f.ui.messages()[0].text.split(QLatin1Char('\n')), message);
+    QVERIFY(!frmDruckInstance().isLoaded());
+    QCOMPARE(currentPrinter(), QStringLiteral("Office"));
+}
+
+void TestPrintMenu::sectionChoiceIsStored()
+{
+    RecordingBackEnd recorder;
+    PrintBackEndScope scope(recorder);
+    f.start([](SharedData &d) { d.DruckRohrleitung = Variant(true); });
+    f.ui.onNextModal([](Form &form) {
+        auto &dialog = dynamic_cast<frmDruck &>(form);
+        dialog.chkRohrleitung.userClick();
+        dialog.cmdEsc.userClick();
+    });
+    QVERIFY(f.choose(f.w->mnuDrucken));
+    QVERIFY(!shared().DruckRohrleitung.toBool());
+    SharedData stored;
+    LoadProgrammParameter(dataFolder(), QStringLiteral("Default"), stored);
+    QVERIFY(!stored.DruckRohrleitung.toBool());
+}
+
+void TestPrintMenu::printerSetup_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("current");
+    QTest::newRow("PDF chosen") << "PDF" << "PDF";
+    QTest::newRow("cancelled: nothing changes") << "" << "Office";
+}
+
+void TestPrintMenu::printerSetup()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, current);
+    f.start();
+    ScriptedSetup dialog;
+    if (!chosen.isEmpty())
+        dialog.answer = PrinterSetupChoice{chosen, PageSetup{}};
+    setPrinterSetupDialog(&dialog);
+    QVERIFY(f.choose(f.w->mnuDruckerEinrichten));
+    setPrinterSetupDialog(nullptr);
+    QCOMPARE(dialog.title, QStringLiteral("Drucker einrichten"));
+    QCOMPARE(currentPrinter(), current);
+    QVERIFY(f.ui.messages().empty());
+}
+
+QTEST_MAIN(TestPrintMenu)
+#include "test_print_menu.moc"

@@ -1,0 +1,771 @@
+// The printout of a calculation sheet on the recorder: the rows of each section with their columns, the
+// judgements and markers, the page frame, page breaks and the footer's room.
+#include "report_fixture.h"
+
+#include "reports/report_frame.h"
+#include "units/data_folder.h"
+#include "units/maker_identity.h"
+
+#include <QTest>
+
+using namespace reportfixture;
+
+using Change = std::function<void(SharedData &)>;
+Q_DECLARE_METATYPE(Change)
+
+namespace {
+
+const double kLine12 = 2355.0 / 2048.0 * 12.0 * 25.4 / 72.0;
+const double kLine8 = 2355.0 / 2048.0 * 8.0 * 25.4 / 72.0;
+// Below the date line of the page header: 10 mm, a 12-point line, a 10-point line.
+const double kBelowDate = 10.0 + kLine12 + kLine10;
+
+QStringList pieces(const RecordedDocument &d, int page)
+{
+    QStringList out;
+    for (const RecordedText &t : d.texts)
+        if (t.page == page)
+            out << t.text;
+    return out;
+}
+
+bool isBold(const RecordedDocument &d, const QString &text)
+{
+    const RecordedText *t = d.find(text);
+    return t && t->font.bold;
+}
+
+} // namespace
+
+class TestSheetReport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void processSection_data();
+    void processSection();
+    void flowProcessRowIsBold();
+    void valveSection_data();
+    void valveSection();
+    void rowSpacing_data();
+    void rowSpacing();
+    void markersAndWarnings_data();
+    void markersAndWarnings();
+    void extendedSection_data();
+    void extendedSection();
+    void pipeNoiseFluid_data();
+    void pipeNoiseFluid();
+    void headerBlock_data();
+    void headerBlock();
+    void longTextsStayOnThePage_data();
+    void longTextsStayOnThePage();
+    void pageHeaderAndFooter();
+    void pageBreaks();
+    void footerNeverOverprinted();
+};
+
+void TestSheetReport::processSection_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("expected");
+
+    const Change none = [](SharedData &) {};
+    QTest::newRow("column heads") << none << "Betriebszustand:"
+                                  << QStringList{"10:Betriebszustand:", "55:min.", "77:norm.", "99:max."};
+    QTest::newRow("pressure: blank before the value")
+        << none << "Nachdruck P2" << QStringList{"10:Nachdruck P2", "55: 7", "77: " + z("6.5"), "99: 6", "110:bar,abs."};
+    QTest::newRow("temperature ####.0") << none << "Temperatur T1"
+                                        << QStringList{"10:Temperatur T1", "55:" + z("20.0"), "77:" + z("20.0"),
+                                                       "99:" + z("20.0"), "110:°C"};
+    QTest::newRow("flow four digits") << none << "Durchfluss Q"
+                                      << QStringList{"10:Durchfluss Q", "55:" + z("10.00"), "77:" + z("20.00"),
+                                                     "99:" + z("30.00"), "110:m3/h"};
+    QTest::newRow("MIN set, QMin 0: no min entries")
+        << Change([](SharedData &s) { s.QMin = 0; }) << "Vordruck P1"
+        << QStringList{"10:Vordruck P1", "77: 10", "99: 10", "110:bar,abs."};
+    QTest::newRow("MIN and NORM off: heads stay") << Change([](SharedData &s) { s.MIN = s.NORM = false; })
+                                                  << "Betriebszustand:"
+                                                  << QStringList{"10:Betriebszustand:", "55:min.", "77:norm.", "99:max."};
+    QTest::newRow("MIN and NORM off: max only") << Change([](SharedData &s) { s.MIN = s.NORM = false; })
+                                                << "Durchfluss Q"
+                                                << QStringList{"10:Durchfluss Q", "99:" + z("30.00"), "110:m3/h"};
+    QTest::newRow("negative QNorm: no norm entries") << Change([](SharedData &s) { s.QNorm = -5; }) << "Durchfluss Q"
+                                                     << QStringList{"10:Durchfluss Q", "55:" + z("10.00"),
+                                                                    "99:" + z("30.00"), "110:m3/h"};
+    QTest::newRow("T1 0.5 prints .5") << Change([](SharedData &s) { s.MIN = s.NORM = false, s.T1Max = 0.5; })
+                                      << "Temperatur T1" << QStringList{"10:Temperatur T1", "99:" + z(".5"), "110:°C"};
+    QTest::newRow("T1 120") << Change([](SharedData &s) { s.MIN = s.NORM = false, s.T1Max = 120; }) << "Temperatur T1"
+                            << QStringList{"10:Temperatur T1", "99:" + z("120.0"), "110:°C"};
+    QTest::newRow("negative gauge pressure: its sign")
+        << Change([](SharedData &s) { s.MIN = s.NORM = false, s.p2Unit = 1, s.p2Max = -0.5; }) << "Nachdruck P2"
+        << QStringList{"10:Nachdruck P2", "99:" + z("-0.5"), "110:bar,ü."};
+    QTest::newRow("steam: real gas, mass flow")
+        << Change([](SharedData &s) {
+               s.Medium = 2, s.Zustand = 2, s.NameMedium = "Wasserdampf", s.MIN = s.NORM = false;
+           })
+        << "Durchfluss Q" << QStringList{"10:Durchfluss Q", "99:" + z("30.00"), "110:kg/h"};
+    QTest::newRow("steam heading") << Change([](SharedData &s) { s.Zustand = 2, s.NameMedium = "Wasserdampf"; })
+                                   << "Prozessdaten / Medium: Wasserdampf / Zustandsverhalten: Reales Gas"
+                                   << QStringList{"10:Prozessdaten / Medium: Wasserdampf / Zustandsverhalten: Reales Gas"};
+    QTest::newRow("a user's liquid keeps its name") << Change([](SharedData &s) { s.NameMedium = "Glykol 30%"; })
+                                                    << "Prozessdaten / Medium: Glykol 30% / Zustandsverhalten: Flüssigkeit"
+                                                    << QStringList{"10:Prozessdaten / Medium: Glykol 30% / "
+                                                                   "Zustandsverhalten: Flüssigkeit"};
+    QTest::newRow("English printout, German gauge unit")
+        << Change([](SharedData &s) { s.SpracheDruck = 1, s.MIN = s.NORM = false, s.p1Unit = 1; })
+        << "Inlet pressure P1" << QStringList{"10:Inlet pressure P1", "99: 10", "110:bar,ü."};
+    QTest::newRow("English heading translates the built-in medium")
+        << Change([](SharedData &s) { s.SpracheDruck = 1, s.NameMedium = "Wasserdampf", s.Zustand = 2; })
+        << "Process data / Medium: Steam / Fluid state: Real gas"
+        << QStringList{"10:Process data / Medium: Steam / Fluid state: Real gas"};
+    QTest::newRow("flow sheet: single entry, no heads row")
+        << Change([](SharedData &s) { s.Modus = 1; }) << "Vordruck P1"
+        << QStringList{"10:Vordruck P1", "99: 10", "110:bar,abs."};
+    QTest::newRow("flow sheet: computed flow") << Change([](SharedData &s) { s.Modus = 1; })
+                                               << "Durchfluss Q (berechnet)"
+                                               << QStringList{"10:Durchfluss Q (berechnet)", "99:" + z("30.00"),
+                                                              "110:m3/h"};
+    QTest::newRow("flow sheet: no heads row") << Change([](SharedData &s) { s.Modus = 1; }) << "Betriebszustand:"
+                                              << QStringList{};
+}
+
+void TestSheetReport::processSection()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, label);
+    QFETCH(QStringList, expected);
+    Fixture fx;
+    change(shared());
+    const int printLanguage = shared().SpracheDruck;
+    const RecordedDocument &d = fx.print([&](frmDruck &f) { f.cmbSprache.setListIndex(printLanguage); });
+    QCOMPARE(row(d, label), expected);
+}
+
+void TestSheetReport::flowProcessRowIsBold()
+{
+    Fixture fx;
+    shared().Modus = 1;
+    const RecordedDocument &d = fx.print();
+    for (const QString &piece : {QStringLiteral("Durchfluss Q (berechnet)"), z("30.00"), QStringLiteral("m3/h")})
+        QVERIFY2(isBold(d, piece), qPrintable(piece));
+    // Bold is switched off between the pieces: the rows around stay regular.
+    QVERIFY(!isBold(d, QStringLiteral("Temperatur T1")));
+    QVERIFY(!isBold(d, QStringLiteral("bar,abs.")));
+}
+
+void TestSheetReport::valveSection_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("occurrence");
+    QTest::addColumn<QStringList>("expected");
+
+    const Change none = [](SharedData &) {};
+    QTest::newRow("size") << none << "Nennweite" << 0 << QStringList{"10:Nennweite", "99:50", "110:mm"};
+    QTest::newRow("characteristic") << none << "Kennlinie" << 0 << QStringList{"10:Kennlinie", "99:gleich%"};
+    QTest::newRow("Kvs and reduction, plain single") << none << "Durchflusskoeffizient" << 0
+                                                     << QStringList{"10:Durchflusskoeffizient", "99:Kvs 40 (0%)"};
+    QTest::newRow("Kvs 6.3, reduction 40")
+        << Change([](SharedData &s) { s.KvsCv = 6.3f, s.Reduktion = 40.0f; }) << "Durchflusskoeffizient" << 0
+        << QStringList{"10:Durchflusskoeffizient", "99:Kvs " + z("6.3") + " (40%)"};
+    QTest::newRow("computed Kv") << none << "berechnet" << 0
+                                 << QStringList{"18:berechnet", "55:Kv " + z("5.774"), "77:Kv " + z("11.09"),
+                                                "99:Kv " + z("15.49")};
+    QTest::newRow("computed Cv") << Change([](SharedData &s) { s.KvUnit = 1; }) << "berechnet" << 0
+                                 << QStringList{"18:berechnet", "55:CV " + z("5.774"), "77:CV " + z("11.09"),
+                                                "99:CV " + z("15.49")};
+    QTest::newRow("valve rangeability") << none << "Stellverhältnis" << 0
+                                        << QStringList{"10:Stellverhältnis", "99:" + z("50.0") + ":1"};
+    QTest::newRow("required rangeability") << none << "berechnet" << 1
+                                           << QStringList{"18:berechnet", "55:" + z("6.93") + ":1",
+                                                          "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"};
+    QTest::newRow("openings") << none << "Ventilöffnung" << 0
+                              << QStringList{"10:Ventilöffnung", "55:" + z("35.2"), "77:" + z("55.9"),
+                                             "99:" + z("64.3"), "110:%"};
+    QTest::newRow("full-open flow") << none << "Max. Durchfluss (y = 100%)" << 0
+                                    << QStringList{"10:Max. Durchfluss (y = 100%)", "99:" + z("52.10"), "110:m3/h"};
+    QTest::newRow("reserve #.#") << none << "Durchflussreserve" << 0
+                                 << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"};
+    QTest::newRow("liquid: FL") << none << "Druckrückgewinn-Faktor FL" << 0
+                                << QStringList{"10:Druckrückgewinn-Faktor FL", "55:" + z("0.900"),
+                                               "77:" + z("0.890"), "99:" + z("0.880")};
+    QTest::newRow("gas: xT") << Change(airSizing) << "Krit. Druckverhältnis xT" << 0
+                             << QStringList{"10:Krit. Druckverhältnis xT", "55:" + z("0.700"), "77:" + z("0.690"),
+                                            "99:" + z("0.680")};
+    QTest::newRow("min and norm off") << Change([](SharedData &s) { s.MIN = s.NORM = false; }) << "Ventilöffnung"
+                                      << 0 << QStringList{"10:Ventilöffnung", "99:" + z("64.3"), "110:%"};
+    QTest::newRow("rangeability rows off") << Change([](SharedData &s) { s.DruckStellverhältnis = Variant(false); })
+                                           << "Stellverhältnis" << 0 << QStringList{};
+    QTest::newRow("on/off: no rangeability") << Change([](SharedData &s) { s.Kennlinie = 2; }) << "Stellverhältnis"
+                                             << 0 << QStringList{};
+    QTest::newRow("on/off: no opening row") << Change([](SharedData &s) { s.Kennlinie = 2; }) << "Ventilöffnung" << 0
+                                            << QStringList{};
+    QTest::newRow("on/off: characteristic") << Change([](SharedData &s) { s.Kennlinie = 2; }) << "Kennlinie" << 0
+                                            << QStringList{"10:Kennlinie", "99:Auf/Zu"};
+    // An opening the solver could not find: the sheet shows "N/A" for it and all that depends on it.
+    const Change notFound = [](SharedData &s) { s.yMax = -1, s.StellverhältnisMax = 0, s.FLMax = 0; };
+    QTest::newRow("opening not found: Kv") << notFound << "berechnet" << 0
+                                           << QStringList{"18:berechnet", "55:Kv " + z("5.774"), "77:Kv " + z("11.09"),
+                                                          "99:Kv N/A"};
+    QTest::newRow("opening not found: rangeability") << notFound << "berechnet" << 1
+                                                     << QStringList{"18:berechnet", "55:" + z("6.93") + ":1",
+                                                                    "77:" + z("3.61") + ":1", "99:N/A"};
+    QTest::newRow("opening not found: opening") << notFound << "Ventilöffnung" << 0
+                                                << QStringList{"10:Ventilöffnung", "55:" + z("35.2"), "77:" + z("55.9"),
+                                                               "99:N/A", "110:%"};
+    QTest::newRow("opening not found: FL") << notFound << "Druckrückgewinn-Faktor FL" << 0
+                                           << QStringList{"10:Druckrückgewinn-Faktor FL", "55:" + z("0.900"),
+                                                          "77:" + z("0.890"), "99:N/A"};
+    QTest::newRow("flow sheet: computed coefficient in Kv units")
+        << Change([](SharedData &s) { s.Modus = 1, s.KvUnit = 1; }) << "berechnet" << 0
+        << QStringList{"18:berechnet", "99:CV " + z("15.49")};
+    QTest::newRow("flow sheet: opening, four digits") << Change([](SharedData &s) { s.Modus = 1; }) << "Ventilöffnung"
+                                                      << 0 << QStringList{"10:Ventilöffnung", "99:" + z("64.32"), "110:%"};
+    QTest::newRow("flow sheet: FL max only") << Change([](SharedData &s) { s.Modus = 1; })
+                                             << "Druckrückgewinn-Faktor FL" << 0
+                                             << QStringList{"10:Druckrückgewinn-Faktor FL", "99:" + z("0.880")};
+    QTest::newRow("flow sheet: no reserve") << Change([](SharedData &s) { s.Modus = 1; }) << "Durchflussreserve" << 0
+                                            << QStringList{};
+}
+
+void TestSheetReport::valveSection()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, label);
+    QFETCH(int, occurrence);
+    QFETCH(QStringList, expected);
+    Fixture fx;
+    change(shared());
+    const RecordedDocument &d = fx.print();
+    QCOMPARE(row(d, label, occurrence), expected);
+}
+
+void TestSheetReport::rowSpacing_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<int>("upperOccurrence");
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<double>("lines");
+
+    const QString water = "Prozessdaten / Medium: Wasser / Zustandsverhalten: Flüssigkeit";
+    QTest::newRow("sizing: heads row under the rule") << Change([](SharedData &) {}) << water << 0
+                                                      << "Betriebszustand:" << 2.0;
+    QTest::newRow("sizing: an empty line before P1") << Change([](SharedData &) {}) << water << 0 << "Vordruck P1"
+                                                     << 4.0;
+    QTest::newRow("flow sheet: P1 right under the rule") << Change([](SharedData &s) { s.Modus = 1; }) << water << 0
+                                                         << "Vordruck P1" << 2.0;
+    QTest::newRow("computed coefficient on the next line") << Change([](SharedData &) {}) << "Durchflusskoeffizient"
+                                                           << 0 << "berechnet" << 1.0;
+    QTest::newRow("rangeability after an empty line") << Change([](SharedData &) {}) << "berechnet" << 0
+                                                      << "Stellverhältnis" << 2.0;
+    QTest::newRow("on/off: two empty lines before the full-open flow")
+        << Change([](SharedData &s) { s.Kennlinie = 2; }) << "berechnet" << 0 << "Max. Durchfluss (y = 100%)" << 3.0;
+    QTest::newRow("extended rows follow the valve rows directly")
+        << Change([](SharedData &s) { s.DruckKenndaten = Variant(true); }) << "Druckrückgewinn-Faktor FL" << 0
+        << "z-Wert" << 1.0;
+    QTest::newRow("one empty line after the valve data") << Change([](SharedData &) {}) << "Druckrückgewinn-Faktor FL"
+                                                         << 0 << "Rohrleitung" << 2.0;
+}
+
+void TestSheetReport::rowSpacing()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, upper);
+    QFETCH(int, upperOccurrence);
+    QFETCH(QString, lower);
+    QFETCH(double, lines);
+    Fixture fx;
+    change(shared());
+    const RecordedDocument &d = fx.print();
+    const QStringList upperRow = row(d, upper, upperOccurrence);
+    QVERIFY(!upperRow.isEmpty());
+    double top = -1;
+    int seen = 0;
+    for (const RecordedText &t : d.texts)
+        if (t.text == upper && seen++ == upperOccurrence)
+            top = t.y;
+    const double below = heightOf(d, lower);
+    QVERIFY(below > 0);
+    QCOMPARE(std::round((below - top) / kLine10 * 1000) / 1000, lines);
+}
+
+void TestSheetReport::markersAndWarnings_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("rangeabilityRow");
+    QTest::addColumn<QStringList>("reserveRow");
+    QTest::addColumn<QStringList>("boldPieces");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<int>("count");
+
+    const QString r1 = "1) Stellverhältnis nicht ausreichend!";
+    QTest::newRow("nothing short") << Change([](SharedData &) {})
+                                   << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1",
+                                                  "99:" + z("2.58") + ":1"}
+                                   << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{}
+                                   << QStringList{} << 0;
+    QTest::newRow("rangeability 50 against 20, 60, 80")
+        << Change([](SharedData &s) {
+               s.StellverhältnisMin = 20, s.StellverhältnisNorm = 60, s.StellverhältnisMax = 80;
+           })
+        << QStringList{"18:berechnet", "55:" + z("20.0") + ":1", "77:" + z("60.0") + ":1", "99:" + z("80.0") + ":1",
+                       "120:1)"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"}
+        << QStringList{z("60.0") + ":1", z("80.0") + ":1", "1)"} << QStringList{r1} << 1;
+    QTest::newRow("reserve 10 % after a rangeability marker")
+        << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.Q100 = 110, s.QMax = 100; })
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("80.0") + ":1",
+                       "120:1)"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("10."), "110:%", "120:2)"}
+        << QStringList{z("80.0") + ":1", "1)", z("10."), "2)"}
+        << QStringList{r1, "2) Durchflussreserve evtl. nicht ausreichend!"} << 2;
+    QTest::newRow("reserve 0: reserve warning, not valve flow")
+        << Change([](SharedData &s) { s.Q100 = 30; })
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Durchflussreserve", "99:0", "110:%", "120:1)"} << QStringList{"0", "1)"}
+        << QStringList{"1) Durchflussreserve evtl. nicht ausreichend!"} << 1;
+    QTest::newRow("negative reserve: valve flow")
+        << Change([](SharedData &s) { s.Q100 = 27; })
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("-10."), "110:%", "120:1)"} << QStringList{z("-10."), "1)"}
+        << QStringList{"1) Ventildurchfluss nicht ausreichend!"} << 1;
+    QTest::newRow("no maximum flow: valve flow, as on the sheet")
+        << Change([](SharedData &s) { s.QMax = 0; })
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Durchflussreserve", "99:N/A", "110:%", "120:1)"} << QStringList{"N/A", "1)"}
+        << QStringList{"1) Ventildurchfluss nicht ausreichend!"} << 1;
+    QTest::newRow("an opening not found is neither judged nor marked")
+        << Change([](SharedData &s) { s.yNorm = -1, s.StellverhältnisNorm = 0; })
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:N/A", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{} << QStringList{} << 0;
+    QTest::newRow("rangeability rows off: no rangeability warning")
+        << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.DruckStellverhältnis = Variant(false); })
+        << QStringList{} << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{}
+        << QStringList{} << 0;
+    QTest::newRow("on/off valve: no rangeability marker")
+        << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.Kennlinie = 2; }) << QStringList{}
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{} << QStringList{} << 0;
+    QTest::newRow("valve data off: no markers, no list")
+        << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.Q100 = 27, s.DruckVentildaten = Variant(false); })
+        << QStringList{} << QStringList{} << QStringList{} << QStringList{} << 0;
+    QTest::newRow("flow sheet judges nothing")
+        << Change([](SharedData &s) { s.Modus = 1, s.StellverhältnisMax = 80, s.Q100 = 27; }) << QStringList{}
+        << QStringList{} << QStringList{} << QStringList{} << 0;
+}
+
+void TestSheetReport::markersAndWarnings()
+{
+    QFETCH(Change, change);
+    QFETCH(QStringList, rangeabilityRow);
+    QFETCH(QStringList, reserveRow);
+    QFETCH(QStringList, boldPieces);
+    QFETCH(QStringList, warnings);
+    QFETCH(int, count);
+    Fixture fx;
+    change(shared());
+    frmDruck &f = fx.open();
+    f.druck_Berechnungsblatt();
+    const RecordedDocument &d = fx.recorder.last();
+    QCOMPARE(row(d, QStringLiteral("berechnet"), 1), rangeabilityRow);
+    QCOMPARE(row(d, QStringLiteral("Durchflussreserve")), reserveRow);
+    const bool sizingValveRows = shared().Modus == 0 && heightOf(d, QStringLiteral("Kennlinie")) > 0;
+    for (const RecordedText &t : d.texts) {
+        const bool marker = t.text.endsWith(QLatin1Char(')')) && columnOf(t) == report::kMarkerColumn;
+        const bool inValveRows = sizingValveRows && t.y > heightOf(d, QStringLiteral("Kennlinie")) &&
+                                 t.y < heightOf(d, QStringLiteral("Rohrleitung"));
+        if (!inValveRows && !marker)
+            continue;
+        QVERIFY2(t.font.bold == boldPieces.contains(t.text), qPrintable(t.text));
+        if (marker)
+            QVERIFY2(t.font.italic, qPrintable(t.text));
+    }
+    QStringList listed;
+    for (const RecordedText *t : d.startingWith(QString()))
+        if (columnOf(*t) == report::kLabelColumn && t->text.size() > 3 && t->text[1] == QLatin1Char(')')) {
+            listed << t->text;
+            QVERIFY(t->font.italic);
+        }
+    QCOMPARE(listed, warnings);
+    QCOMPARE(f.AnzahlWarnungen, count);
+    // The list stands under a rule of its own, one line below it.
+    if (!warnings.isEmpty()) {
+        const RecordedText *first = d.find(warnings.first());
+        bool ruleAbove = false;
+        for (const RecordedLine &l : d.lines)
+            ruleAbove |= l.page == first->page && std::abs(first->y - kLine10 - l.y1) < 0.001;
+        QVERIFY(ruleAbove);
+    }
+}
+
+void TestSheetReport::extendedSection_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QStringList>("expected");
+
+    const Change extended = [](SharedData &s) { s.DruckKenndaten = Variant(true); };
+    auto with = [extended](Change more) {
+        return Change([extended, more](SharedData &s) {
+            more(s);
+            extended(s);
+        });
+    };
+    QTest::newRow("liquid z") << extended << "z-Wert"
+                              << QStringList{"10:z-Wert", "55:" + z("0.450"), "77:" + z("0.440"), "99:" + z("0.430")};
+    QTest::newRow("liquid xF") << extended << "Druckverhältnis xF"
+                               << QStringList{"10:Druckverhältnis xF", "55:" + z("0.300"), "77:" + z("0.350"),
+                                              "99:" + z("0.400")};
+    QTest::newRow("cavitation") << with([](SharedData &s) { s.KavitationMax = true; }) << "Kavitation?"
+                                << QStringList{"10:Kavitation?", "55:nein", "77:nein", "99:ja"};
+    QTest::newRow("choked") << with([](SharedData &s) { s.ChokedFlowNorm = true; }) << "Durchflussbegrenzung?"
+                            << QStringList{"10:Durchflussbegrenzung?", "55:nein", "77:ja", "99:nein"};
+    QTest::newRow("QMax 0: no max verdict") << with([](SharedData &s) { s.QMax = 0; }) << "Kavitation?"
+                                            << QStringList{"10:Kavitation?", "55:nein", "77:nein"};
+    QTest::newRow("QMax 0: z still has its max") << with([](SharedData &s) { s.QMax = 0; }) << "z-Wert"
+                                                 << QStringList{"10:z-Wert", "55:" + z("0.450"), "77:" + z("0.440"),
+                                                                "99:" + z("0.430")};
+    QTest::newRow("QMax 0: next label on a line of its own") << with([](SharedData &s) { s.QMax = 0; })
+                                                             << "Durchflussbegrenzung?"
+                                                             << QStringList{"10:Durchflussbegrenzung?", "55:nein",
+                                                                            "77:nein"};
+    // The valve's noise table is missing: z and the cavitation verdict are unknown, whatever they hold.
+    const Change noTable = [](SharedData &s) { s.SchalltabelleFehltNorm = true, s.KavitationNorm = true; };
+    QTest::newRow("unknown z: z") << with(noTable) << "z-Wert"
+                                  << QStringList{"10:z-Wert", "55:" + z("0.450"), "77:N/A", "99:" + z("0.430")};
+    QTest::newRow("unknown z: cavitation") << with(noTable) << "Kavitation?"
+                                           << QStringList{"10:Kavitation?", "55:nein", "77:N/A", "99:nein"};
+    QTest::newRow("a z of 0 from a table is a number") << with([](SharedData &s) { s.zyMin = 0; }) << "z-Wert"
+                                                       << QStringList{"10:z-Wert", "55:" + z("0.000"),
+                                                                      "77:" + z("0.440"), "99:" + z("0.430")};
+    QTest::newRow("gas: pressure ratio") << with(airSizing) << "Druckverhältnis x"
+                                         << QStringList{"10:Druckverhältnis x", "55:" + z("0.333"), "77:" + z("0.417"),
+                                                        "99:" + z("0.500")};
+    QTest::newRow("gas: no z") << with(airSizing) << "z-Wert" << QStringList{};
+    QTest::newRow("gas: opening not found, no verdict")
+        << with([](SharedData &s) {
+               airSizing(s);
+               s.DruckKenndaten = Variant(true), s.yMin = -1, s.ChokedFlowMax = true;
+           })
+        << "Durchflussbegrenzung?" << QStringList{"10:Durchflussbegrenzung?", "55:N/A", "77:nein", "99:ja"};
+    QTest::newRow("flow sheet: max only") << with([](SharedData &s) { s.Modus = 1; }) << "z-Wert"
+                                          << QStringList{"10:z-Wert", "99:" + z("0.430")};
+    QTest::newRow("off: not printed") << Change([](SharedData &) {}) << "z-Wert" << QStringList{};
+}
+
+void TestSheetReport::extendedSection()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, label);
+    QFETCH(QStringList, expected);
+    Fixture fx;
+    change(shared());
+    const RecordedDocument &d = fx.print();
+    QCOMPARE(row(d, label), expected);
+}
+
+void TestSheetReport::pipeNoiseFluid_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("occurrence");
+    QTest::addColumn<QStringList>("expected");
+
+    const Change none = [](SharedData &) {};
+    QTest::newRow("pipe size choice") << Change([](SharedData &s) { s.chkDNRohr = 1; }) << "Nennweite" << 1
+                                      << QStringList{"10:Nennweite", "21: (für optimierte Strömungsgeschwindigkeit)"};
+    QTest::newRow("pipe inlet") << none << "Eingang" << 0 << QStringList{"18:Eingang", "99:50", "110:mm"};
+    QTest::newRow("inlet velocity") << none << "Eingang" << 1
+                                    << QStringList{"18:Eingang", "55:" + z("1.42"), "77:" + z("2.83"), "99:" + z("4.24"),
+                                                   "110:m/s"};
+    QTest::newRow("velocity title") << none << "Strömungsgeschwindigkeit" << 0
+                                    << QStringList{"10:Strömungsgeschwindigkeit"};
+    QTest::newRow("noise whole decibels") << none << "Berechnung nach VDMA 24422/79" << 0
+                                          << QStringList{"10:Berechnung nach VDMA 24422/79", "55:62", "77:66", "99:71",
+                                                         "110:db(A)"};
+    QTest::newRow("noise N/A and blank") << Change([](SharedData &s) { s.LAEffNorm = "N/A", s.DLANorm = " "; })
+                                         << "zu erwartender Wert" << 0
+                                         << QStringList{"10:zu erwartender Wert", "55:62", "77:N/A", "99:71",
+                                                        "110:db(A)"};
+    QTest::newRow("liquid density") << none << "Dichte" << 0
+                                    << QStringList{"10:Dichte", "55:998", "77:998", "99:998", "110:kg/m3"};
+    QTest::newRow("vapour pressure") << none << "Dampfdruck" << 0
+                                     << QStringList{"10:Dampfdruck", "55:" + z("0.0234"), "77:" + z("0.0234"),
+                                                    "99:" + z("0.0234"), "110:bar,abs."};
+    QTest::newRow("viscosity") << none << "Viskosität" << 0
+                               << QStringList{"10:Viskosität", "55:" + z("1.00"), "77:" + z("1.00"), "99:" + z("1.00"),
+                                              "110:mm²/s (cSt)"};
+    QTest::newRow("gauge vapour pressure unit in the screen language")
+        << Change([](SharedData &s) { s.SpracheDruck = 1, s.pUnit = 1; }) << "Vapour pressure" << 0
+        << QStringList{"10:Vapour pressure", "55:" + z("0.0234"), "77:" + z("0.0234"), "99:" + z("0.0234"),
+                       "110:bar,ü."};
+    QTest::newRow("gas: standard density") << Change(airSizing) << "Normdichte" << 0
+                                           << QStringList{"10:Normdichte", "99:" + z("1.29"), "110:kg/m3"};
+    QTest::newRow("gas: isentropic exponent") << Change(airSizing) << "Isentropenexponent" << 0
+                                              << QStringList{"10:Isentropenexponent", "55:" + z("1.40"),
+                                                             "77:" + z("1.40"), "99:" + z("1.40"), "110:   -"};
+    QTest::newRow("steam: no standard density") << Change([](SharedData &s) { airSizing(s), s.Zustand = 2; })
+                                                << "Normdichte" << 0 << QStringList{};
+    QTest::newRow("steam: density") << Change([](SharedData &s) { airSizing(s), s.Zustand = 2; }) << "Dichte" << 0
+                                    << QStringList{"10:Dichte", "55:" + z("7.22"), "77:" + z("7.22"), "99:" + z("7.22"),
+                                                   "110:kg/m3"};
+    QTest::newRow("flow sheet: fluid max only") << Change([](SharedData &s) { s.Modus = 1; }) << "Dichte" << 0
+                                                << QStringList{"10:Dichte", "99:998", "110:kg/m3"};
+    QTest::newRow("flow sheet: velocity max only") << Change([](SharedData &s) { s.Modus = 1; }) << "Ausgang" << 1
+                                                   << QStringList{"18:Ausgang", "99:" + z("4.24"), "110:m/s"};
+}
+
+void TestSheetReport::pipeNoiseFluid()
+{
+    QFETCH(Change, change);
+    QFETCH(QString, label);
+    QFETCH(int, occurrence);
+    QFETCH(QStringList, expected);
+    Fixture fx;
+    change(shared());
+    const int printLanguage = shared().SpracheDruck;
+    const RecordedDocument &d = fx.print([&](frmDruck &f) { f.cmbSprache.setListIndex(printLanguage); });
+    QCOMPARE(row(d, label, occurrence), expected);
+}
+
+void TestSheetReport::headerBlock_data()
+{
+    QTest::addColumn<QStringList>("fields"); // Info, Firma, Betrifft, Position, Messstelle
+    QTest::addColumn<QStringList>("texts");  // every piece between the date and the first heading
+    QTest::addColumn<QList<double>>("lines"); // their heights, in lines below the date line
+    QTest::addColumn<double>("headingLine");
+
+    QTest::newRow("all five")
+        << QStringList{"Info", "ACME", "Pumpe 3", "P-101", "FIC 12"}
+        << QStringList{"Info", "Firma:", "ACME", "Betrifft:", "Pumpe 3", "Position:", "P-101", "Messstelle:", "FIC 12"}
+        << QList<double>{0, 3, 3, 5, 5, 7, 7, 8, 8} << 11.0;
+    QTest::newRow("empty Info: one empty line") << QStringList{"", "ACME", "", "", ""}
+                                                << QStringList{"Firma:", "ACME"} << QList<double>{1, 1} << 5.0;
+    QTest::newRow("Info of one blank: the blank, two empty lines")
+        << QStringList{" ", " ", " ", " ", " "} << QStringList{" "} << QList<double>{0} << 5.0;
+    QTest::newRow("Firma of blanks only: no line") << QStringList{"", "   ", "", "", "M 1"}
+                                                   << QStringList{"Messstelle:", "M 1"} << QList<double>{1, 1} << 4.0;
+    QTest::newRow("two line feeds: no empty line") << QStringList{"eins\n\nzwei", "", "", "", ""}
+                                                   << QStringList{"eins", "zwei"} << QList<double>{0, 1} << 6.0;
+    QTest::newRow("CR LF is one break, CR not printed") << QStringList{"", "ACME\r\nWerk 2", "", "", ""}
+                                                        << QStringList{"Firma:", "ACME", "Werk 2"}
+                                                        << QList<double>{1, 1, 2} << 6.0;
+    QTest::newRow("Position of 63 characters: one line")
+        << QStringList{"", "", "", QString(63, 'x'), ""} << QStringList{"Position:", QString(63, 'x')}
+        << QList<double>{1, 1} << 4.0;
+    // One "A" is 1366/2048 em: 55 of them are 129.4 mm at 10 points, 56 would pass 130 mm.
+    QTest::newRow("a 200-character word is split")
+        << QStringList{QString(200, 'A'), "", "", "", ""}
+        << QStringList{QString(55, 'A'), QString(55, 'A'), QString(55, 'A'), QString(35, 'A')}
+        << QList<double>{0, 1, 2, 3} << 8.0;
+    // One "W" is 1933/2048 em: 39 of them are 129.9 mm.
+    QTest::newRow("a Position too wide for its line wraps")
+        << QStringList{"", "", "", QString(63, 'W'), ""}
+        << QStringList{"Position:", QString(39, 'W'), QString(24, 'W')} << QList<double>{1, 1, 2} << 5.0;
+}
+
+void TestSheetReport::headerBlock()
+{
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, texts);
+    QFETCH(QList<double>, lines);
+    QFETCH(double, headingLine);
+    Fixture fx;
+    const RecordedDocument &d = fx.print([&](frmDruck &f) {
+        TextBox *boxes[] = {&f.txtInfo, &f.txtFirma, &f.txtBetrifft, &f.txtPosition, &f.txtMStelle};
+        for (int i = 0; i < 5; ++i)
+            boxes[i]->setText(fields[i]);
+    });
+    const double heading = heightOf(d, QStringLiteral("Prozessdaten / Medium: Wasser / Zustandsverhalten: Flüssigkeit"));
+    QStringList printed;
+    QList<double> at;
+    for (const RecordedText &t : d.texts) {
+        if (t.page != 1 || t.y < kBelowDate - 0.001 || t.y >= heading)
+            continue;
+        printed << t.text;
+        at << std::round((t.y - kBelowDate) / kLine10 * 1000) / 1000;
+        const int column = columnOf(t);
+        const bool label = column == report::kLabelColumn;
+        QVERIFY2(label || column == report::kHeaderValueColumn, qPrintable(t.text));
+        QVERIFY2(t.x + printmetrics::textWidth(t.font, t.text) <= (label ? 14.02 + 130 : 49.84 + 130),
+                 qPrintable(t.text));
+    }
+    QCOMPARE(printed, texts);
+    QCOMPARE(at, lines);
+    QCOMPARE(std::round((heading - kBelowDate) / kLine10 * 1000) / 1000, headingLine);
+    // The block ends with a rule two lines above the first heading.
+    bool rule = false;
+    for (const RecordedLine &l : d.lines)
+        rule |= l.page == 1 && std::abs(l.y1 - (heading - kLine10)) < 0.001 && l.x1 == 14.0 && l.x2 == 200.0;
+    QVERIFY(rule);
+}
+
+void TestSheetReport::longTextsStayOnThePage_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("headingLines");
+    QTest::newRow("short name: one line") << "Wasser" << 1;
+    QTest::newRow("long mixture name wraps") << "Mischung aus Stickstoff 78 %, Sauerstoff 21 %, Argon 0,9 % und "
+                                                "Kohlendioxid 0,04 % (trocken)"
+                                             << 2;
+}
+
+void TestSheetReport::longTextsStayOnThePage()
+{
+    QFETCH(QString, name);
+    QFETCH(int, headingLines);
+    Fixture fx;
+    shared().NameMedium = name;
+    const RecordedDocument &d = fx.print();
+    int headings = 0;
+    for (const RecordedText &t : d.texts) {
+        // Nothing ends right of the rules, whatever its font.
+        QVERIFY2(t.x + printmetrics::textWidth(t.font, t.text) <= 200.0 + 1e-6, qPrintable(t.text));
+        if (t.font.bold && columnOf(t) == report::kLabelColumn && t.font.size == 10 &&
+            t.y < heightOf(d, QStringLiteral("Betriebszustand:")))
+            ++headings;
+    }
+    QCOMPARE(headings, headingLines);
+    // The rule follows the heading's last line.
+    const double firstRow = heightOf(d, QStringLiteral("Betriebszustand:"));
+    bool rule = false;
+    for (const RecordedLine &l : d.lines)
+        rule |= std::abs(l.y1 - (firstRow - kLine10)) < 0.001;
+    QVERIFY(rule);
+}
+
+void TestSheetReport::pageHeaderAndFooter()
+{
+    Fixture fx;
+    const RecordedDocument &d = fx.print();
+    QCOMPARE(d.pages, 1);
+    // The shipped logo is square: 10 x 10 mm at the right end of its 22 x 10 mm place.
+    const QImage logo(programFolder() + QStringLiteral("/Logo.jpg"));
+    QVERIFY(!logo.isNull() && logo.width() == logo.height());
+    QCOMPARE(d.pictures.size(), std::size_t(1));
+    QCOMPARE(d.pictures[0].place, QRectF(182, 4, 10, 10));
+    const RecordedText *title = d.find(QStringLiteral("Ventildimensionierung nach IEC 60534"));
+    QVERIFY(title);
+    QCOMPARE(columnOf(*title), 10);
+    QCOMPARE(title->y, 10.0);
+    QVERIFY(title->font.bold && title->font.size == 12.0);
+    const QString date = numtext::userLocale().language() == QLocale::German ? QStringLiteral("05.03.24")
+                                                                             : QStringLiteral("5 Mar 2024");
+    QCOMPARE(row(d, date), QStringList{"110:" + date});
+    QVERIFY(std::abs(heightOf(d, date) - (10 + kLine12)) < 0.001);
+
+    const QString by = QStringLiteral("Quendra 9.75 / Berechnet von Tester");
+    QCOMPARE(row(d, by), (QStringList{"10:" + by, "90:" + maker::productWeb}));
+    const QString makerLines[] = {maker::company, maker::street, maker::phone, maker::web};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(row(d, makerLines[i]), QStringList{"90:" + makerLines[i]});
+        QVERIFY(std::abs(heightOf(d, makerLines[i]) - (265 + i * kLine8)) < 0.001);
+        QCOMPARE(d.find(makerLines[i])->font.size, 8.0);
+    }
+    QVERIFY(std::abs(heightOf(d, by) - (265 + 4 * kLine8)) < 0.001);
+    QVERIFY(d.find(by)->font.bold && d.find(by)->font.size == 8.0);
+    QVERIFY(!d.find(maker::productWeb)->font.bold);
+    QCOMPARE(fx.recorder.last().deviceName, QStringLiteral("Office"));
+
+    // The flow sheet's title.
+    shared().Modus = 1;
+    const RecordedDocument &flow = fx.print();
+    QVERIFY(flow.find(QStringLiteral("Durchflussberechnung nach IEC 60534")));
+}
+
+void TestSheetReport::pageBreaks()
+{
+    // The tests are made at the frame: 240 + 34 passes 270, 236 + 34 does not.
+    for (const auto &[height, pages] : {std::pair{240.0, 2}, std::pair{236.0, 1}}) {
+        RecordingBackEnd recorder;
+        Printer p(recorder.openDevice(PrintJob{QStringLiteral("Office"), QString(), {}}));
+        ReportFrame frame(p, 0, QStringLiteral("Titel"), QImage(22, 10, QImage::Format_RGB32));
+        p.setCurrentY(height);
+        p.printLine(QStringLiteral("vorher"));
+        p.setCurrentY(height);
+        frame.pageBreakTest(34);
+        QCOMPARE(p.page(), pages);
+        p.endDoc();
+        // A new page carries the page header; a logo of the place's proportions fills it.
+        QCOMPARE(recorder.last().pictures.size(), std::size_t(pages - 1));
+        if (pages == 2)
+            QCOMPARE(recorder.last().pictures[0].place, QRectF(170, 4, 22, 10));
+    }
+
+    // In the driver the tests are made also before sections that are off: with every section off, a header
+    // block that ends below 191 mm gets a new page before the valve data's 79 mm.
+    // Info of n lines: the block ends n + 4 lines below the date line, 18.9 + 4.06 (n + 4) mm down.
+    for (const auto &[infoLines, pages] : {std::pair{38, 1}, std::pair{39, 2}}) {
+        Fixture fx;
+        SharedData &s = shared();
+        for (Variant *flag : {&s.DruckProzessdaten, &s.DruckVentildaten, &s.DruckRohrleitung, &s.DruckSchalldruck,
+                              &s.DruckStoffdaten})
+            *flag = Variant(false);
+        QStringList info;
+        for (int i = 0; i < infoLines; ++i)
+            info << QString::number(i);
+        const RecordedDocument &d = fx.print([&](frmDruck &f) { f.txtInfo.setText(info.join(QLatin1Char('\n'))); });
+        QCOMPARE(d.pages, pages);
+        QVERIFY(d.find(maker::company)->page == pages);
+    }
+
+    // A long Firma translation: after a label ending beyond column 29 the next zone is column 43, so the value
+    // starts on the next line at column 33.
+    RecordingBackEnd recorder;
+    Printer p(recorder.openDevice(PrintJob{QStringLiteral("Office"), QString(), {}}));
+    ReportFrame frame(p, 0, QStringLiteral("Titel"), QImage());
+    p.tab(10);
+    p.print(QStringLiteral("Auftraggebende Firma (Kunde):"));
+    p.nextZone();
+    QVERIFY(std::abs(p.currentX() - Printer::columnX(43)) < 1e-9);
+    frame.druck_Zeilenumbruch(QStringLiteral("ACME"), 33, 130);
+    p.endDoc();
+    QCOMPARE(columnOf(*recorder.last().find(QStringLiteral("ACME"))), 33);
+    QVERIFY(std::abs(recorder.last().find(QStringLiteral("ACME"))->y - kLine10) < 1e-9);
+}
+
+void TestSheetReport::footerNeverOverprinted()
+{
+    // Header texts of more and more lines push everything down: whatever the height, no line above the footer
+    // reaches into it, the warnings list stays together under its rule, and the footer is on the last page.
+    for (const bool warn : {true, false}) {
+        bool moved = false;
+        for (int infoLines = 0; infoLines <= 40; ++infoLines) {
+            Fixture fx;
+            SharedData &s = shared();
+            if (warn) {
+                s.StellverhältnisMax = 80;
+                s.Q100 = 31;
+            }
+            QStringList info;
+            for (int i = 0; i < infoLines; ++i)
+                info << QStringLiteral("Z%1").arg(i);
+            const RecordedDocument &d =
+                fx.print([&](frmDruck &f) { f.txtInfo.setText(info.join(QLatin1Char('\n'))); });
+            const int last = d.find(maker::company)->page;
+            QCOMPARE(last, d.pages);
+            for (const RecordedText &t : d.texts) {
+                if (t.page != last || t.font.size == 8.0)
+                    continue;
+                QVERIFY2(t.y + kLine10 <= 265.0 + 1e-6,
+                         qPrintable(QStringLiteral("%1 lines: \"%2\" at %3 mm").arg(infoLines).arg(t.text).arg(t.y)));
+            }
+            if (warn) {
+                const RecordedText *first = d.find(QStringLiteral("1) Stellverhältnis nicht ausreichend!"));
+                const RecordedText *second = d.find(QStringLiteral("2) Durchflussreserve evtl. nicht ausreichend!"));
+                QVERIFY(first && second);
+                QCOMPARE(first->page, second->page);
+                // Moved to a page of its own, the list follows the page header directly.
+                moved |= pieces(d, first->page).indexOf(first->text) == 2;
+            } else {
+                // Moved to a page of its own, the footer follows the page header directly.
+                moved |= pieces(d, last).indexOf(maker::company) == 2;
+            }
+        }
+        // The sweep reaches the heights at which the list or the footer must move.
+        QVERIFY(moved);
+    }
+}
+
+QTEST_MAIN(TestSheetReport)
+#include "test_sheet_report.moc"
