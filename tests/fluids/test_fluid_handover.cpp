@@ -256,11 +256,15 @@ void TestFluidHandover::cancelChangesNoUnitAndNoValue()
     QFETCH(bool, closeBox);
     const QStringList before = fluidPicture(shared());
     const QStringList picture = menufixture::sheetPicture(*f.sheet());
+    const QString table = which == QLatin1String("gas") ? QStringLiteral("IdealeGase_d")
+                                                         : QStringLiteral("Flüssigkeiten_d");
+    const QStringList rows = tableRows(table, {QStringLiteral("SUBSTANZ")});
     Menu &entry = which == QLatin1String("gas") ? f.w->mnuIdealesGas : f.w->mnuFlüssigkeit;
     inDialog(entry, [&](Form &form) {
         auto &d = dynamic_cast<SubstanceListForm &>(form);
         d.lstSubstanz.userPick(0);
         d.cmdNeu.userClick();
+        d.txtMedium.userType(QStringLiteral("Neustoff"));
         for (ComboBox *list : {dynamic_cast<ComboBox *>(d.control(QStringLiteral("rho_unit"))),
                                dynamic_cast<ComboBox *>(d.control(QStringLiteral("p_unit"))),
                                dynamic_cast<ComboBox *>(d.control(QStringLiteral("T_unit"))),
@@ -268,7 +272,7 @@ void TestFluidHandover::cancelChangesNoUnitAndNoValue()
             if (list)
                 list->userPick(1);
         }
-        d.cmdEscBearbeiten.userClick();
+        // Left with the new entry pending: it is dropped.
         if (closeBox)
             d.userClose();
         else
@@ -276,6 +280,7 @@ void TestFluidHandover::cancelChangesNoUnitAndNoValue()
     });
     QCOMPARE(fluidPicture(shared()), before);
     QCOMPARE(menufixture::sheetPicture(*f.sheet()), picture);
+    QCOMPARE(tableRows(table, {QStringLiteral("SUBSTANZ")}), rows);
 }
 
 void TestFluidHandover::dialogIsCentredOnTheScreen_data()

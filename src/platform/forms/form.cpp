@@ -246,9 +246,9 @@ bool Form::unload()
 
 bool Form::setFocus(Control &control)
 {
+    focusRefused_ = false;
     if (&control.form() != this || !control.canHoldFocus() || !control.isShownAndEnabled())
         return false;
-    focusRefused_ = false;
     if (&control == active_)
         return true;
     // The control being left may refuse; a focus move made inside its own Validate handler asks no second time.

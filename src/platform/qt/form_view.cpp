@@ -328,7 +328,7 @@ void FormView::buildControl(Control &c)
         auto *m = static_cast<ComboBox *>(cp);
         b->setInsertPolicy(QComboBox::NoInsert);
         connect(b, QOverload<int>::of(&QComboBox::activated), this, [this, m](int i) {
-            if (!syncing_)
+            if (!syncing_ && !dropRefused(*m))
                 dispatch([&] { m->userPick(i); });
             if (form_)
                 syncAll(*m);
