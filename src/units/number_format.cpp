@@ -64,18 +64,43 @@ QString formatHashDot0(double value)
     return text;
 }
 
-QString formatHashDotHash(double value)
+namespace {
+
+// The patterns "#.#" and "##.##": at most `decimals` decimals without trailing zeros, no digit before the
+// separator when the integer part is 0, the separator written even when no decimal follows; a value that would
+// show no digit at all gives "0".
+QString hashPattern(double value, int decimals)
 {
-    QString text = numtext::fixed(value, 1);
+    if (!std::isfinite(value))
+        return QString();
+    QString text = numtext::fixed(value, decimals);
     const QString sep = numtext::userLocale().decimalPoint();
-    if (text.endsWith(sep + QLatin1Char('0')))
-        text.chop(1);
-    if (text.startsWith(QLatin1Char('0') + sep))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0") + sep))
-        text.remove(1, 1);
+    const qsizetype at = text.indexOf(sep);
+    if (at >= 0) {
+        qsizetype end = text.size();
+        while (end > at + sep.size() && text[end - 1] == QLatin1Char('0'))
+            --end;
+        text.truncate(end);
+    } else {
+        text += sep;
+    }
+    const qsizetype digitsFrom = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (text.mid(digitsFrom).startsWith(QLatin1Char('0') + sep))
+        text.remove(digitsFrom, 1);
     for (const QChar c : text)
         if (c.isDigit())
             return text;
     return QStringLiteral("0");
+}
+
+} // namespace
+
+QString formatHashDotHash(double value)
+{
+    return hashPattern(value, 1);
+}
+
+QString formatHashHashDotHashHash(double value)
+{
+    return hashPattern(value, 2);
 }
