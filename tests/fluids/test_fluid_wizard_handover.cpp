@@ -81,6 +81,7 @@ private slots:
     void vapourPressuresAreThoseOfTheCalculation();
     void endToEndWithTheSheetOpeningTheWizard_data();
     void endToEndWithTheSheetOpeningTheWizard();
+    void closingTheProgramClosesTheOpenWizard();
     void nitrogenAgreesWithTheIdealGasList_data();
     void nitrogenAgreesWithTheIdealGasList();
 };
@@ -392,6 +393,29 @@ void TestFluidWizardHandover::endToEndWithTheSheetOpeningTheWizard()
     QCOMPARE(shared().p1Max, 8.0);
     QCOMPARE(shared().T1Max, 160.0);
     QVERIFY2(!f.w->StatusBar.text().contains(stale), qPrintable(f.w->StatusBar.text()));
+}
+
+void TestFluidWizardHandover::closingTheProgramClosesTheOpenWizard()
+{
+    Start s = airAt(10, 150);
+    s.Medium = 5;
+    s.NameMedium = QStringLiteral("Methan");
+    s.FORMEL = QStringLiteral("CH4");
+    s.Zustand = 2;
+    f.beginCase(s);
+    frmCalcSize &sheet = calcSizeSheet().get();
+    sheet.txtT1max.setFocus();
+    sheet.txtT1max.userType(QStringLiteral("0"));
+    sheet.txtp2max.setFocus();
+    frmStoffdatenAssistent *open = frmStoffdatenAssistentInstance().ifLoaded();
+    QVERIFY(open && open->visible());
+    // A record being edited when the program ends is not stored.
+    open->cmdBearbeiten.userClick();
+    open->txtMedium.setText(QStringLiteral("Erdgas"));
+    const QStringList before = tableRows(QStringLiteral("Assistent_d"), {QStringLiteral("SUBSTANZ")});
+    QVERIFY(f.w->userClose());
+    QVERIFY(!frmStoffdatenAssistentInstance().isLoaded());
+    QCOMPARE(tableRows(QStringLiteral("Assistent_d"), {QStringLiteral("SUBSTANZ")}), before);
 }
 
 void TestFluidWizardHandover::nitrogenAgreesWithTheIdealGasList_data()

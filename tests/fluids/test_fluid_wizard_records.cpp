@@ -70,6 +70,10 @@ private slots:
     void cancelShowsThePickedRecordAsStored();
     void pendingRecordIsAbandonedFirst_data();
     void pendingRecordIsAbandonedFirst();
+    void recordWorkActsOnThePickedRecord_data();
+    void recordWorkActsOnThePickedRecord();
+    void missingTableIsReportedAndNothingOpens_data();
+    void missingTableIsReportedAndNothingOpens();
     void saveButtonFollowsTheFieldChangedLast_data();
     void saveButtonFollowsTheFieldChangedLast();
     void operatingPointIsCopiedFromTheActiveSheet_data();
@@ -482,6 +486,70 @@ void TestFluidWizardRecords::pendingRecordIsAbandonedFirst()
     w.userClose();
     QVERIFY(!frmStoffdatenAssistentInstance().isLoaded());
     QCOMPARE(records(), expected);
+}
+
+void TestFluidWizardRecords::recordWorkActsOnThePickedRecord_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QStringList>("names"); // SUBSTANZ of the table afterwards, in stored order
+    // Sorting refills the list and walks the table; the picked record is still the one acted on.
+    QTest::newRow("sort, then Löschen") << QStringList{"Methan (CH4)", "Formel", "Löschen"}
+                                        << QStringList{"Wasser", "Stickstoff", "Luft", "Propan", "Butan (n-)",
+                                                       "Ohne Formel"};
+    QTest::newRow("sort, then edit and apply")
+        << QStringList{"Methan (CH4)", "Formel", "Bearbeiten", "name Erdgas", "Übernahme"}
+        << QStringList{"Wasser", "Stickstoff", "Erdgas", "Luft", "Propan", "Butan (n-)", "Ohne Formel"};
+    // A name holding " (" is edited as a whole.
+    QTest::newRow("bracket in the name, edit and apply")
+        << QStringList{"Butan (n-) (C4H10)", "Bearbeiten", "name n-Butan", "Übernahme"}
+        << QStringList{"Wasser", "Stickstoff", "Methan", "Luft", "Propan", "n-Butan", "Ohne Formel"};
+    QTest::newRow("no formula, Löschen") << QStringList{"Ohne Formel ()", "Löschen"}
+                                         << QStringList{"Wasser", "Stickstoff", "Methan", "Luft", "Propan",
+                                                        "Butan (n-)"};
+}
+
+void TestFluidWizardRecords::recordWorkActsOnThePickedRecord()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, names);
+    f.beginCase();
+    frmStoffdatenAssistent &w = f.open();
+    for (const QString &step : steps)
+        act(w, step);
+    QCOMPARE(tableRows(QStringLiteral("Assistent_d"), {QStringLiteral("SUBSTANZ")}), names);
+    QVERIFY(f.ui.messages().empty());
+}
+
+void TestFluidWizardRecords::missingTableIsReportedAndNothingOpens_data()
+{
+    QTest::addColumn<bool>("fromSheet");
+    QTest::newRow("medium menu") << false;
+    QTest::newRow("sheet with stale wizard data") << true;
+}
+
+void TestFluidWizardRecords::missingTableIsReportedAndNothingOpens()
+{
+    QFETCH(bool, fromSheet);
+    Start s;
+    s.Medium = 5;
+    s.NameMedium = QStringLiteral("Methan");
+    s.FORMEL = QStringLiteral("CH4");
+    s.Zustand = 2;
+    f.beginCase(s);
+    menufixture::execSql(fluiddb::databasePath(), QStringLiteral("DROP TABLE Assistent_d"));
+    if (fromSheet) {
+        frmCalcSize &sheet = calcSizeSheet().get();
+        sheet.txtp1max.setFocus();
+        sheet.txtp1max.userType(QStringLiteral("1"));
+        sheet.txtp2max.setFocus();
+    } else {
+        QVERIFY(f.choose(f.w->mnuStoffdatenAssistent));
+    }
+    QCOMPARE(int(f.ui.messages().size()), 1);
+    QVERIFY(f.ui.messages().front().text.contains(QStringLiteral("dbStoffdaten.mdb")));
+    QVERIFY(!frmStoffdatenAssistentInstance().isLoaded());
+    QVERIFY(f.ui.modalRuns().isEmpty());
+    QVERIFY(!f.ui.shownForms().contains(QStringLiteral("frmStoffdatenAssistent")));
 }
 
 void TestFluidWizardRecords::saveButtonFollowsTheFieldChangedLast_data()
