@@ -1,6 +1,7 @@
 #include "fluids/fluid_wizard.h"
 
 #include "fluids/fluid_database.h"
+#include "fluids/record_entry.h"
 #include "platform/core/number_text.h"
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
@@ -349,10 +350,20 @@ void frmStoffdatenAssistent::fillList(bool byFormula)
 
 void frmStoffdatenAssistent::optSortiereName_Click()
 {
+    sortList(false);
+}
+
+void frmStoffdatenAssistent::optSortiereFormel_Click()
+{
+    sortList(true);
+}
+
+void frmStoffdatenAssistent::sortList(bool byFormula)
+{
     if (!rsStoffdaten)
         return;
     try {
-        fillList(false);
+        fillList(byFormula);
     } catch (const DbError &e) {
         fluiddb::reportOpenFailure(e);
         return;
@@ -360,32 +371,15 @@ void frmStoffdatenAssistent::optSortiereName_Click()
     // The current wizard medium is picked when it is listed; otherwise nothing is.
     const SharedData &s = shared();
     int current = -1;
-    if (s.Medium == 5 || s.Medium == 6)
-        current = lstSubstanz.items().indexOf(s.NameMedium + QStringLiteral(" (") + s.FORMEL + QLatin1Char(')'));
+    if (s.Medium == 5 || s.Medium == 6) {
+        const QString entry = byFormula ? s.FORMEL + QStringLiteral(" (") + s.NameMedium + QLatin1Char(')')
+                                        : s.NameMedium + QStringLiteral(" (") + s.FORMEL + QLatin1Char(')');
+        current = lstSubstanz.items().indexOf(entry);
+    }
     if (current >= 0)
         lstSubstanz.setListIndex(current);
     else
         lstSubstanz_Click(); // the list was cleared to no entry, which raises nothing by itself
-}
-
-void frmStoffdatenAssistent::optSortiereFormel_Click()
-{
-    if (!rsStoffdaten)
-        return;
-    try {
-        fillList(true);
-    } catch (const DbError &e) {
-        fluiddb::reportOpenFailure(e);
-        return;
-    }
-    const SharedData &s = shared();
-    int current = -1;
-    if (s.Medium == 5 || s.Medium == 6)
-        current = lstSubstanz.items().indexOf(s.FORMEL + QStringLiteral(" (") + s.NameMedium + QLatin1Char(')'));
-    if (current >= 0)
-        lstSubstanz.setListIndex(current);
-    else
-        lstSubstanz_Click();
 }
 
 void frmStoffdatenAssistent::lstSubstanz_Click()
@@ -525,8 +519,7 @@ void frmStoffdatenAssistent::showEditButtons(bool shown)
 
 void frmStoffdatenAssistent::abandonPending()
 {
-    if (rsStoffdaten && rsStoffdaten->editing())
-        rsStoffdaten->cancelUpdate();
+    recordentry::abandon(rsStoffdaten.get());
 }
 
 bool frmStoffdatenAssistent::moveToPicked()
@@ -545,15 +538,8 @@ bool frmStoffdatenAssistent::moveToPicked()
 
 void frmStoffdatenAssistent::cmdNeu_Click()
 {
-    if (!rsStoffdaten)
+    if (!rsStoffdaten || !recordentry::startNew(*rsStoffdaten))
         return;
-    abandonPending();
-    try {
-        rsStoffdaten->addNew();
-    } catch (const DbError &e) {
-        fluiddb::reportWriteFailure(e);
-        return;
-    }
     cmdOK.setEnabled(false);
     lstSubstanz.setEnabled(false);
     optSortiereName.setEnabled(false);
@@ -601,41 +587,22 @@ void frmStoffdatenAssistent::cmdBearbeiten_Click()
 
 void frmStoffdatenAssistent::cmdÜbernahme_Click()
 {
-    if (!rsStoffdaten || !rsStoffdaten->editing())
+    if (!rsStoffdaten || !rsStoffdaten->editing() ||
+        !recordentry::fieldsReady(txtMedium, {&txtMol, &txtTs, &txtTkrit, &txtpkrit, &txtazFaktor}))
         return;
-    // Every field is checked before anything is stored: the first bad one takes the focus.
-    if (txtMedium.text().trimmed().isEmpty()) {
-        uiServices().beep();
-        txtMedium.setFocus();
+    // A refusal leaves the wizard editing, with the fields as typed.
+    if (!recordentry::store(*rsStoffdaten, [this](Recordset &rs) {
+            rs.setField(QStringLiteral("SUBSTANZ"), Variant(txtMedium.text()));
+            rs.setField(QStringLiteral("FORMEL"), Variant(txtFormel.text()));
+            rs.setField(QStringLiteral("M"), Variant(txtMol.text()));
+            rs.setField(QStringLiteral("TS"), Variant(txtTs.text()));
+            rs.setField(QStringLiteral("PKRIT"), Variant(txtpkrit.text()));
+            rs.setField(QStringLiteral("TKRIT"), Variant(txtTkrit.text()));
+            rs.setField(QStringLiteral("W"), Variant(txtazFaktor.text()));
+            rs.setField(QStringLiteral("PUNIT"), Variant(p_unit.listIndex()));
+            rs.setField(QStringLiteral("TUNIT"), Variant(T_unit.listIndex()));
+        }))
         return;
-    }
-    for (TextBox *f : {&txtMol, &txtTs, &txtTkrit, &txtpkrit, &txtazFaktor}) {
-        if (!numeric(*f)) {
-            uiServices().beep();
-            f->setFocus();
-            return;
-        }
-    }
-    try {
-        Recordset &rs = *rsStoffdaten;
-        rs.setField(QStringLiteral("SUBSTANZ"), Variant(txtMedium.text()));
-        rs.setField(QStringLiteral("FORMEL"), Variant(txtFormel.text()));
-        rs.setField(QStringLiteral("M"), Variant(txtMol.text()));
-        rs.setField(QStringLiteral("TS"), Variant(txtTs.text()));
-        rs.setField(QStringLiteral("PKRIT"), Variant(txtpkrit.text()));
-        rs.setField(QStringLiteral("TKRIT"), Variant(txtTkrit.text()));
-        rs.setField(QStringLiteral("W"), Variant(txtazFaktor.text()));
-        rs.setField(QStringLiteral("PUNIT"), Variant(p_unit.listIndex()));
-        rs.setField(QStringLiteral("TUNIT"), Variant(T_unit.listIndex()));
-        rs.update();
-    } catch (const DbError &e) {
-        // The wizard stays in its state with the fields as typed, so that the entry can be corrected.
-        if (e.kind() == DbError::Kind::DuplicateKey)
-            fluiddb::reportDuplicate();
-        else
-            fluiddb::reportWriteFailure(e);
-        return;
-    }
     // The stored record is the one a calculation now starts from.
     try {
         rsStoffdaten->moveToBookmark(rsStoffdaten->lastModified());

@@ -161,6 +161,8 @@ private:
 
     // Records
     void fillList(bool byFormula);
+    // Refills the list in the order and picks the current wizard medium's entry.
+    void sortList(bool byFormula);
     // Keeps the current record as the picked substance.
     void keepRecord(const Recordset &rs);
     void showPicked();

@@ -57,10 +57,7 @@ void TestFluidScreenshots::wizardRenderedAfterACalculation()
 {
     f.endCase();
     // Water at three operating points of the sizing sheet: 9, 10 and 11 bar abs., 150 °C.
-    Start s;
-    s.Medium = 0;
-    s.NameMedium = QStringLiteral("Luft");
-    s.Zustand = 0;
+    Start s = airAt(10, 150);
     s.MIN = true;
     s.NORM = true;
     f.beginCase(s);

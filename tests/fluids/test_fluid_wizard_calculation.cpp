@@ -14,18 +14,6 @@ namespace {
 
 const QString kRange = QStringLiteral("No calculation possible as range of equation validity is exceeded!");
 
-// The sheets start with air: water from the menu would hold T1 at its boiling point.
-Start airAt(double p1, double T1)
-{
-    Start s;
-    s.Medium = 0;
-    s.NameMedium = QStringLiteral("Luft");
-    s.Zustand = 0;
-    s.p1 = p1;
-    s.T1 = T1;
-    return s;
-}
-
 // The columns shown in the density row: "min norm max" as 0/1.
 QString densityColumns(const frmStoffdatenAssistent &w)
 {

@@ -32,16 +32,14 @@ QStringList project(const SharedData &d)
     return out;
 }
 
-Start airAt(double p1, double T1, int Modus = 0)
+// Water picked, edited with the temperatures turned to F and the pressure to psia, and stored so.
+void storeWaterInFAndPsia(frmStoffdatenAssistent &w)
 {
-    Start s;
-    s.Medium = 0;
-    s.NameMedium = QStringLiteral("Luft");
-    s.Zustand = 0;
-    s.p1 = p1;
-    s.T1 = T1;
-    s.Modus = Modus;
-    return s;
+    QVERIFY(pick(w.lstSubstanz, QStringLiteral("Wasser (H2O)")));
+    w.cmdBearbeiten.userClick();
+    w.T_unit.userPick(1);
+    w.p_unit.userPick(2);
+    w.cmdÜbernahme.userClick();
 }
 
 double number(const TextBox &field)
@@ -105,17 +103,14 @@ void TestFluidWizardHandover::cancelLeavesTheProjectAsItWas()
     QFETCH(int, Modus);
     QFETCH(QString, medium);
     QFETCH(bool, closeBox);
-    Start s;
-    s.Modus = Modus;
-    s.p1 = 10;
-    s.T1 = 20;
     if (medium == QLatin1String("wizard")) {
-        s.Medium = 5;
-        s.NameMedium = QStringLiteral("Methan");
-        s.FORMEL = QStringLiteral("CH4");
-        s.Zustand = 2;
+        f.beginCase(wizardMethan(10, 20, Modus));
+    } else {
+        Start s;
+        s.Modus = Modus;
+        s.T1 = 20;
+        f.beginCase(s);
     }
-    f.beginCase(s);
     if (medium == QLatin1String("list"))
         takeLiquidFromTheList();
     Form *sheet = f.sheet();
@@ -126,11 +121,7 @@ void TestFluidWizardHandover::cancelLeavesTheProjectAsItWas()
 
     // A pick, both unit lists changed and stored, a calculation that passed.
     frmStoffdatenAssistent &w = f.open();
-    QVERIFY(pick(w.lstSubstanz, QStringLiteral("Wasser (H2O)")));
-    w.cmdBearbeiten.userClick();
-    w.T_unit.userPick(1);
-    w.p_unit.userPick(2);
-    w.cmdÜbernahme.userClick();
+    storeWaterInFAndPsia(w);
     w.cmdCalc.userClick();
     QVERIFY(w.cmdOK.enabled());
     QCOMPARE(w.units().TUnit, 1);
@@ -260,11 +251,7 @@ void TestFluidWizardHandover::handOverMakesTheWizardUnitsShared()
 {
     f.beginCase(airAt(10, 150));
     frmStoffdatenAssistent &w = f.open();
-    QVERIFY(pick(w.lstSubstanz, QStringLiteral("Wasser (H2O)")));
-    w.cmdBearbeiten.userClick();
-    w.T_unit.userPick(1);
-    w.p_unit.userPick(2);
-    w.cmdÜbernahme.userClick();
+    storeWaterInFAndPsia(w);
     // 374.2 °C = 705.56 F shown as 705.6; 221.2 bar = 3208 psia.
     QCOMPARE(w.txtTkrit.text(), loc("705.6"));
     QCOMPARE(w.txtpkrit.text(), QStringLiteral("3208"));
@@ -331,9 +318,7 @@ void TestFluidWizardHandover::vapourPressuresAreThoseOfTheCalculation()
 
 void TestFluidWizardHandover::endToEndWithTheSheetOpeningTheWizard_data()
 {
-    QTest::addColumn<int>("Modus");
-    QTest::newRow("sizing sheet") << 0;
-    QTest::newRow("flow sheet") << 1;
+    onBothSheets();
 }
 
 void TestFluidWizardHandover::endToEndWithTheSheetOpeningTheWizard()
@@ -397,12 +382,7 @@ void TestFluidWizardHandover::endToEndWithTheSheetOpeningTheWizard()
 
 void TestFluidWizardHandover::closingTheProgramClosesTheOpenWizard()
 {
-    Start s = airAt(10, 150);
-    s.Medium = 5;
-    s.NameMedium = QStringLiteral("Methan");
-    s.FORMEL = QStringLiteral("CH4");
-    s.Zustand = 2;
-    f.beginCase(s);
+    f.beginCase(wizardMethan());
     frmCalcSize &sheet = calcSizeSheet().get();
     sheet.txtT1max.setFocus();
     sheet.txtT1max.userType(QStringLiteral("0"));
@@ -420,9 +400,7 @@ void TestFluidWizardHandover::closingTheProgramClosesTheOpenWizard()
 
 void TestFluidWizardHandover::nitrogenAgreesWithTheIdealGasList_data()
 {
-    QTest::addColumn<int>("Modus");
-    QTest::newRow("sizing sheet") << 0;
-    QTest::newRow("flow sheet") << 1;
+    onBothSheets();
 }
 
 void TestFluidWizardHandover::nitrogenAgreesWithTheIdealGasList()

@@ -530,12 +530,7 @@ void TestFluidWizardRecords::missingTableIsReportedAndNothingOpens_data()
 void TestFluidWizardRecords::missingTableIsReportedAndNothingOpens()
 {
     QFETCH(bool, fromSheet);
-    Start s;
-    s.Medium = 5;
-    s.NameMedium = QStringLiteral("Methan");
-    s.FORMEL = QStringLiteral("CH4");
-    s.Zustand = 2;
-    f.beginCase(s);
+    f.beginCase(wizardMethan());
     menufixture::execSql(fluiddb::databasePath(), QStringLiteral("DROP TABLE Assistent_d"));
     if (fromSheet) {
         frmCalcSize &sheet = calcSizeSheet().get();

@@ -28,6 +28,38 @@ struct Start {
     int Sprache = 0;
 };
 
+// Air from the menu at one operating point (water from the menu would hold T1 at its boiling point).
+inline Start airAt(double p1, double T1, int Modus = 0)
+{
+    Start s;
+    s.Medium = 0;
+    s.NameMedium = QStringLiteral("Luft");
+    s.Zustand = 0;
+    s.p1 = p1;
+    s.T1 = T1;
+    s.Modus = Modus;
+    return s;
+}
+
+// Methan handed over from the wizard before, as a gas.
+inline Start wizardMethan(double p1 = 10, double T1 = 150, int Modus = 0)
+{
+    Start s = airAt(p1, T1, Modus);
+    s.Medium = 5;
+    s.NameMedium = QStringLiteral("Methan");
+    s.FORMEL = QStringLiteral("CH4");
+    s.Zustand = 2;
+    return s;
+}
+
+// The data rows of a case run once on each sheet.
+inline void onBothSheets()
+{
+    QTest::addColumn<int>("Modus");
+    QTest::newRow("sizing sheet") << 0;
+    QTest::newRow("flow sheet") << 1;
+}
+
 class WizardFixture : public fluidfixture::Fixture {
 public:
     void beginCase(const Start &s = Start())
