@@ -38,6 +38,18 @@ constexpr std::array<double, 13> schwellen4 = {1000.0, 100.0, 10.0, 1.0, 0.1, 0.
                                                0.000001, 0.0000001, 0.00000001, 0.000000001};
 constexpr std::array<double, 9> schwellen3 = {100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
 
+// Patterns "#.0", "#.00": fixed decimals, and no digit before the separator when the integer part is 0.
+QString hashDecimals(double value, int decimals)
+{
+    QString text = numtext::fixed(value, decimals);
+    const QString sep = numtext::userLocale().decimalPoint();
+    if (text.startsWith(QLatin1Char('0') + sep))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0") + sep))
+        text.remove(1, 1);
+    return text;
+}
+
 } // namespace
 
 Variant formatZahl3(const Variant &Wert)
@@ -52,13 +64,12 @@ Variant formatZahl4(const Variant &Wert)
 
 QString formatHashDot0(double value)
 {
-    QString text = numtext::fixed(value, 1);
-    const QString sep = numtext::userLocale().decimalPoint();
-    if (text.startsWith(QLatin1Char('0') + sep))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0") + sep))
-        text.remove(1, 1);
-    return text;
+    return hashDecimals(value, 1);
+}
+
+QString formatHashDot00(double value)
+{
+    return hashDecimals(value, 2);
 }
 
 QString formatHashDotHash(double value)
