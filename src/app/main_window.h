@@ -259,6 +259,9 @@ public:
     void mnuPapierstoff3_Click();
     void mnuPapierstoff4_Click();
     void mnuPapierstoff5_Click();
+    void mnuIdealesGas_Click();
+    void mnuFlüssigkeit_Click();
+    void mnuGasGemisch_Click();
 
     // --- Tools menu and the user-defined valve (tools_menu.cpp)
     void mnu9999_Click();

@@ -3,6 +3,9 @@
 #include "app/sheet_host.h"
 #include "engine/flow_recalc.h"
 #include "engine/sizing_recalc.h"
+#include "fluids/gas_mixture.h"
+#include "fluids/ideal_gas_list.h"
+#include "fluids/liquid_list.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
 #include "units/texts.h"
@@ -16,6 +19,9 @@ void frmMDIMain::connectMediumMenu()
     mnuPapierstoff3.Click = [this] { mnuPapierstoff3_Click(); };
     mnuPapierstoff4.Click = [this] { mnuPapierstoff4_Click(); };
     mnuPapierstoff5.Click = [this] { mnuPapierstoff5_Click(); };
+    mnuIdealesGas.Click = [this] { mnuIdealesGas_Click(); };
+    mnuFlüssigkeit.Click = [this] { mnuFlüssigkeit_Click(); };
+    mnuGasGemisch.Click = [this] { mnuGasGemisch_Click(); };
 }
 
 void frmMDIMain::chooseMedium(int code, int zustand, const QString &name)
@@ -71,3 +77,8 @@ void frmMDIMain::mnuPapierstoff5_Click()
 {
     chooseMedium(13, 1, getText(QStringLiteral("Papierstoff"), shared().Sprache) + QStringLiteral(" c = 5%"));
 }
+
+// The fluid dialogs hand their medium over themselves; the entries only open them, centred and modal.
+void frmMDIMain::mnuIdealesGas_Click() { showIdealGasList(); }
+void frmMDIMain::mnuFlüssigkeit_Click() { showLiquidList(); }
+void frmMDIMain::mnuGasGemisch_Click() { showGasMixture(); }

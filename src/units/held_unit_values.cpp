@@ -40,3 +40,50 @@ void convertHeldUnitValues(int oldPUnit, int newPUnit, int oldTUnit, int newTUni
             data.TBezugFlüssigkeit = static_cast<int>(std::lround(std::clamp(t, double(INT_MIN), double(INT_MAX))));
     }
 }
+
+FluidUnits fluidUnitsOf(const SharedData &data)
+{
+    return FluidUnits{data.rhoUnit, data.pUnit, data.TUnit, data.nueUnit};
+}
+
+void adoptFluidUnits(const FluidUnits &units, SharedData &data)
+{
+    const FluidUnits old = fluidUnitsOf(data);
+
+    // Viscosities first, through the densities still in the unit they were written in.
+    if (old.nueUnit != units.nueUnit && (units.nueUnit == 0 || units.nueUnit == 1)) {
+        auto convert = [&](double &nue, double rho) {
+            const Variant v = umrechnenViskositaet(Variant(nue), old.nueUnit, Variant(rho), old.rhoUnit, units.nueUnit);
+            // Without a density there is no conversion; the value is then left as it was.
+            if (v.isNumeric())
+                assignFinite(nue, v.toDouble());
+        };
+        convert(data.nueMin, data.rho1Min);
+        convert(data.nueNorm, data.rho1Norm);
+        convert(data.nueMax, data.rho1Max);
+        data.nueUnit = units.nueUnit;
+    }
+
+    if (old.rhoUnit != units.rhoUnit && (units.rhoUnit == 0 || units.rhoUnit == 1)) {
+        for (double *rho : {&data.rho1Min, &data.rho1Norm, &data.rho1Max, &data.rhoN}) {
+            const Variant v = umrechnenDichte(Variant(*rho), old.rhoUnit, units.rhoUnit);
+            if (v.isNumeric())
+                assignFinite(*rho, v.toDouble());
+        }
+        data.rhoUnit = units.rhoUnit;
+    }
+
+    if (old.pUnit != units.pUnit && pressureUnit(units.pUnit)) {
+        if (pressureUnit(old.pUnit)) {
+            for (double *p : {&data.psatMin, &data.psatNorm, &data.psatMax})
+                assignFinite(*p, umrechnenDruck(Variant(*p), old.pUnit, units.pUnit));
+        }
+        convertHeldUnitValues(old.pUnit, units.pUnit, old.TUnit, old.TUnit, data);
+        data.pUnit = units.pUnit;
+    }
+
+    if (old.TUnit != units.TUnit && temperatureUnit(units.TUnit)) {
+        convertHeldUnitValues(data.pUnit, data.pUnit, old.TUnit, units.TUnit, data);
+        data.TUnit = units.TUnit;
+    }
+}

@@ -8,3 +8,19 @@
 // read later in a unit it was not written in. Converts only; storing the new indices stays with the caller.
 // An index outside its unit list (or equal old and new indices) leaves the values of that unit alone.
 void convertHeldUnitValues(int oldPUnit, int newPUnit, int oldTUnit, int newTUnit, SharedData &data = shared());
+
+// The unit indices of the fluid properties: density (rhoUnit), vapour and critical pressure (pUnit), critical and
+// reference temperature (TUnit) and viscosity (nueUnit).
+struct FluidUnits {
+    int rhoUnit = 0;
+    int pUnit = 0;
+    int TUnit = 0;
+    int nueUnit = 0;
+};
+
+FluidUnits fluidUnitsOf(const SharedData &data = shared());
+
+// Makes `units` the shared fluid units and converts every shared value held in them: the densities and the norm
+// density, the vapour and critical pressures, the viscosities (through each point's density), the critical
+// temperature and the reference temperature. A fluid dialog does this on OK, before it writes its medium.
+void adoptFluidUnits(const FluidUnits &units, SharedData &data = shared());

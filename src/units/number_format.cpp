@@ -27,6 +27,9 @@ Variant formatSignifikant(const Variant &Wert, const double *schwellen, int anza
     if (!zahlLesen(Wert, &x))
         return Variant();
     const double betrag = std::fabs(x);
+    // Beyond 15 integer digits the general format's exponent form keeps the text readable (1E+308, not 309 digits).
+    if (betrag >= 1e15)
+        return Variant(numtext::general(x, 15));
     for (int dezimalen = 0; dezimalen < anzahl; ++dezimalen) {
         if (betrag >= schwellen[dezimalen])
             return Variant(numtext::fixed(x, dezimalen));
@@ -72,18 +75,43 @@ QString formatHashDot00(double value)
     return hashDecimals(value, 2);
 }
 
-QString formatHashDotHash(double value)
+namespace {
+
+// The patterns "#.#" and "##.##": at most `decimals` decimals without trailing zeros, no digit before the
+// separator when the integer part is 0, the separator written even when no decimal follows; a value that would
+// show no digit at all gives "0".
+QString hashPattern(double value, int decimals)
 {
-    QString text = numtext::fixed(value, 1);
+    if (!std::isfinite(value))
+        return QString();
+    QString text = numtext::fixed(value, decimals);
     const QString sep = numtext::userLocale().decimalPoint();
-    if (text.endsWith(sep + QLatin1Char('0')))
-        text.chop(1);
-    if (text.startsWith(QLatin1Char('0') + sep))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0") + sep))
-        text.remove(1, 1);
+    const qsizetype at = text.indexOf(sep);
+    if (at >= 0) {
+        qsizetype end = text.size();
+        while (end > at + sep.size() && text[end - 1] == QLatin1Char('0'))
+            --end;
+        text.truncate(end);
+    } else {
+        text += sep;
+    }
+    const qsizetype digitsFrom = text.startsWith(QLatin1Char('-')) ? 1 : 0;
+    if (text.mid(digitsFrom).startsWith(QLatin1Char('0') + sep))
+        text.remove(digitsFrom, 1);
     for (const QChar c : text)
         if (c.isDigit())
             return text;
     return QStringLiteral("0");
+}
+
+} // namespace
+
+QString formatHashDotHash(double value)
+{
+    return hashPattern(value, 1);
+}
+
+QString formatHashHashDotHashHash(double value)
+{
+    return hashPattern(value, 2);
 }

@@ -14,3 +14,5 @@ QString formatHashDot00(double value);
 // The pattern "#.#": at most one decimal, no digit before the separator when the integer part is 0, and the
 // separator even when no decimal follows (10 gives "10."); a value that would show no digit at all gives "0".
 QString formatHashDotHash(double value);
+// The pattern "##.##": the same with at most two decimals (28 gives "28.", 1.5 gives "1.5", 0.08 gives ".08").
+QString formatHashHashDotHashHash(double value);

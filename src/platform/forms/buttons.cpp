@@ -23,7 +23,9 @@ void CheckBox::userClick()
 {
     if (!isShownAndEnabled())
         return;
-    form().setFocus(*this);
+    // A Validate handler of the control being left may keep the focus there: then nothing happens.
+    if (!form().setFocus(*this))
+        return;
     if (isShownAndEnabled())
         setValue(value_ == 0 ? 1 : 0);
 }
@@ -61,7 +63,9 @@ void OptionButton::userClick()
 {
     if (!isShownAndEnabled())
         return;
-    form().setFocus(*this);
+    // A Validate handler of the control being left may keep the focus there: then nothing happens.
+    if (!form().setFocus(*this))
+        return;
     if (isShownAndEnabled())
         setValue(true);
 }
@@ -109,7 +113,9 @@ void CommandButton::userClick()
 {
     if (!isShownAndEnabled())
         return;
-    form().setFocus(*this);
+    // A Validate handler of the control being left may keep the focus there: then nothing happens.
+    if (!form().setFocus(*this))
+        return;
     // The old control's LostFocus may have hidden or disabled the button, or unloaded the form.
     if (isShownAndEnabled() && form().state() != Form::State::Unloaded)
         raise(Click);

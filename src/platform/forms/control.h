@@ -116,6 +116,10 @@ public:
     bool tabStop() const { return tabStop_; }
     void setTabStop(bool b) { tabStop_ = b; notify(Prop::TabOrder); }
 
+    // Whether taking the focus first asks the control that loses it to validate (its Validate event). A cancel
+    // button that must always work turns it off.
+    bool causesValidation() const { return causesValidation_; }
+    void setCausesValidation(bool b) { causesValidation_ = b; }
     // The pointer shown over the control: 0 the kind's usual one, 99 the program's own (a pointing hand, for links).
     static constexpr int PointerDefault = 0;
     static constexpr int PointerCustom = 99;
@@ -145,6 +149,9 @@ public:
     std::function<void()> GotFocus;
     std::function<void()> LostFocus;
     std::function<void(int Button, int Shift, float X, float Y)> MouseMove;
+    // Raised on the control that holds the focus before the focus moves to a control that causes validation;
+    // Cancel != 0 keeps the focus where it is (the move does not happen, nor its LostFocus and GotFocus).
+    std::function<void(int &Cancel)> Validate;
 
 protected:
     // Tells the form's observers; subclasses that react to their own changes override changed().
@@ -175,6 +182,7 @@ private:
     bool fontUnderline_ = false;
     int tabIndex_ = 0;
     bool tabStop_ = true;
+    bool causesValidation_ = true;
     int mousePointer_ = PointerDefault;
     QString tag_;
 };

@@ -246,10 +246,31 @@ bool Form::unload()
 
 bool Form::setFocus(Control &control)
 {
+    focusRefused_ = false;
     if (&control.form() != this || !control.canHoldFocus() || !control.isShownAndEnabled())
         return false;
     if (&control == active_)
         return true;
+    // The control being left may refuse; a focus move made inside its own Validate handler asks no second time.
+    Control *leaving = active_;
+    if (leaving && leaving != pendingGotFocus_ && leaving->Validate && control.causesValidation() && !validating_) {
+        int cancel = 0;
+        {
+            formruntime::EventScope scope;
+            validating_ = true;
+            leaving->Validate(cancel);
+            validating_ = false;
+        }
+        if (cancel != 0) {
+            focusRefused_ = true;
+            return false;
+        }
+        // The handler may have moved the focus, unloaded the form or disabled the target.
+        if (state_ != State::Loaded || !control.isShownAndEnabled())
+            return false;
+        if (&control == active_)
+            return true;
+    }
     Control *old = active_;
     // A control that was given the focus inside a LostFocus handler but whose GotFocus has not run yet never
     // really had it: it loses nothing.

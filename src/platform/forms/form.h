@@ -77,9 +77,13 @@ public:
     // --- Focus
     // The control that holds this form's focus, or null.
     Control *activeControl() const { return active_; }
-    // LostFocus of the old control, then GotFocus of the new one; nothing when it already has the focus.
-    // False when the control cannot take the focus (hidden, disabled, or a kind that never does).
+    // Validate of the old control (when the new one causes validation), LostFocus of the old control, then
+    // GotFocus of the new one; nothing when it already has the focus. False when the control cannot take the
+    // focus (hidden, disabled, or a kind that never does) or when the old control's Validate cancelled.
     bool setFocus(Control &control);
+    // Whether the last focus move was refused by a Validate handler (the user's click that wanted the focus
+    // then does nothing else).
+    bool focusRefused() const { return focusRefused_; }
     // Tab (or Shift+Tab): the next control in tab order takes the focus.
     bool pressTab(bool backwards = false);
     // Enter presses the default button, Esc the cancel button (if shown and enabled). False when there is none.
@@ -118,6 +122,8 @@ private:
     State state_ = State::Created;
     bool visible_ = false;
     bool unloading_ = false;
+    bool validating_ = false;
+    bool focusRefused_ = false;
     int modalDepth_ = 0;
     std::vector<Control *> controls_;
     std::vector<FormObserver *> observers_;

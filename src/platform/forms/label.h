@@ -10,13 +10,14 @@ public:
     Label(Container *parent, const QString &name) : Control(parent, name, Kind::Label) {}
 
     const QString &caption() const { return caption_; }
-    // A caption raises no event.
+    // A different caption raises Change inside the assignment, as a text box's text does.
     void setCaption(const QString &c)
     {
         if (c == caption_)
             return;
         caption_ = c;
         notify(Prop::Caption);
+        raise(Change);
     }
 
     Alignment alignment() const { return alignment_; }
@@ -47,6 +48,8 @@ public:
     }
 
     void userClick();
+
+    std::function<void()> Change;
 
 private:
     QString caption_;

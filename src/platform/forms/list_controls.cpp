@@ -123,7 +123,9 @@ void ListControl::userPick(int i)
 {
     if (!isShownAndEnabled() || i < 0 || i >= listCount())
         return;
-    form().setFocus(*this);
+    // A Validate handler of the control being left may keep the focus there: then nothing happens.
+    if (!form().setFocus(*this))
+        return;
     if (!isShownAndEnabled() || i >= listCount())
         return;
     if (i == listIndex_) {
@@ -182,7 +184,9 @@ void ComboBox::userType(const QString &keys)
 {
     if (!isShownAndEnabled() || !editable())
         return;
-    form().setFocus(*this);
+    // A Validate handler of the control being left may keep the focus there: then nothing happens.
+    if (!form().setFocus(*this))
+        return;
     for (QChar ch : keys) {
         if (!isShownAndEnabled())
             return;

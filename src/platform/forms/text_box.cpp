@@ -71,7 +71,9 @@ void TextBox::userType(const QString &keys)
 {
     if (!isShownAndEnabled())
         return;
-    form().setFocus(*this);
+    // A Validate handler of the control being left may keep the focus there: then nothing happens.
+    if (!form().setFocus(*this))
+        return;
     for (QChar ch : keys) {
         // A handler run by an earlier keystroke may have disabled, hidden or locked the field.
         if (!isShownAndEnabled() || locked_)
@@ -87,7 +89,9 @@ void TextBox::userBackspace()
 {
     if (!isShownAndEnabled())
         return;
-    form().setFocus(*this);
+    // A Validate handler of the control being left may keep the focus there: then nothing happens.
+    if (!form().setFocus(*this))
+        return;
     if (locked_)
         return;
     if (selLength_ > 0)

@@ -328,7 +328,7 @@ void FormView::buildControl(Control &c)
         auto *m = static_cast<ComboBox *>(cp);
         b->setInsertPolicy(QComboBox::NoInsert);
         connect(b, QOverload<int>::of(&QComboBox::activated), this, [this, m](int i) {
-            if (!syncing_)
+            if (!syncing_ && !dropRefused(*m))
                 dispatch([&] { m->userPick(i); });
             if (form_)
                 syncAll(*m);
@@ -340,8 +340,13 @@ void FormView::buildControl(Control &c)
         auto *l = new QListWidget(parent);
         auto *m = static_cast<ListBox *>(cp);
         connect(l, &QListWidget::currentRowChanged, this, [this, m](int row) {
-            if (!syncing_)
+            if (syncing_)
+                return;
+            if (!dropRefused(*m))
                 dispatch([&] { m->userPick(row); });
+            // A refused choice puts the model's position back.
+            if (form_ && widgets_.contains(m))
+                syncControl(*m, Prop::ListIndex);
         });
         connect(l, &QListWidget::itemDoubleClicked, this, [this, m](QListWidgetItem *) {
             dispatch([&] { m->userDoubleClick(); });
@@ -353,7 +358,8 @@ void FormView::buildControl(Control &c)
         auto *b = new QCheckBox(parent);
         auto *m = static_cast<CheckBox *>(cp);
         connect(b, &QCheckBox::clicked, this, [this, m] {
-            dispatch([&] { m->userClick(); });
+            if (!dropRefused(*m))
+                dispatch([&] { m->userClick(); });
             if (form_)
                 syncAll(*m);
         });
@@ -365,7 +371,8 @@ void FormView::buildControl(Control &c)
         b->setAutoExclusive(false); // the model groups the options by container
         auto *m = static_cast<OptionButton *>(cp);
         connect(b, &QRadioButton::clicked, this, [this, m] {
-            dispatch([&] { m->userClick(); });
+            if (!dropRefused(*m))
+                dispatch([&] { m->userClick(); });
             if (form_)
                 syncAll(*m);
         });
@@ -376,7 +383,10 @@ void FormView::buildControl(Control &c)
         auto *b = new QPushButton(parent);
         b->setAutoDefault(false);
         auto *m = static_cast<CommandButton *>(cp);
-        connect(b, &QPushButton::clicked, this, [this, m] { dispatch([&] { m->userClick(); }); });
+        connect(b, &QPushButton::clicked, this, [this, m] {
+            if (!dropRefused(*m))
+                dispatch([&] { m->userClick(); });
+        });
         w = b;
         break;
     }
@@ -783,6 +793,14 @@ void FormView::syncControl(Control &c, Prop what)
         applyPointer(c, *w);
 }
 
+bool FormView::dropRefused(const Control &c)
+{
+    if (refused_ != &c)
+        return false;
+    refused_ = nullptr;
+    return true;
+}
+
 void FormView::requestClose()
 {
     dispatch([&] { form_->userClose(); });
@@ -827,6 +845,9 @@ bool FormView::eventFilter(QObject *watched, QEvent *e)
         const auto reason = static_cast<QFocusEvent *>(e)->reason();
         if (!syncing_ && isUserFocusMove(reason) && c->canHoldFocus()) {
             dispatch([&] { form_->setFocus(*c); });
+            // The control being left kept the focus (its Validate): the click or choice that brought the focus
+            // here is dropped, as it would ask the same question again.
+            refused_ = form_ && form_->focusRefused() ? c : nullptr;
             // A handler may have put the focus elsewhere.
             QMetaObject::invokeMethod(this, [this] { syncFocus(); }, Qt::QueuedConnection);
         }

@@ -85,6 +85,8 @@ private:
     void detach();
     // Runs a model call for a user action; a failing handler is reported instead of crossing Qt.
     void dispatch(const std::function<void()> &action);
+    // True (once) when the focus move that the same click made to this control was refused.
+    bool dropRefused(const Control &c);
 
     Form *form_;
     QPointer<QWidget> window_;
@@ -99,6 +101,8 @@ private:
     bool syncing_ = false;
     bool adoptingGeometry_ = false;
     bool detached_ = false;
+    // The control whose focus move the model refused last.
+    const Control *refused_ = nullptr;
 };
 
 } // namespace qtui

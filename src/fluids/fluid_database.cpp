@@ -1,0 +1,132 @@
+#include "fluids/fluid_database.h"
+
+#include "platform/forms/ui_services.h"
+#include "state/shared_data.h"
+#include "units/data_folder.h"
+#include "units/texts.h"
+
+#include <QDir>
+
+namespace fluiddb {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Quendra");
+
+void report(const QString &key, const DbError &error)
+{
+    const int Sprache = shared().Sprache;
+    const QString file = error.file().isEmpty() ? databasePath() : error.file();
+    uiServices().messageBox(getText(key, Sprache) + QLatin1Char('\n') + QDir::toNativeSeparators(file) +
+                                QStringLiteral("\n\n") + error.text(),
+                            MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+}
+
+} // namespace
+
+QString tableName(const QString &base, int Sprache)
+{
+    static const char *const suffixes[] = {"_d", "_e", "_f", "_i", "_s", "_cz"};
+    if (Sprache < 0 || Sprache > 5)
+        return QString();
+    return base + QLatin1String(suffixes[Sprache]);
+}
+
+QString databasePath()
+{
+    return dataFile(QStringLiteral("dbStoffdaten.mdb"));
+}
+
+void open(const QString &base, int Sprache, const QStringList &columns, std::shared_ptr<Database> &db,
+          std::unique_ptr<Recordset> &rs)
+{
+    const QString path = databasePath();
+    const QString table = tableName(base, Sprache);
+    if (table.isEmpty())
+        throw DbError(DbError::Kind::NoSuchTable, path, base,
+                      QStringLiteral("no table for the screen language %1").arg(Sprache));
+    std::shared_ptr<Database> opened = Database::open(path);
+    std::unique_ptr<Recordset> cursor = opened->openTable(table);
+    for (const QString &column : columns) {
+        if (!cursor->hasField(column))
+            throw DbError(DbError::Kind::NoSuchColumn, path, table,
+                          QStringLiteral("the column %1 is missing").arg(column));
+    }
+    rs = std::move(cursor);
+    db = std::move(opened);
+}
+
+void loadTable(const QString &base, const QStringList &columns, std::shared_ptr<Database> &db,
+               std::unique_ptr<Recordset> &rs, const std::function<void()> &fill)
+{
+    try {
+        open(base, shared().Sprache, columns, db, rs);
+    } catch (const DbError &e) {
+        rs.reset();
+        db.reset();
+        reportOpenFailure(e);
+        return;
+    }
+    try {
+        purge(*rs);
+    } catch (const DbError &e) {
+        // The dialog still opens; a record without a name is just not listed.
+        reportWriteFailure(e);
+    }
+    try {
+        fill();
+    } catch (const DbError &e) {
+        rs.reset();
+        db.reset();
+        reportOpenFailure(e);
+    }
+}
+
+void purge(Recordset &rs)
+{
+    rs.moveFirst();
+    for (long step = 0; !rs.eof() && step < kStepLimit; ++step) {
+        if (rs.field(QStringLiteral("SUBSTANZ")).isNull())
+            rs.deleteRecord();
+        rs.moveNext();
+    }
+}
+
+bool findByName(Recordset &rs, const QString &name)
+{
+    rs.moveFirst();
+    for (long step = 0; !rs.eof() && step < kStepLimit; ++step) {
+        const Variant substanz = rs.field(QStringLiteral("SUBSTANZ"));
+        if (!substanz.isNull() && substanz.toString() == name)
+            return true;
+        rs.moveNext();
+    }
+    return false;
+}
+
+bool numbersPresent(const Recordset &rs, const QStringList &columns)
+{
+    for (const QString &column : columns) {
+        if (!rs.field(column).isNumeric())
+            return false;
+    }
+    return true;
+}
+
+void reportOpenFailure(const DbError &error)
+{
+    report(QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:"), error);
+}
+
+void reportWriteFailure(const DbError &error)
+{
+    report(QStringLiteral("Die Stoffdatenbank kann nicht geändert werden:"), error);
+}
+
+void reportDuplicate()
+{
+    uiServices().messageBox(getText(QStringLiteral("Medium bereits vorhanden!"), shared().Sprache), MsgButtons::OK,
+                            MsgIcon::None, kTitle);
+}
+
+} // namespace fluiddb

@@ -1,0 +1,180 @@
+#pragma once
+
+// The fluid dialogs inside the real main window and sheets (the menu fixture: seed data folder in a temporary
+// documents folder, New chosen), with fixture fluid databases written in place of the shipped one.
+
+#include "app/menu_fixture.h"
+#include "fluids/fluid_database.h"
+#include "fluids/gas_mixture.h"
+#include "fluids/ideal_gas_list.h"
+#include "fluids/liquid_list.h"
+#include "platform/core/number_text.h"
+
+#include <QLocale>
+#include <vector>
+
+namespace fluidfixture {
+
+struct GasRow {
+    Variant SUBSTANZ, Kappa, RHON, RHOUNIT;
+};
+
+struct LiquidRow {
+    Variant SUBSTANZ, RHO, RHOUNIT, PSAT, PKRIT, PUNIT, NUE, NUEUNIT, TBEZUG, TUNIT;
+};
+
+// A liquid at a reference temperature with the usual units (kg/m3, bar abs., mm²/s, °C).
+inline LiquidRow liquid(const QString &name, double rho, double psat, double pkrit, double nue, double t,
+                        int tunit = 0)
+{
+    return LiquidRow{name, rho, 0, psat, pkrit, 0, nue, 0, t, tunit};
+}
+
+inline GasRow gas(const QString &name, double kappa, double rhon, int rhounit = 0)
+{
+    return GasRow{name, kappa, rhon, rhounit};
+}
+
+// The six tables of each list hold the same rows; Sprache picks one.
+inline void writeFluidDatabase(const QString &path, const std::vector<GasRow> &gases,
+                               const std::vector<LiquidRow> &liquids)
+{
+    QFile::remove(path);
+    std::shared_ptr<Database> db = Database::create(path);
+    db->beginTransaction();
+    for (int Sprache = 0; Sprache < 6; ++Sprache) {
+        const QString g = fluiddb::tableName(QStringLiteral("IdealeGase"), Sprache);
+        db->createTable(g, {{QStringLiteral("SUBSTANZ"), FieldType::Text},
+                            {QStringLiteral("Kappa"), FieldType::Double},
+                            {QStringLiteral("RHON"), FieldType::Double},
+                            {QStringLiteral("RHOUNIT"), FieldType::Integer}});
+        db->createIndex(g, QStringLiteral("PrimaryKey"), {QStringLiteral("SUBSTANZ")}, true);
+        std::unique_ptr<Recordset> rs = db->openTable(g);
+        for (const GasRow &r : gases) {
+            rs->addNew();
+            rs->setField(QStringLiteral("SUBSTANZ"), r.SUBSTANZ);
+            rs->setField(QStringLiteral("Kappa"), r.Kappa);
+            rs->setField(QStringLiteral("RHON"), r.RHON);
+            rs->setField(QStringLiteral("RHOUNIT"), r.RHOUNIT);
+            rs->update();
+        }
+        const QString l = fluiddb::tableName(QStringLiteral("Flüssigkeiten"), Sprache);
+        db->createTable(l, {{QStringLiteral("SUBSTANZ"), FieldType::Text},
+                            {QStringLiteral("RHO"), FieldType::Double},
+                            {QStringLiteral("RHOUNIT"), FieldType::Integer},
+                            {QStringLiteral("PSAT"), FieldType::Double},
+                            {QStringLiteral("PKRIT"), FieldType::Double},
+                            {QStringLiteral("PUNIT"), FieldType::Integer},
+                            {QStringLiteral("NUE"), FieldType::Double},
+                            {QStringLiteral("NUEUNIT"), FieldType::Integer},
+                            {QStringLiteral("TBEZUG"), FieldType::Double},
+                            {QStringLiteral("TUNIT"), FieldType::Integer}});
+        db->createIndex(l, QStringLiteral("PrimaryKey"), {QStringLiteral("SUBSTANZ")}, true);
+        std::unique_ptr<Recordset> rl = db->openTable(l);
+        for (const LiquidRow &r : liquids) {
+            rl->addNew();
+            const std::pair<const char *, Variant> cells[] = {
+                {"SUBSTANZ", r.SUBSTANZ}, {"RHO", r.RHO},         {"RHOUNIT", r.RHOUNIT}, {"PSAT", r.PSAT},
+                {"PKRIT", r.PKRIT},       {"PUNIT", r.PUNIT},     {"NUE", r.NUE},         {"NUEUNIT", r.NUEUNIT},
+                {"TBEZUG", r.TBEZUG},     {"TUNIT", r.TUNIT}};
+            for (const auto &[column, value] : cells)
+                rl->setField(QString::fromLatin1(column), value);
+            rl->update();
+        }
+    }
+    db->commit();
+}
+
+// Air, Methan and Ethan (the mixture's worked example), and a gas stored in lb./cu.ft.
+inline std::vector<GasRow> standardGases()
+{
+    return {gas(QStringLiteral("Luft"), 1.4, 1.293), gas(QStringLiteral("Methan"), 1.31, 0.7157),
+            gas(QStringLiteral("Ethan"), 1.19, 1.3417), gas(QStringLiteral("Leichtgas"), 1.3, 0.05, 1)};
+}
+
+inline std::vector<LiquidRow> standardLiquids()
+{
+    return {liquid(QStringLiteral("Wasser"), 998.2, 0.02339, 220.64, 1.004, 20),
+            liquid(QStringLiteral("Warmwasser"), 999.0, 0.0177, 220.6, 1.13, 15.5),
+            liquid(QStringLiteral("Kaltwasser"), 999.2, 0.0165, 220.6, 1.17, 14.5),
+            liquid(QStringLiteral("Öl"), 870.0, 0.001, 20.0, 60.0, 68, 1)};
+}
+
+// The rows of the whole SharedData that the hand-over or a cancel could touch, for comparing before and after.
+inline QStringList fluidPicture(const SharedData &d)
+{
+    QStringList out;
+    const double values[] = {d.rho1Min, d.rho1Norm, d.rho1Max, d.rhoN, d.psatMin, d.psatNorm, d.psatMax, d.pkrit,
+                             d.Tkrit,   d.nueMin,   d.nueNorm,  d.nueMax, d.gammaMin, d.gammaNorm, d.gammaMax,
+                             d.T1Min,   d.T1Norm,   d.T1Max,    d.QMin,   d.QNorm,    d.QMax};
+    for (double v : values)
+        out << QString::number(v, 'g', 17);
+    for (int v : {d.rhoUnit, d.pUnit, d.TUnit, d.nueUnit, d.QUnit, d.T1Unit, d.Zustand, d.Medium,
+                  d.TBezugFlüssigkeit})
+        out << QString::number(v);
+    out << d.NameMedium;
+    return out;
+}
+
+// Rows of a table of the data folder's fluid database, for checking what a dialog stored.
+inline QStringList tableRows(const QString &table, const QStringList &columns)
+{
+    QStringList out;
+    std::shared_ptr<Database> db = Database::open(fluiddb::databasePath(), Database::Mode::ReadOnly);
+    std::unique_ptr<Recordset> rs = db->openTable(table);
+    for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
+        QStringList cells;
+        for (const QString &c : columns) {
+            const Variant v = rs->field(c);
+            cells << (v.isNull() ? QStringLiteral("Null") : v.isNumber() ? QString::number(v.toDouble(), 'g', 15)
+                                                                          : v.toString());
+        }
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// A number as the user's locale writes it ("1.5" or "1,5"), for expected field texts.
+inline QString loc(const char *cText)
+{
+    QString t = QString::fromUtf8(cText);
+    return t.replace(QLatin1Char('.'), numtext::userLocale().decimalPoint());
+}
+
+class Fixture : public menufixture::Fixture {
+public:
+    // A fixture database in place of the shipped one (before a dialog opens).
+    void useDatabase(const std::vector<GasRow> &gases, const std::vector<LiquidRow> &liquids)
+    {
+        writeFluidDatabase(fluiddb::databasePath(), gases, liquids);
+    }
+    void useStandardDatabase() { useDatabase(standardGases(), standardLiquids()); }
+
+    // Per case: the main window started with New, the standard fixture database in place; afterwards every fluid
+    // dialog unloaded and the main window gone.
+    void beginCase()
+    {
+        start();
+        useStandardDatabase();
+    }
+    void endCase()
+    {
+        frmIdealesGasInstance().unload();
+        frmFlüssigkeitInstance().unload();
+        frmGasgemischInstance().unload();
+        formruntime::collect();
+        stop();
+    }
+};
+
+// Picks the list entry of that text as the user does; false when there is none.
+inline bool pick(ListBox &list, const QString &text)
+{
+    const int i = list.items().indexOf(text);
+    if (i < 0)
+        return false;
+    list.userPick(i);
+    return true;
+}
+
+} // namespace fluidfixture
