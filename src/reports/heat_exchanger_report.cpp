@@ -7,6 +7,7 @@
 #include "units/unit_lists.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -16,15 +17,20 @@ QString asShown(const Variant &v)
     return v.toString();
 }
 
+bool finiteNumber(const Variant &v)
+{
+    return v.isNumeric() && std::isfinite(v.toDouble());
+}
+
 // The patterns "####.0" and "####.00"; a text that is no number stays as it is.
 QString pattern0(const Variant &v)
 {
-    return v.isNumeric() ? formatHashDot0(v.toDouble()) : v.toString();
+    return finiteNumber(v) ? formatHashDot0(v.toDouble()) : v.toString();
 }
 
 QString pattern00(const Variant &v)
 {
-    return v.isNumeric() ? formatHashDot00(v.toDouble()) : v.toString();
+    return finiteNumber(v) ? formatHashDot00(v.toDouble()) : v.toString();
 }
 
 QString zahl4(const Variant &v)
@@ -34,7 +40,7 @@ QString zahl4(const Variant &v)
 
 bool flowAboveZero(const Variant &Q)
 {
-    return Q.isNumeric() && Q.toDouble() > 0;
+    return finiteNumber(Q) && Q.toDouble() > 0;
 }
 
 constexpr double kTwipsPerMillimetre = 1440.0 / 25.4;
