@@ -34,6 +34,14 @@ ensure_german_locale() {
 }
 
 build() {
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}
+
+# AddressSanitizer and UndefinedBehaviorSanitizer in a build tree of their own; any finding fails its test.
+SANITIZE_BUILD_DIR="${QUENDRA_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}"
+SANITIZE_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+build_sanitized() {
+    BUILD_DIR="$SANITIZE_BUILD_DIR" build -DCMAKE_CXX_FLAGS="$SANITIZE_FLAGS" \
+        -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 }

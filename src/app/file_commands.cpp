@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/project_file.h"
+#include "app/save_temporaries.h"
 #include "app/sheet_host.h"
 #include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
@@ -176,6 +177,8 @@ void frmMDIMain::mnuSaveAs_Click()
     if (name.base.isEmpty())
         return;
     const QString target = projectFilePath(name.folder, name.base);
+    // What a killed Save as left in this folder goes now; a failure to remove it changes nothing here.
+    removeStaleSaveTemporaries(name.folder);
 
     if (QFileInfo::exists(target)) {
         const QString question =
@@ -206,17 +209,17 @@ void frmMDIMain::mnuSaveAs_Click()
         const QByteArray bytes = blank.readAll();
         blank.close();
 
-        QTemporaryFile temporary(name.folder + QStringLiteral("/.") + name.base + QStringLiteral("-XXXXXX.vls"));
+        QTemporaryFile temporary(saveTemporaryTemplate(name.folder, name.base));
         const QString cannotCreate = getText(QStringLiteral("Die Projektdatei kann nicht angelegt werden:"), d.Sprache);
         if (!temporary.open()) {
             reportFileError(fileProblem(cannotCreate, target, temporary.errorString()));
             return;
         }
-        if (temporary.write(bytes) != bytes.size() || !temporary.flush()) {
+        // Held open until it has its name, so that a Save as of another instance leaves it alone.
+        if (!holdSaveTemporary(temporary) || temporary.write(bytes) != bytes.size() || !temporary.flush()) {
             reportFileError(fileProblem(cannotCreate, target, temporary.errorString()));
             return;
         }
-        temporary.close();
         temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                                  QFileDevice::ReadOther);
         const QString temporaryName = QFileInfo(temporary.fileName()).fileName();

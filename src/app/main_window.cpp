@@ -12,7 +12,10 @@
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
+#include <QDate>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -69,6 +72,54 @@ QString errorText(const std::exception &e)
     if (const auto *db = dynamic_cast<const DbError *>(&e))
         return db->text();
     return QString::fromUtf8(e.what());
+}
+
+// A default project that cannot be loaded must not end this and every later start. It is kept beside itself under
+// a dated name (with the journal of an interrupted save, which belongs to it alone), and the seed's copy takes its
+// place. Returns the kept file's path, or an empty text with *why set when the folder does not allow that.
+QString keepAndReplaceDefault(const QString &path, const QString &seedCopy, QString *why)
+{
+    const QFileInfo info(path);
+    const QString stem = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char(' ') +
+                         QDate::currentDate().toString(Qt::ISODate);
+    // Companions first: a fresh file must never meet the old file's journal.
+    const QStringList companions = {QStringLiteral("-journal"), QStringLiteral("-wal"), QString()};
+    auto anyTaken = [&](const QString &candidate) {
+        for (const QString &c : companions)
+            if (QFileInfo::exists(candidate + c) || QFileInfo(candidate + c).isSymLink())
+                return true;
+        return false;
+    };
+    QString kept;
+    for (int n = 1; n <= 99 && kept.isEmpty(); ++n) {
+        const QString candidate = stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".vls");
+        if (!anyTaken(candidate))
+            kept = candidate;
+    }
+    if (kept.isEmpty()) {
+        *why = QStringLiteral("no free name for keeping the file beside it");
+        return QString();
+    }
+    QStringList moved;
+    for (const QString &c : companions) {
+        if (!QFileInfo::exists(path + c))
+            continue;
+        if (!QFile::rename(path + c, kept + c)) {
+            for (const QString &back : moved)
+                QFile::rename(kept + back, path + back);
+            *why = QStringLiteral("the file cannot be renamed to \"%1\"").arg(QDir::toNativeSeparators(kept + c));
+            return QString();
+        }
+        moved << c;
+    }
+    QFile seed(seedCopy);
+    if (!seed.copy(path)) {
+        *why = QStringLiteral("the seed's copy \"%1\" cannot be copied: %2")
+                   .arg(QDir::toNativeSeparators(seedCopy), seed.errorString());
+        return QString();
+    }
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return kept;
 }
 
 } // namespace
@@ -309,12 +360,38 @@ void frmMDIMain::MDIForm_Load()
     d.DatenPfad = dataFolder();
     d.DateiName = kDefaultProject;
 
+    const QString defaultPath = projectFilePath(d.DatenPfad, d.DateiName);
     try {
         LoadProgrammParameter(d.DatenPfad, d.DateiName);
         LoadParameter(d.DatenPfad, d.DateiName);
     } catch (const std::exception &e) {
-        fail(projectFilePath(d.DatenPfad, d.DateiName), errorText(e));
-        return;
+        const QString detail = errorText(e);
+        QString why;
+        const QString kept = QFileInfo::exists(defaultPath)
+                                 ? keepAndReplaceDefault(defaultPath, programFolder() + QStringLiteral("/seed/") +
+                                                                          QFileInfo(defaultPath).fileName(),
+                                                         &why)
+                                 : QString();
+        if (kept.isEmpty()) {
+            fail(defaultPath, why.isEmpty() ? detail : detail + QStringLiteral("\n\n") + why);
+            return;
+        }
+        const int Sprache = d.Sprache >= 0 && d.Sprache <= 5 ? d.Sprache : 0;
+        uiServices().messageBox(
+            getText(QStringLiteral("Die Standarddatei des Programms kann nicht geladen werden:"), Sprache) +
+                QLatin1Char('\n') + QDir::toNativeSeparators(defaultPath) + QStringLiteral("\n\n") + detail +
+                QStringLiteral("\n\n") + getText(QStringLiteral("Sie wurde aufbewahrt als:"), Sprache) +
+                QLatin1Char('\n') + QDir::toNativeSeparators(kept) + QStringLiteral("\n\n") +
+                getText(QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Standarddatei."),
+                        Sprache),
+            MsgButtons::OK, MsgIcon::Exclamation, caption());
+        try {
+            LoadProgrammParameter(d.DatenPfad, d.DateiName);
+            LoadParameter(d.DatenPfad, d.DateiName);
+        } catch (const std::exception &again) {
+            fail(defaultPath, errorText(again));
+            return;
+        }
     }
 
     // A language without a flag (only an edited parameter file gives one) is taken as German.

@@ -45,8 +45,8 @@ void LoadProgrammParameter(const QString &Pfad, const QString &Datei, SharedData
     const std::vector<FileItem> &items = programParameterItems();
     std::vector<Variant> values;
     {
-        const std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadOnly);
-        const std::unique_ptr<Recordset> rs = db->openTable(kTable);
+        const std::shared_ptr<Database> db = fileitems::openForLoad(path);
+        const std::unique_ptr<Recordset> rs = db->openTable(kTable, Database::Rows::First);
         for (const FileItem &item : items)
             values.push_back(fileitems::read(*rs, item, path));
     }
@@ -65,10 +65,12 @@ void SaveProgrammParameter(const QString &Pfad, const QString &Datei, const Shar
 
     fileitems::checkWritable(path);
     const std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadWrite);
-    const std::unique_ptr<Recordset> rs = db->openTable(kTable);
-    // One record update is atomic by itself; the transaction keeps it so should the layer write field by field.
+    const std::unique_ptr<Recordset> rs = db->openTable(kTable, Database::Rows::First);
+    // One record update is atomic by itself; the transaction keeps it so should the layer write field by field,
+    // and holds the file unchanged between the damage check and the write.
     db->beginTransaction();
     try {
+        fileitems::checkBeforeSave(*db);
         rs->edit();
         for (std::size_t i = 0; i < items.size(); ++i)
             rs->setField(items[i].column, values[i]);

@@ -1,6 +1,7 @@
 #include "project_file.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <QSet>
 
 #include <cmath>
@@ -122,17 +123,28 @@ std::vector<FileItem> makeProjectItems()
     throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what));
 }
 
-// The number a D, F or I column holds: numbers, Booleans and numeric texts; nothing else.
+// The number a D, F or I column holds: numbers, Booleans and numeric texts; nothing else. A file is the same file
+// on every computer, so a number stored as text is read in the C notation, never in the user's settings.
 double numberOf(const Variant &v, const QString &path, const FileItem &item)
 {
     if (v.isNull() || v.isEmpty())
         mismatch(path, item, QStringLiteral("holds no value (Null)"));
+    const QString infinite = QStringLiteral("holds an infinite number");
+    if (v.isString()) {
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        bool ok = false;
+        const double x = c.toDouble(v.toString().trimmed(), &ok);
+        if (std::isinf(x)) // "inf", or beyond the range of a double
+            mismatch(path, item, infinite);
+        if (!ok || std::isnan(x))
+            mismatch(path, item, QStringLiteral("holds \"%1\", which is not a number").arg(v.toString()));
+        return x;
+    }
+    // A stored NaN reads as Null; a non-finite number here is infinite.
     if (!v.isNumeric())
-        mismatch(path, item, QStringLiteral("holds \"%1\", which is not a number").arg(v.toString()));
-    const double x = v.toDouble();
-    if (!std::isfinite(x))
-        mismatch(path, item, QStringLiteral("holds a number that is not finite"));
-    return x;
+        mismatch(path, item, infinite);
+    return v.toDouble();
 }
 
 const QSet<QString> &seriesKeys()
@@ -335,6 +347,21 @@ bool equal(const SharedData &a, const SharedData &b, const FileItem &item)
         item.member);
 }
 
+std::shared_ptr<Database> openForLoad(const QString &path)
+{
+    std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadOnly);
+    db->checkStructure();
+    if (QFileInfo(path).size() <= kPagesCheckedAtLoad)
+        db->checkPages();
+    return db;
+}
+
+void checkBeforeSave(const Database &db)
+{
+    db.checkStructure();
+    db.checkPages();
+}
+
 void checkWritable(const QString &path)
 {
     const QFileInfo info(path);
@@ -355,13 +382,13 @@ void LoadParameter(const QString &Pfad, const QString &Datei, SharedData &data)
     Staged staged(items, path);
     staged.values.reserve(items.size());
     {
-        const std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadOnly);
+        const std::shared_ptr<Database> db = fileitems::openForLoad(path);
         std::unique_ptr<Recordset> rs;
         QString open;
         for (const FileItem &item : items) {
             if (!rs || open != item.table) {
                 rs.reset();
-                rs = db->openTable(item.table);
+                rs = db->openTable(item.table, Database::Rows::First);
                 open = item.table;
             }
             staged.values.push_back(fileitems::read(*rs, item, path));
@@ -386,10 +413,11 @@ void SaveParameter(const QString &Pfad, const QString &Datei, const SharedData &
     const std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadWrite);
     std::vector<std::unique_ptr<Recordset>> tables;
     for (const QString &table : projectTables())
-        tables.push_back(db->openTable(table));
+        tables.push_back(db->openTable(table, Database::Rows::First));
 
     db->beginTransaction();
     try {
+        fileitems::checkBeforeSave(*db);
         std::size_t i = 0;
         for (qsizetype t = 0; t < projectTables().size(); ++t) {
             Recordset &rs = *tables[t];

@@ -60,4 +60,13 @@ bool equal(const SharedData &a, const SharedData &b, const FileItem &item);
 // Throws DbError (ReadOnly) when the file may not be written: even a privileged user must not overwrite a file the
 // user marked read-only.
 void checkWritable(const QString &path);
+// Opens a project or parameter file for a load: an interrupted save is undone first (see Database::open), and a
+// damaged file is refused (NotADatabase) before anything is read. Every page is checked in files of up to
+// kPagesCheckedAtLoad bytes (a project file has some 40 KB; the check of a full megabyte of small records takes
+// some 10 ms). Larger files, which this program never writes, get the structure check only, so that a load costs
+// the same whatever a table holds; their pages are checked before a save writes into them.
+std::shared_ptr<Database> openForLoad(const QString &path);
+constexpr qint64 kPagesCheckedAtLoad = 1024 * 1024;
+// Refuses (NotADatabase) to write into a damaged file; called inside the save's transaction.
+void checkBeforeSave(const Database &db);
 } // namespace fileitems

@@ -216,6 +216,20 @@ void ReportFrame::heading(const QString &text)
     rule();
 }
 
+void ReportFrame::columnHeads()
+{
+    using namespace report;
+    p_.tab(kLabelColumn);
+    p_.print(text(QStringLiteral("Betriebszustand")) + QLatin1Char(':'));
+    p_.tab(kMinColumn);
+    p_.print(QStringLiteral("min."));
+    p_.tab(kNormColumn);
+    p_.print(QStringLiteral("norm."));
+    p_.tab(kMaxColumn);
+    p_.printLine(QStringLiteral("max."));
+    p_.printLine();
+}
+
 void ReportFrame::rule()
 {
     p_.line(report::kRuleLeft, p_.currentY(), report::kRuleRight, p_.currentY());

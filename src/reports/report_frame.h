@@ -81,6 +81,9 @@ public:
     void newPageWithHeader();
     // A section heading: bold at column 10, wrapped before the right end of the rule, then the rule.
     void heading(const QString &text);
+    // The head row of the operating points: "Betriebszustand:" and "min.", "norm.", "max." over their columns
+    // (always all three), then an empty line.
+    void columnHeads();
     // A rule at the cursor's height from 14 to 200 mm; the cursor goes to its right end.
     void rule();
 

@@ -35,6 +35,14 @@ Variant gerundet(double ergebnis, double x)
     return Variant(ergebnis);
 }
 
+// A value handed back unconverted: an infinite or undefined number becomes an empty result, as any other unusable
+// input does.
+Variant endlich(const Variant &Wert)
+{
+    const bool zahlTyp = Wert.type() == Variant::Type::Double || Wert.type() == Variant::Type::Single;
+    return zahlTyp && !Wert.isNumeric() ? Variant() : Wert;
+}
+
 Variant ungerundet(double ergebnis)
 {
     return std::isfinite(ergebnis) ? Variant(ergebnis) : Variant();
@@ -326,7 +334,7 @@ Variant umrechnenDN(const Variant &Wert, int EinheitVon, int EinheitNach)
     if (!imBereich(EinheitVon, 2) || !imBereich(EinheitNach, 2))
         return Variant();
     if (EinheitVon == EinheitNach)
-        return Wert;
+        return endlich(Wert);
     const QString text = Wert.toString().trimmed();
     for (const DNZeile &zeile : tabelleDN) {
         const QString mm = QString::fromUtf8(zeile.mm);
@@ -349,14 +357,14 @@ Variant umrechnenKvsCvTabelle(const Variant &Wert, int EinheitVon, int EinheitNa
 {
     if (EinheitNach == 0) {
         if (EinheitVon == 0)
-            return Wert;
+            return endlich(Wert);
         if (EinheitVon == 1)
-            return sucheInVentiltabelle(Wert, QStringLiteral("CV"), QStringLiteral("Kvs"));
+            return endlich(sucheInVentiltabelle(Wert, QStringLiteral("CV"), QStringLiteral("Kvs")));
     } else if (EinheitNach == 1) {
         if (EinheitVon == 1)
-            return Wert;
+            return endlich(Wert);
         if (EinheitVon == 0)
-            return sucheInVentiltabelle(Wert, QStringLiteral("Kvs"), QStringLiteral("Cv"));
+            return endlich(sucheInVentiltabelle(Wert, QStringLiteral("Kvs"), QStringLiteral("Cv")));
     }
     return Variant();
 }

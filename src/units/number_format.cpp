@@ -27,6 +27,9 @@ Variant formatSignifikant(const Variant &Wert, const double *schwellen, int anza
     if (!zahlLesen(Wert, &x))
         return Variant();
     const double betrag = std::fabs(x);
+    // Beyond 15 integer digits the general format's exponent form keeps the text readable (1E+308, not 309 digits).
+    if (betrag >= 1e15)
+        return Variant(numtext::general(x, 15));
     for (int dezimalen = 0; dezimalen < anzahl; ++dezimalen) {
         if (betrag >= schwellen[dezimalen])
             return Variant(numtext::fixed(x, dezimalen));
@@ -37,6 +40,18 @@ Variant formatSignifikant(const Variant &Wert, const double *schwellen, int anza
 constexpr std::array<double, 13> schwellen4 = {1000.0, 100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001,
                                                0.000001, 0.0000001, 0.00000001, 0.000000001};
 constexpr std::array<double, 9> schwellen3 = {100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
+
+// Patterns "#.0", "#.00": fixed decimals, and no digit before the separator when the integer part is 0.
+QString hashDecimals(double value, int decimals)
+{
+    QString text = numtext::fixed(value, decimals);
+    const QString sep = numtext::userLocale().decimalPoint();
+    if (text.startsWith(QLatin1Char('0') + sep))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0") + sep))
+        text.remove(1, 1);
+    return text;
+}
 
 } // namespace
 
@@ -52,13 +67,12 @@ Variant formatZahl4(const Variant &Wert)
 
 QString formatHashDot0(double value)
 {
-    QString text = numtext::fixed(value, 1);
-    const QString sep = numtext::userLocale().decimalPoint();
-    if (text.startsWith(QLatin1Char('0') + sep))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0") + sep))
-        text.remove(1, 1);
-    return text;
+    return hashDecimals(value, 1);
+}
+
+QString formatHashDot00(double value)
+{
+    return hashDecimals(value, 2);
 }
 
 namespace {

@@ -97,6 +97,36 @@ inline QStringList sheetPicture(const Form &sheet)
     return out;
 }
 
+// Whether a form was unloaded, learnt without keeping a pointer to it: collect() may destroy it at any time.
+class UnloadWatch : public FormObserver {
+public:
+    explicit UnloadWatch(Form &form) : form_(&form) { form.addObserver(this); }
+    ~UnloadWatch() override
+    {
+        if (form_)
+            form_->removeObserver(this);
+    }
+    UnloadWatch(const UnloadWatch &) = delete;
+    UnloadWatch &operator=(const UnloadWatch &) = delete;
+
+    bool unloaded() const { return unloaded_; }
+
+    void formChanged(Form &form, Prop what) override
+    {
+        if (what == Prop::Loaded && !form.isLoaded())
+            unloaded_ = true;
+        if (what == Prop::Destroyed) {
+            unloaded_ = true;
+            form_ = nullptr;
+        }
+    }
+    void controlChanged(Control &, Prop) override {}
+
+private:
+    Form *form_;
+    bool unloaded_ = false;
+};
+
 class Fixture {
 public:
     QTemporaryDir tmp;

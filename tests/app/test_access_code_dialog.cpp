@@ -10,36 +10,6 @@ using namespace menufixture;
 
 namespace {
 
-// Notices that a sheet is unloaded (and so rebuilt by the next load).
-class UnloadWatch : public FormObserver {
-public:
-    explicit UnloadWatch(Form *form) : form_(form)
-    {
-        if (form_)
-            form_->addObserver(this);
-    }
-    ~UnloadWatch() override
-    {
-        if (form_)
-            form_->removeObserver(this);
-    }
-    bool unloaded = false;
-
-    void formChanged(Form &form, Prop what) override
-    {
-        if (what == Prop::Loaded && !form.isLoaded())
-            unloaded = true;
-        if (what == Prop::Destroyed) {
-            form.removeObserver(this);
-            form_ = nullptr;
-        }
-    }
-    void controlChanged(Control &, Prop) override {}
-
-private:
-    Form *form_;
-};
-
 // The display variant as "Default.vls" holds it.
 int storedVariant()
 {
@@ -163,7 +133,8 @@ void TestAccessCodeDialog::entries()
     // Written behind the program's back: shows whether the dialog writes the parameters.
     execSql(defaultFile(), QStringLiteral("UPDATE _Programmparameter SET KD_Version = %1").arg(kUntouched));
     shared().DruckKenndaten = Variant(true);
-    UnloadWatch watch(f.sheet());
+    QVERIFY(f.sheet());
+    const UnloadWatch watch(*f.sheet());
 
     enter([&](frmPasswort &d) {
         d.setFocus(d.txtPasswort);
@@ -182,7 +153,7 @@ void TestAccessCodeDialog::entries()
         QCOMPARE(m->visible(), after == 6417);
     // Switching off resets the print option of the extended data; nothing else touches it.
     QCOMPARE(shared().DruckKenndaten.toBool(), !(accepted && after == 0));
-    QCOMPARE(watch.unloaded, accepted);
+    QCOMPARE(watch.unloaded(), accepted);
     QVERIFY(f.sheet());
     QCOMPARE(shared().Modus, modus);
     // The rebuilt sheet shows the extended rows exactly in the extended display.

@@ -1,4 +1,5 @@
 #include "app/file_commands.h"
+#include "app/save_temporaries.h"
 #include "menu_fixture.h"
 
 #include <QDirIterator>
@@ -44,6 +45,8 @@ private slots:
     void saveAsDeclinedOverwriteChangesNothing();
     void failedSaveAsChangesNothing_data();
     void failedSaveAsChangesNothing();
+    void saveAsRemovesOnlyLeftoversOfKilledSaves_data();
+    void saveAsRemovesOnlyLeftoversOfKilledSaves();
     void cancelledDialogsChangeNothing_data();
     void cancelledDialogsChangeNothing();
     void openLoadsTheProjectAndReloadsItsSheet_data();
@@ -225,6 +228,54 @@ void TestFileCommands::failedSaveAsChangesNothing()
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
 }
 
+void TestFileCommands::saveAsRemovesOnlyLeftoversOfKilledSaves_data()
+{
+    QTest::addColumn<QStringList>("files"); // put into the folder before the Save as
+    QTest::addColumn<bool>("held");         // by a save still running in another program
+    QTest::addColumn<QStringList>("kept");
+    const QString killed = QStringLiteral(".Kessel.saving-AbCdEf.vls");
+    QTest::newRow("killed save") << QStringList{killed} << false << QStringList{};
+    QTest::newRow("killed save with its journal")
+        << QStringList{killed, killed + QStringLiteral("-journal")} << false << QStringList{};
+    QTest::newRow("journal alone") << QStringList{QStringLiteral(".Alt.saving-Xy9abc.vls-journal")} << false
+                                   << QStringList{};
+    QTest::newRow("save still running")
+        << QStringList{killed, killed + QStringLiteral("-journal")} << true
+        << QStringList{killed, killed + QStringLiteral("-journal")};
+    for (const char *user : {".Kessel-backup.vls", ".Kessel.saving-AbCde.vls", "Kessel.saving-AbCdEf.vls",
+                             ".Kessel.saving-AbCdEf.vls.bak", ".Kessel.saving-AbCdEf.vlsx", ".saving-AbCdEf.vls"})
+        QTest::newRow(user) << QStringList{QString::fromLatin1(user)} << false << QStringList{QString::fromLatin1(user)};
+}
+
+void TestFileCommands::saveAsRemovesOnlyLeftoversOfKilledSaves()
+{
+    QFETCH(QStringList, files);
+    QFETCH(bool, held);
+    QFETCH(QStringList, kept);
+    const QDir folder(f.projects());
+    for (const QString &name : files)
+        QVERIFY(QFile::copy(QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls"), folder.filePath(name)));
+    QFile holder(folder.filePath(files.first()));
+    if (held) {
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        QVERIFY(holdSaveTemporary(holder));
+    }
+    f.ui.answerNextFileDialog(folder.filePath(QStringLiteral("Neu")));
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    QVERIFY(f.ui.messages().empty());
+    QCOMPARE(leftovers(f.projects(), {QStringLiteral("Neu.vls")}), kept);
+    // Once the other save has ended, the next Save as takes what it left; a leftover in another folder stays.
+    if (!held)
+        return;
+    holder.close();
+    const QString elsewhere = dataFolder() + QStringLiteral("/.Neu.saving-QwErTy.vls");
+    QVERIFY(QFile::copy(QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls"), elsewhere));
+    f.ui.answerNextFileDialog(folder.filePath(QStringLiteral("Neu2")));
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    QCOMPARE(leftovers(f.projects(), {QStringLiteral("Neu.vls"), QStringLiteral("Neu2.vls")}), QStringList());
+    QVERIFY(QFile::exists(elsewhere));
+}
+
 void TestFileCommands::cancelledDialogsChangeNothing_data()
 {
     QTest::addColumn<bool>("open");
@@ -273,8 +324,8 @@ void TestFileCommands::openLoadsTheProjectAndReloadsItsSheet()
         d.Kennlinie = 0;
         d.TextBetrifft = Variant(QStringLiteral("Kondensat"));
     });
-    Form *before = f.sheet();
-    QVERIFY(before);
+    QVERIFY(f.sheet());
+    const UnloadWatch before(*f.sheet());
     f.ui.answerNextFileDialog(QDir(f.projects()).filePath(chosen));
     QVERIFY(f.w->mnuOpen.userChoose());
     QVERIFY2(f.ui.messages().empty(), f.ui.messages().empty() ? "" : qPrintable(f.ui.messages()[0].text));
@@ -288,7 +339,7 @@ void TestFileCommands::openLoadsTheProjectAndReloadsItsSheet()
     QCOMPARE(d.DateiName, QStringLiteral("Kessel"));
     QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Kessel]"));
     QCOMPARE(d.Modus, modus);
-    QCOMPARE(before->state(), Form::State::Unloaded);
+    QVERIFY(before.unloaded());
     QCOMPARE(calcSizeSheet().isLoaded(), modus == 0);
     QCOMPARE(frmCalcFlow().isLoaded(), modus == 1);
     auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
@@ -327,10 +378,11 @@ void TestFileCommands::failedOpenChangesNothing()
         execSql(dataFile(QStringLiteral("dbKenndaten.mdb")), QStringLiteral("DROP TABLE \"3652\""));
     }
     shared().p1Max = 11.0;
-    Form *sheetBefore = f.sheet();
+    QVERIFY(f.sheet());
+    const UnloadWatch sheetBefore(*f.sheet());
     const SharedData data = shared();
     const QString series = shared().rsVentil->table();
-    const QStringList picture = sheetPicture(*sheetBefore);
+    const QStringList picture = sheetPicture(*f.sheet());
     const QString status = f.w->StatusBar.text();
 
     f.ui.answerNextFileDialog(path);
@@ -355,8 +407,9 @@ void TestFileCommands::failedOpenChangesNothing()
     QCOMPARE(shared().DateiName, QStringLiteral("Default"));
     QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
     QCOMPARE(shared().rsVentil->table(), series);
-    QCOMPARE(f.sheet(), sheetBefore);
-    QCOMPARE(sheetPicture(*sheetBefore), picture);
+    QVERIFY(!sheetBefore.unloaded());
+    QVERIFY(f.sheet());
+    QCOMPARE(sheetPicture(*f.sheet()), picture);
 }
 
 void TestFileCommands::saveWritesTheCurrentProject()

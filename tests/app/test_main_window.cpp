@@ -7,15 +7,19 @@
 #include "platform/forms/scripted_ui_services.h"
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
+#include "support/damaged_files.h"
+#include "support/interrupted_write.h"
 #include "units/data_folder.h"
 #include "units/texts.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <sqlite3.h>
 
 Q_DECLARE_METATYPE(Variant)
 
@@ -146,6 +150,8 @@ private slots:
     void shutDownSavesOnce();
     void unusableFilesEndTheProgramCleanly_data();
     void unusableFilesEndTheProgramCleanly();
+    void unloadableDefaultProjectIsKeptAndReplaced_data();
+    void unloadableDefaultProjectIsKeptAndReplaced();
     void readOnlyDefaultProjectDoesNotStopStartUp();
     void languageWithoutAFlagStartsInGerman();
     void modeWithoutASheetShowsNoSheet();
@@ -628,7 +634,6 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly_data()
     QTest::addColumn<int>("language"); // stored in the default project; the loader refuses one without a flag
     QTest::addColumn<int>("mode");
     QTest::newRow("language database missing") << "dbSprache.mdb" << false << false << 0 << 0;
-    QTest::newRow("default project no database") << "Default.vls" << true << false << 0 << 0;
     QTest::newRow("start picture missing") << "Startbild_XKTR.jpg" << false << false << 0 << 0;
     QTest::newRow("characteristic database missing") << "dbKenndaten.mdb" << false << true << 0 << 0;
     QTest::newRow("noise database no database") << "dbSchalldaten.mdb" << true << true << 0 << 0;
@@ -674,6 +679,77 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly()
     QVERIFY(w.userClose());
     if (!atNew) // nothing was written, neither by the language switch nor by the shut-down
         QCOMPARE(fileBytes(defaultFile()), before);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+}
+
+void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<bool>("kept"); // else the start goes on with the data from before the killed save
+    QTest::newRow("no database") << "text" << true;
+    QTest::newRow("two tables on one b-tree")
+        << damage::sharedPagesSql(QStringLiteral("Schalldaten"), QStringLiteral("Rohrdaten")) << true;
+    QTest::newRow("read-only, save killed") << "killed read-only" << true;
+    QTest::newRow("save killed") << "killed" << false;
+}
+
+void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
+{
+    QFETCH(QString, damage);
+    QFETCH(bool, kept);
+    const QString journal = interrupted::journalOf(defaultFile());
+    const SharedData original = storedDefault();
+    if (damage == QLatin1String("text")) {
+        QFile f(defaultFile());
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("this is no database");
+    } else if (damage.startsWith(QLatin1String("killed"))) {
+        interrupted::killWriteInside(defaultFile(), QStringLiteral("UPDATE Betriebsdaten SET p1Max = 99; "
+                                                                   "UPDATE _Programmparameter SET Sprache = 2"));
+        if (damage.endsWith(QLatin1String("read-only")))
+            QVERIFY(QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::ReadGroup));
+    } else {
+        sqlite3 *db = nullptr;
+        QVERIFY(sqlite3_open(QFile::encodeName(defaultFile()).constData(), &db) == SQLITE_OK);
+        const int rc = sqlite3_exec(db, damage.toUtf8().constData(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        QCOMPARE(rc, SQLITE_OK);
+    }
+    const QByteArray before = fileBytes(defaultFile());
+    const QByteArray journalBefore = fileBytes(journal);
+
+    frmMDIMain &w = start();
+    QVERIFY(!w.startFailed());
+    const QStringList keptFiles = QDir(dataFolder()).entryList({QStringLiteral("Default *")}, QDir::Files);
+    QVERIFY(!QFile::exists(journal));
+    if (!kept) {
+        QVERIFY(ui_.messages().empty());
+        QVERIFY2(keptFiles.isEmpty(), qPrintable(keptFiles.join(QLatin1Char(' '))));
+        QCOMPARE(shared().p1Max, original.p1Max);
+        QCOMPARE(w.mnuDatei.caption(), QStringLiteral("Datei"));
+        return;
+    }
+    // Kept under the date beside itself (with the journal that belongs to it), and named with the new file.
+    const QString keptName = keptFiles.value(0);
+    QVERIFY2(QRegularExpression(QStringLiteral("^Default \\d{4}-\\d{2}-\\d{2}\\.vls$")).match(keptName).hasMatch(),
+             qPrintable(keptFiles.join(QLatin1Char(' '))));
+    const QString keptPath = dataFile(keptName);
+    QVERIFY(fileBytes(keptPath) == before);
+    QCOMPARE(keptFiles.size(), journalBefore.isEmpty() ? 1 : 2);
+    if (!journalBefore.isEmpty())
+        QVERIFY(fileBytes(keptPath + QStringLiteral("-journal")) == journalBefore);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    const QString text = ui_.messages().front().text;
+    QVERIFY2(text.contains(QDir::toNativeSeparators(defaultFile())) && text.contains(QDir::toNativeSeparators(keptPath)),
+             qPrintable(text));
+    // The seed's values, and the program goes on as on a first start.
+    QCOMPARE(shared().p1Max, original.p1Max);
+    w.Zeit1.tick();
+    QCOMPARE(sheets_.loads(), 1);
+    QVERIFY(w.userClose());
+    w_.reset();
+    resetShared();
+    QVERIFY(!start().startFailed());
     QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
 }
 

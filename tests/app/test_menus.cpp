@@ -115,8 +115,8 @@ void TestMenus::seriesEntrySetsSeriesAndCharacteristic()
     QFETCH(int, after);
     prepare(modus, QString());
     shared().Kennlinie = before;
-    Form *sheet = f.sheet();
-    QVERIFY(sheet);
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
     f.w->StatusBar.setText(QStringLiteral("-"));
 
     QVERIFY(f.choose(menu(entry)));
@@ -125,7 +125,7 @@ void TestMenus::seriesEntrySetsSeriesAndCharacteristic()
     QCOMPARE(shared().rsVentil->table(), key);
     QCOMPARE(shared().Kennlinie, after);
     // The sheet of the mode has been loaded anew (and recalculated); the other one has not been created.
-    QCOMPARE(sheet->state(), Form::State::Unloaded);
+    QVERIFY(sheet.unloaded());
     QVERIFY(f.sheet());
     QCOMPARE(calcSizeSheet().isLoaded(), modus == 0);
     QCOMPARE(frmCalcFlow().isLoaded(), modus == 1);
@@ -156,15 +156,16 @@ void TestMenus::submenuTitlesActWithoutAChoice()
     const QString dn = shared().DNVentil;
     const float kvs = shared().KvsCv;
     const double y = shared().yMax;
-    Form *sheet = f.sheet();
-    const QStringList picture = sheetPicture(*sheet);
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
+    const QStringList picture = sheetPicture(*f.sheet());
 
     f.w->mnuBauform.userOpen();
     menu(title).userOpen(); // and the menu closes without a choice
     QCOMPARE(shared().Kennlinie, kennlinie);
-    QCOMPARE(f.sheet(), sheet);
-    QCOMPARE(sheet->state(), Form::State::Loaded);
-    QCOMPARE(sheetPicture(*sheet), picture);
+    QVERIFY(!sheet.unloaded());
+    QVERIFY(f.sheet());
+    QCOMPARE(sheetPicture(*f.sheet()), picture);
 
     calcDimensionierung();
     QCOMPARE(shared().Kennlinie, kennlinie);
@@ -178,12 +179,13 @@ void TestMenus::seriesWithoutATableKeepsThePreviousSeries()
     execSql(dataFile(QStringLiteral("dbKenndaten.mdb")), QStringLiteral("DROP TABLE \"3548\""));
     const QString series = shared().Ventiltyp;
     shared().Kennlinie = 1;
-    Form *sheet = f.sheet();
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
     QVERIFY(f.choose(f.w->mnu3548));
     QCOMPARE(shared().Ventiltyp, series);
     QCOMPARE(shared().rsVentil->table(), series);
     QCOMPARE(shared().Kennlinie, 1);
-    QCOMPARE(f.sheet(), sheet);
+    QVERIFY(!sheet.unloaded());
     QCOMPARE(f.ui.beepCount(), 1);
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Kenndaten der Bauform nicht vorhanden: 3548"));
 }
@@ -220,7 +222,8 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
     QCOMPARE(f.list("cmbStoffwert2unit").visible(), vapourShown);
     d.pkrit = 48.7;
     const double p1 = d.p1Max, p2 = d.p2Max, psat = d.psatMax;
-    Form *sheet = f.sheet();
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
 
     QVERIFY(f.choose(menu(entry)));
 
@@ -237,7 +240,7 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
         QCOMPARE(d.pkrit, umrechnenDruck(Variant(48.7), 0, unit)); // once, not twice
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
     QVERIFY(f.w->mnuDrucken.enabled());
-    QCOMPARE(f.sheet(), sheet); // never reloaded
+    QVERIFY(!sheet.unloaded()); // never reloaded
 }
 
 void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues_data()
@@ -255,7 +258,8 @@ void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues()
     d.T1Max = 20.0;
     d.Tkrit = 374.15;
     d.TBezugFlüssigkeit = 20;
-    Form *sheet = f.sheet();
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
 
     QVERIFY(f.choose(f.w->mnuFahrenheit));
     QCOMPARE(d.TUnit, 1);
@@ -271,7 +275,7 @@ void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues()
     QCOMPARE(d.T1Max, 20.0);
     QVERIFY(qAbs(d.Tkrit - 374.15) < 1e-9);
     QCOMPARE(d.TBezugFlüssigkeit, 20);
-    QCOMPARE(f.sheet(), sheet);
+    QVERIFY(!sheet.unloaded());
 }
 
 void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale_data()
@@ -333,7 +337,8 @@ void TestMenus::flowEntryFollowsTheFluidState()
     SharedData &d = shared();
     QCOMPARE(d.QUnit, 0);
     const double q = d.QMax;
-    Form *sheet = f.sheet();
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
 
     chooseOrRun(entry);
 
@@ -344,7 +349,7 @@ void TestMenus::flowEntryFollowsTheFluidState()
         QCOMPARE(d.QMax, q);
     else if (modus == 0)
         QVERIFY(d.QMax != q); // the list's handler converted the stored flow
-    QCOMPARE(f.sheet(), sheet);
+    QVERIFY(!sheet.unloaded());
 }
 
 void TestMenus::flowSubmenuEnablesTheEntriesOfTheState_data()
@@ -406,7 +411,8 @@ void TestMenus::otherUnitEntriesSetTheirList()
     QCOMPARE(item(unit).toInt(), 0);
     const int listBefore = f.list(list.toLatin1().constData()).listIndex();
     const QString valve = shared().DNVentil;
-    Form *sheet = f.sheet();
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
 
     QVERIFY(f.choose(menu(entry)));
 
@@ -414,7 +420,7 @@ void TestMenus::otherUnitEntriesSetTheirList()
     QCOMPARE(f.list(list.toLatin1().constData()).listIndex(), value == 0 ? listBefore : value);
     if (entry == QLatin1String("mnuInch"))
         QCOMPARE(shared().DNVentil, umrechnenDN(Variant(valve), 0, 1).toString());
-    QCOMPARE(f.sheet(), sheet);
+    QVERIFY(!sheet.unloaded());
 }
 
 void TestMenus::mediumEntryRemapsFlowUnitAndRecalculates_data()
@@ -477,7 +483,8 @@ void TestMenus::mediumEntryRemapsFlowUnitAndRecalculates()
     d.rhoN = 3.0;
     d.gammaMin = d.gammaNorm = d.gammaMax = 1.1;
     const double q = d.QMax;
-    Form *sheet = f.sheet();
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
 
     QVERIFY(f.choose(menu(entry)));
 
@@ -488,7 +495,7 @@ void TestMenus::mediumEntryRemapsFlowUnitAndRecalculates()
     QCOMPARE(f.list("cmbQunit").listIndex(), qUnitAfter);
     if (modus == 0)
         QCOMPARE(d.QMax, q); // only the index is carried over
-    QCOMPARE(sheet->state(), Form::State::Unloaded);
+    QVERIFY(sheet.unloaded());
     QVERIFY(f.sheet());
     if (medium == 0) {
         QCOMPARE(d.rhoN, umrechnenDichte(Variant(1.2922), 0, rhoUnit).toDouble());

@@ -1,6 +1,8 @@
 #include "project_fixture.h"
 
 #include "platform/core/number_text.h"
+#include "support/damaged_files.h"
+#include "support/interrupted_write.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,6 +11,22 @@
 
 #include <cmath>
 #include <limits>
+
+namespace {
+
+// Bytes this process has read from files so far (Linux keeps the count per process).
+qint64 bytesReadSoFar()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : io.readAll().split('\n'))
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
+} // namespace
 
 using namespace fixture;
 
@@ -298,6 +316,188 @@ private slots:
         QCOMPARE(QFile::exists(file), setup != QLatin1String("nofile"));
         QVERIFY(bytesOf(file) == before);
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    void interruptedSaveIsUndoneBeforeLoading_data()
+    {
+        QTest::addColumn<QString>("change"); // the killed save's change of the first records
+        QTest::addColumn<bool>("readOnly");
+        QTest::newRow("project items") << "UPDATE Betriebsdaten SET p1Max = 99; UPDATE Ventildaten SET Ventiltyp = 'x'"
+                                       << false;
+        QTest::newRow("program parameters") << "UPDATE _Programmparameter SET Sprache = 9, Benutzername = 'x'"
+                                            << false;
+        QTest::newRow("read-only file") << "UPDATE Betriebsdaten SET p1Max = 99" << true;
+    }
+    void interruptedSaveIsUndoneBeforeLoading()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, readOnly);
+        const QString name = QStringLiteral("killed");
+        const QString file = path(name);
+        QFile::remove(file);
+        QFile::remove(interrupted::journalOf(file));
+        const auto written = sample();
+        createProject(file, *written);
+        interrupted::killWriteInside(file, change);
+        if (readOnly)
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+        const QByteArray fileBefore = bytesOf(file);
+        const QByteArray journalBefore = bytesOf(interrupted::journalOf(file));
+
+        SharedData loaded;
+        try {
+            LoadProgrammParameter(dir_.path(), name, loaded);
+            LoadParameter(dir_.path(), name, loaded);
+            QVERIFY(!readOnly);
+        } catch (const DbError &e) {
+            QVERIFY2(readOnly, qPrintable(e.text()));
+            // The message names the journal; the file and the journal wait for write access, untouched.
+            QCOMPARE(e.kind(), DbError::Kind::ReadOnly);
+            QVERIFY2(e.text().contains(interrupted::journalOf(file)), qPrintable(e.text()));
+            QVERIFY(bytesOf(file) == fileBefore);
+            QVERIFY(bytesOf(interrupted::journalOf(file)) == journalBefore);
+            QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+            return;
+        }
+        // The values from before the killed save, and a sound file without the save's ballast.
+        QCOMPARE(firstDifference(*written, loaded, projectItems()), QString());
+        QCOMPARE(firstDifference(*written, loaded, programParameterItems()), QString());
+        QVERIFY(!QFile::exists(interrupted::journalOf(file)));
+        auto db = Database::open(file, Database::Mode::ReadOnly);
+        db->checkPages();
+        QVERIFY(!db->hasTable(QStringLiteral("q_ballast")));
+    }
+
+    void damagedFileIsRefusedAndNeverWritten_data()
+    {
+        QTest::addColumn<QString>("harm");
+        // Rohrdaten on the pages of Schalldaten reads its numbers (a load once took them) and a save of Rohrdaten
+        // overwrote the sound levels.
+        QTest::newRow("two tables on one b-tree") << damage::sharedPagesSql(QStringLiteral("Schalldaten"),
+                                                                           QStringLiteral("Rohrdaten"));
+        QTest::newRow("page owned by nothing") << "orphan page";
+    }
+    void damagedFileIsRefusedAndNeverWritten()
+    {
+        QFETCH(QString, harm);
+        const QString name = QStringLiteral("damaged");
+        const QString file = path(name);
+        QFile::remove(file);
+        createProject(file, *sample());
+        if (harm == QLatin1String("orphan page"))
+            damage::addOrphanPage(file);
+        else
+            execSql(file, harm);
+        const QByteArray before = bytesOf(file);
+
+        const std::function<void()> steps[] = {
+            [&] {
+                SharedData d;
+                LoadParameter(dir_.path(), name, d);
+            },
+            [&] {
+                SharedData d;
+                LoadProgrammParameter(dir_.path(), name, d);
+            },
+            [&] { SaveParameter(dir_.path(), name, *sample()); },
+            [&] { SaveProgrammParameter(dir_.path(), name, *sample()); },
+        };
+        const char *stepNames[] = {"load", "load parameters", "save", "save parameters"};
+        for (int i = 0; i < 4; ++i) {
+            QString text;
+            try {
+                steps[i]();
+            } catch (const DbError &e) {
+                QCOMPARE(e.kind(), DbError::Kind::NotADatabase);
+                text = e.text();
+            }
+            QVERIFY2(text.contains(file) && text.contains(QLatin1String("damaged")),
+                     qPrintable(QStringLiteral("%1: \"%2\"").arg(QLatin1String(stepNames[i]), text)));
+            QVERIFY2(bytesOf(file) == before, stepNames[i]);
+        }
+    }
+
+    void hugeTableCostsNoMoreThanItsFirstRecord_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("project table") << "Ausdruck";
+        QTest::newRow("program parameters") << "_Programmparameter";
+    }
+    void hugeTableCostsNoMoreThanItsFirstRecord()
+    {
+        QFETCH(QString, table);
+        const QString name = QStringLiteral("huge");
+        const QString file = path(name);
+        QFile::remove(file);
+        const auto written = sample();
+        createProject(file, *written);
+        // 2^21 records, the first one as written, the others different.
+        execSql(file, QStringLiteral("CREATE TABLE n AS WITH RECURSIVE c(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM c "
+                                     "WHERE i < 2097151) SELECT i FROM c; "
+                                     "INSERT INTO \"%1\" SELECT t.* FROM \"%1\" AS t, n; DROP TABLE n; "
+                                     "UPDATE \"%1\" SET %2 WHERE rowid > 1")
+                          .arg(table, table == QLatin1String("Ausdruck") ? QStringLiteral("TextFirma = 'andere'")
+                                                                        : QStringLiteral("Sprache = 1")));
+        const qint64 size = QFileInfo(file).size();
+        QVERIFY(size > 40 * 1024 * 1024);
+
+        const qint64 start = bytesReadSoFar();
+        QVERIFY(start >= 0);
+        SharedData loaded;
+        LoadProgrammParameter(dir_.path(), name, loaded);
+        LoadParameter(dir_.path(), name, loaded);
+        const qint64 read = bytesReadSoFar() - start;
+        QCOMPARE(firstDifference(*written, loaded, projectItems()), QString());
+        QCOMPARE(firstDifference(*written, loaded, programParameterItems()), QString());
+        // A project file of one record per table is some 40 KB; the loaders read about that much of this one.
+        QVERIFY2(read < 1024 * 1024, qPrintable(QStringLiteral("%1 of %2 bytes read").arg(read).arg(size)));
+        QFile::remove(file);
+    }
+
+    void numbersStoredAsTextLoadAlikeInEveryLocale_data()
+    {
+        // p1Max sits in a column without a declared type here, as a file written by another program may have it:
+        // a text stays a text there, and a number a number.
+        QTest::addColumn<QString>("value"); // SQL
+        QTest::addColumn<double>("expected");
+        QTest::addColumn<QString>("message"); // part of the refusal, or empty
+        const double none = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("decimal point") << "'2.5'" << 2.5 << "";
+        QTest::newRow("exponent and blanks") << "' 1.5e3 '" << 1500.0 << "";
+        QTest::newRow("decimal comma") << "'2,5'" << none << "holds \"2,5\", which is not a number";
+        QTest::newRow("group separator") << "'1,000.5'" << none << "which is not a number";
+        QTest::newRow("infinite text") << "'inf'" << none << "holds an infinite number";
+        QTest::newRow("beyond the double range") << "'-1e999'" << none << "holds an infinite number";
+        QTest::newRow("infinite number") << "-9e999" << none << "holds an infinite number";
+        QTest::newRow("number") << "12.75" << 12.75 << "";
+    }
+    void numbersStoredAsTextLoadAlikeInEveryLocale()
+    {
+        QFETCH(QString, value);
+        QFETCH(double, expected);
+        QFETCH(QString, message);
+        const QString name = QStringLiteral("textnumber");
+        QFile::remove(path(name));
+        createProject(path(name), *sample(), {QStringLiteral("p1Max")});
+        execSql(path(name), QStringLiteral("ALTER TABLE Betriebsdaten ADD COLUMN p1Max; "
+                                           "UPDATE Betriebsdaten SET p1Max = %1").arg(value));
+        for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
+            numtext::setUserLocale(locale);
+            SharedData loaded;
+            QString refusal;
+            try {
+                LoadParameter(dir_.path(), name, loaded);
+            } catch (const DbError &e) {
+                refusal = e.text();
+            }
+            const QString where = locale.name() + QStringLiteral(": ") + refusal;
+            if (message.isEmpty()) {
+                QVERIFY2(refusal.isEmpty(), qPrintable(where));
+                QCOMPARE(loaded.p1Max, expected);
+            } else {
+                QVERIFY2(refusal.contains(message) && refusal.contains(QLatin1String("p1Max")), qPrintable(where));
+            }
+        }
     }
 };
 

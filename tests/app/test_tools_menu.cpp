@@ -146,8 +146,8 @@ void TestToolsMenu::userDefinedValveIsAppliedToTheSheet()
     QFETCH(int, modus);
     if (modus == 1)
         QVERIFY(f.choose(f.w->mnuFlow));
-    Form *sheet = f.sheet();
-    QVERIFY(sheet);
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
     f.ui.reset();
     f.ui.setScreenSizeTwips(1920 * 15, 1080 * 15);
     int left = 0;
@@ -170,7 +170,7 @@ void TestToolsMenu::userDefinedValveIsAppliedToTheSheet()
     QCOMPARE(left, (1920 * 15 - 7440) / 2);
     QCOMPARE(top, (1080 * 15 - 6420) / 2);
     QVERIFY(!frmBenutzerdefiniertInstance().isLoaded());
-    QCOMPARE(sheet->state(), Form::State::Unloaded);
+    QVERIFY(sheet.unloaded());
     Form *reloaded = f.sheet();
     QVERIFY(reloaded);
     const SharedData &d = shared();
@@ -206,8 +206,8 @@ void TestToolsMenu::cancelRecalculatesWithoutReloading()
     QFETCH(int, modus);
     if (modus == 1)
         QVERIFY(f.choose(f.w->mnuFlow));
-    Form *sheet = f.sheet();
-    QVERIFY(sheet);
+    QVERIFY(f.sheet());
+    const UnloadWatch sheet(*f.sheet());
     const QString series = shared().Ventiltyp;
     const QByteArray catalogue = fileBytes(dataFile(QStringLiteral("dbKenndaten.mdb")));
     f.w->StatusBar.setText(QStringLiteral("-"));
@@ -220,8 +220,7 @@ void TestToolsMenu::cancelRecalculatesWithoutReloading()
     });
     QVERIFY(f.choose(f.w->mnu9999));
 
-    QCOMPARE(f.sheet(), sheet);
-    QCOMPARE(sheet->state(), Form::State::Loaded);
+    QVERIFY(!sheet.unloaded());
     // Recalculated: the status line is written again.
     QVERIFY(f.w->StatusBar.text().startsWith(QStringLiteral("Berechnung")));
     QCOMPARE(shared().Ventiltyp, series);

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <cmath>
 #include <limits>
+#include <sqlite3.h>
 
 using testlocale::zahl;
 
@@ -423,6 +424,10 @@ void TestConversions::nominalSize_data()
     QTest::newRow("same unit gives the value") << Variant("81") << 0 << 0 << Variant("81");
     QTest::newRow("index outside") << Variant("80") << 0 << 2 << Variant();
     QTest::newRow("null") << Variant::null() << 0 << 1 << Variant();
+    // The value handed back unconverted is never a non-finite number.
+    QTest::newRow("same unit, infinite") << Variant(std::numeric_limits<double>::infinity()) << 0 << 0 << Variant();
+    QTest::newRow("same unit, undefined") << Variant(std::numeric_limits<double>::quiet_NaN()) << 1 << 1 << Variant();
+    QTest::newRow("same unit, a number") << Variant(80.0) << 0 << 0 << Variant(80.0);
 }
 
 void TestConversions::nominalSize()
@@ -542,6 +547,11 @@ void TestConversions::coefficientFromValveTable_data()
     QTest::newRow("not a number") << Variant("viel") << 0 << 1 << Variant();
     QTest::newRow("same unit needs no row") << Variant(2.5) << 0 << 0 << Variant(2.5);
     QTest::newRow("same Cv unit") << Variant(3.3) << 1 << 1 << Variant(3.3);
+    QTest::newRow("same unit, infinite") << Variant(-std::numeric_limits<double>::infinity()) << 0 << 0 << Variant();
+    QTest::newRow("same Cv unit, undefined") << Variant(std::numeric_limits<double>::quiet_NaN()) << 1 << 1
+                                             << Variant();
+    QTest::newRow("same Cv unit, infinite single") << Variant(std::numeric_limits<float>::infinity()) << 1 << 1
+                                                   << Variant();
     QTest::newRow("target outside") << Variant(0.1f) << 0 << 2 << Variant();
     QTest::newRow("source outside") << Variant(0.1f) << 2 << 0 << Variant();
 }
@@ -582,6 +592,13 @@ void TestConversions::valveTableWithDoubleColumnsComparesExactly()
     QVERIFY(umrechnenKvsCvTabelle(Variant(0.116), 1, 0) == Variant(0.1));
     // A float near 0.1 is not the stored double.
     QVERIFY(umrechnenKvsCvTabelle(Variant(0.1f), 0, 1).isEmpty());
+    // A coefficient the table holds as infinity (written by another program) is no result.
+    QCOMPARE(sqlite3_exec(db_->handle(), "INSERT INTO genau VALUES (2.0, 9e999)", nullptr, nullptr, nullptr), SQLITE_OK);
+    shared().rsVentil = db_->openTable(QStringLiteral("genau"));
+    QCOMPARE(shared().rsVentil->recordCount(), 2L);
+    const Variant unendlich = umrechnenKvsCvTabelle(Variant(2.0), 0, 1);
+    QVERIFY2(unendlich.isEmpty(), qPrintable(QString::number(unendlich.toDouble())));
+    QCOMPARE(sqlite3_exec(db_->handle(), "DELETE FROM genau WHERE Kvs = 2.0", nullptr, nullptr, nullptr), SQLITE_OK);
 }
 
 void TestConversions::valveTableLookupWithoutTable()

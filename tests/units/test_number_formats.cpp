@@ -64,6 +64,12 @@ void TestNumberFormats::fourDigits_data()
     zeile("below the patterns: exponent form", {Eingabe::Zahl, 1e-10, nullptr}, "1E-10");
     zeile("below the patterns: mantissa kept", {Eingabe::Zahl, 9.5e-10, nullptr}, "9.5E-10");
     zeile("large value", {Eingabe::Zahl, 1234567.89, nullptr}, "1234568");
+    // Beyond 15 integer digits the general format's exponent form, not hundreds of digits.
+    zeile("fifteen integer digits", {Eingabe::Zahl, 999999999999999.0, nullptr}, "999999999999999");
+    zeile("sixteen integer digits", {Eingabe::Zahl, 1e15, nullptr}, "1E+15");
+    zeile("huge value keeps 15 digits", {Eingabe::Zahl, 123456789012345678.0, nullptr}, "1.23456789012346E+17");
+    zeile("largest double magnitude", {Eingabe::Zahl, -1e308, nullptr}, "-1E+308");
+    zeile("huge numeric text", {Eingabe::Text, 0, "2.5E+300"}, "2.5E+300");
     zeile("numeric text in the locale", {Eingabe::Text, 0, "2.5"}, "2.500");
     zeile("numeric text with blanks", {Eingabe::Text, 0, " 123.456 "}, "123.5");
     zeile("single precision value", {Eingabe::Einzeln, 0.1, nullptr}, "0.1000");
@@ -97,6 +103,8 @@ void TestNumberFormats::threeDigits_data()
     QTest::newRow("below the patterns") << Variant(9.99e-7) << QStringLiteral("9.99E-07");
     QTest::newRow("zero") << Variant(0.0) << QStringLiteral("0");
     QTest::newRow("never assigned counts as 0") << Variant() << QStringLiteral("0");
+    QTest::newRow("sixteen integer digits") << Variant(-2.5e15) << QStringLiteral("-2.5E+15");
+    QTest::newRow("largest double magnitude") << Variant(1e308) << QStringLiteral("1E+308");
 }
 
 void TestNumberFormats::threeDigits()
@@ -115,6 +123,9 @@ void TestNumberFormats::notNumericGivesEmpty_data()
     QTest::newRow("null field") << Variant::null();
     QTest::newRow("number with unit") << Variant("12 bar");
     QTest::newRow("not a finite number") << Variant(std::numeric_limits<double>::infinity());
+    QTest::newRow("minus infinity") << Variant(-std::numeric_limits<double>::infinity());
+    QTest::newRow("undefined number") << Variant(std::numeric_limits<double>::quiet_NaN());
+    QTest::newRow("infinite single") << Variant(std::numeric_limits<float>::infinity());
     // A text in the other convention is no number: "1,5" under C, "1.5" under German.
     QTest::newRow("other decimal separator")
         << Variant(numtext::userLocale().decimalPoint() == QLatin1String(",") ? "1.5" : "1,5");

@@ -456,27 +456,76 @@ namespace {
 }
 } // namespace
 
+namespace {
+// The file's own mode bits as well as access(): even a privileged user must not write a file marked read-only.
+bool mayWrite(const QFileInfo &info)
+{
+    const auto writeBits = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.isWritable() && (info.permissions() & writeBits);
+}
+
+// Undoes the half-written change of an interrupted write from the journal beside the file: SQLite does that at the
+// first read of a read-write connection (it needs to write the file and delete the journal).
+void rollBackInterruptedWrite(const QString &path)
+{
+    const QString journal = path + QStringLiteral("-journal");
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (!mayWrite(file) || !folder.isWritable())
+        throw DbError(DbError::Kind::ReadOnly, path, QString(),
+                      QStringLiteral("an interrupted save left the journal \"%1\" beside the file; the file can be "
+                                     "read only once that save has been undone, which needs write access to the file "
+                                     "and its folder")
+                          .arg(journal));
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                             nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 3000);
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close_v2(db);
+        throw DbError(DbError::Kind::Other, path, QString(),
+                      QStringLiteral("the interrupted save recorded in \"%1\" cannot be undone: %2").arg(journal, why));
+    }
+    sqlite3_close_v2(db);
+}
+} // namespace
+
 std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
 {
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile())
         throw DbError(DbError::Kind::NoSuchFile, path, QString(), QStringLiteral("the file does not exist"));
-    sqlite3 *db = nullptr;
     const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
-    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
-    if (rc != SQLITE_OK)
-        failOpen(db, rc == SQLITE_CANTOPEN ? DbError::Kind::NoSuchFile : DbError::Kind::Other, path,
-                 QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 3000);
-    // The header is read lazily; a first query tells a database from any other file.
-    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        const int kind = rc & 0xff;
-        failOpen(db, kind == SQLITE_NOTADB || kind == SQLITE_CORRUPT ? DbError::Kind::NotADatabase : DbError::Kind::Other,
-                 path, QString::fromUtf8(sqlite3_errmsg(db)));
+    for (int attempt = 0;; ++attempt) {
+        sqlite3 *db = nullptr;
+        int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
+        if (rc != SQLITE_OK)
+            failOpen(db, rc == SQLITE_CANTOPEN ? DbError::Kind::NoSuchFile : DbError::Kind::Other, path,
+                     QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        sqlite3_extended_result_codes(db, 1);
+        sqlite3_busy_timeout(db, 3000);
+        // Pages are checked as they are read, so a damaged page gives an error rather than wrong values.
+        sqlite3_exec(db, "PRAGMA cell_size_check = ON", nullptr, nullptr, nullptr);
+        // The header is read lazily; a first query tells a database from any other file.
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_READONLY_ROLLBACK && attempt == 0) {
+            sqlite3_close_v2(db);
+            rollBackInterruptedWrite(path);
+            continue;
+        }
+        if (rc != SQLITE_OK) {
+            const int kind = rc & 0xff;
+            failOpen(db,
+                     kind == SQLITE_NOTADB || kind == SQLITE_CORRUPT ? DbError::Kind::NotADatabase
+                                                                     : DbError::Kind::Other,
+                     path, QString::fromUtf8(sqlite3_errmsg(db)));
+        }
+        return std::shared_ptr<Database>(new Database(db, path, mode == Mode::ReadOnly));
     }
-    return std::shared_ptr<Database>(new Database(db, path, mode == Mode::ReadOnly));
 }
 
 std::shared_ptr<Database> Database::create(const QString &path)
@@ -663,13 +712,63 @@ bool Database::inTransaction() const
     return db_ && sqlite3_get_autocommit(db_) == 0;
 }
 
-std::unique_ptr<Recordset> Database::openTable(const QString &table)
+std::unique_ptr<Recordset> Database::openTable(const QString &table, Rows rows)
 {
     requireOpen(this, table);
     const QString actual = actualTableName(this, table);
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
     auto impl = std::make_unique<Recordset::Impl>(this, actual, columns(actual));
+    impl->firstRowOnly = rows == Rows::First;
     impl->moveFirst();
     return std::unique_ptr<Recordset>(new Recordset(std::move(impl)));
+}
+
+namespace {
+[[noreturn]] void damaged(const Database *db, const QString &finding)
+{
+    db->fail(DbError::Kind::NotADatabase, QString(), QStringLiteral("the file is damaged (%1)").arg(finding));
+}
+} // namespace
+
+void Database::checkStructure() const
+{
+    requireOpen(this, QString());
+    int rc = 0;
+    // SQLite itself refuses a schema whose b-trees start outside the file; it does not notice two on one start.
+    Statement st(db_, QStringLiteral("SELECT name, rootpage FROM sqlite_master WHERE rootpage <> 0"), &rc);
+    if (rc != SQLITE_OK)
+        failSqlite(this, QString(), QString());
+    // Two tables on one b-tree read each other's rows, and a write to one overwrites the other.
+    QHash<long long, QString> owner;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        const QString name = columnText(st, 0);
+        const long long root = sqlite3_column_int64(st, 1);
+        const auto it = owner.constFind(root);
+        if (it != owner.constEnd())
+            damaged(this, QStringLiteral("\"%1\" and \"%2\" are stored on the same pages").arg(*it, name));
+        owner.insert(root, name);
+    }
+    if (rc != SQLITE_DONE)
+        failSqlite(this, QString(), QString());
+}
+
+void Database::checkPages() const
+{
+    requireOpen(this, QString());
+    int rc = 0;
+    Statement st(db_, QStringLiteral("PRAGMA quick_check(3)"), &rc);
+    if (rc != SQLITE_OK)
+        failSqlite(this, QString(), QString());
+    QStringList findings;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        // A finding may come with a heading line ("*** in database main ***") in the same row.
+        for (const QString &line : columnText(st, 0).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            if (line != QLatin1String("ok") && !line.startsWith(QLatin1String("***")))
+                findings << line.trimmed();
+    }
+    if (rc != SQLITE_DONE)
+        failSqlite(this, QString(), QString());
+    if (!findings.isEmpty())
+        damaged(this, findings.join(QLatin1String("; ")));
 }

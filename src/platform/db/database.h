@@ -63,6 +63,9 @@ public:
     enum class Mode { ReadWrite, ReadOnly };
 
     // Opens an existing file. Throws DbError (NoSuchFile, NotADatabase).
+    // A write that was interrupted (a killed program) leaves a journal beside the file; the next open undoes the
+    // half-written change from it. Read-only opens do that too, through a short read-write open, when the file and
+    // its folder may be written; otherwise they throw ReadOnly naming the journal, and the file stays as it is.
     static std::shared_ptr<Database> open(const QString &path, Mode mode = Mode::ReadWrite);
     // Creates a new empty database file (overwriting nothing: throws if the file exists).
     static std::shared_ptr<Database> create(const QString &path);
@@ -75,8 +78,19 @@ public:
     bool isOpen() const { return db_ != nullptr; }
     void close();
 
+    // Which rows a table recordset reads.
+    enum class Rows {
+        All,
+        First // only the first row in stored order: a table of one record costs the same whatever follows it
+    };
     // Opens a table as a recordset in its stored order (rowid). Throws NoSuchTable.
-    std::unique_ptr<Recordset> openTable(const QString &table);
+    std::unique_ptr<Recordset> openTable(const QString &table, Rows rows = Rows::All);
+
+    // Damage checks; both throw NotADatabase naming the first finding, and write nothing.
+    // Every table and index on a b-tree of its own; costs the same whatever the file's size.
+    void checkStructure() const;
+    // The quick check of every page of the file; its cost grows with the file's size (some 2 ms per MB).
+    void checkPages() const;
 
     // Table, column and index names compare case-insensitively (also beyond ASCII, "WÄRMETAUSCHER").
     bool hasTable(const QString &table) const;
@@ -131,6 +145,8 @@ private:
 //   so do addNew, edit and deleteRecord.
 // - Rows written through another cursor or another connection are seen at the next move (clones see each other's
 //   writes at once).
+// - A recordset opened with Rows::First sees only the first row of its order (recordCount 1 at most); rows it
+//   adds are stored but not seen.
 //
 // Value conversion on setField (to the column's type; a value that does not fit throws TypeMismatch at once and
 // leaves the buffer unchanged):

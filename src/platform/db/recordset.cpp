@@ -90,7 +90,8 @@ void Recordset::Impl::loadRows()
         for (int c : indexColumns)
             order += quoted(fields[c].name) + QLatin1String(", ");
         prepare(&selectRows, QLatin1String("SELECT rowid") + cols + QLatin1String(" FROM ") + quotedTable
-                                 + QLatin1String(" ORDER BY ") + order + QLatin1String("rowid"));
+                                 + QLatin1String(" ORDER BY ") + order + QLatin1String("rowid")
+                                 + QLatin1String(firstRowOnly ? " LIMIT 1" : ""));
     }
     sqlite3_stmt *st = selectRows;
     rows.clear();
@@ -506,6 +507,7 @@ std::unique_ptr<Recordset::Impl> Recordset::Impl::clone() const
     auto c = std::make_unique<Impl>(requireDb(), table, fields);
     c->indexName = indexName;
     c->indexColumns = indexColumns;
+    c->firstRowOnly = firstRowOnly;
     c->rows = rows;
     c->values = values;
     c->rowsGeneration = rowsGeneration;

@@ -68,6 +68,7 @@ struct Recordset::Impl {
 
     QString indexName;
     std::vector<int> indexColumns;
+    bool firstRowOnly = false; // the recordset sees only the first row of its order
 
     // The whole table in the current order, read in one statement: the tables walked here are small, and a read
     // per row would cost a file lock each.

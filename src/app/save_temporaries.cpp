@@ -1,0 +1,86 @@
+#include "app/save_temporaries.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kJournal = QStringLiteral("-journal");
+
+// QTemporaryFile replaces the six X by letters (and, in some versions, digits).
+const QRegularExpression &namePattern()
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\..+\\.saving-[A-Za-z0-9]{6}\\.vls(-journal)?$"));
+    return pattern;
+}
+
+// True when the file is held by no running save; it then stays unheld by us until `fd` is closed.
+bool takeIfUnheld(const QString &path, int *fd)
+{
+    *fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (*fd < 0)
+        return false;
+    if (::flock(*fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(*fd);
+        *fd = -1;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString saveTemporaryTemplate(const QString &folder, const QString &base)
+{
+    return folder + QStringLiteral("/.") + base + QStringLiteral(".saving-XXXXXX.vls");
+}
+
+bool isSaveTemporaryName(const QString &fileName)
+{
+    return namePattern().match(fileName).hasMatch();
+}
+
+bool holdSaveTemporary(QFileDevice &file)
+{
+    const int fd = file.handle();
+    return fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+QStringList removeStaleSaveTemporaries(const QString &folder)
+{
+    QStringList removed;
+    const QDir dir(folder);
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // The files first, then journals whose file is gone: a journal beside a held file belongs to a running save.
+    for (const QString &name : names) {
+        if (!isSaveTemporaryName(name) || name.endsWith(kJournal))
+            continue;
+        const QString path = dir.filePath(name);
+        const QFileInfo info(path);
+        if (info.isSymLink() || !info.isFile())
+            continue;
+        int fd = -1;
+        if (!takeIfUnheld(path, &fd))
+            continue;
+        if (QFile::remove(path))
+            removed << name;
+        ::close(fd);
+    }
+    for (const QString &name : names) {
+        if (!isSaveTemporaryName(name) || !name.endsWith(kJournal))
+            continue;
+        const QString path = dir.filePath(name);
+        const QFileInfo info(path);
+        if (info.isSymLink() || !info.isFile() || QFileInfo::exists(path.chopped(kJournal.size())))
+            continue;
+        if (QFile::remove(path))
+            removed << name;
+    }
+    return removed;
+}

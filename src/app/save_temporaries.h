@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFileDevice>
+#include <QString>
+#include <QStringList>
+
+// Save as completes a new project file under a temporary name beside the target (".Name.saving-XXXXXX.vls"). A
+// save that is killed leaves that file, perhaps with its journal, behind; the next Save as into the folder removes
+// such leftovers, and nothing else: only files of exactly this naming that no running save holds.
+
+// The name pattern for QTemporaryFile.
+QString saveTemporaryTemplate(const QString &folder, const QString &base);
+// True for a file name of that naming, or the journal of one.
+bool isSaveTemporaryName(const QString &fileName);
+// Marks an open temporary file as held by a running save until it is closed; the system releases the mark when the
+// process ends, however it ends. False when the mark cannot be set.
+bool holdSaveTemporary(QFileDevice &file);
+// Removes the leftovers of killed saves from a folder and returns the names removed.
+QStringList removeStaleSaveTemporaries(const QString &folder);
