@@ -72,7 +72,8 @@ bool frmStoffdatenAssistent::calculationInputsReady()
 
 std::optional<double> frmStoffdatenAssistent::vapourPressure(const QString &T1)
 {
-    const Estimate e = calcPsatLeeKesler(Variant(T1), T1Unit_, pickedCriticalPoint(), picked_.w);
+    // In the unit the pressure list shows now, which an edit's cancel may have changed since the pick.
+    const Estimate e = calcPsatLeeKesler(Variant(T1), T1Unit_, pickedCriticalPoint(), picked_.w, units_.pUnit);
     if (!e.hasValue())
         return std::nullopt;
     return e.value;

@@ -51,6 +51,8 @@ private slots:
     void handOverButtonFollowsTheCalculatedPoint_data();
     void handOverButtonFollowsTheCalculatedPoint();
     void vapourPressureUsesThePickedFactorAndZTheField();
+    void vapourPressureIsInTheUnitItsListShows_data();
+    void vapourPressureIsInTheUnitItsListShows();
     void acentricFactorAfterEdmister_data();
     void acentricFactorAfterEdmister();
 };
@@ -328,6 +330,49 @@ void TestFluidWizardCalculation::vapourPressureUsesThePickedFactorAndZTheField()
     QVERIFY2(w.txtZmax.text() != Z, qPrintable(Z));
     // An edited record is no calculation to hand over.
     QVERIFY(!w.cmdOK.enabled());
+}
+
+void TestFluidWizardCalculation::vapourPressureIsInTheUnitItsListShows_data()
+{
+    QTest::addColumn<int>("pUnit");   // shared at loading: the unit the picked critical pressure is kept in
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<double>("p1");   // bar abs., at 20 °C or 150 °C below
+    QTest::addColumn<double>("T1");
+    QTest::addColumn<QString>("unit"); // the list after the cancelled edit: the record's own unit
+    QTest::addColumn<QString>("psat");
+    QTest::addColumn<int>("state");
+    // Water kept as 3208 psia = 221.2 bar, shown in bar after the cancel: psat(150 °C) = 4.635 bar < 10 bar, liquid.
+    QTest::newRow("kept in psia, shown in bar") << 2 << "Wasser (H2O)" << 10.0 << 150.0 << "bar,abs." << loc("4.635")
+                                                << 1;
+    // Propan kept as 96.68 °C and 42.48 bar, shown in F and psia after the cancel: psat(20 °C) = 8.404 bar
+    // = 8.404 / 0.06894757 = 121.9 psia, above 5 bar: gas.
+    QTest::newRow("kept in bar, shown in psia") << 0 << "Propan (C3H8)" << 5.0 << 20.0 << "psia" << loc("121.9") << 2;
+}
+
+// The kept critical point keeps the units of its pick; the vapour pressure is shown, compared and handed over in
+// the unit the pressure list shows when the calculation runs.
+void TestFluidWizardCalculation::vapourPressureIsInTheUnitItsListShows()
+{
+    QFETCH(int, pUnit);
+    QFETCH(QString, entry);
+    QFETCH(double, p1);
+    QFETCH(double, T1);
+    QFETCH(QString, unit);
+    QFETCH(QString, psat);
+    QFETCH(int, state);
+    Start s = airAt(p1, T1);
+    s.pUnit = pUnit;
+    frmStoffdatenAssistent &w = openOn(entry, s);
+    w.cmdBearbeiten.userClick();
+    w.cmdEscBearbeiten.userClick();
+    QCOMPARE(w.p_unit.text(), unit);
+    w.cmdCalc.userClick();
+    QCOMPARE(w.lblp_unit.caption(), unit);
+    QCOMPARE(w.txtpsatmax.text(), psat);
+    QCOMPARE(w.assistentZustand(), state);
+    w.cmdOK.userClick();
+    QCOMPARE(EinheitDruck(Variant(shared().pUnit)), unit);
+    QCOMPARE(shared().psatMax, Variant(psat).toDouble());
 }
 
 void TestFluidWizardCalculation::acentricFactorAfterEdmister_data()
