@@ -272,8 +272,10 @@ void syncListBox(const ListBox &m, QListWidget &l)
         l.clear();
         l.addItems(m.items());
     }
-    if (l.currentRow() != m.listIndex())
-        l.setCurrentRow(m.listIndex());
+    // The entry may be current without being selected (the focus entered the list): it is then selected too.
+    const int at = m.listIndex();
+    if (l.currentRow() != at || (at >= 0 && at < l.count() && !l.item(at)->isSelected()))
+        l.setCurrentRow(at);
 }
 
 void syncCheckBox(const CheckBox &m, QCheckBox &b)
