@@ -692,6 +692,9 @@ QImage heatExchangerPicture()
     QImage img = canvas(size.width(), size.height());
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a grid of 288 x 192.
+    p.scale(size.width() / 288.0, size.height() / 192.0);
+    const qreal right = 288;
     const QColor steam(196, 62, 44);
     const QColor condensate(44, 98, 184);
     const QColor liquid(196, 222, 244);
@@ -743,7 +746,7 @@ QImage heatExchangerPicture()
     p.drawPath(coil);
     // Condensate line from the trap to the right edge.
     p.setPen(QPen(condensate, 5, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(250, 156), QPointF(size.width(), 156));
+    p.drawLine(QPointF(250, 156), QPointF(right, 156));
 
     // The control valve in the steam line, with its actuator.
     const QPointF seat(64, steamY);
@@ -772,7 +775,7 @@ QImage heatExchangerPicture()
         p.drawPolygon(QPolygonF{tip, QPointF(tip.x() - 9, tip.y() - 5), QPointF(tip.x() - 9, tip.y() + 5)});
     };
     arrow(QPointF(30, steamY), steam);
-    arrow(QPointF(size.width() - 4, 156), condensate);
+    arrow(QPointF(right - 4, 156), condensate);
     return img;
 }
 
@@ -810,7 +813,7 @@ QSize flagPictureSize(int language)
 
 QSize heatExchangerPictureSize()
 {
-    return {288, 192}; // 4320 x 2880 twips, the picture box of the heat-exchanger dialog
+    return {240, 160}; // 3600 x 2400 twips, the picture box of the heat-exchanger dialog
 }
 
 QString flagPictureName(int language)

@@ -22,10 +22,10 @@ constexpr int kEinheitLinks = 6360;
 constexpr int kEinheitBreite = 1335;
 constexpr int kListeHoehe = 315;
 constexpr int kTabelleRechts = kEinheitLinks + kEinheitBreite;
-constexpr int kBildLinks = 7920;
-constexpr int kBildBreite = 4320;
-constexpr int kBildHoehe = 2880;
-constexpr int kRechts = kBildLinks + kBildBreite;
+constexpr int kRechts = 12240;
+constexpr int kBildBreite = 3600;
+constexpr int kBildHoehe = 2400;
+constexpr int kBildLinks = kRechts - kBildBreite;
 
 // The text a number field shows for a stored value: the plain number text in the user's locale.
 QString zahlText(double wert)
@@ -56,8 +56,8 @@ frmWärmetauscher::frmWärmetauscher() : Form(QStringLiteral("frmWärmetauscher"
     Picture1.move(kBildLinks, 1410, kBildBreite, kBildHoehe);
     Picture1.loadPicture(programFolder() + QLatin1Char('/') + pictureFileName());
     Picture1.setBorder(true);
-    lblDampf.move(60, 570, 1800, 255);
-    lblKondensat.move(2460, 2550, 1800, 255);
+    lblDampf.move(60, 480, 1680, 255);
+    lblKondensat.move(kBildBreite - 1740, 2100, 1680, 255);
     for (Label *l : {&lblDampf, &lblKondensat})
         l->setOpaque(false);
     lblKondensat.setAlignment(Label::Alignment::Right);

@@ -298,10 +298,10 @@ void TestHeatExchangerCommands::printedPageCarriesTheDrawing()
     const RecordedDocument &seite = f.recorder.last();
     QCOMPARE(seite.deviceName, QStringLiteral("Office"));
     QCOMPARE(seite.pictures.size(), std::size_t(2)); // the logo and the drawing
-    QCOMPARE(seite.pictures.back().pixels, QSize(288, 192));
-    // The drawing keeps its size in the window: 4320 x 2880 twips are 76.2 x 50.8 mm.
-    QCOMPARE(qRound(seite.pictures.back().place.width() * 10), 762);
-    QCOMPARE(qRound(seite.pictures.back().place.height() * 10), 508);
+    QCOMPARE(seite.pictures.back().pixels, QSize(240, 160));
+    // The drawing keeps its size in the window: 3600 x 2400 twips are 63.5 x 42.3 mm.
+    QCOMPARE(qRound(seite.pictures.back().place.width() * 10), 635);
+    QCOMPARE(qRound(seite.pictures.back().place.height() * 10), 423);
     QVERIFY(seite.find(zahl("135.5")));
 }
 
