@@ -97,6 +97,15 @@ inline QStringList zahlen(const QStringList &cNotation)
     return out;
 }
 
+// The nine controls of a column: 0 min, 1 norm, 2 max.
+inline QStringList spalte(int k)
+{
+    const QString klein = QStringList{"min", "norm", "max"}.at(k);
+    const QString gross = QStringList{"Min", "Norm", "Max"}.at(k);
+    return {"txtp1" + klein, "txtp2" + klein,         "lblT1" + klein,         "txtM" + klein, "txtDeltaT" + klein,
+            "txtTaufheiz" + gross, "lblVerdEnthalpie" + gross, "txtWTLeistung" + gross, "lblQ" + klein};
+}
+
 inline const QStringList kLeistungen{"txtWTLeistungMin", "txtWTLeistungNorm", "txtWTLeistungMax"};
 inline const QStringList kStroeme{"lblQmin", "lblQnorm", "lblQmax"};
 
