@@ -262,6 +262,7 @@ public:
     void mnuIdealesGas_Click();
     void mnuFlüssigkeit_Click();
     void mnuGasGemisch_Click();
+    void mnuStoffdatenAssistent_Click();
 
     // --- Tools menu, the user-defined valve and the heat exchanger (tools_menu.cpp)
     void mnu9999_Click();

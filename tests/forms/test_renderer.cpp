@@ -188,6 +188,7 @@ private slots:
     void clickOnButtonMovesFocusFirst();
     void menuOpeningRaisesTitleClickButNoLostFocus();
     void windowSwitchRaisesNoFocusEvents();
+    void showingAnOpenDialogBringsItToTheFront();
     void disablingOrHidingTheFocusedFieldMovesNoFocus();
     void closeBoxAsksTheModel();
     void modalRunEndsWhenTheDialogUnloads();
@@ -395,6 +396,26 @@ void RendererTest::windowSwitchRaisesNoFocusEvents()
     // Tab goes through the model's order.
     QTest::keyClick(widget<QLineEdit>(ui, a, a.txtp2max), Qt::Key_Tab);
     QCOMPARE(a.activeControl(), &a.cmbP1unit);
+    a.unload();
+    b.unload();
+}
+
+void RendererTest::showingAnOpenDialogBringsItToTheFront()
+{
+    // A sheet shows the modeless fluid-data wizard again while it is open behind another window.
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog a("frmA");
+    Dialog b("frmB");
+    a.move(0, 0, 6000, 4500);
+    b.move(3000, 0, 6000, 4500);
+    a.show();
+    b.show();
+    activate(ui.viewOf(b)->window());
+    QVERIFY(QApplication::activeWindow() != ui.viewOf(a)->window());
+    a.show();
+    QTRY_COMPARE(QApplication::activeWindow(), ui.viewOf(a)->window());
+    QCOMPARE(a.log, QStringList{"txtp1max_GotFocus"});
     a.unload();
     b.unload();
 }
