@@ -79,6 +79,8 @@ private slots:
     void vapourPressuresAreThoseOfTheCalculation();
     void endToEndWithTheSheetOpeningTheWizard_data();
     void endToEndWithTheSheetOpeningTheWizard();
+    void sheetUnitsChangedMeanwhileAreFollowed_data();
+    void sheetUnitsChangedMeanwhileAreFollowed();
     void closingTheProgramClosesTheOpenWizard();
     void nitrogenAgreesWithTheIdealGasList_data();
     void nitrogenAgreesWithTheIdealGasList();
@@ -378,6 +380,30 @@ void TestFluidWizardHandover::endToEndWithTheSheetOpeningTheWizard()
     QCOMPARE(shared().p1Max, 8.0);
     QCOMPARE(shared().T1Max, 160.0);
     QVERIFY2(!f.w->StatusBar.text().contains(stale), qPrintable(f.w->StatusBar.text()));
+}
+
+void TestFluidWizardHandover::sheetUnitsChangedMeanwhileAreFollowed_data()
+{
+    onBothSheets();
+}
+
+void TestFluidWizardHandover::sheetUnitsChangedMeanwhileAreFollowed()
+{
+    QFETCH(int, Modus);
+    f.beginCase(airAt(10, 150, Modus));
+    frmStoffdatenAssistent &w = f.open();
+    QVERIFY(pick(w.lstSubstanz, QStringLiteral("Methan (CH4)")));
+    w.cmdCalc.userClick();
+    // While the wizard is open the sheet turns p1 to psia and T1 to F.
+    f.list("cmbP1unit").userPick(2);
+    f.list("cmbT1unit").userPick(1);
+    w.cmdOK.userClick();
+    formruntime::collect();
+    // The wizard's 10 bar abs. and 150 °C arrive as 10 / 0.06894757 = 145.0 psia and 302 F.
+    QCOMPARE(shared().p1Unit, 2);
+    QCOMPARE(shared().p1Max, 145.0);
+    QCOMPARE(shared().T1Unit, 1);
+    QCOMPARE(shared().T1Max, 302.0);
 }
 
 void TestFluidWizardHandover::closingTheProgramClosesTheOpenWizard()
