@@ -132,25 +132,6 @@ public:
     }
 };
 
-// A list that is first in the tab order, as in the substance dialogs.
-class ListDialog : public Form {
-public:
-    QStringList log;
-    ListBox lstSubstanz{this, "lstSubstanz"};
-    TextBox txtMedium{this, "txtMedium"};
-    ListDialog() : Form("frmListe")
-    {
-        move(0, 0, 6000, 4500);
-        lstSubstanz.move(120, 120, 3000, 2000);
-        for (const char *s : {"Aceton (C3H6O)", "Ammoniak (NH3)", "Argon (Ar)"})
-            lstSubstanz.addItem(s);
-        txtMedium.move(120, 2400, 3000, 285);
-        lstSubstanz.setTabIndex(0);
-        txtMedium.setTabIndex(1);
-        lstSubstanz.Click = [this] { log << QString("lstSubstanz_Click:%1").arg(lstSubstanz.listIndex()); };
-    }
-};
-
 // A sheet with one control of each kind that can hold the focus.
 class InputSheet : public Form {
 public:
@@ -226,7 +207,6 @@ private slots:
     void clicksAndListChoicesReachTheModel();
     void listTakesTheFocusWithoutAChoice();
     void clickOnButtonMovesFocusFirst();
-    void focusEnteringAListChoosesNothing();
     void menuOpeningRaisesTitleClickButNoLostFocus();
     void windowSwitchRaisesNoFocusEvents();
     void showingAnOpenDialogBringsItToTheFront();
@@ -403,31 +383,6 @@ void RendererTest::clickOnButtonMovesFocusFirst()
     QTest::mouseClick(widget<QPushButton>(ui, d, d.cmdOK), Qt::LeftButton);
     QCOMPARE(d.log, (QStringList{"txtp1max_LostFocus", "cmdOK_GotFocus", "cmdOK_Click"}));
     QVERIFY(!d.isLoaded());
-}
-
-void RendererTest::focusEnteringAListChoosesNothing()
-{
-    QtUiServices ui;
-    UiServicesScope scope(ui);
-    ListDialog d;
-    d.show();
-    activate(ui.viewOf(d)->window());
-    auto *list = widget<QListWidget>(ui, d, d.lstSubstanz);
-    QTRY_VERIFY(list->hasFocus());
-    // Qt makes the first entry current when the list takes the focus; that is no choice of the user's.
-    QCOMPARE(d.lstSubstanz.listIndex(), -1);
-    QVERIFY(d.log.isEmpty());
-    QVERIFY(list->selectedItems().isEmpty());
-    // That entry chosen in code shows as chosen.
-    d.lstSubstanz.setListIndex(0);
-    QVERIFY(list->item(0)->isSelected());
-    // A click and an arrow key are choices.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    QCOMPARE(d.lstSubstanz.listIndex(), 1);
-    QTest::keyClick(list, Qt::Key_Down);
-    QCOMPARE(d.lstSubstanz.listIndex(), 2);
-    QCOMPARE(d.log, (QStringList{"lstSubstanz_Click:0", "lstSubstanz_Click:1", "lstSubstanz_Click:2"}));
-    d.unload();
 }
 
 void RendererTest::menuOpeningRaisesTitleClickButNoLostFocus()

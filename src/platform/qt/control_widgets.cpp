@@ -275,10 +275,8 @@ void syncListBox(const ListBox &m, QListWidget &l)
         // that entry for the user; a current index set through the view, even none, keeps the list as it is.
         l.setCurrentIndex(QModelIndex());
     }
-    // The entry may be current without being selected (the focus entered the list): it is then selected too.
-    const int at = m.listIndex();
-    if (l.currentRow() != at || (at >= 0 && at < l.count() && !l.item(at)->isSelected()))
-        l.setCurrentRow(at);
+    if (l.currentRow() != m.listIndex())
+        l.setCurrentRow(m.listIndex());
 }
 
 void syncCheckBox(const CheckBox &m, QCheckBox &b)

@@ -339,13 +339,9 @@ void FormView::buildControl(Control &c)
     case Control::Kind::ListBox: {
         auto *l = new QListWidget(parent);
         auto *m = static_cast<ListBox *>(cp);
-        // A choice is an entry selected: the focus entering a list without one makes the first entry current
-        // (not selected), which chooses nothing.
-        connect(l, &QListWidget::itemSelectionChanged, this, [this, m, l] {
+        connect(l, &QListWidget::currentRowChanged, this, [this, m](int row) {
             if (syncing_)
                 return;
-            const QList<QListWidgetItem *> chosen = l->selectedItems();
-            const int row = chosen.isEmpty() ? -1 : l->row(chosen.first());
             if (!dropRefused(*m))
                 dispatch([&] { m->userPick(row); });
             // A refused choice puts the model's position back.
