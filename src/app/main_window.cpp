@@ -4,6 +4,7 @@
 #include "app/project_file.h"
 #include "app/sheet_host.h"
 #include "app/user_name_dialog.h"
+#include "fluids/fluid_wizard.h"
 #include "platform/db/database.h"
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
@@ -616,6 +617,8 @@ void frmMDIMain::mnuFlow_Click()
 void frmMDIMain::MDIForm_Unload(int &Cancel)
 {
     (void)Cancel;
+    // The wizard may still be open beside the sheet; it goes with the program, closing its database.
+    frmStoffdatenAssistentInstance().unload();
     // Nothing was taken over from the files: nothing is written back.
     if (failed_)
         return;

@@ -262,9 +262,11 @@ public:
     void mnuIdealesGas_Click();
     void mnuFlüssigkeit_Click();
     void mnuGasGemisch_Click();
+    void mnuStoffdatenAssistent_Click();
 
-    // --- Tools menu and the user-defined valve (tools_menu.cpp)
+    // --- Tools menu, the user-defined valve and the heat exchanger (tools_menu.cpp)
     void mnu9999_Click();
+    void mnuWärmetauscher_Click();
     void mnuTools_Click();
     void mnuAnzeigeKennlinie_Click();
     void mnuAnzeigeFL_Click();

@@ -3,6 +3,7 @@
 #include "app/sheet_host.h"
 #include "engine/flow_recalc.h"
 #include "engine/sizing_recalc.h"
+#include "fluids/fluid_wizard.h"
 #include "fluids/gas_mixture.h"
 #include "fluids/ideal_gas_list.h"
 #include "fluids/liquid_list.h"
@@ -22,6 +23,9 @@ void frmMDIMain::connectMediumMenu()
     mnuIdealesGas.Click = [this] { mnuIdealesGas_Click(); };
     mnuFlüssigkeit.Click = [this] { mnuFlüssigkeit_Click(); };
     mnuGasGemisch.Click = [this] { mnuGasGemisch_Click(); };
+    mnuStoffdatenAssistent.Click = [this] { mnuStoffdatenAssistent_Click(); };
+    // The sheets open the wizard beside them when its data are stale.
+    installFluidWizard();
 }
 
 void frmMDIMain::chooseMedium(int code, int zustand, const QString &name)
@@ -82,3 +86,4 @@ void frmMDIMain::mnuPapierstoff5_Click()
 void frmMDIMain::mnuIdealesGas_Click() { showIdealGasList(); }
 void frmMDIMain::mnuFlüssigkeit_Click() { showLiquidList(); }
 void frmMDIMain::mnuGasGemisch_Click() { showGasMixture(); }
+void frmMDIMain::mnuStoffdatenAssistent_Click() { showFluidWizard(); }

@@ -3,12 +3,14 @@
 #include "app/sheet_host.h"
 #include "state/shared_data.h"
 #include "tools/characteristic_display.h"
+#include "tools/heat_exchanger.h"
 #include "tools/sheet_reload.h"
 #include "tools/user_defined_valve.h"
 
 void frmMDIMain::connectToolsMenu()
 {
     mnu9999.Click = [this] { mnu9999_Click(); };
+    mnuWärmetauscher.Click = [this] { mnuWärmetauscher_Click(); };
     mnuTools.Click = [this] { mnuTools_Click(); };
     mnuAnzeigeKennlinie.Click = [this] { mnuAnzeigeKennlinie_Click(); };
     mnuAnzeigeFL.Click = [this] { mnuAnzeigeFL_Click(); };
@@ -16,11 +18,23 @@ void frmMDIMain::connectToolsMenu()
 
     // A tool that hands its result over reloads the sheet of the mode, as the series entries do.
     toolhost::setSheetReload([](int Modus) { sheethost::reloadSheetOfMode(Modus); });
+    toolhost::setSheetReplace([](int ModusAlt, int ModusNeu) {
+        auto sheet = [](int Modus) { return Modus == 1 ? SheetKind::CalcFlow : SheetKind::CalcSize; };
+        sheethost::unloadSheet(sheet(ModusAlt));
+        sheethost::loadSheet(sheet(ModusNeu));
+    });
 }
 
 void frmMDIMain::mnu9999_Click()
 {
     frmBenutzerdefiniert &dialog = frmBenutzerdefiniertInstance().get();
+    dialog.centerOnScreen();
+    dialog.showModal();
+}
+
+void frmMDIMain::mnuWärmetauscher_Click()
+{
+    frmWärmetauscher &dialog = frmWärmetauscherInstance().get();
     dialog.centerOnScreen();
     dialog.showModal();
 }

@@ -682,6 +682,103 @@ QImage partnerLogoPicture()
     return markPicture(QColor(255, 128, 0), QColor(90, 90, 90), false);
 }
 
+// The steam heat exchanger of the heat-exchanger dialog: saturated steam comes in at the upper left through the
+// control valve, condenses in a coil inside a vessel of liquid and leaves at the lower right through a steam trap
+// as condensate. The dialog puts its captions "Sattdampf" under the steam line and "Kondensat" under the
+// condensate line, so both strips are kept free.
+QImage heatExchangerPicture()
+{
+    const QSize size = heatExchangerPictureSize();
+    QImage img = canvas(size.width(), size.height());
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Drawn on a grid of 288 x 192.
+    p.scale(size.width() / 288.0, size.height() / 192.0);
+    const qreal right = 288;
+    const QColor steam(196, 62, 44);
+    const QColor condensate(44, 98, 184);
+    const QColor liquid(196, 222, 244);
+
+    // The vessel with the liquid and its surface.
+    const QRectF vessel(112, 44, 118, 126);
+    p.setPen(outlinePen(1.6));
+    p.setBrush(metal(vessel, kBodyLight));
+    p.drawRoundedRect(vessel, 10, 10);
+    QPainterPath surface;
+    surface.moveTo(vessel.left() + 3, 70);
+    for (int i = 0; i < 6; ++i)
+        surface.quadTo(vessel.left() + 3 + 19 * i + 9.5, i % 2 ? 73 : 67, vessel.left() + 3 + 19 * (i + 1), 70);
+    surface.lineTo(vessel.right() - 3, vessel.bottom() - 8);
+    surface.quadTo(vessel.right() - 3, vessel.bottom() - 3, vessel.right() - 8, vessel.bottom() - 3);
+    surface.lineTo(vessel.left() + 8, vessel.bottom() - 3);
+    surface.quadTo(vessel.left() + 3, vessel.bottom() - 3, vessel.left() + 3, vessel.bottom() - 8);
+    surface.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(liquid);
+    p.drawPath(surface);
+
+    // Steam line from the left edge through the valve, down into the vessel.
+    const qreal steamY = 26;
+    const qreal inletX = 132;
+    p.setPen(QPen(steam, 5, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath steamLine;
+    steamLine.moveTo(0, steamY);
+    steamLine.lineTo(inletX, steamY);
+    steamLine.lineTo(inletX, 84);
+    p.drawPath(steamLine);
+    // The coil: passes across the liquid, from the inlet down to the outlet at the right wall.
+    QPainterPath coil;
+    coil.moveTo(inletX, 84);
+    const qreal passes[] = {84, 102, 120, 138, 156};
+    for (int i = 0; i < 5; ++i) {
+        const qreal y = passes[i];
+        const bool right = i % 2 == 0;
+        coil.lineTo(right ? 206 : 136, y);
+        if (i < 4)
+            coil.arcTo(QRectF(right ? 197 : 127, y, 18, 18), right ? 90 : 90, right ? -180 : 180);
+    }
+    coil.lineTo(250, 156);
+    QLinearGradient cooling(QPointF(inletX, 84), QPointF(250, 156));
+    cooling.setColorAt(0, steam);
+    cooling.setColorAt(1, condensate);
+    p.setPen(QPen(QBrush(cooling), 4, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    p.drawPath(coil);
+    // Condensate line from the trap to the right edge.
+    p.setPen(QPen(condensate, 5, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(QPointF(250, 156), QPointF(right, 156));
+
+    // The control valve in the steam line, with its actuator.
+    const QPointF seat(64, steamY);
+    stem(p, seat, QPointF(seat.x(), 12));
+    bowTie(p, seat, 22, 16, kBody);
+    QPainterPath dome;
+    dome.moveTo(seat.x() - 13, 12);
+    dome.arcTo(QRectF(seat.x() - 13, 2, 26, 20), 180, -180);
+    dome.closeSubpath();
+    p.setPen(outlinePen(1.0));
+    p.setBrush(metal(QRectF(seat.x() - 13, 2, 26, 10), kActuator));
+    p.drawPath(dome);
+
+    // The steam trap: a round body with its float.
+    const QPointF trap(256, 156);
+    p.setPen(outlinePen(1.2));
+    p.setBrush(metal(QRectF(trap.x() - 9, trap.y() - 9, 18, 18), kBody));
+    p.drawEllipse(trap, 9, 9);
+    p.setBrush(kBodyLight);
+    p.drawEllipse(trap, 3.5, 3.5);
+
+    // Arrows of the flow directions.
+    auto arrow = [&p](QPointF tip, const QColor &c) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(c);
+        p.drawPolygon(QPolygonF{tip, QPointF(tip.x() - 9, tip.y() - 5), QPointF(tip.x() - 9, tip.y() + 5)});
+    };
+    arrow(QPointF(30, steamY), steam);
+    arrow(QPointF(right - 4, 156), condensate);
+    return img;
+}
+
 } // namespace
 
 QSize logoPictureSize()
@@ -714,6 +811,11 @@ QSize flagPictureSize(int language)
     return {25, (language >= 0 && language < 6) ? heights[language] : 13};
 }
 
+QSize heatExchangerPictureSize()
+{
+    return {240, 160}; // 3600 x 2400 twips, the picture box of the heat-exchanger dialog
+}
+
 QString flagPictureName(int language)
 {
     return QStringLiteral("Flagge%1.jpg").arg(language);
@@ -742,6 +844,8 @@ bool generatePictures(const QString &programDir, QString *error)
     if (!save(logoPicture(), dir.filePath("Logo.jpg"), error))
         return false;
     if (!save(partnerLogoPicture(), dir.filePath("Logo_1.jpg"), error))
+        return false;
+    if (!save(heatExchangerPicture(), dir.filePath("Waermetauscher.jpg"), error))
         return false;
     return true;
 }

@@ -15,6 +15,7 @@
 //                            flagPictureSize(code)
 //   Logo.jpg                 the maker's logo (information dialog, printouts), logoPictureSize()
 //   Logo_1.jpg               the partner's logo (its information dialog), logoPictureSize()
+//   Waermetauscher.jpg       the steam heat exchanger of its dialog (and printout), heatExchangerPictureSize()
 bool generatePictures(const QString &programDir, QString *error);
 
 // The 25 valve-series keys, in the order of their tables.
@@ -24,3 +25,4 @@ QSize startPictureSize();
 QSize flagPictureSize(int language);
 QString flagPictureName(int language);
 QSize logoPictureSize();
+QSize heatExchangerPictureSize();

@@ -18,7 +18,7 @@ void beginHandOver(const FluidUnits &dialogUnits, int Zustand, int Medium)
     d.Medium = Medium;
 }
 
-void reloadActiveSheet()
+void reloadActiveSheet(const std::function<void()> &beforeRecalculation)
 {
     const int Modus = shared().Modus;
     if (Modus == 0) {
@@ -28,6 +28,8 @@ void reloadActiveSheet()
         frmCalcFlow().unload();
         frmCalcFlow().get();
     }
+    if (beforeRecalculation)
+        beforeRecalculation();
     if (Modus != 0)
         calcDurchfluss();
     else

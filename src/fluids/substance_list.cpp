@@ -2,6 +2,7 @@
 
 #include "fluids/fluid_database.h"
 #include "fluids/medium_handover.h"
+#include "fluids/record_entry.h"
 #include "state/shared_data.h"
 #include "units/texts.h"
 
@@ -140,8 +141,7 @@ void SubstanceListForm::emptyAndCloseFields()
 
 void SubstanceListForm::abandonPending()
 {
-    if (rsStoffdaten && rsStoffdaten->editing())
-        rsStoffdaten->cancelUpdate();
+    recordentry::abandon(rsStoffdaten.get());
 }
 
 // ------------------------------------------------------------------------------------------------------ list
@@ -213,15 +213,8 @@ void SubstanceListForm::cmdEsc_Click()
 
 void SubstanceListForm::cmdNeu_Click()
 {
-    if (!rsStoffdaten)
+    if (!rsStoffdaten || !recordentry::startNew(*rsStoffdaten))
         return;
-    abandonPending();
-    try {
-        rsStoffdaten->addNew();
-    } catch (const DbError &e) {
-        fluiddb::reportWriteFailure(e);
-        return;
-    }
     // OK would hand over the entry selected before and drop the new one.
     cmdOK.setEnabled(false);
     lstSubstanz.setEnabled(false);
@@ -257,35 +250,14 @@ void SubstanceListForm::cmdBearbeiten_Click()
 
 void SubstanceListForm::cmdÜbernahme_Click()
 {
-    if (!rsStoffdaten)
+    if (!rsStoffdaten || !recordentry::fieldsReady(txtMedium, numericFields()))
         return;
-    // Every field is checked before anything is stored: the first bad one takes the focus.
-    if (txtMedium.text().trimmed().isEmpty()) {
-        uiServices().beep();
-        txtMedium.setFocus();
+    // A refusal leaves the dialog in its state with the fields as typed.
+    if (!recordentry::store(*rsStoffdaten, [this](Recordset &rs) {
+            rs.setField(QStringLiteral("SUBSTANZ"), Variant(txtMedium.text()));
+            writeRecord(rs);
+        }))
         return;
-    }
-    for (TextBox *field : numericFields()) {
-        if (!Variant(field->text()).isNumeric()) {
-            uiServices().beep();
-            field->setFocus();
-            return;
-        }
-    }
-
-    try {
-        rsStoffdaten->setField(QStringLiteral("SUBSTANZ"), Variant(txtMedium.text()));
-        writeRecord(*rsStoffdaten);
-        rsStoffdaten->update();
-    } catch (const DbError &e) {
-        // The dialog stays in its state with the fields as typed, so that the entry can be corrected.
-        if (e.kind() == DbError::Kind::DuplicateKey)
-            fluiddb::reportDuplicate();
-        else
-            fluiddb::reportWriteFailure(e);
-        return;
-    }
-
     returnToBrowse();
 }
 
@@ -306,7 +278,12 @@ void SubstanceListForm::cmdEscBearbeiten_Click()
     cmdLöschen.setEnabled(false);
     cmdOK.setEnabled(okEnabledAfterAbandon());
     cmdEsc.setEnabled(true);
-    lstSubstanz.setListIndex(-1);
+    // Clearing the selection runs the list's Click, which disables OK again; with nothing selected (a new entry
+    // started from browsing) the position does not change and raises nothing, so the handler runs here.
+    if (lstSubstanz.listIndex() < 0)
+        lstSubstanz_Click();
+    else
+        lstSubstanz.setListIndex(-1);
 }
 
 void SubstanceListForm::cmdLöschen_Click()

@@ -133,10 +133,7 @@ void frmDruck::Form_Load()
     lblSprache.setCaption(text("Sprache für Ausdruck"));
     cmdOK.setCaption(QStringLiteral("OK"));
 
-    cmbSprache.clear();
-    for (const char *language : {"deutsch", "englisch", "französisch", "italienisch", "spanisch", "tschechisch"})
-        cmbSprache.addItem(text(language));
-    cmbSprache.setListIndex(Sprache >= 0 && Sprache < 6 ? Sprache : 0);
+    report::fillLanguageList(cmbSprache, Sprache);
 
     lblAusdruckVon.setCaption(text("Drucken") + QLatin1Char(':'));
     lblProzessdaten.setCaption(text("Prozessdaten"));
@@ -165,17 +162,7 @@ void frmDruck::Form_Load()
     lblStoffdaten.setCaption(text("Stoffdaten"));
     chkStoffdaten.setValue(d.DruckStoffdaten.toBool() ? 1 : 0);
 
-    // A Null or empty shared text leaves its field empty; a longer one is cut by the field's own rule.
-    const std::pair<TextBox *, const Variant *> fields[] = {{&txtInfo, &d.TextInfo},
-                                                            {&txtFirma, &d.TextFirma},
-                                                            {&txtBetrifft, &d.TextBetrifft},
-                                                            {&txtPosition, &d.TextPosition},
-                                                            {&txtMStelle, &d.TextMStelle}};
-    for (const auto &[field, value] : fields) {
-        const QString shown = value->toString();
-        if (!shown.isEmpty())
-            field->setText(shown);
-    }
+    report::loadHeaderFields(headerFields());
 }
 
 void frmDruck::storeFlag(CheckBox &box, Variant &flag)
@@ -260,19 +247,14 @@ void frmDruck::cmbSprache_Click()
     shared().SpracheDruck = cmbSprache.listIndex();
 }
 
-void frmDruck::copyHeaderTexts()
+HeaderFieldSet frmDruck::headerFields()
 {
-    SharedData &d = shared();
-    d.TextInfo = Variant(txtInfo.text());
-    d.TextFirma = Variant(txtFirma.text());
-    d.TextBetrifft = Variant(txtBetrifft.text());
-    d.TextPosition = Variant(txtPosition.text());
-    d.TextMStelle = Variant(txtMStelle.text());
+    return {txtInfo, txtFirma, txtBetrifft, txtPosition, txtMStelle};
 }
 
 void frmDruck::cmdOK_Click()
 {
-    copyHeaderTexts();
+    report::storeHeaderFields(headerFields());
     druck_Berechnungsblatt();
     reportPrintResult();
     unload();
@@ -280,15 +262,13 @@ void frmDruck::cmdOK_Click()
 
 void frmDruck::cmdEsc_Click()
 {
-    copyHeaderTexts();
+    report::storeHeaderFields(headerFields());
     unload();
 }
 
 void frmDruck::cmdKopfLöschen_Click()
 {
-    for (TextBox *field : {&txtInfo, &txtFirma, &txtBetrifft, &txtPosition, &txtMStelle})
-        field->setText(QStringLiteral(" "));
-    copyHeaderTexts();
+    report::clearHeaderFields(headerFields());
 }
 
 void frmDruck::txtInfo_Change()

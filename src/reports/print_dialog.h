@@ -3,6 +3,7 @@
 #include "platform/core/variant.h"
 #include "platform/forms/forms.h"
 #include "platform/print/printer.h"
+#include "reports/header_fields.h"
 #include "reports/report_frame.h"
 
 #include <functional>
@@ -111,7 +112,7 @@ private:
     // Stores a section flag from its box, then the program parameters.
     void storeFlag(CheckBox &box, Variant &flag);
     void saveParameters();
-    void copyHeaderTexts();
+    HeaderFieldSet headerFields();
     // Tells the user why the printout did not come out; a cancel is not told.
     void reportPrintResult();
 
@@ -128,8 +129,8 @@ private:
     void druckKennlinie();
     void druckKvs();
 
-    std::unique_ptr<Printer> printer_;
-    std::unique_ptr<ReportFrame> frame_;
+    // The page frame while a printout runs.
+    ReportFrame *frame_ = nullptr;
     PrintResult lastResult_;
     // What stopped a printout half way, when it was no printer failure.
     QString lastError_;

@@ -168,7 +168,8 @@ void ReportFrame::druck_Zeilenumbruch(const QString &text, int column, double wi
 void ReportFrame::druck_Fusszeile(const QString &Benutzername)
 {
     using namespace report;
-    if (p_.currentY() > kFooterTop)
+    // Empty lines below the last output overprint nothing; a drawing scaled to end at the footer does not reach it.
+    if (p_.outputBottom() > kFooterTop + 1e-6)
         newPageWithHeader();
     p_.setCurrentY(kFooterTop);
     for (const QString &line : {maker::company, maker::street, maker::phone, maker::web}) {
@@ -214,6 +215,20 @@ void ReportFrame::heading(const QString &text)
     druck_Zeilenumbruch(text, report::kLabelColumn, report::kRuleRight - Printer::columnX(report::kLabelColumn));
     p_.setFontBold(false);
     rule();
+}
+
+void ReportFrame::columnHeads()
+{
+    using namespace report;
+    p_.tab(kLabelColumn);
+    p_.print(text(QStringLiteral("Betriebszustand")) + QLatin1Char(':'));
+    p_.tab(kMinColumn);
+    p_.print(QStringLiteral("min."));
+    p_.tab(kNormColumn);
+    p_.print(QStringLiteral("norm."));
+    p_.tab(kMaxColumn);
+    p_.printLine(QStringLiteral("max."));
+    p_.printLine();
 }
 
 void ReportFrame::rule()

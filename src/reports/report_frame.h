@@ -70,8 +70,8 @@ public:
     // last blank that keeps a line within it, or inside a word wider than the line; a line feed starts a new
     // line, a carriage return is dropped. Ends the line after the text.
     void druck_Zeilenumbruch(const QString &text, int column, double width);
-    // Maker's lines and "Berechnet von" at 265 mm; on a new page (with its header) when the output above already
-    // reaches below that height.
+    // Maker's lines and "Berechnet von" at 265 mm; on a new page (with its header) when text, a rule or a picture
+    // of the page already reaches below that height.
     void druck_Fusszeile(const QString &Benutzername);
 
     // New page with its header when a block of the height, from the cursor, would pass the page limit.
@@ -81,6 +81,9 @@ public:
     void newPageWithHeader();
     // A section heading: bold at column 10, wrapped before the right end of the rule, then the rule.
     void heading(const QString &text);
+    // The head row of the operating points: "Betriebszustand:" and "min.", "norm.", "max." over their columns
+    // (always all three), then an empty line.
+    void columnHeads();
     // A rule at the cursor's height from 14 to 200 mm; the cursor goes to its right end.
     void rule();
 

@@ -145,16 +145,7 @@ void frmDruck::druck_Prozessdaten()
     Printer &p = frame_->printer();
     using namespace report;
     frame_->heading(mediumHeading(*frame_, QStringLiteral("Prozessdaten")));
-
-    p.tab(kLabelColumn);
-    p.print(t("Betriebszustand") + QLatin1Char(':'));
-    p.tab(kMinColumn);
-    p.print(QStringLiteral("min."));
-    p.tab(kNormColumn);
-    p.print(QStringLiteral("norm."));
-    p.tab(kMaxColumn);
-    p.printLine(QStringLiteral("max."));
-    p.printLine();
+    frame_->columnHeads();
 
     auto row = [&](const QString &label, const QString &min, const QString &norm, const QString &max,
                    const QString &unit) { druckZeile(kLabelColumn, label, min, norm, max, unit); };

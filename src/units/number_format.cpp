@@ -43,6 +43,18 @@ constexpr std::array<double, 13> kZehnerpotenzen = {1.0,  1e1, 1e2, 1e3, 1e4,  1
                                                      1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
 constexpr std::array<double, 9> schwellen3 = {100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
 
+// Patterns "#.0", "#.00": fixed decimals, and no digit before the separator when the integer part is 0.
+QString hashDecimals(double value, int decimals)
+{
+    QString text = numtext::fixed(value, decimals);
+    const QString sep = numtext::decimalSeparator();
+    if (text.startsWith(QLatin1Char('0') + sep))
+        text.remove(0, 1);
+    else if (text.startsWith(QLatin1String("-0") + sep))
+        text.remove(1, 1);
+    return text;
+}
+
 } // namespace
 
 bool gezeigtVierstellig(double x, double *gelesen)
@@ -78,13 +90,12 @@ Variant formatZahl4(const Variant &Wert)
 
 QString formatHashDot0(double value)
 {
-    QString text = numtext::fixed(value, 1);
-    const QString sep = numtext::decimalSeparator();
-    if (text.startsWith(QLatin1Char('0') + sep))
-        text.remove(0, 1);
-    else if (text.startsWith(QLatin1String("-0") + sep))
-        text.remove(1, 1);
-    return text;
+    return hashDecimals(value, 1);
+}
+
+QString formatHashDot00(double value)
+{
+    return hashDecimals(value, 2);
 }
 
 namespace {

@@ -12,6 +12,8 @@ bool gezeigtVierstellig(double x, double *gelesen);
 
 // The pattern "#.0": one decimal, and no digit before the separator when the integer part is 0 (0.5 gives ".5").
 QString formatHashDot0(double value);
+// The pattern "#.00": two decimals, no digit before the separator when the integer part is 0 (0.5 gives ".50").
+QString formatHashDot00(double value);
 
 // The pattern "#.#": at most one decimal, no digit before the separator when the integer part is 0, and the
 // separator even when no decimal follows (10 gives "10."); a value that would show no digit at all gives "0".

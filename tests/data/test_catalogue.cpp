@@ -541,6 +541,7 @@ private slots:
             expect(key + ".jpg", QSize(89, 113));
         expect("Startbild_XKTR.jpg", QSize(637, 507));
         expect("Startbild_1.jpg", QSize(637, 507));
+        expect("Waermetauscher.jpg", QSize(240, 160));
         const int flagHeights[] = {13, 16, 13, 13, 13, 12};
         for (int i = 0; i < 6; ++i)
             expect(QStringLiteral("Flagge%1.jpg").arg(i), QSize(25, flagHeights[i]));

@@ -5,6 +5,7 @@
 
 #include "app/menu_fixture.h"
 #include "fluids/fluid_database.h"
+#include "fluids/fluid_wizard.h"
 #include "fluids/gas_mixture.h"
 #include "fluids/ideal_gas_list.h"
 #include "fluids/liquid_list.h"
@@ -35,9 +36,35 @@ inline GasRow gas(const QString &name, double kappa, double rhon, int rhounit = 
     return GasRow{name, kappa, rhon, rhounit};
 }
 
+// A record of the wizard's substance table.
+struct SubstanceRow {
+    Variant SUBSTANZ, FORMEL, M, TS, TKRIT, PKRIT, W, PUNIT, TUNIT;
+};
+
+inline SubstanceRow substance(const QString &name, const Variant &formula, double M, double Ts, double Tc, double pc,
+                              double w, int punit = 0, int tunit = 0)
+{
+    return SubstanceRow{name, formula, M, Ts, Tc, pc, w, punit, tunit};
+}
+
+// Published base data (°C, bar abs.); Propan stored in F and psia; a name holding " (" and a record without a
+// formula.
+inline std::vector<SubstanceRow> standardSubstances()
+{
+    return {substance(QStringLiteral("Wasser"), "H2O", 18.015, 100, 374.2, 221.2, 0.344),
+            substance(QStringLiteral("Stickstoff"), "N2", 28.014, -195.8, -146.95, 33.98, 0.037),
+            substance(QStringLiteral("Methan"), "CH4", 16.043, -161.49, -82.59, 45.99, 0.011),
+            substance(QStringLiteral("Luft"), "-", 28.96, -194.35, -140.5, 37.86, 0.035),
+            // -42.13 °C = -43.83 F, 96.68 °C = 206.02 F, 42.48 bar = 616.1 psia
+            substance(QStringLiteral("Propan"), "C3H8", 44.097, -43.83, 206.02, 616.1, 0.152, 2, 1),
+            substance(QStringLiteral("Butan (n-)"), "C4H10", 58.123, -0.49, 151.97, 37.96, 0.2),
+            substance(QStringLiteral("Ohne Formel"), Variant::null(), 30.0, -50, 100, 40, 0.1)};
+}
+
 // The six tables of each list hold the same rows; Sprache picks one.
 inline void writeFluidDatabase(const QString &path, const std::vector<GasRow> &gases,
-                               const std::vector<LiquidRow> &liquids)
+                               const std::vector<LiquidRow> &liquids,
+                               const std::vector<SubstanceRow> &substances = standardSubstances())
 {
     QFile::remove(path);
     std::shared_ptr<Database> db = Database::create(path);
@@ -80,6 +107,27 @@ inline void writeFluidDatabase(const QString &path, const std::vector<GasRow> &g
             for (const auto &[column, value] : cells)
                 rl->setField(QString::fromLatin1(column), value);
             rl->update();
+        }
+        const QString a = fluiddb::tableName(QStringLiteral("Assistent"), Sprache);
+        db->createTable(a, {{QStringLiteral("SUBSTANZ"), FieldType::Text},
+                            {QStringLiteral("FORMEL"), FieldType::Text},
+                            {QStringLiteral("M"), FieldType::Double},
+                            {QStringLiteral("TS"), FieldType::Double},
+                            {QStringLiteral("TKRIT"), FieldType::Double},
+                            {QStringLiteral("PKRIT"), FieldType::Double},
+                            {QStringLiteral("W"), FieldType::Double},
+                            {QStringLiteral("PUNIT"), FieldType::Integer},
+                            {QStringLiteral("TUNIT"), FieldType::Integer}});
+        db->createIndex(a, QStringLiteral("PrimaryKey"), {QStringLiteral("SUBSTANZ")}, true);
+        std::unique_ptr<Recordset> ra = db->openTable(a);
+        for (const SubstanceRow &r : substances) {
+            ra->addNew();
+            const std::pair<const char *, Variant> cells[] = {
+                {"SUBSTANZ", r.SUBSTANZ}, {"FORMEL", r.FORMEL}, {"M", r.M},         {"TS", r.TS},     {"TKRIT", r.TKRIT},
+                {"PKRIT", r.PKRIT},       {"W", r.W},           {"PUNIT", r.PUNIT}, {"TUNIT", r.TUNIT}};
+            for (const auto &[column, value] : cells)
+                ra->setField(QString::fromLatin1(column), value);
+            ra->update();
         }
     }
     db->commit();
@@ -144,9 +192,10 @@ inline QString loc(const char *cText)
 class Fixture : public menufixture::Fixture {
 public:
     // A fixture database in place of the shipped one (before a dialog opens).
-    void useDatabase(const std::vector<GasRow> &gases, const std::vector<LiquidRow> &liquids)
+    void useDatabase(const std::vector<GasRow> &gases, const std::vector<LiquidRow> &liquids,
+                     const std::vector<SubstanceRow> &substances = standardSubstances())
     {
-        writeFluidDatabase(fluiddb::databasePath(), gases, liquids);
+        writeFluidDatabase(fluiddb::databasePath(), gases, liquids, substances);
     }
     void useStandardDatabase() { useDatabase(standardGases(), standardLiquids()); }
 
@@ -162,6 +211,7 @@ public:
         frmIdealesGasInstance().unload();
         frmFlüssigkeitInstance().unload();
         frmGasgemischInstance().unload();
+        frmStoffdatenAssistentInstance().unload();
         formruntime::collect();
         stop();
     }

@@ -1,13 +1,14 @@
-// The three fluid dialogs rendered offscreen for a person to look at: German, with a chosen entry, a new entry and
-// a mixture of two gases. (Whether every caption fits in the six languages is the layout test's.)
-#include "fluid_fixture.h"
+// The fluid dialogs rendered offscreen for a person to look at: German, with a chosen entry, a new entry, a
+// mixture of two gases, and the fluid-data wizard after a calculation. (Whether every caption fits in the six
+// languages is the layout test's.)
+#include "wizard_fixture.h"
 #include "platform/qt/render_png.h"
 
-using namespace fluidfixture;
+using namespace wizardfixture;
 
 class TestFluidScreenshots : public QObject {
     Q_OBJECT
-    Fixture f;
+    WizardFixture f;
 
     QString shot(const QString &name) const
     {
@@ -20,6 +21,7 @@ private slots:
     void cleanup() { f.endCase(); }
 
     void dialogsRendered();
+    void wizardRenderedAfterACalculation();
 };
 
 void TestFluidScreenshots::dialogsRendered()
@@ -49,6 +51,27 @@ void TestFluidScreenshots::dialogsRendered()
     QVERIFY(!image.isNull());
     QVERIFY(image.save(shot(QStringLiteral("gas_mixture"))));
     QCOMPARE(image.width(), m.width() / kTwipsPerPixel);
+}
+
+void TestFluidScreenshots::wizardRenderedAfterACalculation()
+{
+    f.endCase();
+    // Water at three operating points of the sizing sheet: 9, 10 and 11 bar abs., 150 °C.
+    Start s = airAt(10, 150);
+    s.MIN = true;
+    s.NORM = true;
+    f.beginCase(s);
+    frmStoffdatenAssistent &w = f.open();
+    QVERIFY(pick(w.lstSubstanz, QStringLiteral("Wasser (H2O)")));
+    typeAndLeave(w.txtp1min, QStringLiteral("9"), w.txtp1norm);
+    typeAndLeave(w.txtp1max, QStringLiteral("11"), w.txtT1max);
+    w.cmdCalc.userClick();
+    QVERIFY(w.cmdOK.enabled());
+    QCOMPARE(shownRows(w), QStringLiteral("rho Z ps nue"));
+    const QImage image = qtui::renderForm(w);
+    QVERIFY(!image.isNull());
+    QVERIFY(image.save(shot(QStringLiteral("fluid_wizard"))));
+    QCOMPARE(image.width(), w.width() / kTwipsPerPixel);
 }
 
 QTEST_MAIN(TestFluidScreenshots)

@@ -536,6 +536,104 @@ private slots:
         QCOMPARE(errorOf([&] { rs->update(); }), DbError::Kind::Other);
     }
 
+    // A row marked on "a" (stored second, first in index order after "b"), something done to the table, then the
+    // move back to the mark: which row is current afterwards, or the error.
+    void bookmarksFindTheirRowWhateverHappenedMeanwhile_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("current"); // Bez of the current row after the move, or empty
+        QTest::addColumn<int>("error");       // -1 none, else the DbError kind of the move
+        const int none = -1;
+        const int noCurrent = int(DbError::Kind::NoCurrentRecord);
+        QTest::newRow("nothing") << "nothing" << "a" << none;
+        QTest::newRow("order changed by an index") << "index" << "a" << none;
+        QTest::newRow("rows before it deleted") << "delete before" << "a" << none;
+        QTest::newRow("rows added through another connection") << "other adds" << "a" << none;
+        QTest::newRow("a pending edit is dropped") << "pending edit" << "a" << none;
+        QTest::newRow("the row itself deleted") << "delete it" << "" << noCurrent;
+        QTest::newRow("deleted through another connection") << "other deletes it" << "" << noCurrent;
+    }
+
+    void bookmarksFindTheirRowWhateverHappenedMeanwhile()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, current);
+        QFETCH(int, error);
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        rs->moveFirst();
+        rs->moveNext();
+        const long long mark = rs->bookmark();
+        rs->moveLast(); // "d"
+        if (meanwhile == QLatin1String("index")) {
+            rs->setIndex(QStringLiteral("ByBez"));
+            rs->moveLast();
+        } else if (meanwhile == QLatin1String("delete before")) {
+            rs->moveFirst();
+            rs->deleteRecord();
+            rs->moveLast();
+        } else if (meanwhile == QLatin1String("other adds")) {
+            auto other = Database::open(path);
+            auto o = other->openTable(QStringLiteral("4627_71"));
+            for (int dn : {100, 150}) {
+                o->addNew();
+                o->setField(QStringLiteral("DN"), dn);
+                o->setField(QStringLiteral("Bez"), "x");
+                o->update();
+            }
+        } else if (meanwhile == QLatin1String("pending edit")) {
+            rs->edit();
+            rs->setField(QStringLiteral("Bez"), "zz");
+        } else if (meanwhile == QLatin1String("delete it")) {
+            rs->moveToBookmark(mark);
+            rs->deleteRecord();
+            rs->moveLast();
+        } else if (meanwhile == QLatin1String("other deletes it")) {
+            auto other = Database::open(path);
+            auto o = other->openTable(QStringLiteral("4627_71"));
+            o->moveFirst();
+            o->moveNext();
+            o->deleteRecord();
+        }
+        const DbError::Kind kind = errorOf([&] { rs->moveToBookmark(mark); });
+        QCOMPARE(int(kind), error);
+        if (error == -1) {
+            QVERIFY(!rs->editing());
+            QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), current);
+            QCOMPARE(rs->bookmark(), mark);
+        } else {
+            // A failed move leaves the cursor on the row it stood on.
+            QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("d"));
+        }
+        db.reset();
+    }
+
+    void lastModifiedMarksTheStoredRow()
+    {
+        auto db = makeValves(freshPath());
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(errorOf([&] { rs->lastModified(); }), DbError::Kind::NoCurrentRecord);
+        rs->moveLast(); // "d"
+        QCOMPARE(errorOf([&] { rs->moveNext(); rs->bookmark(); }), DbError::Kind::NoCurrentRecord); // at eof
+        rs->moveFirst();
+        rs->addNew();
+        rs->setField(QStringLiteral("DN"), 80);
+        rs->setField(QStringLiteral("Bez"), "f");
+        rs->update();
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("c")); // the new row is not current
+        rs->moveToBookmark(rs->lastModified());
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("f"));
+        rs->moveFirst();
+        rs->moveNext();
+        rs->edit();
+        rs->setField(QStringLiteral("Bez"), "g");
+        rs->update();
+        rs->moveFirst();
+        rs->moveToBookmark(rs->lastModified());
+        QCOMPARE(rs->field(QStringLiteral("Bez")).toString(), QStringLiteral("g"));
+    }
+
     void transactionRollbackLeavesTheFileUnchanged()
     {
         const QString path = freshPath();

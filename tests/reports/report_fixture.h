@@ -160,6 +160,25 @@ inline double heightOf(const RecordedDocument &d, const QString &text)
     return t ? t->y : -1.0;
 }
 
+// A header field typed full, one key more, and a text pasted past the limit: each time over the limit a beep, the
+// text cut to the limit, the caret behind it.
+inline void checkHeaderLimit(TextBox &box, int limit, const ScriptedUiServices &ui)
+{
+    const int beeps = ui.beepCount();
+    box.userType(QString(limit, QLatin1Char('a')));
+    QCOMPARE(ui.beepCount(), beeps);
+    QCOMPARE(box.text().size(), limit);
+    box.userType(QStringLiteral("b"));
+    QCOMPARE(ui.beepCount(), beeps + 1);
+    QCOMPARE(box.text(), QString(limit, QLatin1Char('a')));
+    QCOMPARE(box.selStart(), limit);
+    QCOMPARE(box.selLength(), 0);
+    box.userEdited(QString(limit + 10, QLatin1Char('c')), limit + 10);
+    QCOMPARE(ui.beepCount(), beeps + 2);
+    QCOMPARE(box.text(), QString(limit, QLatin1Char('c')));
+    QCOMPARE(box.selStart(), limit);
+}
+
 constexpr double kLine10 = 2355.0 / 2048.0 * 10.0 * 25.4 / 72.0;
 
 class Fixture {
@@ -212,5 +231,51 @@ private:
     PrintBackEndScope backEndScope_;
     PrinterListScope printerScope_;
 };
+
+// The failed printouts both print dialogs tell: the table's columns and rows, the printers set up for a row, and
+// the message checked after OK.
+inline void printFailureRows()
+{
+    QTest::addColumn<QString>("defaultPrinter");
+    QTest::addColumn<QStringList>("stillInstalled");
+    QTest::addColumn<int>("failure"); // a failure of the device at its start, -1 none
+    QTest::addColumn<QStringList>("message"); // lines of the message; empty: none
+
+    QTest::newRow("printed") << "Office" << QStringList{} << -1 << QStringList{};
+    QTest::newRow("no printer on the machine") << "" << QStringList{} << -1
+                                               << QStringList{"Der Ausdruck ist fehlgeschlagen:", "",
+                                                              "Es ist kein Drucker eingerichtet."};
+    QTest::newRow("printer removed since start-up")
+        << "Office" << QStringList{"Lab"} << -1
+        << QStringList{"Der Ausdruck ist fehlgeschlagen:", "Office", "", "Der Drucker ist nicht mehr vorhanden."};
+    QTest::newRow("printer error") << "Office" << QStringList{} << int(PrintFailure::PrinterError)
+                                   << QStringList{"Der Ausdruck ist fehlgeschlagen:", "Office", "",
+                                                  "Der Drucker meldet einen Fehler."};
+}
+
+inline void arrangePrintFailure(Fixture &fx)
+{
+    QFETCH(QString, defaultPrinter);
+    QFETCH(QStringList, stillInstalled);
+    QFETCH(int, failure);
+    fx.printers.set(defaultPrinter, defaultPrinter.isEmpty() ? QStringList{} : QStringList{defaultPrinter});
+    fx.recorder.setInstalled(stillInstalled);
+    if (failure >= 0)
+        fx.recorder.failDevice(defaultPrinter, PrintFailure(failure));
+}
+
+inline void checkPrintFailure(const Fixture &fx)
+{
+    QFETCH(QStringList, message);
+    if (message.isEmpty()) {
+        QVERIFY(fx.ui.messages().empty());
+        QCOMPARE(fx.recorder.last().ended, true);
+        return;
+    }
+    QCOMPARE(fx.ui.messages().size(), std::size_t(1));
+    QCOMPARE(fx.ui.messages()[0].text.split(QLatin1Char('\n')), message);
+    QCOMPARE(fx.ui.messages()[0].title, QStringLiteral("Drucken"));
+    QCOMPARE(fx.recorder.last().texts.size(), std::size_t(0));
+}
 
 } // namespace reportfixture

@@ -179,19 +179,7 @@ void TestPrintDialog::headerLimits()
     frmDruck &f = fx.open();
     auto *box = dynamic_cast<TextBox *>(f.control(field));
     QVERIFY(box);
-    box->userType(QString(limit, QLatin1Char('a')));
-    QCOMPARE(fx.ui.beepCount(), 0);
-    QCOMPARE(box->text().size(), limit);
-    box->userType(QStringLiteral("b"));
-    QCOMPARE(fx.ui.beepCount(), 1);
-    QCOMPARE(box->text(), QString(limit, QLatin1Char('a')));
-    QCOMPARE(box->selStart(), limit);
-    QCOMPARE(box->selLength(), 0);
-    // A text pasted over the limit is cut the same way.
-    box->userEdited(QString(limit + 10, QLatin1Char('c')), limit + 10);
-    QCOMPARE(fx.ui.beepCount(), 2);
-    QCOMPARE(box->text(), QString(limit, QLatin1Char('c')));
-    QCOMPARE(box->selStart(), limit);
+    checkHeaderLimit(*box, limit, fx.ui);
 }
 
 void TestPrintDialog::storedTextTooLong()
@@ -279,44 +267,16 @@ void TestPrintDialog::saveFailureToldOncePerOpening()
 
 void TestPrintDialog::printFailures_data()
 {
-    QTest::addColumn<QString>("defaultPrinter");
-    QTest::addColumn<QStringList>("stillInstalled");
-    QTest::addColumn<int>("failure"); // a failure of the device at its start, -1 none
-    QTest::addColumn<QStringList>("message"); // lines of the message; empty: none
-
-    QTest::newRow("printed") << "Office" << QStringList{} << -1 << QStringList{};
-    QTest::newRow("no printer on the machine") << "" << QStringList{} << -1
-                                               << QStringList{"Der Ausdruck ist fehlgeschlagen:", "",
-                                                              "Es ist kein Drucker eingerichtet."};
-    QTest::newRow("printer removed since start-up")
-        << "Office" << QStringList{"Lab"} << -1
-        << QStringList{"Der Ausdruck ist fehlgeschlagen:", "Office", "", "Der Drucker ist nicht mehr vorhanden."};
-    QTest::newRow("printer error") << "Office" << QStringList{} << int(PrintFailure::PrinterError)
-                                   << QStringList{"Der Ausdruck ist fehlgeschlagen:", "Office", "",
-                                                  "Der Drucker meldet einen Fehler."};
+    printFailureRows();
 }
 
 void TestPrintDialog::printFailures()
 {
-    QFETCH(QString, defaultPrinter);
-    QFETCH(QStringList, stillInstalled);
-    QFETCH(int, failure);
-    QFETCH(QStringList, message);
     Fixture fx;
-    fx.printers.set(defaultPrinter, defaultPrinter.isEmpty() ? QStringList{} : QStringList{defaultPrinter});
-    fx.recorder.setInstalled(stillInstalled);
-    if (failure >= 0)
-        fx.recorder.failDevice(defaultPrinter, PrintFailure(failure));
+    arrangePrintFailure(fx);
     fx.print();
     QCOMPARE(frmDruckInstance().isLoaded(), false);
-    if (message.isEmpty()) {
-        QVERIFY(fx.ui.messages().empty());
-        QCOMPARE(fx.recorder.last().ended, true);
-        return;
-    }
-    QCOMPARE(fx.ui.messages().size(), std::size_t(1));
-    QCOMPARE(fx.ui.messages()[0].text.split(QLatin1Char('\n')), message);
-    QCOMPARE(fx.recorder.last().texts.size(), std::size_t(0));
+    checkPrintFailure(fx);
 }
 
 void TestPrintDialog::pdfFile_data()

@@ -1,5 +1,7 @@
 #include "tools_fixture.h"
 
+#include "heat_exchanger_fixture.h"
+
 #include "platform/qt/qt_table_curve_display.h"
 #include "platform/qt/render_png.h"
 #include "support/program_state.h"
@@ -13,8 +15,9 @@
 #include <QTableWidget>
 #include <QTest>
 
-// The user-defined valve dialog and the characteristic window as the renderer draws them, saved as pictures for
-// a person to look at (the layout test measures the dialog's captions), and the characteristic window's widgets.
+// The user-defined valve dialog, the heat-exchanger dialog and the characteristic window as the renderer draws them,
+// saved as pictures for a person to look at (the layout test measures the dialogs' captions), and the
+// characteristic window's widgets.
 
 using toolsfixture::Fixture;
 
@@ -46,6 +49,8 @@ private slots:
     void dialogInThreeLanguages();
     void characteristicWindowShowsTableAndCurve_data();
     void characteristicWindowShowsTableAndCurve();
+    void heatExchangerTwoBarCase_data();
+    void heatExchangerTwoBarCase();
 };
 
 void TestToolsScreens::dialogInThreeLanguages_data()
@@ -116,6 +121,38 @@ void TestToolsScreens::characteristicWindowShowsTableAndCurve()
     const QString path = shot(QStringLiteral("tools_characteristic_%1.png").arg(art));
     QDir().mkpath(QFileInfo(path).absolutePath());
     QVERIFY(image.save(path, "PNG"));
+}
+
+void TestToolsScreens::heatExchangerTwoBarCase_data()
+{
+    QTest::addColumn<int>("sprache");
+    for (int i : {0, 1})
+        QTest::newRow(kLanguages[i]) << i;
+}
+
+// Steam at 6 bar abs. condensing at 2 bar abs.: 1000 kg of water heated by 60 K in 1 h need 69.67 kW and
+// 135.5 kg/h of steam; the min column is switched off.
+void TestToolsScreens::heatExchangerTwoBarCase()
+{
+    QFETCH(int, sprache);
+    SharedData &d = shared();
+    hxtools::steamCase(d);
+    d.Sprache = sprache;
+    d.MIN = false;
+    d.p1Norm = d.p1Max = 6;
+    d.p2Norm = d.p2Max = 2;
+    d.Mmax = 1000;
+    d.DeltaTMax = 60;
+    d.TaufheizMax = 1;
+    frmWärmetauscher &w = frmWärmetauscherInstance().get();
+    QCOMPARE(w.lblQmax.caption(), testlocale::zahl("135.5"));
+    const QString path = shot(QStringLiteral("tools_heat_exchanger_2bar_%1.png").arg(kLanguages[sprache]));
+    QFile::remove(path);
+    QVERIFY(qtui::renderFormToPng(w, path));
+    const QImage image(path);
+    QCOMPARE(image.width(), w.width() / kTwipsPerPixel);
+    frmWärmetauscherInstance().unload();
+    formruntime::collect();
 }
 
 QTEST_MAIN(TestToolsScreens)

@@ -212,6 +212,15 @@ public:
     // Deletes the current row; the cursor then stands on no row until it is moved.
     void deleteRecord();
 
+    // Bookmarks: a row's identity, kept while the row exists, whatever the order or the rows written around it.
+    // bookmark() marks the current row (NoCurrentRecord without one). moveToBookmark makes the marked row current
+    // (dropping a pending buffer, as any move does); for a row deleted meanwhile it throws NoCurrentRecord and
+    // changes nothing. lastModified() marks the row the last update of this cursor stored, also a new row that
+    // update did not make current (NoCurrentRecord before any update).
+    long long bookmark() const;
+    void moveToBookmark(long long bookmark);
+    long long lastModified() const;
+
     // Releases the cursor; later calls throw (Other). The database closing closes its recordsets too.
     void close();
 

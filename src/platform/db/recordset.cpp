@@ -127,16 +127,9 @@ void Recordset::Impl::ensureRows(bool full)
     const int n = int(rows.size());
     switch (at) {
     case At::Row: {
-        if (!positionsValid) {
-            positionOf.clear();
-            positionOf.reserve(n);
-            for (int i = 0; i < n; ++i)
-                positionOf.insert(rows[i], i);
-            positionsValid = true;
-        }
-        auto it = positionOf.constFind(rowid);
-        if (it != positionOf.constEnd()) {
-            pos = *it;
+        const int found = positionOfRow(rowid);
+        if (found >= 0) {
+            pos = found;
         } else {
             // Deleted through another cursor: stand where it was, on no row.
             at = At::Deleted;
@@ -156,6 +149,40 @@ void Recordset::Impl::ensureRows(bool full)
             at = At::Eof;
         break;
     }
+}
+
+int Recordset::Impl::positionOfRow(long long id)
+{
+    if (!positionsValid) {
+        const int n = int(rows.size());
+        positionOf.clear();
+        positionOf.reserve(n);
+        for (int i = 0; i < n; ++i)
+            positionOf.insert(rows[i], i);
+        positionsValid = true;
+    }
+    auto it = positionOf.constFind(id);
+    return it == positionOf.constEnd() ? -1 : *it;
+}
+
+long long Recordset::Impl::bookmark()
+{
+    requireDb();
+    ensureRows(false);
+    if (at != At::Row)
+        fail(DbError::Kind::NoCurrentRecord, QStringLiteral("there is no current record to mark"));
+    return rowid;
+}
+
+void Recordset::Impl::moveToBookmark(long long id)
+{
+    requireDb();
+    ensureRows(true);
+    const int p = positionOfRow(id);
+    if (p < 0)
+        fail(DbError::Kind::NoCurrentRecord, QStringLiteral("the marked record no longer exists"));
+    cancelUpdate();
+    place(p);
 }
 
 void Recordset::Impl::place(int p)
@@ -429,6 +456,7 @@ void Recordset::Impl::update()
         }
     } else {
         if (cols.empty()) {
+            lastStored = rowid;
             cancelUpdate();
             return;
         }
@@ -450,6 +478,7 @@ void Recordset::Impl::update()
     rc = sqlite3_step(st);
     if (rc != SQLITE_DONE)
         failSqlite(db, table, QString()); // the buffer stays pending for a correction
+    lastStored = pending == Pending::New ? sqlite3_last_insert_rowid(db->handle()) : rowid;
     db->priv()->touch();
     cancelUpdate();
 }
@@ -534,6 +563,16 @@ void Recordset::edit() { d->edit(); }
 void Recordset::setField(const QString &name, const Variant &value) { d->setField(name, value); }
 void Recordset::update() { d->update(); }
 void Recordset::cancelUpdate() { d->cancelUpdate(); }
+long long Recordset::bookmark() const { return d->bookmark(); }
+void Recordset::moveToBookmark(long long bookmark) { d->moveToBookmark(bookmark); }
+
+long long Recordset::lastModified() const
+{
+    if (d->lastStored == 0)
+        d->fail(DbError::Kind::NoCurrentRecord, QStringLiteral("no record has been stored through this cursor"));
+    return d->lastStored;
+}
+
 bool Recordset::editing() const { return d->pending != Impl::Pending::None; }
 void Recordset::deleteRecord() { d->deleteRecord(); }
 

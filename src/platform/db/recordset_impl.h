@@ -37,6 +37,10 @@ struct Recordset::Impl {
     bool eof();
     bool bof();
     long recordCount();
+    // Position of a row id in the current order, or -1.
+    int positionOfRow(long long id);
+    long long bookmark();
+    void moveToBookmark(long long id);
 
     const std::vector<Variant> &currentRow();
     Variant field(const QString &name);
@@ -82,6 +86,7 @@ struct Recordset::Impl {
     bool noMatch = false;
 
     Pending pending = Pending::None;
+    long long lastStored = 0; // row id the last update of this cursor wrote, 0 before any
     std::vector<Variant> buffer;
     std::vector<bool> dirty;
 

@@ -257,6 +257,11 @@ void QtUiServices::showForm(Form &form)
         });
     }
     view->syncVisibility();
+    // Showing a dialog that is open already brings it to the front.
+    if (QWidget *window = view->window(); window && window->isWindow() && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 void QtUiServices::runModal(Form &form)
