@@ -211,15 +211,14 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
             return;
     }
 
-    // The work table is rebuilt as a whole or not at all.
-    db.beginTransaction();
+    // The work table is rebuilt as a whole or not at all. Its commit need not wait for the disk: the write-ahead
+    // log keeps it atomic and the catalogue intact even when the program is killed, and a rebuild that a power
+    // failure took back is made again by the next run, which compares the table with its request.
+    db.useWriteAheadLog();
+    db.beginTransaction(Database::Durability::Deferred);
     try {
+        db.clearTable("_aktuell");
         std::unique_ptr<Recordset> work = db.openTable("_aktuell");
-        work->moveFirst();
-        while (!work->eof()) {
-            work->deleteRecord();
-            work->moveNext();
-        }
         for (const RowValues &row : wanted) {
             work->addNew();
             for (qsizetype i = 0; i < columns.size(); ++i)

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <functional>
+#include <sqlite3.h>
 
 Q_DECLARE_METATYPE(DbError::Kind)
 
@@ -676,6 +677,159 @@ private slots:
         }
         auto db = Database::open(path);
         QCOMPARE(db->openTable(QStringLiteral("4627_71"))->recordCount(), 0L);
+    }
+
+    // The write-ahead log stays with the file; a Deferred transaction relaxes the flush for its own commit only,
+    // and its changes are committed like any others.
+    void writeAheadLogAndDeferredCommits_data()
+    {
+        QTest::addColumn<bool>("log");
+        QTest::addColumn<bool>("deferred");
+        QTest::addColumn<bool>("commit");
+        QTest::addColumn<int>("synchronousInside");
+        QTest::newRow("deferred commit with the log") << true << true << true << 1;
+        QTest::newRow("deferred rollback with the log") << true << true << false << 1;
+        QTest::newRow("full commit with the log") << true << false << true << 2;
+        QTest::newRow("deferred without the log is full") << false << true << true << 2;
+    }
+
+    void writeAheadLogAndDeferredCommits()
+    {
+        QFETCH(bool, log);
+        QFETCH(bool, deferred);
+        QFETCH(bool, commit);
+        QFETCH(int, synchronousInside);
+        const QString path = freshPath();
+        makeValves(path);
+        auto synchronous = [](Database &db) {
+            sqlite3_stmt *st = nullptr;
+            sqlite3_prepare_v2(db.handle(), "PRAGMA synchronous", -1, &st, nullptr);
+            const int level = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int(st, 0) : -1;
+            sqlite3_finalize(st);
+            return level;
+        };
+        {
+            auto db = Database::open(path);
+            const int own = synchronous(*db);
+            QCOMPARE(own, 2); // FULL, the connection's own setting
+            if (log)
+                QVERIFY(db->useWriteAheadLog());
+            QCOMPARE(db->writeAheadLog(), log);
+            db->beginTransaction(deferred ? Database::Durability::Deferred : Database::Durability::Full);
+            QCOMPARE(synchronous(*db), synchronousInside);
+            db->clearTable(QStringLiteral("4627_71"));
+            if (commit)
+                db->commit();
+            else
+                db->rollback();
+            QCOMPARE(synchronous(*db), own);
+            // Another connection sees the committed state at once.
+            auto other = Database::open(path);
+            QCOMPARE(other->openTable(QStringLiteral("4627_71"))->recordCount(), commit ? 0L : 5L);
+        }
+        // The file keeps its mode; reopened, it holds what was committed.
+        auto db = Database::open(path);
+        QCOMPARE(db->openTable(QStringLiteral("4627_71"))->recordCount(), commit ? 0L : 5L);
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db->handle(), "PRAGMA journal_mode", -1, &st, nullptr);
+        QCOMPARE(sqlite3_step(st), SQLITE_ROW);
+        QCOMPARE(QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0))),
+                 log ? QStringLiteral("wal") : QStringLiteral("delete"));
+        sqlite3_finalize(st);
+    }
+
+    void writeAheadLogRefusedWhereTheFileCannotSwitch()
+    {
+        const QString path = freshPath();
+        makeValves(path);
+        auto readOnly = Database::open(path, Database::Mode::ReadOnly);
+        QVERIFY(!readOnly->useWriteAheadLog());
+        auto db = Database::open(path);
+        db->beginTransaction();
+        QVERIFY(!db->useWriteAheadLog()); // not inside a transaction
+        db->rollback();
+        QVERIFY(!db->writeAheadLog());
+    }
+
+    // Statements are kept for reuse; a table dropped and made anew with other columns is still read as it is now.
+    void keptStatementsReadTheTableAsItIsNow()
+    {
+        auto db = makeValves(freshPath());
+        QCOMPARE(walk(*db->openTable(QStringLiteral("4627_71"))), QStringLiteral("caebd"));
+        db->dropTable(QStringLiteral("4627_71"));
+        QCOMPARE(errorOf([&] { db->openTable(QStringLiteral("4627_71")); }), DbError::Kind::NoSuchTable);
+        db->createTable(QStringLiteral("4627_71"), {{QStringLiteral("Bez"), FieldType::Text},
+                                                    {QStringLiteral("Neu"), FieldType::Long}});
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(rs->fieldNames(), QStringList({QStringLiteral("Bez"), QStringLiteral("Neu")}));
+        QVERIFY(rs->eof());
+        rs->addNew();
+        rs->setField(QStringLiteral("Bez"), "x");
+        rs->setField(QStringLiteral("Neu"), 7);
+        rs->update();
+        rs.reset();
+        auto again = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(walk(*again), QStringLiteral("x"));
+        again->moveFirst();
+        QCOMPARE(again->field(QStringLiteral("Neu")).toInt(), 7LL);
+        QVERIFY(!again->hasField(QStringLiteral("DN")));
+    }
+
+    // Table names and columns are kept while the file's schema is unchanged; every change, by this connection or
+    // another, and a rolled-back one, is seen at the next look.
+    void schemaChangesAreSeen_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<bool>("hasNeu");
+        QTest::addColumn<QStringList>("columnsOfValves");
+        const QStringList valves = {QStringLiteral("DN"), QStringLiteral("Kvs"), QStringLiteral("Stellverhältnis"),
+                                    QStringLiteral("Bez")};
+        QTest::newRow("another connection adds a table") << 0 << true << valves;
+        QTest::newRow("another connection makes a table anew with other columns")
+            << 1 << false << QStringList({QStringLiteral("Bez"), QStringLiteral("Hub")});
+        QTest::newRow("a table added in a rolled-back transaction, then another one committed") << 2 << false
+                                                                                               << valves;
+        QTest::newRow("this connection drops and adds") << 3 << true
+                                                        << QStringList({QStringLiteral("Nur")});
+    }
+
+    void schemaChangesAreSeen()
+    {
+        QFETCH(int, change);
+        QFETCH(bool, hasNeu);
+        QFETCH(QStringList, columnsOfValves);
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        const QString valves = QStringLiteral("4627_71");
+        // Looked up once, so that they are kept.
+        QVERIFY(!db->hasTable(QStringLiteral("neu")));
+        QCOMPARE(db->columnNames(valves).size(), 4);
+        auto other = Database::open(path);
+        switch (change) {
+        case 0:
+            other->createTable(QStringLiteral("Neu"), {{QStringLiteral("x"), FieldType::Text}});
+            break;
+        case 1:
+            other->dropTable(valves);
+            other->createTable(valves, {{QStringLiteral("Bez"), FieldType::Text}, {QStringLiteral("Hub"), FieldType::Double}});
+            break;
+        case 2:
+            db->beginTransaction();
+            db->createTable(QStringLiteral("neu"), {{QStringLiteral("x"), FieldType::Text}});
+            QVERIFY(db->hasTable(QStringLiteral("neu")));
+            db->rollback();
+            other->createTable(QStringLiteral("anders"), {{QStringLiteral("y"), FieldType::Text}});
+            QVERIFY(db->hasTable(QStringLiteral("anders")));
+            break;
+        case 3:
+            db->dropTable(valves);
+            db->createTable(valves, {{QStringLiteral("Nur"), FieldType::Long}});
+            db->createTable(QStringLiteral("NEU"), {{QStringLiteral("x"), FieldType::Text}});
+            break;
+        }
+        QCOMPARE(db->hasTable(QStringLiteral("neu")), hasNeu);
+        QCOMPARE(db->columnNames(valves), columnsOfValves);
+        QCOMPARE(db->openTable(valves)->fieldNames(), columnsOfValves);
     }
 
     void openErrorsNameTheFile()

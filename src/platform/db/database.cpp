@@ -280,6 +280,17 @@ Statement::Statement(sqlite3 *db, const QString &sql, int *rc)
     *rc = sqlite3_prepare_v2(db, b.constData(), int(b.size()), &st_, nullptr);
 }
 
+PooledStatement::PooledStatement(const Database *db, const QString &sql, int *rc) : db_(db), sql_(sql)
+{
+    st_ = db->priv()->takeStatement(db->handle(), sql, rc);
+}
+
+PooledStatement::~PooledStatement()
+{
+    if (st_)
+        db_->priv()->giveBack(sql_, st_);
+}
+
 bool sameName(const QString &a, const QString &b)
 {
     return a.size() == b.size() ? a.compare(b, Qt::CaseInsensitive) == 0 || a.toCaseFolded() == b.toCaseFolded()
@@ -316,18 +327,22 @@ void exec(Database *db, const QString &table, const QString &sql)
     db->priv()->touch();
 }
 
-QString actualTableName(const Database *db, const QString &table)
+namespace {
+
+QString lookUpTableName(const Database *db, const QString &table)
 {
-    if (!db->isOpen())
-        db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
     int rc = 0;
-    Statement st(db->handle(),
-                 QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE"), &rc);
-    if (rc != SQLITE_OK)
-        failSqlite(db, table, QString());
-    bind(st, 1, Variant(table));
-    if (sqlite3_step(st) == SQLITE_ROW)
-        return columnText(st, 0);
+    {
+        PooledStatement st(db,
+                           QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE "
+                                          "NOCASE"),
+                           &rc);
+        if (rc != SQLITE_OK)
+            failSqlite(db, table, QString());
+        bind(st, 1, Variant(table));
+        if (sqlite3_step(st) == SQLITE_ROW)
+            return columnText(st, 0);
+    }
     // NOCASE folds ASCII only; "WÄRMETAUSCHER" must still find "Wärmetauscher".
     for (const QString &t : db->tableNames())
         if (sameName(t, table))
@@ -335,11 +350,54 @@ QString actualTableName(const Database *db, const QString &table)
     return QString();
 }
 
+std::vector<FieldDef> readColumns(const Database *db, const QString &actualTable)
+{
+    std::vector<FieldDef> out;
+    int rc = 0;
+    PooledStatement st(db, QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"), &rc);
+    if (rc != SQLITE_OK)
+        db->fail(DbError::Kind::Other, actualTable, QString::fromUtf8(sqlite3_errmsg(db->handle())));
+    bind(st, 1, Variant(actualTable));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        out.push_back({columnText(st, 0), typeFromDeclared(columnText(st, 1))});
+    return out;
+}
+
+} // namespace
+
+QString actualTableName(const Database *db, const QString &table)
+{
+    if (!db->isOpen())
+        db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
+    Database::Private *p = db->priv();
+    if (!p->schemaUnchanged(db))
+        return lookUpTableName(db, table);
+    const auto it = p->tableNames.constFind(table);
+    if (it != p->tableNames.constEnd())
+        return *it;
+    const QString actual = lookUpTableName(db, table);
+    p->tableNames.insert(table, actual);
+    return actual;
+}
+
+std::vector<FieldDef> columnsOf(const Database *db, const QString &actualTable)
+{
+    Database::Private *p = db->priv();
+    if (!p->schemaUnchanged(db))
+        return readColumns(db, actualTable);
+    const auto it = p->tableColumns.constFind(actualTable);
+    if (it != p->tableColumns.constEnd())
+        return *it;
+    std::vector<FieldDef> columns = readColumns(db, actualTable);
+    p->tableColumns.insert(actualTable, columns);
+    return columns;
+}
+
 std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable)
 {
     std::vector<IndexInfo> out;
     int rc = 0;
-    Statement list(db->handle(), QStringLiteral("SELECT name, \"unique\" FROM pragma_index_list(?1) ORDER BY seq DESC"), &rc);
+    PooledStatement list(db, QStringLiteral("SELECT name, \"unique\" FROM pragma_index_list(?1) ORDER BY seq DESC"), &rc);
     if (rc != SQLITE_OK)
         failSqlite(db, actualTable, QString());
     bind(list, 1, Variant(actualTable));
@@ -351,7 +409,7 @@ std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable)
             continue;
         info.name = info.physical.startsWith(prefix) ? info.physical.mid(prefix.size()) : info.physical;
         info.unique = sqlite3_column_int(list, 1) != 0;
-        Statement cols(db->handle(), QStringLiteral("SELECT name FROM pragma_index_info(?1) ORDER BY seqno"), &rc);
+        PooledStatement cols(db, QStringLiteral("SELECT name FROM pragma_index_info(?1) ORDER BY seqno"), &rc);
         if (rc != SQLITE_OK)
             failSqlite(db, actualTable, QString());
         bind(cols, 1, Variant(info.physical));
@@ -365,6 +423,74 @@ std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable)
 } // namespace dbi
 
 using namespace dbi;
+
+sqlite3_stmt *Database::Private::takeStatement(sqlite3 *db, const QString &sql, int *rc)
+{
+    auto it = statements.find(sql);
+    if (it != statements.end() && !it->empty()) {
+        sqlite3_stmt *st = it->back();
+        it->pop_back();
+        --kept;
+        *rc = SQLITE_OK;
+        return st;
+    }
+    sqlite3_stmt *st = nullptr;
+    const QByteArray b = sql.toUtf8();
+    *rc = sqlite3_prepare_v2(db, b.constData(), int(b.size()), &st, nullptr);
+    if (*rc != SQLITE_OK) {
+        sqlite3_finalize(st);
+        return nullptr;
+    }
+    return st;
+}
+
+void Database::Private::giveBack(const QString &sql, sqlite3_stmt *st)
+{
+    // A few statements per text (clones read side by side) and a bound on all: the layer's own texts and those
+    // of the tables in use fit well within it.
+    constexpr int kMaxKept = 256;
+    constexpr std::size_t kMaxPerText = 4;
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    std::vector<sqlite3_stmt *> &list = statements[sql];
+    if (kept >= kMaxKept || list.size() >= kMaxPerText) {
+        sqlite3_finalize(st);
+        return;
+    }
+    list.push_back(st);
+    ++kept;
+}
+
+bool Database::Private::schemaUnchanged(const Database *db)
+{
+    // Uncommitted schema changes could be rolled back and the cookie return to a value seen before.
+    if (sqlite3_get_autocommit(db->handle()) == 0)
+        return false;
+    int rc = 0;
+    long long version = -1;
+    {
+        PooledStatement st(db, QStringLiteral("PRAGMA schema_version"), &rc);
+        if (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+            version = sqlite3_column_int64(st, 0);
+    }
+    if (version < 0)
+        return false;
+    if (version != schemaVersion) {
+        tableNames.clear();
+        tableColumns.clear();
+        schemaVersion = version;
+    }
+    return true;
+}
+
+void Database::Private::finalizeStatements()
+{
+    for (std::vector<sqlite3_stmt *> &list : statements)
+        for (sqlite3_stmt *st : list)
+            sqlite3_finalize(st);
+    statements.clear();
+    kept = 0;
+}
 
 quint64 Database::Private::checkedGeneration(sqlite3 *db)
 {
@@ -557,6 +683,7 @@ void Database::close()
     p_->cursors.clear();
     sqlite3_finalize(p_->dataVersion);
     p_->dataVersion = nullptr;
+    p_->finalizeStatements();
     sqlite3_close_v2(db_);
     db_ = nullptr;
 }
@@ -602,15 +729,7 @@ std::vector<FieldDef> Database::columns(const QString &table) const
     const QString actual = actualTableName(this, table);
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
-    std::vector<FieldDef> out;
-    int rc = 0;
-    Statement st(db_, QStringLiteral("SELECT name, type FROM pragma_table_info(?1)"), &rc);
-    if (rc != SQLITE_OK)
-        fail(DbError::Kind::Other, table, QString::fromUtf8(sqlite3_errmsg(db_)));
-    bind(st, 1, Variant(actual));
-    while (sqlite3_step(st) == SQLITE_ROW)
-        out.push_back({columnText(st, 0), typeFromDeclared(columnText(st, 1))});
-    return out;
+    return columnsOf(this, actual);
 }
 
 QStringList Database::indexNames(const QString &table) const
@@ -683,12 +802,75 @@ void Database::clearTable(const QString &table)
     exec(this, actual, QLatin1String("DELETE FROM ") + quoted(actual));
 }
 
-void Database::beginTransaction()
+namespace {
+// A one-value pragma's answer; empty when it failed.
+QString pragmaValue(sqlite3 *db, const char *sql)
+{
+    sqlite3_stmt *st = nullptr;
+    QString value;
+    if (sqlite3_prepare_v2(db, sql, -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        value = columnText(st, 0);
+    sqlite3_finalize(st);
+    return value;
+}
+
+// Pragmas change no rows: they run beside the layer's write bookkeeping.
+bool setSynchronous(sqlite3 *db, int level)
+{
+    const QByteArray sql = "PRAGMA synchronous = " + QByteArray::number(level);
+    return sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+} // namespace
+
+bool Database::useWriteAheadLog()
+{
+    requireOpen(this, QString());
+    if (p_->wal)
+        return true;
+    if (readOnly_ || inTransaction())
+        return false;
+    if (pragmaValue(db_, "PRAGMA journal_mode = WAL").compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
+        return false;
+    bool ok = false;
+    p_->fullSynchronous = pragmaValue(db_, "PRAGMA synchronous").toInt(&ok);
+    if (!ok)
+        p_->fullSynchronous = 2; // FULL
+    p_->wal = true;
+    return true;
+}
+
+bool Database::writeAheadLog() const
+{
+    return p_->wal;
+}
+
+void Database::beginTransaction(Durability durability)
 {
     requireOpen(this, QString());
     if (inTransaction())
         fail(DbError::Kind::Other, QString(), QStringLiteral("a transaction is already running"));
-    exec(this, QString(), QStringLiteral("BEGIN"));
+    // NORMAL with the log: the commit is written to the log but not flushed; checkpoints still flush.
+    p_->deferred = durability == Durability::Deferred && p_->wal && setSynchronous(db_, 1);
+    transactionStatement(QStringLiteral("BEGIN"));
+}
+
+void Database::transactionStatement(const QString &sql)
+{
+    try {
+        exec(this, QString(), sql);
+    } catch (...) {
+        restoreDurability();
+        throw;
+    }
+    restoreDurability();
+}
+
+void Database::restoreDurability()
+{
+    if (p_->deferred && db_ && !inTransaction()) {
+        setSynchronous(db_, p_->fullSynchronous);
+        p_->deferred = false;
+    }
 }
 
 void Database::commit()
@@ -696,15 +878,17 @@ void Database::commit()
     requireOpen(this, QString());
     if (!inTransaction())
         fail(DbError::Kind::Other, QString(), QStringLiteral("no transaction is running"));
-    exec(this, QString(), QStringLiteral("COMMIT"));
+    transactionStatement(QStringLiteral("COMMIT"));
 }
 
 void Database::rollback()
 {
     requireOpen(this, QString());
-    if (!inTransaction())
+    if (!inTransaction()) {
+        restoreDurability();
         return;
-    exec(this, QString(), QStringLiteral("ROLLBACK"));
+    }
+    transactionStatement(QStringLiteral("ROLLBACK"));
 }
 
 bool Database::inTransaction() const
@@ -718,7 +902,7 @@ std::unique_ptr<Recordset> Database::openTable(const QString &table, Rows rows)
     const QString actual = actualTableName(this, table);
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
-    auto impl = std::make_unique<Recordset::Impl>(this, actual, columns(actual));
+    auto impl = std::make_unique<Recordset::Impl>(this, actual, columnsOf(this, actual));
     impl->firstRowOnly = rows == Rows::First;
     impl->moveFirst();
     return std::unique_ptr<Recordset>(new Recordset(std::move(impl)));

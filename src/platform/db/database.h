@@ -109,8 +109,22 @@ public:
     // Deletes every row of a table (a work table before it is refilled).
     void clearTable(const QString &table);
 
+    // Write-ahead logging, for a file that takes small, frequent rewrites: a commit appends the changed pages to
+    // a log beside the file (FILE-wal) instead of saving the old ones to a journal first, and waits for the disk
+    // once at most. The file keeps the mode (its other connections use the log too). A killed program leaves the
+    // log, and the next open applies what was committed and drops the rest, as with the journal. False, and
+    // nothing changed, where the file cannot switch (opened read-only, or held by another program).
+    bool useWriteAheadLog();
+    bool writeAheadLog() const;
+
+    // How a transaction's commit waits for the disk. Full: a commit that has returned survives a power failure.
+    // Deferred, for work that is rebuilt from other data (a work table), with the write-ahead log only: the
+    // commit stays atomic and a killed program loses nothing committed, but a power failure may take back the
+    // last such commits; the file itself is never damaged. Without the log every commit is Full.
+    enum class Durability { Full, Deferred };
+
     // Transactions; nested calls are not supported.
-    void beginTransaction();
+    void beginTransaction(Durability durability = Durability::Full);
     void commit();
     void rollback();
     bool inTransaction() const;
@@ -123,6 +137,10 @@ public:
 
 private:
     Database(sqlite3 *db, const QString &path, bool readOnly);
+    // After a Deferred transaction ended: the connection's own synchronisation again.
+    void restoreDurability();
+    // BEGIN, COMMIT or ROLLBACK, and restoreDurability whatever comes of it.
+    void transactionStatement(const QString &sql);
     sqlite3 *db_ = nullptr;
     QString path_;
     bool readOnly_ = false;

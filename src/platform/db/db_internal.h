@@ -26,6 +26,22 @@ Variant read(FieldType type, sqlite3_stmt *st, int col);
 // Maps an SQLite result code to the layer's kind of error.
 DbError::Kind kindOf(int rc, int extended);
 
+// A statement of the database's pool (see Database::Private), handed back to it, reset, when the object goes.
+class PooledStatement {
+public:
+    PooledStatement(const Database *db, const QString &sql, int *rc);
+    ~PooledStatement();
+    PooledStatement(const PooledStatement &) = delete;
+    PooledStatement &operator=(const PooledStatement &) = delete;
+    sqlite3_stmt *get() const { return st_; }
+    operator sqlite3_stmt *() const { return st_; }
+
+private:
+    const Database *db_;
+    QString sql_;
+    sqlite3_stmt *st_ = nullptr;
+};
+
 // A statement that finalizes itself.
 class Statement {
 public:
@@ -52,6 +68,8 @@ struct IndexInfo {
     bool unique = false;
 };
 std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable);
+// Columns of a table that exists, by its name in the file.
+std::vector<FieldDef> columnsOf(const Database *db, const QString &actualTable);
 
 // Throws the DbError of the connection's last failure.
 [[noreturn]] void failSqlite(const Database *db, const QString &table, const QString &what);
@@ -71,4 +89,26 @@ struct Database::Private {
     void touch() { ++generation; }
     // Also notices commits of other connections to the same file.
     quint64 checkedGeneration(sqlite3 *db);
+
+    // Prepared statements kept for reuse by their text: preparing costs more than running the small statements
+    // of this layer. A kept statement still reads the file anew at every run, and SQLite prepares it again by
+    // itself when the schema changed, so no kept statement can give an old answer.
+    sqlite3_stmt *takeStatement(sqlite3 *db, const QString &sql, int *rc);
+    void giveBack(const QString &sql, sqlite3_stmt *st);
+    void finalizeStatements();
+    QHash<QString, std::vector<sqlite3_stmt *>> statements;
+    int kept = 0;
+
+    // Table names as asked (empty: no such table) and the columns of tables, kept while the schema is unchanged:
+    // its cookie grows with every committed change of the schema by any connection. Inside a transaction, where
+    // an uncommitted change could be rolled back and the cookie return to a value seen before, nothing is kept
+    // and the file is asked; schemaUnchanged is then false.
+    bool schemaUnchanged(const Database *db);
+    long long schemaVersion = -1;
+    QHash<QString, QString> tableNames;
+    QHash<QString, std::vector<FieldDef>> tableColumns;
+
+    bool wal = false;
+    int fullSynchronous = -1; // the connection's own setting, restored after a Deferred transaction
+    bool deferred = false;    // the running transaction commits without waiting for the disk
 };

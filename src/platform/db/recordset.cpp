@@ -29,7 +29,10 @@ Recordset::Impl::~Impl()
 
 void Recordset::Impl::finalizeAll()
 {
-    sqlite3_finalize(selectRows);
+    if (selectRows && db && db->isOpen())
+        db->priv()->giveBack(selectSql, selectRows);
+    else
+        sqlite3_finalize(selectRows);
     selectRows = nullptr;
 }
 
@@ -56,16 +59,16 @@ Database *Recordset::Impl::requireDb() const
     return db;
 }
 
-sqlite3_stmt *Recordset::Impl::prepare(sqlite3_stmt **slot, const QString &sql)
+sqlite3_stmt *Recordset::Impl::prepareSelect(const QString &sql)
 {
-    if (!*slot) {
-        const QByteArray b = sql.toUtf8();
-        if (sqlite3_prepare_v2(requireDb()->handle(), b.constData(), int(b.size()), slot, nullptr) != SQLITE_OK) {
-            *slot = nullptr;
+    if (!selectRows) {
+        int rc = 0;
+        selectRows = requireDb()->priv()->takeStatement(db->handle(), sql, &rc);
+        if (rc != SQLITE_OK)
             failSqlite(db, table, QString());
-        }
+        selectSql = sql;
     }
-    return *slot;
+    return selectRows;
 }
 
 int Recordset::Impl::column(const QString &name) const
@@ -89,9 +92,9 @@ void Recordset::Impl::loadRows()
             cols += QLatin1String(", ") + quoted(f.name);
         for (int c : indexColumns)
             order += quoted(fields[c].name) + QLatin1String(", ");
-        prepare(&selectRows, QLatin1String("SELECT rowid") + cols + QLatin1String(" FROM ") + quotedTable
-                                 + QLatin1String(" ORDER BY ") + order + QLatin1String("rowid")
-                                 + QLatin1String(firstRowOnly ? " LIMIT 1" : ""));
+        prepareSelect(QLatin1String("SELECT rowid") + cols + QLatin1String(" FROM ") + quotedTable
+                      + QLatin1String(" ORDER BY ") + order + QLatin1String("rowid")
+                      + QLatin1String(firstRowOnly ? " LIMIT 1" : ""));
     }
     sqlite3_stmt *st = selectRows;
     rows.clear();
@@ -467,7 +470,7 @@ void Recordset::Impl::update()
             + QLatin1String(" WHERE rowid = ?") + QString::number(cols.size() + 1);
     }
     int rc = 0;
-    Statement st(db->handle(), sql, &rc);
+    PooledStatement st(db, sql, &rc);
     if (rc != SQLITE_OK)
         failSqlite(db, table, QString());
     for (size_t i = 0; i < cols.size(); ++i)
@@ -491,7 +494,7 @@ void Recordset::Impl::deleteRecord()
     if (at != At::Row)
         fail(DbError::Kind::NoCurrentRecord, QStringLiteral("there is no current record to delete"));
     int rc = 0;
-    Statement st(db->handle(), QLatin1String("DELETE FROM ") + quotedTable + QLatin1String(" WHERE rowid = ?1"), &rc);
+    PooledStatement st(db, QLatin1String("DELETE FROM ") + quotedTable + QLatin1String(" WHERE rowid = ?1"), &rc);
     if (rc != SQLITE_OK)
         failSqlite(db, table, QString());
     sqlite3_bind_int64(st, 1, rowid);

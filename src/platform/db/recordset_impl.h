@@ -55,7 +55,8 @@ struct Recordset::Impl {
 
     std::unique_ptr<Impl> clone() const;
 
-    sqlite3_stmt *prepare(sqlite3_stmt **slot, const QString &sql);
+    // The row-reading statement of the current order, from the database's pool.
+    sqlite3_stmt *prepareSelect(const QString &sql);
     void finalizeAll();
 
     Database *db = nullptr;
@@ -91,4 +92,5 @@ struct Recordset::Impl {
     std::vector<bool> dirty;
 
     sqlite3_stmt *selectRows = nullptr;
+    QString selectSql;
 };
