@@ -30,6 +30,9 @@ double finiteOrZero(double x)
 // Nominal size as a diameter in mm: the size table gives a text, taken as a number; no row gives 0.
 double diameterMm(const Variant &dn, int DNunit)
 {
+    // In millimetres already: the conversion would hand the value back as it is.
+    if (DNunit == 0)
+        return dn.asNumber();
     return umrechnenDN(dn, DNunit, 0).asNumber();
 }
 
@@ -45,6 +48,9 @@ namespace flow {
 ReducerCoefficients reducerCoefficients(double d, double D1, double D2)
 {
     ReducerCoefficients z;
+    // Pipes of the valve's size: every term below is exactly +0 (a ratio of 1, pow(0, 2) and pow(1, 4) are exact).
+    if (d == D1 && d == D2 && d > 0.0 && std::isfinite(d))
+        return z;
     const double beta1 = d <= D1 ? d / D1 : D1 / d;
     z.zeta1 = 0.5 * std::pow(1.0 - beta1 * beta1, 2);
 
@@ -93,49 +99,58 @@ double calcFR(double ReV)
     return 1.0;
 }
 
-Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
-                     const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
-                     const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
-                     const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, int QUnit,
-                     bool &ChokedFlow)
-{
-    const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
-    if (C <= 0.0)
-        return Variant(0);
+namespace flow {
 
-    const double fl = FL.asNumber();
-    const double d = diameterMm(DNVentil, DNunit);
-    const double D1 = diameterMm(DN1Rohr, DNunit);
-    const double D2 = diameterMm(DN2Rohr, DNunit);
-    const double P1 = umrechnenDruck(p1, p1Unit, 0);
-    const double P2 = umrechnenDruck(p2, p2Unit, 0);
+LiquidConditions liquidConditions(int Medium, const Variant &DNVentil, const Variant &DN1Rohr, const Variant &DN2Rohr,
+                                  int DNunit, const Variant &p1, int p1Unit, const Variant &p2, int p2Unit,
+                                  const Variant &pkrit, const Variant &psat, int pUnit, const Variant &rho1,
+                                  int rhoUnit, const Variant &nue, int nueUnit)
+{
+    LiquidConditions c;
+    c.Medium = Medium;
+    c.d = diameterMm(DNVentil, DNunit);
+    c.D1 = diameterMm(DN1Rohr, DNunit);
+    c.D2 = diameterMm(DN2Rohr, DNunit);
+    c.P1 = umrechnenDruck(p1, p1Unit, 0);
+    c.P2 = umrechnenDruck(p2, p2Unit, 0);
     const double pc = umrechnenDruck(pkrit, pUnit, 0);
     double pv = umrechnenDruck(psat, pUnit, 0);
-    const double rho = umrechnenDichte(rho1, rhoUnit, 0).asNumber();
-    const double nu = umrechnenViskositaet(nue, nueUnit, rho1, rhoUnit, 0).asNumber();
+    c.rho = umrechnenDichte(rho1, rhoUnit, 0).asNumber();
+    c.nu = umrechnenViskositaet(nue, nueUnit, rho1, rhoUnit, 0).asNumber();
+    if (c.d > 0.0)
+        c.z = reducerCoefficients(c.d, c.D1, c.D2);
 
-    // Without a valve bore, a recovery factor or a density the equation has nothing to say.
-    if (!(d > 0.0) || !(fl > 0.0) || !(rho > 0.0))
-        return Variant(0);
-
-    if (pv > P1)
-        pv = P1;
-    double FF;
+    if (pv > c.P1)
+        pv = c.P1;
     if (pv == 0.0 || pc == 0.0) {
-        FF = 0.96;
+        c.FF = 0.96;
     } else {
         if (pv < 0.0)
             pv = 0.0;
-        FF = 0.96 - 0.28 * std::sqrt(pv / pc);
+        c.FF = 0.96 - 0.28 * std::sqrt(pv / pc);
     }
+    c.pv = pv;
+    return c;
+}
 
-    const flow::ReducerCoefficients z = flow::reducerCoefficients(d, D1, D2);
+bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool &ChokedFlow)
+{
+    if (C <= 0.0)
+        return false;
+    // Without a valve bore, a recovery factor or a density the equation has nothing to say.
+    if (!(c.d > 0.0) || !(fl > 0.0) || !(c.rho > 0.0))
+        return false;
+
+    const double d = c.d, D1 = c.D1, rho = c.rho, nu = c.nu;
+    const ReducerCoefficients &z = c.z;
     const double Cd2 = C / (d * d);
-    const double FP = 1.0 / std::sqrt(1.0 + ((z.zeta1 + z.zeta2) / N2) * std::pow(Cd2, 2));
-    const double FLP = fl / std::sqrt(1.0 + (std::pow(fl, 2) / N2) * z.zeta1 * std::pow(Cd2, 2));
+    const double Cd2Squared = std::pow(Cd2, 2);
+    const double flSquared = std::pow(fl, 2);
+    const double FP = 1.0 / std::sqrt(1.0 + ((z.zeta1 + z.zeta2) / N2) * Cd2Squared);
+    const double FLP = fl / std::sqrt(1.0 + (flSquared / N2) * z.zeta1 * Cd2Squared);
 
-    const double dp = P1 - P2;
-    const double dpChoked = P1 - FF * pv;
+    const double dp = c.P1 - c.P2;
+    const double dpChoked = c.P1 - c.FF * c.pv;
     const double dpmax = std::pow(FLP / FP, 2) * dpChoked;
 
     const auto flowRule = [&](double FR) {
@@ -153,17 +168,20 @@ Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &F
     // Without a viscosity the flow is taken as turbulent; an inlet pipe of size 0 makes the Reynolds number
     // infinite, which calcFR answers with 1 as well.
     const bool viscous = nu > 0.0;
+    // The parts of the valve Reynolds number that do not change from step to step.
+    double reynoldsDivisor = 0.0, reynoldsFactor = 0.0;
+    if (viscous) {
+        reynoldsDivisor = nu * std::sqrt(FP * fl * C);
+        reynoldsFactor = std::pow((std::pow(FP, 2) * flSquared * std::pow(C, 2)) / (N2 * std::pow(D1, 4)) + 1.0,
+                                  0.25);
+    }
     LiquidStep last = flowRule(1.0);
     last.Q = finiteOrZero(last.Q);
     double Qold = last.Q;
-    for (int step = 0; step < flow::kReynoldsStepLimit; ++step) {
+    for (int step = 0; step < kReynoldsStepLimit; ++step) {
         double FR = 1.0;
         if (viscous) {
-            const double Rev = N4 * Fd * Qold / (nu * std::sqrt(FP * fl * C))
-                               * std::pow((std::pow(FP, 2) * std::pow(fl, 2) * std::pow(C, 2))
-                                                  / (N2 * std::pow(D1, 4))
-                                              + 1.0,
-                                          0.25);
+            const double Rev = N4 * Fd * Qold / reynoldsDivisor * reynoldsFactor;
             FR = calcFR(Rev);
         }
         const LiquidStep next = flowRule(FR);
@@ -175,43 +193,61 @@ Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &F
         Qold = next.Q;
     }
 
-    double Q = last.Q;
-    switch (Medium) {
+    Q = last.Q;
+    switch (c.Medium) {
     case 10: Q = Q / 1.05; break;
     case 11: Q = Q / 1.1; break;
     case 12: Q = Q / 1.2; break;
     case 13: Q = Q / 1.25; break;
     default: break;
     }
-
     ChokedFlow = last.choked;
-    return umrechnenDurchflussFluessig(Variant(Q), 0, Variant(rho), 0, QUnit);
+    return true;
+}
+
+} // namespace flow
+
+Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
+                     const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                     const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
+                     const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, int QUnit,
+                     bool &ChokedFlow)
+{
+    const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
+    if (C <= 0.0)
+        return Variant(0);
+    const flow::LiquidConditions c = flow::liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2,
+                                                            p2Unit, pkrit, psat, pUnit, rho1, rhoUnit, nue, nueUnit);
+    double Q = 0.0;
+    if (!flow::liquidFlow(c, C, FL.asNumber(), Q, ChokedFlow))
+        return Variant(0);
+    return umrechnenDurchflussFluessig(Variant(Q), 0, Variant(c.rho), 0, QUnit);
 }
 
 namespace {
 
 // The piping geometry factor FP and the choked pressure ratio Fγ·xTP of the gas equation, internal units; both NaN
 // where the equation has no meaning (no valve bore, xT or isentropic exponent, or reducers so far outside the
-// equation's range that FP has no real root).
+// equation's range that FP has no real root). z holds the reducers of d, D1 and D2 when d > 0.
 struct GasGeometry {
     double FP = NAN;
     double xChoked = NAN;
 };
 
-GasGeometry gasGeometry(double C, double xt, double d, double D1, double D2, double kappa)
+GasGeometry gasGeometry(double C, double xt, double d, const flow::ReducerCoefficients &z, double kappa)
 {
     GasGeometry g;
     if (!(d > 0.0) || !(xt > 0.0) || !(kappa > 0.0) || !(C >= 0.0))
         return g;
-    const flow::ReducerCoefficients z = flow::reducerCoefficients(d, D1, D2);
     const double Cd2 = C / (d * d);
     const double sumZeta = z.zeta1 + z.zeta2 + z.zetaB1 - z.zetaB2;
+    const double Cd2Squared = std::pow(Cd2, 2);
     // An outlet expander makes the sum negative; far outside the equation's range the root has no meaning.
-    const double fpRadicand = 1.0 + (sumZeta / N2) * std::pow(Cd2, 2);
+    const double fpRadicand = 1.0 + (sumZeta / N2) * Cd2Squared;
     if (!(fpRadicand > 0.0) || !std::isfinite(fpRadicand))
         return g;
     const double FP = 1.0 / std::sqrt(fpRadicand);
-    const double xTP = (xt / std::pow(FP, 2)) / (1.0 + (xt * (z.zeta1 + z.zetaB1) / N5) * std::pow(Cd2, 2));
+    const double xTP = (xt / std::pow(FP, 2)) / (1.0 + (xt * (z.zeta1 + z.zetaB1) / N5) * Cd2Squared);
     const double Fgamma = kappa / 1.4;
     if (!std::isfinite(xTP) || !(xTP > 0.0))
         return g;
@@ -222,6 +258,41 @@ GasGeometry gasGeometry(double C, double xt, double d, double D1, double D2, dou
 
 } // namespace
 
+namespace flow {
+
+GasConditions gasConditions(const Variant &DNVentil, const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit,
+                            const Variant &p1, int p1Unit, const Variant &p2, int p2Unit, const Variant &rho1,
+                            int rhoUnit, const Variant &gamma)
+{
+    GasConditions c;
+    c.P1 = umrechnenDruck(p1, p1Unit, 0);
+    c.P2 = umrechnenDruck(p2, p2Unit, 0);
+    c.rho = umrechnenDichte(rho1, rhoUnit, 0).asNumber();
+    c.d = diameterMm(DNVentil, DNunit);
+    if (c.d > 0.0)
+        c.z = reducerCoefficients(c.d, diameterMm(DN1Rohr, DNunit), diameterMm(DN2Rohr, DNunit));
+    c.kappa = gamma.asNumber();
+    return c;
+}
+
+bool gasFlow(const GasConditions &c, double C, double xt, double &W)
+{
+    if (C <= 0.0)
+        return false;
+    const GasGeometry g = gasGeometry(C, xt, c.d, c.z, c.kappa);
+    if (!std::isfinite(g.xChoked) || !(c.P1 > 0.0))
+        return false;
+
+    double x = (c.P1 - c.P2) / c.P1;
+    if (x > g.xChoked)
+        x = g.xChoked;
+    const double Y = 1.0 - x / (3.0 * g.xChoked);
+    W = finiteOrZero(N6 * g.FP * C * Y * rootOrZero(x * c.P1 * c.rho));
+    return true;
+}
+
+} // namespace flow
+
 Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
                    const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
                    const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
@@ -230,20 +301,11 @@ Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Varia
     const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
     if (C <= 0.0)
         return Variant(0);
-
-    const double P1 = umrechnenDruck(p1, p1Unit, 0);
-    const double P2 = umrechnenDruck(p2, p2Unit, 0);
-    const double rho = umrechnenDichte(rho1, rhoUnit, 0).asNumber();
-    const GasGeometry g = gasGeometry(C, xT.asNumber(), diameterMm(DNVentil, DNunit), diameterMm(DN1Rohr, DNunit),
-                                      diameterMm(DN2Rohr, DNunit), gamma.asNumber());
-    if (!std::isfinite(g.xChoked) || !(P1 > 0.0))
+    const flow::GasConditions c =
+        flow::gasConditions(DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit, gamma);
+    double W = 0.0;
+    if (!flow::gasFlow(c, C, xT.asNumber(), W))
         return Variant(0);
-
-    double x = (P1 - P2) / P1;
-    if (x > g.xChoked)
-        x = g.xChoked;
-    const double Y = 1.0 - x / (3.0 * g.xChoked);
-    const double W = finiteOrZero(N6 * g.FP * C * Y * rootOrZero(x * P1 * rho));
 
     switch (Zustand) {
     case 0: return umrechnenDurchflussGas(Variant(W), 1, rhoN, rhoUnit, QUnit);
@@ -257,7 +319,9 @@ double flow::chokedPressureRatio(const Variant &Kv, int KvUnit, const Variant &x
                                  const Variant &gamma)
 {
     const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
-    return gasGeometry(C > 0.0 ? C : 0.0, xT.asNumber(), diameterMm(DNVentil, DNunit), diameterMm(DN1Rohr, DNunit),
-                       diameterMm(DN2Rohr, DNunit), gamma.asNumber())
-        .xChoked;
+    const double d = diameterMm(DNVentil, DNunit);
+    ReducerCoefficients z;
+    if (d > 0.0)
+        z = reducerCoefficients(d, diameterMm(DN1Rohr, DNunit), diameterMm(DN2Rohr, DNunit));
+    return gasGeometry(C > 0.0 ? C : 0.0, xT.asNumber(), d, z, gamma.asNumber()).xChoked;
 }

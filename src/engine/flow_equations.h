@@ -47,6 +47,36 @@ ReducerCoefficients reducerCoefficients(double d, double D1, double D2);
 double chokedPressureRatio(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
                            const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &gamma);
 
+// The flow equations for a caller that evaluates them for many flow coefficients (the opening solver): the
+// operating point converted to the internal units once, then the flow for a Kv C (internal unit) and FL or xT.
+// liquidFlow and gasFlow return false where calcQ_inkomp and calcQ_komp give their early 0; otherwise Q in m3/h
+// (after the paper-stock factor) and the choked state, or W in kg/h, before any unit conversion.
+struct LiquidConditions {
+    int Medium = 0;
+    double d = 0.0, D1 = 0.0, D2 = 0.0; // mm
+    double P1 = 0.0, P2 = 0.0, pv = 0.0; // bar abs.; pv limited to [0, P1]
+    double FF = 0.0;
+    double rho = 0.0, nu = 0.0; // kg/m3, mm2/s
+    ReducerCoefficients z;      // of d, D1 and D2 when d > 0
+};
+LiquidConditions liquidConditions(int Medium, const Variant &DNVentil, const Variant &DN1Rohr, const Variant &DN2Rohr,
+                                  int DNunit, const Variant &p1, int p1Unit, const Variant &p2, int p2Unit,
+                                  const Variant &pkrit, const Variant &psat, int pUnit, const Variant &rho1,
+                                  int rhoUnit, const Variant &nue, int nueUnit);
+bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool &ChokedFlow);
+
+struct GasConditions {
+    double d = 0.0;             // mm
+    double P1 = 0.0, P2 = 0.0;  // bar abs.
+    double rho = 0.0;           // kg/m3
+    double kappa = 0.0;
+    ReducerCoefficients z;      // of d and the pipe sizes when d > 0
+};
+GasConditions gasConditions(const Variant &DNVentil, const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit,
+                            const Variant &p1, int p1Unit, const Variant &p2, int p2Unit, const Variant &rho1,
+                            int rhoUnit, const Variant &gamma);
+bool gasFlow(const GasConditions &c, double C, double xt, double &W);
+
 // Characteristic curves of a valve row at the relative travel y (1 = fully open); Kv in the unit of KvsCv.
 double curveKv(double KvsCv, double a0, double a1, double a2, double a3, double a4, double a5, double y);
 double curveFL(double aFL, double bFL, double cFL, double y);

@@ -73,7 +73,7 @@ QString zahl4(double v)
 double asShown4(double v)
 {
     double shown = 0.0;
-    return std::isfinite(v) && numtext::parse(zahl4(v), &shown) ? shown : v;
+    return std::isfinite(v) && gezeigtVierstellig(v, &shown) ? shown : v;
 }
 
 QString fixedPattern(double v, int decimals)

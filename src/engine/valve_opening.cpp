@@ -2,6 +2,8 @@
 
 #include "flow_equations.h"
 
+#include "units/conversions.h"
+
 #include <cmath>
 
 Variant calcVentiloeffnung(const Variant &Q, int QUnit, const Variant &KvsCv, int KvUnit, const Variant &a0,
@@ -21,19 +23,37 @@ Variant calcVentiloeffnung(const Variant &Q, int QUnit, const Variant &KvsCv, in
     const double xa = axT.asNumber(), xb = bxT.asNumber(), xc = cxT.asNumber();
 
     bool choked = false;
-    // Trial flow at opening y, as a number in QUnit (four digits when QUnit is not the internal unit).
+    // The operating point in internal units, converted once for every trial.
+    const bool liquid = Zustand == 1;
+    flow::LiquidConditions liquidPoint;
+    flow::GasConditions gasPoint;
+    if (liquid)
+        liquidPoint = flow::liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, pkrit,
+                                             psat, pUnit, rho1, rhoUnit, nue, nueUnit);
+    else
+        gasPoint = flow::gasConditions(DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit,
+                                       gamma);
+    const Variant liquidDensity(liquidPoint.rho);
+    // Trial flow at opening y, as calcQ_inkomp and calcQ_komp give it read as a number in QUnit (four digits when
+    // QUnit is not the internal unit).
     const auto Qy = [&](double y) {
-        const Variant kv(flow::curveKv(kvs, c0, c1, c2, c3, c4, c5, y));
-        if (Zustand == 1) {
-            const Variant fl(flow::curveFL(fa, fb, fc, y));
-            return calcQ_inkomp(Medium, kv, KvUnit, fl, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2,
-                                p2Unit, pkrit, psat, pUnit, rho1, rhoUnit, nue, nueUnit, QUnit, choked)
-                .asNumber();
+        const double C = umrechnenKvCv(Variant(flow::curveKv(kvs, c0, c1, c2, c3, c4, c5, y)), KvUnit, 0).asNumber();
+        if (liquid) {
+            const double fl = Variant(flow::curveFL(fa, fb, fc, y)).asNumber();
+            double q = 0.0;
+            if (!flow::liquidFlow(liquidPoint, C, fl, q, choked))
+                return 0.0;
+            return durchflussFluessigZahl(Variant(q), 0, liquidDensity, 0, QUnit);
         }
-        const Variant xt(flow::curveXT(xa, xb, xc, y));
-        return calcQ_komp(kv, KvUnit, xt, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoN,
-                          rhoUnit, gamma, Zustand, QUnit)
-            .asNumber();
+        const double xt = Variant(flow::curveXT(xa, xb, xc, y)).asNumber();
+        double W = 0.0;
+        if (!flow::gasFlow(gasPoint, C, xt, W))
+            return 0.0;
+        switch (Zustand) {
+        case 0: return durchflussGasZahl(Variant(W), 1, rhoN, rhoUnit, QUnit);
+        case 2: return massenstromZahl(Variant(W), 0, QUnit);
+        default: return 0.0;
+        }
     };
 
     const double q = Q.asNumber();

@@ -34,6 +34,15 @@ std::optional<int> storedUnit(const Recordset &rs, const QString &column, int la
     return static_cast<int>(unit);
 }
 
+// Sets a list's position as code does: its handler runs, also when the position stays as it was.
+void selectEntry(ComboBox &list, int index)
+{
+    if (list.listIndex() != index)
+        list.setListIndex(index);
+    else if (list.Click)
+        list.Click();
+}
+
 } // namespace
 
 frmStoffdatenAssistent::frmStoffdatenAssistent() : Form(QStringLiteral("frmStoffdatenAssistent"))
@@ -405,9 +414,9 @@ void frmStoffdatenAssistent::lstSubstanz_Click()
     if (found && tableHasMoreThanOneRecord())
         cmdLöschen.setEnabled(true);
     showPicked();
-    // Both lists already show the wizard's units: their handlers convert nothing.
-    p_unit.setListIndex(units_.pUnit);
-    T_unit.setListIndex(units_.TUnit);
+    // Both handlers run, each converting from its unit to itself: the temperatures come out with one decimal.
+    selectEntry(p_unit, units_.pUnit);
+    selectEntry(T_unit, units_.TUnit);
     cmdCalc.setEnabled(true);
 }
 
@@ -554,8 +563,8 @@ void frmStoffdatenAssistent::cmdNeu_Click()
     txtTkrit.setText(Variant(umrechnenTemperatur(Variant(374.2), 0, units_.TUnit)).toString());
     txtpkrit.setText(Variant(umrechnenDruck(Variant(221.2), 0, units_.pUnit)).toString());
     txtazFaktor.setText(Variant(0.344).toString());
-    p_unit.setListIndex(units_.pUnit);
-    T_unit.setListIndex(units_.TUnit);
+    selectEntry(p_unit, units_.pUnit);
+    selectEntry(T_unit, units_.TUnit);
 }
 
 void frmStoffdatenAssistent::cmdBearbeiten_Click()

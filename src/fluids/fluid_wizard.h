@@ -222,6 +222,7 @@ private:
     std::array<std::optional<double>, 3> psat_;
     int psatUnit_ = 0;
     QStringList calculatedPoint_;
+    std::array<bool, 3> calculatedColumns_{};
 };
 
 DefaultInstance<frmStoffdatenAssistent> &frmStoffdatenAssistentInstance();

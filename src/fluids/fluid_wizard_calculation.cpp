@@ -72,7 +72,8 @@ bool frmStoffdatenAssistent::calculationInputsReady()
 
 std::optional<double> frmStoffdatenAssistent::vapourPressure(const QString &T1)
 {
-    const Estimate e = calcPsatLeeKesler(Variant(T1), T1Unit_, pickedCriticalPoint(), picked_.w);
+    // In the unit the pressure list shows now, which an edit's cancel may have changed since the pick.
+    const Estimate e = calcPsatLeeKesler(Variant(T1), T1Unit_, pickedCriticalPoint(), picked_.w, units_.pUnit);
     if (!e.hasValue())
         return std::nullopt;
     return e.value;
@@ -204,6 +205,8 @@ void frmStoffdatenAssistent::calcStoffdaten(int Zustand)
     // Base data being edited are neither stored nor picked: nothing to hand over yet.
     cmdOK.setEnabled(!rsStoffdaten || !rsStoffdaten->editing());
     calculatedPoint_ = operatingPoint();
+    for (int c : columns)
+        calculatedColumns_[std::size_t(c)] = columnActive(c);
 
     lblrho_unit.setCaption(EinheitDichte(Variant(units_.rhoUnit)));
     showRow(lblrho, bezRho, rho, &lblrho_unit);
@@ -330,6 +333,15 @@ void frmStoffdatenAssistent::cmdOK_Click()
 {
     if (!cmdOK.enabled() || !handOverInputsReady())
         return;
+    // A column the sizing sheet switched on since the calculation has no results, and the wizard's fields of it
+    // were never filled from the sheet: handing over would write their "0" over the sheet's operating point.
+    for (int c : {int(Min), int(Norm)}) {
+        if (columnActive(c) && !calculatedColumns_[std::size_t(c)]) {
+            uiServices().beep();
+            cmdOK.setEnabled(false);
+            return;
+        }
+    }
     SharedData &d = shared();
     if (AssistentZustand == 1 || AssistentZustand == 2) {
         const int Zustand = AssistentZustand;

@@ -278,7 +278,12 @@ void SubstanceListForm::cmdEscBearbeiten_Click()
     cmdLöschen.setEnabled(false);
     cmdOK.setEnabled(okEnabledAfterAbandon());
     cmdEsc.setEnabled(true);
-    lstSubstanz.setListIndex(-1);
+    // Clearing the selection runs the list's Click, which disables OK again; with nothing selected (a new entry
+    // started from browsing) the position does not change and raises nothing, so the handler runs here.
+    if (lstSubstanz.listIndex() < 0)
+        lstSubstanz_Click();
+    else
+        lstSubstanz.setListIndex(-1);
 }
 
 void SubstanceListForm::cmdLöschen_Click()

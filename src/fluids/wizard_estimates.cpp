@@ -30,6 +30,11 @@ Estimate positivOderKein(double x)
 
 Estimate calcPsatLeeKesler(const Variant &T, int T1Unit, const CriticalPoint &kritisch, const Variant &w)
 {
+    return calcPsatLeeKesler(T, T1Unit, kritisch, w, kritisch.pUnit);
+}
+
+Estimate calcPsatLeeKesler(const Variant &T, int T1Unit, const CriticalPoint &kritisch, const Variant &w, int pUnit)
+{
     const double TK = umrechnenTemperatur(T, T1Unit, 0) + kNullpunkt;
     const double TcK = umrechnenTemperatur(kritisch.Tkrit, kritisch.TUnit, 0) + kNullpunkt;
     const double pc = umrechnenDruck(kritisch.pkrit, kritisch.pUnit, 0);
@@ -47,7 +52,7 @@ Estimate calcPsatLeeKesler(const Variant &T, int T1Unit, const CriticalPoint &kr
     const double psat = pc * std::exp(f0 + w.toDouble() * f1);
     if (!std::isfinite(psat))
         return Estimate::noValue();
-    return Estimate::of(umrechnenDruck(psat, 0, kritisch.pUnit));
+    return Estimate::of(umrechnenDruck(psat, 0, pUnit));
 }
 
 Estimate calcRhoRealgas(const Variant &p, int p1Unit, const Variant &T, int T1Unit, const Variant &M,

@@ -14,6 +14,8 @@
 // No value when T or the critical temperature is not above absolute zero, when the critical pressure is not above
 // 0 or w is no number.
 Estimate calcPsatLeeKesler(const Variant &T, int T1Unit, const CriticalPoint &kritisch, const Variant &w);
+// The same in the pressure unit pUnit, which need not be the one the critical pressure is kept in.
+Estimate calcPsatLeeKesler(const Variant &T, int T1Unit, const CriticalPoint &kritisch, const Variant &w, int pUnit);
 
 // Density in rhoUnit at p (in p1Unit) and T (in T1Unit) from the real-gas factor of calcZLeeKesler, for the molar
 // mass M in kg/kmol. Outside the range when the real-gas factor is; no value when M is no number above 0.

@@ -168,7 +168,8 @@ void ReportFrame::druck_Zeilenumbruch(const QString &text, int column, double wi
 void ReportFrame::druck_Fusszeile(const QString &Benutzername)
 {
     using namespace report;
-    if (p_.currentY() > kFooterTop)
+    // Empty lines below the last output overprint nothing; a drawing scaled to end at the footer does not reach it.
+    if (p_.outputBottom() > kFooterTop + 1e-6)
         newPageWithHeader();
     p_.setCurrentY(kFooterTop);
     for (const QString &line : {maker::company, maker::street, maker::phone, maker::web}) {

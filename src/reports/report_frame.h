@@ -70,8 +70,8 @@ public:
     // last blank that keeps a line within it, or inside a word wider than the line; a line feed starts a new
     // line, a carriage return is dropped. Ends the line after the text.
     void druck_Zeilenumbruch(const QString &text, int column, double width);
-    // Maker's lines and "Berechnet von" at 265 mm; on a new page (with its header) when the output above already
-    // reaches below that height.
+    // Maker's lines and "Berechnet von" at 265 mm; on a new page (with its header) when text, a rule or a picture
+    // of the page already reaches below that height.
     void druck_Fusszeile(const QString &Benutzername);
 
     // New page with its header when a block of the height, from the cursor, would pass the page limit.

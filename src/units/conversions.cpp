@@ -14,10 +14,7 @@ constexpr double Atmosphaere = 1.01325; // bar added to a gauge pressure
 
 bool zahl(const Variant &Wert, double *x)
 {
-    if (!Wert.isNumeric())
-        return false;
-    *x = Wert.toDouble();
-    return std::isfinite(*x);
+    return Wert.toNumber(x);
 }
 
 bool imBereich(int index, int anzahl)
@@ -25,14 +22,60 @@ bool imBereich(int index, int anzahl)
     return index >= 0 && index < anzahl;
 }
 
-// Flows and mass flows: a converted value is handed back as the four-digit text.
-Variant gerundet(double ergebnis, double x)
+// A flow or mass-flow conversion before it becomes a Variant: no result, the value as given, or a converted
+// number that is handed back as its four-digit text.
+struct Fluss {
+    enum class Art { Leer, WieGegeben, Umgerechnet } art = Art::Leer;
+    double ergebnis = 0.0;
+    double x = 0.0; // the value as a number
+};
+
+Fluss leer()
 {
-    if (!std::isfinite(ergebnis))
-        return Variant();
-    if (ergebnis != x)
-        return formatZahl4(Variant(ergebnis));
-    return Variant(ergebnis);
+    return {};
+}
+
+Fluss wieGegeben(double x)
+{
+    return {Fluss::Art::WieGegeben, x, x};
+}
+
+Fluss umgerechnet(double ergebnis, double x)
+{
+    return {Fluss::Art::Umgerechnet, ergebnis, x};
+}
+
+Variant alsVariant(const Fluss &f, const Variant &Wert)
+{
+    switch (f.art) {
+    case Fluss::Art::Leer: return Variant();
+    case Fluss::Art::WieGegeben: return Wert;
+    case Fluss::Art::Umgerechnet:
+        if (!std::isfinite(f.ergebnis))
+            return Variant();
+        if (f.ergebnis != f.x)
+            return formatZahl4(Variant(f.ergebnis));
+        return Variant(f.ergebnis);
+    }
+    return Variant();
+}
+
+// What alsVariant(f).asNumber() gives, without making the text.
+double alsZahl(const Fluss &f)
+{
+    switch (f.art) {
+    case Fluss::Art::Leer: return 0.0;
+    case Fluss::Art::WieGegeben: return f.x;
+    case Fluss::Art::Umgerechnet: {
+        if (!std::isfinite(f.ergebnis))
+            return 0.0;
+        if (f.ergebnis == f.x)
+            return f.ergebnis;
+        double gelesen = 0.0;
+        return gezeigtVierstellig(f.ergebnis, &gelesen) ? gelesen : 0.0;
+    }
+    }
+    return 0.0;
 }
 
 // A value handed back unconverted: an infinite or undefined number becomes an empty result, as any other unusable
@@ -133,22 +176,34 @@ const std::array<std::array<Zelle, 6>, 6> tabelleFluessig = {{
 }};
 
 template <std::size_t N>
-Variant umrechnenDurchfluss(const std::array<std::array<Zelle, N>, N> &tabelle, const Variant &Wert, int EinheitVon,
-                            const Variant &Rho, int RhoEinheit, int EinheitNach)
+Fluss umrechnenDurchfluss(const std::array<std::array<Zelle, N>, N> &tabelle, const Variant &Wert, int EinheitVon,
+                          const Variant &Rho, int RhoEinheit, int EinheitNach)
 {
     double x = 0.0;
     if (!zahl(Wert, &x))
-        return Variant();
+        return leer();
     if (!imBereich(EinheitVon, int(N)) || !imBereich(EinheitNach, int(N)))
-        return gerundet(0.0, x);
+        return umgerechnet(0.0, x);
     if (EinheitVon == EinheitNach)
-        return Wert;
+        return wieGegeben(x);
     const Zelle &zelle = tabelle[EinheitNach][EinheitVon];
     const double rho = zelle.mitDichte ? dichteKgM3(Rho, RhoEinheit) : 0.0;
     // Mass and volume cannot be converted into each other without a density.
     if (zelle.mitDichte && rho == 0.0)
-        return Variant();
-    return gerundet(zelle.formel(x, rho), x);
+        return leer();
+    return umgerechnet(zelle.formel(x, rho), x);
+}
+
+Fluss massenstrom(const Variant &Wert, int EinheitVon, int EinheitNach)
+{
+    double x = 0.0;
+    if (!zahl(Wert, &x))
+        return leer();
+    if (!imBereich(EinheitVon, 2) || !imBereich(EinheitNach, 2))
+        return umgerechnet(0.0, x);
+    if (EinheitVon == EinheitNach)
+        return wieGegeben(x);
+    return umgerechnet(EinheitVon == 1 ? 0.454 * x : x / 0.454, x);
 }
 
 // Two units: hin converts unit 0 to unit 1, zurueck unit 1 to unit 0.
@@ -237,11 +292,9 @@ double umrechnenDruck(const Variant &Wert, int EinheitVon, int EinheitNach)
         ergebnis = 0.0;
     if (!std::isfinite(ergebnis))
         return 0.0;
-    if (ergebnis != x) {
-        double gelesen = 0.0;
-        if (numtext::parse(formatZahl4(Variant(ergebnis)).toString(), &gelesen))
-            ergebnis = gelesen;
-    }
+    double gelesen = 0.0;
+    if (ergebnis != x && gezeigtVierstellig(ergebnis, &gelesen))
+        ergebnis = gelesen;
     return ergebnis;
 }
 
@@ -274,25 +327,34 @@ double umrechnenTemperaturDifferenz(const Variant &Wert, int EinheitVon, int Ein
 Variant umrechnenDurchflussGas(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit,
                                int EinheitNach)
 {
-    return umrechnenDurchfluss(tabelleGas, Wert, EinheitVon, RhoN, RhoNEinheit, EinheitNach);
+    return alsVariant(umrechnenDurchfluss(tabelleGas, Wert, EinheitVon, RhoN, RhoNEinheit, EinheitNach), Wert);
 }
 
 Variant umrechnenDurchflussFluessig(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
                                     int EinheitNach)
 {
-    return umrechnenDurchfluss(tabelleFluessig, Wert, EinheitVon, Rho, RhoEinheit, EinheitNach);
+    return alsVariant(umrechnenDurchfluss(tabelleFluessig, Wert, EinheitVon, Rho, RhoEinheit, EinheitNach), Wert);
 }
 
 Variant umrechnenMassenstrom(const Variant &Wert, int EinheitVon, int EinheitNach)
 {
-    double x = 0.0;
-    if (!zahl(Wert, &x))
-        return Variant();
-    if (!imBereich(EinheitVon, 2) || !imBereich(EinheitNach, 2))
-        return gerundet(0.0, x);
-    if (EinheitVon == EinheitNach)
-        return Wert;
-    return gerundet(EinheitVon == 1 ? 0.454 * x : x / 0.454, x);
+    return alsVariant(massenstrom(Wert, EinheitVon, EinheitNach), Wert);
+}
+
+double durchflussGasZahl(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit, int EinheitNach)
+{
+    return alsZahl(umrechnenDurchfluss(tabelleGas, Wert, EinheitVon, RhoN, RhoNEinheit, EinheitNach));
+}
+
+double durchflussFluessigZahl(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
+                              int EinheitNach)
+{
+    return alsZahl(umrechnenDurchfluss(tabelleFluessig, Wert, EinheitVon, Rho, RhoEinheit, EinheitNach));
+}
+
+double massenstromZahl(const Variant &Wert, int EinheitVon, int EinheitNach)
+{
+    return alsZahl(massenstrom(Wert, EinheitVon, EinheitNach));
 }
 
 Variant umrechnenMasse(const Variant &Wert, int EinheitVon, int EinheitNach)
@@ -335,15 +397,17 @@ Variant umrechnenDN(const Variant &Wert, int EinheitVon, int EinheitNach)
         return Variant();
     if (EinheitVon == EinheitNach)
         return endlich(Wert);
+    // The table's texts made once; a result shares them.
+    static const std::array<std::array<QString, 2>, 18> texte = [] {
+        std::array<std::array<QString, 2>, 18> t;
+        for (std::size_t i = 0; i < tabelleDN.size(); ++i)
+            t[i] = {QString::fromLatin1(tabelleDN[i].mm), QString::fromLatin1(tabelleDN[i].zoll)};
+        return t;
+    }();
     const QString text = Wert.toString().trimmed();
-    for (const DNZeile &zeile : tabelleDN) {
-        const QString mm = QString::fromUtf8(zeile.mm);
-        const QString zoll = QString::fromUtf8(zeile.zoll);
-        if (EinheitVon == 0 && text == mm)
-            return Variant(zoll);
-        if (EinheitVon == 1 && text == zoll)
-            return Variant(mm);
-    }
+    for (const auto &zeile : texte)
+        if (text == zeile[static_cast<std::size_t>(EinheitVon)])
+            return Variant(zeile[static_cast<std::size_t>(1 - EinheitVon)]);
     return Variant();
 }
 

@@ -14,6 +14,11 @@ Variant umrechnenDurchflussGas(const Variant &Wert, int EinheitVon, const Varian
 Variant umrechnenDurchflussFluessig(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
                                     int EinheitNach);
 Variant umrechnenMassenstrom(const Variant &Wert, int EinheitVon, int EinheitNach);
+// The numbers those three results read as (their asNumber()), without making the four-digit text.
+double durchflussGasZahl(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit, int EinheitNach);
+double durchflussFluessigZahl(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
+                              int EinheitNach);
+double massenstromZahl(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenMasse(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenZeit(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenDichte(const Variant &Wert, int EinheitVon, int EinheitNach);

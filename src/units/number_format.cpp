@@ -39,13 +39,15 @@ Variant formatSignifikant(const Variant &Wert, const double *schwellen, int anza
 
 constexpr std::array<double, 13> schwellen4 = {1000.0, 100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001,
                                                0.000001, 0.0000001, 0.00000001, 0.000000001};
+constexpr std::array<double, 13> kZehnerpotenzen = {1.0,  1e1, 1e2, 1e3, 1e4,  1e5, 1e6,
+                                                     1e7, 1e8, 1e9, 1e10, 1e11, 1e12};
 constexpr std::array<double, 9> schwellen3 = {100.0, 10.0, 1.0, 0.1, 0.01, 0.001, 0.0001, 0.00001, 0.000001};
 
 // Patterns "#.0", "#.00": fixed decimals, and no digit before the separator when the integer part is 0.
 QString hashDecimals(double value, int decimals)
 {
     QString text = numtext::fixed(value, decimals);
-    const QString sep = numtext::userLocale().decimalPoint();
+    const QString sep = numtext::decimalSeparator();
     if (text.startsWith(QLatin1Char('0') + sep))
         text.remove(0, 1);
     else if (text.startsWith(QLatin1String("-0") + sep))
@@ -54,6 +56,27 @@ QString hashDecimals(double value, int decimals)
 }
 
 } // namespace
+
+bool gezeigtVierstellig(double x, double *gelesen)
+{
+    const double betrag = std::fabs(x);
+    if (std::isfinite(x) && betrag < 1e15) {
+        for (std::size_t dezimalen = 0; dezimalen < schwellen4.size(); ++dezimalen) {
+            if (betrag < schwellen4[dezimalen])
+                continue;
+            numtext::FixedDigits f;
+            if (!numtext::fixedDigits(x, static_cast<int>(dezimalen), &f))
+                break;
+            // At most 16 digits and 12 decimals: one division of two exact doubles, rounded once, as reading
+            // the text rounds.
+            const double v = static_cast<double>(f.digits) / kZehnerpotenzen[dezimalen];
+            *gelesen = f.negative ? -v : v;
+            return true;
+        }
+    }
+    // Tiny and huge values: through the text itself.
+    return numtext::parse(formatZahl4(Variant(x)).toString(), gelesen);
+}
 
 Variant formatZahl3(const Variant &Wert)
 {
@@ -85,7 +108,7 @@ QString hashPattern(double value, int decimals)
     if (!std::isfinite(value))
         return QString();
     QString text = numtext::fixed(value, decimals);
-    const QString sep = numtext::userLocale().decimalPoint();
+    const QString sep = numtext::decimalSeparator();
     const qsizetype at = text.indexOf(sep);
     if (at >= 0) {
         qsizetype end = text.size();

@@ -6,6 +6,10 @@
 Variant formatZahl3(const Variant &Wert);
 Variant formatZahl4(const Variant &Wert);
 
+// The number formatZahl4 shows for x, as reading its text back gives it, computed without the text wherever
+// that is exact; false (and `gelesen` unchanged) when the text does not read back as a number.
+bool gezeigtVierstellig(double x, double *gelesen);
+
 // The pattern "#.0": one decimal, and no digit before the separator when the integer part is 0 (0.5 gives ".5").
 QString formatHashDot0(double value);
 // The pattern "#.00": two decimals, no digit before the separator when the integer part is 0 (0.5 gives ".50").

@@ -18,6 +18,8 @@ private slots:
     void saturationTemperatureLimits_data();
     void saturationTemperatureLimits();
     void saturationTemperatureBracketsTheRoot();
+    void bisectionDecidesAsTheCurveItself_data();
+    void bisectionDecidesAsTheCurveItself();
     void steamDensityReplacesZeroPressure_data();
     void steamDensityReplacesZeroPressure();
     void steamDensityKeepsOtherPressures();
@@ -134,6 +136,90 @@ void TestWaterSteam::saturationTemperatureBracketsTheRoot()
         QVERIFY2(water_steam::psatBar(ts - 0.005) <= p && water_steam::psatBar(ts + 0.005) >= p,
                  qPrintable(QString::number(p)));
     }
+}
+
+namespace {
+
+// The bisection written plainly, every comparison on psatBar itself: the reference for the quicker decisions.
+double plainBisection(double p)
+{
+    if (p > 220.93)
+        return 374.15;
+    if (p < 0.006112)
+        return 0.01;
+    const double t0 = -5600.0 / (std::log(p / 220.93) - 9.5) - 273.15;
+    double lower = 0.01, upper = 374.15;
+    if (water_steam::psatBar(t0) > p)
+        upper = t0;
+    else
+        lower = t0;
+    for (int i = 0; i < 100; ++i) {
+        const double m = (lower + upper) / 2.0;
+        if (water_steam::psatBar(m) < p)
+            lower = m;
+        else
+            upper = m;
+        if (upper - lower < 0.01)
+            break;
+    }
+    return (lower + upper) / 2.0;
+}
+
+// The midpoints the bisection visits for p, and t0.
+std::vector<double> visited(double p)
+{
+    std::vector<double> out;
+    const double t0 = -5600.0 / (std::log(p / 220.93) - 9.5) - 273.15;
+    out.push_back(t0);
+    double lower = 0.01, upper = 374.15;
+    if (water_steam::psatBar(t0) > p)
+        upper = t0;
+    else
+        lower = t0;
+    for (int i = 0; i < 100 && upper - lower >= 0.01; ++i) {
+        const double m = (lower + upper) / 2.0;
+        out.push_back(m);
+        if (water_steam::psatBar(m) < p)
+            lower = m;
+        else
+            upper = m;
+    }
+    return out;
+}
+
+} // namespace
+
+// The hardest pressures for a quick decision are those the curve takes exactly at a point the bisection visits
+// (the comparison is then "equal"), and those one step beside them; every one must give the plain bisection's
+// answer to the last bit.
+void TestWaterSteam::bisectionDecidesAsTheCurveItself_data()
+{
+    QTest::addColumn<double>("start");
+    QTest::newRow("triple point region") << 0.0062;
+    QTest::newRow("below atmospheric") << 0.3;
+    QTest::newRow("atmospheric") << 1.01325;
+    QTest::newRow("boiler pressures") << 40.0;
+    QTest::newRow("near the critical point") << 215.0;
+}
+
+void TestWaterSteam::bisectionDecidesAsTheCurveItself()
+{
+    QFETCH(double, start);
+    int checked = 0;
+    for (double p = start; p <= 220.93 && checked < 20000; p *= 1.0007) {
+        for (double m : visited(p)) {
+            const double onCurve = water_steam::psatBar(m);
+            for (double q : {onCurve, std::nextafter(onCurve, 0.0), std::nextafter(onCurve, 1e9)}) {
+                const double quick = water_steam::tsatC(q), plain = plainBisection(q);
+                QVERIFY2(quick == plain, qPrintable(QStringLiteral("p %1: %2 instead of %3")
+                                                        .arg(q, 0, 'g', 17)
+                                                        .arg(quick, 0, 'g', 17)
+                                                        .arg(plain, 0, 'g', 17)));
+                ++checked;
+            }
+        }
+    }
+    QVERIFY(checked > 1000);
 }
 
 void TestWaterSteam::steamDensityReplacesZeroPressure_data()

@@ -51,6 +51,8 @@ private slots:
     void handOverButtonFollowsTheCalculatedPoint_data();
     void handOverButtonFollowsTheCalculatedPoint();
     void vapourPressureUsesThePickedFactorAndZTheField();
+    void vapourPressureIsInTheUnitItsListShows_data();
+    void vapourPressureIsInTheUnitItsListShows();
     void acentricFactorAfterEdmister_data();
     void acentricFactorAfterEdmister();
 };
@@ -330,6 +332,49 @@ void TestFluidWizardCalculation::vapourPressureUsesThePickedFactorAndZTheField()
     QVERIFY(!w.cmdOK.enabled());
 }
 
+void TestFluidWizardCalculation::vapourPressureIsInTheUnitItsListShows_data()
+{
+    QTest::addColumn<int>("pUnit");   // shared at loading: the unit the picked critical pressure is kept in
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<double>("p1");   // bar abs., at 20 °C or 150 °C below
+    QTest::addColumn<double>("T1");
+    QTest::addColumn<QString>("unit"); // the list after the cancelled edit: the record's own unit
+    QTest::addColumn<QString>("psat");
+    QTest::addColumn<int>("state");
+    // Water kept as 3208 psia = 221.2 bar, shown in bar after the cancel: psat(150 °C) = 4.635 bar < 10 bar, liquid.
+    QTest::newRow("kept in psia, shown in bar") << 2 << "Wasser (H2O)" << 10.0 << 150.0 << "bar,abs." << loc("4.635")
+                                                << 1;
+    // Propan kept as 96.68 °C and 42.48 bar, shown in F and psia after the cancel: psat(20 °C) = 8.404 bar
+    // = 8.404 / 0.06894757 = 121.9 psia, above 5 bar: gas.
+    QTest::newRow("kept in bar, shown in psia") << 0 << "Propan (C3H8)" << 5.0 << 20.0 << "psia" << loc("121.9") << 2;
+}
+
+// The kept critical point keeps the units of its pick; the vapour pressure is shown, compared and handed over in
+// the unit the pressure list shows when the calculation runs.
+void TestFluidWizardCalculation::vapourPressureIsInTheUnitItsListShows()
+{
+    QFETCH(int, pUnit);
+    QFETCH(QString, entry);
+    QFETCH(double, p1);
+    QFETCH(double, T1);
+    QFETCH(QString, unit);
+    QFETCH(QString, psat);
+    QFETCH(int, state);
+    Start s = airAt(p1, T1);
+    s.pUnit = pUnit;
+    frmStoffdatenAssistent &w = openOn(entry, s);
+    w.cmdBearbeiten.userClick();
+    w.cmdEscBearbeiten.userClick();
+    QCOMPARE(w.p_unit.text(), unit);
+    w.cmdCalc.userClick();
+    QCOMPARE(w.lblp_unit.caption(), unit);
+    QCOMPARE(w.txtpsatmax.text(), psat);
+    QCOMPARE(w.assistentZustand(), state);
+    w.cmdOK.userClick();
+    QCOMPARE(EinheitDruck(Variant(shared().pUnit)), unit);
+    QCOMPARE(shared().psatMax, Variant(psat).toDouble());
+}
+
 void TestFluidWizardCalculation::acentricFactorAfterEdmister_data()
 {
     QTest::addColumn<int>("TUnit");
@@ -339,7 +384,8 @@ void TestFluidWizardCalculation::acentricFactorAfterEdmister_data()
     QTest::addColumn<int>("beeps");
     // θ = 373.15 / 647.35: (3/7)·(θ/(1 − θ))·log10(221.2 / 1.013) − 1 = 0.3643.
     QTest::newRow("water, °C and bar") << 0 << 0 << "" << loc("0.3643") << 0;
-    QTest::newRow("water, F and psia") << 1 << 2 << "" << loc("0.3643") << 0;
+    // Neu shows 212.0 F and 705.6 F (one decimal): θ = 373.15 / 647.37 gives 0.3642.
+    QTest::newRow("water, F and psia") << 1 << 2 << "" << loc("0.3642") << 0;
     // Ts = Tc has no factor; a boiling point that is no number does nothing at all.
     QTest::newRow("boiling at the critical point") << 0 << 0 << loc("374.2") << loc("0.344") << 1;
     QTest::newRow("boiling point letters") << 0 << 0 << "abc" << loc("0.344") << 0;

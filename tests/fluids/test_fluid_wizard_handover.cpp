@@ -77,6 +77,8 @@ private slots:
     void handOverNeedsNumbersInItsFields_data();
     void handOverNeedsNumbersInItsFields();
     void vapourPressuresAreThoseOfTheCalculation();
+    void columnSwitchedOnSinceTheCalculationIsNotHandedOver_data();
+    void columnSwitchedOnSinceTheCalculationIsNotHandedOver();
     void endToEndWithTheSheetOpeningTheWizard_data();
     void endToEndWithTheSheetOpeningTheWizard();
     void sheetUnitsChangedMeanwhileAreFollowed_data();
@@ -316,6 +318,38 @@ void TestFluidWizardHandover::vapourPressuresAreThoseOfTheCalculation()
     QCOMPARE(w.txtpsatmax.text(), loc("5.000"));
     w.cmdOK.userClick();
     QCOMPARE(shared().psatMax, calculated);
+}
+
+void TestFluidWizardHandover::columnSwitchedOnSinceTheCalculationIsNotHandedOver_data()
+{
+    QTest::addColumn<QString>("column");
+    QTest::newRow("min") << "min";
+    QTest::newRow("norm") << "norm";
+}
+
+// The wizard beside the sizing sheet calculated the max point; then the sheet's min or norm column is switched on.
+void TestFluidWizardHandover::columnSwitchedOnSinceTheCalculationIsNotHandedOver()
+{
+    QFETCH(QString, column);
+    f.beginCase(airAt(10, 150));
+    frmStoffdatenAssistent &w = f.open();
+    QVERIFY(pick(w.lstSubstanz, QStringLiteral("Wasser (H2O)")));
+    w.cmdCalc.userClick();
+    QVERIFY(w.cmdOK.enabled());
+    frmCalcSize &sheet = calcSizeSheet().get();
+    (column == QLatin1String("min") ? sheet.chkMin : sheet.chkNorm).setValue(1);
+    const QStringList before = project(shared());
+    const int beeps = f.ui.beepCount();
+    w.cmdOK.userClick();
+    QCOMPARE(f.ui.beepCount(), beeps + 1);
+    QVERIFY(frmStoffdatenAssistentInstance().isLoaded());
+    QVERIFY(!w.cmdOK.enabled());
+    // The sheet keeps its operating point (10 bar, 150 °C in every column) and its medium.
+    QCOMPARE(project(shared()), before);
+    QCOMPARE(shared().p1Min, 10.0);
+    QCOMPARE(shared().p1Norm, 10.0);
+    QCOMPARE(shared().T1Min, 150.0);
+    QCOMPARE(shared().Medium, 0);
 }
 
 void TestFluidWizardHandover::endToEndWithTheSheetOpeningTheWizard_data()

@@ -171,28 +171,29 @@ void TestFluidWizardRecords::entriesPickTheirRecordInEitherOrder_data()
     QTest::addColumn<QStringList>("fields");
     QTest::addColumn<int>("pUnit");
     QTest::addColumn<int>("TUnit");
-    const QStringList methan{"Methan", "CH4", loc("16.043"), loc("-161.5"), loc("-82.59"), loc("45.99"),
+    // The pick shows the temperatures through the temperature list's handler: one decimal (-82.59 as -82.6).
+    const QStringList methan{"Methan", "CH4", loc("16.043"), loc("-161.5"), loc("-82.6"), loc("45.99"),
                              loc("0.011")};
     QTest::newRow("by name") << false << "Methan (CH4)" << methan << 0 << 0;
     QTest::newRow("by formula") << true << "CH4 (Methan)" << methan << 0 << 0;
     QTest::newRow("name holding a bracket, by name")
         << false << "Butan (n-) (C4H10)"
-        << QStringList{"Butan (n-)", "C4H10", loc("58.123"), loc("-0.4900"), loc("152.0"), loc("37.96"), loc("0.2")}
+        << QStringList{"Butan (n-)", "C4H10", loc("58.123"), loc("-0.5"), loc("152.0"), loc("37.96"), loc("0.2")}
         << 0 << 0;
     QTest::newRow("name holding a bracket, by formula")
         << true << "C4H10 (Butan (n-))"
-        << QStringList{"Butan (n-)", "C4H10", loc("58.123"), loc("-0.4900"), loc("152.0"), loc("37.96"), loc("0.2")}
+        << QStringList{"Butan (n-)", "C4H10", loc("58.123"), loc("-0.5"), loc("152.0"), loc("37.96"), loc("0.2")}
         << 0 << 0;
     // Null formula: an empty pair of brackets, and the record is picked all the same.
     QTest::newRow("no formula") << false << "Ohne Formel ()"
-                                << QStringList{"Ohne Formel", "", "30", loc("-50.00"), loc("100.0"), loc("40.00"),
+                                << QStringList{"Ohne Formel", "", "30", loc("-50.0"), loc("100.0"), loc("40.00"),
                                                loc("0.1")}
                                 << 0 << 0;
-    // Stored in F and psia, shown in °C and bar: (-43.83 - 32) x 5/9 = -42.13, (206.02 - 32) x 5/9 = 96.68,
-    // 616.1 x 0.06894757 = 42.48.
+    // Stored in F and psia, shown in °C and bar: (-43.83 - 32) x 5/9 = -42.13 shown as -42.1, (206.02 - 32) x 5/9
+    // = 96.68 shown as 96.7, 616.1 x 0.06894757 = 42.48.
     QTest::newRow("stored in F and psia") << false << "Propan (C3H8)"
-                                          << QStringList{"Propan", "C3H8", loc("44.097"), loc("-42.13"),
-                                                         loc("96.68"), loc("42.48"), loc("0.152")}
+                                          << QStringList{"Propan", "C3H8", loc("44.097"), loc("-42.1"),
+                                                         loc("96.7"), loc("42.48"), loc("0.152")}
                                           << 0 << 0;
     // Water shown in F and psia: 212.0, 705.6 and 221.2 / 0.06894757 = 3208.
     QTest::newRow("shown in F and psia") << false << "Wasser (H2O)"
@@ -265,11 +266,12 @@ void TestFluidWizardRecords::newStartsWithWaterInTheWizardUnits_data()
     QTest::addColumn<int>("TUnit");
     QTest::addColumn<QStringList>("fields");
     QTest::newRow("bar and °C") << 0 << 0
-                                << QStringList{"Methan", "H2O", loc("18.015"), "100", loc("374.2"), loc("221.2"),
-                                               loc("0.344")};
-    // 100 °C = 212 F, 374.2 °C = 705.56 F, 221.2 bar = 3208 psia (four digits).
+                                << QStringList{"Methan", "H2O", loc("18.015"), loc("100.0"), loc("374.2"),
+                                               loc("221.2"), loc("0.344")};
+    // 100 °C = 212 F, 374.2 °C = 705.56 F, each shown with one decimal by the temperature list's handler; 221.2 bar
+    // = 3208 psia (four digits).
     QTest::newRow("psia and F") << 2 << 1
-                                << QStringList{"Methan", "H2O", loc("18.015"), "212", loc("705.56"), "3208",
+                                << QStringList{"Methan", "H2O", loc("18.015"), loc("212.0"), loc("705.6"), "3208",
                                                loc("0.344")};
 }
 

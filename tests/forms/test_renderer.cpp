@@ -13,6 +13,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -163,6 +164,25 @@ public:
     }
 };
 
+// A list that takes the focus first, as the fluid lists' do when they open.
+class ListFirst : public Form {
+public:
+    QStringList log;
+    ListBox lstSubstanz{this, "lstSubstanz"};
+    TextBox txtMedium{this, "txtMedium"};
+    ListFirst() : Form("frmListFirst")
+    {
+        move(0, 0, 6000, 3000);
+        lstSubstanz.move(120, 120, 3000, 1500);
+        txtMedium.move(3240, 120, 2000, 285);
+        lstSubstanz.setTabIndex(0);
+        txtMedium.setTabIndex(1);
+        for (const char *gas : {"Luft", "Methan", "Ethan"})
+            lstSubstanz.addItem(gas);
+        lstSubstanz.Click = [this] { log << QString("lstSubstanz_Click:%1").arg(lstSubstanz.listIndex()); };
+    }
+};
+
 template <class W>
 W *widget(QtUiServices &ui, Form &f, Control &c)
 {
@@ -185,6 +205,7 @@ private slots:
     void widgetsFollowTheModel();
     void typingReachesTheModel();
     void clicksAndListChoicesReachTheModel();
+    void listTakesTheFocusWithoutAChoice();
     void clickOnButtonMovesFocusFirst();
     void menuOpeningRaisesTitleClickButNoLostFocus();
     void windowSwitchRaisesNoFocusEvents();
@@ -317,6 +338,37 @@ void RendererTest::clicksAndListChoicesReachTheModel()
     QTest::mouseClick(widget<QRadioButton>(ui, d, d.optLinear), Qt::LeftButton, {}, QPoint(6, 8));
     QVERIFY(d.optLinear.value());
     QVERIFY(!radio->isChecked());
+    d.unload();
+}
+
+void RendererTest::listTakesTheFocusWithoutAChoice()
+{
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    ListFirst d;
+    d.show();
+    activate(ui.viewOf(d)->window());
+    auto *list = widget<QListWidget>(ui, d, d.lstSubstanz);
+    QTRY_VERIFY(list->hasFocus());
+    // The focus alone chooses nothing: no entry, no Click.
+    QCOMPARE(d.lstSubstanz.listIndex(), -1);
+    QCOMPARE(list->currentRow(), -1);
+    QCOMPARE(d.log, QStringList());
+
+    // Nor when the list is filled anew and the focus comes back by the keyboard.
+    QVERIFY(d.pressTab());
+    d.lstSubstanz.clear();
+    for (const char *gas : {"Argon", "Helium"})
+        d.lstSubstanz.addItem(gas);
+    QVERIFY(d.pressTab());
+    QTRY_VERIFY(list->hasFocus());
+    QCOMPARE(d.lstSubstanz.listIndex(), -1);
+    QCOMPARE(d.log, QStringList());
+
+    // A key the user presses does choose.
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(d.lstSubstanz.listIndex(), 0);
+    QCOMPARE(d.log, QStringList{"lstSubstanz_Click:0"});
     d.unload();
 }
 

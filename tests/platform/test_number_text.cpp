@@ -152,6 +152,22 @@ private slots:
         QTest::newRow("de point is a group separator") << true << "1.5" << false << 0.0;
         QTest::newRow("de grouped thousands") << true << "1.000" << false << 0.0;
         QTest::newRow("de whole") << true << "42" << true << 42.0;
+        // Plain numbers are read without the locale's general reader; these rows hold it to the same answers.
+        QTest::newRow("C leading zeros") << false << "007.50" << true << 7.5;
+        QTest::newRow("de leading zeros") << true << "0005,25" << true << 5.25;
+        QTest::newRow("C sixteen digits") << false << "1234567890.123456" << true << 1234567890.123456;
+        QTest::newRow("C seventeen digits, rounded once") << false << "0.12345678901234567" << true
+                                                           << 0.12345678901234567;
+        QTest::newRow("C beyond two to the 53") << false << "9007199254740993" << true << 9007199254740992.0;
+        QTest::newRow("C twenty-two decimals") << false << "0.0000000000000000000001" << true << 1e-22;
+        QTest::newRow("C point without decimals") << false << "5." << true << 5.0;
+        QTest::newRow("C point without integer part") << false << ".5" << true << 0.5;
+        QTest::newRow("de comma only") << true << "," << false << 0.0;
+        QTest::newRow("C minus only") << false << "-" << false << 0.0;
+        QTest::newRow("C minus after blank") << false << " -3" << true << -3.0;
+        QTest::newRow("C inner blank") << false << "1 5" << false << 0.0;
+        QTest::newRow("C plus sign") << false << "+5" << true << 5.0;
+        QTest::newRow("C tab and newline around") << false << "\t12\n" << true << 12.0;
     }
 
     void parseUserText()
@@ -167,6 +183,21 @@ private slots:
             QCOMPARE(v, value);
         else
             QCOMPARE(v, -99.0); // a failed parse leaves the target alone
+    }
+
+    // A minus zero keeps its sign, as the general reader gives it.
+    void minusZeroKeepsItsSign()
+    {
+        for (const QLocale &l : {QLocale::c(), kGerman}) {
+            numtext::setUserLocale(l);
+            for (const char *text : {"-0", "-0.0", "-000"}) {
+                double v = 1.0;
+                const QString t = localized(QString::fromLatin1(text), l != QLocale::c());
+                QVERIFY(numtext::parse(t, &v));
+                QCOMPARE(v, 0.0);
+                QVERIFY2(std::signbit(v), qPrintable(t));
+            }
+        }
     }
 
     void textRoundTripsThroughParse()

@@ -61,6 +61,8 @@ private slots:
     void pageHeaderAndFooter();
     void pageBreaks();
     void footerNeverOverprinted();
+    void footerPage_data();
+    void footerPage();
 };
 
 void TestSheetReport::processSection_data()
@@ -219,6 +221,9 @@ void TestSheetReport::valveSection_data()
     QTest::newRow("flow sheet: computed coefficient in Kv units")
         << Change([](SharedData &s) { s.Modus = 1, s.KvUnit = 1; }) << "berechnet" << 0
         << QStringList{"18:berechnet", "99:CV " + z("15.49")};
+    QTest::newRow("flow sheet: computed coefficient is Kv, not Kvs") << Change([](SharedData &s) { s.Modus = 1; })
+                                                                     << "berechnet" << 0
+                                                                     << QStringList{"18:berechnet", "99:Kv " + z("15.49")};
     QTest::newRow("flow sheet: opening, four digits") << Change([](SharedData &s) { s.Modus = 1; }) << "Ventilöffnung"
                                                       << 0 << QStringList{"10:Ventilöffnung", "99:" + z("64.32"), "110:%"};
     QTest::newRow("flow sheet: FL max only") << Change([](SharedData &s) { s.Modus = 1; })
@@ -765,6 +770,47 @@ void TestSheetReport::footerNeverOverprinted()
         // The sweep reaches the heights at which the list or the footer must move.
         QVERIFY(moved);
     }
+}
+
+void TestSheetReport::footerPage_data()
+{
+    QTest::addColumn<double>("lastRowTop"); // mm; the row is one 10-point line of 4.057 mm
+    QTest::addColumn<int>("emptyLines");    // ended after the row, as the sections close
+    QTest::addColumn<bool>("ruleBelow");    // a rule at 266 mm after the empty lines
+    QTest::addColumn<int>("footerPage");
+
+    // Only what is printed counts: empty lines below the last row push the cursor, not the output.
+    QTest::newRow("row ends at 264.06 mm: footer on its page") << 260.0 << 0 << false << 1;
+    QTest::newRow("row ends at 264.06 mm, an empty line to 268.1 mm: footer on its page") << 260.0 << 1 << false << 1;
+    QTest::newRow("row ends at 265.0 mm: footer on its page") << 265.0 - kLine10 << 2 << false << 1;
+    QTest::newRow("row ends at 265.06 mm: next page") << 261.0 << 0 << false << 2;
+    QTest::newRow("a rule at 266 mm: next page") << 250.0 << 1 << true << 2;
+}
+
+void TestSheetReport::footerPage()
+{
+    QFETCH(double, lastRowTop);
+    QFETCH(int, emptyLines);
+    QFETCH(bool, ruleBelow);
+    QFETCH(int, footerPage);
+    RecordingBackEnd recorder;
+    Printer p(recorder.openDevice(PrintJob{QStringLiteral("Office"), QString(), {}}));
+    ReportFrame frame(p, 0, QStringLiteral("Titel"), QImage());
+    p.setCurrentY(lastRowTop);
+    p.tab(10);
+    p.printLine(QStringLiteral("Viskosität"));
+    for (int i = 0; i < emptyLines; ++i)
+        p.printLine();
+    if (ruleBelow) {
+        p.setCurrentY(266);
+        frame.rule();
+    }
+    frame.druck_Fusszeile(QStringLiteral("Tester"));
+    p.endDoc();
+    const RecordedDocument &d = recorder.last();
+    QCOMPARE(d.pages, footerPage);
+    QCOMPARE(d.find(maker::company)->page, footerPage);
+    QCOMPARE(d.find(maker::company)->y, 265.0);
 }
 
 QTEST_MAIN(TestSheetReport)

@@ -182,6 +182,13 @@ static void pruefeText(const Variant &ergebnis, const QString &erwartet)
     QCOMPARE(ergebnis.toString(), zahl(erwartet.toLatin1().constData()));
 }
 
+// The number the result reads as, computed without the text: that of the expected text, 0 for no result.
+static void pruefeZahl(double ergebnis, const QString &erwartet)
+{
+    const double soll = erwartet == leer ? 0.0 : erwartet.toDouble();
+    QVERIFY2(ergebnis == soll, qPrintable(QString::number(ergebnis, 'g', 17)));
+}
+
 void TestConversions::liquidFlow_data()
 {
     flussSpalten();
@@ -214,6 +221,7 @@ void TestConversions::liquidFlow()
     QFETCH(int, nach);
     QFETCH(QString, erwartet);
     pruefeText(umrechnenDurchflussFluessig(wert, von, rho, rhoEinheit, nach), erwartet);
+    pruefeZahl(durchflussFluessigZahl(wert, von, rho, rhoEinheit, nach), erwartet);
 }
 
 void TestConversions::gasFlow_data()
@@ -243,6 +251,7 @@ void TestConversions::gasFlow()
     QFETCH(int, nach);
     QFETCH(QString, erwartet);
     const Variant ergebnis = umrechnenDurchflussGas(wert, von, rho, rhoEinheit, nach);
+    pruefeZahl(durchflussGasZahl(wert, von, rho, rhoEinheit, nach), erwartet);
     if (wert.toDouble() == 0.0 && von != nach) {
         // A result equal to the value is not rounded and stays a number.
         QVERIFY(ergebnis.isNumber());
@@ -272,6 +281,7 @@ void TestConversions::massFlow()
     QFETCH(int, nach);
     QFETCH(QString, erwartet);
     pruefeText(umrechnenMassenstrom(wert, von, nach), erwartet);
+    pruefeZahl(massenstromZahl(wert, von, nach), erwartet);
 }
 
 // Every conversion hands back the value itself when the units agree: no rounding, no change of type.

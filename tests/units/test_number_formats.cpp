@@ -37,6 +37,8 @@ private slots:
     void threeDigits();
     void notNumericGivesEmpty_data();
     void notNumericGivesEmpty();
+    void shownValueWithoutText_data();
+    void shownValueWithoutText();
 };
 
 void TestNumberFormats::fourDigits_data()
@@ -136,6 +138,52 @@ void TestNumberFormats::notNumericGivesEmpty()
     QFETCH(Variant, wert);
     QVERIFY(formatZahl4(wert).isEmpty());
     QVERIFY(formatZahl3(wert).isEmpty());
+}
+
+// The number the four-digit text reads back as, computed without the text. Expected values worked out with exact
+// decimal arithmetic: the binary value's fifteen significant digits (ties to even), then the pattern's decimals
+// (halves up).
+void TestNumberFormats::shownValueWithoutText_data()
+{
+    QTest::addColumn<double>("wert");
+    QTest::addColumn<bool>("lesbar");
+    QTest::addColumn<double>("erwartet");
+    auto zeile = [](const char *name, double wert, double erwartet) {
+        QTest::newRow(name) << wert << true << erwartet;
+    };
+    zeile("binary just below the half rounds up on fifteen digits", 1.0005, 1.001);
+    zeile("sixteenth digit lifts the tenth", 999.9499999999999, 1000.0);
+    zeile("tie on the fifteenth digit goes to even, down", 123456789012344.5, 123456789012344.0);
+    zeile("tie on the fifteenth digit goes to even, up", 123456789012345.5, 123456789012346.0);
+    zeile("fifteen nines carry into sixteen digits", 999999999999999.5, 1e15);
+    zeile("below the threshold, rounded onto it", 9.9995e-5, 0.0001);
+    zeile("ten-thousandths", 0.00012345, 0.0001235);
+    zeile("binary below the decimal half", 2.675, 2.675);
+    zeile("negative half away from zero", -1234.5, -1235.0);
+    zeile("smallest pattern", 1e-9, 1e-9);
+    zeile("below every pattern: fifteen digits", 1.234567890123456e-10, 1.23456789012346e-10);
+    zeile("beyond the patterns: fifteen digits", 1234567890123456789.0, 1.23456789012346e18);
+    zeile("point one plus noise", 0.30000000000000004, 0.3);
+    zeile("hundredths carry", 99.995, 100.0);
+    zeile("zero", 0.0, 0.0);
+    // Fifteen digits of the largest double round beyond the double range: the text reads as no number.
+    QTest::newRow("largest double") << std::numeric_limits<double>::max() << false << 0.0;
+}
+
+void TestNumberFormats::shownValueWithoutText()
+{
+    QFETCH(double, wert);
+    QFETCH(bool, lesbar);
+    QFETCH(double, erwartet);
+    double gezeigt = -1.0;
+    QCOMPARE(gezeigtVierstellig(wert, &gezeigt), lesbar);
+    double gelesen = -1.0;
+    QCOMPARE(numtext::parse(formatZahl4(Variant(wert)).toString(), &gelesen), lesbar);
+    if (lesbar) {
+        // To the last bit; the same number the text reads back as, in either notation.
+        QVERIFY2(gezeigt == erwartet, qPrintable(QString::number(gezeigt, 'g', 17)));
+        QVERIFY2(gelesen == erwartet, qPrintable(QString::number(gelesen, 'g', 17)));
+    }
 }
 
 QUENDRA_TEST_MAIN_TWO_LOCALES(TestNumberFormats)

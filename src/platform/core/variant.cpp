@@ -7,40 +7,36 @@
 
 bool Variant::isNumeric() const
 {
+    double value = 0.0;
+    return toNumber(&value);
+}
+
+double Variant::toDouble() const
+{
+    double value = 0.0;
+    return toNumber(&value) ? value : 0.0;
+}
+
+bool Variant::toNumber(double *value) const
+{
     switch (type_) {
     case Type::Bool:
     case Type::Int:
+        *value = static_cast<double>(i_);
         return true;
     case Type::Single:
     case Type::Double:
-        return std::isfinite(d_);
+        if (!std::isfinite(d_))
+            return false;
+        *value = d_;
+        return true;
     case Type::String:
-        return numtext::parse(s_, nullptr);
+        return numtext::parse(s_, value);
     case Type::Empty:
     case Type::Null:
         return false;
     }
     return false;
-}
-
-double Variant::toDouble() const
-{
-    switch (type_) {
-    case Type::Bool:
-    case Type::Int:
-        return static_cast<double>(i_);
-    case Type::Single:
-    case Type::Double:
-        return std::isfinite(d_) ? d_ : 0.0;
-    case Type::String: {
-        double v = 0.0;
-        return numtext::parse(s_, &v) ? v : 0.0;
-    }
-    case Type::Empty:
-    case Type::Null:
-        return 0.0;
-    }
-    return 0.0;
 }
 
 long long Variant::toInt() const

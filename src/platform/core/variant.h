@@ -35,6 +35,8 @@ public:
 
     // The value as a number; 0 where it is not numeric.
     double toDouble() const;
+    // isNumeric() and, when true, toDouble() into value, reading a text once.
+    bool toNumber(double *value) const;
     float toFloat() const { return static_cast<float>(toDouble()); }
     // Whole number with halves rounded to even (as a Basic CInt/CLng); 0 where not numeric or out of range.
     long long toInt() const;
@@ -45,7 +47,7 @@ public:
     QString toString() const;
 
     // Numbers in arithmetic: Empty counts as 0, as callers of the conversions expect.
-    double asNumber() const { return isNumeric() ? toDouble() : 0.0; }
+    double asNumber() const { return toDouble(); } // toDouble gives 0 where the value is not numeric
 
     // Same type and same value (Single and Double compare by value).
     bool operator==(const Variant &o) const;

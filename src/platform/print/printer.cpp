@@ -1,5 +1,7 @@
 #include "platform/print/printer.h"
 
+#include <algorithm>
+
 namespace {
 // Positions closer than this are the same (a cursor placed on a column by arithmetic stands on it).
 constexpr double kSame = 1e-9;
@@ -32,6 +34,7 @@ void Printer::printPiece(const QString &piece)
         return;
     if (ready())
         device_->drawText(x_, y_, font_, piece);
+    outputBottom_ = std::max(outputBottom_, y_ + printmetrics::lineHeight(font_));
     x_ += printmetrics::textWidth(font_, piece);
 }
 
@@ -80,6 +83,7 @@ void Printer::line(double x1, double y1, double x2, double y2)
 {
     if (ready())
         device_->drawLine(x1, y1, x2, y2);
+    outputBottom_ = std::max({outputBottom_, y1, y2});
     x_ = x2;
     y_ = y2;
 }
@@ -90,6 +94,7 @@ void Printer::paintPicture(const QImage &picture, double x, double y, double wid
         return;
     if (ready())
         device_->drawPicture(picture, QRectF(x, y, width, height));
+    outputBottom_ = std::max(outputBottom_, y + height);
 }
 
 void Printer::paintPicture(const QImage &picture, double x, double y)
@@ -104,6 +109,7 @@ void Printer::newPage()
     ++page_;
     x_ = 0.0;
     y_ = 0.0;
+    outputBottom_ = 0.0;
 }
 
 PrintResult Printer::endDoc()
@@ -118,6 +124,7 @@ PrintResult Printer::endDoc()
     x_ = 0.0;
     y_ = 0.0;
     page_ = 1;
+    outputBottom_ = 0.0;
     return result;
 }
 

@@ -101,6 +101,9 @@ public:
 
     // Page of the cursor, from 1.
     int page() const { return page_; }
+    // The lowest point that text, lines or pictures of the current page reach (0 on an empty page); the cursor
+    // may stand lower after empty lines.
+    double outputBottom() const { return outputBottom_; }
     // A failure or cancel happened: output goes nowhere.
     bool ignoringOutput() const { return state_ == State::Ignoring; }
 
@@ -117,4 +120,5 @@ private:
     double x_ = 0.0;
     double y_ = 0.0;
     int page_ = 1;
+    double outputBottom_ = 0.0;
 };

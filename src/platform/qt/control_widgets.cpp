@@ -271,6 +271,9 @@ void syncListBox(const ListBox &m, QListWidget &l)
     if (shown != m.items()) {
         l.clear();
         l.addItems(m.items());
+        // A list without a current row that gets the keyboard focus makes its first row current, which would pick
+        // that entry for the user; a current index set through the view, even none, keeps the list as it is.
+        l.setCurrentIndex(QModelIndex());
     }
     if (l.currentRow() != m.listIndex())
         l.setCurrentRow(m.listIndex());
