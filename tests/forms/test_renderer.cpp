@@ -196,6 +196,22 @@ void activate(QWidget *w)
     QVERIFY(QTest::qWaitForWindowActive(w));
 }
 
+// Shows the main window and loads the sheet, gives the sheet's control the focus and returns the widget that
+// takes the keys (an editable list's edit line); null when the sheet has no such control.
+QWidget *focusInSheet(QtUiServices &ui, MainWindow &main, InputSheet &sheet, const QString &control)
+{
+    main.show();
+    sheet.load();
+    activate(ui.viewOf(main)->window());
+    Control *c = sheet.control(control);
+    if (!c || !sheet.setFocus(*c))
+        return nullptr;
+    QWidget *w = ui.viewOf(sheet)->widgetFor(*c);
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+        w = combo->lineEdit();
+    return w;
+}
+
 } // namespace
 
 class RendererTest : public QObject {
@@ -721,17 +737,9 @@ void RendererTest::menuShortcutsWorkFromEveryControl()
     QtUiServices ui;
     UiServicesScope scope(ui);
     MainWindow main;
-    main.show();
     InputSheet sheet;
-    sheet.load();
-    auto *mainWindow = ui.viewOf(main)->window();
-    activate(mainWindow);
-    Control *c = sheet.control(control);
-    QVERIFY(c);
-    QVERIFY(sheet.setFocus(*c));
-    QWidget *w = ui.viewOf(sheet)->widgetFor(*c);
-    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
-        w = combo->lineEdit();
+    QWidget *w = focusInSheet(ui, main, sheet, control);
+    QVERIFY(w);
     QTRY_VERIFY(w->hasFocus());
     main.log.clear();
     QTest::keyClick(w, static_cast<Qt::Key>(key), Qt::ControlModifier);
@@ -765,22 +773,16 @@ void RendererTest::altWithACharacterChangesNoControl()
     QtUiServices ui;
     UiServicesScope scope(ui);
     MainWindow main;
-    main.show();
     InputSheet sheet;
-    sheet.load();
     sheet.cmbYmax.setText("100");
     int events = 0;
     sheet.txtp1max.Change = [&] { ++events; };
     sheet.cmbYmax.Change = [&] { ++events; };
     sheet.cmbP1unit.Click = [&] { ++events; };
-    activate(ui.viewOf(main)->window());
-    Control *c = sheet.control(control);
-    QVERIFY(c);
-    QVERIFY(sheet.setFocus(*c));
-    QWidget *w = ui.viewOf(sheet)->widgetFor(*c);
-    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
-        w = combo->lineEdit();
+    QWidget *w = focusInSheet(ui, main, sheet, control);
+    QVERIFY(w);
     QTRY_VERIFY(w->hasFocus());
+    Control *c = sheet.control(control);
     main.log.clear();
     QTest::keyClick(w, static_cast<Qt::Key>(key), Qt::AltModifier);
     const QString shown = control == "txtp1max" ? sheet.txtp1max.text() : static_cast<ComboBox *>(c)->text();
