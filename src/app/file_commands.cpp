@@ -105,7 +105,9 @@ bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei)
         rs = db->openTable(staged.Ventiltyp);
         rs->setIndex(staged.Ventiltyp);
     } catch (const std::exception &e) {
-        reportFileError(errorText(e));
+        // The system's words come after a lead in the user's language that names the file.
+        reportFileError(fileProblem(getText(QStringLiteral("Die Projektdatei kann nicht geöffnet werden:"), d.Sprache),
+                                    QDir(Pfad).filePath(Datei + QStringLiteral(".vls")), errorText(e)));
         return false;
     }
     takeProjectItems(d, staged);

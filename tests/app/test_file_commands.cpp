@@ -354,6 +354,8 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("missing file") << "missing" << 0;
     QTest::newRow("missing file, English") << "missing" << 1;
     QTest::newRow("foreign file") << "foreign" << 0;
+    QTest::newRow("foreign file, English") << "foreign" << 1;
+    QTest::newRow("foreign file, Czech") << "foreign" << 5;
     QTest::newRow("no project tables") << "tables" << 0;
     QTest::newRow("series without a table") << "series" << 0;
 }
@@ -400,6 +402,11 @@ void TestFileCommands::failedOpenChangesNothing()
         const QString named =
             problem == QLatin1String("series") ? QStringLiteral("3652") : QStringLiteral("Kessel.vls");
         QVERIFY2(f.ui.messages()[0].text.contains(named), qPrintable(f.ui.messages()[0].text));
+        // The message speaks the user's language first, whatever the database engine said.
+        const QStringList lead = {QStringLiteral("Die Projektdatei kann nicht geöffnet werden:"),
+                                  QStringLiteral("The project file cannot be opened:"), QString(), QString(),
+                                  QString(), QStringLiteral("Soubor projektu nelze otevřít:")};
+        QVERIFY2(f.ui.messages()[0].text.startsWith(lead[language]), qPrintable(f.ui.messages()[0].text));
         QCOMPARE(f.w->StatusBar.text(), status);
     }
     QCOMPARE(firstDifference(shared(), data), QString());

@@ -196,6 +196,22 @@ void activate(QWidget *w)
     QVERIFY(QTest::qWaitForWindowActive(w));
 }
 
+// Shows the main window and loads the sheet, gives the sheet's control the focus and returns the widget that
+// takes the keys (an editable list's edit line); null when the sheet has no such control.
+QWidget *focusInSheet(QtUiServices &ui, MainWindow &main, InputSheet &sheet, const QString &control)
+{
+    main.show();
+    sheet.load();
+    activate(ui.viewOf(main)->window());
+    Control *c = sheet.control(control);
+    if (!c || !sheet.setFocus(*c))
+        return nullptr;
+    QWidget *w = ui.viewOf(sheet)->widgetFor(*c);
+    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
+        w = combo->lineEdit();
+    return w;
+}
+
 } // namespace
 
 class RendererTest : public QObject {
@@ -221,6 +237,8 @@ private slots:
     void typingInTheMiddleKeepsTheCursor();
     void menuShortcutsWorkFromEveryControl_data();
     void menuShortcutsWorkFromEveryControl();
+    void altWithACharacterChangesNoControl_data();
+    void altWithACharacterChangesNoControl();
     void graphicalControlsStackBeneathWindowedOnes_data();
     void graphicalControlsStackBeneathWindowedOnes();
     void framesPaintNoBoxOfTheirOwn_data();
@@ -719,23 +737,61 @@ void RendererTest::menuShortcutsWorkFromEveryControl()
     QtUiServices ui;
     UiServicesScope scope(ui);
     MainWindow main;
-    main.show();
     InputSheet sheet;
-    sheet.load();
-    auto *mainWindow = ui.viewOf(main)->window();
-    activate(mainWindow);
-    Control *c = sheet.control(control);
-    QVERIFY(c);
-    QVERIFY(sheet.setFocus(*c));
-    QWidget *w = ui.viewOf(sheet)->widgetFor(*c);
-    if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit())
-        w = combo->lineEdit();
+    QWidget *w = focusInSheet(ui, main, sheet, control);
+    QVERIFY(w);
     QTRY_VERIFY(w->hasFocus());
     main.log.clear();
     QTest::keyClick(w, static_cast<Qt::Key>(key), Qt::ControlModifier);
     QCOMPARE(main.log, expectedClick.isEmpty() ? QStringList() : QStringList{expectedClick});
     if (expectedClick.isEmpty())
         QCOMPARE(qobject_cast<QLineEdit *>(w)->selectedText(), QString("10"));
+    sheet.unload();
+    main.unload();
+}
+
+// Alt with a character is the menu bar's key on the platform: a field takes no letter from it and a list does not
+// search for one, also where no menu caption answers it.
+void RendererTest::altWithACharacterChangesNoControl_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("text box, Alt+K") << "txtp1max" << int(Qt::Key_K) << "10";
+    QTest::newRow("text box, Alt+5") << "txtp1max" << int(Qt::Key_5) << "10";
+    QTest::newRow("editable list, Alt+M") << "cmbYmax" << int(Qt::Key_M) << "100";
+    // A drop-down list would jump to the entry beginning with the letter: "psia".
+    QTest::newRow("drop-down list, Alt+P") << "cmbP1unit" << int(Qt::Key_P) << "bar,abs.";
+}
+
+void RendererTest::altWithACharacterChangesNoControl()
+{
+    QFETCH(QString, control);
+    QFETCH(int, key);
+    QFETCH(QString, expected);
+
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    MainWindow main;
+    InputSheet sheet;
+    sheet.cmbYmax.setText("100");
+    int events = 0;
+    sheet.txtp1max.Change = [&] { ++events; };
+    sheet.cmbYmax.Change = [&] { ++events; };
+    sheet.cmbP1unit.Click = [&] { ++events; };
+    QWidget *w = focusInSheet(ui, main, sheet, control);
+    QVERIFY(w);
+    QTRY_VERIFY(w->hasFocus());
+    Control *c = sheet.control(control);
+    main.log.clear();
+    QTest::keyClick(w, static_cast<Qt::Key>(key), Qt::AltModifier);
+    const QString shown = control == "txtp1max" ? sheet.txtp1max.text() : static_cast<ComboBox *>(c)->text();
+    QCOMPARE(shown, expected);
+    QCOMPARE(qobject_cast<QLineEdit *>(w) ? qobject_cast<QLineEdit *>(w)->text()
+                                          : qobject_cast<QComboBox *>(w)->currentText(),
+             expected);
+    QCOMPARE(events, 0);
+    QCOMPARE(main.log, QStringList());
     sheet.unload();
     main.unload();
 }

@@ -839,6 +839,10 @@ bool FormView::eventFilter(QObject *watched, QEvent *e)
             dispatch([&] { form_->pressTab(back); });
             return true;
         }
+        // Alt with a character belongs to the menu bar, as on the platform: it types no letter into a field and
+        // makes no list jump to an entry. AltGr comes as Ctrl+Alt on some systems and types as usual.
+        if ((ke->modifiers() & Qt::AltModifier) && !(ke->modifiers() & Qt::ControlModifier) && !ke->text().isEmpty())
+            return true;
         break;
     }
     case QEvent::FocusIn: {
