@@ -22,6 +22,12 @@ double rootOrZero(double x)
     return (x > 0.0 && std::isfinite(x)) ? std::sqrt(x) : 0.0;
 }
 
+// pow(x, 2), where a base of 1 needs no power: pow(1, y) is exactly 1.
+double square(double x)
+{
+    return x == 1.0 ? 1.0 : std::pow(x, 2);
+}
+
 double finiteOrZero(double x)
 {
     return std::isfinite(x) ? x : 0.0;
@@ -91,12 +97,12 @@ double calcFR(double ReV)
         return 1.0;
     if (ReV <= 0.0)
         return 0.0;
+    if (ReV >= 10000.0)
+        return 1.0;
     const double lgRev = std::log(ReV) / std::log(10.0);
     if (ReV < 80.0)
         return std::pow(10.0, 0.4919 * lgRev - 1.2661);
-    if (ReV < 10000.0)
-        return std::pow(10.0, lgRev * (0.52805 - 0.0628 * lgRev) - 1.1075);
-    return 1.0;
+    return std::pow(10.0, lgRev * (0.52805 - 0.0628 * lgRev) - 1.1075);
 }
 
 namespace flow {
@@ -115,8 +121,8 @@ LiquidConditions liquidConditions(int Medium, const Variant &DNVentil, const Var
     c.P2 = umrechnenDruck(p2, p2Unit, 0);
     const double pc = umrechnenDruck(pkrit, pUnit, 0);
     double pv = umrechnenDruck(psat, pUnit, 0);
-    c.rho = umrechnenDichte(rho1, rhoUnit, 0).asNumber();
-    c.nu = umrechnenViskositaet(nue, nueUnit, rho1, rhoUnit, 0).asNumber();
+    c.rho = dichteZahl(rho1, rhoUnit, 0);
+    c.nu = viskositaetZahl(nue, nueUnit, rho1, rhoUnit, 0);
     if (c.d > 0.0)
         c.z = reducerCoefficients(c.d, c.D1, c.D2);
 
@@ -141,7 +147,7 @@ bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool 
     if (!(c.d > 0.0) || !(fl > 0.0) || !(c.rho > 0.0))
         return false;
 
-    const double d = c.d, D1 = c.D1, rho = c.rho, nu = c.nu;
+    const double d = c.d, rho = c.rho, nu = c.nu;
     const ReducerCoefficients &z = c.z;
     const double Cd2 = C / (d * d);
     const double Cd2Squared = std::pow(Cd2, 2);
@@ -151,7 +157,9 @@ bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool 
 
     const double dp = c.P1 - c.P2;
     const double dpChoked = c.P1 - c.FF * c.pv;
-    const double dpmax = std::pow(FLP / FP, 2) * dpChoked;
+    // Without reducers FP is 1 and FLP is FL: the square is the one just taken.
+    const double ratio = FLP / FP;
+    const double dpmax = (ratio == fl ? flSquared : std::pow(ratio, 2)) * dpChoked;
 
     const auto flowRule = [&](double FR) {
         LiquidStep s;
@@ -168,21 +176,24 @@ bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool 
     // Without a viscosity the flow is taken as turbulent; an inlet pipe of size 0 makes the Reynolds number
     // infinite, which calcFR answers with 1 as well.
     const bool viscous = nu > 0.0;
-    // The parts of the valve Reynolds number that do not change from step to step.
-    double reynoldsDivisor = 0.0, reynoldsFactor = 0.0;
-    if (viscous) {
-        reynoldsDivisor = nu * std::sqrt(FP * fl * C);
-        reynoldsFactor = std::pow((std::pow(FP, 2) * flSquared * std::pow(C, 2)) / (N2 * std::pow(D1, 4)) + 1.0,
-                                  0.25);
-    }
+    // The parts of the valve Reynolds number that do not change from step to step. The second factor is 1 or
+    // more (or NaN): where the first part alone reaches 10000 (or is NaN), so does the Reynolds number (or it is
+    // NaN), and FR is 1 without it.
+    const double reynoldsDivisor = viscous ? nu * std::sqrt(FP * fl * C) : 0.0;
+    double reynoldsFactor = -1.0;
     LiquidStep last = flowRule(1.0);
     last.Q = finiteOrZero(last.Q);
     double Qold = last.Q;
     for (int step = 0; step < kReynoldsStepLimit; ++step) {
         double FR = 1.0;
         if (viscous) {
-            const double Rev = N4 * Fd * Qold / reynoldsDivisor * reynoldsFactor;
-            FR = calcFR(Rev);
+            const double first = N4 * Fd * Qold / reynoldsDivisor;
+            if (!(first >= 10000.0) && !std::isnan(first)) {
+                if (reynoldsFactor < 0.0)
+                    reynoldsFactor =
+                        std::pow((square(FP) * flSquared * std::pow(C, 2)) / (N2 * c.D1pow4()) + 1.0, 0.25);
+                FR = calcFR(first * reynoldsFactor);
+            }
         }
         const LiquidStep next = flowRule(FR);
         if (!std::isfinite(next.Q))
@@ -213,7 +224,7 @@ Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &F
                      const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, int QUnit,
                      bool &ChokedFlow)
 {
-    const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
+    const double C = kvCvZahl(Kv, KvUnit, 0);
     if (C <= 0.0)
         return Variant(0);
     const flow::LiquidConditions c = flow::liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2,
@@ -247,7 +258,7 @@ GasGeometry gasGeometry(double C, double xt, double d, const flow::ReducerCoeffi
     if (!(fpRadicand > 0.0) || !std::isfinite(fpRadicand))
         return g;
     const double FP = 1.0 / std::sqrt(fpRadicand);
-    const double xTP = (xt / std::pow(FP, 2)) / (1.0 + (xt * (z.zeta1 + z.zetaB1) / N5) * Cd2Squared);
+    const double xTP = (xt / square(FP)) / (1.0 + (xt * (z.zeta1 + z.zetaB1) / N5) * Cd2Squared);
     const double Fgamma = kappa / 1.4;
     if (!std::isfinite(xTP) || !(xTP > 0.0))
         return g;
@@ -267,7 +278,7 @@ GasConditions gasConditions(const Variant &DNVentil, const Variant &DN1Rohr, con
     GasConditions c;
     c.P1 = umrechnenDruck(p1, p1Unit, 0);
     c.P2 = umrechnenDruck(p2, p2Unit, 0);
-    c.rho = umrechnenDichte(rho1, rhoUnit, 0).asNumber();
+    c.rho = dichteZahl(rho1, rhoUnit, 0);
     c.d = diameterMm(DNVentil, DNunit);
     if (c.d > 0.0)
         c.z = reducerCoefficients(c.d, diameterMm(DN1Rohr, DNunit), diameterMm(DN2Rohr, DNunit));
@@ -298,7 +309,7 @@ Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Varia
                    const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
                    const Variant &gamma, int Zustand, int QUnit)
 {
-    const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
+    const double C = kvCvZahl(Kv, KvUnit, 0);
     if (C <= 0.0)
         return Variant(0);
     const flow::GasConditions c =
@@ -318,7 +329,7 @@ double flow::chokedPressureRatio(const Variant &Kv, int KvUnit, const Variant &x
                                  const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit,
                                  const Variant &gamma)
 {
-    const double C = umrechnenKvCv(Kv, KvUnit, 0).asNumber();
+    const double C = kvCvZahl(Kv, KvUnit, 0);
     const double d = diameterMm(DNVentil, DNunit);
     ReducerCoefficients z;
     if (d > 0.0)

@@ -2,6 +2,8 @@
 
 #include "platform/core/variant.h"
 
+#include <cmath>
+
 // Flow through a control valve of a given flow coefficient after IEC 60534-2-1. Every quantity comes in the
 // caller's unit with its unit index; the equations convert to bar abs., mm, kg/m3, mm2/s and Kv, compute, and
 // return the flow in the caller's flow unit: at full precision in the internal unit (m3/h for liquids, kg/h for
@@ -58,6 +60,19 @@ struct LiquidConditions {
     double FF = 0.0;
     double rho = 0.0, nu = 0.0; // kg/m3, mm2/s
     ReducerCoefficients z;      // of d, D1 and D2 when d > 0
+    // pow(D1, 4), taken once when first needed.
+    double D1pow4() const
+    {
+        if (!D1pow4Known) {
+            D1pow4Value = std::pow(D1, 4);
+            D1pow4Known = true;
+        }
+        return D1pow4Value;
+    }
+
+private:
+    mutable double D1pow4Value = 0.0;
+    mutable bool D1pow4Known = false;
 };
 LiquidConditions liquidConditions(int Medium, const Variant &DNVentil, const Variant &DN1Rohr, const Variant &DN2Rohr,
                                   int DNunit, const Variant &p1, int p1Unit, const Variant &p2, int p2Unit,

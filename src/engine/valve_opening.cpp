@@ -37,7 +37,7 @@ Variant calcVentiloeffnung(const Variant &Q, int QUnit, const Variant &KvsCv, in
     // Trial flow at opening y, as calcQ_inkomp and calcQ_komp give it read as a number in QUnit (four digits when
     // QUnit is not the internal unit).
     const auto Qy = [&](double y) {
-        const double C = umrechnenKvCv(Variant(flow::curveKv(kvs, c0, c1, c2, c3, c4, c5, y)), KvUnit, 0).asNumber();
+        const double C = kvCvZahl(Variant(flow::curveKv(kvs, c0, c1, c2, c3, c4, c5, y)), KvUnit, 0);
         if (liquid) {
             const double fl = Variant(flow::curveFL(fa, fb, fc, y)).asNumber();
             double q = 0.0;

@@ -94,10 +94,7 @@ Variant ungerundet(double ergebnis)
 // Density in kg/m3 for the flow and viscosity conversions; 0 when it is not usable.
 double dichteKgM3(const Variant &Rho, int RhoEinheit)
 {
-    double rho = 0.0;
-    if (!zahl(umrechnenDichte(Rho, RhoEinheit, 0), &rho))
-        return 0.0;
-    return rho;
+    return dichteZahl(Rho, RhoEinheit, 0);
 }
 
 // One cell of a flow table: the formula, and whether it needs the density.
@@ -206,18 +203,64 @@ Fluss massenstrom(const Variant &Wert, int EinheitVon, int EinheitNach)
     return umgerechnet(EinheitVon == 1 ? 0.454 * x : x / 0.454, x);
 }
 
+// An unrounded conversion before it becomes a Variant: no result, the value as given, or a new number.
+struct Umrechnung {
+    enum class Art { Leer, WieGegeben, Neu } art = Art::Leer;
+    double wert = 0.0;
+};
+
+Variant alsVariant(const Umrechnung &u, const Variant &Wert)
+{
+    switch (u.art) {
+    case Umrechnung::Art::Leer: return Variant();
+    case Umrechnung::Art::WieGegeben: return Wert;
+    case Umrechnung::Art::Neu: return ungerundet(u.wert);
+    }
+    return Variant();
+}
+
+// What alsVariant(u).asNumber() gives.
+double alsZahl(const Umrechnung &u)
+{
+    switch (u.art) {
+    case Umrechnung::Art::Leer: return 0.0;
+    case Umrechnung::Art::WieGegeben: return u.wert;
+    case Umrechnung::Art::Neu: return std::isfinite(u.wert) ? u.wert : 0.0;
+    }
+    return 0.0;
+}
+
 // Two units: hin converts unit 0 to unit 1, zurueck unit 1 to unit 0.
-Variant linear2(const Variant &Wert, int EinheitVon, int EinheitNach, double (*hin)(double), double (*zurueck)(double))
+Umrechnung linear2(const Variant &Wert, int EinheitVon, int EinheitNach, double (*hin)(double),
+                   double (*zurueck)(double))
 {
     double x = 0.0;
     if (!zahl(Wert, &x))
-        return Variant();
+        return {};
     if (!imBereich(EinheitVon, 2) || !imBereich(EinheitNach, 2))
-        return Variant();
+        return {};
     if (EinheitVon == EinheitNach)
-        return Wert;
-    return ungerundet(EinheitVon == 0 ? hin(x) : zurueck(x));
+        return {Umrechnung::Art::WieGegeben, x};
+    return {Umrechnung::Art::Neu, EinheitVon == 0 ? hin(x) : zurueck(x)};
 }
+
+double dichteHin(double kgm3)
+{
+    return 0.06243 * kgm3;
+}
+double dichteZurueck(double lbcuft)
+{
+    return lbcuft / 0.06243;
+}
+double kvHin(double kv)
+{
+    return 1.16 * kv;
+}
+double kvZurueck(double cv)
+{
+    return cv / 1.16;
+}
+
 
 struct DNZeile {
     const char *mm;
@@ -359,8 +402,9 @@ double massenstromZahl(const Variant &Wert, int EinheitVon, int EinheitNach)
 
 Variant umrechnenMasse(const Variant &Wert, int EinheitVon, int EinheitNach)
 {
-    return linear2(Wert, EinheitVon, EinheitNach, [](double kg) { return kg / 0.454; },
-                   [](double lb) { return 0.454 * lb; });
+    return alsVariant(linear2(Wert, EinheitVon, EinheitNach, [](double kg) { return kg / 0.454; },
+                              [](double lb) { return 0.454 * lb; }),
+                      Wert);
 }
 
 Variant umrechnenZeit(const Variant &Wert, int EinheitVon, int EinheitNach)
@@ -387,8 +431,12 @@ Variant umrechnenZeit(const Variant &Wert, int EinheitVon, int EinheitNach)
 
 Variant umrechnenDichte(const Variant &Wert, int EinheitVon, int EinheitNach)
 {
-    return linear2(Wert, EinheitVon, EinheitNach, [](double kgm3) { return 0.06243 * kgm3; },
-                   [](double lbcuft) { return lbcuft / 0.06243; });
+    return alsVariant(linear2(Wert, EinheitVon, EinheitNach, dichteHin, dichteZurueck), Wert);
+}
+
+double dichteZahl(const Variant &Wert, int EinheitVon, int EinheitNach)
+{
+    return alsZahl(linear2(Wert, EinheitVon, EinheitNach, dichteHin, dichteZurueck));
 }
 
 Variant umrechnenDN(const Variant &Wert, int EinheitVon, int EinheitNach)
@@ -413,8 +461,12 @@ Variant umrechnenDN(const Variant &Wert, int EinheitVon, int EinheitNach)
 
 Variant umrechnenKvCv(const Variant &Wert, int EinheitVon, int EinheitNach)
 {
-    return linear2(Wert, EinheitVon, EinheitNach, [](double kv) { return 1.16 * kv; },
-                   [](double cv) { return cv / 1.16; });
+    return alsVariant(linear2(Wert, EinheitVon, EinheitNach, kvHin, kvZurueck), Wert);
+}
+
+double kvCvZahl(const Variant &Wert, int EinheitVon, int EinheitNach)
+{
+    return alsZahl(linear2(Wert, EinheitVon, EinheitNach, kvHin, kvZurueck));
 }
 
 Variant umrechnenKvsCvTabelle(const Variant &Wert, int EinheitVon, int EinheitNach)
@@ -435,25 +487,38 @@ Variant umrechnenKvsCvTabelle(const Variant &Wert, int EinheitVon, int EinheitNa
 
 Variant umrechnenGeschwindigkeit(const Variant &Wert, int EinheitVon, int EinheitNach)
 {
-    return linear2(Wert, EinheitVon, EinheitNach, [](double ms) { return ms / 0.305; },
-                   [](double fts) { return 0.305 * fts; });
+    return alsVariant(linear2(Wert, EinheitVon, EinheitNach, [](double ms) { return ms / 0.305; },
+                              [](double fts) { return 0.305 * fts; }),
+                      Wert);
 }
+
+namespace {
+Umrechnung viskositaet(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit, int EinheitNach)
+{
+    double x = 0.0;
+    if (!zahl(Wert, &x))
+        return {};
+    if (!imBereich(EinheitVon, 2) || !imBereich(EinheitNach, 2))
+        return {};
+    if (EinheitVon == EinheitNach)
+        return {Umrechnung::Art::WieGegeben, x};
+    // Kinematic and dynamic viscosity differ by the density; without one there is no result.
+    const double rho = dichteKgM3(Rho, RhoEinheit);
+    if (rho == 0.0)
+        return {};
+    return {Umrechnung::Art::Neu, EinheitVon == 1 ? 1000.0 * x / rho : x * rho / 1000.0};
+}
+} // namespace
 
 Variant umrechnenViskositaet(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
                              int EinheitNach)
 {
-    double x = 0.0;
-    if (!zahl(Wert, &x))
-        return Variant();
-    if (!imBereich(EinheitVon, 2) || !imBereich(EinheitNach, 2))
-        return Variant();
-    if (EinheitVon == EinheitNach)
-        return Wert;
-    // Kinematic and dynamic viscosity differ by the density; without one there is no result.
-    const double rho = dichteKgM3(Rho, RhoEinheit);
-    if (rho == 0.0)
-        return Variant();
-    return ungerundet(EinheitVon == 1 ? 1000.0 * x / rho : x * rho / 1000.0);
+    return alsVariant(viskositaet(Wert, EinheitVon, Rho, RhoEinheit, EinheitNach), Wert);
+}
+
+double viskositaetZahl(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit, int EinheitNach)
+{
+    return alsZahl(viskositaet(Wert, EinheitVon, Rho, RhoEinheit, EinheitNach));
 }
 
 Variant umrechnenEinheitIndexDurchfluss(int ZustandAlt, int ZustandNeu, int EinheitIndex)

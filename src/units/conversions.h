@@ -29,5 +29,9 @@ Variant umrechnenKvsCvTabelle(const Variant &Wert, int EinheitVon, int EinheitNa
 Variant umrechnenGeschwindigkeit(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenViskositaet(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
                              int EinheitNach);
+// The numbers the density, flow-coefficient and viscosity results read as (their asNumber()), without a Variant.
+double dichteZahl(const Variant &Wert, int EinheitVon, int EinheitNach);
+double kvCvZahl(const Variant &Wert, int EinheitVon, int EinheitNach);
+double viskositaetZahl(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit, int EinheitNach);
 // The flow-unit index that replaces EinheitIndex when the fluid state changes; empty where no mapping exists.
 Variant umrechnenEinheitIndexDurchfluss(int ZustandAlt, int ZustandNeu, int EinheitIndex);

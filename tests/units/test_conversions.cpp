@@ -366,8 +366,14 @@ void TestConversions::linearUnits()
     switch (funktion) {
     case 0: ergebnis = umrechnenMasse(wert, von, nach); break;
     case 1: ergebnis = umrechnenZeit(wert, von, nach); break;
-    case 2: ergebnis = umrechnenDichte(wert, von, nach); break;
-    case 3: ergebnis = umrechnenKvCv(wert, von, nach); break;
+    case 2:
+        ergebnis = umrechnenDichte(wert, von, nach);
+        QVERIFY(dichteZahl(wert, von, nach) == erwartet.asNumber()); // the number without the Variant
+        break;
+    case 3:
+        ergebnis = umrechnenKvCv(wert, von, nach);
+        QVERIFY(kvCvZahl(wert, von, nach) == erwartet.asNumber());
+        break;
     case 4: ergebnis = umrechnenGeschwindigkeit(wert, von, nach); break;
     }
     if (erwartet.isEmpty()) {
@@ -407,6 +413,7 @@ void TestConversions::viscosity()
     QFETCH(int, nach);
     QFETCH(Variant, erwartet);
     const Variant ergebnis = umrechnenViskositaet(wert, von, rho, rhoEinheit, nach);
+    QVERIFY(viskositaetZahl(wert, von, rho, rhoEinheit, nach) == erwartet.asNumber());
     if (erwartet.isEmpty()) {
         QVERIFY(ergebnis.isEmpty());
         return;

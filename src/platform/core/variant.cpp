@@ -17,7 +17,7 @@ double Variant::toDouble() const
     return toNumber(&value) ? value : 0.0;
 }
 
-bool Variant::toNumber(double *value) const
+bool Variant::otherToNumber(double *value) const
 {
     switch (type_) {
     case Type::Bool:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cmath>
 #include <cstdint>
 
 // A dynamically typed value as the program's procedures pass them around: Empty (never assigned), Null (a database
@@ -36,7 +37,16 @@ public:
     // The value as a number; 0 where it is not numeric.
     double toDouble() const;
     // isNumeric() and, when true, toDouble() into value, reading a text once.
-    bool toNumber(double *value) const;
+    bool toNumber(double *value) const
+    {
+        if (type_ == Type::Double) { // the common case, without a call
+            if (!std::isfinite(d_))
+                return false;
+            *value = d_;
+            return true;
+        }
+        return otherToNumber(value);
+    }
     float toFloat() const { return static_cast<float>(toDouble()); }
     // Whole number with halves rounded to even (as a Basic CInt/CLng); 0 where not numeric or out of range.
     long long toInt() const;
@@ -54,6 +64,8 @@ public:
     bool operator!=(const Variant &o) const { return !(*this == o); }
 
 private:
+    bool otherToNumber(double *value) const;
+
     Type type_ = Type::Empty;
     long long i_ = 0;
     double d_ = 0.0;
