@@ -380,17 +380,35 @@ QString actualTableName(const Database *db, const QString &table)
     return actual;
 }
 
-std::vector<FieldDef> columnsOf(const Database *db, const QString &actualTable)
+TableShape makeShape(const QString &actualTable, std::vector<FieldDef> fields)
+{
+    TableShape shape;
+    shape.fields = std::move(fields);
+    shape.quotedTable = quoted(actualTable);
+    for (int i = 0; i < int(shape.fields.size()); ++i) {
+        shape.byName.insert(shape.fields[i].name, i);
+        shape.byFolded.insert(shape.fields[i].name.toCaseFolded(), i);
+        shape.columnList += QLatin1String(", ") + quoted(shape.fields[i].name);
+    }
+    return shape;
+}
+
+std::shared_ptr<const TableShape> shapeOf(const Database *db, const QString &actualTable)
 {
     Database::Private *p = db->priv();
     if (!p->schemaUnchanged(db))
-        return readColumns(db, actualTable);
-    const auto it = p->tableColumns.constFind(actualTable);
-    if (it != p->tableColumns.constEnd())
+        return std::make_shared<const TableShape>(makeShape(actualTable, readColumns(db, actualTable)));
+    const auto it = p->tableShapes.constFind(actualTable);
+    if (it != p->tableShapes.constEnd())
         return *it;
-    std::vector<FieldDef> columns = readColumns(db, actualTable);
-    p->tableColumns.insert(actualTable, columns);
-    return columns;
+    auto shape = std::make_shared<const TableShape>(makeShape(actualTable, readColumns(db, actualTable)));
+    p->tableShapes.insert(actualTable, shape);
+    return shape;
+}
+
+std::vector<FieldDef> columnsOf(const Database *db, const QString &actualTable)
+{
+    return shapeOf(db, actualTable)->fields;
 }
 
 std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable)
@@ -477,7 +495,7 @@ bool Database::Private::schemaUnchanged(const Database *db)
         return false;
     if (version != schemaVersion) {
         tableNames.clear();
-        tableColumns.clear();
+        tableShapes.clear();
         schemaVersion = version;
     }
     return true;
@@ -902,7 +920,7 @@ std::unique_ptr<Recordset> Database::openTable(const QString &table, Rows rows)
     const QString actual = actualTableName(this, table);
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
-    auto impl = std::make_unique<Recordset::Impl>(this, actual, columnsOf(this, actual));
+    auto impl = std::make_unique<Recordset::Impl>(this, actual, shapeOf(this, actual));
     impl->firstRowOnly = rows == Rows::First;
     impl->moveFirst();
     return std::unique_ptr<Recordset>(new Recordset(std::move(impl)));

@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QHash>
 
+#include <memory>
+
 namespace dbi {
 
 QString quoted(const QString &identifier);
@@ -68,7 +70,19 @@ struct IndexInfo {
     bool unique = false;
 };
 std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable);
-// Columns of a table that exists, by its name in the file.
+// What a cursor needs of a table's columns: their definitions, their indexes by exact and by case-folded name,
+// and the texts of a statement that reads its rows.
+struct TableShape {
+    std::vector<FieldDef> fields;
+    QHash<QString, int> byName;
+    QHash<QString, int> byFolded;
+    QString quotedTable;
+    QString columnList; // ", "a", "b", …
+};
+TableShape makeShape(const QString &actualTable, std::vector<FieldDef> fields);
+
+// The columns of a table that exists, by its name in the file.
+std::shared_ptr<const TableShape> shapeOf(const Database *db, const QString &actualTable);
 std::vector<FieldDef> columnsOf(const Database *db, const QString &actualTable);
 
 // Throws the DbError of the connection's last failure.
@@ -99,14 +113,14 @@ struct Database::Private {
     QHash<QString, std::vector<sqlite3_stmt *>> statements;
     int kept = 0;
 
-    // Table names as asked (empty: no such table) and the columns of tables, kept while the schema is unchanged:
+    // Table names as asked (empty: no such table) and the shapes of tables, kept while the schema is unchanged:
     // its cookie grows with every committed change of the schema by any connection. Inside a transaction, where
     // an uncommitted change could be rolled back and the cookie return to a value seen before, nothing is kept
     // and the file is asked; schemaUnchanged is then false.
     bool schemaUnchanged(const Database *db);
     long long schemaVersion = -1;
     QHash<QString, QString> tableNames;
-    QHash<QString, std::vector<FieldDef>> tableColumns;
+    QHash<QString, std::shared_ptr<const dbi::TableShape>> tableShapes;
 
     bool wal = false;
     int fullSynchronous = -1; // the connection's own setting, restored after a Deferred transaction

@@ -8,13 +8,10 @@ using namespace dbi;
 
 // ---- Impl
 
-Recordset::Impl::Impl(Database *database, const QString &actualTable, std::vector<FieldDef> defs)
-    : db(database), file(database->path()), table(actualTable), quotedTable(quoted(actualTable)), fields(std::move(defs))
+Recordset::Impl::Impl(Database *database, const QString &actualTable, std::shared_ptr<const TableShape> tableShape)
+    : db(database), file(database->path()), table(actualTable), shape(std::move(tableShape)),
+      quotedTable(shape->quotedTable), fields(shape->fields), byName(shape->byName), byFolded(shape->byFolded)
 {
-    for (int i = 0; i < int(fields.size()); ++i) {
-        byName.insert(fields[i].name, i);
-        byFolded.insert(fields[i].name.toCaseFolded(), i);
-    }
     db->priv()->cursors.push_back(this);
 }
 
@@ -87,12 +84,10 @@ int Recordset::Impl::column(const QString &name) const
 void Recordset::Impl::loadRows()
 {
     if (!selectRows) {
-        QString cols, order;
-        for (const FieldDef &f : fields)
-            cols += QLatin1String(", ") + quoted(f.name);
+        QString order;
         for (int c : indexColumns)
             order += quoted(fields[c].name) + QLatin1String(", ");
-        prepareSelect(QLatin1String("SELECT rowid") + cols + QLatin1String(" FROM ") + quotedTable
+        prepareSelect(QLatin1String("SELECT rowid") + shape->columnList + QLatin1String(" FROM ") + quotedTable
                       + QLatin1String(" ORDER BY ") + order + QLatin1String("rowid")
                       + QLatin1String(firstRowOnly ? " LIMIT 1" : ""));
     }
@@ -507,7 +502,7 @@ void Recordset::Impl::deleteRecord()
 
 std::unique_ptr<Recordset::Impl> Recordset::Impl::clone() const
 {
-    auto c = std::make_unique<Impl>(requireDb(), table, fields);
+    auto c = std::make_unique<Impl>(requireDb(), table, shape);
     c->indexName = indexName;
     c->indexColumns = indexColumns;
     c->firstRowOnly = firstRowOnly;

@@ -11,7 +11,7 @@ struct Recordset::Impl {
     enum class At { Row, Bof, Eof, Empty, Deleted };
     enum class Pending { None, New, Existing };
 
-    Impl(Database *database, const QString &actualTable, std::vector<FieldDef> fields);
+    Impl(Database *database, const QString &actualTable, std::shared_ptr<const dbi::TableShape> shape);
     ~Impl();
     Impl(const Impl &) = delete;
     Impl &operator=(const Impl &) = delete;
@@ -62,6 +62,7 @@ struct Recordset::Impl {
     Database *db = nullptr;
     QString file;
     QString table;
+    std::shared_ptr<const dbi::TableShape> shape;
     QString quotedTable;
     std::vector<FieldDef> fields;
     QHash<QString, int> byName;   // exact names
