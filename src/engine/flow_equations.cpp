@@ -181,7 +181,9 @@ bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool 
     // NaN), and FR is 1 without it.
     const double reynoldsDivisor = viscous ? nu * std::sqrt(FP * fl * C) : 0.0;
     double reynoldsFactor = -1.0;
-    LiquidStep last = flowRule(1.0);
+    // The rule at FR = 1, needed first and again at every turbulent step.
+    const LiquidStep atFROne = flowRule(1.0);
+    LiquidStep last = atFROne;
     last.Q = finiteOrZero(last.Q);
     double Qold = last.Q;
     for (int step = 0; step < kReynoldsStepLimit; ++step) {
@@ -195,7 +197,7 @@ bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool 
                 FR = calcFR(first * reynoldsFactor);
             }
         }
-        const LiquidStep next = flowRule(FR);
+        const LiquidStep next = FR == 1.0 ? atFROne : flowRule(FR);
         if (!std::isfinite(next.Q))
             break; // keep the last flow
         last = next;
@@ -232,6 +234,9 @@ Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &F
     double Q = 0.0;
     if (!flow::liquidFlow(c, C, FL.asNumber(), Q, ChokedFlow))
         return Variant(0);
+    // In m3/h already (Q is finite): the conversion would hand the value back as it is.
+    if (QUnit == 0)
+        return Variant(Q);
     return umrechnenDurchflussFluessig(Variant(Q), 0, Variant(c.rho), 0, QUnit);
 }
 
