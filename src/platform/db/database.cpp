@@ -470,12 +470,12 @@ void Database::Private::giveBack(const QString &sql, sqlite3_stmt *st)
     constexpr std::size_t kMaxPerText = 4;
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
-    std::vector<sqlite3_stmt *> &list = statements[sql];
-    if (kept >= kMaxKept || list.size() >= kMaxPerText) {
+    const auto it = statements.find(sql);
+    if (kept >= kMaxKept || (it != statements.end() && it->size() >= kMaxPerText)) {
         sqlite3_finalize(st);
         return;
     }
-    list.push_back(st);
+    (it != statements.end() ? *it : statements[sql]).push_back(st);
     ++kept;
 }
 
