@@ -6,44 +6,21 @@
 #include "engine/valve_opening.h"
 #include "engine/water_steam.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
-#include <QStringList>
 #include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <functional>
 #include <string_view>
 #include <vector>
 
-namespace {
-
-volatile double g_sink = 0.0;
-
-double medianNsPerCall(const std::function<double()> &call, int rounds, int callsPerRound)
-{
-    std::vector<double> perCall;
-    perCall.reserve(rounds);
-    for (int r = 0; r < rounds; ++r) {
-        double sum = 0.0;
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < callsPerRound; ++i)
-            sum += call();
-        const auto end = std::chrono::steady_clock::now();
-        g_sink = g_sink + sum;
-        perCall.push_back(std::chrono::duration<double, std::nano>(end - start).count() / callsPerRound);
-    }
-    std::sort(perCall.begin(), perCall.end());
-    return perCall[perCall.size() / 2];
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    const bool quick = bench::quick(argc, argv);
     const int rounds = quick ? 3 : 15;
     const int calls = quick ? 200 : 20000;
 
@@ -112,7 +89,7 @@ int main(int argc, char **argv)
         const int n = std::string_view(c.name) == "calcVentiloeffnung" || std::string_view(c.name) == "calcDNRohrVorschlag"
             ? std::max(1, calls / 20)
             : calls;
-        std::printf("%-28s %12.1f\n", c.name, medianNsPerCall(c.call, rounds, n));
+        std::printf("%-28s %12.1f\n", c.name, bench::medianNsPerCall(c.call, rounds, n));
     }
     return 0;
 }

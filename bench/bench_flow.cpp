@@ -14,35 +14,19 @@
 #include "support/stand_in_windows.h"
 #include "units/texts.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QStringList>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace {
 
 using Sheet = testsupport::FlowSheetStub;
 using Window = testsupport::MainWindowStub;
-
-double medianMicroseconds(const std::function<void()> &run, int rounds, int runsPerRound)
-{
-    std::vector<double> perRun;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < runsPerRound; ++i)
-            run();
-        const auto end = std::chrono::steady_clock::now();
-        perRun.push_back(std::chrono::duration<double, std::micro>(end - start).count() / runsPerRound);
-    }
-    std::sort(perRun.begin(), perRun.end());
-    return perRun[perRun.size() / 2];
-}
 
 // A small series of eight equal-percentage valves and one noise table.
 void makeCatalogue(const QString &folder)
@@ -114,7 +98,7 @@ void airCase(Sheet &sheet)
 
 void measure(const char *label, Sheet &sheet, Window &window, int rounds, int runs)
 {
-    const double us = medianMicroseconds([] { calcDurchfluss(); }, rounds, runs);
+    const double us = bench::medianPerCall<std::micro>(rounds, runs, [] { calcDurchfluss(); });
     std::printf("%-44s %8.1f us per run   (%s)\n", label, us, qPrintable(window.StatusBar.text()));
     (void)sheet;
 }
@@ -125,7 +109,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    const bool quick = bench::quick(argc, argv);
     const int rounds = quick ? 3 : 15;
     const int runs = quick ? 20 : 500;
 

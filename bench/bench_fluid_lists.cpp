@@ -6,22 +6,16 @@
 #include "fluids/gas_mixture.h"
 #include "fluids/ideal_gas_list.h"
 #include "fluids/liquid_list.h"
-#include "platform/qt/form_view.h"
 #include "platform/qt/qt_ui_services.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
 #include "units/texts.h"
 
-#include <QApplication>
+#include "common.h"
+
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
-#include <clocale>
-#include <cstring>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -35,13 +29,8 @@ double openOnce(DefaultInstance<T> &instance, bool draw)
     T &dialog = instance.get();
     if (!dialog.databaseOpen())
         return -1.0;
-    if (draw) {
-        qtui::FormView view(dialog);
-        view.window()->setAttribute(Qt::WA_DontShowOnScreen);
-        view.window()->show();
-        QApplication::processEvents();
-        (void)view.window()->grab();
-    }
+    if (draw)
+        bench::drawOffscreen(dialog);
     instance.unload();
     formruntime::collect();
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
@@ -59,11 +48,8 @@ bool report(const char *what, DefaultInstance<T> &instance, int runs, bool draw)
         }
         ms.push_back(t);
     }
-    std::sort(ms.begin(), ms.end());
-    QTextStream(stdout) << what << (draw ? " (with widgets)" : " (model)") << ": median "
-                        << QString::number(ms[ms.size() / 2], 'f', 2) << " ms (min "
-                        << QString::number(ms.front(), 'f', 2) << ", max " << QString::number(ms.back(), 'f', 2)
-                        << ", " << runs << " runs; aim < 10 ms)\n";
+    QTextStream(stdout) << what << (draw ? " (with widgets)" : " (model)") << ": " << bench::summary(ms, 2, 10)
+                        << "\n";
     return true;
 }
 
@@ -71,25 +57,10 @@ bool report(const char *what, DefaultInstance<T> &instance, int runs, bool draw)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    if (!home.isValid())
+    bench::OffscreenApplication app(argc, argv);
+    if (!app.ok())
         return 1;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
-
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
-    const int runs = quick ? 3 : 101;
-
-    setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
-    QString error;
-    if (!ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &error)) {
-        QTextStream(stderr) << error << "\n";
-        return 1;
-    }
+    const int runs = bench::quick(argc, argv) ? 3 : 101;
     QtUiServices ui;
     UiServicesScope uiScope(ui);
     openLanguageDatabase(dataFile(QStringLiteral("dbSprache.mdb")));

@@ -5,21 +5,16 @@
 // Medians in milliseconds. Runs on the generated seed in a temporary documents folder.
 
 #include "fluids/fluid_wizard.h"
-#include "platform/qt/form_view.h"
 #include "platform/qt/qt_ui_services.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
 #include "units/texts.h"
 
-#include <QApplication>
+#include "common.h"
+
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTextStream>
 
-#include <algorithm>
-#include <clocale>
-#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -33,37 +28,19 @@ double milliseconds(const std::function<void()> &run)
     return static_cast<double>(clock.nsecsElapsed()) / 1e6;
 }
 
-void print(const char *what, std::vector<double> ms, double aim)
+void print(const char *what, const std::vector<double> &ms, double aim)
 {
-    std::sort(ms.begin(), ms.end());
-    QTextStream(stdout) << what << ": median " << QString::number(ms[ms.size() / 2], 'f', 3) << " ms (min "
-                        << QString::number(ms.front(), 'f', 3) << ", max " << QString::number(ms.back(), 'f', 3)
-                        << ", " << ms.size() << " runs; aim < " << aim << " ms)\n";
+    QTextStream(stdout) << what << ": " << bench::summary(ms, 3, aim) << "\n";
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    if (!home.isValid())
+    bench::OffscreenApplication app(argc, argv);
+    if (!app.ok())
         return 1;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
-
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
-    const int runs = quick ? 3 : 101;
-
-    setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
-    QString error;
-    if (!ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &error)) {
-        QTextStream(stderr) << error << "\n";
-        return 1;
-    }
+    const int runs = bench::quick(argc, argv) ? 3 : 101;
     QtUiServices ui;
     UiServicesScope uiScope(ui);
     openLanguageDatabase(dataFile(QStringLiteral("dbSprache.mdb")));
@@ -86,13 +63,8 @@ int main(int argc, char *argv[])
             ms.push_back(milliseconds([&] {
                 frmStoffdatenAssistent &w = instance.get();
                 opened = w.databaseOpen() && w.lstSubstanz.listIndex() >= 0;
-                if (draw) {
-                    qtui::FormView view(w);
-                    view.window()->setAttribute(Qt::WA_DontShowOnScreen);
-                    view.window()->show();
-                    QApplication::processEvents();
-                    (void)view.window()->grab();
-                }
+                if (draw)
+                    bench::drawOffscreen(w);
                 instance.unload();
                 formruntime::collect();
             }));

@@ -3,43 +3,19 @@
 #include "fluids/lee_kesler.h"
 #include "fluids/wizard_estimates.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
-#include <QStringList>
-#include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
-namespace {
-
-volatile double g_sink = 0.0;
-
-double medianNsPerCall(const std::function<double()> &call, int rounds, int callsPerRound)
-{
-    std::vector<double> perCall;
-    perCall.reserve(std::size_t(rounds));
-    for (int r = 0; r < rounds; ++r) {
-        double sum = 0.0;
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < callsPerRound; ++i)
-            sum += call();
-        const auto end = std::chrono::steady_clock::now();
-        g_sink = g_sink + sum;
-        perCall.push_back(std::chrono::duration<double, std::nano>(end - start).count() / callsPerRound);
-    }
-    std::sort(perCall.begin(), perCall.end());
-    return perCall[perCall.size() / 2];
-}
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    const bool quick = bench::quick(argc, argv);
     const int rounds = quick ? 3 : 15;
     const int calls = quick ? 200 : 200000;
 
@@ -62,6 +38,6 @@ int main(int argc, char **argv)
 
     std::printf("median ns per call (%d rounds of %d calls%s)\n", rounds, calls, quick ? ", quick" : "");
     for (const Case &c : cases)
-        std::printf("%-40s %10.1f\n", c.name, medianNsPerCall(c.call, rounds, calls));
+        std::printf("%-40s %10.1f\n", c.name, bench::medianNsPerCall(c.call, rounds, calls));
     return 0;
 }

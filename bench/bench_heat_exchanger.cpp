@@ -8,36 +8,15 @@
 #include "tools/heat_exchanger.h"
 #include "units/data_folder.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTextStream>
-
-#include <algorithm>
-#include <functional>
-#include <vector>
-
-namespace {
-
-double medianMs(int runs, const std::function<void()> &step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
-    const int runs = quick ? 5 : 500;
+    const int runs = bench::quick(argc, argv) ? 5 : 500;
     QTextStream out(stdout);
 
     ScriptedUiServices ui;
@@ -63,7 +42,7 @@ int main(int argc, char **argv)
     d.WTcalc = true;
 
     QString strom;
-    const double laden = medianMs(runs, [&] {
+    const double laden = bench::medianMs(runs, [&] {
         frmWärmetauscher &w = frmWärmetauscherInstance().get();
         strom = w.lblQnorm.caption();
         frmWärmetauscherInstance().unload();
@@ -72,7 +51,7 @@ int main(int argc, char **argv)
 
     frmWärmetauscher &w = frmWärmetauscherInstance().get();
     int i = 0;
-    const double eingabe = medianMs(runs, [&] { w.txtMmax.setText(QString::number(1000 + (++i % 500))); });
+    const double eingabe = bench::medianMs(runs, [&] { w.txtMmax.setText(QString::number(1000 + (++i % 500))); });
     const bool berechnet = Variant(w.lblQmax.caption()).isNumeric();
     frmWärmetauscherInstance().unload();
     formruntime::collect();

@@ -3,37 +3,20 @@
 // milliseconds per printout. Targets: recorder 2 ms, PDF 50 ms.
 // Usage: bench_heat_exchanger_report [--quick]
 #include "platform/forms/scripted_ui_services.h"
-#include "platform/print/print_recorder.h"
 #include "platform/print/printer_list.h"
-#include "platform/print/qt_print_back_end.h"
 #include "reports/heat_exchanger_print_dialog.h"
 #include "state/shared_data.h"
 #include "support/program_state.h"
 
+#include "common.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
-
-double medianMs(int rounds, const std::function<void()> &printout)
-{
-    std::vector<double> ms;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = std::chrono::steady_clock::now();
-        printout();
-        const auto end = std::chrono::steady_clock::now();
-        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
 
 // A drawing of the window's size, 4320 x 2880 twips, as a 288 x 192 pixel picture.
 class Drawing : public HeatExchangerSchematic {
@@ -76,11 +59,7 @@ void steamCase(SharedData &s)
     s.WTDruck_p2Unit = 1;
     s.WTDruck_ZeitUnit = 2;
     s.WTDruck_WTcalc = Variant(true);
-    s.TextInfo = Variant(QStringLiteral("Angebot 2024-117\r\nRevision B"));
-    s.TextFirma = Variant(QStringLiteral("Stadtwerke Musterstadt"));
-    s.TextBetrifft = Variant(QStringLiteral("Dampf-Wärmetauscher Warmwasserbereitung, Übergabestation Nord"));
-    s.TextPosition = Variant(QStringLiteral("Pos. 12"));
-    s.TextMStelle = Variant(QStringLiteral("TIC 4711"));
+    bench::printHeader(s, QStringLiteral("Dampf-Wärmetauscher Warmwasserbereitung, Übergabestation Nord"));
 }
 
 } // namespace
@@ -89,8 +68,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
-    const int rounds = quick ? 3 : 51;
+    const int rounds = bench::quick(argc, argv) ? 3 : 51;
 
     QTemporaryDir dir;
     ScriptedUiServices ui;
@@ -105,40 +83,17 @@ int main(int argc, char **argv)
         dialog.load();
         dialog.setSchematic(&drawing);
 
-        RecordingBackEnd recorder;
-        double recorded = 0;
-        {
-            PrintBackEndScope scope(recorder);
-            dialog.druck_WTauscher(); // first use opens caches; not counted
-            recorded = medianMs(rounds, [&] {
-                recorder.clear();
-                dialog.druck_WTauscher();
-            });
-        }
-        const std::size_t pieces = recorder.last().texts.size();
-
-        QtPrintBackEnd qt;
-        double pdf = 0;
-        {
-            PrintBackEndScope scope(qt);
-            selectPrinter(QStringLiteral("PDF"));
-            const QString file = dir.filePath(QStringLiteral("bench.pdf"));
-            auto once = [&] {
-                ui.answerNextFileDialog(file);
-                dialog.druck_WTauscher();
-            };
-            once();
-            pdf = medianMs(rounds, once);
-            if (dialog.lastPrintResult().status != PrintStatus::Printed) {
-                std::fprintf(stderr, "bench_heat_exchanger_report: the PDF was not written\n");
-                return 1;
-            }
-        }
+        bench::PrintoutTimes t;
+        if (!bench::timePrintout(
+                ui, dir.filePath(QStringLiteral("bench.pdf")), rounds, [&] { dialog.druck_WTauscher(); },
+                [&] { return dialog.lastPrintResult().status == PrintStatus::Printed; },
+                "bench_heat_exchanger_report", t))
+            return 1;
         std::printf("heat-exchanger printout, steam, three points, into the recorder: median %.2f ms (%zu texts, %d "
                     "runs)\n",
-                    recorded, pieces, rounds);
+                    t.recorderMs, t.texts, rounds);
         std::printf("heat-exchanger printout, steam, three points, into a PDF file:   median %.2f ms (%d runs)\n",
-                    pdf, rounds);
+                    t.pdfMs, rounds);
         dialog.unload();
     } catch (const std::exception &e) {
         std::fprintf(stderr, "bench_heat_exchanger_report: %s\n", e.what());

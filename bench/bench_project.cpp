@@ -6,8 +6,9 @@
 #include "app/program_parameters.h"
 #include "app/project_file.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -15,9 +16,7 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -92,25 +91,12 @@ void resetPeak()
         refs.write("5");
 }
 
-double medianMs(int runs, const std::function<void()> &step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
+    const bool quick = bench::quick(argc, argv);
     const int runs = quick ? 15 : 200;
 
     QTemporaryDir dir;
@@ -129,12 +115,12 @@ int main(int argc, char **argv)
         LoadProgrammParameter(dir.path(), QStringLiteral("Bench"), data);
         LoadParameter(dir.path(), QStringLiteral("Bench"), data);
 
-        const double save = medianMs(runs, [&] { SaveParameter(dir.path(), QStringLiteral("Bench"), data); });
-        const double load = medianMs(runs, [&] { LoadParameter(dir.path(), QStringLiteral("Bench"), data); });
+        const double save = bench::medianMs(runs, [&] { SaveParameter(dir.path(), QStringLiteral("Bench"), data); });
+        const double load = bench::medianMs(runs, [&] { LoadParameter(dir.path(), QStringLiteral("Bench"), data); });
         const double saveParams =
-            medianMs(runs, [&] { SaveProgrammParameter(dir.path(), QStringLiteral("Bench"), data); });
+            bench::medianMs(runs, [&] { SaveProgrammParameter(dir.path(), QStringLiteral("Bench"), data); });
         const double loadParams =
-            medianMs(runs, [&] { LoadProgrammParameter(dir.path(), QStringLiteral("Bench"), data); });
+            bench::medianMs(runs, [&] { LoadProgrammParameter(dir.path(), QStringLiteral("Bench"), data); });
 
         QTextStream out(stdout);
         out << "project file: " << source << ", " << runs << " runs each, median ms\n";
@@ -158,9 +144,9 @@ int main(int argc, char **argv)
         loadBoth();
         const long rssBefore = statusKb("VmRSS:");
         resetPeak();
-        const double hugeLoad = medianMs(hugeRuns, loadBoth);
+        const double hugeLoad = bench::medianMs(hugeRuns, loadBoth);
         const long peakGrowth = statusKb("VmHWM:") - rssBefore;
-        const double hugeSave = medianMs(quick ? 3 : 10, [&] {
+        const double hugeSave = bench::medianMs(quick ? 3 : 10, [&] {
             SaveProgrammParameter(dir.path(), QStringLiteral("Huge"), data);
             SaveParameter(dir.path(), QStringLiteral("Huge"), data);
         });

@@ -6,20 +6,14 @@
 #include "../tests/engine/sizing_fixture.h"
 #include "engine/sizing_recalc.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <algorithm>
 #include <cstdio>
 
 using namespace sizingfixture;
 
 namespace {
-
-double medianMs(std::vector<qint64> ns)
-{
-    std::sort(ns.begin(), ns.end());
-    return static_cast<double>(ns[ns.size() / 2]) / 1e6;
-}
 
 // Switches the fixture to copies of the shipped databases; false when they are not there.
 bool useShippedCatalogue(Fixture &f)
@@ -41,7 +35,7 @@ bool useShippedCatalogue(Fixture &f)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const bool quick = app.arguments().contains("--quick");
+    const bool quick = bench::quick(argc, argv);
     const int runs = quick ? 20 : 500;
 
     Fixture f(defaultSeries(), false); // on disk, as the data folder is
@@ -62,18 +56,11 @@ int main(int argc, char **argv)
             std::fprintf(stderr, "sizing failed: %s\n", qPrintable(f.status()));
             return 1;
         }
-        std::vector<qint64> ns;
-        ns.reserve(runs);
-        for (int i = 0; i < runs; ++i) {
-            QElapsedTimer t;
-            t.start();
-            calcDimensionierung();
-            ns.push_back(t.nsecsElapsed());
-        }
+        const double ms = bench::medianMs(runs, [] { calcDimensionierung(); });
         std::printf("calcDimensionierung, water, 3 points, %s (%s catalogue, chosen DN %s Kvs %g): "
                     "median %.3f ms over %d runs (target < 2 ms)\n",
                     c.name, shipped ? "shipped" : "fixture", qPrintable(s.DNVentil),
-                    static_cast<double>(s.KvsCv), medianMs(ns), runs);
+                    static_cast<double>(s.KvsCv), ms, runs);
     }
 
     // A request that changes at every run rewrites the work table each time: one commit, flushed to disk.
@@ -82,18 +69,15 @@ int main(int argc, char **argv)
         s.DNmin = false;
         s.KvsOpt = true;
         const char *sizes[] = {"40", "50"};
-        std::vector<qint64> ns;
         const int changingRuns = quick ? 6 : 60;
-        for (int i = 0; i < changingRuns; ++i) {
-            s.DNVentil = sizes[i % 2];
-            QElapsedTimer t;
-            t.start();
+        int i = 0;
+        const double ms = bench::medianMs(changingRuns, [&] {
+            s.DNVentil = sizes[i++ % 2];
             calcDimensionierung();
-            ns.push_back(t.nsecsElapsed());
-        }
+        });
         std::printf("calcDimensionierung, water, 3 points, size alternating 40/50 (work table rewritten every "
                     "run): median %.3f ms over %d runs\n",
-                    medianMs(ns), changingRuns);
+                    ms, changingRuns);
     }
     return 0;
 }

@@ -7,35 +7,25 @@
 #include "platform/forms/scripted_ui_services.h"
 #include "sheets/calc_size.h"
 #include "state/shared_data.h"
-#include "support/fixture_catalogue.h"
 #include "support/program_state.h"
 #include "support/stand_in_windows.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
 #include <QTemporaryDir>
-#include <algorithm>
-#include <chrono>
 #include <clocale>
 #include <cstdio>
-#include <vector>
 
 namespace {
 
 double medianLoadMs(int rounds)
 {
-    std::vector<double> ms;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = std::chrono::steady_clock::now();
-        {
-            frmCalcSize sheet;
-            sheet.load();
-            sheet.unload();
-        }
-        const auto end = std::chrono::steady_clock::now();
-        ms.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
+    return bench::medianMs(rounds, [] {
+        frmCalcSize sheet;
+        sheet.load();
+        sheet.unload();
+    });
 }
 
 } // namespace
@@ -44,32 +34,19 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
-    const int rounds = quick ? 3 : 31;
+    const int rounds = bench::quick(argc, argv) ? 3 : 31;
 
     QTemporaryDir dir;
-    for (const QString &file : {QStringLiteral("dbKenndaten.mdb"), QStringLiteral("dbSchalldaten.mdb")}) {
-        if (!testsupport::copySeedFile(file, dir.filePath(file))) {
-            std::fprintf(stderr, "bench_sizing_sheet: cannot copy %s\n", qPrintable(testsupport::seedFile(file)));
-            return 1;
-        }
-    }
+    if (!bench::copyShippedCatalogue(dir.path(), "bench_sizing_sheet"))
+        return 1;
 
     ScriptedUiServices ui;
     UiServicesScope services(ui);
     testsupport::MainWindowStub window;
     setMainWindowAccess(&window.access);
     try {
-        testsupport::openShippedTexts();
+        bench::openShippedSizing(dir.path());
         SharedData &s = shared();
-        s.dbKenndaten = Database::open(dir.filePath(QStringLiteral("dbKenndaten.mdb")));
-        s.dbSchalldaten = Database::open(dir.filePath(QStringLiteral("dbSchalldaten.mdb")));
-        testsupport::openSeries(QStringLiteral("4627_71"));
-        s.MIN = s.NORM = true;
-        s.KD_Version = 6417;
-        s.DNVentil = s.DN1Rohr = s.DN2Rohr = QStringLiteral("50");
-        s.KvsCv = 40;
-
         testsupport::standardWaterPoints(s);
         medianLoadMs(1); // first use opens caches; not counted
         const double water = medianLoadMs(rounds);

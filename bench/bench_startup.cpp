@@ -10,40 +10,22 @@
 #include "units/data_folder.h"
 #include "units/texts.h"
 
+#include "common.h"
+
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTextStream>
 #include <QWidget>
 
-#include <algorithm>
-#include <clocale>
-#include <cstring>
+#include <memory>
 #include <vector>
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QTemporaryDir home;
-    if (!home.isValid())
+    bench::OffscreenApplication app(argc, argv);
+    if (!app.ok())
         return 1;
-    qputenv("HOME", QFile::encodeName(home.path()));
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral(".config"))));
-
-    QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
-    const int runs = quick ? 3 : 25;
-
-    setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
-    QString error;
-    if (!ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &error)) {
-        QTextStream(stderr) << error << "\n";
-        return 1;
-    }
+    const int runs = bench::quick(argc, argv) ? 3 : 25;
 
     QtUiServices ui;
     UiServicesScope uiScope(ui);
@@ -67,9 +49,6 @@ int main(int argc, char *argv[])
         closeLanguageDatabase();
         QApplication::processEvents();
     }
-    std::sort(ms.begin(), ms.end());
-    QTextStream(stdout) << "start-up to the shown main window: median " << QString::number(ms[ms.size() / 2], 'f', 1)
-                        << " ms (min " << QString::number(ms.front(), 'f', 1) << ", max "
-                        << QString::number(ms.back(), 'f', 1) << ", " << runs << " runs; aim < 500 ms)\n";
+    QTextStream(stdout) << "start-up to the shown main window: " << bench::summary(ms, 1, 500) << "\n";
     return 0;
 }

@@ -7,37 +7,16 @@
 #include "support/program_state.h"
 #include "tools/characteristic_display.h"
 
+#include "common.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTextStream>
-
-#include <algorithm>
-#include <functional>
-#include <vector>
-
-namespace {
-
-double medianMs(int runs, const std::function<void()> &step)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        step();
-        ms.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const bool quick = app.arguments().contains(QStringLiteral("--quick"));
-    const int runs = quick ? 5 : 200;
+    const int runs = bench::quick(argc, argv) ? 5 : 200;
     QTextStream out(stdout);
 
     SharedData &d = shared();
@@ -56,7 +35,7 @@ int main(int argc, char **argv)
 
     using namespace kenndaten;
     std::size_t sink = 0;
-    const double data = medianMs(runs, [&] {
+    const double data = bench::medianMs(runs, [&] {
         const Parameter p = parameterZellen(Kurve::Kv);
         const TableCurve window = anzeige(p, Kurve::Kv);
         const xlsx::Workbook book = arbeitsmappe(p, Kurve::Kv);
@@ -66,7 +45,7 @@ int main(int argc, char **argv)
     QTemporaryDir dir;
     const xlsx::Workbook book = arbeitsmappe(parameterZellen(Kurve::Kv), Kurve::Kv);
     bool written = true;
-    const double file = medianMs(runs, [&] {
+    const double file = bench::medianMs(runs, [&] {
         written = xlsx::write(book, dir.filePath(QStringLiteral("Kenndaten.xlsx"))) && written;
     });
 
