@@ -11,12 +11,12 @@
 namespace {
 
 template <class T>
-class FluidDialogScene : public layout::Scene {
+class FluidDialogScene : public layout::DialogScene<T> {
 public:
     FluidDialogScene(DefaultInstance<T> &instance, const QString &variant, int Sprache)
-        : instance_(instance), main_(layout::startProgram({Sprache, 0, 0}))
+        : layout::DialogScene<T>(instance, {Sprache, 0, 0})
     {
-        T &dialog = instance_.get();
+        T &dialog = this->instance_.get();
         if constexpr (!std::is_same_v<T, frmGasgemisch>) {
             if (variant == QLatin1String("edit")) {
                 dialog.lstSubstanz.userPick(0);
@@ -24,16 +24,6 @@ public:
             }
         }
     }
-    ~FluidDialogScene() override
-    {
-        instance_.unload();
-        layout::endProgram(main_);
-    }
-    Form &form() override { return instance_.get(); }
-
-private:
-    DefaultInstance<T> &instance_;
-    std::unique_ptr<frmMDIMain> main_;
 };
 
 const layout::Registration idealGasList{

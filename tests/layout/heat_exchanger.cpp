@@ -8,21 +8,12 @@
 
 namespace {
 
-class HeatExchangerScene : public layout::Scene {
+class HeatExchangerScene : public layout::DialogScene<frmWärmetauscher> {
 public:
-    explicit HeatExchangerScene(int Sprache) : main_(layout::startProgram({Sprache, 0, 0}))
+    explicit HeatExchangerScene(int Sprache) : DialogScene(frmWärmetauscherInstance(), {Sprache, 0, 0})
     {
         shared().MIN = shared().NORM = true;
     }
-    ~HeatExchangerScene() override
-    {
-        frmWärmetauscherInstance().unload();
-        layout::endProgram(main_);
-    }
-    Form &form() override { return frmWärmetauscherInstance().get(); }
-
-private:
-    std::unique_ptr<frmMDIMain> main_;
 };
 
 const layout::Registration heatExchanger{

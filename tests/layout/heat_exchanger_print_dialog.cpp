@@ -6,23 +6,9 @@
 
 namespace {
 
-class HeatExchangerPrintDialogScene : public layout::Scene {
-public:
-    HeatExchangerPrintDialogScene(int Sprache) : main_(layout::startProgram({Sprache, 0, 0})) {}
-    ~HeatExchangerPrintDialogScene() override
-    {
-        frmDruck_WTauscherInstance().unload();
-        layout::endProgram(main_);
-    }
-    Form &form() override { return frmDruck_WTauscherInstance().get(); }
-
-private:
-    std::unique_ptr<frmMDIMain> main_;
-};
-
 const layout::Registration heatExchangerPrintDialog{
     {QStringLiteral("frmDruck_WTauscher"), {QStringLiteral("standard")}, [](const QString &, int Sprache) {
-         return std::make_unique<HeatExchangerPrintDialogScene>(Sprache);
+         return layout::dialogScene(frmDruck_WTauscherInstance(), {Sprache, 0, 0});
      }}};
 
 } // namespace

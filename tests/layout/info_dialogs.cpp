@@ -7,33 +7,14 @@
 
 namespace {
 
-template <class T>
-class InfoScene : public layout::Scene {
-public:
-    InfoScene(DefaultInstance<T> &instance, int variant, int Sprache)
-        : instance_(instance), main_(layout::startProgram({Sprache, variant, 0}))
-    {
-    }
-    ~InfoScene() override
-    {
-        instance_.unload();
-        layout::endProgram(main_);
-    }
-    Form &form() override { return instance_.get(); }
-
-private:
-    DefaultInstance<T> &instance_;
-    std::unique_ptr<frmMDIMain> main_;
-};
-
 const layout::Registration infoDialog{{QStringLiteral("frmInfo"), {QStringLiteral("normal")},
                                        [](const QString &, int Sprache) {
-                                           return std::make_unique<InfoScene<frmInfo>>(frmInfoInstance(), 0, Sprache);
+                                           return layout::dialogScene(frmInfoInstance(), {Sprache, 0, 0});
                                        }}};
 
 const layout::Registration partnerInfoDialog{
     {QStringLiteral("frmInfoTrelvan"), {QStringLiteral("partner")}, [](const QString &, int Sprache) {
-         return std::make_unique<InfoScene<frmInfoTrelvan>>(frmInfoTrelvanInstance(), 1, Sprache);
+         return layout::dialogScene(frmInfoTrelvanInstance(), {Sprache, 1, 0});
      }}};
 
 } // namespace

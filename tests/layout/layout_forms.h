@@ -2,6 +2,8 @@
 
 // The windows of the layout test and the program set-up they share. See test_layout.cpp for how a window joins.
 
+#include "platform/forms/default_instance.h"
+
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -50,6 +52,35 @@ struct StartState {
 std::unique_ptr<frmMDIMain> startProgram(const StartState &state);
 // Unloads the main window (and whatever it holds) and forgets the shared data.
 void endProgram(std::unique_ptr<frmMDIMain> &main);
+
+// A dialog over the started program, opened through its default instance; destroying the scene unloads the
+// dialog, then the program. A scene that prepares more derives from it.
+template <class T>
+class DialogScene : public Scene {
+public:
+    DialogScene(DefaultInstance<T> &instance, const StartState &state) : instance_(instance), main_(startProgram(state))
+    {
+    }
+    ~DialogScene() override
+    {
+        instance_.unload();
+        endProgram(main_);
+    }
+    Form &form() override { return instance_.get(); }
+
+protected:
+    DefaultInstance<T> &instance_;
+
+private:
+    std::unique_ptr<frmMDIMain> main_;
+};
+
+// The scene of a dialog that needs nothing but the started program.
+template <class T>
+std::unique_ptr<Scene> dialogScene(DefaultInstance<T> &instance, const StartState &state)
+{
+    return std::make_unique<DialogScene<T>>(instance, state);
+}
 
 // The display variants: "normal" (0), "partner" (1), "extended" (6417).
 const QStringList &displayVariants();

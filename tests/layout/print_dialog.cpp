@@ -7,29 +7,14 @@
 
 namespace {
 
-class PrintDialogScene : public layout::Scene {
-public:
-    PrintDialogScene(const QString &variant, int Sprache)
-        : main_(layout::startProgram({Sprache, variant == QLatin1String("extended") ? 6417 : 0,
-                                      variant == QLatin1String("flow sheet") ? 1 : 0}))
-    {
-    }
-    ~PrintDialogScene() override
-    {
-        frmDruckInstance().unload();
-        layout::endProgram(main_);
-    }
-    Form &form() override { return frmDruckInstance().get(); }
-
-private:
-    std::unique_ptr<frmMDIMain> main_;
-};
-
 const layout::Registration printDialog{{QStringLiteral("frmDruck"),
                                         {QStringLiteral("sizing sheet"), QStringLiteral("flow sheet"),
                                          QStringLiteral("extended")},
                                         [](const QString &variant, int Sprache) {
-                                            return std::make_unique<PrintDialogScene>(variant, Sprache);
+                                            return layout::dialogScene(
+                                                frmDruckInstance(),
+                                                {Sprache, variant == QLatin1String("extended") ? 6417 : 0,
+                                                 variant == QLatin1String("flow sheet") ? 1 : 0});
                                         }}};
 
 } // namespace

@@ -8,21 +8,13 @@
 
 namespace {
 
-class UserDefinedValveScene : public layout::Scene {
+class UserDefinedValveScene : public layout::DialogScene<frmBenutzerdefiniert> {
 public:
-    UserDefinedValveScene(const QString &variant, int Sprache) : main_(layout::startProgram({Sprache, 6417, 0}))
+    UserDefinedValveScene(const QString &variant, int Sprache)
+        : DialogScene(frmBenutzerdefiniertInstance(), {Sprache, 6417, 0})
     {
         shared().DNunit = variant == QLatin1String("inch") ? 1 : 0;
     }
-    ~UserDefinedValveScene() override
-    {
-        frmBenutzerdefiniertInstance().unload();
-        layout::endProgram(main_);
-    }
-    Form &form() override { return frmBenutzerdefiniertInstance().get(); }
-
-private:
-    std::unique_ptr<frmMDIMain> main_;
 };
 
 const layout::Registration userDefinedValve{

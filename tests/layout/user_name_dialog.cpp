@@ -6,23 +6,9 @@
 
 namespace {
 
-class UserNameScene : public layout::Scene {
-public:
-    explicit UserNameScene(int Sprache) : main_(layout::startProgram({Sprache, 0, 0})) {}
-    ~UserNameScene() override
-    {
-        frmBenutzernameInstance().unload();
-        layout::endProgram(main_);
-    }
-    Form &form() override { return frmBenutzernameInstance().get(); }
-
-private:
-    std::unique_ptr<frmMDIMain> main_;
-};
-
 const layout::Registration userNameDialog{{QStringLiteral("frmBenutzername"), {QStringLiteral("standard")},
                                            [](const QString &, int Sprache) {
-                                               return std::make_unique<UserNameScene>(Sprache);
+                                               return layout::dialogScene(frmBenutzernameInstance(), {Sprache, 0, 0});
                                            }}};
 
 } // namespace
