@@ -9,6 +9,7 @@
 #include "platform/forms/scripted_ui_services.h"
 #include "platform/print/print_recorder.h"
 #include "platform/print/printer_list.h"
+#include "platform/qt/render_png.h"
 #include "reports/print_dialog.h"
 #include "state/shared_data.h"
 #include "support/program_state.h"
@@ -16,9 +17,13 @@
 
 #include <QTest>
 #include <cmath>
+#include <functional>
 #include <stdexcept>
 
 namespace reportfixture {
+
+// A change of the shared data before a printout, for the row tables.
+using Change = std::function<void(SharedData &)>;
 
 // A number written in C notation, with the user's decimal separator.
 inline QString z(const char *cNotation)
@@ -34,18 +39,8 @@ inline void waterSizing(SharedData &s)
     s.Modus = 0;
     s.Sprache = 0;
     s.Benutzername = QStringLiteral("Tester");
-    s.Medium = 1;
-    s.Zustand = 1;
-    s.NameMedium = QStringLiteral("Wasser");
+    testsupport::standardWaterPoints(s);
     s.MIN = s.NORM = true;
-    s.p1Min = s.p1Norm = s.p1Max = 10;
-    s.p2Min = 7;
-    s.p2Norm = 6.5;
-    s.p2Max = 6;
-    s.T1Min = s.T1Norm = s.T1Max = 20;
-    s.QMin = 10;
-    s.QNorm = 20;
-    s.QMax = 30;
     s.Ventiltyp = QStringLiteral("4627_71");
     s.DNVentil = QStringLiteral("50");
     s.Kennlinie = 1;
@@ -101,20 +96,9 @@ inline void waterSizing(SharedData &s)
 inline void airSizing(SharedData &s)
 {
     waterSizing(s);
-    s.Medium = 0;
-    s.Zustand = 0;
-    s.NameMedium = QStringLiteral("Luft");
-    s.p1Min = s.p1Norm = s.p1Max = 6;
-    s.p2Min = 4;
-    s.p2Norm = 3.5;
-    s.p2Max = 3;
-    s.QMin = 100;
-    s.QNorm = 200;
-    s.QMax = 300;
+    testsupport::standardAirPoints(s);
     s.Q100 = 612;
-    s.rhoN = 1.293;
     s.rho1Min = s.rho1Norm = s.rho1Max = 7.22;
-    s.gammaMin = s.gammaNorm = s.gammaMax = 1.4;
     s.XMin = 0.3333;
     s.XNorm = 0.4167;
     s.XMax = 0.5;
@@ -160,10 +144,13 @@ inline double heightOf(const RecordedDocument &d, const QString &text)
     return t ? t->y : -1.0;
 }
 
-// A header field typed full, one key more, and a text pasted past the limit: each time over the limit a beep, the
-// text cut to the limit, the caret behind it.
-inline void checkHeaderLimit(TextBox &box, int limit, const ScriptedUiServices &ui)
+// A header field of a print dialog, by name, typed full, one key more, and a text pasted past the limit: each time
+// over the limit a beep, the text cut to the limit, the caret behind it.
+inline void checkHeaderLimit(Form &dialog, const QString &field, int limit, const ScriptedUiServices &ui)
 {
+    auto *found = dynamic_cast<TextBox *>(dialog.control(field));
+    QVERIFY(found);
+    TextBox &box = *found;
     const int beeps = ui.beepCount();
     box.userType(QString(limit, QLatin1Char('a')));
     QCOMPARE(ui.beepCount(), beeps);
@@ -179,7 +166,27 @@ inline void checkHeaderLimit(TextBox &box, int limit, const ScriptedUiServices &
     QCOMPARE(box.selStart(), limit);
 }
 
-constexpr double kLine10 = 2355.0 / 2048.0 * 10.0 * 25.4 / 72.0;
+// The height of a printed line of that many points, in mm.
+constexpr double lineOf(double points)
+{
+    return 2355.0 / 2048.0 * points * 25.4 / 72.0;
+}
+constexpr double kLine10 = lineOf(10.0);
+constexpr double kLine12 = lineOf(12.0);
+// Below the date line of the page header: 10 mm, a 12-point line, a 10-point line.
+constexpr double kBelowDate = 10.0 + kLine12 + kLine10;
+
+// A distance in lines of 10 points, to a thousandth.
+inline double inLines(double mm)
+{
+    return std::round(mm / kLine10 * 1000) / 1000;
+}
+
+// Lines of 10 points below the date line, to a thousandth.
+inline double linesBelowDate(double y)
+{
+    return inLines(y - kBelowDate);
+}
 
 class Fixture {
 public:
@@ -276,6 +283,80 @@ inline void checkPrintFailure(const Fixture &fx)
     QCOMPARE(fx.ui.messages()[0].text.split(QLatin1Char('\n')), message);
     QCOMPARE(fx.ui.messages()[0].title, QStringLiteral("Drucken"));
     QCOMPARE(fx.recorder.last().texts.size(), std::size_t(0));
+}
+
+// The buttons' table of either print dialog: the shared texts "Alt", Null, "Alt" before the opening, "Neu" typed
+// over the info field, then the row's action: "OK", "Abbruch", "Esc", "Enter", "close" (the frame's close box) or
+// "clear" (Kopfdaten löschen, one blank in each field). Then the five shared texts, the printouts, whether the
+// dialog is still loaded, and no message.
+template <class Dialog>
+void checkButtonRow(Fixture &fx, DefaultInstance<Dialog> &instance, const std::function<Dialog &()> &open)
+{
+    QFETCH(QString, action);
+    QFETCH(QStringList, texts);
+    QFETCH(int, printed);
+    QFETCH(bool, stillOpen);
+    SharedData &s = shared();
+    s.TextInfo = Variant(QStringLiteral("Alt"));
+    s.TextFirma = Variant::null();
+    s.TextBetrifft = Variant(QStringLiteral("Alt"));
+    Dialog &f = open();
+    // A Null text leaves its field empty.
+    QCOMPARE(f.txtFirma.text(), QString());
+    f.txtInfo.selectAll();
+    f.txtInfo.userType(QStringLiteral("Neu"));
+    if (action == QLatin1String("OK"))
+        f.cmdOK.userClick();
+    else if (action == QLatin1String("Abbruch"))
+        f.cmdEsc.userClick();
+    else if (action == QLatin1String("Esc"))
+        QVERIFY(f.pressEscape());
+    else if (action == QLatin1String("Enter"))
+        QVERIFY(!f.pressEnter());
+    else if (action == QLatin1String("close"))
+        f.userClose();
+    else
+        f.cmdKopfLöschen.userClick();
+    if (action == QLatin1String("clear")) {
+        for (TextBox *box : {&f.txtInfo, &f.txtFirma, &f.txtBetrifft, &f.txtPosition, &f.txtMStelle})
+            QCOMPARE(box->text(), QStringLiteral(" "));
+    }
+    formruntime::collect();
+    const QStringList after = {s.TextInfo.toString(), s.TextFirma.toString(), s.TextBetrifft.toString(),
+                               s.TextPosition.toString(), s.TextMStelle.toString()};
+    QCOMPARE(after, texts);
+    QCOMPARE(int(fx.recorder.documents().size()), printed);
+    QCOMPARE(instance.isLoaded(), stillOpen);
+    QVERIFY(fx.ui.messages().empty());
+}
+
+// Header texts of a filled-in printout, the company on two lines.
+inline void sampleHeaderTexts(SharedData &s, const QString &subject)
+{
+    s.TextInfo = Variant(QStringLiteral("Angebot 2024-117\r\nRevision B"));
+    s.TextFirma = Variant(QStringLiteral("Stadtwerke Musterstadt\r\nAbteilung Wärme"));
+    s.TextBetrifft = Variant(subject);
+    s.TextPosition = Variant(QStringLiteral("Pos. 12"));
+    s.TextMStelle = Variant(QStringLiteral("TIC 4711"));
+}
+
+// The dialog that `open` opens, drawn in German, French and Czech into test-output/reports/<name>_<language>.png
+// for a person to look at: each with the logo, each picture of the window's size; each closed by Abbruch.
+template <class Dialog>
+void renderInThreeLanguages(const std::function<Dialog &()> &open, const QString &name)
+{
+    const QString folder = QStringLiteral(QUENDRA_TEST_OUTPUT_DIR) + QStringLiteral("/reports");
+    for (const auto &[language, code] : {std::pair{0, "de"}, std::pair{2, "fr"}, std::pair{5, "cs"}}) {
+        shared().Sprache = language;
+        Dialog &f = open();
+        QVERIFY(!f.pictLogo.picture().isNull());
+        const QString path = folder + QStringLiteral("/%1_%2.png").arg(name, QLatin1String(code));
+        QVERIFY2(qtui::renderFormToPng(f, path), qPrintable(path));
+        const QImage shot(path);
+        QCOMPARE(shot.size(), QSize(f.width() / kTwipsPerPixel, f.height() / kTwipsPerPixel));
+        f.cmdEsc.press();
+        formruntime::collect();
+    }
 }
 
 } // namespace reportfixture

@@ -3,13 +3,14 @@
 // the heat-exchanger window calls; and the dialog drawn offscreen.
 #include "heat_exchanger_fixture.h"
 
-#include "platform/qt/render_png.h"
-
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace hxfixture;
+using reportfixture::checkButtonRow;
 using reportfixture::checkHeaderLimit;
+using reportfixture::renderInThreeLanguages;
+using reportfixture::sampleHeaderTexts;
 
 class TestHeatExchangerPrintDialog : public QObject {
     Q_OBJECT
@@ -81,10 +82,7 @@ void TestHeatExchangerPrintDialog::headerLimits()
     QFETCH(QString, field);
     QFETCH(int, limit);
     Fixture fx;
-    frmDruck_WTauscher &f = fx.openDialog();
-    auto *box = dynamic_cast<TextBox *>(f.control(field));
-    QVERIFY(box);
-    checkHeaderLimit(*box, limit, fx.ui);
+    checkHeaderLimit(fx.openDialog(), field, limit, fx.ui);
 }
 
 void TestHeatExchangerPrintDialog::storedTextsOnLoading_data()
@@ -147,46 +145,15 @@ void TestHeatExchangerPrintDialog::buttons_data()
 void TestHeatExchangerPrintDialog::buttons()
 {
     QFETCH(QString, action);
-    QFETCH(QStringList, texts);
-    QFETCH(int, printed);
-    QFETCH(bool, stillOpen);
     Fixture fx;
-    SharedData &s = shared();
-    s.TextInfo = Variant(QStringLiteral("Alt"));
-    s.TextFirma = Variant::null();
-    s.TextBetrifft = Variant(QStringLiteral("Alt"));
-    frmDruck_WTauscher &f = fx.openDialog();
-    f.txtInfo.selectAll();
-    f.txtInfo.userType(QStringLiteral("Neu"));
-    if (action == QLatin1String("OK"))
-        f.cmdOK.userClick();
-    else if (action == QLatin1String("Abbruch"))
-        f.cmdEsc.userClick();
-    else if (action == QLatin1String("Esc"))
-        QVERIFY(f.pressEscape());
-    else if (action == QLatin1String("Enter"))
-        QVERIFY(!f.pressEnter());
-    else if (action == QLatin1String("close"))
-        f.userClose();
-    else
-        f.cmdKopfLöschen.userClick();
-    if (action == QLatin1String("clear")) {
-        for (TextBox *box : {&f.txtInfo, &f.txtFirma, &f.txtBetrifft, &f.txtPosition, &f.txtMStelle})
-            QCOMPARE(box->text(), QStringLiteral(" "));
-    }
+    checkButtonRow<frmDruck_WTauscher>(fx, frmDruck_WTauscherInstance(),
+                                       [&]() -> frmDruck_WTauscher & { return fx.openDialog(); });
+    if (QTest::currentTestFailed() || action != QLatin1String("clear"))
+        return;
+    // The next opening puts the blanks into the fields again.
+    frmDruck_WTauscherInstance().get().cmdEsc.press();
     formruntime::collect();
-    const QStringList after = {s.TextInfo.toString(), s.TextFirma.toString(), s.TextBetrifft.toString(),
-                               s.TextPosition.toString(), s.TextMStelle.toString()};
-    QCOMPARE(after, texts);
-    QCOMPARE(int(fx.recorder.documents().size()), printed);
-    QCOMPARE(frmDruck_WTauscherInstance().isLoaded(), stillOpen);
-    QVERIFY(fx.ui.messages().empty());
-    if (action == QLatin1String("clear")) {
-        // The next opening puts the blanks into the fields again.
-        f.cmdEsc.press();
-        formruntime::collect();
-        QCOMPARE(fx.openDialog().txtPosition.text(), QStringLiteral(" "));
-    }
+    QCOMPARE(fx.openDialog().txtPosition.text(), QStringLiteral(" "));
 }
 
 void TestHeatExchangerPrintDialog::textsSharedWithTheSheetDialog()
@@ -270,24 +237,9 @@ void TestHeatExchangerPrintDialog::entryOfTheHeatExchangerWindow()
 void TestHeatExchangerPrintDialog::renderedOffscreen()
 {
     Fixture fx;
-    SharedData &s = shared();
-    s.TextInfo = Variant(QStringLiteral("Angebot 2024-117\r\nRevision B"));
-    s.TextFirma = Variant(QStringLiteral("Stadtwerke Musterstadt\r\nAbteilung Wärme"));
-    s.TextBetrifft = Variant(QStringLiteral("Dampf-Wärmetauscher Warmwasserbereitung"));
-    s.TextPosition = Variant(QStringLiteral("Pos. 12"));
-    s.TextMStelle = Variant(QStringLiteral("TIC 4711"));
-    const QString folder = QStringLiteral(QUENDRA_TEST_OUTPUT_DIR) + QStringLiteral("/reports");
-    for (const auto &[language, name] : {std::pair{0, "de"}, std::pair{2, "fr"}, std::pair{5, "cs"}}) {
-        s.Sprache = language;
-        frmDruck_WTauscher &f = fx.openDialog();
-        QVERIFY(!f.pictLogo.picture().isNull());
-        const QString path = folder + QStringLiteral("/frmDruck_WTauscher_%1.png").arg(QLatin1String(name));
-        QVERIFY2(qtui::renderFormToPng(f, path), qPrintable(path));
-        const QImage shot(path);
-        QCOMPARE(shot.size(), QSize(f.width() / kTwipsPerPixel, f.height() / kTwipsPerPixel));
-        f.cmdEsc.press();
-        formruntime::collect();
-    }
+    sampleHeaderTexts(shared(), QStringLiteral("Dampf-Wärmetauscher Warmwasserbereitung"));
+    renderInThreeLanguages<frmDruck_WTauscher>([&]() -> frmDruck_WTauscher & { return fx.openDialog(); },
+                                               QStringLiteral("frmDruck_WTauscher"));
 }
 
 QTEST_MAIN(TestHeatExchangerPrintDialog)

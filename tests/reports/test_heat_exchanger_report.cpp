@@ -13,27 +13,20 @@
 #include <QTest>
 
 using namespace hxfixture;
+using reportfixture::Change;
 using reportfixture::columnOf;
 using reportfixture::heightOf;
+using reportfixture::inLines;
 using reportfixture::kLine10;
+using reportfixture::linesBelowDate;
 using reportfixture::row;
 
-using Change = std::function<void(SharedData &)>;
 Q_DECLARE_METATYPE(Change)
 
 namespace {
 
-const double kLine12 = 2355.0 / 2048.0 * 12.0 * 25.4 / 72.0;
-// Below the date line of the page header: 10 mm, a 12-point line, a 10-point line.
-const double kBelowDate = 10.0 + kLine12 + kLine10;
 const QString kProcessHeading = QStringLiteral("Prozessdaten / Medium: Wasserdampf / Zustandsverhalten: Reales Gas");
 const QString kSteam = QStringLiteral("Dampf- Massenstrom");
-
-// Lines of 10 points below the date line, to a thousandth.
-double lineBelowDate(double y)
-{
-    return std::round((y - kBelowDate) / kLine10 * 1000) / 1000;
-}
 
 QString run(const QString &program, const QStringList &arguments)
 {
@@ -205,7 +198,7 @@ void TestHeatExchangerReport::sections()
     QCOMPARE(d.find(QStringLiteral("Wärmekapazität cp")) != nullptr, liquid);
     const double process = heightOf(d, kProcessHeading);
     QVERIFY(process > 0);
-    QCOMPARE(std::round((heightOf(d, kSteam) - process) / kLine10 * 1000) / 1000, steamHeading);
+    QCOMPARE(inLines(heightOf(d, kSteam) - process), steamHeading);
     // Every heading is bold at column 10 with a rule along the top of the line under it.
     for (const QString &heading : {kProcessHeading, QStringLiteral("Flüssigkeit"), kSteam}) {
         const RecordedText *t = d.find(heading);
@@ -310,7 +303,7 @@ void TestHeatExchangerReport::drawingAboveTheFooter()
     const RecordedPicture &drawing = d.pictures.back();
     QCOMPARE(drawing.page, page);
     QCOMPARE(drawing.place.left(), 15.0);
-    QCOMPARE(lineBelowDate(drawing.place.top() - 10.0), top);
+    QCOMPARE(linesBelowDate(drawing.place.top() - 10.0), top);
     QVERIFY2(std::abs(drawing.place.height() - height) < 0.002, qPrintable(QString::number(drawing.place.height())));
     QVERIFY(std::abs(drawing.place.width() / drawing.place.height() - 1.5) < 1e-9);
     QVERIFY(drawing.place.bottom() <= 265.0 + 1e-9);

@@ -3,8 +3,6 @@
 // dialog drawn offscreen.
 #include "report_fixture.h"
 
-#include "platform/qt/render_png.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -176,10 +174,7 @@ void TestPrintDialog::headerLimits()
     QFETCH(QString, field);
     QFETCH(int, limit);
     Fixture fx;
-    frmDruck &f = fx.open();
-    auto *box = dynamic_cast<TextBox *>(f.control(field));
-    QVERIFY(box);
-    checkHeaderLimit(*box, limit, fx.ui);
+    checkHeaderLimit(fx.open(), field, limit, fx.ui);
 }
 
 void TestPrintDialog::storedTextTooLong()
@@ -211,38 +206,8 @@ void TestPrintDialog::buttons_data()
 
 void TestPrintDialog::buttons()
 {
-    QFETCH(QString, action);
-    QFETCH(QStringList, texts);
-    QFETCH(int, printed);
-    QFETCH(bool, stillOpen);
     Fixture fx;
-    SharedData &s = shared();
-    s.TextInfo = Variant(QStringLiteral("Alt"));
-    s.TextFirma = Variant::null();
-    s.TextBetrifft = Variant(QStringLiteral("Alt"));
-    frmDruck &f = fx.open();
-    // A Null text leaves its field empty.
-    QCOMPARE(f.txtFirma.text(), QString());
-    f.txtInfo.selectAll();
-    f.txtInfo.userType(QStringLiteral("Neu"));
-    if (action == QLatin1String("OK"))
-        f.cmdOK.userClick();
-    else if (action == QLatin1String("Abbruch"))
-        f.cmdEsc.userClick();
-    else if (action == QLatin1String("close"))
-        f.userClose();
-    else
-        f.cmdKopfLöschen.userClick();
-    if (stillOpen) {
-        for (TextBox *box : {&f.txtInfo, &f.txtFirma, &f.txtBetrifft, &f.txtPosition, &f.txtMStelle})
-            QCOMPARE(box->text(), QStringLiteral(" "));
-    }
-    formruntime::collect();
-    const QStringList after = {s.TextInfo.toString(), s.TextFirma.toString(), s.TextBetrifft.toString(),
-                               s.TextPosition.toString(), s.TextMStelle.toString()};
-    QCOMPARE(after, texts);
-    QCOMPARE(int(fx.recorder.documents().size()), printed);
-    QCOMPARE(frmDruckInstance().isLoaded(), stillOpen);
+    checkButtonRow<frmDruck>(fx, frmDruckInstance(), [&]() -> frmDruck & { return fx.open(); });
 }
 
 void TestPrintDialog::saveFailureToldOncePerOpening()
@@ -330,25 +295,9 @@ void TestPrintDialog::pdfFile()
 void TestPrintDialog::renderedOffscreen()
 {
     Fixture fx;
-    SharedData &s = shared();
-    s.KD_Version = 6417;
-    s.TextInfo = Variant(QStringLiteral("Angebot 2024-117\r\nRevision B"));
-    s.TextFirma = Variant(QStringLiteral("Stadtwerke Musterstadt\r\nAbteilung Wärme"));
-    s.TextBetrifft = Variant(QStringLiteral("Regelventil Fernwärme Vorlauf"));
-    s.TextPosition = Variant(QStringLiteral("Pos. 12"));
-    s.TextMStelle = Variant(QStringLiteral("TIC 4711"));
-    const QString folder = QStringLiteral(QUENDRA_TEST_OUTPUT_DIR) + QStringLiteral("/reports");
-    for (const auto &[language, name] : {std::pair{0, "de"}, std::pair{2, "fr"}, std::pair{5, "cs"}}) {
-        s.Sprache = language;
-        frmDruck &f = fx.open();
-        QVERIFY(!f.pictLogo.picture().isNull());
-        const QString path = folder + QStringLiteral("/frmDruck_%1.png").arg(QLatin1String(name));
-        QVERIFY2(qtui::renderFormToPng(f, path), qPrintable(path));
-        const QImage shot(path);
-        QCOMPARE(shot.size(), QSize(f.width() / kTwipsPerPixel, f.height() / kTwipsPerPixel));
-        f.cmdEsc.press();
-        formruntime::collect();
-    }
+    shared().KD_Version = 6417;
+    sampleHeaderTexts(shared(), QStringLiteral("Regelventil Fernwärme Vorlauf"));
+    renderInThreeLanguages<frmDruck>([&]() -> frmDruck & { return fx.open(); }, QStringLiteral("frmDruck"));
 }
 
 QTEST_MAIN(TestPrintDialog)

@@ -10,15 +10,11 @@
 
 using namespace reportfixture;
 
-using Change = std::function<void(SharedData &)>;
 Q_DECLARE_METATYPE(Change)
 
 namespace {
 
-const double kLine12 = 2355.0 / 2048.0 * 12.0 * 25.4 / 72.0;
-const double kLine8 = 2355.0 / 2048.0 * 8.0 * 25.4 / 72.0;
-// Below the date line of the page header: 10 mm, a 12-point line, a 10-point line.
-const double kBelowDate = 10.0 + kLine12 + kLine10;
+const double kLine8 = lineOf(8.0);
 
 QStringList pieces(const RecordedDocument &d, int page)
 {
@@ -292,7 +288,7 @@ void TestSheetReport::rowSpacing()
             top = t.y;
     const double below = heightOf(d, lower);
     QVERIFY(below > 0);
-    QCOMPARE(std::round((below - top) / kLine10 * 1000) / 1000, lines);
+    QCOMPARE(inLines(below - top), lines);
 }
 
 void TestSheetReport::markersAndWarnings_data()
@@ -588,7 +584,7 @@ void TestSheetReport::headerBlock()
         if (t.page != 1 || t.y < kBelowDate - 0.001 || t.y >= heading)
             continue;
         printed << t.text;
-        at << std::round((t.y - kBelowDate) / kLine10 * 1000) / 1000;
+        at << linesBelowDate(t.y);
         const int column = columnOf(t);
         const bool label = column == report::kLabelColumn;
         QVERIFY2(label || column == report::kHeaderValueColumn, qPrintable(t.text));
@@ -597,7 +593,7 @@ void TestSheetReport::headerBlock()
     }
     QCOMPARE(printed, texts);
     QCOMPARE(at, lines);
-    QCOMPARE(std::round((heading - kBelowDate) / kLine10 * 1000) / 1000, headingLine);
+    QCOMPARE(linesBelowDate(heading), headingLine);
     // The block ends with a rule two lines above the first heading.
     bool rule = false;
     for (const RecordedLine &l : d.lines)
