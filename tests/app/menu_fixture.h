@@ -12,6 +12,7 @@
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
 #include "state/shared_data.h"
+#include "support/exec_sql.h"
 #include "units/data_folder.h"
 #include "units/texts.h"
 
@@ -21,7 +22,6 @@
 #include <QTest>
 #include <functional>
 #include <memory>
-#include <sqlite3.h>
 
 namespace menufixture {
 
@@ -61,17 +61,7 @@ inline QString firstDifference(const SharedData &a, const SharedData &b)
     return QString();
 }
 
-inline void execSql(const QString &path, const QString &sql)
-{
-    sqlite3 *db = nullptr;
-    QVERIFY(sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK);
-    char *err = nullptr;
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
-    const QString message = err ? QString::fromUtf8(err) : QString();
-    sqlite3_free(err);
-    sqlite3_close(db);
-    QVERIFY2(rc == SQLITE_OK, qPrintable(message));
-}
+using testsupport::execSql;
 
 // Everything a sheet shows, control by control, for comparing two loads of it.
 inline QStringList sheetPicture(const Form &sheet)

@@ -4,12 +4,12 @@
 
 #include "app/program_parameters.h"
 #include "app/project_file.h"
+#include "support/exec_sql.h"
 
 #include <QFile>
 #include <QSet>
 #include <QString>
 #include <QTest>
-#include <sqlite3.h>
 
 #include <functional>
 #include <memory>
@@ -84,18 +84,7 @@ inline void createProject(const QString &path, const SharedData &d, const QSet<Q
         writeTables(*db, programParameterItems(), d, omit);
 }
 
-// Plants values the program never writes itself (Null, texts in number columns, halves in integer columns).
-inline void execSql(const QString &path, const QString &sql)
-{
-    sqlite3 *db = nullptr;
-    QVERIFY(sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK);
-    char *err = nullptr;
-    const int rc = sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err);
-    const QString message = err ? QString::fromUtf8(err) : QString();
-    sqlite3_free(err);
-    sqlite3_close(db);
-    QVERIFY2(rc == SQLITE_OK, qPrintable(message));
-}
+using testsupport::execSql;
 
 inline QByteArray bytesOf(const QString &path)
 {

@@ -4,26 +4,17 @@
 #include "platform/print/print_session.h"
 #include "platform/print/qt_print_back_end.h"
 #include "reports/print_dialog.h"
+#include "support/pdf_text.h"
 #include "units/maker_identity.h"
-
-#include <QProcess>
 
 // The print entries of the main window end to end: the print dialog on the real sheets, a PDF written through
 // Qt's PDF output and read back, the printer switched for the PDF entry and back, failures told, and the
 // printer set-up.
 
 using namespace menufixture;
+using testsupport::pdfText;
 
 namespace {
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    if (!p.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 class ScriptedSetup : public PrinterSetupDialog {
 public:

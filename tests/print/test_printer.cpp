@@ -5,12 +5,16 @@
 #include "platform/print/printer_list.h"
 #include "platform/print/qt_print_back_end.h"
 
+#include "../support/pdf_text.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+using testsupport::pdfText;
 
 namespace {
 
@@ -72,15 +76,6 @@ QString pdfInfo(const QString &path)
 {
     QProcess p;
     p.start(QStringLiteral("pdfinfo"), {path});
-    if (!p.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-QString pdfText(const QString &path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
     if (!p.waitForFinished(30000))
         return QString();
     return QString::fromUtf8(p.readAllStandardOutput());
