@@ -61,74 +61,66 @@ inline std::vector<SubstanceRow> standardSubstances()
             substance(QStringLiteral("Ohne Formel"), Variant::null(), 30.0, -50, 100, 40, 0.1)};
 }
 
+// A table of the fixture database: its columns, the unique index on the name, and the rows, each with its cells in
+// the columns' order.
+inline void writeTable(Database &db, const QString &table, const std::vector<FieldDef> &columns,
+                       const std::vector<std::vector<Variant>> &rows)
+{
+    db.createTable(table, columns);
+    db.createIndex(table, QStringLiteral("PrimaryKey"), {QStringLiteral("SUBSTANZ")}, true);
+    std::unique_ptr<Recordset> rs = db.openTable(table);
+    for (const std::vector<Variant> &cells : rows) {
+        rs->addNew();
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            rs->setField(columns[i].name, cells[i]);
+        rs->update();
+    }
+}
+
 // The six tables of each list hold the same rows; Sprache picks one.
 inline void writeFluidDatabase(const QString &path, const std::vector<GasRow> &gases,
                                const std::vector<LiquidRow> &liquids,
                                const std::vector<SubstanceRow> &substances = standardSubstances())
 {
+    const std::vector<FieldDef> gasColumns = {{QStringLiteral("SUBSTANZ"), FieldType::Text},
+                                              {QStringLiteral("Kappa"), FieldType::Double},
+                                              {QStringLiteral("RHON"), FieldType::Double},
+                                              {QStringLiteral("RHOUNIT"), FieldType::Integer}};
+    const std::vector<FieldDef> liquidColumns = {{QStringLiteral("SUBSTANZ"), FieldType::Text},
+                                                 {QStringLiteral("RHO"), FieldType::Double},
+                                                 {QStringLiteral("RHOUNIT"), FieldType::Integer},
+                                                 {QStringLiteral("PSAT"), FieldType::Double},
+                                                 {QStringLiteral("PKRIT"), FieldType::Double},
+                                                 {QStringLiteral("PUNIT"), FieldType::Integer},
+                                                 {QStringLiteral("NUE"), FieldType::Double},
+                                                 {QStringLiteral("NUEUNIT"), FieldType::Integer},
+                                                 {QStringLiteral("TBEZUG"), FieldType::Double},
+                                                 {QStringLiteral("TUNIT"), FieldType::Integer}};
+    const std::vector<FieldDef> substanceColumns = {{QStringLiteral("SUBSTANZ"), FieldType::Text},
+                                                    {QStringLiteral("FORMEL"), FieldType::Text},
+                                                    {QStringLiteral("M"), FieldType::Double},
+                                                    {QStringLiteral("TS"), FieldType::Double},
+                                                    {QStringLiteral("TKRIT"), FieldType::Double},
+                                                    {QStringLiteral("PKRIT"), FieldType::Double},
+                                                    {QStringLiteral("W"), FieldType::Double},
+                                                    {QStringLiteral("PUNIT"), FieldType::Integer},
+                                                    {QStringLiteral("TUNIT"), FieldType::Integer}};
+    std::vector<std::vector<Variant>> gasRows, liquidRows, substanceRows;
+    for (const GasRow &r : gases)
+        gasRows.push_back({r.SUBSTANZ, r.Kappa, r.RHON, r.RHOUNIT});
+    for (const LiquidRow &r : liquids)
+        liquidRows.push_back(
+            {r.SUBSTANZ, r.RHO, r.RHOUNIT, r.PSAT, r.PKRIT, r.PUNIT, r.NUE, r.NUEUNIT, r.TBEZUG, r.TUNIT});
+    for (const SubstanceRow &r : substances)
+        substanceRows.push_back({r.SUBSTANZ, r.FORMEL, r.M, r.TS, r.TKRIT, r.PKRIT, r.W, r.PUNIT, r.TUNIT});
+
     QFile::remove(path);
     std::shared_ptr<Database> db = Database::create(path);
     db->beginTransaction();
     for (int Sprache = 0; Sprache < 6; ++Sprache) {
-        const QString g = fluiddb::tableName(QStringLiteral("IdealeGase"), Sprache);
-        db->createTable(g, {{QStringLiteral("SUBSTANZ"), FieldType::Text},
-                            {QStringLiteral("Kappa"), FieldType::Double},
-                            {QStringLiteral("RHON"), FieldType::Double},
-                            {QStringLiteral("RHOUNIT"), FieldType::Integer}});
-        db->createIndex(g, QStringLiteral("PrimaryKey"), {QStringLiteral("SUBSTANZ")}, true);
-        std::unique_ptr<Recordset> rs = db->openTable(g);
-        for (const GasRow &r : gases) {
-            rs->addNew();
-            rs->setField(QStringLiteral("SUBSTANZ"), r.SUBSTANZ);
-            rs->setField(QStringLiteral("Kappa"), r.Kappa);
-            rs->setField(QStringLiteral("RHON"), r.RHON);
-            rs->setField(QStringLiteral("RHOUNIT"), r.RHOUNIT);
-            rs->update();
-        }
-        const QString l = fluiddb::tableName(QStringLiteral("Flüssigkeiten"), Sprache);
-        db->createTable(l, {{QStringLiteral("SUBSTANZ"), FieldType::Text},
-                            {QStringLiteral("RHO"), FieldType::Double},
-                            {QStringLiteral("RHOUNIT"), FieldType::Integer},
-                            {QStringLiteral("PSAT"), FieldType::Double},
-                            {QStringLiteral("PKRIT"), FieldType::Double},
-                            {QStringLiteral("PUNIT"), FieldType::Integer},
-                            {QStringLiteral("NUE"), FieldType::Double},
-                            {QStringLiteral("NUEUNIT"), FieldType::Integer},
-                            {QStringLiteral("TBEZUG"), FieldType::Double},
-                            {QStringLiteral("TUNIT"), FieldType::Integer}});
-        db->createIndex(l, QStringLiteral("PrimaryKey"), {QStringLiteral("SUBSTANZ")}, true);
-        std::unique_ptr<Recordset> rl = db->openTable(l);
-        for (const LiquidRow &r : liquids) {
-            rl->addNew();
-            const std::pair<const char *, Variant> cells[] = {
-                {"SUBSTANZ", r.SUBSTANZ}, {"RHO", r.RHO},         {"RHOUNIT", r.RHOUNIT}, {"PSAT", r.PSAT},
-                {"PKRIT", r.PKRIT},       {"PUNIT", r.PUNIT},     {"NUE", r.NUE},         {"NUEUNIT", r.NUEUNIT},
-                {"TBEZUG", r.TBEZUG},     {"TUNIT", r.TUNIT}};
-            for (const auto &[column, value] : cells)
-                rl->setField(QString::fromLatin1(column), value);
-            rl->update();
-        }
-        const QString a = fluiddb::tableName(QStringLiteral("Assistent"), Sprache);
-        db->createTable(a, {{QStringLiteral("SUBSTANZ"), FieldType::Text},
-                            {QStringLiteral("FORMEL"), FieldType::Text},
-                            {QStringLiteral("M"), FieldType::Double},
-                            {QStringLiteral("TS"), FieldType::Double},
-                            {QStringLiteral("TKRIT"), FieldType::Double},
-                            {QStringLiteral("PKRIT"), FieldType::Double},
-                            {QStringLiteral("W"), FieldType::Double},
-                            {QStringLiteral("PUNIT"), FieldType::Integer},
-                            {QStringLiteral("TUNIT"), FieldType::Integer}});
-        db->createIndex(a, QStringLiteral("PrimaryKey"), {QStringLiteral("SUBSTANZ")}, true);
-        std::unique_ptr<Recordset> ra = db->openTable(a);
-        for (const SubstanceRow &r : substances) {
-            ra->addNew();
-            const std::pair<const char *, Variant> cells[] = {
-                {"SUBSTANZ", r.SUBSTANZ}, {"FORMEL", r.FORMEL}, {"M", r.M},         {"TS", r.TS},     {"TKRIT", r.TKRIT},
-                {"PKRIT", r.PKRIT},       {"W", r.W},           {"PUNIT", r.PUNIT}, {"TUNIT", r.TUNIT}};
-            for (const auto &[column, value] : cells)
-                ra->setField(QString::fromLatin1(column), value);
-            ra->update();
-        }
+        writeTable(*db, fluiddb::tableName(QStringLiteral("IdealeGase"), Sprache), gasColumns, gasRows);
+        writeTable(*db, fluiddb::tableName(QStringLiteral("Flüssigkeiten"), Sprache), liquidColumns, liquidRows);
+        writeTable(*db, fluiddb::tableName(QStringLiteral("Assistent"), Sprache), substanceColumns, substanceRows);
     }
     db->commit();
 }
