@@ -1,0 +1,32 @@
+#pragma once
+
+// What a medium or a valve can physically be. The dialogs refuse a typed or taken-over value outside these limits
+// (beep, focus, nothing stored); the recalculations refuse stored data outside them, whatever brought it (an older
+// project file, an edited database). Each rule holds in any of the units the program offers for its quantity.
+namespace physical {
+
+// The largest magnitude any quantity of the program reaches in any of its units. Beyond it a value is a typing
+// accident or a damaged record, and squares and products of it in the flow equations lose all meaning.
+inline constexpr double largestMagnitude = 1e12;
+
+// Finite and no larger in magnitude than largestMagnitude.
+bool isSensibleNumber(double value);
+
+// Isentropic exponent: above 1 (cp > cv for every gas).
+bool isValidKappa(double kappa);
+// Density and norm density: above 0.
+bool isValidDensity(double density);
+// Kinematic or dynamic viscosity: above 0.
+bool isValidViscosity(double viscosity);
+// Vapour pressure (absolute): 0 or above.
+bool isValidVapourPressure(double pressure);
+// Critical pressure (absolute): above 0.
+bool isValidCriticalPressure(double pressure);
+// Molar mass: above 0.
+bool isValidMolarMass(double molarMass);
+// Critical temperature above the normal boiling point, both in one unit (any offset scale keeps the order).
+bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint);
+// Valve coefficient Kvs or Cvs: above 0.
+bool isValidFlowCoefficient(double coefficient);
+
+} // namespace physical

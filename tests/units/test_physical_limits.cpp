@@ -1,0 +1,100 @@
+#include "units/physical_limits.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <limits>
+
+// The limits every dialog and both recalculations apply to media and valves.
+class TestPhysicalLimits : public QObject {
+    Q_OBJECT
+
+private slots:
+    void limits_data();
+    void limits();
+    void criticalTemperature_data();
+    void criticalTemperature();
+};
+
+enum Rule { Kappa, Density, Viscosity, VapourPressure, CriticalPressure, MolarMass, Coefficient };
+Q_DECLARE_METATYPE(Rule)
+
+static bool apply(Rule rule, double v)
+{
+    switch (rule) {
+    case Kappa: return physical::isValidKappa(v);
+    case Density: return physical::isValidDensity(v);
+    case Viscosity: return physical::isValidViscosity(v);
+    case VapourPressure: return physical::isValidVapourPressure(v);
+    case CriticalPressure: return physical::isValidCriticalPressure(v);
+    case MolarMass: return physical::isValidMolarMass(v);
+    case Coefficient: return physical::isValidFlowCoefficient(v);
+    }
+    return false;
+}
+
+void TestPhysicalLimits::limits_data()
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::addColumn<Rule>("rule");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("kappa of air") << Kappa << 1.4 << true;
+    QTest::newRow("kappa 1: cp = cv") << Kappa << 1.0 << false;
+    QTest::newRow("kappa 0.5") << Kappa << 0.5 << false;
+    QTest::newRow("kappa just above 1") << Kappa << 1.0001 << true;
+    QTest::newRow("density of water") << Density << 998.2 << true;
+    QTest::newRow("density 0") << Density << 0.0 << false;
+    QTest::newRow("density -5") << Density << -5.0 << false;
+    QTest::newRow("norm density 1e300") << Density << 1e300 << false;
+    QTest::newRow("density at the size limit") << Density << 1e12 << true;
+    QTest::newRow("density infinite") << Density << inf << false;
+    QTest::newRow("density NaN") << Density << nan << false;
+    QTest::newRow("viscosity -1") << Viscosity << -1.0 << false;
+    QTest::newRow("viscosity 0") << Viscosity << 0.0 << false;
+    QTest::newRow("viscosity 1000 cSt") << Viscosity << 1000.0 << true;
+    QTest::newRow("vapour pressure 0: no vapour") << VapourPressure << 0.0 << true;
+    QTest::newRow("vapour pressure negative") << VapourPressure << -0.01 << false;
+    QTest::newRow("vapour pressure NaN") << VapourPressure << nan << false;
+    QTest::newRow("critical pressure 0") << CriticalPressure << 0.0 << false;
+    QTest::newRow("critical pressure of water") << CriticalPressure << 220.64 << true;
+    QTest::newRow("molar mass 0") << MolarMass << 0.0 << false;
+    QTest::newRow("molar mass of methane") << MolarMass << 16.04 << true;
+    QTest::newRow("Kvs 0") << Coefficient << 0.0 << false;
+    QTest::newRow("Kvs -5") << Coefficient << -5.0 << false;
+    QTest::newRow("coefficient 1e308") << Coefficient << 1e308 << false;
+    QTest::newRow("Kvs 12.5") << Coefficient << 12.5 << true;
+    QTest::newRow("Kvs -infinity") << Coefficient << -inf << false;
+}
+
+void TestPhysicalLimits::limits()
+{
+    QFETCH(Rule, rule);
+    QFETCH(double, value);
+    QFETCH(bool, valid);
+    QCOMPARE(apply(rule, value), valid);
+}
+
+void TestPhysicalLimits::criticalTemperature_data()
+{
+    QTest::addColumn<double>("critical");
+    QTest::addColumn<double>("boiling");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("water in degrees C") << 373.95 << 100.0 << true;
+    QTest::newRow("methane in degrees C, both below 0") << -82.6 << -161.5 << true;
+    QTest::newRow("equal") << 100.0 << 100.0 << false;
+    QTest::newRow("below the boiling point") << 90.0 << 100.0 << false;
+    QTest::newRow("boiling point not finite") << 400.0 << std::nan("") << false;
+}
+
+void TestPhysicalLimits::criticalTemperature()
+{
+    QFETCH(double, critical);
+    QFETCH(double, boiling);
+    QFETCH(bool, valid);
+    QCOMPARE(physical::isValidCriticalTemperature(critical, boiling), valid);
+}
+
+QTEST_APPLESS_MAIN(TestPhysicalLimits)
+#include "test_physical_limits.moc"
