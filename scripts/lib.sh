@@ -7,7 +7,7 @@ BUILD_DIR="${QUENDRA_BUILD_DIR:-$ROOT/build}"
 PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libgl-dev
           libsqlite3-dev sqlite3 locales fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
-          poppler-utils libxlsxwriter-dev unzip)
+          poppler-utils libxlsxwriter-dev zlib1g-dev unzip)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

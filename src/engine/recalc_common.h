@@ -55,7 +55,8 @@ QString fixedPattern(double v, int decimals);
 // The language's "ja" or "nein".
 QString yesNo(bool yes);
 // A database failure for the status line in the screen language: the text of "Datenbankfehler", the file's name
-// and the table.
+// and the table, and a common cause (a full disk, no permission, a file held by another program, a damaged file)
+// by name.
 QString databaseFailure(const DbError &e);
 
 } // namespace recalc

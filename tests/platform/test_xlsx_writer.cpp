@@ -1,9 +1,12 @@
 #include "platform/workbook/xlsx_writer.h"
 
+#include "../support/full_disk.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <memory>
 
 // The workbook writer's file handling: a workbook that cannot be written leaves the file already there as it was
 // and no temporary file behind, and says why.
@@ -22,14 +25,21 @@ void TestXlsxWriter::failureLeavesTheOldFile_data()
     QTest::addColumn<QString>("target"); // relative to the folder
     QTest::addColumn<bool>("written");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("a good workbook replaces the file") << "Kv" << "book.xlsx" << true << "";
-    QTest::newRow("a new file") << "Kv" << "new.xlsx" << true << "";
-    QTest::newRow("a sheet name the format refuses") << "Kv[1]" << "book.xlsx" << false << "Kv[1]";
+    QTest::addColumn<int>("problem"); // a FileProblem, when written is false
+    QTest::addColumn<QString>("fault"); // "full": no file beyond 2 KB; "read-only": the old file so marked
+    const int other = int(FileProblem::Other), full = int(FileProblem::DiskFull);
+    QTest::newRow("a good workbook replaces the file") << "Kv" << "book.xlsx" << true << "" << 0 << "";
+    QTest::newRow("a new file") << "Kv" << "new.xlsx" << true << "" << 0 << "";
+    QTest::newRow("a sheet name the format refuses") << "Kv[1]" << "book.xlsx" << false << "Kv[1]" << other << "";
     QTest::newRow("a sheet name too long")
-        << "Durchflusskoeffizient und Kennlinie" << "book.xlsx" << false << "Durchflusskoeffizient";
-    QTest::newRow("no workbook without sheets") << "" << "book.xlsx" << false << "no sheet";
-    QTest::newRow("a folder that does not exist") << "Kv" << "missing/book.xlsx" << false << "";
-    QTest::newRow("a folder in place of the file") << "Kv" << "folder" << false << "folder";
+        << "Durchflusskoeffizient und Kennlinie" << "book.xlsx" << false << "Durchflusskoeffizient" << other << "";
+    QTest::newRow("no workbook without sheets") << "" << "book.xlsx" << false << "no sheet" << other << "";
+    QTest::newRow("a folder that does not exist") << "Kv" << "missing/book.xlsx" << false << "" << other << "";
+    QTest::newRow("a folder in place of the file") << "Kv" << "folder" << false << "folder" << other << "";
+    QTest::newRow("a full disk") << "Kv" << "book.xlsx" << false << "" << full << "full";
+    QTest::newRow("a full disk, a new file") << "Kv" << "new.xlsx" << false << "" << full << "full";
+    QTest::newRow("an old file marked read-only")
+        << "Kv" << "book.xlsx" << false << "" << int(FileProblem::NoPermission) << "read-only";
 }
 
 void TestXlsxWriter::failureLeavesTheOldFile()
@@ -38,6 +48,8 @@ void TestXlsxWriter::failureLeavesTheOldFile()
     QFETCH(QString, target);
     QFETCH(bool, written);
     QFETCH(QString, reason);
+    QFETCH(int, problem);
+    QFETCH(QString, fault);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
@@ -54,9 +66,18 @@ void TestXlsxWriter::failureLeavesTheOldFile()
         s.cells.push_back(xlsx::Cell::ofFormula(0, 1, QStringLiteral("=A1*2"), 3.0));
         book.sheets.push_back(s);
     }
+    if (fault == QLatin1String("read-only"))
+        QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("book.xlsx")), QFile::ReadOwner));
     QString error;
-    QCOMPARE(xlsx::write(book, dir.filePath(target), &error), written);
+    FileProblem why = FileProblem::None;
+    {
+        std::unique_ptr<testsupport::FileSizeLimit> limit;
+        if (fault == QLatin1String("full"))
+            limit = std::make_unique<testsupport::FileSizeLimit>(2048);
+        QCOMPARE(xlsx::write(book, dir.filePath(target), &error, &why), written);
+    }
     QCOMPARE(error.isEmpty(), written);
+    QCOMPARE(int(why), written ? int(FileProblem::None) : problem);
     if (!reason.isEmpty())
         QVERIFY2(error.contains(reason), qPrintable(error));
     QFile result(dir.filePath(QStringLiteral("book.xlsx")));
@@ -70,6 +91,8 @@ void TestXlsxWriter::failureLeavesTheOldFile()
         expected << target;
     expected.sort();
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+    // No folder of the writer's own left either.
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"folder"});
 }
 
 QTEST_GUILESS_MAIN(TestXlsxWriter)
