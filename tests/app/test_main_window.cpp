@@ -8,6 +8,7 @@
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
 #include "support/damaged_files.h"
+#include "support/full_disk.h"
 #include "support/interrupted_write.h"
 #include "units/data_folder.h"
 #include "units/texts.h"
@@ -58,11 +59,7 @@ SharedData storedDefault()
     return d;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testsupport::fileBytes;
 
 struct FakeSheets {
     QStringList events;
@@ -686,19 +683,26 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<bool>("kept"); // else the start goes on with the data from before the killed save
-    QTest::newRow("no database") << "text" << true;
+    QTest::addColumn<bool>("atNew"); // damaged while the program runs, before File > New
+    QTest::newRow("no database") << "text" << true << false;
     QTest::newRow("two tables on one b-tree")
-        << damage::sharedPagesSql(QStringLiteral("Schalldaten"), QStringLiteral("Rohrdaten")) << true;
-    QTest::newRow("read-only, save killed") << "killed read-only" << true;
-    QTest::newRow("save killed") << "killed" << false;
+        << damage::sharedPagesSql(QStringLiteral("Schalldaten"), QStringLiteral("Rohrdaten")) << true << false;
+    QTest::newRow("read-only, save killed") << "killed read-only" << true << false;
+    QTest::newRow("save killed") << "killed" << false << false;
+    QTest::newRow("no database any more at New") << "text" << true << true;
 }
 
 void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
 {
     QFETCH(QString, damage);
     QFETCH(bool, kept);
+    QFETCH(bool, atNew);
     const QString journal = interrupted::journalOf(defaultFile());
     const SharedData original = storedDefault();
+    if (atNew) {
+        QVERIFY(!start().startFailed());
+        QVERIFY(ui_.messages().empty());
+    }
     if (damage == QLatin1String("text")) {
         QFile f(defaultFile());
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -718,7 +722,9 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
     const QByteArray before = fileBytes(defaultFile());
     const QByteArray journalBefore = fileBytes(journal);
 
-    frmMDIMain &w = start();
+    frmMDIMain &w = atNew ? *w_ : start();
+    if (atNew)
+        QVERIFY(w.mnuNeu.userChoose());
     QVERIFY(!w.startFailed());
     const QStringList keptFiles = QDir(dataFolder()).entryList({QStringLiteral("Default *")}, QDir::Files);
     QVERIFY(!QFile::exists(journal));
@@ -744,8 +750,14 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
              qPrintable(text));
     // The seed's values, and the program goes on as on a first start.
     QCOMPARE(shared().p1Max, original.p1Max);
-    w.Zeit1.tick();
+    if (!atNew)
+        w.Zeit1.tick();
     QCOMPARE(sheets_.loads(), 1);
+    if (atNew) {
+        QVERIFY(w.mnuNeu.userChoose()); // the new file serves the next New without a word
+        QVERIFY(!w.programEnded());
+        QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    }
     QVERIFY(w.userClose());
     w_.reset();
     resetShared();
