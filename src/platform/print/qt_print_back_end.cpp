@@ -40,7 +40,6 @@ public:
                 return failFile();
             writer_ = std::make_unique<QPdfWriter>(file_.get());
             writer_->setTitle(job_.documentName);
-            writer_->setCreator(QStringLiteral("Quendra"));
             device = writer_.get();
         } else {
             const QPrinterInfo info = QPrinterInfo::printerInfo(job_.deviceName);
