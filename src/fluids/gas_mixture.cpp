@@ -283,12 +283,14 @@ void frmGasgemisch::txtRhon_Change(int i)
 
 void frmGasgemisch::txtMGewicht_Change(int i)
 {
-    // The mixture follows only through the density this writes (or the next edit of another field).
     if (optMGewicht.value() && Variant(txtMGewicht[i].text()).isNumeric()) {
         const double m = numberOr0(txtMGewicht[i].text());
         txtRhon[i].setText(formatHashHashDotHashHash(
             umrechnenDichte(Variant(m * kNormDensityPerMolarMass), 0, rowDensityUnit(i)).asNumber()));
     }
+    // The two-decimal density written above often stays as it was for the last digit typed, so it cannot be what
+    // carries the molar mass into the mixture.
+    calcMGewichtRhoNGemisch();
 }
 
 void frmGasgemisch::cmbRhounit_Click(int i)
