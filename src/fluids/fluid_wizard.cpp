@@ -377,10 +377,16 @@ void frmStoffdatenAssistent::sortList(bool byFormula)
         fluiddb::reportOpenFailure(e);
         return;
     }
-    // The current wizard medium is picked when it is listed; otherwise nothing is.
-    const SharedData &s = shared();
+    // A new order keeps the substance picked last. Until the wizard has picked one, the current wizard medium is
+    // picked when it is listed (the shared name is not the wizard's pick: that reaches the project only on
+    // hand-over); otherwise nothing is.
     int current = -1;
-    if (s.Medium == 5 || s.Medium == 6) {
+    if (picked_.bookmark) {
+        for (int i = 0; i < lstSubstanz.listCount() && current < 0; ++i) {
+            if (lstSubstanz.itemData(i) == *picked_.bookmark)
+                current = i;
+        }
+    } else if (const SharedData &s = shared(); !recordPicked_ && (s.Medium == 5 || s.Medium == 6)) {
         const QString entry = byFormula ? s.FORMEL + QStringLiteral(" (") + s.NameMedium + QLatin1Char(')')
                                         : s.NameMedium + QStringLiteral(" (") + s.FORMEL + QLatin1Char(')');
         current = lstSubstanz.items().indexOf(entry);
@@ -447,6 +453,7 @@ void frmStoffdatenAssistent::keepRecord(const Recordset &rs)
     p.pUnit = units_.pUnit;
     p.w = rs.field(QStringLiteral("W"));
     picked_ = p;
+    recordPicked_ = true;
 }
 
 // The fields from the kept values, in the wizard's units; the critical data only when they are numbers.

@@ -210,6 +210,8 @@ private:
     std::unique_ptr<Recordset> rsStoffdaten;
     int AssistentZustand = 0;
     Picked picked_;
+    // Whether a record has been picked (or stored) since the wizard loaded; the pick may have been deleted since.
+    bool recordPicked_ = false;
     FluidUnits units_;
     // The units of the operating point as the sheet had them at loading.
     int p1Unit_ = 0;
