@@ -208,6 +208,13 @@ void frmStoffdatenAssistent::connectHandlers()
             f->LostFocus = [this, f] { resultLostFocus(*f); };
         }
     }
+    // An impossible number typed over a result cannot be left (a text that is no number is put back on leaving).
+    for (const Row &row : {rhoRow(), psatRow(), nueRow(), gammaRow()}) {
+        for (TextBox *f : row)
+            f->Validate = [this, f](int &Cancel) { resultValidate(*f, Cancel); };
+    }
+    // Leaving the wizard is always possible.
+    cmdEsc.setCausesValidation(false);
     for (int c = 0; c < 3; ++c) {
         TextBox *rho = rhoRow()[c];
         TextBox *z = ZRow()[c];
@@ -604,7 +611,8 @@ void frmStoffdatenAssistent::cmdBearbeiten_Click()
 void frmStoffdatenAssistent::cmdÜbernahme_Click()
 {
     if (!rsStoffdaten || !rsStoffdaten->editing() ||
-        !recordentry::fieldsReady(txtMedium, {&txtMol, &txtTs, &txtTkrit, &txtpkrit, &txtazFaktor}))
+        !recordentry::fieldsReady(txtMedium, {&txtMol, &txtTs, &txtTkrit, &txtpkrit, &txtazFaktor},
+                                  [this](const TextBox &field, double value) { return numberPossible(field, value); }))
         return;
     // A refusal leaves the wizard editing, with the fields as typed.
     if (!recordentry::store(*rsStoffdaten, [this](Recordset &rs) {

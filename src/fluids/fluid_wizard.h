@@ -184,7 +184,10 @@ private:
     void showRow(Label &symbol, Label &caption, const Row &fields, Label *unit);
     QStringList operatingPoint() const;
     void operatingPointChanged();
+    // Whether a number in a base-data or result field is physically possible (and of a sensible size).
+    bool numberPossible(const TextBox &field, double value) const;
     void resultGotFocus(TextBox &field);
+    void resultValidate(TextBox &field, int &Cancel);
     void resultLostFocus(TextBox &field);
     void densityLeft(int column);
     void realGasFactorLeft(int column);
