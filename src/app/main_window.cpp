@@ -5,10 +5,10 @@
 #include "app/sheet_host.h"
 #include "app/user_name_dialog.h"
 #include "fluids/fluid_wizard.h"
+#include "platform/core/whole_file.h"
 #include "platform/db/database.h"
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
-#include "platform/core/whole_file.h"
 #include "units/data_folder.h"
 #include "units/file_messages.h"
 #include "units/texts.h"
@@ -78,8 +78,8 @@ QString errorText(const std::exception &e)
 
 // A default project that cannot be loaded must not end this and every later start. It is kept beside itself under
 // a dated name (with the journal of an interrupted save, which belongs to it alone), and the seed's copy takes its
-// place; a file that has gone is just replaced. Returns the kept file's path (empty when there was none to keep),
-// or false with *why set, in the screen language, when the folder does not allow that.
+// place; a file that has gone is just replaced. *kept receives the kept file's path (empty when there was none to
+// keep); false, with *why set in the screen language, when the folder does not allow that.
 bool keepAndReplaceDefault(const QString &path, const QString &seedCopy, QString *kept, QString *why)
 {
     const int Sprache = shared().Sprache >= 0 && shared().Sprache <= 5 ? shared().Sprache : 0;

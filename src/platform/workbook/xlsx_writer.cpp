@@ -326,11 +326,8 @@ bool write(const Workbook &book, const QString &path, QString *error, FileProble
         CNumericLocale cLocale;
         QString reason;
         int systemError = 0;
-        if (!build(book, built, scratch.path(), &reason, &systemError)) {
-            const FileProblem why = systemError != 0 ? problemOfErrno(systemError) : FileProblem::Other;
-            return refuse(why == FileProblem::DiskFull || why == FileProblem::NoPermission ? why : FileProblem::Other,
-                          reason);
-        }
+        if (!build(book, built, scratch.path(), &reason, &systemError))
+            return refuse(systemError != 0 ? problemOfErrno(systemError) : FileProblem::Other, reason);
     }
     QFile result(built);
     errno = 0;
