@@ -88,7 +88,7 @@ void FlowRun::run()
     fluidLabels();
 
     mainwin::setStatusText(getText("Berechnung aktualisiert", s.Sprache));
-    mainwin::enablePrintEntries();
+    mainwin::setResultsCurrent(true);
     keepCoefficients(row);
 }
 
@@ -331,7 +331,6 @@ void FlowRun::notComputable(const QString &reason)
     fluidLabels();
 
     mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": " + reason);
-    mainwin::disablePrintEntries();
     mainwin::beep();
     keepCoefficients(row);
 }
@@ -348,6 +347,7 @@ void calcDurchfluss()
     recalc::RunGuard guard(running);
 
     mainwin::setStatusText(QString());
+    mainwin::setResultsCurrent(false);
     if (!checkEingabeDurchfluss()) {
         mainwin::beep();
         return;

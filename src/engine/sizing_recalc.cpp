@@ -80,7 +80,8 @@ double curveValueKv(const ValveRow &row, double kvs, double y)
                          row.a4.asNumber(), row.a5.asNumber(), y);
 }
 
-// Ends a run that cannot size anything: the reason in the status line after "Berechnung nicht aktualisiert".
+// Ends a run that cannot size anything: the reason in the status line after "Berechnung nicht aktualisiert". The
+// results stay out of date (every run starts so).
 void reportFailure(const QString &reason)
 {
     mainwin::setStatusText(text("Berechnung nicht aktualisiert") + ": " + reason);
@@ -472,7 +473,7 @@ void SizingRun::fluidRows()
 void SizingRun::statusAndWarnings()
 {
     mainwin::setStatusText(text("Berechnung aktualisiert"));
-    mainwin::enablePrintEntries();
+    mainwin::setResultsCurrent(true);
 
     // Every failing point is marked and beeps once; its message goes into the status line once.
     auto warnPoints = [this](const char *message, auto fails, auto mark) {
@@ -541,6 +542,7 @@ void calcDimensionierung()
 
     s.DurchflussreserveMin = 0.15;
     mainwin::setStatusText(QString());
+    mainwin::setResultsCurrent(false);
 
     if (!checkEingabeDimensionierung()) {
         mainwin::beep();
