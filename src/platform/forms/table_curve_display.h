@@ -33,6 +33,9 @@ struct AxisScale {
 // including 0. A range without extent (or not finite) gets the scale 0 to 1, or around the one value.
 AxisScale niceScale(double minValue, double maxValue);
 
+// The name by which the table-and-curve window answers F1, as a form answers by its own name.
+inline constexpr char kTableCurveWindowName[] = "TableCurve";
+
 // Shows table-and-curve windows. There is one window: a second show replaces its content and brings it to the
 // front. The desktop program installs the Qt window; tests install a recorder. Without either, a recorder
 // answers headless.

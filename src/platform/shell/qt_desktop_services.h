@@ -8,12 +8,12 @@
 // application associated with a file type); the help window is the renderer's, passed in as a function.
 class QtDesktopServices : public DesktopServices {
 public:
-    using HelpViewer = std::function<void(const QString &file, const HelpTexts &texts)>;
+    using HelpViewer = std::function<void(const QString &file, const QString &anchor, const HelpTexts &texts)>;
     explicit QtDesktopServices(HelpViewer viewer);
 
     bool openUrl(const QString &address) override;
     bool openFile(const QString &path) override;
-    void showHelp(const QString &file, const HelpTexts &texts) override;
+    void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) override;
 
 private:
     HelpViewer viewer_;
