@@ -30,6 +30,8 @@ bool isValidVapourPressure(double pressure, int pressureUnit);
 bool isValidCriticalPressure(double pressure, int pressureUnit);
 // Critical temperature above the normal boiling point, both in one unit (any offset scale keeps the order).
 bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint);
+// Real-gas factor: above 0 (pV = ZnRT with a positive volume).
+bool isValidRealGasFactor(double z);
 // Valve coefficient Kvs or Cvs: above 0.
 bool isValidFlowCoefficient(double coefficient);
 
