@@ -1,5 +1,7 @@
 #include "units/physical_limits.h"
 
+#include "units/conversions.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -21,7 +23,18 @@ bool isValidViscosity(double viscosity) { return sensibleAbove(viscosity, 0.0); 
 bool isValidVapourPressure(double pressure) { return isSensibleNumber(pressure) && pressure >= 0.0; }
 bool isValidCriticalPressure(double pressure) { return sensibleAbove(pressure, 0.0); }
 bool isValidMolarMass(double molarMass) { return sensibleAbove(molarMass, 0.0); }
+bool isValidRealGasFactor(double z) { return sensibleAbove(z, 0.0); }
 bool isValidFlowCoefficient(double coefficient) { return sensibleAbove(coefficient, 0.0); }
+
+bool isValidVapourPressure(double pressure, int pressureUnit)
+{
+    return isSensibleNumber(pressure) && isValidVapourPressure(absoluterDruckBar(pressure, pressureUnit));
+}
+
+bool isValidCriticalPressure(double pressure, int pressureUnit)
+{
+    return isSensibleNumber(pressure) && isValidCriticalPressure(absoluterDruckBar(pressure, pressureUnit));
+}
 
 bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint)
 {

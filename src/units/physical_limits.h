@@ -26,8 +26,14 @@ bool isValidVapourPressure(double pressure);
 bool isValidCriticalPressure(double pressure);
 // Molar mass: above 0.
 bool isValidMolarMass(double molarMass);
+// The two pressure rules for a value in a unit of the pressure list (0 bar abs. … 7 kPa gauge): a gauge value counts
+// from the atmosphere, so -1.01325 bar gauge is a vapour pressure of 0.
+bool isValidVapourPressure(double pressure, int pressureUnit);
+bool isValidCriticalPressure(double pressure, int pressureUnit);
 // Critical temperature above the normal boiling point, both in one unit (any offset scale keeps the order).
 bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint);
+// Real-gas factor: above 0 (pV = ZnRT with a positive volume).
+bool isValidRealGasFactor(double z);
 // Valve coefficient Kvs or Cvs: above 0.
 bool isValidFlowCoefficient(double coefficient);
 

@@ -14,6 +14,8 @@ private slots:
     void limits();
     void criticalTemperature_data();
     void criticalTemperature();
+    void pressuresInTheirUnits_data();
+    void pressuresInTheirUnits();
     void characteristic_data();
     void characteristic();
 };
@@ -96,6 +98,39 @@ void TestPhysicalLimits::criticalTemperature()
     QFETCH(double, boiling);
     QFETCH(bool, valid);
     QCOMPARE(physical::isValidCriticalTemperature(critical, boiling), valid);
+}
+
+void TestPhysicalLimits::pressuresInTheirUnits_data()
+{
+    QTest::addColumn<Rule>("rule");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("unit"); // 0 bar abs., 1 bar gauge, 2 psia, 3 psig, 4 MPa abs., 5 MPa gauge, 6 kPa abs., 7 kPa gauge
+    QTest::addColumn<bool>("valid");
+    // Gauge values count from the atmosphere, 1.01325 bar; 1 psi = 0.06894757 bar.
+    QTest::newRow("vapour pressure 0 bar abs.") << VapourPressure << 0.0 << 0 << true;
+    QTest::newRow("vapour pressure -1.01325 bar gauge: 0 abs.") << VapourPressure << -1.01325 << 1 << true;
+    QTest::newRow("vapour pressure -2 bar gauge: -0.987 abs.") << VapourPressure << -2.0 << 1 << false;
+    QTest::newRow("vapour pressure -14.7 psig: -0.00028 bar abs.") << VapourPressure << -14.7 << 3 << false;
+    QTest::newRow("vapour pressure -14.69 psig: 0.00041 bar abs.") << VapourPressure << -14.69 << 3 << true;
+    QTest::newRow("vapour pressure -0.1 kPa abs.") << VapourPressure << -0.1 << 6 << false;
+    QTest::newRow("critical pressure 0 kPa abs.") << CriticalPressure << 0.0 << 6 << false;
+    QTest::newRow("critical pressure 0 kPa gauge: 1.01325 bar abs.") << CriticalPressure << 0.0 << 7 << true;
+    QTest::newRow("critical pressure -0.2 MPa gauge: -0.987 bar abs.") << CriticalPressure << -0.2 << 5 << false;
+    QTest::newRow("critical pressure of water in MPa") << CriticalPressure << 22.064 << 4 << true;
+    QTest::newRow("critical pressure in psia") << CriticalPressure << 3200.0 << 2 << true;
+    QTest::newRow("unit outside the list") << CriticalPressure << 220.0 << 8 << false;
+    QTest::newRow("1e300 bar gauge") << CriticalPressure << 1e300 << 1 << false;
+}
+
+void TestPhysicalLimits::pressuresInTheirUnits()
+{
+    QFETCH(Rule, rule);
+    QFETCH(double, value);
+    QFETCH(int, unit);
+    QFETCH(bool, valid);
+    QCOMPARE(rule == VapourPressure ? physical::isValidVapourPressure(value, unit)
+                                    : physical::isValidCriticalPressure(value, unit),
+             valid);
 }
 
 using Coefficients = std::array<double, 6>;
