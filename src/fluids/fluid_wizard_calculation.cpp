@@ -290,6 +290,8 @@ bool frmStoffdatenAssistent::numberPossible(const TextBox &field, double value) 
         return physical::isValidViscosity(value);
     if (oneOf(txtgammamin, txtgammanorm, txtgammamax))
         return physical::isValidKappa(value);
+    if (oneOf(txtZmin, txtZnorm, txtZmax))
+        return physical::isValidRealGasFactor(value);
     if (&field == &txtMol)
         return physical::isValidMolarMass(value);
     if (&field == &txtpkrit)
@@ -364,9 +366,10 @@ bool frmStoffdatenAssistent::handOverInputsReady()
             return refuse(*f);
     }
     // Every number handed over is possible; Enter hands over from a result field without leaving it, so the
-    // field's own check has not run. A field that holds no number falls back as the hand-over says.
+    // field's own check has not run. A field that holds no number falls back as the hand-over says. The real-gas
+    // factor is not handed over, but an impossible one typed just before Enter is refused, not silently dropped.
     std::vector<TextBox *> handedOver = {&txtMol, &txtTkrit, &txtpkrit};
-    for (const Row &row : {rhoRow(), gammaRow(), nueRow()})
+    for (const Row &row : {rhoRow(), ZRow(), gammaRow(), nueRow()})
         handedOver.insert(handedOver.end(), row.begin(), row.end());
     for (TextBox *f : handedOver) {
         double value = 0.0;

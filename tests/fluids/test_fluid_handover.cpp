@@ -454,6 +454,9 @@ void TestFluidHandover::impossibleMediumIsNeitherStoredNorHandedOver_data()
         << wizard << "" << QStringList{"pick:lstSubstanz=Methan (CH4)", "click:cmdCalc", "txtrhomax=" + loc("-128.1"),
                                        "click:cmdOK"}
         << "txtrhomax";
+    QTest::newRow("wizard: real-gas factor -1, Enter")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Methan (CH4)", "click:cmdCalc", "txtZmax=-1", "enter"}
+        << "txtZmax";
     QTest::newRow("wizard: critical temperature at the boiling point")
         << wizard << "" << QStringList{"pick:lstSubstanz=Wasser (H2O)", "click:cmdBearbeiten", "txtTkrit=100", store}
         << "txtTkrit";

@@ -16,6 +16,8 @@ private slots:
     void criticalTemperature();
     void pressuresInTheirUnits_data();
     void pressuresInTheirUnits();
+    void characteristic_data();
+    void characteristic();
 };
 
 enum Rule { Kappa, Density, Viscosity, VapourPressure, CriticalPressure, MolarMass, Coefficient };
@@ -129,6 +131,37 @@ void TestPhysicalLimits::pressuresInTheirUnits()
     QCOMPARE(rule == VapourPressure ? physical::isValidVapourPressure(value, unit)
                                     : physical::isValidCriticalPressure(value, unit),
              valid);
+}
+
+using Coefficients = std::array<double, 6>;
+Q_DECLARE_METATYPE(Coefficients)
+
+void TestPhysicalLimits::characteristic_data()
+{
+    QTest::addColumn<Coefficients>("a");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("linear") << Coefficients{0, 1, 0, 0, 0, 0} << true;
+    QTest::newRow("equal percentage for R 50") << Coefficients{0, 0.3949, -1.5233, 4.181, -4.295, 2.2425} << true;
+    QTest::newRow("10 times Kvs at full opening") << Coefficients{0, 10, 0, 0, 0, 0} << true;
+    QTest::newRow("11 times Kvs at full opening") << Coefficients{0, 1, 0, 0, 0, 10} << false;
+    QTest::newRow("-11 when closed") << Coefficients{-11, 12, 0, 0, 0, 0} << false;
+    // 50 y - 49 y^2 is 0 closed and 1 open, but 12.76 at y = 0.51.
+    QTest::newRow("peak of 12.8 between the ends") << Coefficients{0, 50, -49, 0, 0, 0} << false;
+    // -50 y + 51 y^2 reaches -12.25 at y = 0.49.
+    QTest::newRow("trough of -12.3 between the ends") << Coefficients{0, -50, 51, 0, 0, 0} << false;
+    // 38 y - 37 y^2 peaks at 9.76.
+    QTest::newRow("peak of 9.76 between the ends") << Coefficients{0, 38, -37, 0, 0, 0} << true;
+    // 40 y - 40 y^2 touches 10 at y = 0.5.
+    QTest::newRow("touching 10 between the ends") << Coefficients{0, 40, -40, 0, 0, 0} << true;
+    QTest::newRow("coefficient NaN") << Coefficients{0, std::nan(""), 0, 0, 0, 0} << false;
+    QTest::newRow("coefficient 1e308") << Coefficients{0, 1, 0, 0, 0, 1e308} << false;
+}
+
+void TestPhysicalLimits::characteristic()
+{
+    QFETCH(Coefficients, a);
+    QFETCH(bool, valid);
+    QCOMPARE(physical::isValidCharacteristic(a), valid);
 }
 
 QTEST_APPLESS_MAIN(TestPhysicalLimits)
