@@ -49,10 +49,19 @@ void CurvePlot::paintEvent(QPaintEvent *)
     int labelWidth = 0;
     for (int i = 0; i <= ySteps; ++i)
         labelWidth = std::max(labelWidth, fm.horizontalAdvance(ys.label(i)));
+    int xLabelWidth = 0;
+    for (int i = 0; i <= xSteps; ++i)
+        xLabelWidth = std::max(xLabelWidth, fm.horizontalAdvance(xs.label(i)));
     const int left = fm.height() + 8 + labelWidth + 6;
+    // Room on the right for half the last tick's label, which is centred on the frame.
+    const int right = std::max(16, fm.horizontalAdvance(xs.label(xSteps)) / 2 + 4);
     const int bottom = 2 * fm.height() + 10;
-    const QRect area(left, fm.height() / 2 + 4, std::max(10, width() - left - 16),
+    const QRect area(left, fm.height() / 2 + 4, std::max(10, width() - left - right),
                      std::max(10, height() - bottom - fm.height() / 2 - 4));
+    // Long labels (with an exponent) are written at every second tick, or fewer, so that they do not overlap.
+    int labelEvery = 1;
+    while (labelEvery < xSteps && (xLabelWidth + 8) * xSteps > area.width() * labelEvery)
+        ++labelEvery;
 
     auto mapX = [&](double x) { return area.left() + xs.fraction(x) * area.width(); };
     auto mapY = [&](double y) { return area.bottom() - ys.fraction(y) * area.height(); };
@@ -64,6 +73,8 @@ void CurvePlot::paintEvent(QPaintEvent *)
         const qreal px = tickX(i);
         p.setPen(QPen(QColor(220, 220, 220), 1));
         p.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
+        if (i % labelEvery != 0)
+            continue;
         p.setPen(palette().color(QPalette::WindowText));
         const QString t = xs.label(i);
         p.drawText(QPointF(px - fm.horizontalAdvance(t) / 2.0, area.bottom() + fm.ascent() + 4), t);
