@@ -54,6 +54,9 @@ struct CurveScales {
 };
 CurveScales curveScales(const std::vector<std::pair<double, double>> &points);
 
+// The name by which the table-and-curve window answers F1, as a form answers by its own name.
+inline constexpr char kTableCurveWindowName[] = "TableCurve";
+
 // Shows table-and-curve windows. There is one window: a second show replaces its content and brings it to the
 // front. The desktop program installs the Qt window; tests install a recorder. Without either, a recorder
 // answers headless.

@@ -1,5 +1,7 @@
 #include "platform/qt/qt_table_curve_display.h"
 
+#include "platform/qt/help_window.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -123,6 +125,7 @@ TableCurveWindow::TableCurveWindow()
     : heading_(new QLabel), table_(new QTableWidget), plot_(new CurvePlot), action_(new QPushButton)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setProperty(kHelpWindowProperty, QString::fromLatin1(kTableCurveWindowName));
     auto *layout = new QVBoxLayout(this);
     heading_->setTextFormat(Qt::PlainText);
     heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);

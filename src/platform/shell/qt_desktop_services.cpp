@@ -94,8 +94,8 @@ bool QtDesktopServices::openFile(const QString &path)
     return true;
 }
 
-void QtDesktopServices::showHelp(const QString &file, const HelpTexts &texts)
+void QtDesktopServices::showHelp(const QString &file, const QString &anchor, const HelpTexts &texts)
 {
     if (viewer_)
-        viewer_(file, texts);
+        viewer_(file, anchor, texts);
 }

@@ -9,7 +9,7 @@
 // the PATH); the help window is the renderer's, passed in as a function.
 class QtDesktopServices : public DesktopServices {
 public:
-    using HelpViewer = std::function<void(const QString &file, const HelpTexts &texts)>;
+    using HelpViewer = std::function<void(const QString &file, const QString &anchor, const HelpTexts &texts)>;
     // launcherWait: how long a desktop tool may take to answer, in milliseconds.
     explicit QtDesktopServices(HelpViewer viewer, int launcherWait = 3000);
 
@@ -18,7 +18,7 @@ public:
     // still running that program when the wait is over: without a desktop of its own, xdg-open runs the program
     // until it ends). A desktop without the tools, or without a program for the type, takes nothing.
     bool openFile(const QString &path) override;
-    void showHelp(const QString &file, const HelpTexts &texts) override;
+    void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) override;
 
 private:
     HelpViewer viewer_;

@@ -14,9 +14,9 @@ bool RecordingDesktopServices::openFile(const QString &path)
     return answer_ && QFileInfo(path).isFile();
 }
 
-void RecordingDesktopServices::showHelp(const QString &file, const HelpTexts &texts)
+void RecordingDesktopServices::showHelp(const QString &file, const QString &anchor, const HelpTexts &texts)
 {
-    requests_.push_back({Kind::Help, file, texts});
+    requests_.push_back({Kind::Help, file, texts, anchor});
 }
 
 void RecordingDesktopServices::reset()
