@@ -4,13 +4,13 @@
 
 bool RecordingDesktopServices::openUrl(const QString &address)
 {
-    requests_.push_back({Kind::Url, address, {}});
+    requests_.push_back({Kind::Url, address, {}, {}});
     return answer_;
 }
 
 bool RecordingDesktopServices::openFile(const QString &path)
 {
-    requests_.push_back({Kind::File, path, {}});
+    requests_.push_back({Kind::File, path, {}, {}});
     return answer_ && QFileInfo(path).isFile();
 }
 
