@@ -611,13 +611,21 @@ void frmMDIMain::MDIForm_Unload(int &Cancel)
         d.FormHeight = Variant(static_cast<float>(height()));
         d.DatenPfad = dataFolder();
         d.DateiName = kDefaultProject;
-        SaveProgrammParameter(d.DatenPfad, d.DateiName);
+        try {
+            SaveProgrammParameter(d.DatenPfad, d.DateiName);
+        } catch (const std::exception &e) {
+            // The settings of this session are lost; the user hears of it, and the file stays as it was.
+            reportFileError(fileFailureMessage(QStringLiteral("Die Programmparameter können nicht gespeichert werden:"),
+                                               projectFilePath(d.DatenPfad, d.DateiName), errorText(e),
+                                               d.Sprache >= 0 && d.Sprache <= 5 ? d.Sprache : 0));
+        }
         d.rsVentil.reset();
         d.dbKenndaten.reset();
         d.dbSchalldaten.reset();
         closeLanguageDatabase();
     } catch (...) {
-        // Shut-down ends silently at the first failure.
+        // Closing the databases ends silently at the first failure (from the start screen the characteristic
+        // database was never opened).
     }
 }
 

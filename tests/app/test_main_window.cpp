@@ -61,6 +61,7 @@ SharedData storedDefault()
 }
 
 using testsupport::fileBytes;
+using testsupport::FileSizeLimit;
 
 struct FakeSheets {
     QStringList events;
@@ -154,6 +155,8 @@ private slots:
     void unloadableDefaultProjectIsKeptAndReplaced_data();
     void unloadableDefaultProjectIsKeptAndReplaced();
     void readOnlyDefaultProjectDoesNotStopStartUp();
+    void shutDownTellsASaveThatFailed_data();
+    void shutDownTellsASaveThatFailed();
     void languageWithoutAFlagStartsInGerman();
     void modeWithoutASheetShowsNoSheet();
 };
@@ -782,7 +785,43 @@ void TestMainWindow::readOnlyDefaultProjectDoesNotStopStartUp()
     QCOMPARE(sheets_.loads(), 1);
     QVERIFY(w.userClose());
     QCOMPARE(fileBytes(defaultFile()), before);
-    QCOMPARE(static_cast<int>(ui_.messages().size()), 1); // shut-down stays silent
+}
+
+// The window's position and the session's settings cannot be kept: the user is told why, in the screen
+// language, and the file stays as it was.
+void TestMainWindow::shutDownTellsASaveThatFailed_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only file") << true
+                                    << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner "
+                                       "ist schreibgeschützt.";
+    QTest::newRow("full disk") << false << "Auf dem Datenträger ist nicht genug Platz.";
+}
+
+void TestMainWindow::shutDownTellsASaveThatFailed()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(QString, reason);
+    frmMDIMain &w = start();
+    w.Zeit1.tick();
+    w.move(1500, 900, 11850, 6000);
+    const std::size_t messagesBefore = ui_.messages().size();
+    const QByteArray before = fileBytes(defaultFile());
+    std::unique_ptr<FileSizeLimit> fullDisk;
+    if (readOnly) {
+        QVERIFY(QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::ReadGroup));
+    } else {
+        fullDisk = std::make_unique<FileSizeLimit>(512);
+        QVERIFY(fullDisk->active());
+    }
+    QVERIFY(w.userClose());
+    fullDisk.reset();
+    QCOMPARE(ui_.messages().size(), messagesBefore + 1);
+    QCOMPARE(ui_.messages().back().text, QStringLiteral("Die Programmparameter können nicht gespeichert werden:\n") +
+                                              QDir::toNativeSeparators(defaultFile()) + QStringLiteral("\n\n") +
+                                              reason);
+    QCOMPARE(fileBytes(defaultFile()), before);
 }
 
 void TestMainWindow::languageWithoutAFlagStartsInGerman()
