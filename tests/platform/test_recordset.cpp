@@ -301,6 +301,149 @@ private slots:
         QVERIFY(!rs->hasField(QStringLiteral("Stellverhaltnis")));
     }
 
+    // A field's position, found by its name in any case, reads and writes that field in every row while the
+    // recordset lives: in its clones, and after its rows were read anew. A recordset on a table made anew with
+    // other columns finds the field where it is now.
+    void fieldPositions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<double>("value"); // of the first row, afterwards
+        QTest::newRow("as declared") << QStringLiteral("Stellverhältnis") << 0 << 2 << 50.0;
+        QTest::newRow("upper case with umlaut") << QStringLiteral("STELLVERHÄLTNIS") << 0 << 2 << 50.0;
+        QTest::newRow("read through a clone") << QStringLiteral("stellverhältnis") << 1 << 2 << 50.0;
+        QTest::newRow("row edited by another connection") << QStringLiteral("Stellverhältnis") << 2 << 2 << 75.0;
+        QTest::newRow("written through the position") << QStringLiteral("Stellverhältnis") << 3 << 2 << 60.0;
+        QTest::newRow("table made anew with other columns") << QStringLiteral("Stellverhältnis") << 4 << 0 << 80.0;
+    }
+
+    void fieldPositions()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, situation);
+        QFETCH(int, position);
+        QFETCH(double, value);
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        const QString valves = QStringLiteral("4627_71");
+        auto rs = db->openTable(valves);
+        QCOMPARE(rs->fieldIndex(name), 2);
+        std::unique_ptr<Recordset> reader;
+        switch (situation) {
+        case 1:
+            reader = rs->clone();
+            break;
+        case 2: {
+            auto second = Database::open(path);
+            auto other = second->openTable(valves);
+            other->edit();
+            other->setField(QStringLiteral("Stellverhältnis"), 75.0);
+            other->update();
+            break;
+        }
+        case 3:
+            rs->edit();
+            rs->setField(rs->fieldIndex(name), 60.0);
+            rs->update();
+            break;
+        case 4:
+            rs.reset();
+            db->dropTable(valves);
+            db->createTable(valves, {{QStringLiteral("Stellverhältnis"), FieldType::Double},
+                                     {QStringLiteral("DN"), FieldType::Integer}});
+            rs = db->openTable(valves);
+            rs->addNew();
+            rs->setField(QStringLiteral("DN"), 25);
+            rs->setField(QStringLiteral("Stellverhältnis"), 80.0);
+            rs->update();
+            break;
+        }
+        Recordset &r = reader ? *reader : *rs;
+        r.moveFirst();
+        const int at = r.fieldIndex(name);
+        QCOMPARE(at, position);
+        QCOMPARE(r.field(at).toDouble(), value);
+        QCOMPARE(r.field(at).toDouble(), r.field(name).toDouble());
+        QCOMPARE(r.field(r.fieldIndex(QStringLiteral("dn"))).toInt(), 25LL);
+    }
+
+    // A recordset opened anew, and one that moves to its first row, read the table as it is now, whatever wrote
+    // it; a write to another table leaves a recordset's rows as they are.
+    void recordsetsReadTheRowsAsTheyAreNow_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("rows"); // the Bez of the rows afterwards, in stored order
+        QTest::newRow("added through another recordset") << 0 << QStringLiteral("caebdx");
+        QTest::newRow("edited through another connection") << 1 << QStringLiteral("xaebd");
+        QTest::newRow("cleared") << 2 << QString();
+        QTest::newRow("deleted, then rolled back") << 3 << QStringLiteral("caebd");
+        QTest::newRow("deleted inside a transaction, still in it") << 4 << QStringLiteral("aebd");
+        QTest::newRow("written around the recordsets on the same connection") << 5 << QStringLiteral("caebdx");
+        QTest::newRow("another table written") << 6 << QStringLiteral("caebd");
+    }
+
+    void recordsetsReadTheRowsAsTheyAreNow()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, rows);
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        const QString valves = QStringLiteral("4627_71");
+        db->createTable(QStringLiteral("andere"), {{QStringLiteral("x"), FieldType::Text}});
+        auto before = db->openTable(valves);
+        QCOMPARE(walk(*before), QStringLiteral("caebd"));
+        QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("caebd")); // read once more, so that it is kept
+        switch (change) {
+        case 0: {
+            auto other = db->openTable(valves);
+            other->addNew();
+            other->setField(QStringLiteral("Bez"), "x");
+            other->update();
+            break;
+        }
+        case 1: {
+            auto second = Database::open(path);
+            auto other = second->openTable(valves);
+            other->edit();
+            other->setField(QStringLiteral("Bez"), "x");
+            other->update();
+            break;
+        }
+        case 2:
+            db->clearTable(valves);
+            break;
+        case 3:
+        case 4:
+            db->beginTransaction();
+            before->moveFirst();
+            before->deleteRecord();
+            QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("aebd"));
+            if (change == 3)
+                db->rollback();
+            break;
+        case 5:
+            QCOMPARE(sqlite3_exec(db->handle(), "INSERT INTO \"4627_71\" (Bez) VALUES ('x')", nullptr, nullptr,
+                                  nullptr),
+                     SQLITE_OK);
+            break;
+        case 6: {
+            auto other = db->openTable(QStringLiteral("andere"));
+            other->addNew();
+            other->setField(QStringLiteral("x"), "y");
+            other->update();
+            db->clearTable(QStringLiteral("andere"));
+            break;
+        }
+        }
+        QCOMPARE(walk(*db->openTable(valves)), rows);
+        QCOMPARE(walk(*before), rows);
+        QCOMPARE(before->recordCount(), long(rows.size()));
+        if (db->inTransaction())
+            db->commit();
+        QCOMPARE(walk(*Database::open(path)->openTable(valves)), rows);
+    }
+
     void nullIsDistinctFromZeroAndEmpty()
     {
         auto db = Database::create(freshPath());
@@ -791,6 +934,11 @@ private slots:
                                                                                                << valves;
         QTest::newRow("this connection drops and adds") << 3 << true
                                                         << QStringList({QStringLiteral("Nur")});
+        // The columns were looked at inside the transaction before its own change; after a rollback the old ones
+        // are there again.
+        QTest::newRow("made anew inside a transaction, committed") << 4 << false
+                                                                   << QStringList({QStringLiteral("Nur")});
+        QTest::newRow("made anew inside a transaction, rolled back") << 5 << false << valves;
     }
 
     void schemaChangesAreSeen()
@@ -825,6 +973,19 @@ private slots:
             db->dropTable(valves);
             db->createTable(valves, {{QStringLiteral("Nur"), FieldType::Long}});
             db->createTable(QStringLiteral("NEU"), {{QStringLiteral("x"), FieldType::Text}});
+            break;
+        case 4:
+        case 5:
+            db->beginTransaction();
+            QCOMPARE(db->openTable(valves)->fieldNames().size(), 4);
+            db->dropTable(valves);
+            db->createTable(valves, {{QStringLiteral("Nur"), FieldType::Long}});
+            QCOMPARE(db->openTable(valves)->fieldNames(), QStringList({QStringLiteral("Nur")}));
+            QCOMPARE(db->columnNames(valves), QStringList({QStringLiteral("Nur")}));
+            if (change == 4)
+                db->commit();
+            else
+                db->rollback();
             break;
         }
         QCOMPARE(db->hasTable(QStringLiteral("neu")), hasNeu);
@@ -875,6 +1036,16 @@ private slots:
         auto rs = db->openTable(QStringLiteral("4627_71"));
         QCOMPARE(errorOf([&] { rs->field(QStringLiteral("Kv")); }, &message), DbError::Kind::NoSuchColumn);
         QVERIFY(message.contains(QLatin1String("Kv")) && message.contains(QLatin1String("4627_71")) && message.contains(path));
+        QCOMPARE(errorOf([&] { rs->fieldIndex(QStringLiteral("Kv")); }), DbError::Kind::NoSuchColumn);
+        QCOMPARE(errorOf([&] { rs->field(4); }), DbError::Kind::NoSuchColumn);
+        QCOMPARE(errorOf([&] { rs->field(-1); }), DbError::Kind::NoSuchColumn);
+        rs->edit();
+        QCOMPARE(errorOf([&] { rs->setField(4, 1); }), DbError::Kind::NoSuchColumn);
+        rs->cancelUpdate();
+        // A reader looks its name up at the first read, and fails there as a read by name does.
+        const FieldReader missing(*rs, QStringLiteral("Kv"));
+        QCOMPARE(errorOf([&] { missing(); }, &message), DbError::Kind::NoSuchColumn);
+        QVERIFY(message.contains(QLatin1String("Kv")));
         QCOMPARE(errorOf([&] { rs->setIndex(QStringLiteral("Fehlt")); }, &message), DbError::Kind::NoSuchIndex);
         QVERIFY(message.contains(QLatin1String("4627_71")));
         QCOMPARE(errorOf([&] { db->createIndex(QStringLiteral("4627_71"), QStringLiteral("i"), {QStringLiteral("x")}, false); }),

@@ -320,11 +320,14 @@ void exec(Database *db, const QString &table, const QString &sql)
 {
     if (!db->isOpen())
         db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
-    db->priv()->touch();
+    Database::Private *p = db->priv();
+    p->touch();
+    if (sqlite3_get_autocommit(db->handle()) == 0)
+        p->schemaChangedInTransaction = true;
     const QByteArray b = sql.toUtf8();
     if (sqlite3_exec(db->handle(), b.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         failSqlite(db, table, QString());
-    db->priv()->touch();
+    p->touch();
 }
 
 namespace {
@@ -369,9 +372,14 @@ QString actualTableName(const Database *db, const QString &table)
 {
     if (!db->isOpen())
         db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
-    Database::Private *p = db->priv();
-    if (!p->schemaUnchanged(db))
+    return actualTableName(db, table, db->priv()->schemaUnchanged(db));
+}
+
+QString actualTableName(const Database *db, const QString &table, bool kept)
+{
+    if (!kept)
         return lookUpTableName(db, table);
+    Database::Private *p = db->priv();
     const auto it = p->tableNames.constFind(table);
     if (it != p->tableNames.constEnd())
         return *it;
@@ -395,9 +403,14 @@ TableShape makeShape(const QString &actualTable, std::vector<FieldDef> fields)
 
 std::shared_ptr<const TableShape> shapeOf(const Database *db, const QString &actualTable)
 {
-    Database::Private *p = db->priv();
-    if (!p->schemaUnchanged(db))
+    return shapeOf(db, actualTable, db->priv()->schemaUnchanged(db));
+}
+
+std::shared_ptr<const TableShape> shapeOf(const Database *db, const QString &actualTable, bool kept)
+{
+    if (!kept)
         return std::make_shared<const TableShape>(makeShape(actualTable, readColumns(db, actualTable)));
+    Database::Private *p = db->priv();
     const auto it = p->tableShapes.constFind(actualTable);
     if (it != p->tableShapes.constEnd())
         return *it;
@@ -481,22 +494,45 @@ void Database::Private::giveBack(const QString &sql, sqlite3_stmt *st)
 
 bool Database::Private::schemaUnchanged(const Database *db)
 {
-    // Uncommitted schema changes could be rolled back and the cookie return to a value seen before.
-    if (sqlite3_get_autocommit(db->handle()) == 0)
+    // Uncommitted schema changes could be rolled back and the cookie return to a value seen before; a
+    // transaction that changed no schema sees the committed one.
+    if (schemaChangedInTransaction && sqlite3_get_autocommit(db->handle()) == 0)
         return false;
-    int rc = 0;
-    long long version = -1;
-    {
-        PooledStatement st(db, QStringLiteral("PRAGMA schema_version"), &rc);
-        if (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
-            version = sqlite3_column_int64(st, 0);
+    return look(db->handle());
+}
+
+bool Database::Private::look(sqlite3 *db)
+{
+    const long long changes = sqlite3_total_changes64(db);
+    if (lastTotalChanges >= 0 && changes != lastTotalChanges)
+        touch();
+    lastTotalChanges = changes;
+    if (!dataVersion)
+        sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &dataVersion, nullptr);
+    if (!schemaCookie)
+        sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &schemaCookie, nullptr);
+    if (!dataVersion || !schemaCookie)
+        return false;
+    // One read of the file for both: the first statement, not reset yet, holds its read open for the second.
+    long long data = -1, schema = -1;
+    if (sqlite3_step(dataVersion) == SQLITE_ROW) {
+        data = sqlite3_column_int64(dataVersion, 0);
+        if (sqlite3_step(schemaCookie) == SQLITE_ROW)
+            schema = sqlite3_column_int64(schemaCookie, 0);
+        sqlite3_reset(schemaCookie);
     }
-    if (version < 0)
+    sqlite3_reset(dataVersion);
+    if (data >= 0) {
+        if (lastDataVersion >= 0 && data != lastDataVersion)
+            touch();
+        lastDataVersion = data;
+    }
+    if (schema < 0)
         return false;
-    if (version != schemaVersion) {
+    if (schema != schemaVersion) {
         tableNames.clear();
         tableShapes.clear();
-        schemaVersion = version;
+        schemaVersion = schema;
     }
     return true;
 }
@@ -512,18 +548,27 @@ void Database::Private::finalizeStatements()
 
 quint64 Database::Private::checkedGeneration(sqlite3 *db)
 {
-    if (!dataVersion)
-        sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &dataVersion, nullptr);
-    if (dataVersion) {
-        if (sqlite3_step(dataVersion) == SQLITE_ROW) {
-            const long long v = sqlite3_column_int64(dataVersion, 0);
-            if (lastDataVersion >= 0 && v != lastDataVersion)
-                touch();
-            lastDataVersion = v;
-        }
-        sqlite3_reset(dataVersion);
-    }
+    look(db);
     return generation;
+}
+
+std::shared_ptr<const RowSet> Database::Private::keptRows(const QString &sql, const QString &table) const
+{
+    const auto it = rowSets.constFind(sql);
+    return it != rowSets.constEnd() && unchangedSince(table, it->read) ? it->rows : nullptr;
+}
+
+void Database::Private::keepRows(const QString &sql, const QString &table, quint64 read,
+                                 const std::shared_ptr<const RowSet> &rows)
+{
+    // The tables a run reads again are few; a bound keeps a walk through many tables from holding them all.
+    constexpr qsizetype kMaxKept = 16;
+    if (rowSets.size() >= kMaxKept && !rowSets.contains(sql)) {
+        rowSets.removeIf([this](const auto &kept) { return !unchangedSince(kept.value().table, kept.value().read); });
+        if (rowSets.size() >= kMaxKept)
+            rowSets.clear();
+    }
+    rowSets.insert(sql, {table, read, rows});
 }
 
 // ---- DbError
@@ -700,8 +745,10 @@ void Database::close()
         c->detach();
     p_->cursors.clear();
     sqlite3_finalize(p_->dataVersion);
-    p_->dataVersion = nullptr;
+    sqlite3_finalize(p_->schemaCookie);
+    p_->dataVersion = p_->schemaCookie = nullptr;
     p_->finalizeStatements();
+    p_->rowSets.clear();
     sqlite3_close_v2(db_);
     db_ = nullptr;
 }
@@ -817,7 +864,12 @@ void Database::clearTable(const QString &table)
     const QString actual = actualTableName(this, table);
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
-    exec(this, actual, QLatin1String("DELETE FROM ") + quoted(actual));
+    // The rows of this table only: the cursors on other tables keep theirs.
+    p_->touchTable(actual);
+    const QByteArray sql = (QLatin1String("DELETE FROM ") + quoted(actual)).toUtf8();
+    if (sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
+        failSqlite(this, actual, QString());
+    p_->wrote(db_, actual);
 }
 
 namespace {
@@ -869,13 +921,21 @@ void Database::beginTransaction(Durability durability)
         fail(DbError::Kind::Other, QString(), QStringLiteral("a transaction is already running"));
     // NORMAL with the log: the commit is written to the log but not flushed; checkpoints still flush.
     p_->deferred = durability == Durability::Deferred && p_->wal && setSynchronous(db_, 1);
-    transactionStatement(QStringLiteral("BEGIN"));
+    p_->schemaChangedInTransaction = false;
+    transactionStatement("BEGIN", false);
 }
 
-void Database::transactionStatement(const QString &sql)
+void Database::transactionStatement(const char *sql, bool undoes)
 {
     try {
-        exec(this, QString(), sql);
+        // BEGIN and COMMIT leave every row as this connection sees it; a rollback, and a COMMIT that failed (it
+        // may have rolled back), may take back writes to any table.
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+            p_->touch();
+            failSqlite(this, QString(), QString());
+        }
+        if (undoes)
+            p_->touch();
     } catch (...) {
         restoreDurability();
         throw;
@@ -896,7 +956,7 @@ void Database::commit()
     requireOpen(this, QString());
     if (!inTransaction())
         fail(DbError::Kind::Other, QString(), QStringLiteral("no transaction is running"));
-    transactionStatement(QStringLiteral("COMMIT"));
+    transactionStatement("COMMIT", false);
 }
 
 void Database::rollback()
@@ -906,7 +966,7 @@ void Database::rollback()
         restoreDurability();
         return;
     }
-    transactionStatement(QStringLiteral("ROLLBACK"));
+    transactionStatement("ROLLBACK", true);
 }
 
 bool Database::inTransaction() const
@@ -917,12 +977,14 @@ bool Database::inTransaction() const
 std::unique_ptr<Recordset> Database::openTable(const QString &table, Rows rows)
 {
     requireOpen(this, table);
-    const QString actual = actualTableName(this, table);
+    // One look at the file serves the name, the columns and the rows (outside a transaction, which looks anew).
+    const bool kept = p_->schemaUnchanged(this);
+    const QString actual = actualTableName(this, table, kept);
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
-    auto impl = std::make_unique<Recordset::Impl>(this, actual, shapeOf(this, actual));
+    auto impl = std::make_unique<Recordset::Impl>(this, actual, shapeOf(this, actual, kept));
     impl->firstRowOnly = rows == Rows::First;
-    impl->moveFirst();
+    impl->moveFirst(kept);
     return std::unique_ptr<Recordset>(new Recordset(std::move(impl)));
 }
 
