@@ -159,7 +159,7 @@ void FlowRun::findRow()
     rs->moveFirst();
     while (!rs->eof()) {
         if (rowMatches(*rs)) {
-            row = readValveRow(*rs);
+            row = ValveFields(*rs).read();
             // The printout names the reduction of the valve the flow was computed for.
             s.Reduktion = rs->field(QStringLiteral("Reduktion")).toFloat();
             return;

@@ -277,18 +277,24 @@ ChosenRow SizingRun::chooseRow()
     update_Tabelle_aktuell(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit, s.DNmin, s.KvsOpt);
 
     std::unique_ptr<Recordset> rs = s.dbKenndaten->openTable(QStringLiteral("_aktuell"));
+    const FieldReader size(*rs, s.DNunit == 1 ? "DN_Zoll" : "DN");
+    const FieldReader kvs(*rs, s.KvUnit == 1 ? "Cv" : "Kvs");
+    const ValveFields valve(*rs);
+    const FieldReader reduktion(*rs, "Reduktion");
+    const FieldReader stellverhaeltnis(*rs, "Stellverhältnis");
+    const FieldReader kennlinieField(*rs, "Kennlinie");
     rs->moveFirst();
     while (!rs->eof()) {
-        s.DNVentil = rs->field(s.DNunit == 1 ? "DN_Zoll" : "DN").toString();
+        s.DNVentil = size().toString();
         if (s.chkDNRohr == 0) {
             s.DN1Rohr = s.DNVentil;
             s.DN2Rohr = s.DNVentil;
         }
-        s.KvsCv = rs->field(s.KvUnit == 1 ? "Cv" : "Kvs").toFloat();
-        row = readValveRow(*rs);
-        s.Reduktion = rs->field("Reduktion").toFloat();
-        s.Stellverhältnis = rs->field("Stellverhältnis").toDouble();
-        const Variant kennlinie = rs->field("Kennlinie");
+        s.KvsCv = kvs().toFloat();
+        row = valve.read();
+        s.Reduktion = reduktion().toFloat();
+        s.Stellverhältnis = stellverhaeltnis().toDouble();
+        const Variant kennlinie = kennlinieField();
         chosen = {kennlinie.isNumeric() ? static_cast<int>(kennlinie.toInt()) : -1, s.DNVentil, s.KvsCv};
 
         if (liquid()) {
