@@ -299,12 +299,11 @@ ChosenRow SizingRun::chooseRow()
 
         if (liquid()) {
             s.FLMax = row.aFL.asNumber() + row.bFL.asNumber() + row.cFL.asNumber();
-            s.Q100 = calcQ_inkomp(s.Medium, Variant(s.KvsCv), s.KvUnit, Variant(s.FLMax), Variant(s.DNVentil),
-                                  Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
-                                  Variant(s.p2Max), s.p2Unit, Variant(s.pkrit), Variant(s.psatMax), s.pUnit,
-                                  Variant(s.rho1Max), s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit,
-                                  s.ChokedFlowMax)
-                         .asNumber();
+            s.Q100 = calcQ_inkompZahl(s.Medium, Variant(s.KvsCv), s.KvUnit, Variant(s.FLMax), Variant(s.DNVentil),
+                                      Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
+                                      Variant(s.p2Max), s.p2Unit, Variant(s.pkrit), Variant(s.psatMax), s.pUnit,
+                                      Variant(s.rho1Max), s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit,
+                                      s.ChokedFlowMax);
         } else {
             if (s.Medium == 2) {
                 Variant p1(s.p1Max);
@@ -313,11 +312,10 @@ ChosenRow SizingRun::chooseRow()
                 s.p1Max = p1.asNumber();
             }
             s.XTMax = row.axT.asNumber() + row.bxT.asNumber() + row.cxT.asNumber();
-            s.Q100 = calcQ_komp(Variant(s.KvsCv), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
-                                Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
-                                Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit,
-                                Variant(s.gammaMax), s.Zustand, s.QUnit)
-                         .asNumber();
+            s.Q100 = calcQ_kompZahl(Variant(s.KvsCv), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
+                                    Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
+                                    Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit,
+                                    Variant(s.gammaMax), s.Zustand, s.QUnit);
         }
         s.Q100 = finiteOr0(s.Q100);
         if (s.Q100 > (1 + s.DurchflussreserveMin) * s.QMax)
