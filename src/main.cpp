@@ -1,3 +1,4 @@
+#include "app/help_sections.h"
 #include "app/main_window.h"
 #include "app/sheet_host.h"
 #include "platform/forms/ui_services.h"
@@ -71,12 +72,13 @@ int main(int argc, char *argv[])
     QtTableCurveDisplay curves;
     TableCurveDisplayScope curveScope(curves);
     qtui::HelpViewer helpViewer;
-    QtDesktopServices desktop([&helpViewer](const QString &file, const HelpTexts &texts) {
-        helpViewer.show(file, texts.title, texts.missingFile);
+    QtDesktopServices desktop([&helpViewer](const QString &file, const QString &anchor, const HelpTexts &texts) {
+        helpViewer.show(file, texts.title, texts.missingFile, anchor);
     });
     DesktopServicesScope desktopScope(desktop);
-    // F1 in any window shows the help file the help menu set last (nothing before).
-    qtui::HelpKey helpKey([] { showHelpFile(); });
+    // F1 in any window shows that window's section of the help, in the language the help menu chose last
+    // (nothing before).
+    qtui::HelpKey helpKey([](const QString &window, const QString &control) { showHelpFor(window, control); });
 
     QString error;
     if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {

@@ -491,10 +491,9 @@ void frmMDIMain::mnuNeu_Click()
         return;
     SharedData &d = shared();
 
-    for (Menu *entry : {&mnuOpen, &mnuSave, &mnuSaveAs, &mnuDrucken})
+    // The print entries follow the sheet's results (mainwin::setResultsCurrent).
+    for (Menu *entry : {&mnuOpen, &mnuSave, &mnuSaveAs})
         entry->setEnabled(true);
-    if (d.PDFDruckerVorhanden)
-        mnuPDFDruck.setEnabled(true);
     for (Menu *entry : {&mnuDruckerEinrichten, &mnuStandardLaden, &mnuStandardSpeichern, &mnuEnde})
         entry->setEnabled(true);
     for (Menu *menu : {&mnuModus, &mnuBauform, &mnuMedium, &mnuOptionen, &mnuEinheiten, &mnuTools, &mnuHilfe})
@@ -603,14 +602,8 @@ void frmMDIMain::mnuFlow_Click()
     sheethost::unloadSheet(SheetKind::CalcSize);
     sheethost::unloadSheet(SheetKind::CalcFlow);
     sheethost::loadSheet(SheetKind::CalcFlow);
-    // A recalculation that stopped on invalid input keeps its report and the print entries stay off.
-    const QString failed = getText(QStringLiteral("Berechnung nicht aktualisiert"), d.Sprache);
-    if (!StatusBar.text().startsWith(failed)) {
-        StatusBar.setText(getText(QStringLiteral("Berechnung aktualisiert"), d.Sprache));
-        mnuDrucken.setEnabled(true);
-        if (d.PDFDruckerVorhanden)
-            mnuPDFDruck.setEnabled(true);
-    }
+    // The status line and the print entries are the sheet's last recalculation's, as after the sizing switch: a
+    // run that stopped keeps its report and the entries stay off.
     d.Modus = 1;
 }
 

@@ -14,7 +14,11 @@ constexpr double N5 = 0.0018;
 constexpr double N6 = 31.6;
 constexpr double Fd = 1.0;
 
-constexpr double kReynoldsTolerance = 0.0001; // m3/h, absolute
+// The Reynolds iteration stops when a step changes the flow by less than both of these. The absolute one alone
+// ends tiny viscous flows (a few l/h and less) long before they settle; the relative one alone would iterate large
+// flows beyond the digits anybody reads.
+constexpr double kReynoldsTolerance = 0.0001;        // m3/h
+constexpr double kReynoldsRelativeTolerance = 1e-6; // of the flow
 
 // A root of a negative or non-finite number has no flow behind it.
 double rootOrZero(double x)
@@ -201,7 +205,8 @@ bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool 
         if (!std::isfinite(next.Q))
             break; // keep the last flow
         last = next;
-        if (std::fabs(next.Q - Qold) < kReynoldsTolerance)
+        const double change = std::fabs(next.Q - Qold);
+        if (change < kReynoldsTolerance && change <= kReynoldsRelativeTolerance * std::fabs(next.Q))
             break;
         Qold = next.Q;
     }

@@ -47,7 +47,8 @@ private:
     void cavitation();
     void fluidLabels();
     void refreshPipeLists();
-    void notComputable(const QString &reason);
+    // The point cannot be computed: the valve's results show `shown`, the status line says why.
+    void notComputable(const QString &reason, const QString &shown = kNA);
 
     SharedData &s;
     FlowSheetAccess &sheet;
@@ -70,6 +71,14 @@ void FlowRun::run()
         notComputable(getText("Ventil nicht in der Baureihe!", s.Sprache));
         return;
     }
+    // Data no flow can be computed from: nothing to show at all.
+    QString impossible = impossibleFluid(s.Zustand, s.rhoN, s.rho1Max, s.gammaMax);
+    if (impossible.isEmpty())
+        impossible = impossibleValve(s.KvsCv);
+    if (!impossible.isEmpty()) {
+        notComputable(impossible, QString());
+        return;
+    }
 
     const double y = s.yMax;
     s.Kvmax = finiteOr0(flow::curveKv(s.KvsCv, row.a0.asNumber(), row.a1.asNumber(), row.a2.asNumber(),
@@ -88,7 +97,7 @@ void FlowRun::run()
     fluidLabels();
 
     mainwin::setStatusText(getText("Berechnung aktualisiert", s.Sprache));
-    mainwin::enablePrintEntries();
+    mainwin::setResultsCurrent(true);
     keepCoefficients(row);
 }
 
@@ -294,10 +303,10 @@ void FlowRun::fluidLabels()
     }
 }
 
-// The chosen valve has no row (or the table cannot be read): the point is not computable. The valve's results
-// are cleared and shown as "N/A", the fluid rows still show the properties just computed, and the status line
-// says why the results are not current.
-void FlowRun::notComputable(const QString &reason)
+// The chosen valve has no row (or the table cannot be read), or the data are impossible: the point is not
+// computable. The valve's results are cleared and shown as `shown`, the fluid rows still show the properties just
+// computed, and the status line says why the results are not current.
+void FlowRun::notComputable(const QString &reason, const QString &shown)
 {
     s.Kvmax = 0.0;
     s.QMax = 0.0;
@@ -312,12 +321,13 @@ void FlowRun::notComputable(const QString &reason)
     s.zyMax = 0.0;
     s.xFMax = 0.0;
     s.KavitationMax = false;
-    // Without a row there is no noise table either: z is unknown.
+    // No noise estimate ran: z is unknown.
     s.SchalltabelleFehltMax = true;
     for (Label *label : {sheet.lblQmax, sheet.lblFlmax, sheet.lblxTMax, sheet.lblChokedFlowMax, sheet.lblzyMax,
                          sheet.lblxFMax, sheet.lblKavitationMax, sheet.lblV1max, sheet.lblV2max,
                          sheet.lblSchallVDMAmax, sheet.lblSchallerwartmax})
-        setCaption(label, kNA);
+        setCaption(label, shown);
+    // The correction has no "N/A" of its own: the estimate leaves a blank there.
     setCaption(sheet.lblSchallkorrekturmax, s.DLAMax);
     if (!liquid()) {
         const double p1 = umrechnenDruck(Variant(s.p1Max), s.p1Unit, 0);
@@ -329,7 +339,6 @@ void FlowRun::notComputable(const QString &reason)
     fluidLabels();
 
     mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": " + reason);
-    mainwin::disablePrintEntries();
     mainwin::beep();
     keepCoefficients(row);
 }
@@ -346,6 +355,7 @@ void calcDurchfluss()
     recalc::RunGuard guard(running);
 
     mainwin::setStatusText(QString());
+    mainwin::setResultsCurrent(false);
     if (!checkEingabeDurchfluss()) {
         mainwin::beep();
         return;

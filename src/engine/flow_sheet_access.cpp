@@ -1,5 +1,7 @@
 #include "engine/flow_sheet_access.h"
 
+#include "engine/main_window_access.h"
+
 namespace {
 FlowSheetAccess *g_activeFlowSheet = nullptr;
 } // namespace
@@ -38,6 +40,9 @@ QStringList FlowSheetAccess::missingMembers() const
 
 void setActiveFlowSheet(FlowSheetAccess *sheet)
 {
+    // A sheet that comes or goes has no current results until a recalculation says so.
+    if (sheet != g_activeFlowSheet)
+        mainwin::setResultsCurrent(false);
     g_activeFlowSheet = sheet;
 }
 

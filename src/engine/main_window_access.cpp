@@ -32,28 +32,19 @@ void setStatusText(const QString &text)
         g_mainWindow->StatusBar->setText(text);
 }
 
-namespace {
+bool resultsCurrent()
+{
+    return g_mainWindow && g_mainWindow->mnuDrucken && g_mainWindow->mnuDrucken->enabled();
+}
 
-void setPrintEntriesEnabled(bool enabled)
+void setResultsCurrent(bool current)
 {
     if (!g_mainWindow)
         return;
     if (g_mainWindow->mnuDrucken)
-        g_mainWindow->mnuDrucken->setEnabled(enabled);
+        g_mainWindow->mnuDrucken->setEnabled(current);
     if (shared().PDFDruckerVorhanden && g_mainWindow->mnuPDFDruck)
-        g_mainWindow->mnuPDFDruck->setEnabled(enabled);
-}
-
-} // namespace
-
-void enablePrintEntries()
-{
-    setPrintEntriesEnabled(true);
-}
-
-void disablePrintEntries()
-{
-    setPrintEntriesEnabled(false);
+        g_mainWindow->mnuPDFDruck->setEnabled(current);
 }
 
 void beep()

@@ -21,10 +21,11 @@ namespace mainwin {
 // The status line's text; empty while no main window is registered (writes then go nowhere).
 QString statusText();
 void setStatusText(const QString &text);
-// Enables mnuDrucken, and mnuPDFDruck only while a PDF printer exists (otherwise it is left as it is).
-void enablePrintEntries();
-// Results no longer current: disables mnuDrucken, and mnuPDFDruck only while a PDF printer exists.
-void disablePrintEntries();
+// Whether the active sheet's results are current. The print entries say it and nothing else switches them:
+// mnuDrucken is enabled exactly while they are, and so is mnuPDFDruck while a PDF printer exists (without one it
+// is left as it is). Without a main window nothing is current.
+bool resultsCurrent();
+void setResultsCurrent(bool current);
 // The platform's beep, through the form runtime's services.
 void beep();
 

@@ -5,6 +5,7 @@
 #include "platform/forms/label.h"
 #include "state/shared_data.h"
 #include "units/number_format.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 
 #include <QFileInfo>
@@ -93,6 +94,25 @@ QString fixedPattern(double v, int decimals)
 QString yesNo(bool yes)
 {
     return getText(yes ? QStringLiteral("ja") : QStringLiteral("nein"), shared().Sprache);
+}
+
+QString impossibleFluid(int Zustand, double rhoN, double rho1, double gamma)
+{
+    const int Sprache = shared().Sprache;
+    if (Zustand == 0 && !physical::isValidDensity(rhoN))
+        return getText(QStringLiteral("Normdichte unzulässig!"), Sprache);
+    if (!physical::isValidDensity(rho1))
+        return getText(QStringLiteral("Dichtewert unzulässig!"), Sprache);
+    if ((Zustand == 0 || Zustand == 2) && !physical::isValidKappa(gamma))
+        return getText(QStringLiteral("Isentropenexponent unzulässig!"), Sprache);
+    return QString();
+}
+
+QString impossibleValve(double KvsCv)
+{
+    return physical::isValidFlowCoefficient(KvsCv)
+               ? QString()
+               : getText(QStringLiteral("Durchflusskoeffizient unzulässig!"), shared().Sprache);
 }
 
 QString databaseFailure(const DbError &e)

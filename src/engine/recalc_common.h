@@ -60,6 +60,13 @@ double asShown4(double v);
 QString fixedPattern(double v, int decimals);
 // The language's "ja" or "nein".
 QString yesNo(bool yes);
+// Why a recalculation cannot go on with the medium of an operating point, in the screen language, or empty when
+// it can. Whatever brought the data (an older project file, an edited database), a density must be one and a gas
+// (Zustand 0 or 2) must have an isentropic exponent above 1; an ideal gas (Zustand 0) also a norm density.
+QString impossibleFluid(int Zustand, double rhoN, double rho1, double gamma);
+// Likewise for the valve's Kvs or Cv.
+QString impossibleValve(double KvsCv);
+
 // A database failure for the status line in the screen language: the text of "Datenbankfehler", the file's name
 // and the table.
 QString databaseFailure(const DbError &e);

@@ -80,7 +80,8 @@ double curveValueKv(const ValveRow &row, double kvs, double y)
                          row.a4.asNumber(), row.a5.asNumber(), y);
 }
 
-// Ends a run that cannot size anything: the reason in the status line after "Berechnung nicht aktualisiert".
+// Ends a run that cannot size anything: the reason in the status line after "Berechnung nicht aktualisiert". The
+// results stay out of date (every run starts so).
 void reportFailure(const QString &reason)
 {
     mainwin::setStatusText(text("Berechnung nicht aktualisiert") + ": " + reason);
@@ -154,6 +155,11 @@ private:
     void ratios();
     void fluidRows();
     void statusAndWarnings();
+    // The reason why the active points' media cannot be sized with, or empty.
+    QString impossibleMedium();
+    // Ends a run on data no valve can be sized with: the results are blanked, the fluid rows show the data at
+    // fault, and the status line says why.
+    void notComputable(const QString &reason);
 
     SharedData &s;
     SizingSheetAccess &sheet;
@@ -167,9 +173,17 @@ void SizingRun::run()
         try {
             limitAtSaturation();
             fluidProperties();
+            if (const QString reason = impossibleMedium(); !reason.isEmpty()) {
+                notComputable(reason);
+                return;
+            }
             proposePipes();
             if (!chooseValve())
                 return;
+            if (const QString reason = impossibleValve(s.KvsCv); !reason.isEmpty()) {
+                notComputable(reason);
+                return;
+            }
             openings();
             resultsAndReserve();
             velocities();
@@ -228,6 +242,33 @@ void SizingRun::fluidProperties()
         }
         s.pkrit = umrechnenDruck(Variant(221.2), 0, s.pUnit);
     }
+}
+
+QString SizingRun::impossibleMedium()
+{
+    for (Point *p : minFirst()) {
+        const QString reason = impossibleFluid(s.Zustand, s.rhoN, p->rho1, p->gamma);
+        if (!reason.isEmpty())
+            return reason;
+    }
+    return QString();
+}
+
+void SizingRun::notComputable(const QString &reason)
+{
+    for (Point *p : maxFirst()) {
+        p->y = p->Kv = p->STV = p->v1 = p->v2 = p->zy = p->xF = p->FL = p->XT = p->X = 0.0;
+        p->choked = p->cavitation = false;
+        p->LA = p->DLA = p->LAEff = QString();
+        for (Label *label : {p->lblY, p->lblKv, p->lblSTV, p->lblV1, p->lblV2, p->lblLA, p->lblDLA, p->lblLAEff,
+                             p->lblzy, p->lblxF, p->lblFl, p->lblCavitation, p->lblxT, p->lblx, p->lblChoked})
+            setCaption(label, QString());
+    }
+    s.Q100 = 0.0;
+    setCaption(sheet.lblQymax, QString());
+    setCaption(sheet.lblQReserve, QString());
+    fluidRows();
+    reportFailure(reason);
 }
 
 void SizingRun::proposePipes()
@@ -476,7 +517,7 @@ void SizingRun::fluidRows()
 void SizingRun::statusAndWarnings()
 {
     mainwin::setStatusText(text("Berechnung aktualisiert"));
-    mainwin::enablePrintEntries();
+    mainwin::setResultsCurrent(true);
 
     // Every failing point is marked and beeps once; its message goes into the status line once.
     auto warnPoints = [this](const char *message, auto fails, auto mark) {
@@ -545,6 +586,7 @@ void calcDimensionierung()
 
     s.DurchflussreserveMin = 0.15;
     mainwin::setStatusText(QString());
+    mainwin::setResultsCurrent(false);
 
     if (!checkEingabeDimensionierung()) {
         mainwin::beep();

@@ -1,5 +1,7 @@
 #include "engine/sizing_sheet_access.h"
 
+#include "engine/main_window_access.h"
+
 namespace {
 SizingSheetAccess *g_activeSheet = nullptr;
 } // namespace
@@ -93,6 +95,9 @@ QStringList SizingSheetAccess::missingMembers() const
 
 void setActiveSizingSheet(SizingSheetAccess *sheet)
 {
+    // A sheet that comes or goes has no current results until a recalculation says so.
+    if (sheet != g_activeSheet)
+        mainwin::setResultsCurrent(false);
     g_activeSheet = sheet;
 }
 

@@ -72,6 +72,11 @@ int comparePsat(double tC, double p)
 
 namespace water_steam {
 
+bool isSaturatedSteamPressure(double pBar)
+{
+    return pBar >= kPTripelTsat && pBar <= kPkrit;
+}
+
 double psatBar(double tC)
 {
     if (tC > 374)

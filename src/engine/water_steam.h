@@ -28,6 +28,10 @@ Variant calcRho1Gas(const Variant &p, int pEinheit, const Variant &T, int TEinhe
                     int RhoNEinheit, int RhoEinheit);
 
 namespace water_steam {
+// Whether a pressure of saturated steam (bar absolute) lies within the vapour-pressure equation, from the triple
+// point (0.006112 bar) to the critical point (220.93 bar). Outside it there is no saturated steam: the saturation
+// temperature is clamped and the steam density equation turns meaningless (negative above the critical point).
+bool isSaturatedSteamPressure(double pBar);
 // The same correlations in the internal units (bar absolute, °C), for callers that already converted.
 double psatBar(double tC);
 double tsatC(double pBar);

@@ -3,6 +3,7 @@
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 
 #include <QDir>
@@ -111,6 +112,15 @@ bool numbersPresent(const Recordset &rs, const QStringList &columns)
             return false;
     }
     return true;
+}
+
+bool idealGasPossible(const Variant &Kappa, const Variant &RHON, const Variant &RHOUNIT)
+{
+    if (!Kappa.isNumeric() || !RHON.isNumeric() || !RHOUNIT.isNumeric())
+        return false;
+    const double unit = RHOUNIT.toDouble();
+    return (unit == 0 || unit == 1) && physical::isValidKappa(Kappa.toDouble()) &&
+           physical::isValidDensity(RHON.toDouble());
 }
 
 void reportOpenFailure(const DbError &error)

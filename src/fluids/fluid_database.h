@@ -36,6 +36,10 @@ bool findByName(Recordset &rs, const QString &name);
 // Whether the current record holds a number in each of the columns.
 bool numbersPresent(const Recordset &rs, const QStringList &columns);
 
+// Whether an ideal gas's stored isentropic exponent, norm density and density unit (0 kg/m3, 1 lb./cu.ft.) are a
+// gas that can be handed on: numbers within the physical limits and a unit of the list.
+bool idealGasPossible(const Variant &Kappa, const Variant &RHON, const Variant &RHOUNIT);
+
 // One message box naming the file: the table could not be opened, or a change could not be stored.
 void reportOpenFailure(const DbError &error);
 void reportWriteFailure(const DbError &error);

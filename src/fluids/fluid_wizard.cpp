@@ -208,6 +208,13 @@ void frmStoffdatenAssistent::connectHandlers()
             f->LostFocus = [this, f] { resultLostFocus(*f); };
         }
     }
+    // An impossible number typed over a result cannot be left (a text that is no number is put back on leaving).
+    for (const Row &row : {rhoRow(), psatRow(), nueRow(), gammaRow()}) {
+        for (TextBox *f : row)
+            f->Validate = [this, f](int &Cancel) { resultValidate(*f, Cancel); };
+    }
+    // Leaving the wizard is always possible.
+    cmdEsc.setCausesValidation(false);
     for (int c = 0; c < 3; ++c) {
         TextBox *rho = rhoRow()[c];
         TextBox *z = ZRow()[c];
@@ -377,10 +384,16 @@ void frmStoffdatenAssistent::sortList(bool byFormula)
         fluiddb::reportOpenFailure(e);
         return;
     }
-    // The current wizard medium is picked when it is listed; otherwise nothing is.
-    const SharedData &s = shared();
+    // A new order keeps the substance picked last. Until the wizard has picked one, the current wizard medium is
+    // picked when it is listed (the shared name is not the wizard's pick: that reaches the project only on
+    // hand-over); otherwise nothing is.
     int current = -1;
-    if (s.Medium == 5 || s.Medium == 6) {
+    if (picked_.bookmark) {
+        for (int i = 0; i < lstSubstanz.listCount() && current < 0; ++i) {
+            if (lstSubstanz.itemData(i) == *picked_.bookmark)
+                current = i;
+        }
+    } else if (const SharedData &s = shared(); !recordPicked_ && (s.Medium == 5 || s.Medium == 6)) {
         const QString entry = byFormula ? s.FORMEL + QStringLiteral(" (") + s.NameMedium + QLatin1Char(')')
                                         : s.NameMedium + QStringLiteral(" (") + s.FORMEL + QLatin1Char(')');
         current = lstSubstanz.items().indexOf(entry);
@@ -447,6 +460,7 @@ void frmStoffdatenAssistent::keepRecord(const Recordset &rs)
     p.pUnit = units_.pUnit;
     p.w = rs.field(QStringLiteral("W"));
     picked_ = p;
+    recordPicked_ = true;
 }
 
 // The fields from the kept values, in the wizard's units; the critical data only when they are numbers.
@@ -597,7 +611,8 @@ void frmStoffdatenAssistent::cmdBearbeiten_Click()
 void frmStoffdatenAssistent::cmdÜbernahme_Click()
 {
     if (!rsStoffdaten || !rsStoffdaten->editing() ||
-        !recordentry::fieldsReady(txtMedium, {&txtMol, &txtTs, &txtTkrit, &txtpkrit, &txtazFaktor}))
+        !recordentry::fieldsReady(txtMedium, {&txtMol, &txtTs, &txtTkrit, &txtpkrit, &txtazFaktor},
+                                  [this](const TextBox &field, double value) { return numberPossible(field, value); }))
         return;
     // A refusal leaves the wizard editing, with the fields as typed.
     if (!recordentry::store(*rsStoffdaten, [this](Recordset &rs) {

@@ -184,7 +184,10 @@ private:
     void showRow(Label &symbol, Label &caption, const Row &fields, Label *unit);
     QStringList operatingPoint() const;
     void operatingPointChanged();
+    // Whether a number in a base-data or result field is physically possible (and of a sensible size).
+    bool numberPossible(const TextBox &field, double value) const;
     void resultGotFocus(TextBox &field);
+    void resultValidate(TextBox &field, int &Cancel);
     void resultLostFocus(TextBox &field);
     void densityLeft(int column);
     void realGasFactorLeft(int column);
@@ -210,6 +213,8 @@ private:
     std::unique_ptr<Recordset> rsStoffdaten;
     int AssistentZustand = 0;
     Picked picked_;
+    // Whether a record has been picked (or stored) since the wizard loaded; the pick may have been deleted since.
+    bool recordPicked_ = false;
     FluidUnits units_;
     // The units of the operating point as the sheet had them at loading.
     int p1Unit_ = 0;

@@ -10,6 +10,7 @@
 #include "state/shared_data.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
+#include "units/physical_limits.h"
 #include "units/unit_lists.h"
 
 namespace {
@@ -274,6 +275,42 @@ void frmStoffdatenAssistent::resultGotFocus(TextBox &field)
     field.selectAll();
 }
 
+bool frmStoffdatenAssistent::numberPossible(const TextBox &field, double value) const
+{
+    if (!physical::isSensibleNumber(value))
+        return false;
+    auto oneOf = [&field](const TextBox &min, const TextBox &norm, const TextBox &max) {
+        return &field == &min || &field == &norm || &field == &max;
+    };
+    if (oneOf(txtrhomin, txtrhonorm, txtrhomax))
+        return physical::isValidDensity(value);
+    if (oneOf(txtpsatmin, txtpsatnorm, txtpsatmax))
+        return physical::isValidVapourPressure(value, psatUnit_);
+    if (oneOf(txtnuemin, txtnuenorm, txtnuemax))
+        return physical::isValidViscosity(value);
+    if (oneOf(txtgammamin, txtgammanorm, txtgammamax))
+        return physical::isValidKappa(value);
+    if (oneOf(txtZmin, txtZnorm, txtZmax))
+        return physical::isValidRealGasFactor(value);
+    if (&field == &txtMol)
+        return physical::isValidMolarMass(value);
+    if (&field == &txtpkrit)
+        return physical::isValidCriticalPressure(value, units_.pUnit);
+    double Ts = 0.0;
+    if (&field == &txtTkrit && Variant(txtTs.text()).toNumber(&Ts))
+        return physical::isValidCriticalTemperature(value, Ts);
+    return true;
+}
+
+void frmStoffdatenAssistent::resultValidate(TextBox &field, int &Cancel)
+{
+    double value = 0.0;
+    if (Variant(field.text()).toNumber(&value) && !numberPossible(field, value)) {
+        uiServices().beep();
+        Cancel = 1;
+    }
+}
+
 void frmStoffdatenAssistent::resultLostFocus(TextBox &field)
 {
     const Variant v(field.text());
@@ -319,12 +356,25 @@ void frmStoffdatenAssistent::cmdazFaktor_Click()
 
 bool frmStoffdatenAssistent::handOverInputsReady()
 {
+    auto refuse = [](TextBox &f) {
+        uiServices().beep();
+        f.setFocus();
+        return false;
+    };
     for (TextBox *f : {&txtrhomax, &txtMol, &txtTkrit, &txtpkrit}) {
-        if (!numeric(*f)) {
-            uiServices().beep();
-            f->setFocus();
-            return false;
-        }
+        if (!numeric(*f))
+            return refuse(*f);
+    }
+    // Every number handed over is possible; Enter hands over from a result field without leaving it, so the
+    // field's own check has not run. A field that holds no number falls back as the hand-over says. The real-gas
+    // factor is not handed over, but an impossible one typed just before Enter is refused, not silently dropped.
+    std::vector<TextBox *> handedOver = {&txtMol, &txtTkrit, &txtpkrit};
+    for (const Row &row : {rhoRow(), ZRow(), gammaRow(), nueRow()})
+        handedOver.insert(handedOver.end(), row.begin(), row.end());
+    for (TextBox *f : handedOver) {
+        double value = 0.0;
+        if (Variant(f->text()).toNumber(&value) && !numberPossible(*f, value))
+            return refuse(*f);
     }
     return true;
 }

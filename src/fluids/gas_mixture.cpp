@@ -6,6 +6,7 @@
 #include "state/shared_data.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
@@ -283,12 +284,14 @@ void frmGasgemisch::txtRhon_Change(int i)
 
 void frmGasgemisch::txtMGewicht_Change(int i)
 {
-    // The mixture follows only through the density this writes (or the next edit of another field).
     if (optMGewicht.value() && Variant(txtMGewicht[i].text()).isNumeric()) {
         const double m = numberOr0(txtMGewicht[i].text());
         txtRhon[i].setText(formatHashHashDotHashHash(
             umrechnenDichte(Variant(m * kNormDensityPerMolarMass), 0, rowDensityUnit(i)).asNumber()));
     }
+    // The two-decimal density written above often stays as it was for the last digit typed, so it cannot be what
+    // carries the molar mass into the mixture.
+    calcMGewichtRhoNGemisch();
 }
 
 void frmGasgemisch::cmbRhounit_Click(int i)
@@ -375,6 +378,12 @@ void frmGasgemisch::cmdÜbernahme_Click()
         fluiddb::reportOpenFailure(e);
         return;
     }
+    // A gas the table holds with impossible data (stored by another tool) does not become a component.
+    if (!fluiddb::idealGasPossible(kappa, rhon, rhounit)) {
+        uiServices().beep();
+        lstSubstanz.setFocus();
+        return;
+    }
 
     rhoUnitKomponente[static_cast<size_t>(i)] = rhoUnit_;
     cmbRhounit[i].setListIndex(rhoUnit_);
@@ -390,6 +399,8 @@ void frmGasgemisch::cmdÜbernahme_Click()
 
 TextBox *frmGasgemisch::firstIncompleteField()
 {
+    TextBox *firstKappa = nullptr;
+    TextBox *firstMolarMass = nullptr;
     for (int i = 0; i < 6; ++i) {
         double share = 0.0;
         if (!number(txtVolAnteil[i].text(), &share) || share < 0 || share > 100)
@@ -399,13 +410,25 @@ TextBox *frmGasgemisch::firstIncompleteField()
         // A component that takes part needs a name, an exponent above 1 and a molar mass above 0.
         double kappa = 0.0;
         double m = 0.0;
+        TextBox *molarMass = txtMGewicht[i].enabled() ? &txtMGewicht[i] : &txtRhon[i];
         if (txtMedium[i].text().trimmed().isEmpty())
             return &txtMedium[i];
-        if (!number(txtKappa[i].text(), &kappa) || !(kappa > 1))
+        if (!number(txtKappa[i].text(), &kappa) || !physical::isValidKappa(kappa))
             return &txtKappa[i];
-        if (!number(txtMGewicht[i].text(), &m) || !(m > 0))
-            return txtMGewicht[i].enabled() ? &txtMGewicht[i] : &txtRhon[i];
+        if (!number(txtMGewicht[i].text(), &m) || !physical::isValidMolarMass(m))
+            return molarMass;
+        if (!firstKappa) {
+            firstKappa = &txtKappa[i];
+            firstMolarMass = molarMass;
+        }
     }
+    // The results as shown are what is stored and handed over: a four-digit exponent of 1.000, or a molar mass
+    // and norm density that show as 0, are no gas either.
+    if (firstKappa && !physical::isValidKappa(numberOr0(lblKappaGemisch.caption())))
+        return firstKappa;
+    if (firstMolarMass && (!physical::isValidMolarMass(numberOr0(lblMGewichtGemisch.caption())) ||
+                           !physical::isValidDensity(numberOr0(lblRhoNGemisch.caption()))))
+        return firstMolarMass;
     return nullptr;
 }
 

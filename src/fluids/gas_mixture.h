@@ -82,7 +82,8 @@ private:
     void layout();
     void connectHandlers();
     void fillList();
-    // The first field that keeps OK from storing the mixture, or null when every row can be stored.
+    // The first field that keeps OK from storing the mixture: of a row that cannot take part, or of the first
+    // component when the mixture's own results (as shown) are no gas; null when the mixture can be stored.
     TextBox *firstIncompleteField();
 
     std::array<int, 6> rhoUnitKomponente{};

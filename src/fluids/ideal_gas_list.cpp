@@ -1,8 +1,10 @@
 #include "fluids/ideal_gas_list.h"
 
+#include "fluids/fluid_database.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
@@ -101,8 +103,15 @@ void frmIdealesGas::handOverRecord(const Recordset &rs)
 
 bool frmIdealesGas::recordHandOverPossible(const Recordset &rs) const
 {
-    const long long unit = rs.field(QStringLiteral("RHOUNIT")).toInt();
-    return unit == 0 || unit == 1;
+    return fluiddb::idealGasPossible(rs.field(QStringLiteral("Kappa")), rs.field(QStringLiteral("RHON")),
+                                     rs.field(QStringLiteral("RHOUNIT")));
+}
+
+bool frmIdealesGas::numberPossible(const TextBox &field, double value) const
+{
+    if (&field == &txtKappa)
+        return physical::isValidKappa(value);
+    return physical::isValidDensity(value);
 }
 
 void frmIdealesGas::rho_unit_Click()

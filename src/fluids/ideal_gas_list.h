@@ -28,6 +28,7 @@ protected:
     std::vector<ComboBox *> unitLists() override { return {&rho_unit}; }
     void handOverRecord(const Recordset &rs) override;
     bool recordHandOverPossible(const Recordset &rs) const override;
+    bool numberPossible(const TextBox &field, double value) const override;
     int fluidState() const override { return 0; }
     int mediumCode() const override { return 3; }
     bool okEnabledAfterAbandon() const override { return false; }

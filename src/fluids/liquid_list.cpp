@@ -3,6 +3,7 @@
 #include "state/shared_data.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
@@ -191,9 +192,28 @@ bool frmFlüssigkeit::recordHandOverPossible(const Recordset &rs) const
     if (!unitWithin(rs, "RHOUNIT", 1) || !unitWithin(rs, "PUNIT", 7) || !unitWithin(rs, "NUEUNIT", 1) ||
         !unitWithin(rs, "TUNIT", 1))
         return false;
+    auto number = [&rs](const char *column) { return rs.field(QString::fromLatin1(column)).toDouble(); };
+    const int PUNIT = unitOf(rs, "PUNIT");
+    // A liquid stored with impossible data (by another tool) is not handed on.
+    if (!physical::isValidDensity(number("RHO")) || !physical::isValidVapourPressure(number("PSAT"), PUNIT) ||
+        !physical::isValidCriticalPressure(number("PKRIT"), PUNIT) || !physical::isValidViscosity(number("NUE")))
+        return false;
     // The sheets hold the reference temperature as a 16-bit whole number.
     const double t = umrechnenTemperatur(rs.field(QStringLiteral("TBEZUG")), unitOf(rs, "TUNIT"), units_.TUnit);
     return std::isfinite(t) && t > -32768.5 && t < 32767.5;
+}
+
+bool frmFlüssigkeit::numberPossible(const TextBox &field, double value) const
+{
+    if (&field == &txtrho)
+        return physical::isValidDensity(value);
+    if (&field == &txtpsat)
+        return physical::isValidVapourPressure(value, units_.pUnit);
+    if (&field == &txtpkrit)
+        return physical::isValidCriticalPressure(value, units_.pUnit);
+    if (&field == &txtnue)
+        return physical::isValidViscosity(value);
+    return true;
 }
 
 void frmFlüssigkeit::handOverRecord(const Recordset &rs)

@@ -42,6 +42,7 @@ protected:
     std::vector<ComboBox *> unitLists() override { return {&rho_unit, &p_unit, &T_unit, &nue_unit}; }
     void handOverRecord(const Recordset &rs) override;
     bool recordHandOverPossible(const Recordset &rs) const override;
+    bool numberPossible(const TextBox &field, double value) const override;
     int fluidState() const override { return 1; }
     int mediumCode() const override { return 4; }
     bool okEnabledAfterAbandon() const override { return true; }

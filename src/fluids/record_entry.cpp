@@ -2,6 +2,7 @@
 
 #include "fluids/fluid_database.h"
 #include "platform/forms/ui_services.h"
+#include "units/physical_limits.h"
 
 namespace recordentry {
 
@@ -23,7 +24,7 @@ bool startNew(Recordset &rs)
     }
 }
 
-bool fieldsReady(TextBox &name, const std::vector<TextBox *> &numbers)
+bool fieldsReady(TextBox &name, const std::vector<TextBox *> &numbers, const NumberRule &possible)
 {
     if (name.text().trimmed().isEmpty()) {
         uiServices().beep();
@@ -31,7 +32,9 @@ bool fieldsReady(TextBox &name, const std::vector<TextBox *> &numbers)
         return false;
     }
     for (TextBox *field : numbers) {
-        if (!Variant(field->text()).isNumeric()) {
+        double value = 0.0;
+        if (!Variant(field->text()).toNumber(&value) || !physical::isSensibleNumber(value) ||
+            (possible && !possible(*field, value))) {
             uiServices().beep();
             field->setFocus();
             return false;

@@ -182,10 +182,12 @@ void SubstanceListForm::cmdOK_Click()
     bool found = false;
     try {
         found = fluiddb::findByName(*rsStoffdaten, name);
-        // A record without numbers (written by another tool) would hand over zeros: refused.
+        // A record without numbers, or with impossible ones (written by another tool), is refused: another entry
+        // can be chosen.
         if (found && (!fluiddb::numbersPresent(*rsStoffdaten, handOverColumns()) ||
                       !recordHandOverPossible(*rsStoffdaten))) {
             uiServices().beep();
+            lstSubstanz.setFocus();
             return;
         }
     } catch (const DbError &e) {
@@ -250,7 +252,9 @@ void SubstanceListForm::cmdBearbeiten_Click()
 
 void SubstanceListForm::cmdÜbernahme_Click()
 {
-    if (!rsStoffdaten || !recordentry::fieldsReady(txtMedium, numericFields()))
+    if (!rsStoffdaten ||
+        !recordentry::fieldsReady(txtMedium, numericFields(),
+                                  [this](const TextBox &field, double value) { return numberPossible(field, value); }))
         return;
     // A refusal leaves the dialog in its state with the fields as typed.
     if (!recordentry::store(*rsStoffdaten, [this](Recordset &rs) {

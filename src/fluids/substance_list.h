@@ -65,6 +65,9 @@ protected:
     virtual std::vector<ComboBox *> unitLists() = 0;
     // Writes the properties of the found record into the shared data (units already adopted).
     virtual void handOverRecord(const Recordset &rs) = 0;
+    // Whether a number typed into one of the numeric fields can be stored (beyond being a number of a sensible
+    // size, which every field needs).
+    virtual bool numberPossible(const TextBox &field, double value) const = 0;
     // False when the record's numbers cannot be handed over although they are numeric.
     virtual bool recordHandOverPossible(const Recordset &rs) const { (void)rs; return true; }
     // Fluid state and medium code of the hand-over.

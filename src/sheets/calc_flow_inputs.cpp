@@ -152,37 +152,40 @@ void FrmCalcFlow::cmbYmax_LostFocus()
 void FrmCalcFlow::cmbP1unit_Click()
 {
     SharedData &s = shared();
+    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int oldUnit = s.p1Unit;
     const int newUnit = cmbP1unit.listIndex();
     s.p1Unit = newUnit;
     for (double *p : {&s.p1Min, &s.p1Norm, &s.p1Max})
         *p = pressure(*p, oldUnit, newUnit);
     txtp1max.setText(numtext::general(s.p1Max));
-    sheetcommon::markCurrent();
+    sheetcommon::restoreResultsState(before);
 }
 
 void FrmCalcFlow::cmbP2unit_Click()
 {
     SharedData &s = shared();
+    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int oldUnit = s.p2Unit;
     const int newUnit = cmbP2unit.listIndex();
     s.p2Unit = newUnit;
     for (double *p : {&s.p2Min, &s.p2Norm, &s.p2Max})
         *p = pressure(*p, oldUnit, newUnit);
     txtp2max.setText(numtext::general(s.p2Max));
-    sheetcommon::markCurrent();
+    sheetcommon::restoreResultsState(before);
 }
 
 void FrmCalcFlow::cmbT1unit_Click()
 {
     SharedData &s = shared();
+    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int oldUnit = s.T1Unit;
     const int newUnit = cmbT1unit.listIndex();
     s.T1Unit = newUnit;
     for (double *t : {&s.T1Min, &s.T1Norm, &s.T1Max})
         *t = temperature(*t, oldUnit, newUnit);
     txtT1max.setText(formatHashDot0(s.T1Max));
-    sheetcommon::markCurrent();
+    sheetcommon::restoreResultsState(before);
 }
 
 void FrmCalcFlow::cmbQunit_Click()

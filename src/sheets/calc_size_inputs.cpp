@@ -42,6 +42,7 @@ void guardedRefill(F &&refill)
         refill(*s.rsVentil);
     } catch (const DbError &e) {
         mainwin::setStatusText(getText("Berechnung nicht aktualisiert", s.Sprache) + ": " + recalc::databaseFailure(e));
+        mainwin::setResultsCurrent(false);
         mainwin::beep();
     }
 }
@@ -99,6 +100,7 @@ void frmCalcSize::txtQmax_LostFocus() { calcDimensionierung(); }
 void frmCalcSize::cmbP1unit_Click()
 {
     SharedData &s = shared();
+    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int old = s.p1Unit;
     const int neu = cmbP1unit.listIndex();
     if (neu < 0)
@@ -110,12 +112,13 @@ void frmCalcSize::cmbP1unit_Click()
     txtp1min.setText(numtext::general(s.p1Min));
     txtp1norm.setText(numtext::general(s.p1Norm));
     txtp1max.setText(numtext::general(s.p1Max));
-    sheetcommon::markCurrent();
+    sheetcommon::restoreResultsState(before);
 }
 
 void frmCalcSize::cmbP2unit_Click()
 {
     SharedData &s = shared();
+    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int old = s.p2Unit;
     const int neu = cmbP2unit.listIndex();
     if (neu < 0)
@@ -127,12 +130,13 @@ void frmCalcSize::cmbP2unit_Click()
     txtp2min.setText(numtext::general(s.p2Min));
     txtp2norm.setText(numtext::general(s.p2Norm));
     txtp2max.setText(numtext::general(s.p2Max));
-    sheetcommon::markCurrent();
+    sheetcommon::restoreResultsState(before);
 }
 
 void frmCalcSize::cmbT1unit_Click()
 {
     SharedData &s = shared();
+    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int old = s.T1Unit;
     const int neu = cmbT1unit.listIndex();
     if (neu < 0)
@@ -145,7 +149,7 @@ void frmCalcSize::cmbT1unit_Click()
     txtT1min.setText(formatHashDot0(s.T1Min));
     txtT1norm.setText(formatHashDot0(s.T1Norm));
     txtT1max.setText(formatHashDot0(s.T1Max));
-    sheetcommon::markCurrent();
+    sheetcommon::restoreResultsState(before);
 }
 
 void frmCalcSize::cmbQunit_Click()

@@ -100,13 +100,19 @@ void markOutOfDate()
 {
     mainwin::setStatusText(getText(QStringLiteral("Berechnung nicht aktualisiert"), shared().Sprache)
                            + QStringLiteral(": TAB ->|"));
-    mainwin::disablePrintEntries();
+    mainwin::setResultsCurrent(false);
 }
 
-void markCurrent()
+ResultsState resultsState()
 {
-    mainwin::setStatusText(getText(QStringLiteral("Berechnung aktualisiert"), shared().Sprache));
-    mainwin::enablePrintEntries();
+    return {mainwin::resultsCurrent(), mainwin::statusText()};
+}
+
+void restoreResultsState(const ResultsState &before)
+{
+    mainwin::setStatusText(before.current ? getText(QStringLiteral("Berechnung aktualisiert"), shared().Sprache)
+                                          : before.status);
+    mainwin::setResultsCurrent(before.current);
 }
 
 QStringList pipeSizes(int DNunit)

@@ -38,10 +38,18 @@ void selectOption(int index, std::initializer_list<OptionButton *> options);
 // StoffdatenAktuell for the boxes whose value the fluid data depend on, and marks the results out of date.
 void storeInput(const TextBox &box, double &stored, bool marksFluidData, bool loading);
 
-// The status line and the print entries after an input changed (not current: "TAB ->|") and after a change
-// that leaves the results current.
+// The status line and the print entries after an input changed: not current, "TAB ->|".
 void markOutOfDate();
-void markCurrent();
+
+// A unit switch of p1, p2 or T1 converts the stored values without changing what they say, although the boxes'
+// Change handlers mark the results out of date on the way: it keeps the state it found. Results that were current
+// are current again ("Berechnung aktualisiert"); results that were not stay so, with the status line as it was.
+struct ResultsState {
+    bool current = false;
+    QString status;
+};
+ResultsState resultsState();
+void restoreResultsState(const ResultsState &before);
 
 // QMin, QNorm, QMax and Q100 converted to another flow unit of the fluid state (a state without a flow list keeps
 // them). Nothing when a conversion has no result, a mass and a volume flow without the point's density: the

@@ -1,5 +1,6 @@
 #include "tools/characteristic_display.h"
 
+#include "platform/core/number_text.h"
 #include "platform/forms/ui_services.h"
 #include "platform/shell/desktop_services.h"
 #include "state/shared_data.h"
@@ -10,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cmath>
 
 namespace kenndaten {
 
@@ -51,6 +53,25 @@ QString parabelFormel(int ersteZeile, int sheetRow)
     const QString y = QStringLiteral("(A%1/100)").arg(sheetRow);
     return QLatin1Char('=') + ref(ersteZeile) + QLatin1Char('+') + ref(ersteZeile + 1) + QLatin1Char('*') + y +
            QLatin1Char('+') + ref(ersteZeile + 2) + QLatin1Char('*') + y + QStringLiteral("^2");
+}
+
+// Four significant digits, also where formatZahl4 falls back to fifteen (beyond 1e15, below 1e-9); nothing for a
+// value beyond the doubles.
+QString vierStellen(double x)
+{
+    const double betrag = std::fabs(x);
+    if (std::isfinite(x) && x != 0.0 && (betrag >= 1e15 || betrag < 1e-9))
+        return numtext::general(x, 4);
+    return formatZahl4(Variant(x)).toString();
+}
+
+// A formula with the value it gives; a value beyond the doubles as the error a spreadsheet shows for it (a number
+// cell holding "inf" would make the file unreadable).
+xlsx::Cell formel(int row, int column, const QString &formula, double value)
+{
+    if (std::isfinite(value))
+        return xlsx::Cell::ofFormula(row, column, formula, value);
+    return xlsx::Cell::ofTextFormula(row, column, formula, QStringLiteral("#NUM!"));
 }
 
 bool mitVerhaeltnis(Kurve k)
@@ -117,18 +138,14 @@ xlsx::Sheet kurvenBlatt(const Parameter &p, Kurve k, bool aktiv)
         switch (k) {
         case Kurve::Kv:
         case Kurve::Cv:
-            s.cells.push_back(Cell::ofFormula(row, 1,
-                                              QLatin1Char('=') + ref(k == Kurve::Kv ? zeileKvs : zeileCv) +
-                                                  QStringLiteral("*C%1").arg(sheetRow),
-                                              wert(p, k, y)));
-            s.cells.push_back(Cell::ofFormula(row, 2, QLatin1Char('=') + polynomFormel(sheetRow), verhaeltnis(p, y)));
+            s.cells.push_back(formel(row, 1,
+                                     QLatin1Char('=') + ref(k == Kurve::Kv ? zeileKvs : zeileCv) +
+                                         QStringLiteral("*C%1").arg(sheetRow),
+                                     wert(p, k, y)));
+            s.cells.push_back(formel(row, 2, QLatin1Char('=') + polynomFormel(sheetRow), verhaeltnis(p, y)));
             break;
-        case Kurve::FL:
-            s.cells.push_back(Cell::ofFormula(row, 1, parabelFormel(zeileAFL, sheetRow), wert(p, k, y)));
-            break;
-        case Kurve::xT:
-            s.cells.push_back(Cell::ofFormula(row, 1, parabelFormel(zeileAxT, sheetRow), wert(p, k, y)));
-            break;
+        case Kurve::FL: s.cells.push_back(formel(row, 1, parabelFormel(zeileAFL, sheetRow), wert(p, k, y))); break;
+        case Kurve::xT: s.cells.push_back(formel(row, 1, parabelFormel(zeileAxT, sheetRow), wert(p, k, y))); break;
         }
     }
     s.columnWidths = {{0, 24}, {1, 12}, {2, 12}};
@@ -201,9 +218,9 @@ TableCurve anzeige(const Parameter &p, Kurve k, std::function<void()> save)
         t.columnTitles << verhaeltnisTitel(k);
     for (int i = 0; i < kPoints; ++i) {
         const double y = i / 10.0;
-        QStringList row = {QString::number(10 * i), formatZahl4(Variant(wert(p, k, y))).toString()};
+        QStringList row = {QString::number(10 * i), vierStellen(wert(p, k, y))};
         if (mitVerhaeltnis(k))
-            row << formatZahl4(Variant(verhaeltnis(p, y))).toString();
+            row << vierStellen(verhaeltnis(p, y));
         t.rows.push_back(row);
     }
     // The line is drawn through every percent, so that it shows the curve between the table's points.

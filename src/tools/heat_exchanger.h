@@ -163,6 +163,10 @@ private:
     void cmdÜbernehmen_Click();
     void druckvariablenFuellen();
     bool uebernahmeMoeglich() const;
+    // The first field of a shown column that holds a number no steam sizing case can have: a pressure without
+    // saturated steam (outside the water and steam equations) or a number beyond any sensible size (the steam
+    // flow counts for the field it follows from). Null when there is none.
+    TextBox *unmoeglichesFeld();
 
     void zeigeSpalte(int k, bool sichtbar);
     void setzeEingabemodus(bool berechnet);

@@ -1,9 +1,12 @@
 #include "tools/heat_exchanger.h"
 
+#include "engine/water_steam.h"
 #include "platform/print/print_session.h"
 #include "reports/heat_exchanger_print_dialog.h"
 #include "state/shared_data.h"
 #include "tools/sheet_reload.h"
+#include "units/conversions.h"
+#include "units/physical_limits.h"
 
 // The four buttons: cancel, print, print to PDF, and the hand-over of the operating points to the sizing sheet.
 
@@ -19,13 +22,27 @@ Variant gezeigt(const Label &wert)
     return Variant(wert.caption());
 }
 
-// A transferred text that is no number leaves the shared value as it was, so that no project value becomes
-// garbage; the hand-over checks the values a sizing needs before it writes anything.
+// A transferred text that is no number of a sensible size leaves the shared value as it was, so that no project
+// value becomes garbage; the hand-over checks the values a sizing needs before it writes anything.
 void uebernehmen(double &ziel, const QString &text)
 {
-    const Variant wert(text);
-    if (wert.isNumeric())
-        ziel = wert.toDouble();
+    double wert = 0.0;
+    if (Variant(text).toNumber(&wert) && physical::isSensibleNumber(wert))
+        ziel = wert;
+}
+
+// A number that is no number of a sensible size; a text that is no number at all is not this check's concern.
+bool unsinnig(const QString &text)
+{
+    double wert = 0.0;
+    return Variant(text).toNumber(&wert) && !physical::isSensibleNumber(wert);
+}
+
+// Saturated steam exists at this pressure (a number in the unit given).
+bool dampfdruck(const QString &text, int einheit)
+{
+    double wert = 0.0;
+    return Variant(text).toNumber(&wert) && water_steam::isSaturatedSteamPressure(absoluterDruckBar(wert, einheit));
 }
 
 } // namespace
@@ -112,6 +129,29 @@ bool frmWärmetauscher::uebernahmeMoeglich() const
     return true;
 }
 
+TextBox *frmWärmetauscher::unmoeglichesFeld()
+{
+    const bool gezeigt[3] = {WT_MIN, WT_NORM, true};
+    const std::array<Spalte, 3> alle = spalten();
+    for (std::size_t k = 0; k < alle.size(); ++k) {
+        const Spalte &s = alle[k];
+        if (!gezeigt[k])
+            continue;
+        if (!dampfdruck(s.p1.text(), WT_p1Unit))
+            return &s.p1;
+        if (!dampfdruck(s.p2.text(), WT_p2Unit))
+            return &s.p2;
+        for (TextBox *feld : {&s.M, &s.DeltaT, &s.Taufheiz, &s.P}) {
+            if (unsinnig(feld->text()))
+                return feld;
+        }
+        // The steam flow follows from the power, which the user gives or computes from the mass.
+        if (unsinnig(s.Q.caption()))
+            return s.P.enabled() ? &s.P : &s.M;
+    }
+    return unsinnig(txtCpMax.text()) ? &txtCpMax : nullptr;
+}
+
 void frmWärmetauscher::cmdÜbernehmen_Click()
 {
     // Nothing is written unless every shown column has what the sizing needs.
@@ -120,21 +160,37 @@ void frmWärmetauscher::cmdÜbernehmen_Click()
         cmdÜbernehmen.setEnabled(false);
         return;
     }
+    // Nor when it holds a number no steam case can have; the field that holds it takes the focus.
+    if (TextBox *feld = unmoeglichesFeld()) {
+        uiServices().beep();
+        cmdÜbernehmen.setEnabled(false);
+        feld->setFocus();
+        return;
+    }
 
     SharedData &d = shared();
     d.MIN = WT_MIN;
     d.NORM = WT_NORM;
-    uebernehmen(d.p1Min, txtp1min.text());
-    uebernehmen(d.p1Norm, txtp1norm.text());
-    uebernehmen(d.p1Max, txtp1max.text());
+    // A column switched off may hold a pressure without saturated steam: it and its saturation temperature stay
+    // as they were, as letters do.
+    auto dampf = [](double &p, double &T, const TextBox &druck, const Label &temperatur, int einheit) {
+        if (!dampfdruck(druck.text(), einheit))
+            return;
+        uebernehmen(p, druck.text());
+        uebernehmen(T, temperatur.caption());
+    };
+    auto nachdruck = [](double &p, const TextBox &druck, int einheit) {
+        if (dampfdruck(druck.text(), einheit))
+            uebernehmen(p, druck.text());
+    };
+    dampf(d.p1Min, d.T1Min, txtp1min, lblT1min, WT_p1Unit);
+    dampf(d.p1Norm, d.T1Norm, txtp1norm, lblT1norm, WT_p1Unit);
+    dampf(d.p1Max, d.T1Max, txtp1max, lblT1max, WT_p1Unit);
     d.p1Unit = WT_p1Unit;
-    uebernehmen(d.p2Min, txtp2min.text());
-    uebernehmen(d.p2Norm, txtp2norm.text());
-    uebernehmen(d.p2Max, txtp2max.text());
+    nachdruck(d.p2Min, txtp2min, WT_p2Unit);
+    nachdruck(d.p2Norm, txtp2norm, WT_p2Unit);
+    nachdruck(d.p2Max, txtp2max, WT_p2Unit);
     d.p2Unit = WT_p2Unit;
-    uebernehmen(d.T1Min, lblT1min.caption());
-    uebernehmen(d.T1Norm, lblT1norm.caption());
-    uebernehmen(d.T1Max, lblT1max.caption());
     d.T1Unit = WT_TUnit;
     uebernehmen(d.Mmin, txtMmin.text());
     uebernehmen(d.Mnorm, txtMnorm.text());

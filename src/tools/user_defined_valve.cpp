@@ -9,10 +9,13 @@
 #include "units/conversions.h"
 #include "units/data_folder.h"
 #include "units/number_format.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
 #include <QDir>
+#include <array>
+#include <cmath>
 #include <exception>
 #include <memory>
 
@@ -338,8 +341,64 @@ bool frmBenutzerdefiniert::speichern()
     return true;
 }
 
+bool frmBenutzerdefiniert::pruefen()
+{
+    // The box to mend takes the focus with its whole text selected, also when it had the focus already (Enter).
+    auto ablehnen = [](TextBox &box) {
+        uiServices().beep();
+        box.setFocus();
+        box.selectAll();
+        return false;
+    };
+    // A text that is no number is not taken over and leaves its column as it was; only numbers are judged.
+    if (KvsCvText.isNumeric() && !physical::isValidFlowCoefficient(KvsCvText.toDouble()))
+        return ablehnen(txtKvsCv);
+    TextBox *koeffizienten[] = {&txtA0,    &txtA1,    &txtA2,    &txtA3,    &txtA4,    &txtA5,
+                                &txtaFL_0, &txtaFL_1, &txtaFL_2, &txtaxT_0, &txtaxT_1, &txtaxT_2};
+    for (TextBox *box : koeffizienten) {
+        const Variant wert(box->text());
+        if (wert.isNumeric() && !physical::isSensibleNumber(wert.toDouble()))
+            return ablehnen(*box);
+    }
+
+    // The Kv characteristic as it will be stored: a box that holds no number keeps the table's coefficient.
+    const char *spalten[6] = {"A0", "A1", "A2", "A3", "A4", "A5"};
+    std::array<double, 6> a{};
+    std::shared_ptr<Recordset> gespeichert;
+    TextBox *groesster = koeffizienten[0];
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const Variant wert(koeffizienten[i]->text());
+        if (wert.isNumeric()) {
+            a[i] = wert.toDouble();
+            // The largest coefficient typed is where a wrong digit is likeliest.
+            if (std::fabs(a[i]) > std::fabs(Variant(groesster->text()).asNumber()))
+                groesster = koeffizienten[i];
+            continue;
+        }
+        try {
+            if (!gespeichert) {
+                gespeichert = shared().dbKenndaten ? oeffneTabelle(*shared().dbKenndaten, kTabelle) : nullptr;
+                if (gespeichert)
+                    gespeichert->moveFirst();
+            }
+            if (!gespeichert || gespeichert->eof())
+                return true; // the table cannot be written either: storing reports it
+            a[i] = gespeichert->field(QString::fromLatin1(spalten[i])).asNumber();
+        } catch (const std::exception &) {
+            return true;
+        }
+    }
+    if (!physical::isValidCharacteristic(a))
+        return ablehnen(*groesster);
+    return true;
+}
+
 void frmBenutzerdefiniert::cmdÜbernehmen_Click()
 {
+    // Enter presses this button while the rangeability box keeps the focus: its check runs here as well.
+    txtStellverhältnis_LostFocus();
+    if (!pruefen())
+        return;
     if (!speichern())
         return;
     unload();

@@ -79,6 +79,11 @@ private:
     void cmdÜbernehmen_Click();
     void cmdAbbruch_Click();
 
+    // Whether the boxes describe a valve that can exist: a Kvs or Cv above 0, coefficients that are numbers of a
+    // sensible size, and a Kv characteristic within ten times Kvs at every opening. The first box that fails takes
+    // the focus, with a beep.
+    bool pruefen();
+
     // Writes the dialog's valve into the first row of "9999"; on failure tells the user (file and table) and
     // gives false, with the table and the shared data as they were.
     bool speichern();

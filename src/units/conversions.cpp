@@ -11,6 +11,8 @@
 namespace {
 
 constexpr double Atmosphaere = 1.01325; // bar added to a gauge pressure
+// Bar per unit of each pair of the pressure list: even indices are absolute, odd gauge.
+constexpr std::array<double, 4> faktorBar = {1.0, 0.06894757, 10.0, 0.01};
 
 bool zahl(const Variant &Wert, double *x)
 {
@@ -322,7 +324,6 @@ double umrechnenDruck(const Variant &Wert, int EinheitVon, int EinheitNach)
     if (EinheitVon == EinheitNach)
         return x;
     // Even indices are absolute, odd gauge; pairs share the factor to bar.
-    static constexpr std::array<double, 4> faktorBar = {1.0, 0.06894757, 10.0, 0.01};
     const bool vonUeber = EinheitVon % 2 == 1;
     const bool nachUeber = EinheitNach % 2 == 1;
     double bar = x * faktorBar[EinheitVon / 2];
@@ -339,6 +340,14 @@ double umrechnenDruck(const Variant &Wert, int EinheitVon, int EinheitNach)
     if (ergebnis != x && gezeigtVierstellig(ergebnis, &gelesen))
         ergebnis = gelesen;
     return ergebnis;
+}
+
+double absoluterDruckBar(double Wert, int Einheit)
+{
+    if (!imBereich(Einheit, 8))
+        return std::nan("");
+    const double bar = Wert * faktorBar[static_cast<std::size_t>(Einheit / 2)];
+    return Einheit % 2 == 1 ? bar + Atmosphaere : bar;
 }
 
 double umrechnenTemperatur(const Variant &Wert, int EinheitVon, int EinheitNach)

@@ -7,6 +7,9 @@
 // (the three functions returning double) or an empty Variant (the others). Pressures and flows are rounded to four
 // significant digits whenever the result differs from the value.
 double umrechnenDruck(const Variant &Wert, int EinheitVon, int EinheitNach);
+// A pressure of the pressure list in bar absolute, exactly: neither rounded nor clamped at 0, so that a check
+// sees a negative absolute pressure typed in a gauge unit; not a number for an index outside the list.
+double absoluterDruckBar(double Wert, int Einheit);
 double umrechnenTemperatur(const Variant &Wert, int EinheitVon, int EinheitNach);
 double umrechnenTemperaturDifferenz(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenDurchflussGas(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit,

@@ -1,5 +1,8 @@
 #include "units/physical_limits.h"
 
+#include "units/conversions.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace physical {
@@ -20,11 +23,68 @@ bool isValidViscosity(double viscosity) { return sensibleAbove(viscosity, 0.0); 
 bool isValidVapourPressure(double pressure) { return isSensibleNumber(pressure) && pressure >= 0.0; }
 bool isValidCriticalPressure(double pressure) { return sensibleAbove(pressure, 0.0); }
 bool isValidMolarMass(double molarMass) { return sensibleAbove(molarMass, 0.0); }
+bool isValidRealGasFactor(double z) { return sensibleAbove(z, 0.0); }
 bool isValidFlowCoefficient(double coefficient) { return sensibleAbove(coefficient, 0.0); }
+
+bool isValidVapourPressure(double pressure, int pressureUnit)
+{
+    return isSensibleNumber(pressure) && isValidVapourPressure(absoluterDruckBar(pressure, pressureUnit));
+}
+
+bool isValidCriticalPressure(double pressure, int pressureUnit)
+{
+    return isSensibleNumber(pressure) && isValidCriticalPressure(absoluterDruckBar(pressure, pressureUnit));
+}
 
 bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint)
 {
     return isSensibleNumber(boilingPoint) && sensibleAbove(criticalTemperature, boilingPoint);
+}
+
+namespace {
+
+constexpr int kDegree = 5;
+using Bernstein = std::array<double, kDegree + 1>;
+
+// Whether a polynomial stays within ±limit on an interval, from its Bernstein coefficients there: the first and
+// the last are its values at the ends, and all of them enclose it, ever more closely as the interval is halved.
+bool withinLimit(const Bernstein &b, double limit, int halvingsLeft)
+{
+    auto within = [limit](double v) { return std::fabs(v) <= limit; };
+    if (!within(b.front()) || !within(b.back()))
+        return false;
+    if (std::all_of(b.begin(), b.end(), within))
+        return true;
+    // The curve touches the limit closer than the halvings can tell apart: within.
+    if (halvingsLeft == 0)
+        return true;
+    // de Casteljau at the middle of the interval.
+    Bernstein left{}, right{}, work = b;
+    for (int r = 0; r <= kDegree; ++r) {
+        left[r] = work[0];
+        right[kDegree - r] = work[kDegree - r];
+        for (int i = 0; i < kDegree - r; ++i)
+            work[i] = 0.5 * (work[i] + work[i + 1]);
+    }
+    return withinLimit(left, limit, halvingsLeft - 1) && withinLimit(right, limit, halvingsLeft - 1);
+}
+
+} // namespace
+
+bool isValidCharacteristic(const std::array<double, 6> &a)
+{
+    if (!std::all_of(a.begin(), a.end(), isSensibleNumber))
+        return false;
+    // Power to Bernstein form on [0, 1]: b_k = sum over i <= k of C(k, i) / C(5, i) a_i.
+    static const double binomial[kDegree + 1][kDegree + 1] = {
+        {1, 0, 0, 0, 0, 0}, {1, 1, 0, 0, 0, 0}, {1, 2, 1, 0, 0, 0},
+        {1, 3, 3, 1, 0, 0}, {1, 4, 6, 4, 1, 0}, {1, 5, 10, 10, 5, 1}};
+    Bernstein b{};
+    for (int k = 0; k <= kDegree; ++k)
+        for (int i = 0; i <= k; ++i)
+            b[k] += binomial[k][i] / binomial[kDegree][i] * a[static_cast<std::size_t>(i)];
+    constexpr int kHalvings = 40;
+    return withinLimit(b, largestRelativeFlowCoefficient, kHalvings);
 }
 
 } // namespace physical

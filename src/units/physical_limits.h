@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 // What a medium or a valve can physically be. The dialogs refuse a typed or taken-over value outside these limits
 // (beep, focus, nothing stored); the recalculations refuse stored data outside them, whatever brought it (an older
 // project file, an edited database). Each rule holds in any of the units the program offers for its quantity.
@@ -24,9 +26,21 @@ bool isValidVapourPressure(double pressure);
 bool isValidCriticalPressure(double pressure);
 // Molar mass: above 0.
 bool isValidMolarMass(double molarMass);
+// The two pressure rules for a value in a unit of the pressure list (0 bar abs. … 7 kPa gauge): a gauge value counts
+// from the atmosphere, so -1.01325 bar gauge is a vapour pressure of 0.
+bool isValidVapourPressure(double pressure, int pressureUnit);
+bool isValidCriticalPressure(double pressure, int pressureUnit);
 // Critical temperature above the normal boiling point, both in one unit (any offset scale keeps the order).
 bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint);
+// Real-gas factor: above 0 (pV = ZnRT with a positive volume).
+bool isValidRealGasFactor(double z);
 // Valve coefficient Kvs or Cvs: above 0.
 bool isValidFlowCoefficient(double coefficient);
+
+// The largest magnitude of Kv/Kvs a characteristic reaches at any opening: it is relative to Kvs and ends near 1.
+inline constexpr double largestRelativeFlowCoefficient = 10.0;
+// A Kv characteristic Kv/Kvs = a0 + a1 y + a2 y^2 + a3 y^3 + a4 y^4 + a5 y^5: every coefficient a sensible number,
+// and the curve no larger in magnitude than largestRelativeFlowCoefficient at any opening y from 0 to 1.
+bool isValidCharacteristic(const std::array<double, 6> &a);
 
 } // namespace physical

@@ -10,6 +10,7 @@
 #include "units/texts.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QTest>
 #include <QTextBrowser>
 
@@ -41,6 +42,8 @@ class TestDialogScreenshots : public QObject {
 private slots:
     void initTestCase()
     {
+        // A fresh build tree has no output folder until some suite makes one.
+        QVERIFY(QDir().mkpath(kOutput));
         setUiServices(&ui_);
         setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
         openLanguageDatabase(QStringLiteral(QUENDRA_SEED_DIR "/dbSprache.mdb"));

@@ -1,4 +1,5 @@
 #include "app/access_code_dialog.h"
+#include "app/help_sections.h"
 #include "app/hyperlink.h"
 #include "app/info_dialogs.h"
 #include "app/main_window.h"
@@ -93,6 +94,8 @@ private slots:
     void clickHandsTheTargetToTheDesktop_data();
     void clickHandsTheTargetToTheDesktop();
     void helpEntriesSetTheFileThatF1Shows();
+    void f1ShowsTheSectionOfItsWindow_data();
+    void f1ShowsTheSectionOfItsWindow();
 };
 
 void TestHelpAndInfo::openersCentreOnTheScreen_data()
@@ -323,6 +326,94 @@ void TestHelpAndInfo::helpEntriesSetTheFileThatF1Shows()
     setProgramFolder(tmp_.path());
     main.mnuHilfeEnglisch.Click();
     QCOMPARE(desktop_.requests().back().target, tmp_.path() + QStringLiteral("/help.html"));
+}
+
+void TestHelpAndInfo::f1ShowsTheSectionOfItsWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("german");
+    QTest::addColumn<QString>("english");
+    QTest::newRow("main window") << "frmMDIMain" << "" << "hilfe_menues.html#hauptfenster"
+                                 << "help_menus.html#main-window";
+    QTest::newRow("sizing sheet") << "frmCalcSize" << "" << "hilfe_dimensionierung.html" << "help_sizing.html";
+    QTest::newRow("sizing sheet, a norm box") << "frmCalcSize" << "txtQnorm"
+                                              << "hilfe_dimensionierung.html#prozessdaten"
+                                              << "help_sizing.html#process-data";
+    QTest::newRow("sizing sheet, the Kvs list") << "frmCalcSize" << "cmbKvsCv"
+                                                << "hilfe_dimensionierung.html#ventildaten"
+                                                << "help_sizing.html#valve-data";
+    QTest::newRow("sizing sheet, a pipe option") << "frmCalcSize" << "optOptimiert"
+                                                 << "hilfe_dimensionierung.html#rohrleitung" << "help_sizing.html#pipe";
+    QTest::newRow("sizing sheet, a fluid unit") << "frmCalcSize" << "cmbStoffwert3unit"
+                                                << "hilfe_dimensionierung.html#stoffdaten"
+                                                << "help_sizing.html#fluid-data";
+    QTest::newRow("sizing sheet, a control without a section") << "frmCalcSize" << "lblKvmaxcalc"
+                                                               << "hilfe_dimensionierung.html" << "help_sizing.html";
+    QTest::newRow("flow sheet") << "frmCalcFlow" << "" << "hilfe_durchfluss.html" << "help_flow.html";
+    QTest::newRow("flow sheet, the opening") << "frmCalcFlow" << "cmbYmax" << "hilfe_durchfluss.html#eingaben"
+                                             << "help_flow.html#inputs";
+    QTest::newRow("flow sheet, the valve size") << "frmCalcFlow" << "cmbDNVentil" << "hilfe_durchfluss.html#ventil"
+                                                << "help_flow.html#valve";
+    QTest::newRow("flow sheet, a pipe list") << "frmCalcFlow" << "cmbDNRohr2" << "hilfe_durchfluss.html#rohrleitung"
+                                             << "help_flow.html#pipe";
+    QTest::newRow("ideal-gas list") << "frmIdealesGas" << "txtKappa" << "hilfe_medien.html#ideale-gase"
+                                    << "help_media.html#ideal-gases";
+    QTest::newRow("liquid list") << QString::fromUtf8("frmFlüssigkeit") << "" << "hilfe_medien.html#fluessigkeiten"
+                                 << "help_media.html#liquids";
+    QTest::newRow("gas mixture") << "frmGasgemisch" << "" << "hilfe_medien.html#gasgemisch"
+                                 << "help_media.html#gas-mixture";
+    QTest::newRow("wizard") << "frmStoffdatenAssistent" << "txtTkrit" << "hilfe_medien.html#assistent"
+                            << "help_media.html#wizard";
+    QTest::newRow("heat exchanger") << QString::fromUtf8("frmWärmetauscher") << ""
+                                    << "hilfe_werkzeuge.html#waermetauscher" << "help_tools.html#heat-exchanger";
+    QTest::newRow("user-defined valve") << "frmBenutzerdefiniert" << "txtStellverhältnis"
+                                        << "hilfe_werkzeuge.html#benutzerdefiniert"
+                                        << "help_tools.html#user-defined";
+    QTest::newRow("coefficient estimate") << "frmBenutzerdefiniert" << QString::fromUtf8("cmdAbschätzen")
+                                          << "hilfe_werkzeuge.html#werte-abschaetzen"
+                                          << "help_tools.html#estimate-values";
+    QTest::newRow("characteristic display") << "TableCurve" << "" << "hilfe_werkzeuge.html#kennlinie"
+                                            << "help_tools.html#characteristic";
+    QTest::newRow("print dialog") << "frmDruck" << "txtFirma" << "hilfe_drucken.html#drucken"
+                                  << "help_printing.html#print";
+    QTest::newRow("heat-exchanger print dialog") << "frmDruck_WTauscher" << "" << "hilfe_drucken.html#waermetauscher"
+                                                 << "help_printing.html#heat-exchanger";
+    QTest::newRow("user name") << "frmBenutzername" << "txtName" << "hilfe_menues.html#benutzername"
+                               << "help_menus.html#user-name";
+    QTest::newRow("access code") << "frmPasswort" << "" << "hilfe_menues.html#passwort"
+                                 << "help_menus.html#password";
+    QTest::newRow("information") << "frmInfo" << "" << "hilfe_menues.html#info" << "help_menus.html#about";
+    QTest::newRow("partner information") << "frmInfoTrelvan" << "" << "hilfe_menues.html#info"
+                                         << "help_menus.html#about";
+    QTest::newRow("the help window itself") << "" << "" << "hilfe.html" << "help.html";
+    QTest::newRow("a window of no section") << "frmUnbekannt" << "txtName" << "hilfe.html" << "help.html";
+}
+
+void TestHelpAndInfo::f1ShowsTheSectionOfItsWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, german);
+    QFETCH(QString, english);
+    frmMDIMain main;
+    // Before the Help menu has been used F1 shows nothing.
+    QVERIFY(!showHelpFor(window, control));
+    QVERIFY(desktop_.requests().empty());
+
+    const QString folder = QStringLiteral(QUENDRA_PROGRAM_DIR) + QLatin1Char('/');
+    auto shown = [this, &folder] {
+        const auto &r = desktop_.requests().back();
+        QString where = r.target.startsWith(folder) ? r.target.mid(folder.size()) : r.target;
+        return r.anchor.isEmpty() ? where : where + QLatin1Char('#') + r.anchor;
+    };
+    main.mnuHilfeDeutsch.Click();
+    QVERIFY(showHelpFor(window, control));
+    QCOMPARE(shown(), german);
+    QCOMPARE(desktop_.requests().back().texts.title, QStringLiteral("Hilfe"));
+    main.mnuHilfeEnglisch.Click();
+    QVERIFY(showHelpFor(window, control));
+    QCOMPARE(shown(), english);
 }
 
 QTEST_GUILESS_MAIN(TestHelpAndInfo)

@@ -3,6 +3,7 @@
 #include "app/project_file.h"
 #include "app/sheet_host.h"
 #include "app/user_name_dialog.h"
+#include "engine/main_window_access.h"
 #include "platform/core/number_text.h"
 #include "platform/forms/scripted_ui_services.h"
 #include "platform/print/printer_list.h"
@@ -84,11 +85,14 @@ struct FakeSheets {
                                                        [this] { unload(flow, QStringLiteral("flow")); },
                                                        [this] { return flow; }});
     }
+    // A sheet's load ends with its recalculation, which succeeds here.
     void load(bool &loaded, const QString &name)
     {
         loaded = true;
         modusDuringLoad = shared().Modus;
         events << QStringLiteral("load ") + name;
+        mainwin::setStatusText(getText(QStringLiteral("Berechnung aktualisiert"), shared().Sprache));
+        mainwin::setResultsCurrent(true);
     }
     void unload(bool &loaded, const QString &name)
     {
@@ -789,6 +793,8 @@ void TestMainWindow::modeWithoutASheetShowsNoSheet()
     QVERIFY(!w.startFailed());
     QCOMPARE(sheets_.loads(), 0);
     QVERIFY(w.mnuModus.enabled());
+    // No sheet, no results: nothing to print.
+    QVERIFY(!w.mnuDrucken.enabled());
     QVERIFY(ui_.messages().empty());
 }
 

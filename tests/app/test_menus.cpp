@@ -72,6 +72,8 @@ private slots:
     void otherUnitEntriesSetTheirList();
     void mediumEntryRemapsFlowUnitAndRecalculates_data();
     void mediumEntryRemapsFlowUnitAndRecalculates();
+    void printEntriesOnlyWithCurrentResults_data();
+    void printEntriesOnlyWithCurrentResults();
     void savedProjectReopensToTheSameSheet_data();
     void savedProjectReopensToTheSameSheet();
 };
@@ -297,12 +299,11 @@ void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale()
     // A liquid from the fluid-data wizard whose data are current.
     d.Medium = 6;
     d.StoffdatenAktuell = true;
-    f.w->mnuDrucken.setEnabled(false);
 
     QVERIFY(f.choose(menu(entry)));
 
     // The lists rewrite p1 (T1) outside the sheet's loading: the wizard's data no longer fit the inputs, while
-    // the status line and printing end as the lists leave them.
+    // the results stay as current as they were.
     QVERIFY(!d.StoffdatenAktuell);
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
     QVERIFY(f.w->mnuDrucken.enabled());
@@ -511,6 +512,50 @@ void TestMenus::mediumEntryRemapsFlowUnitAndRecalculates()
         QCOMPARE(d.Kvmax, kv);
         QCOMPARE(calcSizeSheet()->lblKvmaxcalc.caption(), shown);
     }
+}
+
+// Drucken and PDF-Druck are on exactly while the active sheet's results are current, whatever path loads or
+// recalculates it: never beside a report that they are not.
+void TestMenus::printEntriesOnlyWithCurrentResults_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("status");
+    // The flow mode's small maximum flow comes back to the sizing sheet below its normal flow.
+    QTest::newRow("sizing in psia, F and cu.ft./hr, flow mode at 10 %, sizing again")
+        << "flow and back" << "Berechnung nicht aktualisiert: Mengenangabe unzulässig!";
+    // A unit entry converts what the boxes hold; a value typed and not yet calculated stays not calculated.
+    QTest::newRow("psia chosen while a typed p1 waits") << "unit after typing" << "Berechnung nicht aktualisiert: TAB ->|";
+}
+
+void TestMenus::printEntriesOnlyWithCurrentResults()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, status);
+    // A PDF printer, so that PDF-Druck takes part.
+    f.stop();
+    f.installedPrinters = {QStringLiteral("Office"), QStringLiteral("PDFCreator")};
+    f.start();
+    f.installedPrinters = {QStringLiteral("Office")};
+    QVERIFY(shared().PDFDruckerVorhanden);
+    QVERIFY(f.w->mnuDrucken.enabled() && f.w->mnuPDFDruck.enabled());
+
+    if (path == QLatin1String("flow and back")) {
+        for (const char *unit : {"mnuPsia", "mnuFahrenheit", "mnuCufthr"})
+            QVERIFY(f.choose(menu(QString::fromLatin1(unit))));
+        QVERIFY(f.choose(f.w->mnuFlow));
+        f.list("cmbYmax").userPick(9); // 10 %
+        QVERIFY2(f.w->StatusBar.text() == QLatin1String("Berechnung aktualisiert"), qPrintable(f.w->StatusBar.text()));
+        QVERIFY(f.w->mnuDrucken.enabled());
+        QVERIFY(f.choose(f.w->mnuDimens));
+    } else {
+        auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
+        QVERIFY(p1 && p1->setFocus());
+        p1->userType(QStringLiteral("2"));
+        QVERIFY(f.choose(menu(QStringLiteral("mnuPsia"))));
+    }
+    QCOMPARE(f.w->StatusBar.text(), status);
+    QVERIFY(!f.w->mnuDrucken.enabled());
+    QVERIFY(!f.w->mnuPDFDruck.enabled());
 }
 
 void TestMenus::savedProjectReopensToTheSameSheet_data()

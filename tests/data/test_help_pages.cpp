@@ -1,6 +1,8 @@
 // The help pages as the program folder of the build holds them: the two pages the help menu opens exist, every page
 // is copied unchanged from data/, is well-formed enough for the help window, and every link names a page and an
-// anchor that exist; no page is out of reach of the two start pages.
+// anchor that exist, as does every section F1 leads to; no page is out of reach of the two start pages.
+#include "app/help_sections.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -101,6 +103,27 @@ private slots:
             // Anchors are unique within their page.
             const QStringList ids = attributeValues(html, QStringLiteral("id"));
             QCOMPARE(QSet<QString>(ids.begin(), ids.end()).size(), ids.size());
+        }
+    }
+
+    // Each window's section in each language is on a page of that language.
+    void everySectionOfF1Exists()
+    {
+        QVERIFY(helpTopics().size() >= 20);
+        for (const HelpTopic &t : helpTopics()) {
+            for (const auto &[section, language] :
+                 {std::pair{t.german, QStringLiteral("de")}, std::pair{t.english, QStringLiteral("en")}}) {
+                const QString where = (t.window.isEmpty() ? QStringLiteral("(no window)") : t.window) +
+                                      QLatin1Char(' ') + t.controls.join(QLatin1Char(',')) + QStringLiteral(" -> ") +
+                                      section.page + QLatin1Char('#') + section.anchor;
+                const QString html = QString::fromUtf8(bytesOf(kProgram + QLatin1Char('/') + section.page));
+                QVERIFY2(!html.isEmpty(), qPrintable(where + ": no such page"));
+                QVERIFY2(html.contains(QStringLiteral("<html lang=\"%1\">").arg(language)),
+                         qPrintable(where + ": not a page of its language"));
+                if (!section.anchor.isEmpty())
+                    QVERIFY2(attributeValues(html, QStringLiteral("id")).contains(section.anchor),
+                             qPrintable(where + ": no such anchor"));
+            }
         }
     }
 

@@ -2,6 +2,7 @@
 // water, air and steam on a fixture catalogue; results are checked against the engine's own routines.
 
 #include "engine/flow_equations.h"
+#include "engine/flow_recalc.h"
 #include "engine/noise.h"
 #include "engine/pipe_velocity.h"
 #include "engine/sizing_recalc.h"
@@ -543,6 +544,115 @@ private slots:
             QCOMPARE(f.sheet.label(labels[i]).foreColor(), expectRed ? colors::Red : colors::Black);
             QCOMPARE(f.sheet.label(labels[i]).fontBold(), expectRed);
         }
+    }
+
+    // Whatever brings them (an older project file, an edited database), data that no valve can be sized or
+    // computed with stop both recalculations: the reason in the status line, the results blank, no printing.
+    void impossibleDataStopBothRecalculations_data()
+    {
+        QTest::addColumn<int>("modus");
+        QTest::addColumn<int>("medium");
+        QTest::addColumn<double>("rhoN");
+        QTest::addColumn<double>("rho1");
+        QTest::addColumn<double>("gamma");
+        QTest::addColumn<QString>("where"); // the points given rho1 and gamma; the others hold sound values
+        QTest::addColumn<float>("kvs");     // of the larger valve, the one chosen
+        QTest::addColumn<QString>("reason"); // empty: computed
+        const double inf = std::numeric_limits<double>::infinity();
+        const QString density = "Dichtewert unzulässig!", norm = "Normdichte unzulässig!";
+        const QString kappa = "Isentropenexponent unzulässig!", kvsReason = "Durchflusskoeffizient unzulässig!";
+        // Medium 4: a liquid of the list; 3: an ideal gas; 5 with Zustand 2: a wizard vapour.
+        QTest::newRow("sizing, liquid of density -45.98") << 0 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density;
+        QTest::newRow("sizing, density 0 at the normal point only") << 0 << 4 << 1.2 << 0.0 << 1.4 << "norm" << 40.0f << density;
+        QTest::newRow("sizing, density infinite") << 0 << 4 << 1.2 << inf << 1.4 << "all" << 40.0f << density;
+        QTest::newRow("sizing, gas of norm density 0") << 0 << 3 << 0.0 << 1.2 << 1.4 << "all" << 40.0f << norm;
+        QTest::newRow("sizing, gas of kappa 1") << 0 << 3 << 1.2 << 1.2 << 1.0 << "all" << 40.0f << kappa;
+        QTest::newRow("sizing, vapour of kappa 0.5") << 0 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa;
+        QTest::newRow("sizing, Kvs 0 in the table") << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason;
+        QTest::newRow("sizing, Kvs -5 in the table") << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << -5.0f << kvsReason;
+        QTest::newRow("sizing, density -5 in the switched-off minimum column")
+            << 0 << 4 << 1.2 << -5.0 << 1.4 << "min off" << 40.0f << QString();
+        QTest::newRow("flow, liquid of density -45.98") << 1 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density;
+        QTest::newRow("flow, gas of norm density 1e300") << 1 << 3 << 1e300 << 1.2 << 1.4 << "all" << 40.0f << norm;
+        QTest::newRow("flow, vapour of kappa 0.5") << 1 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa;
+        QTest::newRow("flow, Kvs 0 in the table") << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason;
+        QTest::newRow("flow, gas of kappa 1.05") << 1 << 3 << 1.2 << 1.2 << 1.05 << "all" << 40.0f << QString();
+    }
+
+    void impossibleDataStopBothRecalculations()
+    {
+        QFETCH(int, modus);
+        QFETCH(int, medium);
+        QFETCH(double, rhoN);
+        QFETCH(double, rho1);
+        QFETCH(double, gamma);
+        QFETCH(QString, where);
+        QFETCH(float, kvs);
+        QFETCH(QString, reason);
+
+        // The DN 25 valve is too small for 30 m3/h: the sizing takes the DN 32 one.
+        Fixture f({{25, 1, 10.0f}, {32, 1, kvs}});
+        SharedData &s = shared();
+        s.PDFDruckerVorhanden = true;
+        s.Medium = medium;
+        s.Zustand = medium == 4 ? 1 : medium == 5 ? 2 : 0;
+        s.rhoN = rhoN;
+        s.pkrit = 221.2;
+        double *rho[] = {&s.rho1Min, &s.rho1Norm, &s.rho1Max};
+        double *kappas[] = {&s.gammaMin, &s.gammaNorm, &s.gammaMax};
+        for (int i = 0; i < 3; ++i) {
+            const bool given = where == "all" || (where == "norm" && i == 1) || (where == "min off" && i == 0);
+            *rho[i] = given ? rho1 : (s.Zustand == 1 ? 998.0 : 5.0);
+            *kappas[i] = given ? gamma : 1.4;
+        }
+        s.nueMin = s.nueNorm = s.nueMax = 1.0;
+        s.psatMin = s.psatNorm = s.psatMax = 0.02;
+        s.MIN = where != "min off";
+
+        testsupport::FlowSheetStub flowSheet;
+        QStringList results;
+        std::function<QString(const QString &)> shown;
+        if (modus == 0) {
+            results = {"lblYmax", "lblKvmaxcalc", "lblSTVmax", "lblQymax", "lblQReserve", "lblV1max", "lblV2max",
+                       "lblSchallVDMAmax", "lblYnorm", "lblKvnormcalc", "lblV2norm"};
+            shown = [&f](const QString &name) { return f.sheet.label(name).caption(); };
+        } else {
+            setActiveSizingSheet(nullptr);
+            setActiveFlowSheet(&flowSheet.access);
+            s.Modus = 1;
+            s.DNVentil = "32";
+            s.KvsCv = kvs;
+            flowSheet.showInputs(10, 6, 20, 70);
+            results = {"lblQmax", "lblV1max", "lblV2max", "lblSchallVDMAmax", "lblFlmax", "lblxTMax"};
+            shown = [&flowSheet](const QString &name) {
+                return dynamic_cast<Label *>(flowSheet.control(name))->caption();
+            };
+        }
+        // Results of an earlier run and printing allowed.
+        for (const QString &name : results)
+            (modus == 0 ? f.sheet.label(name) : *dynamic_cast<Label *>(flowSheet.control(name))).setCaption("old");
+        f.window.mnuDrucken.setEnabled(true);
+        f.window.mnuPDFDruck.setEnabled(true);
+        s.StoffdatenAktuell = true; // a wizard vapour's data are current
+        const int beeps = f.ui.beepCount();
+
+        if (modus == 0)
+            calcDimensionierung();
+        else
+            calcDurchfluss();
+
+        if (reason.isEmpty()) {
+            QVERIFY2(f.status().startsWith("Berechnung aktualisiert"), qPrintable(f.status()));
+            QVERIFY(f.window.mnuDrucken.enabled() && f.window.mnuPDFDruck.enabled());
+            QVERIFY(shown(results.front()) != "old");
+            return;
+        }
+        QCOMPARE(f.status(), "Berechnung nicht aktualisiert: " + reason);
+        QVERIFY(!f.window.mnuDrucken.enabled());
+        QVERIFY(!f.window.mnuPDFDruck.enabled());
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+        for (const QString &name : results)
+            QVERIFY2(shown(name).isEmpty(), qPrintable(name + ": " + shown(name)));
     }
 
     void skipPathComputesNothing()

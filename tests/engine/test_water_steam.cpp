@@ -18,6 +18,8 @@ private slots:
     void saturationTemperatureLimits_data();
     void saturationTemperatureLimits();
     void saturationTemperatureBracketsTheRoot();
+    void saturatedSteamOnlyWithinTheVapourPressureEquation_data();
+    void saturatedSteamOnlyWithinTheVapourPressureEquation();
     void bisectionDecidesAsTheCurveItself_data();
     void bisectionDecidesAsTheCurveItself();
     void steamDensityReplacesZeroPressure_data();
@@ -121,6 +123,27 @@ void TestWaterSteam::saturationTemperatureLimits()
     QFETCH(double, pBar);
     QFETCH(double, expected);
     QCOMPARE(calcTsatWasser(pBar, 0, 0).toDouble(), expected);
+}
+
+void TestWaterSteam::saturatedSteamOnlyWithinTheVapourPressureEquation_data()
+{
+    QTest::addColumn<double>("pBar");
+    QTest::addColumn<bool>("steam");
+    // The equation's ends: the triple point 0.006112 bar and the critical point 220.93 bar.
+    QTest::newRow("triple point") << 0.006112 << true;
+    QTest::newRow("below the triple point") << 0.006111 << false;
+    QTest::newRow("critical point") << 220.93 << true;
+    QTest::newRow("above the critical point") << 220.9301 << false;
+    QTest::newRow("6 bar") << 6.0 << true;
+    QTest::newRow("0") << 0.0 << false;
+    QTest::newRow("not a number") << std::nan("") << false;
+}
+
+void TestWaterSteam::saturatedSteamOnlyWithinTheVapourPressureEquation()
+{
+    QFETCH(double, pBar);
+    QFETCH(bool, steam);
+    QCOMPARE(water_steam::isSaturatedSteamPressure(pBar), steam);
 }
 
 // Over the whole range the bisection must end within 0.005 K of the root of the vapour-pressure equation. (Just

@@ -1,5 +1,6 @@
 #include "fluid_fixture.h"
 
+#include "tools/heat_exchanger.h"
 #include "units/conversions.h"
 
 // The hand-over of the two lists into the sheets: the medium menu opens a list, the user picks an entry and
@@ -23,6 +24,82 @@ QString header()
 bool close(double actual, double expected)
 {
     return std::fabs(actual - expected) <= 1e-12 * std::max(1.0, std::fabs(expected));
+}
+
+// A control by its name, with the index of a control array in brackets: "txtKappa(0)".
+Control *controlNamed(Form &form, const QString &name)
+{
+    const QString base = name.section(QLatin1Char('('), 0, 0);
+    const int index = name.contains(QLatin1Char('(')) ? name.section(QLatin1Char('('), 1).chopped(1).toInt() : -1;
+    for (Control *c : form.controls()) {
+        if (c->name().compare(base, Qt::CaseInsensitive) == 0 && (index < 0 || c->index() == index))
+            return c;
+    }
+    return nullptr;
+}
+
+QString nameOf(const Control *c)
+{
+    if (!c)
+        return QStringLiteral("(none)");
+    return c->index() < 0 ? c->name() : QStringLiteral("%1(%2)").arg(c->name()).arg(c->index());
+}
+
+// One step of the user in a dialog: "click:name", "pick:list=entry" (a list box's entry or a unit list's
+// position), "enter", or "field=text" typed into the field over its whole text.
+void act(Form &form, const QString &step)
+{
+    const QString target = step.section(QLatin1Char('='), 0, 0);
+    const QString value = step.section(QLatin1Char('='), 1);
+    if (step == QLatin1String("enter")) {
+        QVERIFY(form.pressEnter());
+    } else if (target.startsWith(QLatin1String("click:"))) {
+        Control *c = controlNamed(form, target.mid(6));
+        if (auto *button = dynamic_cast<CommandButton *>(c))
+            button->userClick();
+        else if (auto *option = dynamic_cast<OptionButton *>(c))
+            option->userClick();
+        else
+            QFAIL(qPrintable(QStringLiteral("no button ") + step));
+    } else if (target.startsWith(QLatin1String("pick:"))) {
+        Control *c = controlNamed(form, target.mid(5));
+        if (auto *list = dynamic_cast<ListBox *>(c))
+            QVERIFY2(pick(*list, value), qPrintable(step));
+        else if (auto *units = dynamic_cast<ComboBox *>(c))
+            units->userPick(value.toInt());
+        else
+            QFAIL(qPrintable(QStringLiteral("no list ") + step));
+    } else if (auto *field = dynamic_cast<TextBox *>(controlNamed(form, target))) {
+        QVERIFY2(field->setFocus(), qPrintable(step));
+        field->selectAll();
+        field->userType(value);
+    } else {
+        QFAIL(qPrintable(QStringLiteral("no field ") + step));
+    }
+}
+
+// Every text field of a dialog as "name=text".
+QStringList fieldTexts(Form &form)
+{
+    QStringList out;
+    for (Control *c : form.controls()) {
+        if (auto *t = dynamic_cast<TextBox *>(c))
+            out << nameOf(c) + QLatin1Char('=') + t->text();
+    }
+    return out;
+}
+
+// Every record of the fluid database's German tables.
+QStringList fluidTables()
+{
+    return tableRows(QStringLiteral("IdealeGase_d"),
+                     {QStringLiteral("SUBSTANZ"), QStringLiteral("Kappa"), QStringLiteral("RHON")}) +
+           tableRows(QStringLiteral("Flüssigkeiten_d"),
+                     {QStringLiteral("SUBSTANZ"), QStringLiteral("RHO"), QStringLiteral("PSAT"),
+                      QStringLiteral("PKRIT"), QStringLiteral("NUE")}) +
+           tableRows(QStringLiteral("Assistent_d"), {QStringLiteral("SUBSTANZ"), QStringLiteral("M"),
+                                                     QStringLiteral("TS"), QStringLiteral("TKRIT"),
+                                                     QStringLiteral("PKRIT")});
 }
 
 } // namespace
@@ -71,6 +148,8 @@ private slots:
     void cancelChangesNoUnitAndNoValue();
     void dialogIsCentredOnTheScreen_data();
     void dialogIsCentredOnTheScreen();
+    void impossibleMediumIsNeitherStoredNorHandedOver_data();
+    void impossibleMediumIsNeitherStoredNorHandedOver();
 };
 
 void TestFluidHandover::gasArrivesInEitherSheetFromEachState_data()
@@ -310,6 +389,131 @@ void TestFluidHandover::dialogIsCentredOnTheScreen()
     QCOMPARE(left, (3001 - width) / 2);
     QCOMPARE(top, (9000 - height) / 2);
     QVERIFY(left < 0);
+}
+
+void TestFluidHandover::impossibleMediumIsNeitherStoredNorHandedOver_data()
+{
+    QTest::addColumn<QString>("entry"); // the menu entry that opens the dialog
+    QTest::addColumn<QString>("sql");   // run on the fluid database before
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("focus"); // the control that holds the focus after the last step
+    const QString gas = QStringLiteral("mnuIdealesGas");
+    const QString liquid = QStringLiteral("mnuFlüssigkeit");
+    const QString mixture = QStringLiteral("mnuGasGemisch");
+    const QString wizard = QStringLiteral("mnuStoffdatenAssistent");
+    const QString exchanger = QStringLiteral("mnuWärmetauscher");
+    const QStringList newGas = {"click:cmdNeu", "txtMedium=Biogas"};
+    const QStringList newLiquid = {"click:cmdNeu", "txtMedium=Sole"};
+    const QString store = QStringLiteral("click:cmdÜbernahme");
+
+    // A new entry of a list, stored by Übernehmen: the isentropic exponent is above 1, densities, norm densities
+    // and viscosities above 0, a vapour pressure not below 0 absolute, a critical pressure above 0 absolute.
+    QTest::newRow("gas: exponent 0.5") << gas << "" << newGas + QStringList{"txtKappa=" + loc("0.5"), store}
+                                       << "txtKappa";
+    QTest::newRow("gas: norm density -5") << gas << "" << newGas + QStringList{"txtRhon=-5", store} << "txtRhon";
+    QTest::newRow("gas: norm density 1e300") << gas << "" << newGas + QStringList{"txtRhon=1e300", store}
+                                             << "txtRhon";
+    QTest::newRow("liquid: density -5") << liquid << "" << newLiquid + QStringList{"txtrho=-5", store} << "txtrho";
+    QTest::newRow("liquid: viscosity -1") << liquid << "" << newLiquid + QStringList{"txtnue=-1", store}
+                                          << "txtnue";
+    // -2 bar gauge is -0.987 bar absolute (the conversion to bar abs. would show it as 0).
+    QTest::newRow("liquid: vapour pressure -2 bar gauge")
+        << liquid << "" << newLiquid + QStringList{"pick:p_unit=1", "txtpsat=-2", store} << "txtpsat";
+    QTest::newRow("liquid: critical pressure 0") << liquid << "" << newLiquid + QStringList{"txtpkrit=0", store}
+                                                 << "txtpkrit";
+    // Records another tool stored: OK hands nothing over.
+    QTest::newRow("gas stored with exponent 0.5")
+        << gas << "UPDATE \"IdealeGase_d\" SET Kappa = 0.5 WHERE SUBSTANZ = 'Luft'"
+        << QStringList{"pick:lstSubstanz=Luft", "click:cmdOK"} << "lstSubstanz";
+    QTest::newRow("liquid stored with density -5")
+        << liquid << "UPDATE \"Flüssigkeiten_d\" SET RHO = -5 WHERE SUBSTANZ = 'Wasser'"
+        << QStringList{"pick:lstSubstanz=Wasser @ 20°C", "click:cmdOK"} << "lstSubstanz";
+
+    // The mixture checks its own results as shown: 1 + 1 / (1 / 0.00001) shows as 1.000.
+    QTest::newRow("mixture: exponent 1.000 as shown")
+        << mixture << ""
+        << QStringList{"txtMedium(0)=A", "txtKappa(0)=" + loc("1.00001"), "txtMGewicht(0)=28",
+                       "txtVolAnteil(0)=100", "click:cmdOK"}
+        << "txtKappa(0)";
+    QTest::newRow("mixture: molar mass 1e13")
+        << mixture << ""
+        << QStringList{"txtMedium(0)=A", "txtKappa(0)=" + loc("1.4"), "txtMGewicht(0)=1e13", "txtVolAnteil(0)=100",
+                       "click:cmdOK"}
+        << "txtMGewicht(0)";
+    QTest::newRow("mixture: take-over of a gas stored with exponent 0.5")
+        << mixture << "UPDATE \"IdealeGase_d\" SET Kappa = 0.5 WHERE SUBSTANZ = 'Luft'"
+        << QStringList{"pick:lstSubstanz=Luft", store} << "lstSubstanz";
+
+    // The wizard: a result typed over cannot be left with an impossible number, nor handed over by Enter, which
+    // leaves no field; base data are stored only when possible.
+    QTest::newRow("wizard: exponent 0.09, Enter")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Methan (CH4)", "click:cmdCalc", "txtgammamax=" + loc("0.09"),
+                                       "enter"}
+        << "txtgammamax";
+    QTest::newRow("wizard: density -128.1, OK clicked")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Methan (CH4)", "click:cmdCalc", "txtrhomax=" + loc("-128.1"),
+                                       "click:cmdOK"}
+        << "txtrhomax";
+    QTest::newRow("wizard: real-gas factor -1, Enter")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Methan (CH4)", "click:cmdCalc", "txtZmax=-1", "enter"}
+        << "txtZmax";
+    QTest::newRow("wizard: critical temperature at the boiling point")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Wasser (H2O)", "click:cmdBearbeiten", "txtTkrit=100", store}
+        << "txtTkrit";
+    QTest::newRow("wizard: critical pressure 0")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Wasser (H2O)", "click:cmdBearbeiten", "txtpkrit=0", store}
+        << "txtpkrit";
+    QTest::newRow("wizard: molar mass 0")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Wasser (H2O)", "click:cmdBearbeiten", "txtMol=0", store}
+        << "txtMol";
+
+    // The heat exchanger's steam: no saturated steam above the critical point (220.93 bar) or below the triple
+    // point (0.006112 bar abs.; -1.01 bar gauge is 0.00325 bar abs.).
+    QTest::newRow("heat exchanger: p1 250 bar")
+        << exchanger << "" << QStringList{"txtp1max=250", "click:cmdÜbernehmen"} << "txtp1max";
+    QTest::newRow("heat exchanger: p1 -1.01 bar gauge")
+        << exchanger << "" << QStringList{"pick:cmbP1unit=1", "txtp1max=" + loc("-1.01"), "click:cmdÜbernehmen"}
+        << "txtp1max";
+}
+
+// Whatever dialog brings a medium, a number that is no physical value is refused where it is typed or taken
+// over: a beep, the focus on the field, the fields as typed, nothing stored, nothing handed to the sheet.
+void TestFluidHandover::impossibleMediumIsNeitherStoredNorHandedOver()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, sql);
+    QFETCH(QStringList, steps);
+    QFETCH(QString, focus);
+    if (!sql.isEmpty())
+        menufixture::execSql(fluiddb::databasePath(), sql);
+    const SharedData &s = shared();
+    auto picture = [&s] { return fluidPicture(s) << QString::number(s.p1Max) << QString::number(s.p2Max); };
+    const QStringList before = picture();
+    const QStringList sheet = menufixture::sheetPicture(*f.sheet());
+    const QString status = f.w->StatusBar.text();
+    const QStringList tables = fluidTables();
+    bool ran = false;
+    f.ui.onNextModal([&](Form &d) {
+        ran = true;
+        menufixture::UnloadWatch watch(d);
+        for (int i = 0; i + 1 < steps.size(); ++i)
+            act(d, steps[i]);
+        const QStringList typed = fieldTexts(d);
+        const int beeps = f.ui.beepCount();
+        act(d, steps.last());
+        QVERIFY2(!watch.unloaded(), "the dialog handed over and closed");
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+        QCOMPARE(nameOf(d.activeControl()), focus);
+        QCOMPARE(fieldTexts(d), typed);
+        d.userClose();
+    });
+    QVERIFY(f.choose(*dynamic_cast<Menu *>(f.w->control(entry))));
+    QVERIFY(ran);
+    QCOMPARE(fluidTables(), tables);
+    QCOMPARE(picture(), before);
+    frmWärmetauscherInstance().unload();
+    QCOMPARE(menufixture::sheetPicture(*f.sheet()), sheet);
+    QCOMPARE(f.w->StatusBar.text(), status);
 }
 
 QTEST_MAIN(TestFluidHandover)

@@ -35,6 +35,8 @@ void act(frmStoffdatenAssistent &w, const QString &step)
         w.cmdCalc.userClick();
     else if (step == QLatin1String("Formel"))
         w.optSortiereFormel.userClick();
+    else if (step == QLatin1String("Bezeichnung"))
+        w.optSortiereName.userClick();
     else if (step.startsWith(QLatin1String("name ")))
         typeAndLeave(w.txtMedium, step.mid(5), w.txtFormel);
     else
@@ -57,6 +59,8 @@ private slots:
     void loadingPicksTheCurrentMediumOnlyWhenListed();
     void entriesPickTheirRecordInEitherOrder_data();
     void entriesPickTheirRecordInEitherOrder();
+    void sortingKeepsTheWizardsOwnPick_data();
+    void sortingKeepsTheWizardsOwnPick();
     void unitListsConvertTheBaseDataOnly_data();
     void unitListsConvertTheBaseDataOnly();
     void newStartsWithWaterInTheWizardUnits_data();
@@ -224,6 +228,46 @@ void TestFluidWizardRecords::entriesPickTheirRecordInEitherOrder()
     // A pick writes nothing into the shared data.
     QCOMPARE(shared().NameMedium, QStringLiteral("Wasser"));
     QCOMPARE(shared().pUnit, pUnit);
+}
+
+void TestFluidWizardRecords::sortingKeepsTheWizardsOwnPick_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("entry"); // the entry selected afterwards, or empty
+    QTest::addColumn<QStringList>("fields");
+    const QStringList wasser{"Wasser", "H2O", loc("18.015"), loc("100.0"), loc("374.2"), loc("221.2"), loc("0.344")};
+    // The sheet holds Methan from the wizard; the wizard's own pick is another substance.
+    QTest::newRow("another pick, sorted by formula") << QStringList{"Wasser (H2O)", "Formel"} << "H2O (Wasser)"
+                                                     << wasser;
+    QTest::newRow("another pick, sorted by formula and back")
+        << QStringList{"Wasser (H2O)", "Formel", "Bezeichnung"} << "Wasser (H2O)" << wasser;
+    // A record just stored is the pick, though the refilled list selects nothing.
+    QTest::newRow("a new record stored, then sorted")
+        << QStringList{"Neu", "name Testgas", "Übernahme", "Formel"} << "H2O (Testgas)"
+        << QStringList{"Testgas", "H2O", loc("18.015"), loc("100.0"), loc("374.2"), loc("221.2"), loc("0.344")};
+    // The pick deleted: nothing is picked, not the sheet's medium either.
+    QTest::newRow("the pick deleted, then sorted") << QStringList{"Wasser (H2O)", "Löschen", "Formel"} << ""
+                                                   << QStringList{"", "", "", "", "", "", ""};
+}
+
+void TestFluidWizardRecords::sortingKeepsTheWizardsOwnPick()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, entry);
+    QFETCH(QStringList, fields);
+    f.beginCase(wizardMethan());
+    frmStoffdatenAssistent &w = f.open();
+    QCOMPARE(w.lstSubstanz.text(), QStringLiteral("Methan (CH4)"));
+    for (const QString &step : steps)
+        act(w, step);
+    QCOMPARE(w.lstSubstanz.text(), entry);
+    QCOMPARE(baseData(w), fields);
+    // A calculation now starts from the pick shown: water at 10 bar abs. and 150 °C is a liquid.
+    if (entry.contains(QLatin1String("Wasser"))) {
+        w.cmdCalc.userClick();
+        QCOMPARE(w.assistentZustand(), 1);
+    }
+    QCOMPARE(shared().NameMedium, QStringLiteral("Methan"));
 }
 
 void TestFluidWizardRecords::unitListsConvertTheBaseDataOnly_data()

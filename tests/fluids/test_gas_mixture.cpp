@@ -1,4 +1,10 @@
 #include "fluid_fixture.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/qt_ui_services.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
 
 // The gas-mixture dialog: its results at every keystroke, the conversions between norm density and molar mass,
 // the take-over from the gas table, the focus rule of the shares, and OK's storing and hand-over. Expected values
@@ -73,6 +79,8 @@ private slots:
     void opensWithZeroSharesAndNoResults();
     void resultsFollowEveryEdit_data();
     void resultsFollowEveryEdit();
+    void resultsFollowEveryKeyTyped_data();
+    void resultsFollowEveryKeyTyped();
     void rowConvertsBetweenDensityAndMolarMass_data();
     void rowConvertsBetweenDensityAndMolarMass();
     void takeOverFillsTheFirstFreeRow_data();
@@ -144,8 +152,10 @@ void TestGasMixture::resultsFollowEveryEdit_data()
                                                 "share(3)=50"}
                                  << "0 % A + 50 % B + 50 % D|100|0|0|0|OK";
     QTest::newRow("every row empty") << QStringList{"name(0)=x", "name(0)="} << "0 % |||||-";
-    // With no option selected a typed molar mass waits for the next edit of another field.
-    QTest::newRow("molar mass waits") << QStringList{"share(0)=100", "name(0)=A", "m(0)=28"} << "100 % A|100|0|0|0|OK";
+    // With no option selected a typed molar mass is carried into the mixture all the same: 28 x 0.04462 = 1.249.
+    QTest::newRow("molar mass without an option")
+        << QStringList{"share(0)=100", "name(0)=A", "m(0)=28"} << "100 % A|100|0|" + loc("28.00") + "|" + loc("1.249") +
+                                                                      "|OK";
 }
 
 void TestGasMixture::resultsFollowEveryEdit()
@@ -155,6 +165,76 @@ void TestGasMixture::resultsFollowEveryEdit()
     frmGasgemisch &d = mixture();
     apply(d, edits);
     QCOMPARE(results(d), expected);
+}
+
+void TestGasMixture::resultsFollowEveryKeyTyped_data()
+{
+    QTest::addColumn<int>("unit"); // of the rows and the mixture
+    QTest::addColumn<QStringList>("rows"); // share|name|exponent|molar mass, typed in this order
+    QTest::addColumn<QString>("kappa");
+    QTest::addColumn<QString>("molarMass");
+    QTest::addColumn<QString>("normDensity");
+    // 16.04 x 0.6 + 30.07 x 0.4 = 21.652, shown 21.65; 21.65 x 0.04462 = 0.9660 kg/m3. The density of the last
+    // digit of 30.07 (1.3417 kg/m3) shows as 1.34 like that of 30. 1 + 1 / (0.6 / 0.31 + 0.4 / 0.19) = 1.247.
+    QTest::newRow("Methan and Ethan at 60/40 in kg/m3")
+        << 0 << QStringList{"60|Methan|" + loc("1.31") + "|" + loc("16.04"), "40|Ethan|" + loc("1.19") + "|" + loc("30.07")}
+        << loc("1.247") << loc("21.65") << loc("0.9660");
+    // 28.96 x 0.04462 = 1.2922 kg/m3 = 0.08067 lb./cu.ft.; the row shows .08 from the typed 28 on.
+    QTest::newRow("Luft alone in lb./cu.ft.")
+        << 1 << QStringList{"100|Luft|" + loc("1.4") + "|" + loc("28.96")} << loc("1.400") << loc("28.96")
+        << loc("0.08067");
+}
+
+// Typed as a user types, key by key into the dialog's window, with the molar mass chosen as the typed column: the
+// mixture follows the last digit, and OK stores and hands over what it shows.
+void TestGasMixture::resultsFollowEveryKeyTyped()
+{
+    QFETCH(int, unit);
+    QFETCH(QStringList, rows);
+    QFETCH(QString, kappa);
+    QFETCH(QString, molarMass);
+    QFETCH(QString, normDensity);
+    shared().rhoUnit = unit;
+    frmGasgemisch &d = mixture();
+    {
+        QtUiServices ui;
+        UiServicesScope scope(ui);
+        d.show();
+        qtui::FormView *view = ui.viewOf(d);
+        QVERIFY(view);
+        auto typeInto = [&](TextBox &field, const QString &keys) {
+            // The field selects its whole text on getting the focus; the keys replace it one by one.
+            field.setFocus();
+            auto *edit = qobject_cast<QLineEdit *>(view->widgetFor(field));
+            QVERIFY(edit);
+            QTest::keyClicks(edit, keys);
+            QCOMPARE(field.text(), keys);
+        };
+        auto *option = qobject_cast<QRadioButton *>(view->widgetFor(d.optMGewicht));
+        QVERIFY(option);
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, 8));
+        QVERIFY(d.optMGewicht.value());
+        for (int i = 0; i < rows.size(); ++i) {
+            const QStringList cells = rows[i].split(QLatin1Char('|'));
+            typeInto(d.txtVolAnteil[i], cells[0]);
+            typeInto(d.txtMedium[i], cells[1]);
+            typeInto(d.txtKappa[i], cells[2]);
+            typeInto(d.txtMGewicht[i], cells[3]);
+            QCOMPARE(d.rowDensityUnit(i), unit);
+        }
+        QCOMPARE(d.lblKappaGemisch.caption(), kappa);
+        QCOMPARE(d.lblMGewichtGemisch.caption(), molarMass);
+        QCOMPARE(d.lblRhoNGemisch.caption(), normDensity);
+        QCOMPARE(qobject_cast<QLabel *>(view->widgetFor(d.lblRhoNGemisch))->text(), normDensity);
+        QVERIFY(d.cmdOK.enabled());
+        d.hide();
+    }
+    d.cmdOK.userClick();
+    QVERIFY(!frmGasgemischInstance().isLoaded());
+    QCOMPARE(shared().rhoN, Variant(normDensity).toDouble());
+    QCOMPARE(shared().Medium, 3);
+    const QStringList stored = tableRows(QStringLiteral("IdealeGase_d"), {QStringLiteral("RHON")});
+    QCOMPARE(stored.last(), QString::number(Variant(normDensity).toDouble(), 'g', 15));
 }
 
 void TestGasMixture::rowConvertsBetweenDensityAndMolarMass_data()

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QWindow>
 
@@ -57,6 +59,7 @@ private slots:
     void linkFieldLook();
     void captureFollowsTheModel();
     void helpWindowShowsPagesAndFollowsLinks();
+    void helpWindowOpensAtTheSection();
     void helpWindowNamesAMissingFile();
     void helpWindowStaysUsableOverAModalDialog_data();
     void helpWindowStaysUsableOverAModalDialog();
@@ -160,6 +163,34 @@ void TestLinksAndHelpWindow::helpWindowShowsPagesAndFollowsLinks()
     QVERIFY(!viewer.browser()->isBackwardAvailable());
 }
 
+void TestLinksAndHelpWindow::helpWindowOpensAtTheSection()
+{
+    QString body = "<html><head><meta charset=\"utf-8\"><title>Lang</title></head><body>";
+    for (int i = 0; i < 200; ++i)
+        body += QString("<p>Absatz %1</p>").arg(i);
+    body += "<h2 id=\"ende\">Ende</h2>";
+    for (int i = 0; i < 200; ++i)
+        body += QString("<p>Schluss %1</p>").arg(i);
+    body += "</body></html>";
+    const QString page = writePage(tmp_, "lang.html", body);
+    qtui::HelpViewer viewer;
+    viewer.show(page, "Hilfe", "fehlt:", "ende");
+    viewer.window()->resize(400, 300);
+    QApplication::processEvents();
+    QTextBrowser *browser = viewer.browser();
+    QCOMPARE(browser->source().fragment(), QString("ende"));
+    // The section's heading is at the top of the view, far below the page's start.
+    QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+    const QTextCursor atTop = browser->cursorForPosition(QPoint(4, 4));
+    QVERIFY2(atTop.block().text().contains("Ende") || atTop.block().next().text().contains("Ende"),
+             qPrintable(atTop.block().text()));
+    // The page again without a section starts at its top; the same section twice lands there twice.
+    viewer.show(page, "Hilfe", "fehlt:");
+    QTRY_COMPARE(browser->verticalScrollBar()->value(), 0);
+    viewer.show(page, "Hilfe", "fehlt:", "ende");
+    QTRY_VERIFY(browser->verticalScrollBar()->value() > 0);
+}
+
 void TestLinksAndHelpWindow::helpWindowNamesAMissingFile()
 {
     const QString missing = tmp_.filePath("fehlt/hilfe.html");
@@ -210,15 +241,32 @@ void TestLinksAndHelpWindow::f1ReachesTheHelpFromAnyWindow()
     QtUiServices ui;
     UiServicesScope scope(ui);
     int shown = 0;
+    QString window, control;
     LinkDialog d;
     d.show();
     QWidget *field = ui.viewOf(d)->widgetFor(d.txtName);
+    QWidget plain;
     {
-        qtui::HelpKey key([&] { ++shown; });
+        qtui::HelpKey key([&](const QString &w, const QString &c) {
+            ++shown;
+            window = w;
+            control = c;
+        });
+        // The form and its control that hold the focus name the section.
         QTest::keyClick(field, Qt::Key_F1);
         QCOMPARE(shown, 1);
+        QCOMPARE(window, QString("frmLinks"));
+        QCOMPARE(control, QString("txtName"));
         QTest::keyClick(ui.viewOf(d)->window(), Qt::Key_F1);
         QCOMPARE(shown, 2);
+        QCOMPARE(window, QString("frmLinks"));
+        QCOMPARE(control, QString());
+        // A window that is no form of the program (the help window itself) names nothing.
+        QTest::keyClick(&plain, Qt::Key_F1);
+        QCOMPARE(shown, 3);
+        QCOMPARE(window, QString());
+        QCOMPARE(control, QString());
+        shown = 2;
         // Only F1 itself: not typed into the field, no other key, no modifier.
         QTest::keyClick(field, Qt::Key_F1, Qt::ShiftModifier);
         QTest::keyClick(field, Qt::Key_F2);

@@ -1,5 +1,6 @@
-// The Qt desktop services hand links and files to the desktop (caught here by URL handlers, so that nothing is
-// launched); the help entries' use of them is tested with the dialogs.
+// The Qt desktop services hand links to the desktop (caught here by URL handlers, so that nothing is launched) and
+// files to the program the desktop names for their type (a scripted desktop here: xdg-mime and xdg-open on a PATH
+// of the test's own); the help entries' use of them is tested with the dialogs.
 #include "platform/shell/qt_desktop_services.h"
 
 #include <QDesktopServices>
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+
+Q_DECLARE_METATYPE(std::optional<QString>)
 
 namespace {
 
@@ -20,6 +23,53 @@ public slots:
     void open(const QUrl &url) { opened << url; }
 };
 
+const QString kWorkbookType = QStringLiteral("application/vnd.openxmlformats-officedocument.spreadsheetml.sheet");
+
+// The desktop's tools as scripts in a folder that is the whole PATH: xdg-mime answers a query for the default
+// program with a text and an exit code, xdg-open ends with an exit code (or keeps running); both note their
+// arguments in a log. A tool without a script is missing.
+class ScriptedDesktop {
+public:
+    explicit ScriptedDesktop(const QString &folder) : folder_(folder) {}
+
+    // answer: what xdg-mime prints; nothing: no xdg-mime at all.
+    void mime(const std::optional<QString> &answer, int exitCode = 0)
+    {
+        if (answer)
+            write(QStringLiteral("xdg-mime"), QStringLiteral("printf '%s' '%1'\nexit %2\n").arg(*answer).arg(exitCode));
+    }
+    // exitCode: how xdg-open ends; -1: it keeps running (the program it started runs in the foreground); -2: no
+    // xdg-open at all.
+    void open(int exitCode)
+    {
+        if (exitCode == -1)
+            write(QStringLiteral("xdg-open"), QStringLiteral("exec /bin/sleep 600\n"));
+        else if (exitCode != -2)
+            write(QStringLiteral("xdg-open"), QStringLiteral("exit %1\n").arg(exitCode));
+    }
+    // The arguments a tool was called with, one call a line.
+    QStringList calls(const QString &tool) const
+    {
+        QFile f(log(tool));
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private:
+    QString log(const QString &tool) const { return folder_ + QStringLiteral("/") + tool + QStringLiteral(".log"); }
+    void write(const QString &tool, const QString &body)
+    {
+        QFile f(folder_ + QStringLiteral("/") + tool);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        const QString script = QStringLiteral("#!/bin/sh\necho \"$*\" >> '%1'\n").arg(log(tool)) + body;
+        f.write(script.toUtf8());
+        f.close();
+        f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    QString folder_;
+};
+
 } // namespace
 
 class TestDesktopServices : public QObject {
@@ -27,25 +77,45 @@ class TestDesktopServices : public QObject {
 
     QTemporaryDir tmp_;
     Desktop desktop_;
+    QByteArray path_;
+    std::unique_ptr<QTemporaryDir> tools_;
+    std::unique_ptr<ScriptedDesktop> scripted_;
 
 private slots:
     void initTestCase()
     {
         QVERIFY(tmp_.isValid());
-        for (const char *scheme : {"http", "https", "mailto", "file"})
+        for (const char *scheme : {"http", "https", "mailto"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &desktop_, "open");
     }
     void cleanupTestCase()
     {
-        for (const char *scheme : {"http", "https", "mailto", "file"})
+        for (const char *scheme : {"http", "https", "mailto"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
-    void init() { desktop_.opened.clear(); }
+    void init()
+    {
+        desktop_.opened.clear();
+        // The scripted desktop's folder is the whole PATH.
+        tools_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(tools_->isValid());
+        scripted_ = std::make_unique<ScriptedDesktop>(tools_->path());
+        path_ = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(tools_->path()));
+    }
+    void cleanup()
+    {
+        qputenv("PATH", path_);
+        scripted_.reset();
+        tools_.reset();
+    }
 
     void addressesGoToTheDesktopAsGiven_data();
     void addressesGoToTheDesktopAsGiven();
     void filesOpenOnlyWhenTheyExist_data();
     void filesOpenOnlyWhenTheyExist();
+    void filesGoOnlyToAProgramThatTakesThem_data();
+    void filesGoOnlyToAProgramThatTakesThem();
 };
 
 void TestDesktopServices::addressesGoToTheDesktopAsGiven_data()
@@ -105,13 +175,57 @@ void TestDesktopServices::filesOpenOnlyWhenTheyExist()
     }
     if (name == QLatin1String("Ordner"))
         QVERIFY(QDir().mkpath(path));
+    // A desktop with a program for every type.
+    scripted_->mime(QStringLiteral("programm.desktop"));
+    scripted_->open(0);
     QtDesktopServices services({});
     QCOMPARE(services.openFile(path), opened);
-    QCOMPARE(desktop_.opened.size(), opened ? 1 : 0);
-    if (opened) {
-        QVERIFY(desktop_.opened.front().isLocalFile());
-        QCOMPARE(desktop_.opened.front().toLocalFile(), path);
+    QCOMPARE(scripted_->calls(QStringLiteral("xdg-open")), opened ? QStringList{path} : QStringList{});
+}
+
+void TestDesktopServices::filesGoOnlyToAProgramThatTakesThem_data()
+{
+    QTest::addColumn<std::optional<QString>>("mimeAnswer"); // what xdg-mime prints; nothing: no xdg-mime
+    QTest::addColumn<int>("mimeExit");
+    QTest::addColumn<int>("openExit"); // -1: keeps running; -2: no xdg-open
+    QTest::addColumn<bool>("launched");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("a spreadsheet program takes it") << std::optional<QString>("tabelle.desktop") << 0 << 0 << true
+                                                    << true;
+    // xdg-open alone would start and end well (handing the file to a browser, say): not asked at all.
+    QTest::newRow("launcher starts, but no program for the type") << std::optional<QString>("") << 0 << 0 << false
+                                                                  << false;
+    QTest::newRow("the named program does not start") << std::optional<QString>("tabelle.desktop") << 0 << 4 << true
+                                                      << false;
+    QTest::newRow("the MIME database fails") << std::optional<QString>("tabelle.desktop") << 1 << 0 << false << false;
+    QTest::newRow("no desktop tools") << std::optional<QString>() << 0 << -2 << false << false;
+    QTest::newRow("no launcher") << std::optional<QString>("tabelle.desktop") << 0 << -2 << false << false;
+    // Without a desktop of its own xdg-open runs the program in the foreground until the user closes it.
+    QTest::newRow("the program keeps running") << std::optional<QString>("tabelle.desktop") << 0 << -1 << true
+                                               << true;
+}
+
+void TestDesktopServices::filesGoOnlyToAProgramThatTakesThem()
+{
+    QFETCH(std::optional<QString>, mimeAnswer);
+    QFETCH(int, mimeExit);
+    QFETCH(int, openExit);
+    QFETCH(bool, launched);
+    QFETCH(bool, taken);
+    const QString workbook = tmp_.filePath(QStringLiteral("Kenndaten-Kv-abc123.xlsx"));
+    {
+        QFile f(workbook);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("PK");
     }
+    scripted_->mime(mimeAnswer, mimeExit);
+    scripted_->open(openExit);
+    // A short wait, so that the running launcher ends it; the scripts that end do so at once.
+    QtDesktopServices services({}, openExit == -1 ? 300 : 30000);
+    QCOMPARE(services.openFile(workbook), taken);
+    QCOMPARE(scripted_->calls(QStringLiteral("xdg-mime")),
+             mimeAnswer ? QStringList{QStringLiteral("query default ") + kWorkbookType} : QStringList{});
+    QCOMPARE(scripted_->calls(QStringLiteral("xdg-open")), launched ? QStringList{workbook} : QStringList{});
 }
 
 QTEST_MAIN(TestDesktopServices)

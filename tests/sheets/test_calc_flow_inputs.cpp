@@ -521,7 +521,10 @@ void FlowSheetInputsTest::recalculationFromTheMenusDoesNotNest()
 void FlowSheetInputsTest::staleWizardDataStopTheRecalculation()
 {
     Fixture f;
+    // A wizard liquid like water.
     shared().Medium = 6;
+    shared().rho1Max = 998.2;
+    shared().nueMax = 1.0;
     FrmCalcFlow &sheet = f.load();
     QCOMPARE(f.status(), current());
     int shown = 0;

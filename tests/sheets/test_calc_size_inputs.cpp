@@ -269,19 +269,25 @@ void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
     QCOMPARE(shared().p1Norm, 146.8);
     QCOMPARE(shared().p1Max, 146.8);
     QCOMPARE(shared().p1Unit, 2);
-    // No recalculation ran, yet the line says the results are current.
-    QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert"));
-    QVERIFY(f.window.mnuDrucken.enabled());
+    // No recalculation ran: the flow typed before is still not calculated, and the results stay out of date.
+    QCOMPARE(f.status(), QStringLiteral("Berechnung nicht aktualisiert: TAB ->|"));
+    QVERIFY(!f.window.mnuDrucken.enabled());
     sheet.cmbP1unit.setListIndex(0);
     QCOMPARE(shared().p1Min, 10.12);
     QCOMPARE(shared().p1Norm, 10.12);
     QCOMPARE(shared().p1Max, 10.12);
     QCOMPARE(sheet.txtp1max.text(), num("10.12"));
 
+    // Results that are current stay current: the switch changes units, not values.
+    sheet.txtQmax.setText(num("1000"));
+    calcDimensionierung();
+    QVERIFY2(f.status().startsWith(QStringLiteral("Berechnung aktualisiert")), qPrintable(f.status()));
     // Gauge units: 6 bar abs. outlet is 4.987 bar,ü.
     sheet.cmbP2unit.setListIndex(1);
     QCOMPARE(shared().p2Max, 4.987);
     QCOMPARE(sheet.txtp2max.text(), num("4.987"));
+    QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert"));
+    QVERIFY(f.window.mnuDrucken.enabled());
 }
 
 void TestCalcSizeInputs::flowUnit_convertsAllPointsAndFullOpenFlow_data()

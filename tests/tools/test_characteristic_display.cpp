@@ -56,6 +56,8 @@ private slots:
     void inputCellsFollowTheSharedData_data();
     void inputCellsFollowTheSharedData();
     void emptyCoefficientCountsAsZero();
+    void extremeValuesShowFourSignificantDigits_data();
+    void extremeValuesShowFourSignificantDigits();
     void otherCurveNamesShowNothing_data();
     void otherCurveNamesShowNothing();
     void workbookGoesToTheDesktopOrTheWindow_data();
@@ -201,6 +203,42 @@ void TestCharacteristicDisplay::emptyCoefficientCountsAsZero()
     QCOMPARE(lastWindow(f).rows[10], row({"100", "0.8868", "0.02217"}));
     show_Kenndaten_Excel(Variant(QStringLiteral("FL")));
     QCOMPARE(lastWindow(f).rows[10], row({"100", "0.8000"}));
+}
+
+void TestCharacteristicDisplay::extremeValuesShowFourSignificantDigits_data()
+{
+    QTest::addColumn<QString>("art");
+    QTest::addColumn<QList<double>>("coefficients"); // A0 to CxT; Kvs 12.5
+    QTest::addColumn<QStringList>("at60");
+    QTest::addColumn<QStringList>("at70");
+    // Kv/Kvs = 1e308 y^5: 0.07776e308 at 60 %, 0.16807e308 at 70 %; Kv 12.5 times that: 9.72e307, and beyond the
+    // doubles at 70 % (no number shown).
+    QTest::newRow("Kv, a5 = 1e308") << "Kv" << QList<double>{0, 0, 0, 0, 0, 1e308, 0.8, 0, 0, 0.6, 0, 0}
+                                    << row({"60", "9.72E+307", "7.776E+306"}) << row({"70", "", "1.681E+307"});
+    // xT = 1.7e308 (-1 + y + y^2): at 60 % -0.04 * 1.7e308, at 70 % 0.19 * 1.7e308.
+    QTest::newRow("xT around 0 in units of 1.7e308")
+        << "xT" << QList<double>{0, 1, 0, 0, 0, 0, 0.8, 0, 0, -1.7e308, 1.7e308, 1.7e308} << row({"60", "-6.8E+306"})
+        << row({"70", "3.23E+307"});
+    // Kv/Kvs = 1e-15 + 1e-15 y: 1.6e-15 and 1.7e-15; Kv 2e-14 and 2.125e-14.
+    QTest::newRow("Kv, tiny") << "Kv" << QList<double>{1e-15, 1e-15, 0, 0, 0, 0, 0.8, 0, 0, 0.6, 0, 0}
+                              << row({"60", "2E-14", "1.6E-15"}) << row({"70", "2.125E-14", "1.7E-15"});
+}
+
+// The window's table keeps to four significant digits for every magnitude.
+void TestCharacteristicDisplay::extremeValuesShowFourSignificantDigits()
+{
+    QFETCH(QString, art);
+    QFETCH(QList<double>, coefficients);
+    QFETCH(QStringList, at60);
+    QFETCH(QStringList, at70);
+    SharedData &d = shared();
+    d.KvsCv = 12.5f;
+    Variant *targets[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
+    for (int i = 0; i < 12; ++i)
+        *targets[i] = Variant(coefficients[i]);
+    show_Kenndaten_Excel(Variant(art));
+    QCOMPARE(lastWindow(f).rows[6], at60);
+    QCOMPARE(lastWindow(f).rows[7], at70);
 }
 
 void TestCharacteristicDisplay::otherCurveNamesShowNothing_data()

@@ -101,6 +101,8 @@ private slots:
     void emptyCoefficientIsAnEmptyCell();
     void eachCurveSheetHasASmoothScatterChart();
     void numbersKeepTheirPointUnderAGermanCLibrary();
+    void overflowingValuesAreErrorsNotNumbers_data();
+    void overflowingValuesAreErrorsNotNumbers();
 };
 
 void TestCharacteristicWorkbook::initTestCase()
@@ -261,6 +263,48 @@ void TestCharacteristicWorkbook::numbersKeepTheirPointUnderAGermanCLibrary()
     QVERIFY2(cell(parameter, "B6").contains(QStringLiteral("<v>46.4</v>")), qPrintable(cell(parameter, "B6")));
     const QString kv = unzip(file, QStringLiteral("xl/worksheets/sheet2.xml"));
     QVERIFY2(!kv.contains(QRegularExpression(QStringLiteral("<v>-?\\d+,\\d"))), "a decimal comma in the file");
+}
+
+void TestCharacteristicWorkbook::overflowingValuesAreErrorsNotNumbers_data()
+{
+    QTest::addColumn<int>("curve");
+    QTest::addColumn<QString>("member");
+    QTest::addColumn<QList<int>>("huge"); // the coefficients set to 1e308 (A0 = 0, ..., CxT = 11), the others 0
+    QTest::addColumn<QString>("finiteCell");
+    QTest::addColumn<QString>("overflowCell");
+    // Kv = 40 * 1e308 * y^5: at 50 % 0.03125 * 4e309 = 1.25e308, at 60 % 0.07776 * 4e309 = 3.1e308, beyond.
+    QTest::newRow("Kv, a5 = 1e308") << int(kenndaten::Kurve::Kv) << "xl/worksheets/sheet2.xml" << QList<int>{5}
+                                    << "B13" << "B14";
+    // FL = 1e308 + 1e308 * y: 1e308 when closed, twice that at full opening.
+    QTest::newRow("FL, a = b = 1e308") << int(kenndaten::Kurve::FL) << "xl/worksheets/sheet4.xml"
+                                       << QList<int>{6, 7} << "B8" << "B18";
+}
+
+// A curve value beyond the doubles is written as the error a spreadsheet computes for it, never as "INF", which
+// no spreadsheet program reads as a number.
+void TestCharacteristicWorkbook::overflowingValuesAreErrorsNotNumbers()
+{
+    QFETCH(int, curve);
+    QFETCH(QString, member);
+    QFETCH(QList<int>, huge);
+    QFETCH(QString, finiteCell);
+    QFETCH(QString, overflowCell);
+    kenndaten::Parameter p = shippedValve();
+    for (int i = 0; i < 12; ++i)
+        p.zelle[static_cast<std::size_t>(6 + i)] = Variant(huge.contains(i) ? 1e308 : 0.0);
+    const QString path = dir.filePath(QStringLiteral("overflow.xlsx"));
+    QString error;
+    QVERIFY2(xlsx::write(kenndaten::arbeitsmappe(p, kenndaten::Kurve(curve)), path, &error), qPrintable(error));
+    const QString xml = unzip(path, member);
+    QVERIFY(!xml.isEmpty());
+    QVERIFY2(!xml.contains(QRegularExpression(QStringLiteral("<v>[^<]*(inf|nan)[^<]*</v>"),
+                                              QRegularExpression::CaseInsensitiveOption)),
+             qPrintable(xml));
+    const QString finite = cell(xml, finiteCell);
+    QVERIFY2(std::isfinite(valueOf(finite)) && valueOf(finite) > 1e300, qPrintable(finite));
+    const QString overflow = cell(xml, overflowCell);
+    QCOMPARE(formulaOf(overflow), formulaOf(cell(xml, finiteCell)).replace(finiteCell.mid(1), overflowCell.mid(1)));
+    QVERIFY2(overflow.contains(QStringLiteral("<v>#NUM!</v>")), qPrintable(overflow));
 }
 
 QUENDRA_TEST_MAIN_TWO_LOCALES(TestCharacteristicWorkbook)

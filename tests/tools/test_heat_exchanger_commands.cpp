@@ -143,6 +143,11 @@ void TestHeatExchangerCommands::handOverRefusesWhatASizingCannotUse_data()
     QTest::newRow("flow of the max column") << QStringList{"txtTaufheizMax=0", "txtp2min=1"};
     QTest::newRow("temperature of the max column") << QStringList{"txtp1max=", "txtp2max=3"};
     QTest::newRow("flow of a given power") << QStringList{"opt:Vorgabe", "txtWTLeistungNorm=", "txtp2max=3"};
+    // Numbers no steam case can have: no saturated steam above 220.93 bar or below 0.006112 bar abs., and a
+    // power beyond any sensible size.
+    QTest::newRow("p1 above the critical point") << QStringList{"txtp1max=250"};
+    QTest::newRow("p2 below the triple point") << QStringList{"txtp2norm=0"};
+    QTest::newRow("given power 1e300") << QStringList{"opt:Vorgabe", "txtWTLeistungMin=1e300"};
 }
 
 void TestHeatExchangerCommands::handOverRefusesWhatASizingCannotUse()
@@ -177,6 +182,8 @@ void TestHeatExchangerCommands::handOverKeepsValuesTheDialogHasNot_data()
     QTest::newRow("min column off: no power") << QStringList{"chk:min", "txtTaufheizMin=0", "txtp2max=3"}
                                               << "WTLeistungMin" << 25.0;
     QTest::newRow("min column off: MIN") << QStringList{"chk:min"} << "MIN" << 0.0;
+    QTest::newRow("min column off: p1 without saturated steam") << QStringList{"chk:min", "txtp1min=250"} << "p1Min"
+                                                                << 4.0;
     // With the power given, mass and time are no inputs; a blank one keeps the stored value.
     QTest::newRow("given power: blank mass") << QStringList{"opt:Vorgabe", "txtMmax=", "txtWTLeistungMax=100"}
                                              << "Mmax" << 2000.0;

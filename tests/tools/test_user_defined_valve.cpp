@@ -62,6 +62,8 @@ private slots:
     void applyStoresTheFlowCoefficient_data();
     void applyStoresTheFlowCoefficient();
     void applyStoresTheValveAndMakesItCurrent();
+    void applyRefusesAnImpossibleValve_data();
+    void applyRefusesAnImpossibleValve();
     void applyLeavesEverythingWhenTheTableCannotBeWritten_data();
     void applyLeavesEverythingWhenTheTableCannotBeWritten();
     void cancelReopensThePreviousSeriesInIndexOrder();
@@ -313,7 +315,6 @@ void TestUserDefinedValve::applyStoresTheFlowCoefficient_data()
     QTest::newRow("Kvs 33: Cv 38.28") << 0 << "33" << 33.0f << 38.28f << 33.0f << 0;
     QTest::newRow("Cv 11.6: Kvs 10.00") << 1 << "11.6" << 10.0f << 11.6f << 11.6f << 1;
     QTest::newRow("Cv 50: Kvs 43.10") << 1 << "50" << 43.1f << 50.0f << 50.0f << 1;
-    QTest::newRow("Kvs 0 accepted") << 0 << "0" << 0.0f << 0.0f << 0.0f << 0;
     // Not a number: table and shared data keep theirs (the table's 40 and 46.4, the shared 10 in Kvs).
     QTest::newRow("no number in Cv") << 1 << "x" << 40.0f << 46.4f << 10.0f << 0;
 }
@@ -385,6 +386,79 @@ void TestUserDefinedValve::applyStoresTheValveAndMakesItCurrent()
     QVERIFY(f.ui.messages().empty());
 }
 
+// Enter presses "Übernehmen" while the box typed last keeps the focus. A valve that cannot exist is refused with a
+// beep and the focus in the box to mend, and nothing is stored; the rangeability is checked as on leaving its box.
+void TestUserDefinedValve::applyRefusesAnImpossibleValve_data()
+{
+    QTest::addColumn<QStringList>("typed"); // "box=text" in typing order; "cmbKvUnit=1" picks Cv
+    QTest::addColumn<QString>("refusedAt"); // empty: taken over
+    QTest::addColumn<QString>("column");
+    QTest::addColumn<double>("stored"); // the column afterwards, compared in single precision
+    const double a1 = 0.08277823; // the table's a1 (the boxes show the shared straight line)
+    QTest::newRow("Kvs 0") << QStringList{"txtKvsCv=0"} << "txtKvsCv" << "Kvs" << 40.0;
+    QTest::newRow("Kvs -5") << QStringList{"txtKvsCv=-5"} << "txtKvsCv" << "Kvs" << 40.0;
+    QTest::newRow("Cv -1") << QStringList{"cmbKvUnit=1", "txtKvsCv=-1"} << "txtKvsCv" << "Cv" << 46.4;
+    QTest::newRow("Kvs 1e300") << QStringList{"txtKvsCv=1e300"} << "txtKvsCv" << "Kvs" << 40.0;
+    QTest::newRow("FL coefficient 1e308") << QStringList{"txtaFL_0=1e308"} << "txtaFL_0" << "aFL" << 0.8;
+    // Kv/Kvs = y + 10 y^5 is 11 at full opening.
+    QTest::newRow("curve ends at 11") << QStringList{"txtA5=10"} << "txtA5" << "a5" << 0.95782965;
+    // 50 y - 49 y^2 is 1 at full opening but 12.8 at half.
+    QTest::newRow("curve peaks at 12.8") << QStringList{"txtA1=50", "txtA2=-49"} << "txtA1" << "a1" << a1;
+    // 9.5 y with the table's a5 of 0.958 for the emptied box: 10.46 at full opening.
+    QTest::newRow("an emptied box counts with the table's value")
+        << QStringList{"txtA1=9.5", "txtA5="} << "txtA1" << "a1" << a1;
+    // 38 y - 37 y^2 peaks at 9.76.
+    QTest::newRow("curve peaking at 9.76 taken over") << QStringList{"txtA1=38", "txtA2=-37"} << "" << "a1" << 38.0;
+    QTest::newRow("rangeability 0: the shared 50 stored")
+        << QStringList{"txtStellverhältnis=0"} << "" << "Stellverhältnis" << 50.0;
+    QTest::newRow("rangeability 200: the shared 50 stored")
+        << QStringList{"txtStellverhältnis=200"} << "" << "Stellverhältnis" << 50.0;
+}
+
+void TestUserDefinedValve::applyRefusesAnImpossibleValve()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(QString, refusedAt);
+    QFETCH(QString, column);
+    QFETCH(double, stored);
+    frmBenutzerdefiniert &w = f.open();
+    for (const QString &entry : typed) {
+        const QString name = entry.section(QLatin1Char('='), 0, 0);
+        const QString text = entry.section(QLatin1Char('='), 1);
+        if (name == QLatin1String("cmbKvUnit")) {
+            w.cmbKvUnit.userPick(text.toInt());
+            continue;
+        }
+        auto *box = dynamic_cast<TextBox *>(w.control(name));
+        QVERIFY2(box, qPrintable(name));
+        QVERIFY(box->setFocus());
+        box->setText(zahl(text.toLatin1().constData()));
+    }
+    QVERIFY(w.pressEnter());
+    formruntime::collect();
+
+    QCOMPARE(f.stored("9999", column).toFloat(), static_cast<float>(stored));
+    if (refusedAt.isEmpty()) {
+        QVERIFY(!frmBenutzerdefiniertInstance().isLoaded());
+        QCOMPARE(f.ui.beepCount(), 0);
+        QCOMPARE(f.reloads, std::vector<int>{0});
+        QCOMPARE(shared().Ventiltyp, QStringLiteral("9999"));
+        return;
+    }
+    QVERIFY(frmBenutzerdefiniertInstance().isLoaded());
+    QCOMPARE(f.ui.beepCount(), 1);
+    auto *box = dynamic_cast<TextBox *>(w.activeControl());
+    QVERIFY(box);
+    QCOMPARE(box->name(), refusedAt);
+    // Its whole text selected, ready to be typed over.
+    QCOMPARE(box->selStart(), 0);
+    QCOMPARE(box->selLength(), box->text().size());
+    QVERIFY(f.ui.messages().empty());
+    QVERIFY(f.reloads.empty());
+    QCOMPARE(shared().Ventiltyp, QStringLiteral("3548"));
+    QCOMPARE(shared().KvsCv, 10.0f);
+}
+
 void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten_data()
 {
     QTest::addColumn<QString>("fault");
@@ -392,7 +466,6 @@ void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten_data
     QTest::newRow("read-only database") << "read-only" << "read-only";
     QTest::newRow("empty table") << "empty" << "Die Tabelle enthält keine Zeile.";
     QTest::newRow("no table") << "missing" << "9999";
-    QTest::newRow("a Kvs beyond single precision") << "huge Kvs" << "9999";
 }
 
 void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten()
@@ -416,10 +489,7 @@ void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten()
     w.txtBezeichnung.setText(QStringLiteral("Neu"));
     w.cmbDNVentil.userPick(2);
     w.optAufZu.userClick();
-    if (fault == QLatin1String("huge Kvs"))
-        w.txtKvsCv.setText(QStringLiteral("1e300"));
-    else
-        w.txtKvsCv.setText(QStringLiteral("99"));
+    w.txtKvsCv.setText(QStringLiteral("99"));
     w.txtA1.setText(QStringLiteral("3"));
     w.cmdÜbernehmen.userClick();
     formruntime::collect();

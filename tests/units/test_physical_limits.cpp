@@ -14,6 +14,10 @@ private slots:
     void limits();
     void criticalTemperature_data();
     void criticalTemperature();
+    void pressuresInTheirUnits_data();
+    void pressuresInTheirUnits();
+    void characteristic_data();
+    void characteristic();
 };
 
 enum Rule { Kappa, Density, Viscosity, VapourPressure, CriticalPressure, MolarMass, Coefficient };
@@ -94,6 +98,70 @@ void TestPhysicalLimits::criticalTemperature()
     QFETCH(double, boiling);
     QFETCH(bool, valid);
     QCOMPARE(physical::isValidCriticalTemperature(critical, boiling), valid);
+}
+
+void TestPhysicalLimits::pressuresInTheirUnits_data()
+{
+    QTest::addColumn<Rule>("rule");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("unit"); // 0 bar abs., 1 bar gauge, 2 psia, 3 psig, 4 MPa abs., 5 MPa gauge, 6 kPa abs., 7 kPa gauge
+    QTest::addColumn<bool>("valid");
+    // Gauge values count from the atmosphere, 1.01325 bar; 1 psi = 0.06894757 bar.
+    QTest::newRow("vapour pressure 0 bar abs.") << VapourPressure << 0.0 << 0 << true;
+    QTest::newRow("vapour pressure -1.01325 bar gauge: 0 abs.") << VapourPressure << -1.01325 << 1 << true;
+    QTest::newRow("vapour pressure -2 bar gauge: -0.987 abs.") << VapourPressure << -2.0 << 1 << false;
+    QTest::newRow("vapour pressure -14.7 psig: -0.00028 bar abs.") << VapourPressure << -14.7 << 3 << false;
+    QTest::newRow("vapour pressure -14.69 psig: 0.00041 bar abs.") << VapourPressure << -14.69 << 3 << true;
+    QTest::newRow("vapour pressure -0.1 kPa abs.") << VapourPressure << -0.1 << 6 << false;
+    QTest::newRow("critical pressure 0 kPa abs.") << CriticalPressure << 0.0 << 6 << false;
+    QTest::newRow("critical pressure 0 kPa gauge: 1.01325 bar abs.") << CriticalPressure << 0.0 << 7 << true;
+    QTest::newRow("critical pressure -0.2 MPa gauge: -0.987 bar abs.") << CriticalPressure << -0.2 << 5 << false;
+    QTest::newRow("critical pressure of water in MPa") << CriticalPressure << 22.064 << 4 << true;
+    QTest::newRow("critical pressure in psia") << CriticalPressure << 3200.0 << 2 << true;
+    QTest::newRow("unit outside the list") << CriticalPressure << 220.0 << 8 << false;
+    QTest::newRow("1e300 bar gauge") << CriticalPressure << 1e300 << 1 << false;
+}
+
+void TestPhysicalLimits::pressuresInTheirUnits()
+{
+    QFETCH(Rule, rule);
+    QFETCH(double, value);
+    QFETCH(int, unit);
+    QFETCH(bool, valid);
+    QCOMPARE(rule == VapourPressure ? physical::isValidVapourPressure(value, unit)
+                                    : physical::isValidCriticalPressure(value, unit),
+             valid);
+}
+
+using Coefficients = std::array<double, 6>;
+Q_DECLARE_METATYPE(Coefficients)
+
+void TestPhysicalLimits::characteristic_data()
+{
+    QTest::addColumn<Coefficients>("a");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("linear") << Coefficients{0, 1, 0, 0, 0, 0} << true;
+    QTest::newRow("equal percentage for R 50") << Coefficients{0, 0.3949, -1.5233, 4.181, -4.295, 2.2425} << true;
+    QTest::newRow("10 times Kvs at full opening") << Coefficients{0, 10, 0, 0, 0, 0} << true;
+    QTest::newRow("11 times Kvs at full opening") << Coefficients{0, 1, 0, 0, 0, 10} << false;
+    QTest::newRow("-11 when closed") << Coefficients{-11, 12, 0, 0, 0, 0} << false;
+    // 50 y - 49 y^2 is 0 closed and 1 open, but 12.76 at y = 0.51.
+    QTest::newRow("peak of 12.8 between the ends") << Coefficients{0, 50, -49, 0, 0, 0} << false;
+    // -50 y + 51 y^2 reaches -12.25 at y = 0.49.
+    QTest::newRow("trough of -12.3 between the ends") << Coefficients{0, -50, 51, 0, 0, 0} << false;
+    // 38 y - 37 y^2 peaks at 9.76.
+    QTest::newRow("peak of 9.76 between the ends") << Coefficients{0, 38, -37, 0, 0, 0} << true;
+    // 40 y - 40 y^2 touches 10 at y = 0.5.
+    QTest::newRow("touching 10 between the ends") << Coefficients{0, 40, -40, 0, 0, 0} << true;
+    QTest::newRow("coefficient NaN") << Coefficients{0, std::nan(""), 0, 0, 0, 0} << false;
+    QTest::newRow("coefficient 1e308") << Coefficients{0, 1, 0, 0, 0, 1e308} << false;
+}
+
+void TestPhysicalLimits::characteristic()
+{
+    QFETCH(Coefficients, a);
+    QFETCH(bool, valid);
+    QCOMPARE(physical::isValidCharacteristic(a), valid);
 }
 
 QTEST_APPLESS_MAIN(TestPhysicalLimits)

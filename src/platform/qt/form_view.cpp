@@ -3,6 +3,7 @@
 #include "platform/forms/forms.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/form_fonts.h"
+#include "platform/qt/help_window.h"
 #include "platform/qt/multi_line_edit.h"
 
 #include <QAbstractItemView>
@@ -204,6 +205,8 @@ FormView::FormView(Form &form, QWidget *host) : form_(&form)
     if (!contentParent_)
         contentParent_ = window_;
     window_->setFocusPolicy(Qt::NoFocus);
+    // F1 finds the section of the help by the form's name.
+    window_->setProperty(kHelpWindowProperty, form.name());
     build();
     form.addObserver(this);
 }

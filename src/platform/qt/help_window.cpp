@@ -28,12 +28,14 @@ public:
 
     QTextBrowser *browser() const { return browser_; }
 
-    void showFile(const QString &file, const QString &title, const QString &missingLead)
+    void showFile(const QString &file, const QString &title, const QString &missingLead, const QString &anchor)
     {
         fallbackTitle_ = title;
         const QFileInfo info(file);
         if (!file.isEmpty() && info.isFile()) {
-            const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+            QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+            if (!anchor.isEmpty())
+                url.setFragment(anchor);
             if (browser_->source() == url)
                 browser_->reload();
             else
@@ -91,11 +93,11 @@ HelpViewer::~HelpViewer()
     delete window_.data();
 }
 
-void HelpViewer::show(const QString &file, const QString &title, const QString &missingLead)
+void HelpViewer::show(const QString &file, const QString &title, const QString &missingLead, const QString &anchor)
 {
     if (!window_)
         window_ = new HelpWindow;
-    window_->showFile(file, title, missingLead);
+    window_->showFile(file, title, missingLead, anchor);
 }
 
 QWidget *HelpViewer::window() const
@@ -108,7 +110,7 @@ QTextBrowser *HelpViewer::browser() const
     return window_ ? window_->browser() : nullptr;
 }
 
-HelpKey::HelpKey(std::function<void()> action) : action_(std::move(action))
+HelpKey::HelpKey(Action action) : action_(std::move(action))
 {
     if (qApp)
         qApp->installEventFilter(this);
@@ -126,8 +128,22 @@ bool HelpKey::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_F1 && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
             watched->isWidgetType()) {
+            QString window;
+            QString control;
+            for (auto *w = static_cast<QWidget *>(watched); w; w = w->parentWidget()) {
+                const QVariant name = w->property(kHelpWindowProperty);
+                if (name.isValid()) {
+                    window = name.toString();
+                    break;
+                }
+                // Qt's own parts of a widget (a combo box's line edit) carry no name or one of Qt's.
+                if (control.isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+                    control = w->objectName();
+            }
+            if (window.isEmpty())
+                control.clear();
             if (action_)
-                action_();
+                action_(window, control);
             return true;
         }
     }

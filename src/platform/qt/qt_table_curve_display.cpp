@@ -1,6 +1,6 @@
 #include "platform/qt/qt_table_curve_display.h"
 
-#include "platform/core/number_text.h"
+#include "platform/qt/help_window.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -16,20 +16,6 @@
 #include <exception>
 
 namespace qtui {
-
-namespace {
-
-// Decimals that show every tick of the step exactly (step 0.05: two).
-int tickDecimals(double step)
-{
-    int decimals = 0;
-    while (decimals < 10 && std::fabs(step * std::pow(10.0, decimals) - std::round(step * std::pow(10.0, decimals))) >
-                                1e-6)
-        ++decimals;
-    return decimals;
-}
-
-} // namespace
 
 CurvePlot::CurvePlot(QWidget *parent) : QWidget(parent)
 {
@@ -54,58 +40,53 @@ void CurvePlot::paintEvent(QPaintEvent *)
     p.setRenderHint(QPainter::Antialiasing);
     const QFontMetrics fm(font());
 
-    double xMin = 0.0, xMax = 0.0, yMin = 0.0, yMax = 0.0;
-    bool first = true;
-    for (const auto &[x, y] : points_) {
-        if (!std::isfinite(x) || !std::isfinite(y))
-            continue;
-        if (first) {
-            xMin = xMax = x;
-            yMin = yMax = y;
-            first = false;
-        }
-        xMin = std::min(xMin, x);
-        xMax = std::max(xMax, x);
-        yMin = std::min(yMin, y);
-        yMax = std::max(yMax, y);
-    }
-    const AxisScale xs = niceScale(xMin, xMax);
-    // A little room above the highest point, so that a flat curve does not lie on the frame.
-    const AxisScale ys = niceScale(yMin, yMax + 0.05 * (yMax - std::min(yMin, 0.0)));
-    const int xDecimals = tickDecimals(xs.step);
-    const int yDecimals = tickDecimals(ys.step);
+    // The model's scales and tick labels: a bounded number of ticks for any table, however huge or tiny.
+    const CurveScales scales = curveScales(points_);
+    const AxisScale &xs = scales.x;
+    const AxisScale &ys = scales.y;
+
+    const int xSteps = xs.steps();
+    const int ySteps = ys.steps();
 
     int labelWidth = 0;
-    for (double v = ys.lo; v <= ys.hi + ys.step / 2; v += ys.step)
-        labelWidth = std::max(labelWidth, fm.horizontalAdvance(numtext::fixed(v, yDecimals)));
+    for (int i = 0; i <= ySteps; ++i)
+        labelWidth = std::max(labelWidth, fm.horizontalAdvance(ys.label(i)));
+    int xLabelWidth = 0;
+    for (int i = 0; i <= xSteps; ++i)
+        xLabelWidth = std::max(xLabelWidth, fm.horizontalAdvance(xs.label(i)));
     const int left = fm.height() + 8 + labelWidth + 6;
+    // Room on the right for half the last tick's label, which is centred on the frame.
+    const int right = std::max(16, fm.horizontalAdvance(xs.label(xSteps)) / 2 + 4);
     const int bottom = 2 * fm.height() + 10;
-    const QRect area(left, fm.height() / 2 + 4, std::max(10, width() - left - 16),
+    const QRect area(left, fm.height() / 2 + 4, std::max(10, width() - left - right),
                      std::max(10, height() - bottom - fm.height() / 2 - 4));
+    // Long labels (with an exponent) are written at every second tick, or fewer, so that they do not overlap.
+    int labelEvery = 1;
+    while (labelEvery < xSteps && (xLabelWidth + 8) * xSteps > area.width() * labelEvery)
+        ++labelEvery;
 
-    auto mapX = [&](double x) { return area.left() + (x - xs.lo) / (xs.hi - xs.lo) * area.width(); };
-    auto mapY = [&](double y) { return area.bottom() - (y - ys.lo) / (ys.hi - ys.lo) * area.height(); };
+    auto mapX = [&](double x) { return area.left() + xs.fraction(x) * area.width(); };
+    auto mapY = [&](double y) { return area.bottom() - ys.fraction(y) * area.height(); };
+    auto tickX = [&](int i) { return area.left() + static_cast<double>(i) / std::max(1, xSteps) * area.width(); };
+    auto tickY = [&](int i) { return area.bottom() - static_cast<double>(i) / std::max(1, ySteps) * area.height(); };
 
     // Grid and tick labels.
-    p.setPen(QPen(QColor(220, 220, 220), 1));
-    const int xSteps = static_cast<int>(std::lround((xs.hi - xs.lo) / xs.step));
-    const int ySteps = static_cast<int>(std::lround((ys.hi - ys.lo) / ys.step));
     for (int i = 0; i <= xSteps; ++i) {
-        const double v = xs.lo + i * xs.step;
-        const qreal px = mapX(v);
+        const qreal px = tickX(i);
         p.setPen(QPen(QColor(220, 220, 220), 1));
         p.drawLine(QPointF(px, area.top()), QPointF(px, area.bottom()));
+        if (i % labelEvery != 0)
+            continue;
         p.setPen(palette().color(QPalette::WindowText));
-        const QString t = numtext::fixed(v, xDecimals);
+        const QString t = xs.label(i);
         p.drawText(QPointF(px - fm.horizontalAdvance(t) / 2.0, area.bottom() + fm.ascent() + 4), t);
     }
     for (int i = 0; i <= ySteps; ++i) {
-        const double v = ys.lo + i * ys.step;
-        const qreal py = mapY(v);
+        const qreal py = tickY(i);
         p.setPen(QPen(QColor(220, 220, 220), 1));
         p.drawLine(QPointF(area.left(), py), QPointF(area.right(), py));
         p.setPen(palette().color(QPalette::WindowText));
-        const QString t = numtext::fixed(v, yDecimals);
+        const QString t = ys.label(i);
         p.drawText(QPointF(area.left() - 6 - fm.horizontalAdvance(t), py + fm.ascent() / 2.0 - 1), t);
     }
     p.setPen(QPen(palette().color(QPalette::WindowText), 1));
@@ -144,6 +125,7 @@ TableCurveWindow::TableCurveWindow()
     : heading_(new QLabel), table_(new QTableWidget), plot_(new CurvePlot), action_(new QPushButton)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setProperty(kHelpWindowProperty, QString::fromLatin1(kTableCurveWindowName));
     auto *layout = new QVBoxLayout(this);
     heading_->setTextFormat(Qt::PlainText);
     heading_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -52,11 +52,16 @@ QString helpFile()
     return helpSetting().file;
 }
 
+HelpTexts helpTexts()
+{
+    return helpSetting().texts;
+}
+
 bool showHelpFile()
 {
     const HelpSetting &setting = helpSetting();
     if (setting.file.isEmpty())
         return false;
-    desktopServices().showHelp(setting.file, setting.texts);
+    desktopServices().showHelp(setting.file, QString(), setting.texts);
     return true;
 }

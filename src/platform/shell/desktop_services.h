@@ -22,8 +22,9 @@ public:
     // Opens a file with the application the desktop associates with its type. False when the file does not exist
     // or nothing took it.
     virtual bool openFile(const QString &path) = 0;
-    // Shows the one help window with the page, brought to the front; a missing file is named in the window.
-    virtual void showHelp(const QString &file, const HelpTexts &texts) = 0;
+    // Shows the one help window with the page, scrolled to the anchor (the page's start when it is empty), brought
+    // to the front; a missing file is named in the window.
+    virtual void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) = 0;
 };
 
 DesktopServices &desktopServices();
@@ -46,5 +47,6 @@ private:
 // starts without one; an empty file name takes it away again.
 void setHelpFile(const QString &file, const HelpTexts &texts);
 QString helpFile();
-// What F1 does in any window: shows the help file last set. False, and nothing shown, while none is set.
+HelpTexts helpTexts();
+// Shows the help file last set. False, and nothing shown, while none is set.
 bool showHelpFile();

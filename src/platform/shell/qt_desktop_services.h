@@ -4,17 +4,23 @@
 
 #include <functional>
 
-// The desktop through Qt: links and files go to QDesktopServices (the user's browser, mail program and the
-// application associated with a file type); the help window is the renderer's, passed in as a function.
+// The desktop through Qt: links go to QDesktopServices (the user's browser and mail program); a file goes to the
+// program the desktop associates with its type, through the desktop's own tools (xdg-mime, xdg-open, found on
+// the PATH); the help window is the renderer's, passed in as a function.
 class QtDesktopServices : public DesktopServices {
 public:
-    using HelpViewer = std::function<void(const QString &file, const HelpTexts &texts)>;
-    explicit QtDesktopServices(HelpViewer viewer);
+    using HelpViewer = std::function<void(const QString &file, const QString &anchor, const HelpTexts &texts)>;
+    // launcherWait: how long a desktop tool may take to answer, in milliseconds.
+    explicit QtDesktopServices(HelpViewer viewer, int launcherWait = 3000);
 
     bool openUrl(const QString &address) override;
+    // True only when the desktop names a program for the file's type and its launcher reports success (or is
+    // still running that program when the wait is over: without a desktop of its own, xdg-open runs the program
+    // until it ends). A desktop without the tools, or without a program for the type, takes nothing.
     bool openFile(const QString &path) override;
-    void showHelp(const QString &file, const HelpTexts &texts) override;
+    void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) override;
 
 private:
     HelpViewer viewer_;
+    int launcherWait_;
 };

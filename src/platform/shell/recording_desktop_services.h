@@ -13,11 +13,12 @@ public:
         Kind kind;
         QString target; // the address, the file path or the help file
         HelpTexts texts; // help requests only
+        QString anchor;  // help requests only: the section shown
     };
 
     bool openUrl(const QString &address) override;
     bool openFile(const QString &path) override;
-    void showHelp(const QString &file, const HelpTexts &texts) override;
+    void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) override;
 
     // What the desktop answers from now on (true: it took the request).
     void setAnswer(bool taken) { answer_ = taken; }
