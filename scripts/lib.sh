@@ -8,7 +8,7 @@ SCRIPT="scripts/$(basename "$0")"
 PACKAGES=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-base-dev-tools libgl-dev
           libsqlite3-dev sqlite3 locales fonts-dejavu-core fonts-liberation2 qt6-translations-l10n
-          poppler-utils libxlsxwriter-dev unzip)
+          poppler-utils libxlsxwriter-dev zlib1g-dev unzip)
 
 # Stops the script with a message on standard error.
 stop() {

@@ -5,12 +5,11 @@
 #include "app/project_file.h"
 #include "app/sheet_host.h"
 #include "platform/core/variant.h"
-#include "platform/db/database.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/texts.h"
 
-#include <QDir>
 #include <exception>
 
 frmPasswort::frmPasswort() : Form(QStringLiteral("frmPasswort"))
@@ -77,12 +76,9 @@ void frmPasswort::cmdOK_Click()
         SaveProgrammParameter(d.DatenPfad, d.DateiName);
     } catch (const std::exception &e) {
         // The display variant applies for this session all the same.
-        const QString detail = dynamic_cast<const DbError *>(&e) ? static_cast<const DbError &>(e).text()
-                                                                  : QString::fromUtf8(e.what());
         uiServices().messageBox(
-            getText(QStringLiteral("Die Programmparameter können nicht gespeichert werden:"), d.Sprache) +
-                QLatin1Char('\n') + QDir::toNativeSeparators(projectFilePath(d.DatenPfad, d.DateiName)) +
-                QStringLiteral("\n\n") + detail,
+            fileFailureMessage(QStringLiteral("Die Programmparameter können nicht gespeichert werden:"),
+                               projectFilePath(d.DatenPfad, d.DateiName), failureReason(e, d.Sprache), d.Sprache),
             MsgButtons::OK, MsgIcon::Exclamation, QStringLiteral("Quendra"));
     }
     unload();

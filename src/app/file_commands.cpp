@@ -4,16 +4,19 @@
 #include "app/project_file.h"
 #include "app/save_temporaries.h"
 #include "app/sheet_host.h"
+#include "platform/core/whole_file.h"
 #include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/texts.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <exception>
 #include <memory>
 #include <variant>
@@ -21,13 +24,6 @@
 namespace {
 
 const QString kDefaultProject = QStringLiteral("Default");
-
-QString errorText(const std::exception &e)
-{
-    if (const auto *db = dynamic_cast<const DbError *>(&e))
-        return db->text();
-    return QString::fromUtf8(e.what());
-}
 
 FileDialogRequest projectDialog(const QString &title)
 {
@@ -47,14 +43,8 @@ void takeProjectItems(SharedData &to, const SharedData &from)
         std::visit([&](auto member) { to.*member = from.*member; }, item.member);
 }
 
-// A translated lead, the file and what the system said about it.
-QString fileProblem(const QString &lead, const QString &path, const QString &detail)
-{
-    QString text = lead + QLatin1Char('\n') + QDir::toNativeSeparators(path);
-    if (!detail.isEmpty())
-        text += QStringLiteral("\n\n") + detail;
-    return text;
-}
+const QString kCannotSave = QStringLiteral("Die Projektdatei kann nicht gespeichert werden:");
+const QString kCannotCreate = QStringLiteral("Die Projektdatei kann nicht angelegt werden:");
 
 } // namespace
 
@@ -105,9 +95,9 @@ bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei)
         rs = db->openTable(staged.Ventiltyp);
         rs->setIndex(staged.Ventiltyp);
     } catch (const std::exception &e) {
-        // The system's words come after a lead in the user's language that names the file.
-        reportFileError(fileProblem(getText(QStringLiteral("Die Projektdatei kann nicht geöffnet werden:"), d.Sprache),
-                                    QDir(Pfad).filePath(Datei + QStringLiteral(".vls")), errorText(e)));
+        reportFileError(fileFailureMessage(QStringLiteral("Die Projektdatei kann nicht geöffnet werden:"),
+                                           QDir(Pfad).filePath(Datei + QStringLiteral(".vls")),
+                                           failureReason(e, d.Sprache), d.Sprache));
         return false;
     }
     takeProjectItems(d, staged);
@@ -126,7 +116,7 @@ void frmMDIMain::reloadSheetAfterLoad()
         if (shared().Modus == 1)
             mnuFlow_Click();
     } catch (const std::exception &e) {
-        reportFileError(errorText(e));
+        reportFileError(failureReason(e, shared().Sprache));
     }
 }
 
@@ -160,7 +150,8 @@ void frmMDIMain::mnuSave_Click()
     try {
         SaveParameter(d.DatenPfad, d.DateiName);
     } catch (const std::exception &e) {
-        reportFileError(errorText(e));
+        reportFileError(fileFailureMessage(kCannotSave, projectFilePath(d.DatenPfad, d.DateiName),
+                                           failureReason(e, d.Sprache), d.Sprache));
     }
 }
 
@@ -194,7 +185,7 @@ void frmMDIMain::mnuSaveAs_Click()
         try {
             SaveParameter(name.folder, name.base);
         } catch (const std::exception &e) {
-            reportFileError(errorText(e));
+            reportFileError(fileFailureMessage(kCannotSave, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
     } else {
@@ -202,24 +193,33 @@ void frmMDIMain::mnuSaveAs_Click()
         // when every item has been written: a failure leaves no half-written project behind.
         const QString templatePath = programFolder() + QStringLiteral("/blank.vls");
         QFile blank(templatePath);
+        errno = 0;
         if (!blank.open(QIODevice::ReadOnly)) {
-            reportFileError(fileProblem(
-                getText(QStringLiteral("Die Vorlage der Projektdateien kann nicht gelesen werden:"), d.Sprache),
-                templatePath, blank.errorString()));
+            reportFileError(fileFailureMessage(QStringLiteral("Die Vorlage der Projektdateien kann nicht gelesen werden:"),
+                                               templatePath, fileProblemText(FileFailure::ofErrno(errno), d.Sprache),
+                                               d.Sprache));
             return;
         }
         const QByteArray bytes = blank.readAll();
         blank.close();
 
         QTemporaryFile temporary(saveTemporaryTemplate(name.folder, name.base));
-        const QString cannotCreate = getText(QStringLiteral("Die Projektdatei kann nicht angelegt werden:"), d.Sprache);
+        auto cannotCreate = [&](const FileFailure &why) {
+            reportFileError(fileFailureMessage(kCannotCreate, target, fileProblemText(why, d.Sprache), d.Sprache));
+        };
+        errno = 0;
         if (!temporary.open()) {
-            reportFileError(fileProblem(cannotCreate, target, temporary.errorString()));
+            cannotCreate(FileFailure::ofErrno(errno));
             return;
         }
         // Held open until it has its name, so that a Save as of another instance leaves it alone.
-        if (!holdSaveTemporary(temporary) || temporary.write(bytes) != bytes.size() || !temporary.flush()) {
-            reportFileError(fileProblem(cannotCreate, target, temporary.errorString()));
+        if (!holdSaveTemporary(temporary)) {
+            cannotCreate(FileFailure::ofErrno(errno));
+            return;
+        }
+        // Every byte of the template is on the disk, or the file goes.
+        if (const FileFailure written = writeAllBytes(temporary.handle(), bytes); written.failed()) {
+            cannotCreate(written);
             return;
         }
         temporary.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
@@ -228,12 +228,12 @@ void frmMDIMain::mnuSaveAs_Click()
         try {
             SaveParameter(name.folder, temporaryName.chopped(4));
         } catch (const std::exception &e) {
-            reportFileError(errorText(e));
+            reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
         // Never over a file that appeared in the meantime: rename() refuses an existing target.
         if (!QFile::rename(temporary.fileName(), target)) {
-            reportFileError(fileProblem(cannotCreate, target, QString()));
+            reportFileError(fileFailureMessage(kCannotCreate, target, QString(), d.Sprache));
             return;
         }
         temporary.setAutoRemove(false);
@@ -262,6 +262,8 @@ void frmMDIMain::mnuStandardSpeichern_Click()
     try {
         SaveParameter(dataFolder(), kDefaultProject);
     } catch (const std::exception &e) {
-        reportFileError(errorText(e));
+        const int Sprache = shared().Sprache;
+        reportFileError(fileFailureMessage(kCannotSave, projectFilePath(dataFolder(), kDefaultProject),
+                                           failureReason(e, Sprache), Sprache));
     }
 }

@@ -5,10 +5,12 @@
 #include "app/sheet_host.h"
 #include "app/user_name_dialog.h"
 #include "fluids/fluid_wizard.h"
+#include "platform/core/whole_file.h"
 #include "platform/db/database.h"
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
@@ -17,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <exception>
 
@@ -69,57 +72,64 @@ int toTwips(double v)
 
 QString errorText(const std::exception &e)
 {
-    if (const auto *db = dynamic_cast<const DbError *>(&e))
-        return db->text();
-    return QString::fromUtf8(e.what());
+    const int Sprache = shared().Sprache;
+    return failureReason(e, Sprache >= 0 && Sprache <= 5 ? Sprache : 0);
 }
 
 // A default project that cannot be loaded must not end this and every later start. It is kept beside itself under
 // a dated name (with the journal of an interrupted save, which belongs to it alone), and the seed's copy takes its
-// place. Returns the kept file's path, or an empty text with *why set when the folder does not allow that.
-QString keepAndReplaceDefault(const QString &path, const QString &seedCopy, QString *why)
+// place; a file that has gone is just replaced. *kept receives the kept file's path (empty when there was none to
+// keep); false, with *why set in the screen language, when the folder does not allow that.
+bool keepAndReplaceDefault(const QString &path, const QString &seedCopy, QString *kept, QString *why)
 {
+    const int Sprache = shared().Sprache >= 0 && shared().Sprache <= 5 ? shared().Sprache : 0;
+    const QString cannotRename = QStringLiteral("Die Datei kann nicht umbenannt werden:");
     const QFileInfo info(path);
-    const QString stem = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char(' ') +
-                         QDate::currentDate().toString(Qt::ISODate);
-    // Companions first: a fresh file must never meet the old file's journal.
-    const QStringList companions = {QStringLiteral("-journal"), QStringLiteral("-wal"), QString()};
-    auto anyTaken = [&](const QString &candidate) {
-        for (const QString &c : companions)
-            if (QFileInfo::exists(candidate + c) || QFileInfo(candidate + c).isSymLink())
-                return true;
-        return false;
-    };
-    QString kept;
-    for (int n = 1; n <= 99 && kept.isEmpty(); ++n) {
-        const QString candidate = stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".vls");
-        if (!anyTaken(candidate))
-            kept = candidate;
-    }
-    if (kept.isEmpty()) {
-        *why = QStringLiteral("no free name for keeping the file beside it");
-        return QString();
-    }
-    QStringList moved;
-    for (const QString &c : companions) {
-        if (!QFileInfo::exists(path + c))
-            continue;
-        if (!QFile::rename(path + c, kept + c)) {
-            for (const QString &back : moved)
-                QFile::rename(kept + back, path + back);
-            *why = QStringLiteral("the file cannot be renamed to \"%1\"").arg(QDir::toNativeSeparators(kept + c));
-            return QString();
+    kept->clear();
+    if (info.exists()) {
+        const QString stem = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char(' ') +
+                             QDate::currentDate().toString(Qt::ISODate);
+        // Companions first: a fresh file must never meet the old file's journal.
+        const QStringList companions = {QStringLiteral("-journal"), QStringLiteral("-wal"), QString()};
+        auto anyTaken = [&](const QString &candidate) {
+            for (const QString &c : companions)
+                if (QFileInfo::exists(candidate + c) || QFileInfo(candidate + c).isSymLink())
+                    return true;
+            return false;
+        };
+        for (int n = 1; n <= 99 && kept->isEmpty(); ++n) {
+            const QString candidate =
+                stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".vls");
+            if (!anyTaken(candidate))
+                *kept = candidate;
         }
-        moved << c;
+        if (kept->isEmpty()) {
+            *why = fileFailureMessage(cannotRename, path, QString(), Sprache);
+            return false;
+        }
+        QStringList moved;
+        for (const QString &c : companions) {
+            if (!QFileInfo::exists(path + c))
+                continue;
+            errno = 0;
+            if (!QFile::rename(path + c, *kept + c)) {
+                const FileFailure failure = FileFailure::ofErrno(errno);
+                for (const QString &back : moved)
+                    QFile::rename(*kept + back, path + back);
+                *why = fileFailureMessage(cannotRename, path + c, fileProblemText(failure, Sprache), Sprache);
+                kept->clear();
+                return false;
+            }
+            moved << c;
+        }
     }
-    QFile seed(seedCopy);
-    if (!seed.copy(path)) {
-        *why = QStringLiteral("the seed's copy \"%1\" cannot be copied: %2")
-                   .arg(QDir::toNativeSeparators(seedCopy), seed.errorString());
-        return QString();
+    if (const FileFailure copied = copyWholeFile(seedCopy, path); copied.failed()) {
+        *why = fileFailureMessage(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:"), path,
+                                  fileProblemText(copied, Sprache), Sprache);
+        return false;
     }
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return kept;
+    return true;
 }
 
 } // namespace
@@ -360,38 +370,15 @@ void frmMDIMain::MDIForm_Load()
     d.DatenPfad = dataFolder();
     d.DateiName = kDefaultProject;
 
-    const QString defaultPath = projectFilePath(d.DatenPfad, d.DateiName);
     try {
         LoadProgrammParameter(d.DatenPfad, d.DateiName);
         LoadParameter(d.DatenPfad, d.DateiName);
     } catch (const std::exception &e) {
-        const QString detail = errorText(e);
-        QString why;
-        const QString kept = QFileInfo::exists(defaultPath)
-                                 ? keepAndReplaceDefault(defaultPath, programFolder() + QStringLiteral("/seed/") +
-                                                                          QFileInfo(defaultPath).fileName(),
-                                                         &why)
-                                 : QString();
-        if (kept.isEmpty()) {
-            fail(defaultPath, why.isEmpty() ? detail : detail + QStringLiteral("\n\n") + why);
+        if (!recoverDefaultProject(e, [&d] {
+                LoadProgrammParameter(d.DatenPfad, d.DateiName);
+                LoadParameter(d.DatenPfad, d.DateiName);
+            }))
             return;
-        }
-        const int Sprache = d.Sprache >= 0 && d.Sprache <= 5 ? d.Sprache : 0;
-        uiServices().messageBox(
-            getText(QStringLiteral("Die Standarddatei des Programms kann nicht geladen werden:"), Sprache) +
-                QLatin1Char('\n') + QDir::toNativeSeparators(defaultPath) + QStringLiteral("\n\n") + detail +
-                QStringLiteral("\n\n") + getText(QStringLiteral("Sie wurde aufbewahrt als:"), Sprache) +
-                QLatin1Char('\n') + QDir::toNativeSeparators(kept) + QStringLiteral("\n\n") +
-                getText(QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Standarddatei."),
-                        Sprache),
-            MsgButtons::OK, MsgIcon::Exclamation, caption());
-        try {
-            LoadProgrammParameter(d.DatenPfad, d.DateiName);
-            LoadParameter(d.DatenPfad, d.DateiName);
-        } catch (const std::exception &again) {
-            fail(defaultPath, errorText(again));
-            return;
-        }
     }
 
     // A language without a flag (only an edited parameter file gives one) is taken as German.
@@ -509,8 +496,10 @@ void frmMDIMain::mnuNeu_Click()
     try {
         LoadParameter(d.DatenPfad, d.DateiName);
     } catch (const std::exception &e) {
-        fail(projectFilePath(d.DatenPfad, d.DateiName), errorText(e));
-        return;
+        // The file broke while the program ran: the same recovery as at start-up. The program parameters of this
+        // session stay; shut-down writes them into the new file.
+        if (!recoverDefaultProject(e, [&d] { LoadParameter(d.DatenPfad, d.DateiName); }))
+            return;
     }
 
     const QString kenndaten = dataFile(QStringLiteral("dbKenndaten.mdb"));
@@ -622,13 +611,21 @@ void frmMDIMain::MDIForm_Unload(int &Cancel)
         d.FormHeight = Variant(static_cast<float>(height()));
         d.DatenPfad = dataFolder();
         d.DateiName = kDefaultProject;
-        SaveProgrammParameter(d.DatenPfad, d.DateiName);
+        try {
+            SaveProgrammParameter(d.DatenPfad, d.DateiName);
+        } catch (const std::exception &e) {
+            // The settings of this session are lost; the user hears of it, and the file stays as it was.
+            reportFileError(fileFailureMessage(QStringLiteral("Die Programmparameter können nicht gespeichert werden:"),
+                                               projectFilePath(d.DatenPfad, d.DateiName), errorText(e),
+                                               d.Sprache >= 0 && d.Sprache <= 5 ? d.Sprache : 0));
+        }
         d.rsVentil.reset();
         d.dbKenndaten.reset();
         d.dbSchalldaten.reset();
         closeLanguageDatabase();
     } catch (...) {
-        // Shut-down ends silently at the first failure.
+        // Closing the databases ends silently at the first failure (from the start screen the characteristic
+        // database was never opened).
     }
 }
 
@@ -657,6 +654,40 @@ void frmMDIMain::fail(const QString &file, const QString &detail)
     text += QStringLiteral("\n\n") + getText(QStringLiteral("Das Programm wird beendet."), Sprache);
     uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Critical, caption());
     endProgram(1);
+}
+
+bool frmMDIMain::recoverDefaultProject(const std::exception &failure, const std::function<void()> &load)
+{
+    const SharedData &d = shared();
+    const QString defaultPath = projectFilePath(d.DatenPfad, d.DateiName);
+    const QString detail = errorText(failure);
+    QString kept;
+    QString why;
+    if (!keepAndReplaceDefault(defaultPath,
+                               programFolder() + QStringLiteral("/seed/") + QFileInfo(defaultPath).fileName(), &kept,
+                               &why)) {
+        fail(defaultPath, detail + QStringLiteral("\n\n") + why);
+        return false;
+    }
+    // A file that had gone is replaced without a word, as the start does for a missing file.
+    if (!kept.isEmpty()) {
+        const int Sprache = d.Sprache >= 0 && d.Sprache <= 5 ? d.Sprache : 0;
+        uiServices().messageBox(
+            getText(QStringLiteral("Die Standarddatei des Programms kann nicht geladen werden:"), Sprache) +
+                QLatin1Char('\n') + QDir::toNativeSeparators(defaultPath) + QStringLiteral("\n\n") + detail +
+                QStringLiteral("\n\n") + getText(QStringLiteral("Sie wurde aufbewahrt als:"), Sprache) +
+                QLatin1Char('\n') + QDir::toNativeSeparators(kept) + QStringLiteral("\n\n") +
+                getText(QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Standarddatei."),
+                        Sprache),
+            MsgButtons::OK, MsgIcon::Exclamation, caption());
+    }
+    try {
+        load();
+    } catch (const std::exception &again) {
+        fail(defaultPath, errorText(again));
+        return false;
+    }
+    return true;
 }
 
 void frmMDIMain::endProgram(int code)

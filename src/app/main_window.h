@@ -294,6 +294,10 @@ private:
     void applyWindowPlace();
     // Reports a file the program cannot do without and ends the program without writing anything.
     void fail(const QString &file, const QString &detail);
+    // After `failure` to load the default project: the damaged file is kept beside itself under its date, the
+    // seed's copy takes its place, `load` reads that, and one message names both files. False when that fails too;
+    // the program has then been ended with a message.
+    bool recoverDefaultProject(const std::exception &failure, const std::function<void()> &load);
     void endProgram(int code);
 
     // Each connects the Click handlers of its menu (defined beside the handlers).

@@ -4,6 +4,7 @@
 #include "platform/db/database.h"
 #include "platform/forms/label.h"
 #include "state/shared_data.h"
+#include "units/file_messages.h"
 #include "units/number_format.h"
 #include "units/physical_limits.h"
 #include "units/texts.h"
@@ -123,6 +124,8 @@ QString databaseFailure(const DbError &e)
         text += QStringLiteral(": ") + file;
     if (!e.table().isEmpty())
         text += (file.isEmpty() ? QStringLiteral(": ") : QStringLiteral(", ")) + e.table();
+    if (e.problem() != FileProblem::Other && e.problem() != FileProblem::None)
+        text += QStringLiteral(": ") + fileProblemText(FileFailure{e.problem(), QString()}, shared().Sprache);
     return text;
 }
 

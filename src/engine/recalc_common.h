@@ -68,7 +68,8 @@ QString impossibleFluid(int Zustand, double rhoN, double rho1, double gamma);
 QString impossibleValve(double KvsCv);
 
 // A database failure for the status line in the screen language: the text of "Datenbankfehler", the file's name
-// and the table.
+// and the table, and a common cause (a full disk, no permission, a file held by another program, a damaged file)
+// by name.
 QString databaseFailure(const DbError &e);
 
 } // namespace recalc

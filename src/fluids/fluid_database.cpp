@@ -3,10 +3,9 @@
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/physical_limits.h"
 #include "units/texts.h"
-
-#include <QDir>
 
 namespace fluiddb {
 
@@ -18,9 +17,8 @@ void report(const QString &key, const DbError &error)
 {
     const int Sprache = shared().Sprache;
     const QString file = error.file().isEmpty() ? databasePath() : error.file();
-    uiServices().messageBox(getText(key, Sprache) + QLatin1Char('\n') + QDir::toNativeSeparators(file) +
-                                QStringLiteral("\n\n") + error.text(),
-                            MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+    uiServices().messageBox(fileFailureMessage(key, file, failureReason(error, Sprache), Sprache), MsgButtons::OK,
+                            MsgIcon::Exclamation, kTitle);
 }
 
 } // namespace

@@ -1,11 +1,10 @@
 #include "reports/print_dialog.h"
 
-#include "platform/db/database.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/texts.h"
 
-#include <QDir>
 #include <exception>
 
 namespace {
@@ -185,14 +184,11 @@ void frmDruck::saveParameters()
             return;
         saveFailureTold_ = true;
         const int Sprache = shared().Sprache;
-        const auto *db = dynamic_cast<const DbError *>(&e);
-        const QString detail = db ? db->text() : QString::fromUtf8(e.what());
-        const QString text = getText(QStringLiteral("Die Projektdatei kann nicht gespeichert werden:"), Sprache) +
-                             QLatin1Char('\n') +
-                             QDir::toNativeSeparators(folder + QLatin1Char('/') + kDefaultProject +
-                                                      QStringLiteral(".vls")) +
-                             (detail.isEmpty() ? QString() : QStringLiteral("\n\n") + detail);
-        uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption());
+        uiServices().messageBox(
+            fileFailureMessage(QStringLiteral("Die Projektdatei kann nicht gespeichert werden:"),
+                               folder + QLatin1Char('/') + kDefaultProject + QStringLiteral(".vls"),
+                               failureReason(e, Sprache), Sprache),
+            MsgButtons::OK, MsgIcon::Exclamation, caption());
     }
 }
 

@@ -1,9 +1,9 @@
 #include "reports/print_job.h"
 
-#include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
 #include "platform/print/print_session.h"
 #include "state/shared_data.h"
+#include "units/file_messages.h"
 #include "units/texts.h"
 
 #include <QDir>
@@ -40,17 +40,22 @@ std::optional<QString> askPdfFile(const QString &dialogCaption)
     return path;
 }
 
-QString failureReason(PrintFailure why, int Sprache)
+QString printFailureReason(const PrintResult &result, int Sprache)
 {
-    switch (why) {
+    switch (result.failure) {
     case PrintFailure::NoPrinter:
         return getText(QStringLiteral("Es ist kein Drucker eingerichtet."), Sprache);
     case PrintFailure::PrinterMissing:
         return getText(QStringLiteral("Der Drucker ist nicht mehr vorhanden."), Sprache);
     case PrintFailure::PrinterError:
         return getText(QStringLiteral("Der Drucker meldet einen Fehler."), Sprache);
-    case PrintFailure::FileNotWritable:
-        return getText(QStringLiteral("Die Datei kann nicht geschrieben werden."), Sprache);
+    case PrintFailure::FileNotWritable: {
+        // A common cause by name; otherwise the system's own words after the general sentence.
+        if (result.file.problem != FileProblem::Other && result.file.problem != FileProblem::None)
+            return fileProblemText(result.file, Sprache);
+        const QString general = getText(QStringLiteral("Die Datei kann nicht geschrieben werden."), Sprache);
+        return result.file.systemText.isEmpty() ? general : general + QLatin1Char('\n') + result.file.systemText;
+    }
     case PrintFailure::None:
         break;
     }
@@ -77,9 +82,8 @@ PrintOutcome printReport(const QString &documentName, const QString &dialogCapti
         body(frame);
         outcome.result = printer->endDoc();
     } catch (const std::exception &e) {
-        const auto *db = dynamic_cast<const DbError *>(&e);
-        outcome.error = db ? db->text() : QString::fromUtf8(e.what());
-        outcome.result = PrintResult{PrintStatus::Failed, PrintFailure::PrinterError, job.deviceName, 0};
+        outcome.error = failureReason(e, shared().Sprache);
+        outcome.result = PrintResult{PrintStatus::Failed, PrintFailure::PrinterError, job.deviceName, 0, {}};
     }
     return outcome;
 }
@@ -95,7 +99,7 @@ void tellPrintResult(const PrintResult &result, const QString &error, const QStr
     QString text = getText(QStringLiteral("Der Ausdruck ist fehlgeschlagen:"), Sprache);
     if (!target.isEmpty())
         text += QLatin1Char('\n') + target;
-    const QString reason = error.isEmpty() ? failureReason(result.failure, Sprache) : error;
+    const QString reason = error.isEmpty() ? printFailureReason(result, Sprache) : error;
     if (!reason.isEmpty())
         text += QStringLiteral("\n\n") + reason;
     uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, dialogCaption);

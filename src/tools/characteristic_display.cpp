@@ -5,12 +5,14 @@
 #include "platform/shell/desktop_services.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/number_format.h"
 #include "units/texts.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <cerrno>
 #include <cmath>
 
 namespace kenndaten {
@@ -179,13 +181,12 @@ QString fensterTitel(Kurve k, int Sprache)
     return QString();
 }
 
-void schreibfehler(const QString &path, const QString &reason)
+// The cause in the user's language; the writer's own words only when it is none of the common ones.
+void schreibfehler(const QString &path, const FileFailure &failure)
 {
     const int Sprache = shared().Sprache;
-    QString message = getText(QStringLiteral("Die Arbeitsmappe kann nicht geschrieben werden:"), Sprache) +
-                      QLatin1Char('\n') + QDir::toNativeSeparators(path);
-    if (!reason.isEmpty())
-        message += QStringLiteral("\n\n") + reason;
+    const QString message = fileFailureMessage(QStringLiteral("Die Arbeitsmappe kann nicht geschrieben werden:"), path,
+                                               fileProblemText(failure, Sprache), Sprache);
     uiServices().messageBox(message, MsgButtons::OK, MsgIcon::Exclamation,
                             getText(QStringLiteral("Arbeitsmappe speichern"), Sprache));
 }
@@ -260,9 +261,9 @@ bool arbeitsmappeSpeichern(const xlsx::Workbook &book)
         if (ui.messageBox(question, MsgButtons::YesNo, MsgIcon::Question, request.title) != MsgAnswer::Yes)
             return false;
     }
-    QString reason;
-    if (!xlsx::write(book, path, &reason)) {
-        schreibfehler(path, reason);
+    FileFailure failure;
+    if (!xlsx::write(book, path, &failure.systemText, &failure.problem)) {
+        schreibfehler(path, failure);
         return false;
     }
     return true;
@@ -287,23 +288,23 @@ void show_Kenndaten_Excel(const Variant &Art)
     QTemporaryFile reserved(folder + QStringLiteral("/Kenndaten-") + blattName(*k) + QStringLiteral("-XXXXXX.xlsx"));
     reserved.setAutoRemove(false);
     QString path;
-    QString reason;
+    FileFailure failure;
     bool written = false;
     if (!QFileInfo(folder).isDir()) {
         path = reserved.fileTemplate();
-        reason = QStringLiteral("the folder does not exist");
+        failure = FileFailure::ofErrno(ENOENT);
     } else if (reserved.open()) {
         path = reserved.fileName();
         reserved.close();
-        written = xlsx::write(book, path, &reason);
+        written = xlsx::write(book, path, &failure.systemText, &failure.problem);
         if (!written)
             QFile::remove(path);
     } else {
         path = reserved.fileTemplate();
-        reason = reserved.errorString();
+        failure = FileFailure{FileProblem::Other, reserved.errorString()};
     }
     if (!written)
-        schreibfehler(path, reason);
+        schreibfehler(path, failure);
     else if (desktopServices().openFile(path))
         return;
     else

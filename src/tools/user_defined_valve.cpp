@@ -8,6 +8,7 @@
 #include "tools/sheet_reload.h"
 #include "units/conversions.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/number_format.h"
 #include "units/physical_limits.h"
 #include "units/texts.h"
@@ -319,8 +320,7 @@ bool frmBenutzerdefiniert::speichern()
     } catch (const std::exception &e) {
         if (rs && rs->editing())
             rs->cancelUpdate();
-        const auto *db = dynamic_cast<const DbError *>(&e);
-        melden(db ? db->text() : QString::fromUtf8(e.what()));
+        melden(failureReason(e, Sprache));
         return false;
     }
 

@@ -1,5 +1,7 @@
 #include "data_folder.h"
 
+#include "file_messages.h"
+#include "platform/core/whole_file.h"
 #include "state/shared_data.h"
 #include "texts.h"
 
@@ -146,14 +148,13 @@ bool ensureDataFolder(const QString &seedFolder, QString *error)
         if (!QDir().mkpath(ordner))
             return fehler(meldung(
                 getText(QStringLiteral("Der Datenordner kann nicht angelegt werden:"), shared().Sprache), ordner));
-        QFile datei(quelle);
-        // QFile::copy writes a temporary file and renames it, so a failed copy leaves no half file behind.
-        if (!datei.copy(zielDatei))
+        // Written under a temporary name and renamed when whole, so a failed copy leaves no half file behind.
+        if (const FileFailure kopiert = copyWholeFile(quelle, zielDatei); kopiert.failed())
             return fehler(
                 meldung(getText(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:"),
                                 shared().Sprache),
                         zielDatei) +
-                QStringLiteral(" (") + datei.errorString() + QLatin1Char(')'));
+                QStringLiteral(" (") + fileProblemText(kopiert, shared().Sprache) + QLatin1Char(')'));
         // An installed seed may be read-only; the copies are the user's and must be writable.
         QFile::setPermissions(zielDatei, QFile::permissions(zielDatei) | QFileDevice::ReadOwner |
                                              QFileDevice::WriteOwner);

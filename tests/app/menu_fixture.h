@@ -13,6 +13,7 @@
 #include "sheets/calc_size.h"
 #include "state/shared_data.h"
 #include "support/exec_sql.h"
+#include "support/full_disk.h"
 #include "units/data_folder.h"
 #include "units/texts.h"
 
@@ -39,11 +40,7 @@ inline QString defaultFile()
     return dataFile(QStringLiteral("Default.vls"));
 }
 
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testsupport::fileBytes;
 
 inline SharedData loaded(const QString &folder, const QString &base)
 {

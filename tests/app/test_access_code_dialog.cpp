@@ -56,6 +56,7 @@ private slots:
     void entries_data();
     void entries();
     void codeMakesTheDefaultProjectCurrent();
+    void readOnlyDefaultProjectKeepsTheVariantForTheSession_data();
     void readOnlyDefaultProjectKeepsTheVariantForTheSession();
 };
 
@@ -199,20 +200,34 @@ void TestAccessCodeDialog::codeMakesTheDefaultProjectCurrent()
     QCOMPARE(storedVariant(), 6417);
 }
 
+void TestAccessCodeDialog::readOnlyDefaultProjectKeepsTheVariantForTheSession_data()
+{
+    QTest::addColumn<bool>("full"); // else read-only
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("read-only file")
+        << false << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
+    QTest::newRow("disk full") << true << "Auf dem Datenträger ist nicht genug Platz.";
+}
+
 void TestAccessCodeDialog::readOnlyDefaultProjectKeepsTheVariantForTheSession()
 {
+    QFETCH(bool, full);
+    QFETCH(QString, cause);
     f.start();
-    QVERIFY(QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::ReadGroup));
+    if (!full)
+        QVERIFY(QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::ReadGroup));
     const QByteArray before = fileBytes(defaultFile());
-    enter([](frmPasswort &d) {
+    enter([full](frmPasswort &d) {
         d.txtPasswort.setText(QStringLiteral("6417"));
+        std::unique_ptr<testsupport::FileSizeLimit> limit;
+        if (full)
+            limit = std::make_unique<testsupport::FileSizeLimit>(1024);
         d.cmdOK.userClick();
     });
     QCOMPARE(static_cast<int>(f.ui.messages().size()), 1);
     const auto &m = f.ui.messages().front();
-    QVERIFY2(m.text.startsWith(QStringLiteral("Die Programmparameter können nicht gespeichert werden:")),
-             qPrintable(m.text));
-    QVERIFY2(m.text.contains(QDir::toNativeSeparators(defaultFile())), qPrintable(m.text));
+    QCOMPARE(m.text, QStringLiteral("Die Programmparameter können nicht gespeichert werden:\n") +
+                         QDir::toNativeSeparators(defaultFile()) + QStringLiteral("\n\n") + cause);
     QCOMPARE(m.icon, MsgIcon::Exclamation);
     QCOMPARE(fileBytes(defaultFile()), before);
     QCOMPARE(shared().KD_Version, 6417);

@@ -54,6 +54,7 @@ private slots:
     void failedOpenChangesNothing_data();
     void failedOpenChangesNothing();
     void saveWritesTheCurrentProject();
+    void failedSaveReportsAndKeepsTheFile_data();
     void failedSaveReportsAndKeepsTheFile();
     void loadDefaultKeepsTheCurrentProject_data();
     void loadDefaultKeepsTheCurrentProject();
@@ -187,44 +188,63 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
 {
     QTest::addColumn<QString>("problem");
     QTest::addColumn<QString>("named");
-    QTest::newRow("read-only target") << "readonly" << "Kessel.vls";
-    QTest::newRow("template missing") << "template" << "blank.vls";
-    QTest::newRow("folder missing") << "folder" << "Kessel.vls";
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("cause"); // the reason as the user reads it; empty: the system's own words
+    QTest::newRow("read-only target")
+        << "readonly" << "Kessel.vls" << 0
+        << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
+    QTest::newRow("template missing") << "template" << "blank.vls" << 0 << "";
+    QTest::newRow("folder missing") << "folder" << "Kessel.vls" << 0 << "";
+    QTest::newRow("disk full, a new file") << "full" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
+    QTest::newRow("disk full, over an existing file")
+        << "full, existing" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
 }
 
 void TestFileCommands::failedSaveAsChangesNothing()
 {
     QFETCH(QString, problem);
     QFETCH(QString, named);
+    QFETCH(int, language);
+    QFETCH(QString, cause);
     QString chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel.vls"));
     QByteArray before;
-    if (problem == QLatin1String("readonly")) {
+    const bool existing = problem == QLatin1String("readonly") || problem == QLatin1String("full, existing");
+    if (existing) {
         const QString path = f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.p1Max = 4.0; });
-        QFile::setPermissions(path, QFile::ReadOwner);
+        if (problem == QLatin1String("readonly"))
+            QFile::setPermissions(path, QFile::ReadOwner);
         before = fileBytes(path);
         f.ui.answerNextMessage(MsgAnswer::Yes);
     } else if (problem == QLatin1String("template")) {
         setProgramFolder(f.tmp.filePath(QStringLiteral("home"))); // no blank.vls there
-    } else {
+    } else if (problem == QLatin1String("folder")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
     }
     shared().p1Max = 99.0;
+    shared().Sprache = language;
     f.ui.answerNextFileDialog(chosen);
-    QVERIFY(f.w->mnuSaveAs.userChoose());
+    {
+        // No file can grow beyond 1 KB: the new file's copy of the template, or the journal of the existing one.
+        std::unique_ptr<testsupport::FileSizeLimit> limit;
+        if (problem.startsWith(QLatin1String("full")))
+            limit = std::make_unique<testsupport::FileSizeLimit>(1024);
+        QVERIFY(f.w->mnuSaveAs.userChoose());
+    }
 
     QVERIFY(!f.ui.messages().empty());
     const auto &report = f.ui.messages().back();
     QCOMPARE(report.buttons, MsgButtons::OK);
     QVERIFY2(report.text.contains(named), qPrintable(report.text));
+    if (!cause.isEmpty())
+        QVERIFY2(report.text.endsWith(QStringLiteral("\n\n") + cause), qPrintable(report.text));
     QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
     QCOMPARE(shared().DatenPfad, dataFolder());
     QCOMPARE(shared().DateiName, QStringLiteral("Default"));
-    if (problem == QLatin1String("readonly"))
+    if (existing)
         QCOMPARE(fileBytes(chosen), before);
     else
         QVERIFY(!QFileInfo::exists(chosen));
-    const QStringList expected = problem == QLatin1String("readonly") ? QStringList{QStringLiteral("Kessel.vls")}
-                                                                       : QStringList{};
+    const QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
 }
 
@@ -438,17 +458,38 @@ void TestFileCommands::saveWritesTheCurrentProject()
     QCOMPARE(f.w->caption(), caption);
 }
 
+void TestFileCommands::failedSaveReportsAndKeepsTheFile_data()
+{
+    QTest::addColumn<bool>("full"); // else read-only
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("read-only file")
+        << false << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
+    QTest::newRow("disk full") << true << "Auf dem Datenträger ist nicht genug Platz.";
+}
+
 void TestFileCommands::failedSaveReportsAndKeepsTheFile()
 {
-    QFile::setPermissions(defaultFile(), QFile::ReadOwner);
+    QFETCH(bool, full);
+    QFETCH(QString, cause);
+    if (!full)
+        QFile::setPermissions(defaultFile(), QFile::ReadOwner);
     const QByteArray before = fileBytes(defaultFile());
     shared().p1Max = 21.0;
-    QVERIFY(f.w->mnuSave.userChoose());
-    QCOMPARE(f.ui.messages().size(), std::size_t(1));
-    QVERIFY(f.ui.messages()[0].text.contains(QStringLiteral("Default.vls")));
-    QVERIFY(f.w->mnuStandardSpeichern.userChoose());
+    {
+        std::unique_ptr<testsupport::FileSizeLimit> limit;
+        if (full)
+            limit = std::make_unique<testsupport::FileSizeLimit>(1024);
+        QVERIFY(f.w->mnuSave.userChoose());
+        QCOMPARE(f.ui.messages().size(), std::size_t(1));
+        QVERIFY(f.w->mnuStandardSpeichern.userChoose());
+    }
     QCOMPARE(f.ui.messages().size(), std::size_t(2));
+    for (const auto &m : f.ui.messages()) {
+        QCOMPARE(m.text, QStringLiteral("Die Projektdatei kann nicht gespeichert werden:\n") +
+                             QDir::toNativeSeparators(defaultFile()) + QStringLiteral("\n\n") + cause);
+    }
     QCOMPARE(fileBytes(defaultFile()), before);
+    QVERIFY(!QFileInfo::exists(defaultFile() + QStringLiteral("-journal")));
 }
 
 // Load default keeps the current project, so Save then writes the defaults into it: the caption names that file.

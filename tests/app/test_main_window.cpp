@@ -9,6 +9,7 @@
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
 #include "support/damaged_files.h"
+#include "support/full_disk.h"
 #include "support/interrupted_write.h"
 #include "units/data_folder.h"
 #include "units/texts.h"
@@ -59,11 +60,8 @@ SharedData storedDefault()
     return d;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using testsupport::fileBytes;
+using testsupport::FileSizeLimit;
 
 struct FakeSheets {
     QStringList events;
@@ -157,6 +155,8 @@ private slots:
     void unloadableDefaultProjectIsKeptAndReplaced_data();
     void unloadableDefaultProjectIsKeptAndReplaced();
     void readOnlyDefaultProjectDoesNotStopStartUp();
+    void shutDownTellsASaveThatFailed_data();
+    void shutDownTellsASaveThatFailed();
     void languageWithoutAFlagStartsInGerman();
     void modeWithoutASheetShowsNoSheet();
 };
@@ -690,19 +690,26 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced_data()
 {
     QTest::addColumn<QString>("damage");
     QTest::addColumn<bool>("kept"); // else the start goes on with the data from before the killed save
-    QTest::newRow("no database") << "text" << true;
+    QTest::addColumn<bool>("atNew"); // damaged while the program runs, before File > New
+    QTest::newRow("no database") << "text" << true << false;
     QTest::newRow("two tables on one b-tree")
-        << damage::sharedPagesSql(QStringLiteral("Schalldaten"), QStringLiteral("Rohrdaten")) << true;
-    QTest::newRow("read-only, save killed") << "killed read-only" << true;
-    QTest::newRow("save killed") << "killed" << false;
+        << damage::sharedPagesSql(QStringLiteral("Schalldaten"), QStringLiteral("Rohrdaten")) << true << false;
+    QTest::newRow("read-only, save killed") << "killed read-only" << true << false;
+    QTest::newRow("save killed") << "killed" << false << false;
+    QTest::newRow("no database any more at New") << "text" << true << true;
 }
 
 void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
 {
     QFETCH(QString, damage);
     QFETCH(bool, kept);
+    QFETCH(bool, atNew);
     const QString journal = interrupted::journalOf(defaultFile());
     const SharedData original = storedDefault();
+    if (atNew) {
+        QVERIFY(!start().startFailed());
+        QVERIFY(ui_.messages().empty());
+    }
     if (damage == QLatin1String("text")) {
         QFile f(defaultFile());
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -722,7 +729,9 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
     const QByteArray before = fileBytes(defaultFile());
     const QByteArray journalBefore = fileBytes(journal);
 
-    frmMDIMain &w = start();
+    frmMDIMain &w = atNew ? *w_ : start();
+    if (atNew)
+        QVERIFY(w.mnuNeu.userChoose());
     QVERIFY(!w.startFailed());
     const QStringList keptFiles = QDir(dataFolder()).entryList({QStringLiteral("Default *")}, QDir::Files);
     QVERIFY(!QFile::exists(journal));
@@ -748,8 +757,14 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
              qPrintable(text));
     // The seed's values, and the program goes on as on a first start.
     QCOMPARE(shared().p1Max, original.p1Max);
-    w.Zeit1.tick();
+    if (!atNew)
+        w.Zeit1.tick();
     QCOMPARE(sheets_.loads(), 1);
+    if (atNew) {
+        QVERIFY(w.mnuNeu.userChoose()); // the new file serves the next New without a word
+        QVERIFY(!w.programEnded());
+        QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    }
     QVERIFY(w.userClose());
     w_.reset();
     resetShared();
@@ -770,7 +785,43 @@ void TestMainWindow::readOnlyDefaultProjectDoesNotStopStartUp()
     QCOMPARE(sheets_.loads(), 1);
     QVERIFY(w.userClose());
     QCOMPARE(fileBytes(defaultFile()), before);
-    QCOMPARE(static_cast<int>(ui_.messages().size()), 1); // shut-down stays silent
+}
+
+// The window's position and the session's settings cannot be kept: the user is told why, in the screen
+// language, and the file stays as it was.
+void TestMainWindow::shutDownTellsASaveThatFailed_data()
+{
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only file") << true
+                                    << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner "
+                                       "ist schreibgeschützt.";
+    QTest::newRow("full disk") << false << "Auf dem Datenträger ist nicht genug Platz.";
+}
+
+void TestMainWindow::shutDownTellsASaveThatFailed()
+{
+    QFETCH(bool, readOnly);
+    QFETCH(QString, reason);
+    frmMDIMain &w = start();
+    w.Zeit1.tick();
+    w.move(1500, 900, 11850, 6000);
+    const std::size_t messagesBefore = ui_.messages().size();
+    const QByteArray before = fileBytes(defaultFile());
+    std::unique_ptr<FileSizeLimit> fullDisk;
+    if (readOnly) {
+        QVERIFY(QFile::setPermissions(defaultFile(), QFile::ReadOwner | QFile::ReadGroup));
+    } else {
+        fullDisk = std::make_unique<FileSizeLimit>(512);
+        QVERIFY(fullDisk->active());
+    }
+    QVERIFY(w.userClose());
+    fullDisk.reset();
+    QCOMPARE(ui_.messages().size(), messagesBefore + 1);
+    QCOMPARE(ui_.messages().back().text, QStringLiteral("Die Programmparameter können nicht gespeichert werden:\n") +
+                                              QDir::toNativeSeparators(defaultFile()) + QStringLiteral("\n\n") +
+                                              reason);
+    QCOMPARE(fileBytes(defaultFile()), before);
 }
 
 void TestMainWindow::languageWithoutAFlagStartsInGerman()

@@ -7,6 +7,9 @@
 #include "support/pdf_text.h"
 #include "units/maker_identity.h"
 
+#include <cerrno>
+#include <cstring>
+
 // The print entries of the main window end to end: the print dialog on the real sheets, a PDF written through
 // Qt's PDF output and read back, the printer switched for the PDF entry and back, failures told, and the
 // printer set-up.
@@ -178,33 +181,57 @@ void TestPrintMenu::pdfEntrySwitchesThePrinter()
 void TestPrintMenu::failedPrintoutsAreTold_data()
 {
     QTest::addColumn<bool>("pdf");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QStringList>("message");
+    QTest::addColumn<QString>("file"); // relative: in the projects folder, over an old PDF on a full disk
+    QTest::addColumn<QStringList>("reason");
 
     QTest::newRow("a printer the print system does not know")
-        << false << "" << QStringList{"Der Ausdruck ist fehlgeschlagen:", "Office", "", "Der Drucker ist nicht mehr vorhanden."};
-    QTest::newRow("a PDF file that cannot be written")
+        << false << "" << QStringList{"Der Drucker ist nicht mehr vorhanden."};
+    QTest::newRow("a PDF file in a folder that does not exist")
         << true << "/nonexistent-folder/x.pdf"
-        << QStringList{"Der Ausdruck ist fehlgeschlagen:", "/nonexistent-folder/x.pdf", "",
-                       "Die Datei kann nicht geschrieben werden."};
+        << QStringList{"Die Datei kann nicht geschrieben werden.", QString::fromLocal8Bit(std::strerror(ENOENT))};
+    QTest::newRow("a PDF over an old one on a full disk")
+        << true << "Bericht.pdf" << QStringList{"Auf dem Datenträger ist nicht genug Platz."};
 }
 
 void TestPrintMenu::failedPrintoutsAreTold()
 {
     QFETCH(bool, pdf);
     QFETCH(QString, file);
-    QFETCH(QStringList, message);
+    QFETCH(QStringList, reason);
     QtPrintBackEnd qt;
     PrintBackEndScope scope(qt);
     f.start();
+    const bool full = pdf && QDir::isRelativePath(file);
+    QString path = file;
+    QByteArray before;
+    if (full) {
+        path = QDir(f.projects()).filePath(file);
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("%PDF-1.4 the printout of last week");
+        old.close();
+        before = fileBytes(path);
+        f.ui.answerNextMessage(MsgAnswer::Yes); // replace it
+    }
     if (pdf)
-        f.ui.answerNextFileDialog(file);
+        f.ui.answerNextFileDialog(path);
     f.ui.onNextModal([](Form &form) { dynamic_cast<frmDruck &>(form).cmdOK.userClick(); });
-    QVERIFY(f.choose(pdf ? f.w->mnuPDFDruck : f.w->mnuDrucken));
-    QCOMPARE(f.ui.messages().size(), std::size_t(1));
-    QCOMPARE(f.ui.messages()[0].text.split(QLatin1Char('\n')), message);
+    {
+        std::unique_ptr<testsupport::FileSizeLimit> limit;
+        if (full)
+            limit = std::make_unique<testsupport::FileSizeLimit>(4096);
+        QVERIFY(f.choose(pdf ? f.w->mnuPDFDruck : f.w->mnuDrucken));
+    }
+    QCOMPARE(f.ui.messages().size(), std::size_t(full ? 2 : 1));
+    const QStringList message = QStringList{"Der Ausdruck ist fehlgeschlagen:", pdf ? path : QStringLiteral("Office"), ""} +
+                                reason;
+    QCOMPARE(f.ui.messages().back().text.split(QLatin1Char('\n')), message);
     QVERIFY(!frmDruckInstance().isLoaded());
     QCOMPARE(currentPrinter(), QStringLiteral("Office"));
+    if (full) {
+        QVERIFY(fileBytes(path) == before);
+        QCOMPARE(QDir(f.projects()).entryList(QDir::Files | QDir::Hidden), QStringList{file});
+    }
 }
 
 void TestPrintMenu::sectionChoiceIsStored()

@@ -13,7 +13,7 @@
 // with a text in each of the six languages.
 //
 // A use is found by this pattern in src/**/*.cpp and src/**/*.h: the word getText (or one of the wrappers that
-// pass their first argument to it: text, fail, reportMessage), "(", optionally one of the
+// pass their first argument to it: text, fail, reportMessage, fileFailureMessage), "(", optionally one of the
 // wrappers QStringLiteral( QString::fromUtf8( QLatin1String( QString( u"..."_s, and then a string literal
 // (prefix u8, u or L allowed); adjacent literals are joined as the compiler joins them. A first argument that is
 // no literal (a variable, a call) is not a key and is skipped; its callers are expected to pass keys that have
@@ -106,7 +106,7 @@ QList<std::pair<QString, int>> textKeys(const QByteArray &t)
     QList<std::pair<QString, int>> found;
     // getText itself, and the small wrappers of the recalculations that pass their first argument to it (a member
     // call such as s.text("…") is something else and is not read).
-    for (const char *w : {"getText", "text", "fail", "reportMessage"}) {
+    for (const char *w : {"getText", "text", "fail", "reportMessage", "fileFailureMessage"}) {
         const QByteArray word(w);
         const bool wrapper = word != "getText";
         for (qsizetype pos = t.indexOf(word); pos >= 0; pos = t.indexOf(word, pos + 1)) {

@@ -13,6 +13,7 @@
 #include "units/number_format.h"
 
 #include <QtTest>
+#include <sqlite3.h>
 
 using namespace sizingfixture;
 
@@ -899,6 +900,17 @@ private slots:
         calcDimensionierung();
         QCOMPARE(f.status(), QString("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell"));
         QCOMPARE(f.ui.beepCount(), 1);
+
+        // A common cause by name: another program holds the file while the work table is rebuilt.
+        shared().dbKenndaten->createTable("_aktuell", shared().dbKenndaten->columns("TEST"));
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(shared().dbKenndaten->path()).constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        calcDimensionierung();
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        QCOMPARE(f.status(), QString("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell: "
+                                     "Die Datei wird von einem anderen Programm verwendet."));
 
         shared().rsVentil.reset();
         calcDimensionierung();

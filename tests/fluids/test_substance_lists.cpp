@@ -1,4 +1,5 @@
 #include "fluid_fixture.h"
+#include "support/full_disk.h"
 
 // The ideal-gas list and the liquid list on fixture databases: what they show, the editing of their records, the
 // rules of their fields and unit lists, and their failures. Expected numbers are worked by hand from the stored
@@ -638,15 +639,18 @@ void TestSubstanceLists::databaseFailuresAreReportedOnce_data()
     QTest::addColumn<QString>("which");
     QTest::addColumn<QString>("problem");
     QTest::addColumn<bool>("opens");
+    QTest::addColumn<QString>("cause"); // the reason as the user reads it; empty: the system's own words
     for (const char *which : {"gas", "liquid"}) {
-        QTest::newRow(qPrintable(QStringLiteral("%1: file missing").arg(which))) << which << "missing" << false;
+        QTest::newRow(qPrintable(QStringLiteral("%1: file missing").arg(which))) << which << "missing" << false << "";
         QTest::newRow(qPrintable(QStringLiteral("%1: no table for the language").arg(which)))
-            << which << "language" << false;
-        QTest::newRow(qPrintable(QStringLiteral("%1: column missing").arg(which))) << which << "column" << false;
-        QTest::newRow(qPrintable(QStringLiteral("%1: save refused").arg(which))) << which << "refused" << true;
+            << which << "language" << false << "";
+        QTest::newRow(qPrintable(QStringLiteral("%1: column missing").arg(which))) << which << "column" << false << "";
+        QTest::newRow(qPrintable(QStringLiteral("%1: save refused").arg(which))) << which << "refused" << true << "";
     }
-    QTest::newRow("gas: delete refused") << "gas" << "refused delete" << true;
-    QTest::newRow("liquid: file locked") << "liquid" << "locked" << true;
+    QTest::newRow("gas: delete refused") << "gas" << "refused delete" << true << "";
+    QTest::newRow("liquid: file locked") << "liquid" << "locked" << true
+                                         << "Die Datei wird von einem anderen Programm verwendet.";
+    QTest::newRow("gas: disk full") << "gas" << "full" << true << "Auf dem Datenträger ist nicht genug Platz.";
 }
 
 void TestSubstanceLists::databaseFailuresAreReportedOnce()
@@ -654,7 +658,9 @@ void TestSubstanceLists::databaseFailuresAreReportedOnce()
     QFETCH(QString, which);
     QFETCH(QString, problem);
     QFETCH(bool, opens);
+    QFETCH(QString, cause);
     const QString path = fluiddb::databasePath();
+    const QByteArray fileBefore = testsupport::fileBytes(path);
     const QString table = which == QLatin1String("gas") ? QStringLiteral("IdealeGase_d")
                                                          : QStringLiteral("Flüssigkeiten_d");
     if (problem == QLatin1String("missing"))
@@ -685,7 +691,13 @@ void TestSubstanceLists::databaseFailuresAreReportedOnce()
         } else {
             d.cmdNeu.userClick();
             d.txtMedium.userType(QStringLiteral("Neustoff"));
-            d.cmdÜbernahme.userClick();
+            {
+                // No file can grow by a page: the journal takes no change.
+                std::unique_ptr<testsupport::FileSizeLimit> limit;
+                if (problem == QLatin1String("full"))
+                    limit = std::make_unique<testsupport::FileSizeLimit>(1024);
+                d.cmdÜbernahme.userClick();
+            }
             QVERIFY(d.cmdÜbernahme.visible());
             QCOMPARE(d.txtMedium.text(), QStringLiteral("Neustoff"));
         }
@@ -702,6 +714,10 @@ void TestSubstanceLists::databaseFailuresAreReportedOnce()
     QCOMPARE(f.ui.messages().size(), std::size_t(1));
     QVERIFY2(f.ui.messages()[0].text.contains(QStringLiteral("dbStoffdaten.mdb")),
              qPrintable(f.ui.messages()[0].text));
+    if (!cause.isEmpty())
+        QVERIFY2(f.ui.messages()[0].text.endsWith(QStringLiteral("\n\n") + cause), qPrintable(f.ui.messages()[0].text));
+    if (problem == QLatin1String("full"))
+        QVERIFY(testsupport::fileBytes(path) == fileBefore);
     QVERIFY(!frmIdealesGasInstance().isLoaded());
     QVERIFY(!frmFlüssigkeitInstance().isLoaded());
     QVERIFY(calcSizeSheet().isLoaded());

@@ -5,6 +5,7 @@
 #include "platform/print/printer_list.h"
 #include "platform/print/qt_print_back_end.h"
 
+#include "../support/full_disk.h"
 #include "../support/pdf_text.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using testsupport::fileBytes;
 using testsupport::pdfText;
 
 namespace {
@@ -72,6 +74,24 @@ public:
     }
 };
 
+// The files in a folder, hidden ones (a temporary file) included.
+QStringList filesIn(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+// Two pages with a rule and text, some 20 KB of PDF with its embedded font.
+void printTwoPages(Printer &p, const QString &text)
+{
+    p.setCurrentY(10);
+    p.tab(10);
+    p.printLine(text);
+    p.line(14, p.currentY(), 200, p.currentY());
+    p.newPage();
+    p.tab(10);
+    p.printLine(text);
+}
+
 QString pdfInfo(const QString &path)
 {
     QProcess p;
@@ -102,6 +122,8 @@ private slots:
     void printerSetup();
     void pdfOutput();
     void pdfFailuresKeepTheOldFile();
+    void pdfOnAFullDiskKeepsTheOldFile_data();
+    void pdfOnAFullDiskKeepsTheOldFile();
 };
 
 void TestPrinter::arialIsLiberationSans()
@@ -393,7 +415,7 @@ void TestPrinter::pdfOutput()
     QCOMPARE(r.status, PrintStatus::Printed);
     QCOMPARE(r.target, file);
     QCOMPARE(r.pages, 2);
-    QVERIFY(!QFile::exists(file + QStringLiteral(".part")));
+    QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("Bericht.pdf")});
     const QString text = pdfText(file);
     QVERIFY2(text.contains(QStringLiteral("Ventildimensionierung Größe")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Seite zwei")), qPrintable(text));
@@ -417,9 +439,9 @@ void TestPrinter::pdfFailuresKeepTheOldFile()
     };
     QtPrintBackEnd qt;
 
-    // The temporary file cannot be made (its name is taken by a folder): failure, naming the file.
+    // A file marked read-only is not replaced, although the folder would allow it: failure, naming the file.
     writeOld();
-    QVERIFY(QDir().mkpath(file + QStringLiteral(".part")));
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
     {
         Printer p(qt.openDevice(job(QStringLiteral("PDF"), [&]() -> std::optional<QString> { return file; })));
         p.printLine(QStringLiteral("neu"));
@@ -428,18 +450,20 @@ void TestPrinter::pdfFailuresKeepTheOldFile()
         QCOMPARE(r.status, PrintStatus::Failed);
         QCOMPARE(r.failure, PrintFailure::FileNotWritable);
         QCOMPARE(r.target, file);
+        QCOMPARE(r.file.problem, FileProblem::NoPermission);
     }
     QVERIFY(old());
-    QVERIFY(QDir(file + QStringLiteral(".part")).removeRecursively());
+    QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("Bericht.pdf")});
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
 
     // A job given up half way leaves the old file and no temporary one.
     {
         Printer p(qt.openDevice(job(QStringLiteral("PDF"), [&]() -> std::optional<QString> { return file; })));
         p.printLine(QStringLiteral("neu"));
-        QVERIFY(QFile::exists(file + QStringLiteral(".part")));
+        QVERIFY(!p.ignoringOutput()); // the job is open
     }
     QVERIFY(old());
-    QVERIFY(!QFile::exists(file + QStringLiteral(".part")));
+    QCOMPARE(filesIn(dir.path()), QStringList{QStringLiteral("Bericht.pdf")});
 
     // Cancelled file dialog: no job, nothing written.
     {
@@ -458,6 +482,45 @@ void TestPrinter::pdfFailuresKeepTheOldFile()
         QCOMPARE(r.failure, PrintFailure::PrinterMissing);
         QCOMPARE(r.target, QStringLiteral("No such printer 4711"));
     }
+}
+
+void TestPrinter::pdfOnAFullDiskKeepsTheOldFile_data()
+{
+    QTest::addColumn<bool>("oldFile");
+    QTest::newRow("over a PDF printed before") << true;
+    QTest::newRow("a new file") << false;
+}
+
+void TestPrinter::pdfOnAFullDiskKeepsTheOldFile()
+{
+    QFETCH(bool, oldFile);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("Bericht.pdf"));
+    QtPrintBackEnd qt;
+    auto toFile = [&]() -> std::optional<QString> { return file; };
+    if (oldFile) {
+        Printer p(qt.openDevice(job(QStringLiteral("PDF"), toFile)));
+        printTwoPages(p, QStringLiteral("Alter Ausdruck"));
+        QCOMPARE(p.endDoc().status, PrintStatus::Printed);
+    }
+    const QByteArray before = fileBytes(file);
+    QCOMPARE(before.isEmpty(), !oldFile);
+
+    PrintResult r;
+    {
+        testsupport::FileSizeLimit full(4096);
+        QVERIFY(full.active());
+        Printer p(qt.openDevice(job(QStringLiteral("PDF"), toFile)));
+        printTwoPages(p, QStringLiteral("Neuer Ausdruck"));
+        r = p.endDoc();
+    }
+    QCOMPARE(r.status, PrintStatus::Failed);
+    QCOMPARE(r.failure, PrintFailure::FileNotWritable);
+    QCOMPARE(r.target, file);
+    QCOMPARE(r.file.problem, FileProblem::DiskFull);
+    // The old file byte for byte, and nothing half written beside it.
+    QVERIFY(fileBytes(file) == before);
+    QCOMPARE(filesIn(dir.path()), oldFile ? QStringList{QStringLiteral("Bericht.pdf")} : QStringList{});
 }
 
 QTEST_MAIN(TestPrinter)

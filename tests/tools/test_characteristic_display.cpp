@@ -1,4 +1,5 @@
 #include "tools_fixture.h"
+#include "support/full_disk.h"
 
 #include "../units/two_locales.h"
 #include "support/program_state.h"
@@ -311,14 +312,17 @@ void TestCharacteristicDisplay::saveWritesTheWorkbookWhereTheUserChooses_data()
     QTest::addColumn<int>("answer"); // to the question about an existing file; 0: no question
     QTest::addColumn<QString>("written");
     QTest::addColumn<bool>("reported");
-    QTest::newRow("name without extension") << "kurve" << false << 0 << "kurve.xlsx" << false;
-    QTest::newRow("name with extension") << "kurve.XLSX" << false << 0 << "kurve.XLSX" << false;
-    QTest::newRow("other extension") << "kurve.xls" << false << 0 << "kurve.xls.xlsx" << false;
-    QTest::newRow("existing file, replaced") << "kurve.xlsx" << true << int(MsgAnswer::Yes) << "kurve.xlsx" << false;
-    QTest::newRow("existing file, kept") << "kurve.xlsx" << true << int(MsgAnswer::No) << "" << false;
-    QTest::newRow("completed name exists") << "kurve" << true << int(MsgAnswer::No) << "" << false;
-    QTest::newRow("missing folder") << "fehlt/kurve.xlsx" << false << 0 << "" << true;
-    QTest::newRow("cancelled") << "" << false << 0 << "" << false;
+    QTest::addColumn<bool>("full"); // the disk takes no file beyond 4 KB
+    QTest::newRow("name without extension") << "kurve" << false << 0 << "kurve.xlsx" << false << false;
+    QTest::newRow("name with extension") << "kurve.XLSX" << false << 0 << "kurve.XLSX" << false << false;
+    QTest::newRow("other extension") << "kurve.xls" << false << 0 << "kurve.xls.xlsx" << false << false;
+    QTest::newRow("existing file, replaced")
+        << "kurve.xlsx" << true << int(MsgAnswer::Yes) << "kurve.xlsx" << false << false;
+    QTest::newRow("existing file, kept") << "kurve.xlsx" << true << int(MsgAnswer::No) << "" << false << false;
+    QTest::newRow("completed name exists") << "kurve" << true << int(MsgAnswer::No) << "" << false << false;
+    QTest::newRow("missing folder") << "fehlt/kurve.xlsx" << false << 0 << "" << true << false;
+    QTest::newRow("cancelled") << "" << false << 0 << "" << false << false;
+    QTest::newRow("existing file on a full disk") << "kurve.xlsx" << true << int(MsgAnswer::Yes) << "" << true << true;
 }
 
 void TestCharacteristicDisplay::saveWritesTheWorkbookWhereTheUserChooses()
@@ -328,6 +332,7 @@ void TestCharacteristicDisplay::saveWritesTheWorkbookWhereTheUserChooses()
     QFETCH(int, answer);
     QFETCH(QString, written);
     QFETCH(bool, reported);
+    QFETCH(bool, full);
     QTemporaryDir dir(testsupport::scratchTemplate(QStringLiteral("save")));
     const QString target = dir.filePath(chosen.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)
                                             ? chosen
@@ -343,7 +348,12 @@ void TestCharacteristicDisplay::saveWritesTheWorkbookWhereTheUserChooses()
     f.ui.answerNextFileDialog(chosen.isEmpty() ? std::optional<QString>() : dir.filePath(chosen));
     if (answer)
         f.ui.answerNextMessage(MsgAnswer(answer));
-    w.action();
+    {
+        std::unique_ptr<testsupport::FileSizeLimit> limit;
+        if (full)
+            limit = std::make_unique<testsupport::FileSizeLimit>(4096);
+        w.action();
+    }
 
     QCOMPARE(f.ui.fileRequests().size(), std::size_t(1));
     const FileDialogRequest &request = f.ui.fileRequests().front().request;
@@ -357,6 +367,9 @@ void TestCharacteristicDisplay::saveWritesTheWorkbookWhereTheUserChooses()
     if (reported)
         QVERIFY2(f.ui.messages().back().text.contains(QDir::toNativeSeparators(dir.filePath(chosen))),
                  qPrintable(f.ui.messages().back().text));
+    if (full)
+        QVERIFY2(f.ui.messages().back().text.endsWith(QStringLiteral("\n\nAuf dem Datenträger ist nicht genug Platz.")),
+                 qPrintable(f.ui.messages().back().text));
     if (!written.isEmpty()) {
         QFile file(dir.filePath(written));
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -366,8 +379,8 @@ void TestCharacteristicDisplay::saveWritesTheWorkbookWhereTheUserChooses()
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("old"));
     }
-    // Nothing but the chosen file (and the old one) in the folder: no temporary file left behind.
-    const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    // Nothing but the chosen file (and the old one) in the folder: no temporary file or folder left behind.
+    const QStringList files = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     QVERIFY2(files.size() <= 1, qPrintable(files.join(QLatin1Char(','))));
 }
 

@@ -1,6 +1,7 @@
 #include "tools_fixture.h"
 
 #include "../units/two_locales.h"
+#include "support/full_disk.h"
 #include "units/number_format.h"
 
 #include <QTest>
@@ -463,7 +464,10 @@ void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten_data
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("read-only database") << "read-only" << "read-only";
+    QTest::newRow("read-only database") << "read-only" << "Zugriff verweigert";
+    QTest::newRow("disk full") << "full" << "Auf dem Datenträger ist nicht genug Platz.";
+    // A log that cannot grow fails with EFBIG here, whose number SQLite does not keep: its own words are told.
+    QTest::newRow("disk full, write-ahead log") << "full, log" << "9999";
     QTest::newRow("empty table") << "empty" << "Die Tabelle enthält keine Zeile.";
     QTest::newRow("no table") << "missing" << "9999";
 }
@@ -481,9 +485,22 @@ void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten()
         d.dbKenndaten->clearTable(QStringLiteral("9999"));
     } else if (fault == QLatin1String("missing")) {
         d.dbKenndaten->dropTable(QStringLiteral("9999"));
+    } else if (fault == QLatin1String("full, log")) {
+        // The program's mode once a sizing has rebuilt the work table; the log already holds some 50 KB.
+        QVERIFY(d.dbKenndaten->useWriteAheadLog());
+        d.dbKenndaten->createTable(QStringLiteral("q_ballast"), {FieldDef{QStringLiteral("b"), FieldType::Memo}});
+        const std::unique_ptr<Recordset> ballast = d.dbKenndaten->openTable(QStringLiteral("q_ballast"));
+        for (int i = 0; i < 12; ++i) {
+            ballast->addNew();
+            ballast->setField(QStringLiteral("b"), Variant(QString(4000, QLatin1Char('x'))));
+            ballast->update();
+        }
+        QVERIFY(QFileInfo(f.database() + QStringLiteral("-wal")).size() > 45000);
     }
+    const bool full = fault.startsWith(QLatin1String("full"));
     const std::shared_ptr<Recordset> before = d.rsVentil;
     const QString storedA1 = f.stored("9999", "a1").toString();
+    const QByteArray fileBefore = testsupport::fileBytes(f.database());
 
     frmBenutzerdefiniert &w = f.open();
     w.txtBezeichnung.setText(QStringLiteral("Neu"));
@@ -491,7 +508,13 @@ void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten()
     w.optAufZu.userClick();
     w.txtKvsCv.setText(QStringLiteral("99"));
     w.txtA1.setText(QStringLiteral("3"));
-    w.cmdÜbernehmen.userClick();
+    {
+        // The journal takes no page, the log no frame (its index of 32 KB stays as it is).
+        std::unique_ptr<testsupport::FileSizeLimit> limit;
+        if (full)
+            limit = std::make_unique<testsupport::FileSizeLimit>(fault == QLatin1String("full") ? 1024 : 40000);
+        w.cmdÜbernehmen.userClick();
+    }
     formruntime::collect();
 
     QVERIFY(frmBenutzerdefiniertInstance().isLoaded());
@@ -510,6 +533,8 @@ void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten()
     QCOMPARE(f.stored("9999", "a1").toString(), storedA1);
     if (fault != QLatin1String("missing") && fault != QLatin1String("empty"))
         QCOMPARE(f.stored("9999", "Kvs").toFloat(), 40.0f);
+    if (full)
+        QVERIFY(testsupport::fileBytes(f.database()) == fileBefore);
 }
 
 void TestUserDefinedValve::cancelReopensThePreviousSeriesInIndexOrder()

@@ -274,6 +274,31 @@ DbError::Kind kindOf(int rc, int extended)
     }
 }
 
+FileProblem problemOf(sqlite3 *db, int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_FULL:
+        return FileProblem::DiskFull;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return FileProblem::NoPermission;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return FileProblem::Locked;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return FileProblem::Damaged;
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN: {
+        // A write beyond the largest file the process may write is an input/output error to SQLite.
+        const int error = db ? sqlite3_system_errno(db) : 0;
+        return error != 0 ? problemOfErrno(error) : FileProblem::Other;
+    }
+    default:
+        return FileProblem::Other;
+    }
+}
+
 Statement::Statement(sqlite3 *db, const QString &sql, int *rc)
 {
     const QByteArray b = sql.toUtf8();
@@ -313,7 +338,13 @@ QString physicalIndexName(const QString &table, const QString &index)
         msg = what + QLatin1String(": ") + msg;
     if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
         msg += QLatin1String(" (the file is in use by another program)");
-    db->fail(kindOf(rc, ext), table, msg);
+    db->fail(kindOf(rc, ext), table, msg, problemOf(h, ext));
+}
+
+void requireDone(const Database *db, int step, const QString &table)
+{
+    if (step != SQLITE_DONE)
+        failSqlite(db, table, QString());
 }
 
 void exec(Database *db, const QString &table, const QString &sql)
@@ -343,8 +374,10 @@ QString lookUpTableName(const Database *db, const QString &table)
         if (rc != SQLITE_OK)
             failSqlite(db, table, QString());
         bind(st, 1, Variant(table));
-        if (sqlite3_step(st) == SQLITE_ROW)
+        const int step = sqlite3_step(st);
+        if (step == SQLITE_ROW)
             return columnText(st, 0);
+        requireDone(db, step, table);
     }
     // NOCASE folds ASCII only; "WÄRMETAUSCHER" must still find "Wärmetauscher".
     for (const QString &t : db->tableNames())
@@ -361,8 +394,10 @@ std::vector<FieldDef> readColumns(const Database *db, const QString &actualTable
     if (rc != SQLITE_OK)
         db->fail(DbError::Kind::Other, actualTable, QString::fromUtf8(sqlite3_errmsg(db->handle())));
     bind(st, 1, Variant(actualTable));
-    while (sqlite3_step(st) == SQLITE_ROW)
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(st)) == SQLITE_ROW)
         out.push_back({columnText(st, 0), typeFromDeclared(columnText(st, 1))});
+    requireDone(db, step, actualTable);
     return out;
 }
 
@@ -433,7 +468,8 @@ std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable)
         failSqlite(db, actualTable, QString());
     bind(list, 1, Variant(actualTable));
     const QString prefix = actualTable + QLatin1Char('.');
-    while (sqlite3_step(list) == SQLITE_ROW) {
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(list)) == SQLITE_ROW) {
         IndexInfo info;
         info.physical = columnText(list, 0);
         if (info.physical.startsWith(QLatin1String("sqlite_autoindex_")))
@@ -444,10 +480,13 @@ std::vector<IndexInfo> indexesOf(const Database *db, const QString &actualTable)
         if (rc != SQLITE_OK)
             failSqlite(db, actualTable, QString());
         bind(cols, 1, Variant(info.physical));
-        while (sqlite3_step(cols) == SQLITE_ROW)
+        int columnStep = SQLITE_ROW;
+        while ((columnStep = sqlite3_step(cols)) == SQLITE_ROW)
             info.columns << columnText(cols, 0);
+        requireDone(db, columnStep, actualTable);
         out.push_back(info);
     }
+    requireDone(db, step, actualTable);
     return out;
 }
 
@@ -592,9 +631,20 @@ QString kindText(DbError::Kind kind)
 }
 } // namespace
 
-DbError::DbError(Kind kind, const QString &file, const QString &table, const QString &message)
+namespace {
+FileProblem impliedProblem(DbError::Kind kind)
+{
+    switch (kind) {
+    case DbError::Kind::NotADatabase: return FileProblem::Damaged;
+    case DbError::Kind::ReadOnly: return FileProblem::NoPermission;
+    default: return FileProblem::Other;
+    }
+}
+} // namespace
+
+DbError::DbError(Kind kind, const QString &file, const QString &table, const QString &message, FileProblem problem)
     : std::runtime_error(QString(kindText(kind) + QLatin1String(": ") + message).toStdString()),
-      kind_(kind), file_(file), table_(table)
+      kind_(kind), problem_(problem == FileProblem::None ? impliedProblem(kind) : problem), file_(file), table_(table)
 {
     text_ = kindText(kind) + QLatin1String(": ") + message + QLatin1String(" (file \"") + file + QLatin1Char('"');
     if (!table.isEmpty())
@@ -631,17 +681,19 @@ Database::~Database()
     close();
 }
 
-void Database::fail(DbError::Kind kind, const QString &table, const QString &message) const
+void Database::fail(DbError::Kind kind, const QString &table, const QString &message, FileProblem problem) const
 {
-    throw DbError(kind, path_, table, message);
+    throw DbError(kind, path_, table, message, problem);
 }
 
 namespace {
-[[noreturn]] void failOpen(sqlite3 *db, DbError::Kind kind, const QString &path, const QString &message)
+// rc: the failing call's result, for the cause.
+[[noreturn]] void failOpen(sqlite3 *db, int rc, DbError::Kind kind, const QString &path, const QString &message)
 {
+    const FileProblem problem = problemOf(db, rc);
     if (db)
         sqlite3_close_v2(db);
-    throw DbError(kind, path, QString(), message);
+    throw DbError(kind, path, QString(), message, problem);
 }
 } // namespace
 
@@ -675,9 +727,11 @@ void rollBackInterruptedWrite(const QString &path)
     }
     if (rc != SQLITE_OK) {
         const QString why = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        const FileProblem problem = problemOf(db, rc);
         sqlite3_close_v2(db);
         throw DbError(DbError::Kind::Other, path, QString(),
-                      QStringLiteral("the interrupted save recorded in \"%1\" cannot be undone: %2").arg(journal, why));
+                      QStringLiteral("the interrupted save recorded in \"%1\" cannot be undone: %2").arg(journal, why),
+                      problem);
     }
     sqlite3_close_v2(db);
 }
@@ -693,7 +747,7 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
         sqlite3 *db = nullptr;
         int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr);
         if (rc != SQLITE_OK)
-            failOpen(db, rc == SQLITE_CANTOPEN ? DbError::Kind::NoSuchFile : DbError::Kind::Other, path,
+            failOpen(db, rc, rc == SQLITE_CANTOPEN ? DbError::Kind::NoSuchFile : DbError::Kind::Other, path,
                      QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
         sqlite3_extended_result_codes(db, 1);
         sqlite3_busy_timeout(db, 3000);
@@ -708,7 +762,7 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
         }
         if (rc != SQLITE_OK) {
             const int kind = rc & 0xff;
-            failOpen(db,
+            failOpen(db, rc,
                      kind == SQLITE_NOTADB || kind == SQLITE_CORRUPT ? DbError::Kind::NotADatabase
                                                                      : DbError::Kind::Other,
                      path, QString::fromUtf8(sqlite3_errmsg(db)));
@@ -725,13 +779,13 @@ std::shared_ptr<Database> Database::create(const QString &path)
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK)
-        failOpen(db, DbError::Kind::Other, path, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
+        failOpen(db, rc, DbError::Kind::Other, path, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, 3000);
     // Writes the header now, so that the new file is a database even before its first table.
     if (sqlite3_exec(db, "PRAGMA user_version = 0; CREATE TABLE q__(x); DROP TABLE q__;", nullptr, nullptr, nullptr)
         != SQLITE_OK)
-        failOpen(db, DbError::Kind::Other, path, QString::fromUtf8(sqlite3_errmsg(db)));
+        failOpen(db, sqlite3_errcode(db), DbError::Kind::Other, path, QString::fromUtf8(sqlite3_errmsg(db)));
     return std::shared_ptr<Database>(new Database(db, path, false));
 }
 
@@ -771,8 +825,10 @@ QStringList Database::tableNames() const
                  &rc);
     if (rc != SQLITE_OK)
         fail(DbError::Kind::Other, QString(), QString::fromUtf8(sqlite3_errmsg(db_)));
-    while (sqlite3_step(st) == SQLITE_ROW)
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(st)) == SQLITE_ROW)
         out << columnText(st, 0);
+    requireDone(this, step, QString());
     return out;
 }
 

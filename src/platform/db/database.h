@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/file_problem.h"
 #include "platform/core/variant.h"
 
 #include <QString>
@@ -25,9 +26,14 @@ public:
         ReadOnly,
         Other
     };
-    DbError(Kind kind, const QString &file, const QString &table, const QString &message);
+    // problem None: the cause that the kind implies (a damaged file, a read-only one), else Other.
+    DbError(Kind kind, const QString &file, const QString &table, const QString &message,
+            FileProblem problem = FileProblem::None);
 
     Kind kind() const { return kind_; }
+    // What the user can act on: a full disk, no permission, a file held by another program, a damaged file; Other
+    // when text() alone tells.
+    FileProblem problem() const { return problem_; }
     const QString &file() const { return file_; }
     const QString &table() const { return table_; }
     // A complete sentence for a message box, naming the file and the table.
@@ -39,6 +45,7 @@ public:
 
 private:
     Kind kind_;
+    FileProblem problem_;
     QString file_;
     QString table_;
     QString text_;
@@ -131,7 +138,8 @@ public:
 
     // For the layer itself.
     sqlite3 *handle() const { return db_; }
-    [[noreturn]] void fail(DbError::Kind kind, const QString &table, const QString &message) const;
+    [[noreturn]] void fail(DbError::Kind kind, const QString &table, const QString &message,
+                           FileProblem problem = FileProblem::None) const;
     struct Private;
     Private *priv() const { return p_.get(); }
 

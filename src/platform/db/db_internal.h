@@ -27,6 +27,9 @@ Variant read(FieldType type, sqlite3_stmt *st, int col);
 
 // Maps an SQLite result code to the layer's kind of error.
 DbError::Kind kindOf(int rc, int extended);
+// The cause behind an SQLite result code; for an input/output error, the system's error of the connection (db may
+// be null).
+FileProblem problemOf(sqlite3 *db, int rc);
 
 // A statement of the database's pool (see Database::Private), handed back to it, reset, when the object goes.
 class PooledStatement {
@@ -96,6 +99,9 @@ std::vector<FieldDef> columnsOf(const Database *db, const QString &actualTable);
 
 // Throws the DbError of the connection's last failure.
 [[noreturn]] void failSqlite(const Database *db, const QString &table, const QString &what);
+// A walk over rows that ended on anything but their end throws that failure: a file that cannot be read gives no
+// empty answer (a table or column that seems missing).
+void requireDone(const Database *db, int step, const QString &table);
 // Runs a schema or transaction statement; cursors re-read their rows afterwards.
 void exec(Database *db, const QString &table, const QString &sql);
 

@@ -14,7 +14,7 @@ public:
     PrintResult begin() override
     {
         RecordedDocument &d = doc();
-        PrintResult r{PrintStatus::Printed, PrintFailure::None, job_.deviceName, 0};
+        PrintResult r{PrintStatus::Printed, PrintFailure::None, job_.deviceName, 0, {}};
         if (job_.deviceName.isEmpty()) {
             r.status = PrintStatus::Failed;
             r.failure = PrintFailure::NoPrinter;

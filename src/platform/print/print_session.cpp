@@ -9,7 +9,7 @@ namespace {
 // The default when no back-end is installed: there is no printer to print on.
 class NoPrinterDevice : public PrintDevice {
 public:
-    PrintResult begin() override { return {PrintStatus::Failed, PrintFailure::NoPrinter, QString(), 0}; }
+    PrintResult begin() override { return {PrintStatus::Failed, PrintFailure::NoPrinter, QString(), 0, {}}; }
     void drawText(double, double, const PrintFont &, const QString &) override {}
     void drawLine(double, double, double, double) override {}
     void drawPicture(const QImage &, const QRectF &) override {}

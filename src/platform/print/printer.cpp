@@ -23,7 +23,7 @@ bool Printer::ready()
         return true;
     if (state_ == State::Ignoring)
         return false;
-    outcome_ = device_ ? device_->begin() : PrintResult{PrintStatus::Failed, PrintFailure::NoPrinter, QString(), 0};
+    outcome_ = device_ ? device_->begin() : PrintResult{PrintStatus::Failed, PrintFailure::NoPrinter, QString(), 0, {}};
     state_ = outcome_.status == PrintStatus::Printed ? State::Open : State::Ignoring;
     return state_ == State::Open;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/core/file_problem.h"
 #include "platform/print/print_font.h"
 
 #include <QImage>
@@ -24,6 +25,8 @@ struct PrintResult {
     // The printer's device name, or the PDF file's path.
     QString target;
     int pages = 0;
+    // Why the PDF file could not be written (FileNotWritable).
+    FileFailure file;
 };
 
 // Where a printer's output goes. Positions are millimetres from the top-left corner of the printable area; a

@@ -1,17 +1,15 @@
 #include "platform/print/qt_print_back_end.h"
 
+#include "platform/core/whole_file.h"
 #include "platform/print/qt_printer_list.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-
-#include <cstdio>
 
 namespace {
 
@@ -29,43 +27,50 @@ public:
         const bool pdf = job_.deviceName == QtPrinterList::pdfPrinterName();
         if (job_.deviceName.isEmpty())
             return fail(PrintFailure::NoPrinter, QString());
+        QPagedPaintDevice *device = nullptr;
         if (pdf) {
             const std::optional<QString> file = job_.choosePdfFile ? job_.choosePdfFile() : std::nullopt;
             if (!file || file->isEmpty())
-                return {PrintStatus::Cancelled, PrintFailure::None, QString(), 0};
+                return {PrintStatus::Cancelled, PrintFailure::None, QString(), 0, {}};
             target_ = QFileInfo(*file).absoluteFilePath();
-            temporary_ = target_ + QStringLiteral(".part");
-            printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-            printer_->setOutputFormat(QPrinter::PdfFormat);
-            printer_->setOutputFileName(temporary_);
+            // Qt's PDF output to a file of its own reports no write error; the program's file takes its place
+            // only when every byte has been written.
+            file_ = std::make_unique<WholeFile>(target_);
+            if (!file_->start())
+                return failFile();
+            writer_ = std::make_unique<QPdfWriter>(file_.get());
+            writer_->setTitle(job_.documentName);
+            device = writer_.get();
         } else {
             const QPrinterInfo info = QPrinterInfo::printerInfo(job_.deviceName);
             if (info.isNull())
                 return fail(PrintFailure::PrinterMissing, job_.deviceName);
             target_ = job_.deviceName;
             printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+            printer_->setDocName(job_.documentName);
+            device = printer_.get();
         }
-        printer_->setDocName(job_.documentName);
         const PageSetup setup = pageSetupFor(job_.deviceName);
-        printer_->setPageSize(QPageSize(static_cast<QPageSize::PageSizeId>(setup.pageSizeId)));
-        printer_->setPageOrientation(setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+        device->setPageSize(QPageSize(static_cast<QPageSize::PageSizeId>(setup.pageSizeId)));
+        device->setPageOrientation(setup.landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
         if (pdf)
-            printer_->setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
-        if (!painter_.begin(printer_.get())) {
+            device->setPageMargins(QMarginsF(5, 5, 5, 5), QPageLayout::Millimeter);
+        if (!painter_.begin(device)) {
             if (pdf)
-                QFile::remove(temporary_);
-            return fail(pdf ? PrintFailure::FileNotWritable : PrintFailure::PrinterError, target_);
+                return failFile();
+            return fail(PrintFailure::PrinterError, target_);
         }
+        device_ = device;
         painter_.setRenderHint(QPainter::Antialiasing);
         painter_.setRenderHint(QPainter::SmoothPixmapTransform);
-        scale_ = printer_->resolution() / 25.4;
-        return {PrintStatus::Printed, PrintFailure::None, target_, 0};
+        scale_ = (pdf ? writer_->resolution() : printer_->resolution()) / 25.4;
+        return {PrintStatus::Printed, PrintFailure::None, target_, 0, {}};
     }
 
     void drawText(double x, double y, const PrintFont &font, const QString &text) override
     {
         QFont f = printmetrics::qtFont(font);
-        painter_.setFont(QFont(f, printer_.get()));
+        painter_.setFont(QFont(f, device_));
         painter_.setPen(Qt::black);
         painter_.drawText(QPointF(x * scale_, (y + printmetrics::ascent(font)) * scale_), text);
     }
@@ -87,50 +92,58 @@ public:
 
     void newPage() override
     {
-        printer_->newPage();
+        device_->newPage();
         ++pages_;
     }
 
     PrintResult end() override
     {
-        const bool pdf = !temporary_.isEmpty();
         const bool ended = painter_.end();
-        if (!ended || printer_->printerState() == QPrinter::Error) {
-            if (pdf)
-                QFile::remove(temporary_);
-            return fail(pdf ? PrintFailure::FileNotWritable : PrintFailure::PrinterError, target_);
-        }
-        if (pdf) {
-            // rename() replaces the target in one step: there is always either the old or the new file.
-            if (std::rename(QFile::encodeName(temporary_).constData(), QFile::encodeName(target_).constData()) != 0) {
-                QFile::remove(temporary_);
-                return fail(PrintFailure::FileNotWritable, target_);
+        if (file_) {
+            // The writer has written its last bytes when the painter ends.
+            writer_.reset();
+            if (!ended || !file_->finish()) {
+                file_->discard();
+                return failFile();
             }
+            return {PrintStatus::Printed, PrintFailure::None, target_, pages_, {}};
         }
-        return {PrintStatus::Printed, PrintFailure::None, target_, pages_};
+        if (!ended || printer_->printerState() == QPrinter::Error)
+            return fail(PrintFailure::PrinterError, target_);
+        return {PrintStatus::Printed, PrintFailure::None, target_, pages_, {}};
     }
 
     void abort() override
     {
         if (painter_.isActive()) {
-            printer_->abort();
+            if (printer_)
+                printer_->abort();
             painter_.end();
         }
-        if (!temporary_.isEmpty())
-            QFile::remove(temporary_);
+        writer_.reset();
+        if (file_)
+            file_->discard();
     }
 
 private:
     static PrintResult fail(PrintFailure why, const QString &target)
     {
-        return {PrintStatus::Failed, why, target, 0};
+        return {PrintStatus::Failed, why, target, 0, {}};
+    }
+    PrintResult failFile() const
+    {
+        PrintResult r = fail(PrintFailure::FileNotWritable, target_);
+        r.file = file_ && file_->failed() ? file_->failure() : FileFailure{FileProblem::Other, QString()};
+        return r;
     }
 
     PrintJob job_;
     std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<WholeFile> file_;
+    std::unique_ptr<QPdfWriter> writer_;
+    QPagedPaintDevice *device_ = nullptr;
     QPainter painter_;
     QString target_;
-    QString temporary_;
     double scale_ = 1.0;
     int pages_ = 1;
 };

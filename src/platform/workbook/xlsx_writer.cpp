@@ -1,15 +1,17 @@
 #include "platform/workbook/xlsx_writer.h"
 
+#include "platform/core/whole_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <deque>
 #include <locale.h>
 #include <xlsxwriter.h>
+#include <zlib.h>
 
 namespace xlsx {
 
@@ -96,12 +98,34 @@ QString libraryError(lxw_error e)
     return QString::fromUtf8(lxw_strerror(e));
 }
 
-// Builds and closes the workbook at file; false with a reason when the library refuses a part of it.
-bool build(const Workbook &book, const QString &file, QString *reason)
+// The library's failures of a file operation, whose cause is the system's last error.
+bool fileOperation(lxw_error e)
+{
+    switch (e) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Builds and closes the workbook at file, with the library's temporary files in scratch; false with a reason (and
+// for a failed file operation, the system's error in *error) when the library refuses a part of it.
+bool build(const Workbook &book, const QString &file, const QString &scratch, QString *reason, int *error)
 {
     Texts t;
-    lxw_workbook *wb = workbook_new(QFile::encodeName(file).constData());
+    QByteArray scratchFolder = QFile::encodeName(scratch);
+    lxw_workbook_options options{};
+    options.tmpdir = scratchFolder.data();
+    errno = 0;
+    lxw_workbook *wb = workbook_new_opt(QFile::encodeName(file).constData(), &options);
     if (!wb) {
+        *error = errno;
         *reason = QStringLiteral("the workbook cannot be created");
         return false;
     }
@@ -188,56 +212,136 @@ bool build(const Workbook &book, const QString &file, QString *reason)
         }
     }
     // Closing writes the file; it also frees the workbook when building failed part-way.
+    errno = 0;
     const lxw_error e = workbook_close(wb);
+    const int closeError = errno;
     if (ok && e != LXW_NO_ERROR) {
         *reason = libraryError(e);
+        if (fileOperation(e))
+            *error = closeError;
         ok = false;
     }
     return ok;
 }
 
+quint32 le16(const QByteArray &b, qsizetype at)
+{
+    return quint32(quint8(b[at])) | quint32(quint8(b[at + 1])) << 8;
+}
+
+quint32 le32(const QByteArray &b, qsizetype at)
+{
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+
+// The data of one member, inflated; false when it is not what the directory says.
+bool memberData(const QByteArray &zip, qsizetype local, quint32 method, quint32 packed, quint32 size, quint32 crc,
+                QByteArray *data)
+{
+    if (local < 0 || local + 30 > zip.size() || le32(zip, local) != 0x04034b50)
+        return false;
+    const qsizetype start = local + 30 + le16(zip, local + 26) + le16(zip, local + 28);
+    if (start + qsizetype(packed) > zip.size())
+        return false;
+    if (method == 0) {
+        *data = zip.mid(start, packed);
+    } else if (method == 8) {
+        data->resize(size);
+        z_stream z{};
+        if (inflateInit2(&z, -MAX_WBITS) != Z_OK)
+            return false;
+        z.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zip.constData() + start));
+        z.avail_in = packed;
+        z.next_out = reinterpret_cast<Bytef *>(data->data());
+        z.avail_out = size;
+        const int rc = inflate(&z, Z_FINISH);
+        const uLong produced = z.total_out;
+        inflateEnd(&z);
+        if (rc != Z_STREAM_END || produced != size)
+            return false;
+    } else {
+        return false;
+    }
+    return crc32(0L, reinterpret_cast<const Bytef *>(data->constData()), uInt(data->size())) == crc;
+}
+
+// True when the archive holds its parts whole: the library does not check its writes into its own temporary
+// files, so a full disk can leave a part cut short inside an archive that is itself in order.
+bool archiveComplete(const QByteArray &zip)
+{
+    // The end record, with no comment after it.
+    const qsizetype end = zip.size() - 22;
+    if (end < 0 || le32(zip, end) != 0x06054b50)
+        return false;
+    const quint32 members = le16(zip, end + 10);
+    qsizetype at = le32(zip, end + 16);
+    bool contentTypes = false;
+    for (quint32 i = 0; i < members; ++i) {
+        if (at + 46 > end || le32(zip, at) != 0x02014b50)
+            return false;
+        const quint32 nameLength = le16(zip, at + 28);
+        const QString name = QString::fromUtf8(zip.mid(at + 46, nameLength));
+        QByteArray data;
+        if (!memberData(zip, le32(zip, at + 42), le16(zip, at + 10), le32(zip, at + 20), le32(zip, at + 24),
+                        le32(zip, at + 16), &data))
+            return false;
+        if (name.endsWith(QLatin1String(".xml")) || name.endsWith(QLatin1String(".rels"))) {
+            QXmlStreamReader xml(data);
+            while (!xml.atEnd())
+                xml.readNext();
+            if (xml.hasError())
+                return false;
+        }
+        contentTypes = contentTypes || name == QLatin1String("[Content_Types].xml");
+        at += 46 + nameLength + le16(zip, at + 30) + le16(zip, at + 32);
+    }
+    return contentTypes;
+}
+
 } // namespace
 
-bool write(const Workbook &book, const QString &path, QString *error)
+bool write(const Workbook &book, const QString &path, QString *error, FileProblem *problem)
 {
-    QString reason;
-    auto refuse = [&](const QString &why) {
+    auto refuse = [&](FileProblem why, const QString &text) {
         if (error)
-            *error = why;
+            *error = text;
+        if (problem)
+            *problem = why;
         return false;
     };
+    auto refuseFailure = [&](const FileFailure &f) { return refuse(f.problem, f.systemText); };
     if (book.sheets.empty())
-        return refuse(QStringLiteral("the workbook has no sheet"));
+        return refuse(FileProblem::Other, QStringLiteral("the workbook has no sheet"));
     const QFileInfo target(path);
     if (target.isDir())
-        return refuse(QStringLiteral("\"%1\" is a folder").arg(QDir::toNativeSeparators(path)));
+        return refuse(FileProblem::Other, QStringLiteral("\"%1\" is a folder").arg(QDir::toNativeSeparators(path)));
 
-    // A unique name beside the target, so that the rename stays on one file system.
-    QTemporaryFile reserved(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                            QStringLiteral(".XXXXXX"));
-    reserved.setAutoRemove(false);
-    if (!reserved.open())
-        return refuse(reserved.errorString());
-    const QString temporary = reserved.fileName();
-    reserved.close();
-
-    bool built = false;
+    // The library's files on the target's disk, so that what fails there names that disk.
+    errno = 0;
+    QTemporaryDir scratch(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+    if (!scratch.isValid())
+        return refuseFailure(FileFailure::ofErrno(errno));
+    const QString built = scratch.filePath(QStringLiteral("book.xlsx"));
     {
         CNumericLocale cLocale;
-        built = build(book, temporary, &reason);
+        QString reason;
+        int systemError = 0;
+        if (!build(book, built, scratch.path(), &reason, &systemError))
+            return refuse(systemError != 0 ? problemOfErrno(systemError) : FileProblem::Other, reason);
     }
-    if (!built) {
-        QFile::remove(temporary);
-        return refuse(reason);
-    }
-    QFile::setPermissions(temporary, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    // rename() replaces an existing file in one step.
-    if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) !=
-        0) {
-        const QString why = QString::fromLocal8Bit(std::strerror(errno));
-        QFile::remove(temporary);
-        return refuse(why);
-    }
+    QFile result(built);
+    errno = 0;
+    if (!result.open(QIODevice::ReadOnly))
+        return refuseFailure(FileFailure::ofErrno(errno));
+    const QByteArray bytes = result.readAll();
+    result.close();
+    // A part cut short: the library's write into its own file beside it failed, on a disk that took no more.
+    if (!archiveComplete(bytes))
+        return refuse(FileProblem::DiskFull, QStringLiteral("a part of the workbook was cut short"));
+
+    WholeFile out(path);
+    if (!out.start() || out.write(bytes) != bytes.size() || !out.finish())
+        return refuseFailure(out.failure());
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/file_problem.h"
+
 #include <QString>
 #include <utility>
 #include <vector>
@@ -58,9 +60,10 @@ struct Workbook {
     int activeSheet = 0;
 };
 
-// Writes the workbook as an .xlsx file. The file is completed under a temporary name in the target's folder and
-// then renamed over path, so that a failure leaves a file already there as it was. False, with a reason in
-// *error, when the workbook cannot be written.
-bool write(const Workbook &book, const QString &path, QString *error = nullptr);
+// Writes the workbook as an .xlsx file, whole or not at all: the library builds it in a folder of its own beside the
+// target, the finished file is read back (every part complete) and then takes the target's place as a WholeFile;
+// a failure leaves a file already there as it was and nothing else behind. False when the workbook cannot be
+// written, with the system's or the library's words in *error and the cause in *problem.
+bool write(const Workbook &book, const QString &path, QString *error = nullptr, FileProblem *problem = nullptr);
 
 } // namespace xlsx

@@ -1,0 +1,27 @@
+#include "platform/core/file_problem.h"
+
+#include <cerrno>
+#include <cstring>
+
+FileProblem problemOfErrno(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return FileProblem::DiskFull;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FileProblem::NoPermission;
+    default:
+        return FileProblem::Other;
+    }
+}
+
+FileFailure FileFailure::ofErrno(int error)
+{
+    if (error == 0)
+        error = EIO;
+    return FileFailure{problemOfErrno(error), QString::fromLocal8Bit(std::strerror(error))};
+}
