@@ -44,6 +44,12 @@ QString walk(Recordset &rs, const QString &field = QStringLiteral("Bez"))
     return out;
 }
 
+// A statement run on the connection around the layer.
+void around(Database &db, const char *sql)
+{
+    QCOMPARE(sqlite3_exec(db.handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
 DbError::Kind errorOf(const std::function<void()> &f, QString *text = nullptr)
 {
     try {
@@ -381,6 +387,13 @@ private slots:
         QTest::newRow("deleted inside a transaction, still in it") << 4 << QStringLiteral("aebd");
         QTest::newRow("written around the recordsets on the same connection") << 5 << QStringLiteral("caebdx");
         QTest::newRow("another table written") << 6 << QStringLiteral("caebd");
+        QTest::newRow("written by a trigger on another table") << 7 << QStringLiteral("caebdx");
+        QTest::newRow("written around the recordsets, then another table written") << 8 << QStringLiteral("caebdx");
+        QTest::newRow("deleted in a transaction that a full disk undid") << 9 << QStringLiteral("caebd");
+        QTest::newRow("made anew around the recordsets with the same columns") << 10 << QString();
+        QTest::newRow("added around the recordsets in a transaction rolled back") << 11 << QStringLiteral("caebd");
+        QTest::newRow("edited through another connection, with the write-ahead log") << 12
+                                                                                       << QStringLiteral("xaebd");
     }
 
     void recordsetsReadTheRowsAsTheyAreNow()
@@ -391,9 +404,21 @@ private slots:
         auto db = makeValves(path);
         const QString valves = QStringLiteral("4627_71");
         db->createTable(QStringLiteral("andere"), {{QStringLiteral("x"), FieldType::Text}});
+        if (change == 7)
+            around(*db, "CREATE TRIGGER kopie AFTER INSERT ON andere BEGIN "
+                        "INSERT INTO \"4627_71\" (Bez) VALUES (new.x); END");
+        if (change == 12)
+            QVERIFY(db->useWriteAheadLog());
         auto before = db->openTable(valves);
         QCOMPARE(walk(*before), QStringLiteral("caebd"));
         QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("caebd")); // read once more, so that it is kept
+        // A recordset on the other table, open before the change.
+        auto andere = db->openTable(QStringLiteral("andere"));
+        auto writeAndere = [&](const QString &text) {
+            andere->addNew();
+            andere->setField(QStringLiteral("x"), text);
+            andere->update();
+        };
         switch (change) {
         case 0: {
             auto other = db->openTable(valves);
@@ -402,7 +427,8 @@ private slots:
             other->update();
             break;
         }
-        case 1: {
+        case 1:
+        case 12: {
             auto second = Database::open(path);
             auto other = second->openTable(valves);
             other->edit();
@@ -435,6 +461,37 @@ private slots:
             db->clearTable(QStringLiteral("andere"));
             break;
         }
+        case 7:
+            writeAndere(QStringLiteral("x"));
+            break;
+        case 8:
+            around(*db, "INSERT INTO \"4627_71\" (Bez) VALUES ('x')");
+            writeAndere(QStringLiteral("y"));
+            break;
+        case 9: {
+            db->beginTransaction();
+            before->moveFirst();
+            before->deleteRecord();
+            QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("aebd"));
+            // No page beyond those the file has (the limit cannot go below them): a long text cannot be stored,
+            // and the statement's failure takes back the whole transaction.
+            around(*db, "PRAGMA max_page_count = 1");
+            QCOMPARE(errorOf([&] { writeAndere(QString(100000, QLatin1Char('y'))); }), DbError::Kind::Other);
+            QVERIFY(!db->inTransaction());
+            db->rollback(); // as a caller answers a failure
+            around(*db, "PRAGMA max_page_count = 1073741823");
+            break;
+        }
+        case 10:
+            around(*db, "DROP TABLE \"4627_71\"");
+            around(*db, "CREATE TABLE \"4627_71\" (DN SMALLINT, Kvs SINGLE, \"Stellverhältnis\" DOUBLE, Bez TEXT)");
+            break;
+        case 11:
+            around(*db, "BEGIN");
+            around(*db, "INSERT INTO \"4627_71\" (Bez) VALUES ('x')");
+            QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("caebdx"));
+            around(*db, "ROLLBACK");
+            break;
         }
         QCOMPARE(walk(*db->openTable(valves)), rows);
         QCOMPARE(walk(*before), rows);
@@ -918,27 +975,35 @@ private slots:
         QVERIFY(!again->hasField(QStringLiteral("DN")));
     }
 
-    // Table names and columns are kept while the file's schema is unchanged; every change, by this connection or
-    // another, and a rolled-back one, is seen at the next look.
+    // Table names and columns are kept while the file's schema is unchanged; every change, by this connection,
+    // another one or around the layer, and a rolled-back one, is seen at the next look, as are the rows.
     void schemaChangesAreSeen_data()
     {
         QTest::addColumn<int>("change");
         QTest::addColumn<bool>("hasNeu");
         QTest::addColumn<QStringList>("columnsOfValves");
+        QTest::addColumn<int>("rowsOfValves");
         const QStringList valves = {QStringLiteral("DN"), QStringLiteral("Kvs"), QStringLiteral("Stellverhältnis"),
                                     QStringLiteral("Bez")};
-        QTest::newRow("another connection adds a table") << 0 << true << valves;
+        QTest::newRow("another connection adds a table") << 0 << true << valves << 5;
         QTest::newRow("another connection makes a table anew with other columns")
-            << 1 << false << QStringList({QStringLiteral("Bez"), QStringLiteral("Hub")});
+            << 1 << false << QStringList({QStringLiteral("Bez"), QStringLiteral("Hub")}) << 0;
         QTest::newRow("a table added in a rolled-back transaction, then another one committed") << 2 << false
-                                                                                               << valves;
-        QTest::newRow("this connection drops and adds") << 3 << true
-                                                        << QStringList({QStringLiteral("Nur")});
+                                                                                               << valves << 5;
+        QTest::newRow("this connection drops and adds") << 3 << true << QStringList({QStringLiteral("Nur")}) << 0;
         // The columns were looked at inside the transaction before its own change; after a rollback the old ones
         // are there again.
         QTest::newRow("made anew inside a transaction, committed") << 4 << false
-                                                                   << QStringList({QStringLiteral("Nur")});
-        QTest::newRow("made anew inside a transaction, rolled back") << 5 << false << valves;
+                                                                   << QStringList({QStringLiteral("Nur")}) << 0;
+        QTest::newRow("made anew inside a transaction, rolled back") << 5 << false << valves << 5;
+        // Two transactions around the layer that each make the table anew reach the same schema version: the
+        // second one's columns are not the first one's.
+        QTest::newRow("made anew around the layer in a transaction rolled back, then in another")
+            << 6 << false << QStringList({QStringLiteral("Hub")}) << 0;
+        // The same columns, so the same statement reads the rows: those of the empty table inside, the old ones
+        // after the rollback.
+        QTest::newRow("made anew with the same columns inside a transaction, rolled back") << 7 << false << valves
+                                                                                           << 5;
     }
 
     void schemaChangesAreSeen()
@@ -946,12 +1011,14 @@ private slots:
         QFETCH(int, change);
         QFETCH(bool, hasNeu);
         QFETCH(QStringList, columnsOfValves);
+        QFETCH(int, rowsOfValves);
         const QString path = freshPath();
         auto db = makeValves(path);
         const QString valves = QStringLiteral("4627_71");
         // Looked up once, so that they are kept.
         QVERIFY(!db->hasTable(QStringLiteral("neu")));
         QCOMPARE(db->columnNames(valves).size(), 4);
+        QCOMPARE(db->openTable(valves)->recordCount(), 5L);
         auto other = Database::open(path);
         switch (change) {
         case 0:
@@ -987,10 +1054,35 @@ private slots:
             else
                 db->rollback();
             break;
+        case 6:
+            around(*db, "BEGIN");
+            around(*db, "DROP TABLE \"4627_71\"");
+            around(*db, "CREATE TABLE \"4627_71\" (Nur INTEGER)");
+            QCOMPARE(db->columnNames(valves), QStringList({QStringLiteral("Nur")}));
+            around(*db, "ROLLBACK");
+            around(*db, "BEGIN");
+            around(*db, "DROP TABLE \"4627_71\"");
+            around(*db, "CREATE TABLE \"4627_71\" (Hub DOUBLE)");
+            QCOMPARE(db->columnNames(valves), QStringList({QStringLiteral("Hub")}));
+            QCOMPARE(db->openTable(valves)->fieldIndex(QStringLiteral("hub")), 0);
+            around(*db, "COMMIT");
+            break;
+        case 7: {
+            db->beginTransaction();
+            const std::vector<FieldDef> same = db->columns(valves);
+            db->dropTable(valves);
+            db->createTable(valves, same);
+            QCOMPARE(db->openTable(valves)->recordCount(), 0L);
+            db->rollback();
+            break;
+        }
         }
         QCOMPARE(db->hasTable(QStringLiteral("neu")), hasNeu);
         QCOMPARE(db->columnNames(valves), columnsOfValves);
-        QCOMPARE(db->openTable(valves)->fieldNames(), columnsOfValves);
+        auto rs = db->openTable(valves);
+        QCOMPARE(rs->fieldNames(), columnsOfValves);
+        QCOMPARE(rs->fieldIndex(columnsOfValves.last().toUpper()), int(columnsOfValves.size()) - 1);
+        QCOMPARE(rs->recordCount(), long(rowsOfValves));
     }
 
     void openErrorsNameTheFile()

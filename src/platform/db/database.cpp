@@ -338,6 +338,8 @@ QString physicalIndexName(const QString &table, const QString &index)
         msg = what + QLatin1String(": ") + msg;
     if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)
         msg += QLatin1String(" (the file is in use by another program)");
+    // Some failures (a full disk, an input/output error) take back the whole transaction, whatever it wrote.
+    db->priv()->touch();
     db->fail(kindOf(rc, ext), table, msg, problemOf(h, ext));
 }
 
@@ -351,14 +353,11 @@ void exec(Database *db, const QString &table, const QString &sql)
 {
     if (!db->isOpen())
         db->fail(DbError::Kind::Other, table, QStringLiteral("the database is closed"));
-    Database::Private *p = db->priv();
-    p->touch();
-    if (sqlite3_get_autocommit(db->handle()) == 0)
-        p->schemaChangedInTransaction = true;
+    db->priv()->touch();
     const QByteArray b = sql.toUtf8();
     if (sqlite3_exec(db->handle(), b.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         failSqlite(db, table, QString());
-    p->touch();
+    db->priv()->touch();
 }
 
 namespace {
@@ -533,25 +532,28 @@ void Database::Private::giveBack(const QString &sql, sqlite3_stmt *st)
 
 bool Database::Private::schemaUnchanged(const Database *db)
 {
-    // Uncommitted schema changes could be rolled back and the cookie return to a value seen before; a
-    // transaction that changed no schema sees the committed one.
-    if (schemaChangedInTransaction && sqlite3_get_autocommit(db->handle()) == 0)
-        return false;
-    return look(db->handle());
+    return look(db->handle()) && schemaKept;
 }
 
 bool Database::Private::look(sqlite3 *db)
 {
     const long long changes = sqlite3_total_changes64(db);
-    if (lastTotalChanges >= 0 && changes != lastTotalChanges)
+    if (changes != lastTotalChanges)
         touch();
     lastTotalChanges = changes;
+    const bool inTransaction = sqlite3_get_autocommit(db) == 0;
+    if (inTransaction != transactionAtLook)
+        touch(); // begun or ended around the layer: a rollback takes back rows read since it began
+    transactionAtLook = inTransaction;
+    schemaKept = false;
     if (!dataVersion)
         sqlite3_prepare_v2(db, "PRAGMA data_version", -1, &dataVersion, nullptr);
     if (!schemaCookie)
         sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &schemaCookie, nullptr);
-    if (!dataVersion || !schemaCookie)
+    if (!dataVersion || !schemaCookie) {
+        touch();
         return false;
+    }
     // One read of the file for both: the first statement, not reset yet, holds its read open for the second.
     long long data = -1, schema = -1;
     if (sqlite3_step(dataVersion) == SQLITE_ROW) {
@@ -561,19 +563,34 @@ bool Database::Private::look(sqlite3 *db)
         sqlite3_reset(schemaCookie);
     }
     sqlite3_reset(dataVersion);
-    if (data >= 0) {
-        if (lastDataVersion >= 0 && data != lastDataVersion)
-            touch();
-        lastDataVersion = data;
-    }
-    if (schema < 0)
+    if (data != lastDataVersion)
+        touch();
+    lastDataVersion = data;
+    // A table made anew around the layer may have the same columns: the same statement then reads other rows.
+    if (schema != lastSchemaSeen)
+        touch();
+    lastSchemaSeen = schema;
+    if (data < 0 || schema < 0) {
+        touch(); // nothing read before can be vouched for
         return false;
-    if (schema != schemaVersion) {
+    }
+    if (!inTransaction && schema != schemaVersion) {
         tableNames.clear();
         tableShapes.clear();
         schemaVersion = schema;
     }
+    schemaKept = schema == schemaVersion;
     return true;
+}
+
+void Database::Private::wrote(sqlite3 *db, const QString &table, long long totalBefore)
+{
+    const long long total = sqlite3_total_changes64(db);
+    if (totalBefore != lastTotalChanges || total - totalBefore != sqlite3_changes64(db))
+        touch();
+    else
+        tableChanged.insert(table, ++generation);
+    lastTotalChanges = total;
 }
 
 void Database::Private::finalizeStatements()
@@ -591,13 +608,15 @@ quint64 Database::Private::checkedGeneration(sqlite3 *db)
     return generation;
 }
 
-std::shared_ptr<const RowSet> Database::Private::keptRows(const QString &sql, const QString &table) const
+std::shared_ptr<const RowSet> Database::Private::keptRows(const QString &sql, const QString &table,
+                                                         const std::shared_ptr<const TableShape> &shape) const
 {
     const auto it = rowSets.constFind(sql);
-    return it != rowSets.constEnd() && unchangedSince(table, it->read) ? it->rows : nullptr;
+    return it != rowSets.constEnd() && it->shape == shape && unchangedSince(table, it->read) ? it->rows : nullptr;
 }
 
-void Database::Private::keepRows(const QString &sql, const QString &table, quint64 read,
+void Database::Private::keepRows(const QString &sql, const QString &table,
+                                 const std::shared_ptr<const TableShape> &shape, quint64 read,
                                  const std::shared_ptr<const RowSet> &rows)
 {
     // The tables a run reads again are few; a bound keeps a walk through many tables from holding them all.
@@ -607,7 +626,7 @@ void Database::Private::keepRows(const QString &sql, const QString &table, quint
         if (rowSets.size() >= kMaxKept)
             rowSets.clear();
     }
-    rowSets.insert(sql, {table, read, rows});
+    rowSets.insert(sql, {table, shape, read, rows});
 }
 
 // ---- DbError
@@ -921,11 +940,11 @@ void Database::clearTable(const QString &table)
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
     // The rows of this table only: the cursors on other tables keep theirs.
-    p_->touchTable(actual);
+    const long long totalBefore = sqlite3_total_changes64(db_);
     const QByteArray sql = (QLatin1String("DELETE FROM ") + quoted(actual)).toUtf8();
     if (sqlite3_exec(db_, sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK)
         failSqlite(this, actual, QString());
-    p_->wrote(db_, actual);
+    p_->wrote(db_, actual, totalBefore);
 }
 
 namespace {
@@ -977,21 +996,19 @@ void Database::beginTransaction(Durability durability)
         fail(DbError::Kind::Other, QString(), QStringLiteral("a transaction is already running"));
     // NORMAL with the log: the commit is written to the log but not flushed; checkpoints still flush.
     p_->deferred = durability == Durability::Deferred && p_->wal && setSynchronous(db_, 1);
-    p_->schemaChangedInTransaction = false;
     transactionStatement("BEGIN", false);
 }
 
 void Database::transactionStatement(const char *sql, bool undoes)
 {
     try {
-        // BEGIN and COMMIT leave every row as this connection sees it; a rollback, and a COMMIT that failed (it
-        // may have rolled back), may take back writes to any table.
-        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
-            p_->touch();
+        // BEGIN and COMMIT leave every row as this connection sees it; a rollback may take back writes to any
+        // table (as may a COMMIT that failed: failSqlite counts every table as changed).
+        if (sqlite3_exec(db_, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
             failSqlite(this, QString(), QString());
-        }
         if (undoes)
             p_->touch();
+        p_->transactionAtLook = inTransaction();
     } catch (...) {
         restoreDurability();
         throw;
@@ -1033,14 +1050,15 @@ bool Database::inTransaction() const
 std::unique_ptr<Recordset> Database::openTable(const QString &table, Rows rows)
 {
     requireOpen(this, table);
-    // One look at the file serves the name, the columns and the rows (outside a transaction, which looks anew).
-    const bool kept = p_->schemaUnchanged(this);
+    // One look at the file serves the name, the columns and the rows.
+    const bool looked = p_->look(db_);
+    const bool kept = looked && p_->schemaKept;
     const QString actual = actualTableName(this, table, kept);
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
     auto impl = std::make_unique<Recordset::Impl>(this, actual, shapeOf(this, actual, kept));
     impl->firstRowOnly = rows == Rows::First;
-    impl->moveFirst(kept);
+    impl->moveFirst(looked);
     return std::unique_ptr<Recordset>(new Recordset(std::move(impl)));
 }
 

@@ -107,7 +107,7 @@ void Recordset::Impl::failColumn(int index) const
 void Recordset::Impl::loadRows(bool checked, quint64 gen)
 {
     Database::Private *p = db->priv();
-    std::shared_ptr<const RowSet> kept = checked ? p->keptRows(selectText(), table) : nullptr;
+    std::shared_ptr<const RowSet> kept = checked ? p->keptRows(selectText(), table, shape) : nullptr;
     if (!kept) {
         sqlite3_stmt *st = prepareSelect();
         auto read = std::make_shared<RowSet>();
@@ -127,7 +127,7 @@ void Recordset::Impl::loadRows(bool checked, quint64 gen)
             failSqlite(db, table, QString());
         }
         kept = std::move(read);
-        p->keepRows(selectSql, table, gen, kept);
+        p->keepRows(selectSql, table, shape, gen, kept);
     }
     rowSet = std::move(kept);
     positionsValid = false;
@@ -506,12 +506,12 @@ void Recordset::Impl::update()
         bind(st, int(i + 1), buffer[cols[i]]);
     if (pending == Pending::Existing)
         sqlite3_bind_int64(st, int(cols.size() + 1), rowid);
-    db->priv()->touchTable(table);
+    const long long totalBefore = sqlite3_total_changes64(db->handle());
     rc = sqlite3_step(st);
     if (rc != SQLITE_DONE)
         failSqlite(db, table, QString()); // the buffer stays pending for a correction
     lastStored = pending == Pending::New ? sqlite3_last_insert_rowid(db->handle()) : rowid;
-    db->priv()->wrote(db->handle(), table);
+    db->priv()->wrote(db->handle(), table, totalBefore);
     cancelUpdate();
 }
 
@@ -527,10 +527,10 @@ void Recordset::Impl::deleteRecord()
     if (rc != SQLITE_OK)
         failSqlite(db, table, QString());
     sqlite3_bind_int64(st, 1, rowid);
-    db->priv()->touchTable(table);
+    const long long totalBefore = sqlite3_total_changes64(db->handle());
     if (sqlite3_step(st) != SQLITE_DONE)
         failSqlite(db, table, QString());
-    db->priv()->wrote(db->handle(), table);
+    db->priv()->wrote(db->handle(), table, totalBefore);
     at = At::Deleted;
 }
 
