@@ -241,13 +241,14 @@ bool referenceShown(double x, double *shown)
 // Doubles of one kind, drawn from a fixed seed so that a failure repeats.
 std::vector<double> numbersOfKind(int kind)
 {
+    constexpr int kPerKind = 20000;
     std::mt19937_64 rng(20261207 + kind);
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     auto sign = [&] { return rng() % 2 ? -1.0 : 1.0; };
     std::vector<double> out;
     switch (kind) {
     case 0: // every pattern's range
-        for (int i = 0; i < 100000; ++i)
+        for (int i = 0; i < kPerKind; ++i)
             out.push_back(sign() * std::pow(10.0, -9.0 + 24.0 * unit(rng)));
         break;
     case 1: // next to each pattern's threshold and to the values that round onto it
@@ -266,7 +267,7 @@ std::vector<double> numbersOfKind(int kind)
         }
         break;
     case 2: // decimal halves at the last decimal shown
-        for (int i = 0; i < 100000; ++i) {
+        for (int i = 0; i < kPerKind; ++i) {
             const int d = int(rng() % 13);
             const int digits = 4 + int(rng() % 11); // 4 to 14 digits before the half
             const double whole = std::floor(std::pow(10.0, digits - 1) * (1.0 + 9.0 * unit(rng)));
@@ -275,7 +276,7 @@ std::vector<double> numbersOfKind(int kind)
         }
         break;
     case 3: // numbers as typed: whole numbers and a few decimals
-        for (int i = 0; i < 100000; ++i) {
+        for (int i = 0; i < kPerKind; ++i) {
             const double whole = std::floor(std::pow(10.0, 7.0 * unit(rng)));
             out.push_back(sign() * whole / std::pow(10.0, double(rng() % 6)));
         }
@@ -283,17 +284,17 @@ std::vector<double> numbersOfKind(int kind)
     case 4: // below every pattern, subnormal numbers and zeros among them
         out = {0.0, -0.0, std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::denorm_min(),
                std::numeric_limits<double>::min(), std::nextafter(1e-9, 0.0)};
-        for (int i = 0; i < 100000; ++i)
+        for (int i = 0; i < kPerKind; ++i)
             out.push_back(sign() * std::pow(10.0, -323.5 + 314.4 * unit(rng)));
         break;
     case 5: // beyond the patterns, up to the largest double
         out = {1e15, std::nextafter(1e15, 0.0), std::numeric_limits<double>::max(), 1.79769313486231e308,
                9.999999999999995e307};
-        for (int i = 0; i < 100000; ++i)
+        for (int i = 0; i < kPerKind; ++i)
             out.push_back(sign() * std::pow(10.0, 15.0 + 293.25 * unit(rng)));
         break;
     case 6: // any bit pattern, infinities and NaNs included
-        for (int i = 0; i < 100000; ++i)
+        for (int i = 0; i < kPerKind; ++i)
             out.push_back(std::bit_cast<double>(rng()));
         break;
     }
