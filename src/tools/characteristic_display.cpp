@@ -303,11 +303,21 @@ void show_Kenndaten_Excel(const Variant &Art)
         path = reserved.fileTemplate();
         failure = FileFailure{FileProblem::Other, reserved.errorString()};
     }
-    if (!written)
+    // The program's own window, for a workbook that no program took; its button writes the workbook where the
+    // user wants it.
+    const auto eigenesFenster = [p, kurve = *k, book] {
+        tableCurveDisplay().show(anzeige(p, kurve, [book] { arbeitsmappeSpeichern(book); }));
+    };
+    if (!written) {
         schreibfehler(path, failure);
-    else if (desktopServices().openFile(path))
+        eigenesFenster();
         return;
-    else
-        QFile::remove(path); // nobody took it; the window's button writes the workbook where the user wants it
-    tableCurveDisplay().show(anzeige(p, *k, [book] { arbeitsmappeSpeichern(book); }));
+    }
+    // A temporary workbook that no program took, now or after the launcher gave up, is removed.
+    const auto nichtGenommen = [path, eigenesFenster] {
+        QFile::remove(path);
+        eigenesFenster();
+    };
+    if (!desktopServices().openFile(path, nichtGenommen))
+        nichtGenommen();
 }

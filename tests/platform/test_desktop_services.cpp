@@ -3,9 +3,11 @@
 // of the test's own); the help entries' use of them is tested with the dialogs.
 #include "platform/shell/qt_desktop_services.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -39,13 +41,14 @@ public:
             write(QStringLiteral("xdg-mime"), QStringLiteral("printf '%s' '%1'\nexit %2\n").arg(*answer).arg(exitCode));
     }
     // exitCode: how xdg-open ends; -1: it keeps running (the program it started runs in the foreground); -2: no
-    // xdg-open at all.
-    void open(int exitCode)
+    // xdg-open at all. late: it ends only after a second, when the program has long had its answer.
+    void open(int exitCode, bool late = false)
     {
         if (exitCode == -1)
             write(QStringLiteral("xdg-open"), QStringLiteral("exec /bin/sleep 600\n"));
         else if (exitCode != -2)
-            write(QStringLiteral("xdg-open"), QStringLiteral("exit %1\n").arg(exitCode));
+            write(QStringLiteral("xdg-open"),
+                  (late ? QStringLiteral("/bin/sleep 1\n") : QString()) + QStringLiteral("exit %1\n").arg(exitCode));
     }
     // The arguments a tool was called with, one call a line.
     QStringList calls(const QString &tool) const
@@ -105,6 +108,13 @@ private slots:
     }
     void cleanup()
     {
+        // A launcher still running belongs to the row that started it.
+        for (QProcess *launcher : qApp->findChildren<QProcess *>()) {
+            launcher->disconnect();
+            launcher->kill();
+            launcher->waitForFinished();
+            delete launcher;
+        }
         qputenv("PATH", path_);
         scripted_.reset();
         tools_.reset();
@@ -188,21 +198,23 @@ void TestDesktopServices::filesGoOnlyToAProgramThatTakesThem_data()
     QTest::addColumn<std::optional<QString>>("mimeAnswer"); // what xdg-mime prints; nothing: no xdg-mime
     QTest::addColumn<int>("mimeExit");
     QTest::addColumn<int>("openExit"); // -1: keeps running; -2: no xdg-open
+    QTest::addColumn<bool>("openLate"); // xdg-open ends only after the answer was due
     QTest::addColumn<bool>("launched");
     QTest::addColumn<bool>("taken");
-    QTest::newRow("a spreadsheet program takes it") << std::optional<QString>("tabelle.desktop") << 0 << 0 << true
-                                                    << true;
+    QTest::addColumn<bool>("givenUpLater"); // the caller hears afterwards that nothing took the file
+    const std::optional<QString> program("tabelle.desktop");
+    QTest::newRow("a spreadsheet program takes it") << program << 0 << 0 << false << true << true << false;
     // xdg-open alone would start and end well (handing the file to a browser, say): not asked at all.
-    QTest::newRow("launcher starts, but no program for the type") << std::optional<QString>("") << 0 << 0 << false
-                                                                  << false;
-    QTest::newRow("the named program does not start") << std::optional<QString>("tabelle.desktop") << 0 << 4 << true
-                                                      << false;
-    QTest::newRow("the MIME database fails") << std::optional<QString>("tabelle.desktop") << 1 << 0 << false << false;
-    QTest::newRow("no desktop tools") << std::optional<QString>() << 0 << -2 << false << false;
-    QTest::newRow("no launcher") << std::optional<QString>("tabelle.desktop") << 0 << -2 << false << false;
+    QTest::newRow("launcher starts, but no program for the type")
+        << std::optional<QString>("") << 0 << 0 << false << false << false << false;
+    QTest::newRow("the named program does not start") << program << 0 << 4 << false << true << false << false;
+    QTest::newRow("the MIME database fails") << program << 1 << 0 << false << false << false << false;
+    QTest::newRow("no desktop tools") << std::optional<QString>() << 0 << -2 << false << false << false << false;
+    QTest::newRow("no launcher") << program << 0 << -2 << false << false << false << false;
     // Without a desktop of its own xdg-open runs the program in the foreground until the user closes it.
-    QTest::newRow("the program keeps running") << std::optional<QString>("tabelle.desktop") << 0 << -1 << true
-                                               << true;
+    QTest::newRow("the program keeps running") << program << 0 << -1 << false << true << true << false;
+    QTest::newRow("the program runs a while and ends well") << program << 0 << 0 << true << true << true << false;
+    QTest::newRow("the program runs a while and fails") << program << 0 << 3 << true << true << true << true;
 }
 
 void TestDesktopServices::filesGoOnlyToAProgramThatTakesThem()
@@ -210,8 +222,10 @@ void TestDesktopServices::filesGoOnlyToAProgramThatTakesThem()
     QFETCH(std::optional<QString>, mimeAnswer);
     QFETCH(int, mimeExit);
     QFETCH(int, openExit);
+    QFETCH(bool, openLate);
     QFETCH(bool, launched);
     QFETCH(bool, taken);
+    QFETCH(bool, givenUpLater);
     const QString workbook = tmp_.filePath(QStringLiteral("Kenndaten-Kv-abc123.xlsx"));
     {
         QFile f(workbook);
@@ -219,10 +233,14 @@ void TestDesktopServices::filesGoOnlyToAProgramThatTakesThem()
         f.write("PK");
     }
     scripted_->mime(mimeAnswer, mimeExit);
-    scripted_->open(openExit);
+    scripted_->open(openExit, openLate);
     // A short wait, so that the running launcher ends it; the scripts that end do so at once.
-    QtDesktopServices services({}, openExit == -1 ? 300 : 30000);
-    QCOMPARE(services.openFile(workbook), taken);
+    QtDesktopServices services({}, openExit == -1 || openLate ? 300 : 30000);
+    int givenUp = 0;
+    QCOMPARE(services.openFile(workbook, [&givenUp] { ++givenUp; }), taken);
+    if (openLate) // the launcher goes once it has ended and been heard
+        QTRY_VERIFY_WITH_TIMEOUT(qApp->findChildren<QProcess *>().isEmpty(), 30000);
+    QCOMPARE(givenUp, givenUpLater ? 1 : 0);
     QCOMPARE(scripted_->calls(QStringLiteral("xdg-mime")),
              mimeAnswer ? QStringList{QStringLiteral("query default ") + kWorkbookType} : QStringList{});
     QCOMPARE(scripted_->calls(QStringLiteral("xdg-open")), launched ? QStringList{workbook} : QStringList{});

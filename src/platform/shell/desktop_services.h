@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // What the help window shows besides the page, in the user's language: its title, and the lead of the text it shows
 // in place of a page whose file is missing (the window adds the file's path).
 struct HelpTexts {
@@ -20,8 +22,11 @@ public:
     // took it.
     virtual bool openUrl(const QString &address) = 0;
     // Opens a file with the application the desktop associates with its type. False when the file does not exist
-    // or nothing took it.
-    virtual bool openFile(const QString &path) = 0;
+    // or nothing took it. A desktop can learn only later that nothing took the file after all (its launcher was
+    // still at work when the answer was due and then failed): notTakenAfterAll then runs once, from the event loop.
+    using NotTaken = std::function<void()>;
+    virtual bool openFile(const QString &path, NotTaken notTakenAfterAll) = 0;
+    bool openFile(const QString &path) { return openFile(path, {}); }
     // Shows the one help window with the page, scrolled to the anchor (the page's start when it is empty), brought
     // to the front; a missing file is named in the window.
     virtual void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) = 0;

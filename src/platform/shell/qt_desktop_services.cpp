@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QCursor>
+#include <QGuiApplication>
 #include <QMimeDatabase>
 #include <QProcess>
 #include <QStandardPaths>
@@ -54,6 +56,27 @@ QString defaultApplication(const QString &mimeType, int wait)
     return QString::fromLocal8Bit(query->readAllStandardOutput()).trimmed();
 }
 
+// The wait cursor while the program waits for the desktop's tools (up to the launcher wait each), so that a
+// window that does not answer for that long says why.
+class BusyCursor {
+public:
+    BusyCursor() : shown_(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr)
+    {
+        if (shown_)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    }
+    ~BusyCursor()
+    {
+        if (shown_)
+            QGuiApplication::restoreOverrideCursor();
+    }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+
+private:
+    bool shown_;
+};
+
 } // namespace
 
 QtDesktopServices::QtDesktopServices(HelpViewer viewer, int launcherWait)
@@ -70,7 +93,7 @@ bool QtDesktopServices::openUrl(const QString &address)
     return QDesktopServices::openUrl(url);
 }
 
-bool QtDesktopServices::openFile(const QString &path)
+bool QtDesktopServices::openFile(const QString &path, NotTaken notTakenAfterAll)
 {
     // A missing file is no request for the desktop: it would only answer with a message of its own.
     const QFileInfo info(path);
@@ -79,6 +102,7 @@ bool QtDesktopServices::openFile(const QString &path)
     // Without a program for the type the launcher still starts, hands the file to a browser or fails on its own,
     // and the caller would never learn that nobody took it.
     const QString type = QMimeDatabase().mimeTypeForFile(info).name();
+    const BusyCursor busy;
     if (defaultApplication(type, launcherWait_).isEmpty())
         return false;
     std::unique_ptr<QProcess> launcher =
@@ -87,10 +111,15 @@ bool QtDesktopServices::openFile(const QString &path)
         return false;
     if (launcher->waitForFinished(launcherWait_))
         return succeeded(*launcher);
-    // Still running the program: it took the file. The launcher goes when it ends (or with the application).
+    // Still running the program: it took the file, unless the launcher fails in the end. The launcher goes when
+    // it ends (or with the application).
     QProcess *running = launcher.release();
     running->setParent(QCoreApplication::instance());
-    QObject::connect(running, &QProcess::finished, running, &QObject::deleteLater);
+    QObject::connect(running, &QProcess::finished, running, [running, notTakenAfterAll = std::move(notTakenAfterAll)] {
+        if (!succeeded(*running) && notTakenAfterAll)
+            notTakenAfterAll();
+        running->deleteLater();
+    });
     return true;
 }
 

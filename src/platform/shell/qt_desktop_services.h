@@ -16,8 +16,10 @@ public:
     bool openUrl(const QString &address) override;
     // True only when the desktop names a program for the file's type and its launcher reports success (or is
     // still running that program when the wait is over: without a desktop of its own, xdg-open runs the program
-    // until it ends). A desktop without the tools, or without a program for the type, takes nothing.
-    bool openFile(const QString &path) override;
+    // until it ends; should it end in failure, notTakenAfterAll runs). A desktop without the tools, or without a
+    // program for the type, takes nothing.
+    using DesktopServices::openFile;
+    bool openFile(const QString &path, NotTaken notTakenAfterAll) override;
     void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) override;
 
 private:

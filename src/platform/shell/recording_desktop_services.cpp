@@ -4,19 +4,19 @@
 
 bool RecordingDesktopServices::openUrl(const QString &address)
 {
-    requests_.push_back({Kind::Url, address, {}, {}});
+    requests_.push_back({Kind::Url, address, {}, {}, {}});
     return answer_;
 }
 
-bool RecordingDesktopServices::openFile(const QString &path)
+bool RecordingDesktopServices::openFile(const QString &path, NotTaken notTakenAfterAll)
 {
-    requests_.push_back({Kind::File, path, {}, {}});
+    requests_.push_back({Kind::File, path, {}, {}, std::move(notTakenAfterAll)});
     return answer_ && QFileInfo(path).isFile();
 }
 
 void RecordingDesktopServices::showHelp(const QString &file, const QString &anchor, const HelpTexts &texts)
 {
-    requests_.push_back({Kind::Help, file, texts, anchor});
+    requests_.push_back({Kind::Help, file, texts, anchor, {}});
 }
 
 void RecordingDesktopServices::reset()

@@ -14,10 +14,12 @@ public:
         QString target; // the address, the file path or the help file
         HelpTexts texts; // help requests only
         QString anchor;  // help requests only: the section shown
+        NotTaken notTakenAfterAll; // file requests only: what the caller does when the desktop gives up later
     };
 
     bool openUrl(const QString &address) override;
-    bool openFile(const QString &path) override;
+    using DesktopServices::openFile;
+    bool openFile(const QString &path, NotTaken notTakenAfterAll) override;
     void showHelp(const QString &file, const QString &anchor, const HelpTexts &texts) override;
 
     // What the desktop answers from now on (true: it took the request).
