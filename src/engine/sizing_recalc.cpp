@@ -157,8 +157,8 @@ private:
     void statusAndWarnings();
     // The reason why the active points' media cannot be sized with, or empty.
     QString impossibleMedium();
-    // Ends a run on data no valve can be sized with: the results are blanked, the fluid rows show the data at
-    // fault, and the status line says why.
+    // Ends a run on data no valve can be sized with: the results are blanked and lose the warning colours of an
+    // earlier run, the fluid rows show the data at fault, and the status line says why.
     void notComputable(const QString &reason);
 
     SharedData &s;
@@ -263,10 +263,16 @@ void SizingRun::notComputable(const QString &reason)
         for (Label *label : {p->lblY, p->lblKv, p->lblSTV, p->lblV1, p->lblV2, p->lblLA, p->lblDLA, p->lblLAEff,
                              p->lblzy, p->lblxF, p->lblFl, p->lblCavitation, p->lblxT, p->lblx, p->lblChoked})
             setCaption(label, QString());
+        // A warning of an earlier run would stand beside the blank results, on the units too.
+        setWarning(p->lblY, false, false);
+        setWarning(p->lblSTV, false, true);
     }
     s.Q100 = 0.0;
     setCaption(sheet.lblQymax, QString());
     setCaption(sheet.lblQReserve, QString());
+    setWarning(sheet.lblYunit, false, false);
+    for (Label *label : {sheet.lblQymax, sheet.lblQymaxunit, sheet.lblQReserve, sheet.lblQResunit})
+        setWarning(label, false, true);
     fluidRows();
     reportFailure(reason);
 }

@@ -664,6 +664,16 @@ private slots:
             (modus == 0 ? f.sheet.label(name) : *dynamic_cast<Label *>(flowSheet.control(name))).setCaption("old");
         f.window.mnuDrucken.setEnabled(true);
         f.window.mnuPDFDruck.setEnabled(true);
+        // The look an earlier run's warnings left: a short reserve and a rangeability that does not suffice colour
+        // the opening, the flow, the reserve and their units red, the flow, the reserve and the rangeability bold.
+        const QStringList warnedRed = {"lblYmin", "lblYnorm", "lblYmax", "lblYunit"};
+        const QStringList warnedBold = {"lblSTVmin", "lblSTVnorm", "lblSTVmax", "lblQymax",
+                                        "lblQymaxunit", "lblQReserve", "lblQResunit"};
+        if (modus == 0)
+            for (const QString &name : warnedRed + warnedBold) {
+                f.sheet.label(name).setForeColor(colors::Red);
+                f.sheet.label(name).setFontBold(warnedBold.contains(name));
+            }
         s.StoffdatenAktuell = true; // a wizard vapour's data are current
         const int beeps = f.ui.beepCount();
 
@@ -684,6 +694,12 @@ private slots:
         QCOMPARE(f.ui.beepCount(), beeps + 1);
         for (const QString &name : results)
             QVERIFY2(shown(name).isEmpty(), qPrintable(name + ": " + shown(name)));
+        // No warning stays beside the blank results.
+        if (modus == 0)
+            for (const QString &name : warnedRed + warnedBold) {
+                QVERIFY2(f.sheet.label(name).foreColor() == colors::Black, qPrintable(name));
+                QVERIFY2(!f.sheet.label(name).fontBold(), qPrintable(name));
+            }
     }
 
     void skipPathComputesNothing()
