@@ -59,10 +59,12 @@ const QStringList &workTableColumns()
 
 QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit)
 {
+    const FieldReader kennlinie(rsVentil, QStringLiteral("Kennlinie"));
+    const FieldReader size(rsVentil, DNunit == 1 ? QStringLiteral("DN_Zoll") : QStringLiteral("DN"));
     bool found = false;
     rsVentil.moveFirst();
     while (!rsVentil.eof()) {
-        if (fieldEquals(rsVentil.field("Kennlinie"), Kennlinie)) {
+        if (fieldEquals(kennlinie(), Kennlinie)) {
             found = true;
             break;
         }
@@ -71,19 +73,19 @@ QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit)
     if (!found) {
         rsVentil.moveFirst();
         if (!rsVentil.eof())
-            Kennlinie = static_cast<int>(rsVentil.field("Kennlinie").toInt());
+            Kennlinie = static_cast<int>(kennlinie().toInt());
     }
 
     QStringList items;
     bool first = true;
     QString previous;
     for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext()) {
-        if (!fieldEquals(rsVentil.field("Kennlinie"), Kennlinie))
+        if (!fieldEquals(kennlinie(), Kennlinie))
             continue;
-        const QString size = rsVentil.field(DNunit == 1 ? "DN_Zoll" : "DN").toString();
-        if (first || size != previous)
-            items << size;
-        previous = size;
+        const QString text = size().toString();
+        if (first || text != previous)
+            items << text;
+        previous = text;
         first = false;
     }
     return items;
@@ -91,15 +93,19 @@ QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit)
 
 QStringList kvsItems(Recordset &rsVentil, int Kennlinie, const QString &DNVentil, int DNunit, int KvUnit)
 {
+    const FieldReader kennlinie(rsVentil, QStringLiteral("Kennlinie"));
+    const FieldReader size(rsVentil, DNunit == 1 ? QStringLiteral("DN_Zoll") : QStringLiteral("DN"));
+    const FieldReader kvs(rsVentil, KvUnit == 1 ? QStringLiteral("Cv") : QStringLiteral("Kvs"));
+    const QString wantedSize = DNunit == 1 ? DNVentil : DNVentil.trimmed();
     QStringList items;
     for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext()) {
-        if (!fieldEquals(rsVentil.field("Kennlinie"), Kennlinie))
+        if (!fieldEquals(kennlinie(), Kennlinie))
             continue;
-        const bool sameSize = DNunit == 1 ? rsVentil.field("DN_Zoll").toString() == DNVentil
-                                          : rsVentil.field("DN").toString().trimmed() == DNVentil.trimmed();
+        const bool sameSize =
+            DNunit == 1 ? size().toString() == wantedSize : size().toString().trimmed() == wantedSize;
         if (!sameSize)
             continue;
-        items << singleText(rsVentil.field(KvUnit == 1 ? "Cv" : "Kvs").toFloat());
+        items << singleText(kvs().toFloat());
     }
     return items;
 }
@@ -168,44 +174,57 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
             kvs = umrechnenKvsCvTabelle(Variant(KvsCv), KvUnit, 0).asNumber();
     }
 
+    const FieldReader kennlinie(rsVentil, QStringLiteral("Kennlinie"));
+    const FieldReader size(rsVentil, QStringLiteral("DN"));
+    const FieldReader rowKvs(rsVentil, QStringLiteral("Kvs"));
     auto isCandidate = [&]() {
-        if (!fieldEquals(rsVentil.field("Kennlinie"), Kennlinie))
+        if (!fieldEquals(kennlinie(), Kennlinie))
             return false;
         if (DNmin)
             return true;
-        if (!fieldEquals(rsVentil.field("DN"), sizeMm))
+        if (!fieldEquals(size(), sizeMm))
             return false;
         if (KvsOpt)
             return true;
-        const Variant rowKvs = rsVentil.field("Kvs");
-        return rowKvs.isNumeric() && rowKvs.toDouble() == kvs;
+        const Variant value = rowKvs();
+        return value.isNumeric() && value.toDouble() == kvs;
     };
     using RowValues = std::vector<Variant>;
-    auto valuesOf = [&columns](const Recordset &rs) {
-        RowValues values;
-        values.reserve(columns.size());
+    // The work table's columns in a recordset, for reading or writing its rows.
+    auto fieldsOf = [&columns](const Recordset &rs) {
+        std::vector<FieldReader> fields;
+        fields.reserve(std::size_t(columns.size()));
         for (const QString &column : columns)
-            values.push_back(rs.field(column));
+            fields.emplace_back(rs, column);
+        return fields;
+    };
+    auto valuesOf = [](const std::vector<FieldReader> &fields) {
+        RowValues values;
+        values.reserve(fields.size());
+        for (const FieldReader &field : fields)
+            values.push_back(field());
         return values;
     };
 
     std::vector<RowValues> wanted;
+    const std::vector<FieldReader> series = fieldsOf(rsVentil);
     for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext())
         if (isCandidate())
-            wanted.push_back(valuesOf(rsVentil));
+            wanted.push_back(valuesOf(series));
     if (wanted.empty()) {
         rsVentil.moveLast();
         if (!rsVentil.eof() && !rsVentil.bof())
-            wanted.push_back(valuesOf(rsVentil));
+            wanted.push_back(valuesOf(series));
     }
 
     // A table that already holds exactly these rows is left as it is: most runs repeat the last request, and a
     // commit costs a flush to disk each time.
     {
         std::unique_ptr<Recordset> work = db.openTable("_aktuell");
+        const std::vector<FieldReader> fields = fieldsOf(*work);
         std::vector<RowValues> present;
         for (work->moveFirst(); !work->eof(); work->moveNext())
-            present.push_back(valuesOf(*work));
+            present.push_back(valuesOf(fields));
         work->close();
         if (present == wanted)
             return;
@@ -219,10 +238,14 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
     try {
         db.clearTable("_aktuell");
         std::unique_ptr<Recordset> work = db.openTable("_aktuell");
+        std::vector<int> positions;
+        if (!wanted.empty())
+            for (const QString &column : columns)
+                positions.push_back(work->fieldIndex(column));
         for (const RowValues &row : wanted) {
             work->addNew();
-            for (qsizetype i = 0; i < columns.size(); ++i)
-                work->setField(columns[i], row[static_cast<size_t>(i)]);
+            for (std::size_t i = 0; i < positions.size(); ++i)
+                work->setField(positions[i], row[i]);
             work->update();
         }
         work->close();

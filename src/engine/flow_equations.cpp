@@ -225,24 +225,55 @@ bool liquidFlow(const LiquidConditions &c, double C, double fl, double &Q, bool 
 
 } // namespace flow
 
+namespace {
+
+// The liquid equation's flow in m3/h and the density in kg/m3; false where calcQ_inkomp gives its early 0.
+bool liquidFlowM3h(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
+                   const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                   const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
+                   const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, bool &ChokedFlow, double &Q,
+                   double &rho)
+{
+    const double C = kvCvZahl(Kv, KvUnit, 0);
+    if (C <= 0.0)
+        return false;
+    const flow::LiquidConditions c = flow::liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2,
+                                                            p2Unit, pkrit, psat, pUnit, rho1, rhoUnit, nue, nueUnit);
+    rho = c.rho;
+    return flow::liquidFlow(c, C, FL.asNumber(), Q, ChokedFlow);
+}
+
+} // namespace
+
 Variant calcQ_inkomp(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
                      const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
                      const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
                      const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, int QUnit,
                      bool &ChokedFlow)
 {
-    const double C = kvCvZahl(Kv, KvUnit, 0);
-    if (C <= 0.0)
-        return Variant(0);
-    const flow::LiquidConditions c = flow::liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2,
-                                                            p2Unit, pkrit, psat, pUnit, rho1, rhoUnit, nue, nueUnit);
-    double Q = 0.0;
-    if (!flow::liquidFlow(c, C, FL.asNumber(), Q, ChokedFlow))
+    double Q = 0.0, rho = 0.0;
+    if (!liquidFlowM3h(Medium, Kv, KvUnit, FL, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, pkrit, psat,
+                       pUnit, rho1, rhoUnit, nue, nueUnit, ChokedFlow, Q, rho))
         return Variant(0);
     // In m3/h already (Q is finite): the conversion would hand the value back as it is.
     if (QUnit == 0)
         return Variant(Q);
-    return umrechnenDurchflussFluessig(Variant(Q), 0, Variant(c.rho), 0, QUnit);
+    return umrechnenDurchflussFluessig(Variant(Q), 0, Variant(rho), 0, QUnit);
+}
+
+double calcQ_inkompZahl(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
+                        const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                        const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
+                        const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, int QUnit,
+                        bool &ChokedFlow)
+{
+    double Q = 0.0, rho = 0.0;
+    if (!liquidFlowM3h(Medium, Kv, KvUnit, FL, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, pkrit, psat,
+                       pUnit, rho1, rhoUnit, nue, nueUnit, ChokedFlow, Q, rho))
+        return 0.0;
+    if (QUnit == 0)
+        return Q;
+    return durchflussFluessigZahl(Variant(Q), 0, Variant(rho), 0, QUnit);
 }
 
 namespace {
@@ -314,24 +345,52 @@ bool gasFlow(const GasConditions &c, double C, double xt, double &W)
 
 } // namespace flow
 
+namespace {
+
+// The gas equation's mass flow in kg/h; false where calcQ_komp gives its early 0.
+bool gasFlowKgh(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil, const Variant &DN1Rohr,
+                const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit, const Variant &p2, int p2Unit,
+                const Variant &rho1, int rhoUnit, const Variant &gamma, double &W)
+{
+    const double C = kvCvZahl(Kv, KvUnit, 0);
+    if (C <= 0.0)
+        return false;
+    const flow::GasConditions c =
+        flow::gasConditions(DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit, gamma);
+    return flow::gasFlow(c, C, xT.asNumber(), W);
+}
+
+} // namespace
+
 Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
                    const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
                    const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
                    const Variant &gamma, int Zustand, int QUnit)
 {
-    const double C = kvCvZahl(Kv, KvUnit, 0);
-    if (C <= 0.0)
-        return Variant(0);
-    const flow::GasConditions c =
-        flow::gasConditions(DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit, gamma);
     double W = 0.0;
-    if (!flow::gasFlow(c, C, xT.asNumber(), W))
+    if (!gasFlowKgh(Kv, KvUnit, xT, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit, gamma,
+                    W))
         return Variant(0);
-
     switch (Zustand) {
     case 0: return umrechnenDurchflussGas(Variant(W), 1, rhoN, rhoUnit, QUnit);
     case 2: return umrechnenMassenstrom(Variant(W), 0, QUnit);
     default: return Variant();
+    }
+}
+
+double calcQ_kompZahl(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
+                      const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                      const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
+                      const Variant &gamma, int Zustand, int QUnit)
+{
+    double W = 0.0;
+    if (!gasFlowKgh(Kv, KvUnit, xT, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit, gamma,
+                    W))
+        return 0.0;
+    switch (Zustand) {
+    case 0: return durchflussGasZahl(Variant(W), 1, rhoN, rhoUnit, QUnit);
+    case 2: return massenstromZahl(Variant(W), 0, QUnit);
+    default: return 0.0;
     }
 }
 

@@ -28,6 +28,18 @@ Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Varia
                    const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
                    const Variant &gamma, int Zustand, int QUnit);
 
+// The numbers calcQ_inkomp and calcQ_komp read as (their asNumber()), without making the four-digit text of a
+// converted flow: for the recalculations, which compute with the flow.
+double calcQ_inkompZahl(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
+                        const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                        const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
+                        const Variant &rho1, int rhoUnit, const Variant &nue, int nueUnit, int QUnit,
+                        bool &ChokedFlow);
+double calcQ_kompZahl(const Variant &Kv, int KvUnit, const Variant &xT, const Variant &DNVentil,
+                      const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                      const Variant &p2, int p2Unit, const Variant &rho1, const Variant &rhoN, int rhoUnit,
+                      const Variant &gamma, int Zustand, int QUnit);
+
 // Reynolds-number factor for the valve Reynolds number. A Reynolds number of 0 or less gives 0 (the limit of the
 // laminar curve); NaN gives 1, as for a Reynolds number too large to matter.
 double calcFR(double ReV);

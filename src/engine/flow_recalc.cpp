@@ -168,7 +168,7 @@ void FlowRun::findRow()
     rs->moveFirst();
     while (!rs->eof()) {
         if (rowMatches(*rs)) {
-            row = readValveRow(*rs);
+            row = ValveFields(*rs).read();
             // The printout names the reduction of the valve the flow was computed for.
             s.Reduktion = rs->field(QStringLiteral("Reduktion")).toFloat();
             return;
@@ -185,21 +185,19 @@ void FlowRun::flowPasses()
         if (liquid()) {
             s.FLMax = finiteOr0(flow::curveFL(row.aFL.asNumber(), row.bFL.asNumber(), row.cFL.asNumber(), y));
             setCaption(sheet.lblFlmax, zahl3(s.FLMax));
-            s.QMax = finiteOr0(calcQ_inkomp(s.Medium, Variant(s.Kvmax), s.KvUnit, Variant(s.FLMax),
-                                            Variant(s.DNVentil), Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit,
-                                            Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit,
-                                            Variant(s.pkrit), Variant(s.psatMax), s.pUnit, Variant(s.rho1Max),
-                                            s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit, s.ChokedFlowMax)
-                                   .asNumber());
+            s.QMax = finiteOr0(calcQ_inkompZahl(s.Medium, Variant(s.Kvmax), s.KvUnit, Variant(s.FLMax),
+                                                Variant(s.DNVentil), Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit,
+                                                Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit,
+                                                Variant(s.pkrit), Variant(s.psatMax), s.pUnit, Variant(s.rho1Max),
+                                                s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit, s.ChokedFlowMax));
             setCaption(sheet.lblChokedFlowMax, yesNo(s.ChokedFlowMax));
         } else {
             s.XTMax = finiteOr0(flow::curveXT(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber(), y));
             setCaption(sheet.lblxTMax, zahl3(s.XTMax));
-            s.QMax = finiteOr0(calcQ_komp(Variant(s.Kvmax), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
-                                          Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max),
-                                          s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max),
-                                          Variant(s.rhoN), s.rhoUnit, Variant(s.gammaMax), s.Zustand, s.QUnit)
-                                   .asNumber());
+            s.QMax = finiteOr0(calcQ_kompZahl(Variant(s.Kvmax), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
+                                              Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max),
+                                              s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN),
+                                              s.rhoUnit, Variant(s.gammaMax), s.Zustand, s.QUnit));
             const double p1 = umrechnenDruck(Variant(s.p1Max), s.p1Unit, 0);
             const double p2 = umrechnenDruck(Variant(s.p2Max), s.p2Unit, 0);
             // The validation leaves p1 above 0; the guard only keeps a NaN out.

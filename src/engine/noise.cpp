@@ -55,26 +55,26 @@ std::vector<SchallZeile> leseSchalldaten(const Variant &tabelle)
     if (!db || !db->isOpen() || name.isEmpty())
         return zeilen;
     try {
-        if (!db->hasTable(name))
-            return zeilen;
+        // A missing table throws NoSuchTable, caught below; opening stands on the first row.
         std::unique_ptr<Recordset> rs = db->openTable(name);
-        static const std::array<QString, 6> laSpalten{QStringLiteral("LA0"), QStringLiteral("LA1"),
-                                                      QStringLiteral("LA2"), QStringLiteral("LA3"),
-                                                      QStringLiteral("LA4"), QStringLiteral("LA5")};
-        auto zahl = [&](const QString &spalte, double *ziel) {
-            const Variant v = rs->field(spalte);
+        const FieldReader kkv(*rs, QStringLiteral("KKV"));
+        const FieldReader zzy(*rs, QStringLiteral("ZZY"));
+        const std::array<FieldReader, 6> la{
+            FieldReader(*rs, QStringLiteral("LA0")), FieldReader(*rs, QStringLiteral("LA1")),
+            FieldReader(*rs, QStringLiteral("LA2")), FieldReader(*rs, QStringLiteral("LA3")),
+            FieldReader(*rs, QStringLiteral("LA4")), FieldReader(*rs, QStringLiteral("LA5"))};
+        auto zahl = [](const FieldReader &spalte, double *ziel) {
+            const Variant v = spalte();
             if (!v.isNumeric())
                 return false;
             *ziel = v.toDouble();
             return true;
         };
-        if (!rs->eof())
-            rs->moveFirst();
         while (!rs->eof()) {
             SchallZeile z;
-            bool ok = zahl(QStringLiteral("KKV"), &z.kkv) && zahl(QStringLiteral("ZZY"), &z.zzy);
+            bool ok = zahl(kkv, &z.kkv) && zahl(zzy, &z.zzy);
             for (int k = 0; ok && k < 6; ++k)
-                ok = zahl(laSpalten[k], &z.la[k]);
+                ok = zahl(la[k], &z.la[k]);
             if (!ok) {
                 zeilen.clear();
                 break;

@@ -14,23 +14,32 @@
 
 namespace recalc {
 
-ValveRow readValveRow(const Recordset &rs)
+ValveFields::ValveFields(const Recordset &rs)
+    : a0(rs, QStringLiteral("a0")), a1(rs, QStringLiteral("a1")), a2(rs, QStringLiteral("a2")),
+      a3(rs, QStringLiteral("a3")), a4(rs, QStringLiteral("a4")), a5(rs, QStringLiteral("a5")),
+      aFL(rs, QStringLiteral("aFL")), bFL(rs, QStringLiteral("bFL")), cFL(rs, QStringLiteral("cFL")),
+      axT(rs, QStringLiteral("axT")), bxT(rs, QStringLiteral("bxT")), cxT(rs, QStringLiteral("cxT")),
+      Schalldaten(rs, QStringLiteral("Schalldaten"))
+{
+}
+
+ValveRow ValveFields::read() const
 {
     ValveRow row;
     row.found = true;
-    row.a0 = rs.field(QStringLiteral("a0"));
-    row.a1 = rs.field(QStringLiteral("a1"));
-    row.a2 = rs.field(QStringLiteral("a2"));
-    row.a3 = rs.field(QStringLiteral("a3"));
-    row.a4 = rs.field(QStringLiteral("a4"));
-    row.a5 = rs.field(QStringLiteral("a5"));
-    row.aFL = rs.field(QStringLiteral("aFL"));
-    row.bFL = rs.field(QStringLiteral("bFL"));
-    row.cFL = rs.field(QStringLiteral("cFL"));
-    row.axT = rs.field(QStringLiteral("axT"));
-    row.bxT = rs.field(QStringLiteral("bxT"));
-    row.cxT = rs.field(QStringLiteral("cxT"));
-    row.Schalldaten = rs.field(QStringLiteral("Schalldaten")).toString();
+    row.a0 = a0();
+    row.a1 = a1();
+    row.a2 = a2();
+    row.a3 = a3();
+    row.a4 = a4();
+    row.a5 = a5();
+    row.aFL = aFL();
+    row.bFL = bFL();
+    row.cFL = cFL();
+    row.axT = axT();
+    row.bxT = bxT();
+    row.cxT = cxT();
+    row.Schalldaten = Schalldaten().toString();
     return row;
 }
 

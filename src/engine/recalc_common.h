@@ -5,12 +5,11 @@
 
 #include "engine/main_window_access.h"
 #include "platform/core/variant.h"
+#include "platform/db/database.h"
 
 #include <QString>
 
-class DbError;
 class Label;
-class Recordset;
 
 namespace recalc {
 
@@ -39,8 +38,15 @@ private:
     mainwin::RecalculationSound sound_;
 };
 
-// The curve coefficients and the noise table of the recordset's current row.
-ValveRow readValveRow(const Recordset &rs);
+// The curve coefficients and the noise table of a valve table's current row, for a run that reads several rows.
+class ValveFields {
+public:
+    explicit ValveFields(const Recordset &rs);
+    ValveRow read() const;
+
+private:
+    FieldReader a0, a1, a2, a3, a4, a5, aFL, bFL, cFL, axT, bxT, cxT, Schalldaten;
+};
 // Hands the row's coefficients on to the shared data (A0 … CxT) for the printouts and the characteristic display.
 void keepCoefficients(const ValveRow &row);
 

@@ -318,28 +318,33 @@ ChosenRow SizingRun::chooseRow()
     update_Tabelle_aktuell(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit, s.DNmin, s.KvsOpt);
 
     std::unique_ptr<Recordset> rs = s.dbKenndaten->openTable(QStringLiteral("_aktuell"));
+    const FieldReader size(*rs, s.DNunit == 1 ? "DN_Zoll" : "DN");
+    const FieldReader kvs(*rs, s.KvUnit == 1 ? "Cv" : "Kvs");
+    const ValveFields valve(*rs);
+    const FieldReader reduktion(*rs, "Reduktion");
+    const FieldReader stellverhaeltnis(*rs, "Stellverhältnis");
+    const FieldReader kennlinieField(*rs, "Kennlinie");
     rs->moveFirst();
     while (!rs->eof()) {
-        s.DNVentil = rs->field(s.DNunit == 1 ? "DN_Zoll" : "DN").toString();
+        s.DNVentil = size().toString();
         if (s.chkDNRohr == 0) {
             s.DN1Rohr = s.DNVentil;
             s.DN2Rohr = s.DNVentil;
         }
-        s.KvsCv = rs->field(s.KvUnit == 1 ? "Cv" : "Kvs").toFloat();
-        row = readValveRow(*rs);
-        s.Reduktion = rs->field("Reduktion").toFloat();
-        s.Stellverhältnis = rs->field("Stellverhältnis").toDouble();
-        const Variant kennlinie = rs->field("Kennlinie");
+        s.KvsCv = kvs().toFloat();
+        row = valve.read();
+        s.Reduktion = reduktion().toFloat();
+        s.Stellverhältnis = stellverhaeltnis().toDouble();
+        const Variant kennlinie = kennlinieField();
         chosen = {kennlinie.isNumeric() ? static_cast<int>(kennlinie.toInt()) : -1, s.DNVentil, s.KvsCv};
 
         if (liquid()) {
             s.FLMax = row.aFL.asNumber() + row.bFL.asNumber() + row.cFL.asNumber();
-            s.Q100 = calcQ_inkomp(s.Medium, Variant(s.KvsCv), s.KvUnit, Variant(s.FLMax), Variant(s.DNVentil),
-                                  Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
-                                  Variant(s.p2Max), s.p2Unit, Variant(s.pkrit), Variant(s.psatMax), s.pUnit,
-                                  Variant(s.rho1Max), s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit,
-                                  s.ChokedFlowMax)
-                         .asNumber();
+            s.Q100 = calcQ_inkompZahl(s.Medium, Variant(s.KvsCv), s.KvUnit, Variant(s.FLMax), Variant(s.DNVentil),
+                                      Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
+                                      Variant(s.p2Max), s.p2Unit, Variant(s.pkrit), Variant(s.psatMax), s.pUnit,
+                                      Variant(s.rho1Max), s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit,
+                                      s.ChokedFlowMax);
         } else {
             if (s.Medium == 2) {
                 Variant p1(s.p1Max);
@@ -348,11 +353,10 @@ ChosenRow SizingRun::chooseRow()
                 s.p1Max = p1.asNumber();
             }
             s.XTMax = row.axT.asNumber() + row.bxT.asNumber() + row.cxT.asNumber();
-            s.Q100 = calcQ_komp(Variant(s.KvsCv), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
-                                Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
-                                Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit,
-                                Variant(s.gammaMax), s.Zustand, s.QUnit)
-                         .asNumber();
+            s.Q100 = calcQ_kompZahl(Variant(s.KvsCv), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
+                                    Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
+                                    Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit,
+                                    Variant(s.gammaMax), s.Zustand, s.QUnit);
         }
         s.Q100 = finiteOr0(s.Q100);
         if (s.Q100 > (1 + s.DurchflussreserveMin) * s.QMax)

@@ -4,6 +4,8 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 
 namespace {
 
@@ -32,6 +34,12 @@ struct Liquid {
         return calcQ_inkomp(medium, kv, kvUnit, fl, d, d1, d2, dnUnit, p1, p1Unit, p2, p2Unit, pc, pv, pUnit, rho,
                             rhoUnit, nue, nueUnit, qUnit, choked);
     }
+    // The same as a number, as the recalculations take it.
+    double number(bool &choked) const
+    {
+        return calcQ_inkompZahl(medium, kv, kvUnit, fl, d, d1, d2, dnUnit, p1, p1Unit, p2, p2Unit, pc, pv, pUnit,
+                                rho, rhoUnit, nue, nueUnit, qUnit, choked);
+    }
 };
 
 // One gas operating point; the defaults are a subcritical gas in internal units, as steam (mass flow).
@@ -55,6 +63,11 @@ struct Gas {
     {
         return calcQ_komp(kv, kvUnit, xt, d, d1, d2, dnUnit, p1, p1Unit, p2, p2Unit, rho1, rhoN, rhoUnit, kappa,
                           zustand, qUnit);
+    }
+    double number() const
+    {
+        return calcQ_kompZahl(kv, kvUnit, xt, d, d1, d2, dnUnit, p1, p1Unit, p2, p2Unit, rho1, rhoN, rhoUnit, kappa,
+                              zustand, qUnit);
     }
 };
 
@@ -113,6 +126,8 @@ private slots:
     void extremeMagnitudesStayFinite_data();
     void extremeMagnitudesStayFinite();
     void characteristicCurves();
+    void numbersAsTheResultsRead_data();
+    void numbersAsTheResultsRead();
 };
 
 // --- Reducers ----------------------------------------------------------------------------------------------------
@@ -365,6 +380,9 @@ void TestFlowEquations::liquidUnits()
         QCOMPARE(got.toString(), text);
         QCOMPARE(got.asNumber(), q);
     }
+    // The number without the text: the four digits, or the full-precision result itself.
+    const double number = in.number(choked);
+    QVERIFY2(number == (text.isEmpty() ? got.toDouble() : q), qPrintable(QString::number(number, 'g', 17)));
 }
 
 // Flows of a few litres per hour and less change by less than 0.0001 m3/h from one Reynolds step to the next long
@@ -487,6 +505,10 @@ void TestFlowEquations::gasFlow()
         QCOMPARE(got.type(), Variant::Type::String);
         QCOMPARE(got.toString(), text);
     }
+    // The number without the text: the four digits, or the full-precision result itself.
+    const double number = in.number();
+    QVERIFY2(number == (text.isEmpty() ? got.toDouble() : text.toDouble()),
+             qPrintable(QString::number(number, 'g', 17)));
 }
 
 void TestFlowEquations::gasOfStateLiquidHasNoResult()
@@ -494,6 +516,7 @@ void TestFlowEquations::gasOfStateLiquidHasNoResult()
     Gas g;
     g.zustand = 1;
     QVERIFY(g.run().isEmpty());
+    QCOMPARE(g.number(), 0.0);
 }
 
 // --- Inputs without meaning --------------------------------------------------------------------------------------
@@ -557,6 +580,9 @@ void TestFlowEquations::unusableLiquidInputs()
         if (zero) {
             QVERIFY(isWholeZero(got));
             QCOMPARE(flag, preset);
+            bool numberFlag = preset;
+            QCOMPARE(in.number(numberFlag), 0.0);
+            QCOMPARE(numberFlag, preset);
         } else {
             QVERIFY(std::isfinite(got.toDouble()));
             QVERIFY2(std::fabs(got.toDouble() - q) < 5e-7 * std::max(1.0, q),
@@ -599,6 +625,7 @@ void TestFlowEquations::unusableGasInputs()
 {
     QFETCH(Gas, in);
     QVERIFY(isWholeZero(in.run()));
+    QCOMPARE(in.number(), 0.0);
 }
 
 void TestFlowEquations::extremeMagnitudesStayFinite_data()
@@ -651,6 +678,81 @@ void TestFlowEquations::characteristicCurves()
     QCOMPARE(flow::curveFL(0.95, -0.1, 0.05, 1.0), 0.95 - 0.1 + 0.05);
     QVERIFY(std::fabs(flow::curveFL(0.95, -0.1, 0.05, 0.5) - 0.9125) < 1e-12);
     QVERIFY(std::fabs(flow::curveXT(0.8, -0.2, 0.1, 0.5) - 0.725) < 1e-12);
+}
+
+// The numbers the recalculations take are, to the last bit, those the results read as (a converted flow through
+// its four-digit text in the user's notation), over random operating points in every flow unit.
+void TestFlowEquations::numbersAsTheResultsRead_data()
+{
+    QTest::addColumn<bool>("liquid");
+    QTest::addColumn<int>("zustand");
+    QTest::addColumn<int>("qUnit");
+    QTest::newRow("gas, m3/h norm") << false << 0 << 0;
+    QTest::newRow("gas, kg/h") << false << 0 << 1;
+    QTest::newRow("gas, l/min norm") << false << 0 << 2;
+    QTest::newRow("gas, lb/h") << false << 0 << 3;
+    QTest::newRow("gas, standard cu.ft/h") << false << 0 << 4;
+    QTest::newRow("steam, kg/h") << false << 2 << 0;
+    QTest::newRow("steam, lb/h") << false << 2 << 1;
+    QTest::newRow("liquid, m3/h") << true << 1 << 0;
+    QTest::newRow("liquid, kg/h") << true << 1 << 1;
+    QTest::newRow("liquid, l/min") << true << 1 << 2;
+    QTest::newRow("liquid, G.P.M.") << true << 1 << 5;
+}
+
+void TestFlowEquations::numbersAsTheResultsRead()
+{
+    QFETCH(bool, liquid);
+    QFETCH(int, zustand);
+    QFETCH(int, qUnit);
+    std::mt19937_64 rng(30 + 7 * qUnit + zustand);
+    auto between = [&](double lo, double hi) {
+        return lo * std::pow(hi / lo, std::uniform_real_distribution<>(0, 1)(rng));
+    };
+    const char *sizes[] = {"15", "25", "50", "80", "150"};
+    auto size = [&] { return Variant(sizes[rng() % 5]); };
+    for (int i = 0; i < 5000; ++i) {
+        double number = 0.0;
+        Variant result;
+        if (liquid) {
+            Liquid p;
+            p.kv = between(0.01, 2000);
+            p.d = size();
+            p.d1 = size();
+            p.d2 = size();
+            p.p1 = between(1, 100);
+            p.p2 = p.p1.toDouble() * between(0.05, 1.2);
+            p.rho = between(500, 1500);
+            p.rhoUnit = int(rng() % 2);
+            p.nue = between(0.1, 20000);
+            p.qUnit = qUnit;
+            bool choked = false, numberChoked = false;
+            result = p.run(choked);
+            number = p.number(numberChoked);
+            QCOMPARE(numberChoked, choked);
+        } else {
+            Gas g;
+            g.zustand = zustand;
+            g.kv = between(0.01, 2000);
+            g.d = size();
+            g.d1 = size();
+            g.d2 = size();
+            g.p1 = between(1, 100);
+            g.p2 = g.p1.toDouble() * between(0.05, 1.2);
+            g.rho1 = between(0.1, 50);
+            g.rhoN = between(0.1, 3);
+            g.rhoUnit = int(rng() % 2);
+            g.kappa = between(1.05, 1.67);
+            g.qUnit = qUnit;
+            result = g.run();
+            number = g.number();
+        }
+        const double read = result.asNumber();
+        QVERIFY2(std::memcmp(&number, &read, sizeof number) == 0,
+                 qPrintable(QStringLiteral("%1 reads as %2, the number is %3")
+                                .arg(result.toString(), QString::number(read, 'g', 17),
+                                     QString::number(number, 'g', 17))));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFlowEquations)

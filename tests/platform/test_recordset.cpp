@@ -44,6 +44,12 @@ QString walk(Recordset &rs, const QString &field = QStringLiteral("Bez"))
     return out;
 }
 
+// A statement run on the connection around the layer.
+void around(Database &db, const char *sql)
+{
+    QCOMPARE(sqlite3_exec(db.handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
 DbError::Kind errorOf(const std::function<void()> &f, QString *text = nullptr)
 {
     try {
@@ -299,6 +305,200 @@ private slots:
         QCOMPARE(rs->field(name).toDouble(), 50.0);
         QCOMPARE(rs->fieldType(name), FieldType::Double);
         QVERIFY(!rs->hasField(QStringLiteral("Stellverhaltnis")));
+    }
+
+    // A field's position, found by its name in any case, reads and writes that field in every row while the
+    // recordset lives: in its clones, and after its rows were read anew. A recordset on a table made anew with
+    // other columns finds the field where it is now.
+    void fieldPositions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("situation");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<double>("value"); // of the first row, afterwards
+        QTest::newRow("as declared") << QStringLiteral("Stellverhältnis") << 0 << 2 << 50.0;
+        QTest::newRow("upper case with umlaut") << QStringLiteral("STELLVERHÄLTNIS") << 0 << 2 << 50.0;
+        QTest::newRow("read through a clone") << QStringLiteral("stellverhältnis") << 1 << 2 << 50.0;
+        QTest::newRow("row edited by another connection") << QStringLiteral("Stellverhältnis") << 2 << 2 << 75.0;
+        QTest::newRow("written through the position") << QStringLiteral("Stellverhältnis") << 3 << 2 << 60.0;
+        QTest::newRow("table made anew with other columns") << QStringLiteral("Stellverhältnis") << 4 << 0 << 80.0;
+    }
+
+    void fieldPositions()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, situation);
+        QFETCH(int, position);
+        QFETCH(double, value);
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        const QString valves = QStringLiteral("4627_71");
+        auto rs = db->openTable(valves);
+        QCOMPARE(rs->fieldIndex(name), 2);
+        std::unique_ptr<Recordset> reader;
+        switch (situation) {
+        case 1:
+            reader = rs->clone();
+            break;
+        case 2: {
+            auto second = Database::open(path);
+            auto other = second->openTable(valves);
+            other->edit();
+            other->setField(QStringLiteral("Stellverhältnis"), 75.0);
+            other->update();
+            break;
+        }
+        case 3:
+            rs->edit();
+            rs->setField(rs->fieldIndex(name), 60.0);
+            rs->update();
+            break;
+        case 4:
+            rs.reset();
+            db->dropTable(valves);
+            db->createTable(valves, {{QStringLiteral("Stellverhältnis"), FieldType::Double},
+                                     {QStringLiteral("DN"), FieldType::Integer}});
+            rs = db->openTable(valves);
+            rs->addNew();
+            rs->setField(QStringLiteral("DN"), 25);
+            rs->setField(QStringLiteral("Stellverhältnis"), 80.0);
+            rs->update();
+            break;
+        }
+        Recordset &r = reader ? *reader : *rs;
+        r.moveFirst();
+        const int at = r.fieldIndex(name);
+        QCOMPARE(at, position);
+        QCOMPARE(r.field(at).toDouble(), value);
+        QCOMPARE(r.field(at).toDouble(), r.field(name).toDouble());
+        QCOMPARE(r.field(r.fieldIndex(QStringLiteral("dn"))).toInt(), 25LL);
+    }
+
+    // A recordset opened anew, and one that moves to its first row, read the table as it is now, whatever wrote
+    // it; a write to another table leaves a recordset's rows as they are.
+    void recordsetsReadTheRowsAsTheyAreNow_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("rows"); // the Bez of the rows afterwards, in stored order
+        QTest::newRow("added through another recordset") << 0 << QStringLiteral("caebdx");
+        QTest::newRow("edited through another connection") << 1 << QStringLiteral("xaebd");
+        QTest::newRow("cleared") << 2 << QString();
+        QTest::newRow("deleted, then rolled back") << 3 << QStringLiteral("caebd");
+        QTest::newRow("deleted inside a transaction, still in it") << 4 << QStringLiteral("aebd");
+        QTest::newRow("written around the recordsets on the same connection") << 5 << QStringLiteral("caebdx");
+        QTest::newRow("another table written") << 6 << QStringLiteral("caebd");
+        QTest::newRow("written by a trigger on another table") << 7 << QStringLiteral("caebdx");
+        QTest::newRow("written around the recordsets, then another table written") << 8 << QStringLiteral("caebdx");
+        QTest::newRow("deleted in a transaction that a full disk undid") << 9 << QStringLiteral("caebd");
+        QTest::newRow("made anew around the recordsets with the same columns") << 10 << QString();
+        QTest::newRow("added around the recordsets in a transaction rolled back") << 11 << QStringLiteral("caebd");
+        QTest::newRow("edited through another connection, with the write-ahead log") << 12
+                                                                                       << QStringLiteral("xaebd");
+    }
+
+    void recordsetsReadTheRowsAsTheyAreNow()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, rows);
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        const QString valves = QStringLiteral("4627_71");
+        db->createTable(QStringLiteral("andere"), {{QStringLiteral("x"), FieldType::Text}});
+        if (change == 7)
+            around(*db, "CREATE TRIGGER kopie AFTER INSERT ON andere BEGIN "
+                        "INSERT INTO \"4627_71\" (Bez) VALUES (new.x); END");
+        if (change == 12)
+            QVERIFY(db->useWriteAheadLog());
+        auto before = db->openTable(valves);
+        QCOMPARE(walk(*before), QStringLiteral("caebd"));
+        QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("caebd")); // read once more, so that it is kept
+        // A recordset on the other table, open before the change.
+        auto andere = db->openTable(QStringLiteral("andere"));
+        auto writeAndere = [&](const QString &text) {
+            andere->addNew();
+            andere->setField(QStringLiteral("x"), text);
+            andere->update();
+        };
+        switch (change) {
+        case 0: {
+            auto other = db->openTable(valves);
+            other->addNew();
+            other->setField(QStringLiteral("Bez"), "x");
+            other->update();
+            break;
+        }
+        case 1:
+        case 12: {
+            auto second = Database::open(path);
+            auto other = second->openTable(valves);
+            other->edit();
+            other->setField(QStringLiteral("Bez"), "x");
+            other->update();
+            break;
+        }
+        case 2:
+            db->clearTable(valves);
+            break;
+        case 3:
+        case 4:
+            db->beginTransaction();
+            before->moveFirst();
+            before->deleteRecord();
+            QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("aebd"));
+            if (change == 3)
+                db->rollback();
+            break;
+        case 5:
+            QCOMPARE(sqlite3_exec(db->handle(), "INSERT INTO \"4627_71\" (Bez) VALUES ('x')", nullptr, nullptr,
+                                  nullptr),
+                     SQLITE_OK);
+            break;
+        case 6: {
+            auto other = db->openTable(QStringLiteral("andere"));
+            other->addNew();
+            other->setField(QStringLiteral("x"), "y");
+            other->update();
+            db->clearTable(QStringLiteral("andere"));
+            break;
+        }
+        case 7:
+            writeAndere(QStringLiteral("x"));
+            break;
+        case 8:
+            around(*db, "INSERT INTO \"4627_71\" (Bez) VALUES ('x')");
+            writeAndere(QStringLiteral("y"));
+            break;
+        case 9: {
+            db->beginTransaction();
+            before->moveFirst();
+            before->deleteRecord();
+            QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("aebd"));
+            // No page beyond those the file has (the limit cannot go below them): a long text cannot be stored,
+            // and the statement's failure takes back the whole transaction.
+            around(*db, "PRAGMA max_page_count = 1");
+            QCOMPARE(errorOf([&] { writeAndere(QString(100000, QLatin1Char('y'))); }), DbError::Kind::Other);
+            QVERIFY(!db->inTransaction());
+            db->rollback(); // as a caller answers a failure
+            around(*db, "PRAGMA max_page_count = 1073741823");
+            break;
+        }
+        case 10:
+            around(*db, "DROP TABLE \"4627_71\"");
+            around(*db, "CREATE TABLE \"4627_71\" (DN SMALLINT, Kvs SINGLE, \"Stellverhältnis\" DOUBLE, Bez TEXT)");
+            break;
+        case 11:
+            around(*db, "BEGIN");
+            around(*db, "INSERT INTO \"4627_71\" (Bez) VALUES ('x')");
+            QCOMPARE(walk(*db->openTable(valves)), QStringLiteral("caebdx"));
+            around(*db, "ROLLBACK");
+            break;
+        }
+        QCOMPARE(walk(*db->openTable(valves)), rows);
+        QCOMPARE(walk(*before), rows);
+        QCOMPARE(before->recordCount(), long(rows.size()));
+        if (db->inTransaction())
+            db->commit();
+        QCOMPARE(walk(*Database::open(path)->openTable(valves)), rows);
     }
 
     void nullIsDistinctFromZeroAndEmpty()
@@ -775,22 +975,35 @@ private slots:
         QVERIFY(!again->hasField(QStringLiteral("DN")));
     }
 
-    // Table names and columns are kept while the file's schema is unchanged; every change, by this connection or
-    // another, and a rolled-back one, is seen at the next look.
+    // Table names and columns are kept while the file's schema is unchanged; every change, by this connection,
+    // another one or around the layer, and a rolled-back one, is seen at the next look, as are the rows.
     void schemaChangesAreSeen_data()
     {
         QTest::addColumn<int>("change");
         QTest::addColumn<bool>("hasNeu");
         QTest::addColumn<QStringList>("columnsOfValves");
+        QTest::addColumn<int>("rowsOfValves");
         const QStringList valves = {QStringLiteral("DN"), QStringLiteral("Kvs"), QStringLiteral("Stellverhältnis"),
                                     QStringLiteral("Bez")};
-        QTest::newRow("another connection adds a table") << 0 << true << valves;
+        QTest::newRow("another connection adds a table") << 0 << true << valves << 5;
         QTest::newRow("another connection makes a table anew with other columns")
-            << 1 << false << QStringList({QStringLiteral("Bez"), QStringLiteral("Hub")});
+            << 1 << false << QStringList({QStringLiteral("Bez"), QStringLiteral("Hub")}) << 0;
         QTest::newRow("a table added in a rolled-back transaction, then another one committed") << 2 << false
-                                                                                               << valves;
-        QTest::newRow("this connection drops and adds") << 3 << true
-                                                        << QStringList({QStringLiteral("Nur")});
+                                                                                               << valves << 5;
+        QTest::newRow("this connection drops and adds") << 3 << true << QStringList({QStringLiteral("Nur")}) << 0;
+        // The columns were looked at inside the transaction before its own change; after a rollback the old ones
+        // are there again.
+        QTest::newRow("made anew inside a transaction, committed") << 4 << false
+                                                                   << QStringList({QStringLiteral("Nur")}) << 0;
+        QTest::newRow("made anew inside a transaction, rolled back") << 5 << false << valves << 5;
+        // Two transactions around the layer that each make the table anew reach the same schema version: the
+        // second one's columns are not the first one's.
+        QTest::newRow("made anew around the layer in a transaction rolled back, then in another")
+            << 6 << false << QStringList({QStringLiteral("Hub")}) << 0;
+        // The same columns, so the same statement reads the rows: those of the empty table inside, the old ones
+        // after the rollback.
+        QTest::newRow("made anew with the same columns inside a transaction, rolled back") << 7 << false << valves
+                                                                                           << 5;
     }
 
     void schemaChangesAreSeen()
@@ -798,12 +1011,14 @@ private slots:
         QFETCH(int, change);
         QFETCH(bool, hasNeu);
         QFETCH(QStringList, columnsOfValves);
+        QFETCH(int, rowsOfValves);
         const QString path = freshPath();
         auto db = makeValves(path);
         const QString valves = QStringLiteral("4627_71");
         // Looked up once, so that they are kept.
         QVERIFY(!db->hasTable(QStringLiteral("neu")));
         QCOMPARE(db->columnNames(valves).size(), 4);
+        QCOMPARE(db->openTable(valves)->recordCount(), 5L);
         auto other = Database::open(path);
         switch (change) {
         case 0:
@@ -826,10 +1041,48 @@ private slots:
             db->createTable(valves, {{QStringLiteral("Nur"), FieldType::Long}});
             db->createTable(QStringLiteral("NEU"), {{QStringLiteral("x"), FieldType::Text}});
             break;
+        case 4:
+        case 5:
+            db->beginTransaction();
+            QCOMPARE(db->openTable(valves)->fieldNames().size(), 4);
+            db->dropTable(valves);
+            db->createTable(valves, {{QStringLiteral("Nur"), FieldType::Long}});
+            QCOMPARE(db->openTable(valves)->fieldNames(), QStringList({QStringLiteral("Nur")}));
+            QCOMPARE(db->columnNames(valves), QStringList({QStringLiteral("Nur")}));
+            if (change == 4)
+                db->commit();
+            else
+                db->rollback();
+            break;
+        case 6:
+            around(*db, "BEGIN");
+            around(*db, "DROP TABLE \"4627_71\"");
+            around(*db, "CREATE TABLE \"4627_71\" (Nur INTEGER)");
+            QCOMPARE(db->columnNames(valves), QStringList({QStringLiteral("Nur")}));
+            around(*db, "ROLLBACK");
+            around(*db, "BEGIN");
+            around(*db, "DROP TABLE \"4627_71\"");
+            around(*db, "CREATE TABLE \"4627_71\" (Hub DOUBLE)");
+            QCOMPARE(db->columnNames(valves), QStringList({QStringLiteral("Hub")}));
+            QCOMPARE(db->openTable(valves)->fieldIndex(QStringLiteral("hub")), 0);
+            around(*db, "COMMIT");
+            break;
+        case 7: {
+            db->beginTransaction();
+            const std::vector<FieldDef> same = db->columns(valves);
+            db->dropTable(valves);
+            db->createTable(valves, same);
+            QCOMPARE(db->openTable(valves)->recordCount(), 0L);
+            db->rollback();
+            break;
+        }
         }
         QCOMPARE(db->hasTable(QStringLiteral("neu")), hasNeu);
         QCOMPARE(db->columnNames(valves), columnsOfValves);
-        QCOMPARE(db->openTable(valves)->fieldNames(), columnsOfValves);
+        auto rs = db->openTable(valves);
+        QCOMPARE(rs->fieldNames(), columnsOfValves);
+        QCOMPARE(rs->fieldIndex(columnsOfValves.last().toUpper()), int(columnsOfValves.size()) - 1);
+        QCOMPARE(rs->recordCount(), long(rowsOfValves));
     }
 
     void openErrorsNameTheFile()
@@ -875,6 +1128,16 @@ private slots:
         auto rs = db->openTable(QStringLiteral("4627_71"));
         QCOMPARE(errorOf([&] { rs->field(QStringLiteral("Kv")); }, &message), DbError::Kind::NoSuchColumn);
         QVERIFY(message.contains(QLatin1String("Kv")) && message.contains(QLatin1String("4627_71")) && message.contains(path));
+        QCOMPARE(errorOf([&] { rs->fieldIndex(QStringLiteral("Kv")); }), DbError::Kind::NoSuchColumn);
+        QCOMPARE(errorOf([&] { rs->field(4); }), DbError::Kind::NoSuchColumn);
+        QCOMPARE(errorOf([&] { rs->field(-1); }), DbError::Kind::NoSuchColumn);
+        rs->edit();
+        QCOMPARE(errorOf([&] { rs->setField(4, 1); }), DbError::Kind::NoSuchColumn);
+        rs->cancelUpdate();
+        // A reader looks its name up at the first read, and fails there as a read by name does.
+        const FieldReader missing(*rs, QStringLiteral("Kv"));
+        QCOMPARE(errorOf([&] { missing(); }, &message), DbError::Kind::NoSuchColumn);
+        QVERIFY(message.contains(QLatin1String("Kv")));
         QCOMPARE(errorOf([&] { rs->setIndex(QStringLiteral("Fehlt")); }, &message), DbError::Kind::NoSuchIndex);
         QVERIFY(message.contains(QLatin1String("4627_71")));
         QCOMPARE(errorOf([&] { db->createIndex(QStringLiteral("4627_71"), QStringLiteral("i"), {QStringLiteral("x")}, false); }),

@@ -240,6 +240,16 @@ void TestConversions::gasFlow_data()
     QTest::newRow("norm density missing, volume to mass") << Variant(10) << 0 << Variant() << 0 << 1 << leer;
     QTest::newRow("unit index outside gives 0") << Variant(10) << 0 << eins << 0 << 5 << "0";
     QTest::newRow("zero converted is no text") << Variant(0) << 0 << eins << 0 << 2 << "0";
+    // The gas equation's mass flow in m3/h norm (x / rhoN), here by exact divisions: the four digits are taken from
+    // the fifteen significant digits and halves go away from zero; outside the patterns fifteen digits remain.
+    QTest::newRow("kg/h to m3/h norm, binary below the half rounds up on fifteen digits")
+        << Variant(1.00175) << 1 << Variant(0.5) << 0 << 0 << "2.004";
+    QTest::newRow("kg/h to m3/h norm, negative half away from zero")
+        << Variant(-617.25) << 1 << Variant(0.5) << 0 << 0 << "-1235";
+    QTest::newRow("kg/h to m3/h norm, below every pattern")
+        << Variant(2.469134e-12) << 1 << Variant(2.0) << 0 << 0 << "1.234567E-12";
+    QTest::newRow("kg/h to m3/h norm, beyond the patterns")
+        << Variant(2.469135802469136e18) << 1 << Variant(2.0) << 0 << 0 << "1.23456790123457E+18";
 }
 
 void TestConversions::gasFlow()

@@ -2,7 +2,14 @@
 #include "units/number_format.h"
 
 #include <QTest>
+
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <limits>
+#include <random>
+#include <string>
 
 using testlocale::zahl;
 
@@ -39,6 +46,8 @@ private slots:
     void notNumericGivesEmpty();
     void shownValueWithoutText_data();
     void shownValueWithoutText();
+    void shownValueOverManyNumbers_data();
+    void shownValueOverManyNumbers();
 };
 
 void TestNumberFormats::fourDigits_data()
@@ -184,6 +193,150 @@ void TestNumberFormats::shownValueWithoutText()
         QVERIFY2(gezeigt == erwartet, qPrintable(QString::number(gezeigt, 'g', 17)));
         QVERIFY2(gelesen == erwartet, qPrintable(QString::number(gelesen, 'g', 17)));
     }
+}
+
+namespace {
+
+// The number the four-digit text of x reads back as, worked out on decimal digits in C notation, apart from the
+// code: the pattern's decimals chosen from |x| (none from 1000 up, one more per decade down to 1e-9), the fifteen
+// significant digits of x (ties to even), rounded half away from zero to those decimals; outside the patterns the
+// fifteen digits themselves. False where that number lies beyond the double range.
+bool referenceShown(double x, double *shown)
+{
+    if (!std::isfinite(x))
+        return false;
+    const double magnitude = std::fabs(x);
+    int decimals = -1;
+    for (int d = 0; d <= 12 && magnitude < 1e15; ++d) {
+        // The thresholds as decimal literals: 1000, 100, ..., 1e-9.
+        const double exact = std::stod("1e" + std::to_string(3 - d));
+        if (magnitude >= exact) {
+            decimals = d;
+            break;
+        }
+    }
+    char buf[64];
+    const auto written = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+    const std::string fifteen(buf, written.ptr); // d.dddddddddddddde+XX
+    std::string text = fifteen;
+    if (decimals >= 0) {
+        const std::string digits = fifteen.substr(0, 1) + fifteen.substr(2, 14);
+        const int exponent = std::stoi(fifteen.substr(fifteen.find('e') + 1));
+        const int keep = exponent + 1 + decimals; // digits down to the last decimal shown
+        if (keep < 15) {
+            std::uint64_t kept = keep > 0 ? std::stoull(digits.substr(0, std::size_t(keep))) : 0;
+            if (keep >= 0 && digits[std::size_t(keep)] >= '5')
+                ++kept;
+            text = std::to_string(kept) + "e-" + std::to_string(decimals);
+        }
+    }
+    double value = 0.0;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (read.ec != std::errc())
+        return false;
+    *shown = std::signbit(x) && value != 0.0 ? -value : value;
+    return true;
+}
+
+// Doubles of one kind, drawn from a fixed seed so that a failure repeats.
+std::vector<double> numbersOfKind(int kind)
+{
+    constexpr int kPerKind = 20000;
+    std::mt19937_64 rng(20261207 + kind);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    auto sign = [&] { return rng() % 2 ? -1.0 : 1.0; };
+    std::vector<double> out;
+    switch (kind) {
+    case 0: // every pattern's range
+        for (int i = 0; i < kPerKind; ++i)
+            out.push_back(sign() * std::pow(10.0, -9.0 + 24.0 * unit(rng)));
+        break;
+    case 1: // next to each pattern's threshold and to the values that round onto it
+        for (int d = 0; d <= 12; ++d) {
+            const double threshold = std::stod("1e" + std::to_string(3 - d));
+            const double half = threshold - 0.5 * std::stod("1e-" + std::to_string(d));
+            for (double centre : {threshold, half, 10.0 * threshold - 0.5 * std::stod("1e-" + std::to_string(d))}) {
+                double below = centre, above = centre;
+                for (int k = 0; k < 200; ++k) {
+                    out.push_back(below);
+                    out.push_back(-above);
+                    below = std::nextafter(below, 0.0);
+                    above = std::nextafter(above, 1e300);
+                }
+            }
+        }
+        break;
+    case 2: // decimal halves at the last decimal shown
+        for (int i = 0; i < kPerKind; ++i) {
+            const int d = int(rng() % 13);
+            const int digits = 4 + int(rng() % 11); // 4 to 14 digits before the half
+            const double whole = std::floor(std::pow(10.0, digits - 1) * (1.0 + 9.0 * unit(rng)));
+            const double x = (whole + 0.5) / std::pow(10.0, d);
+            out.push_back(sign() * x);
+        }
+        break;
+    case 3: // numbers as typed: whole numbers and a few decimals
+        for (int i = 0; i < kPerKind; ++i) {
+            const double whole = std::floor(std::pow(10.0, 7.0 * unit(rng)));
+            out.push_back(sign() * whole / std::pow(10.0, double(rng() % 6)));
+        }
+        break;
+    case 4: // below every pattern, subnormal numbers and zeros among them
+        out = {0.0, -0.0, std::numeric_limits<double>::denorm_min(), -std::numeric_limits<double>::denorm_min(),
+               std::numeric_limits<double>::min(), std::nextafter(1e-9, 0.0)};
+        for (int i = 0; i < kPerKind; ++i)
+            out.push_back(sign() * std::pow(10.0, -323.5 + 314.4 * unit(rng)));
+        break;
+    case 5: // beyond the patterns, up to the largest double
+        out = {1e15, std::nextafter(1e15, 0.0), std::numeric_limits<double>::max(), 1.79769313486231e308,
+               9.999999999999995e307};
+        for (int i = 0; i < kPerKind; ++i)
+            out.push_back(sign() * std::pow(10.0, 15.0 + 293.25 * unit(rng)));
+        break;
+    case 6: // any bit pattern, infinities and NaNs included
+        for (int i = 0; i < kPerKind; ++i)
+            out.push_back(std::bit_cast<double>(rng()));
+        break;
+    }
+    return out;
+}
+
+} // namespace
+
+// The number the four-digit text reads back as, without the text, to the last bit for every kind of double: the
+// quick arithmetic, the text of today and a reference worked out on decimal digits agree.
+void TestNumberFormats::shownValueOverManyNumbers_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("every pattern's range") << 0;
+    QTest::newRow("next to the thresholds") << 1;
+    QTest::newRow("decimal halves") << 2;
+    QTest::newRow("numbers as typed") << 3;
+    QTest::newRow("below every pattern, subnormal, zero") << 4;
+    QTest::newRow("beyond the patterns") << 5;
+    QTest::newRow("any bit pattern") << 6;
+}
+
+void TestNumberFormats::shownValueOverManyNumbers()
+{
+    QFETCH(int, kind);
+    const std::vector<double> numbers = numbersOfKind(kind);
+    int checked = 0;
+    for (const double x : numbers) {
+        double reference = 0.0, quick = 0.0, read = 0.0;
+        const bool readable = referenceShown(x, &reference);
+        const bool quickOk = gezeigtVierstellig(x, &quick);
+        const QString text = formatZahl4(Variant(x)).toString();
+        const bool textOk = numtext::parse(text, &read);
+        const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+        const bool same = quickOk == readable && textOk == readable
+                          && (!readable || (bits(quick) == bits(reference) && bits(read) == bits(reference)));
+        QVERIFY2(same, qPrintable(QStringLiteral("%1: text \"%2\", quick %3, reference %4")
+                                      .arg(QString::number(x, 'g', 17), text, QString::number(quick, 'g', 17),
+                                           QString::number(reference, 'g', 17))));
+        ++checked;
+    }
+    QVERIFY(checked >= 10000);
 }
 
 QUENDRA_TEST_MAIN_TWO_LOCALES(TestNumberFormats)

@@ -318,12 +318,11 @@ bool fixedDigits(double value, int decimals, FixedDigits *out)
             return false; // beyond 18 digits
         n = M * kPow10[static_cast<std::size_t>(t)];
     } else {
+        // One division by a power of ten: the digits down to the one after the last shown (M < 10^15, so nothing
+        // is left beyond 16 places).
         const int cut = -t;
-        n = cut <= 15 ? M / kPow10[static_cast<std::size_t>(cut)] : 0;
-        const int below = cut - 1;
-        const std::uint64_t next = below <= 15 ? (M / kPow10[static_cast<std::size_t>(below)]) % 10 : 0;
-        if (next >= 5)
-            ++n;
+        const std::uint64_t withNext = cut <= 16 ? M / kPow10[static_cast<std::size_t>(cut - 1)] : 0;
+        n = withNext / 10 + (withNext % 10 >= 5 ? 1 : 0);
     }
     out->digits = n;
     if (n == 0)

@@ -147,8 +147,8 @@ private:
     Database(sqlite3 *db, const QString &path, bool readOnly);
     // After a Deferred transaction ended: the connection's own synchronisation again.
     void restoreDurability();
-    // BEGIN, COMMIT or ROLLBACK, and restoreDurability whatever comes of it.
-    void transactionStatement(const QString &sql);
+    // BEGIN, COMMIT or ROLLBACK (which `undoes` writes), and restoreDurability whatever comes of it.
+    void transactionStatement(const char *sql, bool undoes);
     sqlite3 *db_ = nullptr;
     QString path_;
     bool readOnly_ = false;
@@ -225,6 +225,13 @@ public:
     Variant field(const QString &name) const;
     Variant operator[](const QString &name) const { return field(name); }
 
+    // The position of a field among fieldNames(), found by case-insensitive name (NoSuchColumn), for a caller that
+    // reads many rows: field(int) and setField(int, …) then skip the name lookup. A position holds for this
+    // recordset and its clones, whose columns cannot change; another recordset, even on the same table, asks anew.
+    // A position outside the fields throws NoSuchColumn.
+    int fieldIndex(const QString &name) const;
+    Variant field(int index) const;
+
     // Editing: addNew/edit start a buffer, setField writes into it (TypeMismatch), update stores it (DuplicateKey,
     // ReadOnly; on failure the buffer stays pending so that it can be corrected), cancelUpdate drops it.
     // edit and deleteRecord need a current row (NoCurrentRecord); setField and update need a pending buffer.
@@ -232,6 +239,7 @@ public:
     void addNew();
     void edit();
     void setField(const QString &name, const Variant &value);
+    void setField(int index, const Variant &value);
     void update();
     void cancelUpdate();
     bool editing() const;
@@ -256,4 +264,22 @@ protected:
     friend class Database;
     explicit Recordset(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> d;
+};
+
+// One field of a recordset, read by position: the name is looked up at the first read (which fails as
+// Recordset::field would for a missing column), then no more, for a caller that walks many rows.
+class FieldReader {
+public:
+    FieldReader(const Recordset &rs, QString name) : rs_(rs), name_(std::move(name)) {}
+    Variant operator()() const
+    {
+        if (index_ < 0)
+            index_ = rs_.fieldIndex(name_);
+        return rs_.field(index_);
+    }
+
+private:
+    const Recordset &rs_;
+    QString name_;
+    mutable int index_ = -1;
 };

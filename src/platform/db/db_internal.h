@@ -64,6 +64,8 @@ private:
 
 bool sameName(const QString &a, const QString &b);
 QString actualTableName(const Database *db, const QString &table); // empty when missing
+// The same after the caller's own look at the schema (Database::Private::schemaUnchanged gave `kept`).
+QString actualTableName(const Database *db, const QString &table, bool kept);
 QString physicalIndexName(const QString &table, const QString &index);
 
 struct IndexInfo {
@@ -84,8 +86,15 @@ struct TableShape {
 };
 TableShape makeShape(const QString &actualTable, std::vector<FieldDef> fields);
 
+// The rows of a table as one statement read them: row ids and values in the statement's order.
+struct RowSet {
+    std::vector<long long> ids;
+    std::vector<std::vector<Variant>> values;
+};
+
 // The columns of a table that exists, by its name in the file.
 std::shared_ptr<const TableShape> shapeOf(const Database *db, const QString &actualTable);
+std::shared_ptr<const TableShape> shapeOf(const Database *db, const QString &actualTable, bool kept);
 std::vector<FieldDef> columnsOf(const Database *db, const QString &actualTable);
 
 // Throws the DbError of the connection's last failure.
@@ -100,15 +109,54 @@ void exec(Database *db, const QString &table, const QString &sql);
 
 struct Database::Private {
     std::vector<Recordset::Impl *> cursors;
-    // Bumped by every write of this connection and every commit of another one; cursors compare it with the
-    // generation of their cached row order.
+    // Bumped by every change this connection makes or notices; cursors compare it with the generation their rows
+    // were read in. A write through a recordset or clearTable that changed its own table only concerns that table;
+    // anything else (a schema statement, a rollback, a failed statement, which may have taken back the whole
+    // transaction, a write that also changed other rows through a trigger or a foreign key, another connection's
+    // commit, anything done on the connection around the layer) may concern every table.
     quint64 generation = 1;
-    sqlite3_stmt *dataVersion = nullptr;
+    quint64 everyTableChanged = 1;        // the generation of the last change that may concern every table
+    QHash<QString, quint64> tableChanged; // the generation of each table's last write, by its name in the file
     long long lastDataVersion = -1;
+    long long lastTotalChanges = -1;
+    long long lastSchemaSeen = -1;
+    bool transactionAtLook = false; // whether a transaction ran at the last look, or as the layer left it since
 
-    void touch() { ++generation; }
-    // Also notices commits of other connections to the same file.
+    void touch() { everyTableChanged = ++generation; }
+    // Around a write through the layer to one table: totalBefore is the connection's count of changed rows before
+    // it. When rows were changed around the layer since the last look, or the write changed rows beyond its own
+    // statement, every table counts as changed.
+    void wrote(sqlite3 *db, const QString &table, long long totalBefore);
+    // True when the table's rows read in generation `read` are still those of the file.
+    bool unchangedSince(const QString &table, quint64 read) const
+    {
+        return read != 0 && everyTableChanged <= read && tableChanged.value(table) <= read;
+    }
+    // Also notices commits of other connections to the same file, and rows written on this connection around the
+    // layer.
     quint64 checkedGeneration(sqlite3 *db);
+    // Reads the file's data and schema versions at one lock of the file, so that one look serves schemaUnchanged
+    // and checkedGeneration both (every read of the file costs a lock and an unlock), and notices what was done
+    // on the connection around the layer: rows written, the schema changed, a transaction begun or ended. False
+    // when the file could not be asked.
+    bool look(sqlite3 *db);
+    sqlite3_stmt *dataVersion = nullptr;
+    sqlite3_stmt *schemaCookie = nullptr;
+
+    // Rows a recordset read, for the next one that reads the same statement on the same columns (their types
+    // convert the values) while its table is unchanged: a sizing run opens the same small tables several times.
+    // Only a few statements' rows are kept (a recordset's own rows stay with it regardless).
+    std::shared_ptr<const dbi::RowSet> keptRows(const QString &sql, const QString &table,
+                                                const std::shared_ptr<const dbi::TableShape> &shape) const;
+    void keepRows(const QString &sql, const QString &table, const std::shared_ptr<const dbi::TableShape> &shape,
+                  quint64 read, const std::shared_ptr<const dbi::RowSet> &rows);
+    struct KeptRows {
+        QString table;
+        std::shared_ptr<const dbi::TableShape> shape;
+        quint64 read = 0;
+        std::shared_ptr<const dbi::RowSet> rows;
+    };
+    QHash<QString, KeptRows> rowSets;
 
     // Prepared statements kept for reuse by their text: preparing costs more than running the small statements
     // of this layer. A kept statement still reads the file anew at every run, and SQLite prepares it again by
@@ -120,11 +168,13 @@ struct Database::Private {
     int kept = 0;
 
     // Table names as asked (empty: no such table) and the shapes of tables, kept while the schema is unchanged:
-    // its cookie grows with every committed change of the schema by any connection. Inside a transaction, where
-    // an uncommitted change could be rolled back and the cookie return to a value seen before, nothing is kept
-    // and the file is asked; schemaUnchanged is then false.
+    // its version grows with every committed change of the schema by any connection. Inside a transaction the
+    // version includes the transaction's own changes, which a rollback takes back, after which another change can
+    // reach the same version with another schema: there, only the committed version seen at the last look outside
+    // a transaction vouches for what is kept, and under any other the file is asked and nothing is kept.
     bool schemaUnchanged(const Database *db);
-    long long schemaVersion = -1;
+    long long schemaVersion = -1; // the committed version the kept names and shapes belong to
+    bool schemaKept = false;      // the last look found that version in force
     QHash<QString, QString> tableNames;
     QHash<QString, std::shared_ptr<const dbi::TableShape>> tableShapes;
 

@@ -6,11 +6,20 @@
 
 using namespace dbi;
 
+namespace {
+const std::shared_ptr<const RowSet> &noRows()
+{
+    static const std::shared_ptr<const RowSet> none = std::make_shared<const RowSet>();
+    return none;
+}
+} // namespace
+
 // ---- Impl
 
 Recordset::Impl::Impl(Database *database, const QString &actualTable, std::shared_ptr<const TableShape> tableShape)
     : db(database), file(database->path()), table(actualTable), shape(std::move(tableShape)),
-      quotedTable(shape->quotedTable), fields(shape->fields), byName(shape->byName), byFolded(shape->byFolded)
+      quotedTable(shape->quotedTable), fields(shape->fields), byName(shape->byName), byFolded(shape->byFolded),
+      rowSet(noRows())
 {
     db->priv()->cursors.push_back(this);
 }
@@ -38,8 +47,7 @@ void Recordset::Impl::detach()
     finalizeAll();
     db = nullptr;
     pending = Pending::None;
-    rows.clear();
-    values.clear();
+    rowSet = noRows();
     seekMaps.clear();
     seekMapsValid.clear();
 }
@@ -49,23 +57,33 @@ void Recordset::Impl::fail(DbError::Kind kind, const QString &message) const
     throw DbError(kind, file, table, message);
 }
 
-Database *Recordset::Impl::requireDb() const
+void Recordset::Impl::failClosed() const
 {
-    if (!db || !db->isOpen())
-        fail(DbError::Kind::Other, QStringLiteral("the recordset is closed"));
-    return db;
+    fail(DbError::Kind::Other, QStringLiteral("the recordset is closed"));
 }
 
-sqlite3_stmt *Recordset::Impl::prepareSelect(const QString &sql)
+sqlite3_stmt *Recordset::Impl::prepareSelect()
 {
     if (!selectRows) {
         int rc = 0;
-        selectRows = requireDb()->priv()->takeStatement(db->handle(), sql, &rc);
+        selectRows = requireDb()->priv()->takeStatement(db->handle(), selectText(), &rc);
         if (rc != SQLITE_OK)
             failSqlite(db, table, QString());
-        selectSql = sql;
     }
     return selectRows;
+}
+
+const QString &Recordset::Impl::selectText()
+{
+    if (selectSql.isEmpty()) {
+        QString order;
+        for (int c : indexColumns)
+            order += quoted(fields[c].name) + QLatin1String(", ");
+        selectSql = QLatin1String("SELECT rowid") + shape->columnList + QLatin1String(" FROM ") + quotedTable
+                    + QLatin1String(" ORDER BY ") + order + QLatin1String("rowid")
+                    + QLatin1String(firstRowOnly ? " LIMIT 1" : "");
+    }
+    return selectSql;
 }
 
 int Recordset::Impl::column(const QString &name) const
@@ -79,50 +97,56 @@ int Recordset::Impl::column(const QString &name) const
     fail(DbError::Kind::NoSuchColumn, QStringLiteral("the field \"%1\" does not exist").arg(name));
 }
 
+void Recordset::Impl::failColumn(int index) const
+{
+    fail(DbError::Kind::NoSuchColumn, QStringLiteral("the field number %1 does not exist").arg(index));
+}
+
 // -- order and position
 
-void Recordset::Impl::loadRows()
+void Recordset::Impl::loadRows(bool checked, quint64 gen)
 {
-    if (!selectRows) {
-        QString order;
-        for (int c : indexColumns)
-            order += quoted(fields[c].name) + QLatin1String(", ");
-        prepareSelect(QLatin1String("SELECT rowid") + shape->columnList + QLatin1String(" FROM ") + quotedTable
-                      + QLatin1String(" ORDER BY ") + order + QLatin1String("rowid")
-                      + QLatin1String(firstRowOnly ? " LIMIT 1" : ""));
+    Database::Private *p = db->priv();
+    std::shared_ptr<const RowSet> kept = checked ? p->keptRows(selectText(), table, shape) : nullptr;
+    if (!kept) {
+        sqlite3_stmt *st = prepareSelect();
+        auto read = std::make_shared<RowSet>();
+        const int n = int(fields.size());
+        int rc;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+            read->ids.push_back(sqlite3_column_int64(st, 0));
+            std::vector<Variant> v(n);
+            for (int i = 0; i < n; ++i)
+                v[i] = dbi::read(fields[i].type, st, i + 1);
+            read->values.push_back(std::move(v));
+        }
+        sqlite3_reset(st);
+        if (rc != SQLITE_DONE) {
+            rowSet = noRows();
+            rowsGeneration = 0;
+            failSqlite(db, table, QString());
+        }
+        kept = std::move(read);
+        p->keepRows(selectSql, table, shape, gen, kept);
     }
-    sqlite3_stmt *st = selectRows;
-    rows.clear();
-    values.clear();
-    const int n = int(fields.size());
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        rows.push_back(sqlite3_column_int64(st, 0));
-        std::vector<Variant> v(n);
-        for (int i = 0; i < n; ++i)
-            v[i] = read(fields[i].type, st, i + 1);
-        values.push_back(std::move(v));
-    }
-    sqlite3_reset(st);
-    if (rc != SQLITE_DONE) {
-        rows.clear();
-        values.clear();
-        rowsGeneration = 0;
-        failSqlite(db, table, QString());
-    }
+    rowSet = std::move(kept);
     positionsValid = false;
     seekMapsValid.assign(seekMapsValid.size(), false);
 }
 
-void Recordset::Impl::ensureRows(bool full)
+void Recordset::Impl::ensureRows(bool full, bool looked)
 {
     Database::Private *p = requireDb()->priv();
-    const quint64 gen = full ? p->checkedGeneration(db->handle()) : p->generation;
+    const quint64 gen = full && !looked ? p->checkedGeneration(db->handle()) : p->generation;
     if (gen == rowsGeneration)
         return;
-    loadRows();
+    if (p->unchangedSince(table, rowsGeneration)) { // only other tables were written
+        rowsGeneration = gen;
+        return;
+    }
+    loadRows(full, gen);
     rowsGeneration = gen;
-    const int n = int(rows.size());
+    const int n = int(rows().size());
     switch (at) {
     case At::Row: {
         const int found = positionOfRow(rowid);
@@ -152,11 +176,11 @@ void Recordset::Impl::ensureRows(bool full)
 int Recordset::Impl::positionOfRow(long long id)
 {
     if (!positionsValid) {
-        const int n = int(rows.size());
+        const int n = int(rows().size());
         positionOf.clear();
         positionOf.reserve(n);
         for (int i = 0; i < n; ++i)
-            positionOf.insert(rows[i], i);
+            positionOf.insert(rows()[i], i);
         positionsValid = true;
     }
     auto it = positionOf.constFind(id);
@@ -185,7 +209,7 @@ void Recordset::Impl::moveToBookmark(long long id)
 
 void Recordset::Impl::place(int p)
 {
-    const int n = int(rows.size());
+    const int n = int(rows().size());
     if (n == 0) {
         at = At::Empty;
         pos = -1;
@@ -198,14 +222,14 @@ void Recordset::Impl::place(int p)
     } else {
         at = At::Row;
         pos = p;
-        rowid = rows[p];
+        rowid = rows()[p];
     }
 }
 
-void Recordset::Impl::moveFirst()
+void Recordset::Impl::moveFirst(bool looked)
 {
     cancelUpdate();
-    ensureRows(true);
+    ensureRows(true, looked);
     place(0);
 }
 
@@ -213,8 +237,8 @@ void Recordset::Impl::moveLast()
 {
     cancelUpdate();
     ensureRows(true);
-    place(int(rows.size()) - 1);
-    if (rows.empty())
+    place(int(rows().size()) - 1);
+    if (rows().empty())
         at = At::Empty;
 }
 
@@ -238,7 +262,7 @@ void Recordset::Impl::movePrevious()
     switch (at) {
     case At::Row:
     case At::Deleted: place(pos - 1); break;
-    case At::Eof: place(int(rows.size()) - 1); break;
+    case At::Eof: place(int(rows().size()) - 1); break;
     case At::Bof:
     case At::Empty: break;
     }
@@ -263,7 +287,7 @@ bool Recordset::Impl::bof()
 long Recordset::Impl::recordCount()
 {
     ensureRows(true);
-    return long(rows.size());
+    return long(rows().size());
 }
 
 // -- index and seek
@@ -289,12 +313,12 @@ const QHash<QString, int> &Recordset::Impl::seekMap(int keyCount)
     QHash<QString, int> &map = seekMaps[keyCount];
     if (!seekMapsValid[keyCount]) {
         map.clear();
-        map.reserve(int(rows.size()));
-        for (int p = 0; p < int(rows.size()); ++p) {
+        map.reserve(int(rows().size()));
+        for (int p = 0; p < int(rows().size()); ++p) {
             QString key;
             bool hasNull = false;
             for (int i = 0; i < keyCount && !hasNull; ++i) {
-                const Variant &v = values[p][indexColumns[i]];
+                const Variant &v = rowSet->values[p][indexColumns[i]];
                 hasNull = v.isNull();
                 key += keyText(v);
             }
@@ -329,6 +353,7 @@ void Recordset::Impl::setIndex(const QString &index)
     indexName = name;
     indexColumns = cols;
     finalizeAll();
+    selectSql.clear();
     seekMaps.clear();
     seekMapsValid.clear();
     rowsGeneration = 0;
@@ -349,7 +374,7 @@ bool Recordset::Impl::seek(const std::vector<Variant> &keys)
     ensureRows(true);
     auto miss = [&] {
         noMatch = true;
-        place(int(rows.size()));
+        place(int(rows().size()));
         return false;
     };
     QString key;
@@ -377,16 +402,19 @@ const std::vector<Variant> &Recordset::Impl::currentRow()
     if (at != At::Row)
         fail(DbError::Kind::NoCurrentRecord, at == At::Deleted ? QStringLiteral("the current record was deleted")
                                                                : QStringLiteral("there is no current record"));
-    return values[pos];
+    return rowSet->values[pos];
 }
 
-Variant Recordset::Impl::field(const QString &name)
+const Variant &Recordset::Impl::field(int index)
 {
-    const int c = column(name);
+    requireColumn(index);
     requireDb();
     if (pending != Pending::None)
-        return buffer[c];
-    return currentRow()[c];
+        return buffer[index];
+    // The common case without a call: nothing written since the rows were read, and a row current.
+    if (rowsGeneration == db->priv()->generation && at == At::Row)
+        return rowSet->values[pos][index];
+    return currentRow()[index];
 }
 
 // -- writing
@@ -416,9 +444,9 @@ void Recordset::Impl::edit()
     pending = Pending::Existing;
 }
 
-void Recordset::Impl::setField(const QString &name, const Variant &value)
+void Recordset::Impl::setField(int c, const Variant &value)
 {
-    const int c = column(name);
+    requireColumn(c);
     requireDb();
     if (pending == Pending::None)
         fail(DbError::Kind::Other, QStringLiteral("the field \"%1\" is set without addNew or edit").arg(fields[c].name));
@@ -430,6 +458,26 @@ void Recordset::Impl::setField(const QString &name, const Variant &value)
     dirty[c] = true;
 }
 
+QString Recordset::Impl::writeText(Pending kind, const std::vector<int> &cols) const
+{
+    if (kind == Pending::New && cols.empty())
+        return QLatin1String("INSERT INTO ") + quotedTable + QLatin1String(" DEFAULT VALUES");
+    if (kind == Pending::New) {
+        QStringList names, marks;
+        for (size_t i = 0; i < cols.size(); ++i) {
+            names << quoted(fields[cols[i]].name);
+            marks << QLatin1Char('?') + QString::number(i + 1);
+        }
+        return QLatin1String("INSERT INTO ") + quotedTable + QLatin1String(" (") + names.join(QLatin1String(", "))
+               + QLatin1String(") VALUES (") + marks.join(QLatin1String(", ")) + QLatin1Char(')');
+    }
+    QStringList sets;
+    for (size_t i = 0; i < cols.size(); ++i)
+        sets << quoted(fields[cols[i]].name) + QLatin1String(" = ?") + QString::number(i + 1);
+    return QLatin1String("UPDATE ") + quotedTable + QLatin1String(" SET ") + sets.join(QLatin1String(", "))
+           + QLatin1String(" WHERE rowid = ?") + QString::number(cols.size() + 1);
+}
+
 void Recordset::Impl::update()
 {
     requireWritable();
@@ -439,45 +487,31 @@ void Recordset::Impl::update()
     for (int i = 0; i < int(fields.size()); ++i)
         if (dirty[i])
             cols.push_back(i);
-    QString sql;
-    if (pending == Pending::New) {
-        if (cols.empty()) {
-            sql = QLatin1String("INSERT INTO ") + quotedTable + QLatin1String(" DEFAULT VALUES");
-        } else {
-            QStringList names, marks;
-            for (size_t i = 0; i < cols.size(); ++i) {
-                names << quoted(fields[cols[i]].name);
-                marks << QLatin1Char('?') + QString::number(i + 1);
-            }
-            sql = QLatin1String("INSERT INTO ") + quotedTable + QLatin1String(" (") + names.join(QLatin1String(", "))
-                + QLatin1String(") VALUES (") + marks.join(QLatin1String(", ")) + QLatin1Char(')');
-        }
-    } else {
-        if (cols.empty()) {
-            lastStored = rowid;
-            cancelUpdate();
-            return;
-        }
-        QStringList sets;
-        for (size_t i = 0; i < cols.size(); ++i)
-            sets << quoted(fields[cols[i]].name) + QLatin1String(" = ?") + QString::number(i + 1);
-        sql = QLatin1String("UPDATE ") + quotedTable + QLatin1String(" SET ") + sets.join(QLatin1String(", "))
-            + QLatin1String(" WHERE rowid = ?") + QString::number(cols.size() + 1);
+    if (pending == Pending::Existing && cols.empty()) {
+        lastStored = rowid;
+        cancelUpdate();
+        return;
+    }
+    // A table is mostly filled row by row with the same fields: the text of the last statement is kept.
+    if (pending != writePending || cols != writeColumns) {
+        writeSql = writeText(pending, cols);
+        writePending = pending;
+        writeColumns = cols;
     }
     int rc = 0;
-    PooledStatement st(db, sql, &rc);
+    PooledStatement st(db, writeSql, &rc);
     if (rc != SQLITE_OK)
         failSqlite(db, table, QString());
     for (size_t i = 0; i < cols.size(); ++i)
         bind(st, int(i + 1), buffer[cols[i]]);
     if (pending == Pending::Existing)
         sqlite3_bind_int64(st, int(cols.size() + 1), rowid);
-    db->priv()->touch();
+    const long long totalBefore = sqlite3_total_changes64(db->handle());
     rc = sqlite3_step(st);
     if (rc != SQLITE_DONE)
         failSqlite(db, table, QString()); // the buffer stays pending for a correction
     lastStored = pending == Pending::New ? sqlite3_last_insert_rowid(db->handle()) : rowid;
-    db->priv()->touch();
+    db->priv()->wrote(db->handle(), table, totalBefore);
     cancelUpdate();
 }
 
@@ -493,10 +527,10 @@ void Recordset::Impl::deleteRecord()
     if (rc != SQLITE_OK)
         failSqlite(db, table, QString());
     sqlite3_bind_int64(st, 1, rowid);
-    db->priv()->touch();
+    const long long totalBefore = sqlite3_total_changes64(db->handle());
     if (sqlite3_step(st) != SQLITE_DONE)
         failSqlite(db, table, QString());
-    db->priv()->touch();
+    db->priv()->wrote(db->handle(), table, totalBefore);
     at = At::Deleted;
 }
 
@@ -506,8 +540,8 @@ std::unique_ptr<Recordset::Impl> Recordset::Impl::clone() const
     c->indexName = indexName;
     c->indexColumns = indexColumns;
     c->firstRowOnly = firstRowOnly;
-    c->rows = rows;
-    c->values = values;
+    c->rowSet = rowSet;
+    c->selectSql = selectSql;
     c->rowsGeneration = rowsGeneration;
     c->at = at;
     c->pos = pos;
@@ -555,10 +589,13 @@ std::unique_ptr<Recordset> Recordset::clone() const
     return std::unique_ptr<Recordset>(new Recordset(d->clone()));
 }
 
-Variant Recordset::field(const QString &name) const { return d->field(name); }
+Variant Recordset::field(const QString &name) const { return d->field(d->column(name)); }
+int Recordset::fieldIndex(const QString &name) const { return d->column(name); }
+Variant Recordset::field(int index) const { return d->field(index); }
 void Recordset::addNew() { d->addNew(); }
 void Recordset::edit() { d->edit(); }
-void Recordset::setField(const QString &name, const Variant &value) { d->setField(name, value); }
+void Recordset::setField(const QString &name, const Variant &value) { d->setField(d->column(name), value); }
+void Recordset::setField(int index, const Variant &value) { d->setField(index, value); }
 void Recordset::update() { d->update(); }
 void Recordset::cancelUpdate() { d->cancelUpdate(); }
 long long Recordset::bookmark() const { return d->bookmark(); }

@@ -18,19 +18,35 @@ struct Recordset::Impl {
 
     // The database closes: statements go, later calls throw.
     void detach();
-    Database *requireDb() const;
+    Database *requireDb() const
+    {
+        if (!db || !db->isOpen())
+            failClosed();
+        return db;
+    }
+    [[noreturn]] void failClosed() const;
     [[noreturn]] void fail(DbError::Kind kind, const QString &message) const;
 
     int column(const QString &name) const; // throws NoSuchColumn
+    // Throws NoSuchColumn for a position outside the fields.
+    void requireColumn(int index) const
+    {
+        if (index < 0 || index >= int(fields.size()))
+            failColumn(index);
+    }
+    [[noreturn]] void failColumn(int index) const;
     void setIndex(const QString &index);
     bool seek(const std::vector<Variant> &keys);
 
-    // Re-reads the rows when something was written; `full` also looks for other connections' commits.
-    void ensureRows(bool full);
-    void loadRows();
+    // Re-reads the rows when something was written; `full` also looks for other connections' commits, unless the
+    // caller has just `looked` at the file.
+    void ensureRows(bool full, bool looked = false);
+    // The rows in generation gen; rows kept by the database are taken only when the generation was `checked`.
+    void loadRows(bool checked, quint64 gen);
+    const QString &selectText();
     const QHash<QString, int> &seekMap(int keyCount);
     void place(int pos); // Row at pos, or Eof/Bof beyond the ends
-    void moveFirst();
+    void moveFirst(bool looked = false);
     void moveLast();
     void moveNext();
     void movePrevious();
@@ -43,12 +59,14 @@ struct Recordset::Impl {
     void moveToBookmark(long long id);
 
     const std::vector<Variant> &currentRow();
-    Variant field(const QString &name);
+    const Variant &field(int index);
 
     void addNew();
     void edit();
-    void setField(const QString &name, const Variant &value);
+    void setField(int index, const Variant &value);
     void update();
+    // The INSERT (New) or UPDATE (Existing) of the given columns.
+    QString writeText(Pending kind, const std::vector<int> &cols) const;
     void cancelUpdate() { pending = Pending::None; buffer.clear(); dirty.clear(); }
     void deleteRecord();
     void requireWritable() const;
@@ -56,7 +74,7 @@ struct Recordset::Impl {
     std::unique_ptr<Impl> clone() const;
 
     // The row-reading statement of the current order, from the database's pool.
-    sqlite3_stmt *prepareSelect(const QString &sql);
+    sqlite3_stmt *prepareSelect();
     void finalizeAll();
 
     Database *db = nullptr;
@@ -73,9 +91,9 @@ struct Recordset::Impl {
     bool firstRowOnly = false; // the recordset sees only the first row of its order
 
     // The whole table in the current order, read in one statement: the tables walked here are small, and a read
-    // per row would cost a file lock each.
-    std::vector<long long> rows; // row ids
-    std::vector<std::vector<Variant>> values;
+    // per row would cost a file lock each. Never changed once read: clones and later recordsets share it.
+    std::shared_ptr<const dbi::RowSet> rowSet;
+    const std::vector<long long> &rows() const { return rowSet->ids; }
     quint64 rowsGeneration = 0;
     std::vector<QHash<QString, int>> seekMaps; // by number of keys: key text -> first position
     std::vector<bool> seekMapsValid;
@@ -91,7 +109,11 @@ struct Recordset::Impl {
     long long lastStored = 0; // row id the last update of this cursor wrote, 0 before any
     std::vector<Variant> buffer;
     std::vector<bool> dirty;
+    // The statement text of the last update and what it was made for.
+    Pending writePending = Pending::None;
+    std::vector<int> writeColumns;
+    QString writeSql;
 
     sqlite3_stmt *selectRows = nullptr;
-    QString selectSql;
+    QString selectSql; // the text of the current order's statement, made at its first use
 };
