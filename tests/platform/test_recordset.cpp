@@ -501,6 +501,65 @@ private slots:
         QCOMPARE(walk(*Database::open(path)->openTable(valves)), rows);
     }
 
+    // A write through a recordset is seen by the recordsets on every table it changed: the table it wrote, however
+    // the case of its name changed since that recordset was opened, and the counter of a table that numbers its
+    // rows itself.
+    void writesAreSeenOnEveryTableTheyChange_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<QString>("table"); // the table read afterwards
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("rows"); // the field of its rows afterwards, in stored order
+        // The recordset's statements name "Neu" and reach "NEU", the only row of which it edits.
+        QTest::newRow("made anew with its name in another case, written through a recordset opened before")
+            << 0 << QStringLiteral("NEU") << QStringLiteral("x") << QStringLiteral("z");
+        // Two rows added to a table with AUTOINCREMENT: its counter stands at 2.
+        QTest::newRow("the counter of a table with AUTOINCREMENT")
+            << 1 << QStringLiteral("sqlite_sequence") << QStringLiteral("seq") << QStringLiteral("2");
+    }
+
+    void writesAreSeenOnEveryTableTheyChange()
+    {
+        QFETCH(int, change);
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QString, rows);
+        const QString path = freshPath();
+        auto db = Database::create(path);
+        auto add = [](Recordset &rs, const QString &text) {
+            rs.addNew();
+            rs.setField(QStringLiteral("x"), text);
+            rs.update();
+        };
+        std::unique_ptr<Recordset> writer;
+        if (change == 0) {
+            db->createTable(QStringLiteral("Neu"), {{QStringLiteral("x"), FieldType::Text}});
+            add(*db->openTable(QStringLiteral("Neu")), QStringLiteral("a"));
+            writer = db->openTable(QStringLiteral("neu"));
+            db->dropTable(QStringLiteral("Neu"));
+            db->createTable(QStringLiteral("NEU"), {{QStringLiteral("x"), FieldType::Text}});
+            add(*db->openTable(QStringLiteral("NEU")), QStringLiteral("n"));
+        } else {
+            around(*db, "CREATE TABLE zaehler (id INTEGER PRIMARY KEY AUTOINCREMENT, x TEXT)");
+            writer = db->openTable(QStringLiteral("zaehler"));
+            add(*writer, QStringLiteral("a"));
+        }
+        auto before = db->openTable(table);
+        const QString first = walk(*before, field);
+        QCOMPARE(walk(*db->openTable(table), field), first); // read once more, so that it is kept
+        if (change == 0) {
+            writer->moveFirst();
+            writer->edit();
+            writer->setField(QStringLiteral("x"), QStringLiteral("z"));
+            writer->update();
+        } else {
+            add(*writer, QStringLiteral("b"));
+        }
+        QCOMPARE(walk(*db->openTable(table), field), rows);
+        QCOMPARE(walk(*before, field), rows);
+        QCOMPARE(walk(*Database::open(path)->openTable(table), field), rows);
+    }
+
     void nullIsDistinctFromZeroAndEmpty()
     {
         auto db = Database::create(freshPath());

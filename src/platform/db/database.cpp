@@ -586,10 +586,13 @@ bool Database::Private::look(sqlite3 *db)
 void Database::Private::wrote(sqlite3 *db, const QString &table, long long totalBefore)
 {
     const long long total = sqlite3_total_changes64(db);
-    if (totalBefore != lastTotalChanges || total - totalBefore != sqlite3_changes64(db))
+    if (totalBefore != lastTotalChanges || total - totalBefore != sqlite3_changes64(db)) {
         touch();
-    else
-        tableChanged.insert(table, ++generation);
+    } else {
+        tableChanged.insert(table.toCaseFolded(), ++generation);
+        // A row added to a table with AUTOINCREMENT moves its counter in sqlite_sequence, which no count shows.
+        tableChanged.insert(QStringLiteral("sqlite_sequence"), generation);
+    }
     lastTotalChanges = total;
 }
 

@@ -115,8 +115,10 @@ struct Database::Private {
     // transaction, a write that also changed other rows through a trigger or a foreign key, another connection's
     // commit, anything done on the connection around the layer) may concern every table.
     quint64 generation = 1;
-    quint64 everyTableChanged = 1;        // the generation of the last change that may concern every table
-    QHash<QString, quint64> tableChanged; // the generation of each table's last write, by its name in the file
+    quint64 everyTableChanged = 1; // the generation of the last change that may concern every table
+    // The generation of each table's last write, by its name in the file case-folded: a recordset opened before
+    // the name changed case (the table made anew, or renamed) still writes that table.
+    QHash<QString, quint64> tableChanged;
     long long lastDataVersion = -1;
     long long lastTotalChanges = -1;
     long long lastSchemaSeen = -1;
@@ -130,7 +132,7 @@ struct Database::Private {
     // True when the table's rows read in generation `read` are still those of the file.
     bool unchangedSince(const QString &table, quint64 read) const
     {
-        return read != 0 && everyTableChanged <= read && tableChanged.value(table) <= read;
+        return read != 0 && everyTableChanged <= read && tableChanged.value(table.toCaseFolded()) <= read;
     }
     // Also notices commits of other connections to the same file, and rows written on this connection around the
     // layer.
