@@ -74,7 +74,7 @@ void FlowRun::run()
     // Data no flow can be computed from: nothing to show at all.
     QString impossible = impossibleFluid(s.Zustand, s.rhoN, s.rho1Max, s.gammaMax);
     if (impossible.isEmpty())
-        impossible = impossibleValve(s.KvsCv);
+        impossible = impossibleValve(s.KvsCv, row);
     if (!impossible.isEmpty()) {
         notComputable(impossible, QString());
         return;

@@ -109,11 +109,16 @@ QString impossibleFluid(int Zustand, double rhoN, double rho1, double gamma)
     return QString();
 }
 
-QString impossibleValve(double KvsCv)
+QString impossibleValve(double KvsCv, const ValveRow &row)
 {
-    return physical::isValidFlowCoefficient(KvsCv)
-               ? QString()
-               : getText(QStringLiteral("Durchflusskoeffizient unzulässig!"), shared().Sprache);
+    const int Sprache = shared().Sprache;
+    if (!physical::isValidFlowCoefficient(KvsCv))
+        return getText(QStringLiteral("Durchflusskoeffizient unzulässig!"), Sprache);
+    if (!physical::isValidValveFactorCurve(row.aFL.asNumber(), row.bFL.asNumber(), row.cFL.asNumber()))
+        return getText(QStringLiteral("FL-Kennlinie unzulässig!"), Sprache);
+    if (!physical::isValidValveFactorCurve(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber()))
+        return getText(QStringLiteral("xT-Kennlinie unzulässig!"), Sprache);
+    return QString();
 }
 
 QString databaseFailure(const DbError &e)

@@ -67,8 +67,8 @@ QString yesNo(bool yes);
 // it can. Whatever brought the data (an older project file, an edited database), a density must be one and a gas
 // (Zustand 0 or 2) must have an isentropic exponent above 1; an ideal gas (Zustand 0) also a norm density.
 QString impossibleFluid(int Zustand, double rhoN, double rho1, double gamma);
-// Likewise for the valve's Kvs or Cv.
-QString impossibleValve(double KvsCv);
+// Likewise for the valve: its Kvs or Cv, and its FL and xT curves over the opening.
+QString impossibleValve(double KvsCv, const ValveRow &row);
 
 // A database failure for the status line in the screen language: the text of "Datenbankfehler", the file's name
 // and the table, and a common cause (a full disk, no permission, a file held by another program, a damaged file)

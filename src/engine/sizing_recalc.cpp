@@ -180,7 +180,7 @@ void SizingRun::run()
             proposePipes();
             if (!chooseValve())
                 return;
-            if (const QString reason = impossibleValve(s.KvsCv); !reason.isEmpty()) {
+            if (const QString reason = impossibleValve(s.KvsCv, row); !reason.isEmpty()) {
                 notComputable(reason);
                 return;
             }

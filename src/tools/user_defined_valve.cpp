@@ -361,18 +361,14 @@ bool frmBenutzerdefiniert::pruefen()
             return ablehnen(*box);
     }
 
-    // The Kv characteristic as it will be stored: a box that holds no number keeps the table's coefficient.
-    const char *spalten[6] = {"A0", "A1", "A2", "A3", "A4", "A5"};
-    std::array<double, 6> a{};
+    // The curves as they will be stored: a box that holds no number keeps the table's coefficient.
+    const char *spalten[12] = {"A0", "A1", "A2", "A3", "A4", "A5", "AFL", "BFL", "CFL", "AXT", "BXT", "CXT"};
+    std::array<double, 12> k{};
     std::shared_ptr<Recordset> gespeichert;
-    TextBox *groesster = koeffizienten[0];
-    for (std::size_t i = 0; i < a.size(); ++i) {
+    for (std::size_t i = 0; i < k.size(); ++i) {
         const Variant wert(koeffizienten[i]->text());
         if (wert.isNumeric()) {
-            a[i] = wert.toDouble();
-            // The largest coefficient typed is where a wrong digit is likeliest.
-            if (std::fabs(a[i]) > std::fabs(Variant(groesster->text()).asNumber()))
-                groesster = koeffizienten[i];
+            k[i] = wert.toDouble();
             continue;
         }
         try {
@@ -383,13 +379,33 @@ bool frmBenutzerdefiniert::pruefen()
             }
             if (!gespeichert || gespeichert->eof())
                 return true; // the table cannot be written either: storing reports it
-            a[i] = gespeichert->field(QString::fromLatin1(spalten[i])).asNumber();
+            k[i] = gespeichert->field(QString::fromLatin1(spalten[i])).asNumber();
         } catch (const std::exception &) {
             return true;
         }
     }
-    if (!physical::isValidCharacteristic(a))
-        return ablehnen(*groesster);
+    // Of the boxes from..to, the one holding the number of largest magnitude, where a wrong digit is likeliest.
+    auto groesster = [&](std::size_t von, std::size_t bis) {
+        std::size_t beste = von;
+        double betrag = -1.0;
+        for (std::size_t i = von; i <= bis; ++i) {
+            const Variant wert(koeffizienten[i]->text());
+            if (wert.isNumeric() && std::fabs(wert.toDouble()) > betrag) {
+                beste = i;
+                betrag = std::fabs(wert.toDouble());
+            }
+        }
+        return koeffizienten[beste];
+    };
+    if (!physical::isValidCharacteristic({k[0], k[1], k[2], k[3], k[4], k[5]}))
+        return ablehnen(*groesster(0, 5));
+    // FL and xT: a value closed outside the range is the first coefficient's alone.
+    for (const std::size_t erster : {std::size_t{6}, std::size_t{9}}) {
+        if (physical::isValidValveFactorCurve(k[erster], k[erster + 1], k[erster + 2]))
+            continue;
+        const bool geschlossenGueltig = physical::isValidValveFactorCurve(k[erster], 0.0, 0.0);
+        return ablehnen(geschlossenGueltig ? *groesster(erster + 1, erster + 2) : *koeffizienten[erster]);
+    }
     return true;
 }
 

@@ -87,4 +87,21 @@ bool isValidCharacteristic(const std::array<double, 6> &a)
     return withinLimit(b, largestRelativeFlowCoefficient, kHalvings);
 }
 
+bool isValidValveFactorCurve(double a, double b, double c)
+{
+    if (!isSensibleNumber(a) || !isSensibleNumber(b) || !isSensibleNumber(c))
+        return false;
+    auto f = [=](double y) { return a + b * y + c * y * y; };
+    auto within = [](double v) { return v > 0.0 && v <= 1.0; };
+    if (!within(f(0.0)) || !within(f(1.0)))
+        return false;
+    // A parabola takes its extremes at the ends and at its vertex; only a vertex inside the range counts.
+    if (c != 0.0) {
+        const double vertex = -b / (2.0 * c);
+        if (vertex > 0.0 && vertex < 1.0 && !within(f(vertex)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace physical

@@ -43,4 +43,9 @@ inline constexpr double largestRelativeFlowCoefficient = 10.0;
 // and the curve no larger in magnitude than largestRelativeFlowCoefficient at any opening y from 0 to 1.
 bool isValidCharacteristic(const std::array<double, 6> &a);
 
+// A pressure recovery factor FL or a critical pressure ratio xT over the opening, f = a + b y + c y^2: every
+// coefficient a sensible number, and 0 < f <= 1 at every opening y from 0 to 1 (FL squared and xT each compare a
+// pressure drop with a larger one).
+bool isValidValveFactorCurve(double a, double b, double c);
+
 } // namespace physical

@@ -559,25 +559,53 @@ private slots:
         QTest::addColumn<QString>("where"); // the points given rho1 and gamma; the others hold sound values
         QTest::addColumn<float>("kvs");     // of the larger valve, the one chosen
         QTest::addColumn<QString>("reason"); // empty: computed
+        QTest::addColumn<QList<double>>("fl"); // FL and xT = a + b y + c y^2 of the larger valve
+        QTest::addColumn<QList<double>>("xt");
         const double inf = std::numeric_limits<double>::infinity();
         const QString density = "Dichtewert unzulässig!", norm = "Normdichte unzulässig!";
         const QString kappa = "Isentropenexponent unzulässig!", kvsReason = "Durchflusskoeffizient unzulässig!";
+        const QString flReason = "FL-Kennlinie unzulässig!", xtReason = "xT-Kennlinie unzulässig!";
+        const QList<double> fl{0.9, 0, 0}, xt{0.7, 0, 0}; // sound curves
         // Medium 4: a liquid of the list; 3: an ideal gas; 5 with Zustand 2: a wizard vapour.
-        QTest::newRow("sizing, liquid of density -45.98") << 0 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density;
-        QTest::newRow("sizing, density 0 at the normal point only") << 0 << 4 << 1.2 << 0.0 << 1.4 << "norm" << 40.0f << density;
-        QTest::newRow("sizing, density infinite") << 0 << 4 << 1.2 << inf << 1.4 << "all" << 40.0f << density;
-        QTest::newRow("sizing, gas of norm density 0") << 0 << 3 << 0.0 << 1.2 << 1.4 << "all" << 40.0f << norm;
-        QTest::newRow("sizing, gas of kappa 1") << 0 << 3 << 1.2 << 1.2 << 1.0 << "all" << 40.0f << kappa;
-        QTest::newRow("sizing, vapour of kappa 0.5") << 0 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa;
-        QTest::newRow("sizing, Kvs 0 in the table") << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason;
-        QTest::newRow("sizing, Kvs -5 in the table") << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << -5.0f << kvsReason;
+        QTest::newRow("sizing, liquid of density -45.98")
+            << 0 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density << fl << xt;
+        QTest::newRow("sizing, density 0 at the normal point only")
+            << 0 << 4 << 1.2 << 0.0 << 1.4 << "norm" << 40.0f << density << fl << xt;
+        QTest::newRow("sizing, density infinite")
+            << 0 << 4 << 1.2 << inf << 1.4 << "all" << 40.0f << density << fl << xt;
+        QTest::newRow("sizing, gas of norm density 0")
+            << 0 << 3 << 0.0 << 1.2 << 1.4 << "all" << 40.0f << norm << fl << xt;
+        QTest::newRow("sizing, gas of kappa 1") << 0 << 3 << 1.2 << 1.2 << 1.0 << "all" << 40.0f << kappa << fl << xt;
+        QTest::newRow("sizing, vapour of kappa 0.5")
+            << 0 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa << fl << xt;
+        QTest::newRow("sizing, Kvs 0 in the table")
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason << fl << xt;
+        QTest::newRow("sizing, Kvs -5 in the table")
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << -5.0f << kvsReason << fl << xt;
         QTest::newRow("sizing, density -5 in the switched-off minimum column")
-            << 0 << 4 << 1.2 << -5.0 << 1.4 << "min off" << 40.0f << QString();
-        QTest::newRow("flow, liquid of density -45.98") << 1 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density;
-        QTest::newRow("flow, gas of norm density 1e300") << 1 << 3 << 1e300 << 1.2 << 1.4 << "all" << 40.0f << norm;
-        QTest::newRow("flow, vapour of kappa 0.5") << 1 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa;
-        QTest::newRow("flow, Kvs 0 in the table") << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason;
-        QTest::newRow("flow, gas of kappa 1.05") << 1 << 3 << 1.2 << 1.2 << 1.05 << "all" << 40.0f << QString();
+            << 0 << 4 << 1.2 << -5.0 << 1.4 << "min off" << 40.0f << QString() << fl << xt;
+        QTest::newRow("flow, liquid of density -45.98")
+            << 1 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density << fl << xt;
+        QTest::newRow("flow, gas of norm density 1e300")
+            << 1 << 3 << 1e300 << 1.2 << 1.4 << "all" << 40.0f << norm << fl << xt;
+        QTest::newRow("flow, vapour of kappa 0.5")
+            << 1 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa << fl << xt;
+        QTest::newRow("flow, Kvs 0 in the table")
+            << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason << fl << xt;
+        QTest::newRow("flow, gas of kappa 1.05")
+            << 1 << 3 << 1.2 << 1.2 << 1.05 << "all" << 40.0f << QString() << fl << xt;
+        // FL and xT lie in (0, 1] at every opening, whatever the medium.
+        QTest::newRow("sizing, FL 1e12 when closed")
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << flReason << QList<double>{1e12, 0, 0} << xt;
+        // A Kvs of 1e12 and an FL of 1e-300 pass; xT is -1e12 when closed.
+        QTest::newRow("flow, gas, xT -1e12 + 1e12 y - 1e12 y^2")
+            << 1 << 3 << 1.2 << 1.2 << 1.4 << "all" << 1e12f << xtReason << QList<double>{1e-300, 0, 0}
+            << QList<double>{-1e12, 1e12, -1e12};
+        QTest::newRow("flow, FL 0.9 + 0.2 y: 1.1 at full opening")
+            << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << flReason << QList<double>{0.9, 0.2, 0} << xt;
+        // 0.5 - 2 y + 2 y^2 is 0 at half opening.
+        QTest::newRow("sizing, liquid, xT touching 0 at half opening")
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << xtReason << fl << QList<double>{0.5, -2, 2};
     }
 
     void impossibleDataStopBothRecalculations()
@@ -590,9 +618,11 @@ private slots:
         QFETCH(QString, where);
         QFETCH(float, kvs);
         QFETCH(QString, reason);
+        QFETCH(QList<double>, fl);
+        QFETCH(QList<double>, xt);
 
         // The DN 25 valve is too small for 30 m3/h: the sizing takes the DN 32 one.
-        Fixture f({{25, 1, 10.0f}, {32, 1, kvs}});
+        Fixture f({{25, 1, 10.0f}, {32, 1, kvs, 50, ValveRow{}.a, {fl[0], fl[1], fl[2]}, {xt[0], xt[1], xt[2]}}});
         SharedData &s = shared();
         s.PDFDruckerVorhanden = true;
         s.Medium = medium;

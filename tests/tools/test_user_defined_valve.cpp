@@ -410,6 +410,18 @@ void TestUserDefinedValve::applyRefusesAnImpossibleValve_data()
         << QStringList{"txtA1=9.5", "txtA5="} << "txtA1" << "a1" << a1;
     // 38 y - 37 y^2 peaks at 9.76.
     QTest::newRow("curve peaking at 9.76 taken over") << QStringList{"txtA1=38", "txtA2=-37"} << "" << "a1" << 38.0;
+    // FL and xT = a0 + a1 y + a2 y^2 lie in (0, 1] at every opening; the boxes show 0.9 and 0.7, the table holds
+    // 0.8 and 0.6. A value closed outside that range is a0's alone; otherwise the largest other coefficient is
+    // the likeliest wrong digit.
+    QTest::newRow("FL 1e12 when closed") << QStringList{"txtaFL_0=1e12"} << "txtaFL_0" << "aFL" << 0.8;
+    QTest::newRow("xT -1e12 + 1e12 y - 1e12 y^2 beside Kvs 1e12 and FL 1e-300")
+        << QStringList{"txtKvsCv=1e12", "txtaFL_0=1e-300", "txtaxT_0=-1e12", "txtaxT_1=1e12", "txtaxT_2=-1e12"}
+        << "txtaxT_0" << "axT" << 0.6;
+    // 0.9 + 0.5 y is 1.4 at full opening.
+    QTest::newRow("FL 1.4 at full opening") << QStringList{"txtaFL_1=0.5"} << "txtaFL_1" << "bFL" << 0.0;
+    // The table's 0.6 + 0.35 y stays below 1, where the box's 0.7 would not.
+    QTest::newRow("xT with an emptied box counts with the table's value")
+        << QStringList{"txtaxT_0=", "txtaxT_1=0.35"} << "" << "bxT" << 0.35;
     QTest::newRow("rangeability 0: the shared 50 stored")
         << QStringList{"txtStellverhältnis=0"} << "" << "Stellverhältnis" << 50.0;
     QTest::newRow("rangeability 200: the shared 50 stored")

@@ -18,6 +18,8 @@ private slots:
     void pressuresInTheirUnits();
     void characteristic_data();
     void characteristic();
+    void valveFactorCurve_data();
+    void valveFactorCurve();
 };
 
 enum Rule { Kappa, Density, Viscosity, VapourPressure, CriticalPressure, MolarMass, Coefficient };
@@ -162,6 +164,38 @@ void TestPhysicalLimits::characteristic()
     QFETCH(Coefficients, a);
     QFETCH(bool, valid);
     QCOMPARE(physical::isValidCharacteristic(a), valid);
+}
+
+// FL or xT = a + b y + c y^2 over the opening y from 0 to 1; the values in the comments are worked by hand.
+void TestPhysicalLimits::valveFactorCurve_data()
+{
+    QTest::addColumn<double>("a");
+    QTest::addColumn<double>("b");
+    QTest::addColumn<double>("c");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("FL 0.8 at every opening (the estimate)") << 0.8 << 0.0 << 0.0 << true;
+    QTest::newRow("0 when closed") << 0.0 << 0.8 << 0.0 << false;
+    QTest::newRow("1.1 at full opening") << 0.9 << 0.2 << 0.0 << false;
+    QTest::newRow("0 at full opening") << 0.9 << -0.9 << 0.0 << false;
+    // 0.25 + 1.25 y - 0.5 y^2 rises to exactly 1 at full opening; its peak of 1.03 lies beyond, at y = 1.25.
+    QTest::newRow("1 at full opening, peak beyond it") << 0.25 << 1.25 << -0.5 << true;
+    // 0.5 + 2 y - 2 y^2: 0.5 at both ends, exactly 1 at y = 0.5.
+    QTest::newRow("touching 1 between the ends") << 0.5 << 2.0 << -2.0 << true;
+    // 0.5 - 2 y + 2 y^2: 0.5 at both ends, exactly 0 at y = 0.5.
+    QTest::newRow("touching 0 between the ends") << 0.5 << -2.0 << 2.0 << false;
+    // 1.00001 - 3.8 (y - 0.505)^2: 0.031 closed, 0.069 open, 0.999915 at y = 0.50 and 0.51, 1.00001 at 0.505.
+    QTest::newRow("peak of 1.00001 between the whole percents") << 0.030915 << 3.838 << -3.8 << false;
+    QTest::newRow("FL 1e12 when closed") << 1e12 << 0.0 << 0.0 << false;
+    QTest::newRow("coefficient NaN") << std::nan("") << 0.0 << 0.0 << false;
+}
+
+void TestPhysicalLimits::valveFactorCurve()
+{
+    QFETCH(double, a);
+    QFETCH(double, b);
+    QFETCH(double, c);
+    QFETCH(bool, valid);
+    QCOMPARE(physical::isValidValveFactorCurve(a, b, c), valid);
 }
 
 QTEST_APPLESS_MAIN(TestPhysicalLimits)
