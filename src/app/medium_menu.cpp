@@ -2,6 +2,7 @@
 
 #include "app/sheet_host.h"
 #include "engine/flow_recalc.h"
+#include "engine/main_window_access.h"
 #include "engine/sizing_recalc.h"
 #include "fluids/fluid_wizard.h"
 #include "fluids/gas_mixture.h"
@@ -36,6 +37,8 @@ void frmMDIMain::chooseMedium(int code, int zustand, const QString &name)
     d.QUnit = static_cast<int>(umrechnenEinheitIndexDurchfluss(d.Zustand, zustand, d.QUnit).toInt());
     d.Zustand = zustand;
     d.NameMedium = name;
+    // The recalculation below is the one the user hears, not those of the loading.
+    mainwin::LoadingSound sound;
 
     if (d.Modus == 0) {
         sheethost::unloadSheet(SheetKind::CalcSize);

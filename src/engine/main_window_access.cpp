@@ -7,6 +7,10 @@
 
 namespace {
 MainWindowAccess *g_mainWindow = nullptr;
+// LoadingSounds alive, recalculations running, and the beeps of the latest recalculation held back.
+int g_loadings = 0;
+int g_recalculations = 0;
+int g_heldBeeps = 0;
 } // namespace
 
 void setMainWindowAccess(MainWindowAccess *window)
@@ -49,7 +53,34 @@ void setResultsCurrent(bool current)
 
 void beep()
 {
-    uiServices().beep();
+    if (g_loadings > 0 && g_recalculations > 0)
+        ++g_heldBeeps;
+    else
+        uiServices().beep();
+}
+
+LoadingSound::LoadingSound()
+{
+    ++g_loadings;
+}
+
+LoadingSound::~LoadingSound()
+{
+    if (--g_loadings > 0)
+        return;
+    for (; g_heldBeeps > 0; --g_heldBeeps)
+        uiServices().beep();
+}
+
+RecalculationSound::RecalculationSound()
+{
+    ++g_recalculations;
+    g_heldBeeps = 0;
+}
+
+RecalculationSound::~RecalculationSound()
+{
+    --g_recalculations;
 }
 
 } // namespace mainwin

@@ -26,7 +26,29 @@ void setStatusText(const QString &text);
 // is left as it is). Without a main window nothing is current.
 bool resultsCurrent();
 void setResultsCurrent(bool current);
-// The platform's beep, through the form runtime's services.
+// The platform's beep, through the form runtime's services; held back while a sheet loads (LoadingSound).
 void beep();
+
+// Loading a sheet recalculates it several times through the handlers that filling it runs, each time on a sheet
+// that is only partly filled, and each run's report replaces the one before. While a LoadingSound lives, the
+// beeps of a recalculation are held back, a recalculation that starts drops those of the one before, and the
+// beeps of the last one sound when the outermost LoadingSound ends: the user hears what the loaded sheet says.
+// A command that loads a sheet and then recalculates it holds one around both.
+class LoadingSound {
+public:
+    LoadingSound();
+    ~LoadingSound();
+    LoadingSound(const LoadingSound &) = delete;
+    LoadingSound &operator=(const LoadingSound &) = delete;
+};
+
+// Marks a recalculation for its lifetime, for LoadingSound.
+class RecalculationSound {
+public:
+    RecalculationSound();
+    ~RecalculationSound();
+    RecalculationSound(const RecalculationSound &) = delete;
+    RecalculationSound &operator=(const RecalculationSound &) = delete;
+};
 
 } // namespace mainwin

@@ -3,6 +3,7 @@
 // What the flow recalculation and the sizing recalculation share: the chosen valve row's values, and the texts
 // of result labels, which show "N/A" for a value that could not be computed.
 
+#include "engine/main_window_access.h"
 #include "platform/core/variant.h"
 #include "platform/db/database.h"
 
@@ -23,7 +24,8 @@ struct ValveRow {
 
 // Marks a recalculation as running for its lifetime. The validation's focus moves make a field lose the focus,
 // and leaving a field recalculates: a run started inside a run would beep and write the status line a second
-// time, so it returns at once while the flag is set.
+// time, so it returns at once while the flag is set. While a sheet loads, the run's beeps wait for the end of the
+// loading and are dropped when another run follows (mainwin::LoadingSound).
 class RunGuard {
 public:
     explicit RunGuard(bool &running) : running_(running) { running_ = true; }
@@ -33,6 +35,7 @@ public:
 
 private:
     bool &running_;
+    mainwin::RecalculationSound sound_;
 };
 
 // The curve coefficients and the noise table of a valve table's current row, for a run that reads several rows.

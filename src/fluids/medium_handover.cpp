@@ -1,6 +1,7 @@
 #include "fluids/medium_handover.h"
 
 #include "engine/flow_recalc.h"
+#include "engine/main_window_access.h"
 #include "engine/sizing_recalc.h"
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
@@ -21,6 +22,8 @@ void beginHandOver(const FluidUnits &dialogUnits, int Zustand, int Medium)
 void reloadActiveSheet(const std::function<void()> &beforeRecalculation)
 {
     const int Modus = shared().Modus;
+    // The recalculation below is the one the user hears, not those of the loading.
+    mainwin::LoadingSound sound;
     if (Modus == 0) {
         calcSizeSheet().unload();
         calcSizeSheet().get();

@@ -304,6 +304,8 @@ void FrmCalcFlow::Form_Load()
 {
     SharedData &s = shared();
     const int lang = s.Sprache;
+    // Of the recalculations that loading runs, only the last one's beeps sound: it reports on the loaded sheet.
+    mainwin::LoadingSound sound;
     // Step 1; the flag is cleared again before the last recalculation (step 19).
     LoadFlag flag(loading_);
     ListeVentilbereit = false;

@@ -2,6 +2,7 @@
 
 #include "sheets/calc_size.h"
 
+#include "engine/main_window_access.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "sheets/calc_size_geometry.h"
@@ -52,6 +53,8 @@ void frmCalcSize::Form_Load()
     SharedData &s = shared();
     // The engine reaches the sheet from the first recalculation that loading runs.
     setActiveSizingSheet(&access_);
+    // Of the recalculations that loading runs, only the last one's beeps sound: it reports on the loaded sheet.
+    mainwin::LoadingSound sound;
     LoadingFlag loading;
 
     setCaption(getText("Modus Dimensionierung", s.Sprache));

@@ -117,6 +117,19 @@ void setProgramFolder(const QString &folder)
     programFolderOverride() = folder;
 }
 
+namespace {
+
+bool gleicherInhalt(const QString &a, const QString &b)
+{
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+        return false;
+    return fa.readAll() == fb.readAll();
+}
+
+} // namespace
+
 bool ensureDataFolder(const QString &seedFolder, QString *error)
 {
     auto fehler = [error](const QString &text) {
@@ -141,9 +154,14 @@ bool ensureDataFolder(const QString &seedFolder, QString *error)
         const QString quelle = it.next();
         const QString relativ = seed.relativeFilePath(quelle);
         const QString zielDatei = ziel + QLatin1Char('/') + relativ;
-        // What the user already has is never replaced.
-        if (QFileInfo::exists(zielDatei))
+        // What the user already has is never replaced, except the texts: the program never writes to the language
+        // database, so a copy left by an earlier installation is brought up to the installed one, or its new
+        // messages would show as German keys in every other language. Should that fail, the old texts serve.
+        if (QFileInfo::exists(zielDatei)) {
+            if (relativ == QLatin1String("dbSprache.mdb") && !gleicherInhalt(quelle, zielDatei))
+                copyWholeFile(quelle, zielDatei);
             continue;
+        }
         const QString ordner = QFileInfo(zielDatei).path();
         if (!QDir().mkpath(ordner))
             return fehler(meldung(

@@ -122,6 +122,8 @@ public:
     // The printers the machine has when the main window starts (the default is the first).
     QStringList installedPrinters{QStringLiteral("Office")};
     std::unique_ptr<frmMDIMain> w;
+    // The beeps of the start and of its first New, which shows the first sheet.
+    int startUpBeeps = 0;
 
     // Once per suite: a documents folder of our own and the build tree's program folder.
     void initSuite()
@@ -166,6 +168,7 @@ public:
         QVERIFY(!w->startFailed());
         QVERIFY(w->mnuNeu.userChoose());
         formruntime::collect();
+        startUpBeeps = ui.beepCount();
         // The cases count their own beeps and messages (the sheet's first recalculation may warn).
         ui.reset();
     }

@@ -1,5 +1,6 @@
 #include "app/file_commands.h"
 #include "app/save_temporaries.h"
+#include "fluids/ideal_gas_list.h"
 #include "menu_fixture.h"
 
 #include <QDirIterator>
@@ -24,7 +25,38 @@ QStringList leftovers(const QString &folder, const QStringList &expected)
     return out;
 }
 
+// Projects for the sheet loads below, made from the seed's default project (water 10 bar abs. to 7 / 6.5 / 6 bar
+// abs., 10 / 20 / 30 m3/h, series 4627_71 equal percentage, size 50 given, Kvs given as 40).
+enum class Project {
+    Seed,
+    // Kvs 16 given: at 4 bar its full-open flow of 16 * sqrt(4) = 32 m3/h leaves 7 % over 30 m3/h. Loading selects
+    // "Optimiert" on the way, and the sheet is sized with Kvs 25 (50 m3/h, 67 %).
+    SmallGivenKvs,
+    // 75 m3/h: the largest valve of size 50, Kvs 40, passes 40 * sqrt(4) = 80 m3/h, 6.7 % more.
+    ShortReserve,
+    // The flow sheet with p2 above p1.
+    FlowP2AboveP1,
+};
+
+void shape(SharedData &d, Project project)
+{
+    switch (project) {
+    case Project::Seed: break;
+    case Project::SmallGivenKvs:
+        d.KvsOpt = false;
+        d.KvsCv = 16.0f;
+        break;
+    case Project::ShortReserve: d.QMax = 75.0; break;
+    case Project::FlowP2AboveP1:
+        d.Modus = 1;
+        d.p2Max = 12.0;
+        break;
+    }
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Project)
 
 class TestFileCommands : public QObject {
     Q_OBJECT
@@ -59,6 +91,8 @@ private slots:
     void loadDefaultKeepsTheCurrentProject_data();
     void loadDefaultKeepsTheCurrentProject();
     void saveDefaultWritesOnlyTheDefaultProject();
+    void loadedSheetBeepsOnlyForWhatItShows_data();
+    void loadedSheetBeepsOnlyForWhatItShows();
 };
 
 void TestFileCommands::projectNameRules_data()
@@ -545,6 +579,62 @@ void TestFileCommands::saveDefaultWritesOnlyTheDefaultProject()
     QCOMPARE(fileBytes(QDir(f.projects()).filePath(QStringLiteral("Kessel.vls"))), project);
     QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Kessel]"));
     QCOMPARE(shared().DateiName, QStringLiteral("Kessel"));
+}
+
+// Loading a sheet recalculates it several times on the way, on a sheet still being filled; the user hears what the
+// loaded sheet reports: one beep for a warning or a refused input, none when it reports nothing.
+void TestFileCommands::loadedSheetBeepsOnlyForWhatItShows_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<Project>("project");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("beeps");
+    const QString current = QStringLiteral("Berechnung aktualisiert");
+    const QString reserve = current + QStringLiteral(" / Durchflussreserve evtl. nicht ausreichend!");
+    const QString refused = QStringLiteral("Berechnung nicht aktualisiert: Druckwert unzulässig!");
+    QTest::newRow("start-up") << "start-up" << Project::Seed << current << 0;
+    QTest::newRow("start-up, short reserve") << "start-up" << Project::ShortReserve << reserve << 1;
+    QTest::newRow("New, Kvs optimised by loading") << "New" << Project::SmallGivenKvs << current << 0;
+    QTest::newRow("New, short reserve") << "New" << Project::ShortReserve << reserve << 1;
+    QTest::newRow("Open, Kvs optimised by loading") << "Open" << Project::SmallGivenKvs << current << 0;
+    QTest::newRow("Open, short reserve") << "Open" << Project::ShortReserve << reserve << 1;
+    QTest::newRow("Open, flow sheet with p2 above p1") << "Open" << Project::FlowP2AboveP1 << refused << 1;
+    // The medium entry and a fluid list's OK load the sheet and then recalculate once more.
+    QTest::newRow("water chosen, flow sheet with p2 above p1") << "water" << Project::FlowP2AboveP1 << refused << 1;
+    QTest::newRow("air handed over, flow sheet with p2 above p1") << "air" << Project::FlowP2AboveP1 << refused << 1;
+}
+
+void TestFileCommands::loadedSheetBeepsOnlyForWhatItShows()
+{
+    QFETCH(QString, command);
+    QFETCH(Project, project);
+    QFETCH(QString, status);
+    QFETCH(int, beeps);
+    f.stop();
+    if (command == QLatin1String("Open")) {
+        f.start();
+        const QString path = f.saveProject(QStringLiteral("Kessel"), [project](SharedData &d) { shape(d, project); });
+        f.ui.answerNextFileDialog(path);
+        QVERIFY(f.w->mnuOpen.userChoose());
+    } else {
+        f.start([project](SharedData &d) { shape(d, project); });
+        if (command == QLatin1String("New"))
+            QVERIFY(f.choose(f.w->mnuNeu));
+        if (command == QLatin1String("water"))
+            QVERIFY(f.choose(f.w->mnuWasser));
+        if (command == QLatin1String("air")) {
+            f.ui.onNextModal([](Form &form) {
+                auto &list = dynamic_cast<frmIdealesGas &>(form);
+                list.lstSubstanz.userPick(int(list.lstSubstanz.items().indexOf(QStringLiteral("Luft"))));
+                list.lstSubstanz.userDoubleClick();
+            });
+            QVERIFY(f.choose(f.w->mnuIdealesGas));
+            QCOMPARE(shared().NameMedium, QStringLiteral("Luft"));
+        }
+    }
+    QVERIFY(f.sheet());
+    QCOMPARE(f.w->StatusBar.text(), status);
+    QCOMPARE(command == QLatin1String("start-up") ? f.startUpBeeps : f.ui.beepCount(), beeps);
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)

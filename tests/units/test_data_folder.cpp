@@ -48,6 +48,8 @@ private slots:
     void missingFolderIsCreatedFromSeed();
     void existingFilesAreNeverOverwritten();
     void copiesOfReadOnlySeedAreWritable();
+    void languageDatabaseFollowsTheInstalledTexts_data();
+    void languageDatabaseFollowsTheInstalledTexts();
     void failuresNameTheFile_data();
     void failuresNameTheFile();
 
@@ -195,6 +197,42 @@ void TestDataFolder::copiesOfReadOnlySeedAreWritable()
     QVERIFY(QFile::setPermissions(quelle, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
     QVERIFY(ensureDataFolder(seed(), nullptr));
     QVERIFY(QFile::permissions(dataFile(QStringLiteral("dbSprache.mdb"))) & QFileDevice::WriteOwner);
+}
+
+void TestDataFolder::languageDatabaseFollowsTheInstalledTexts_data()
+{
+    QTest::addColumn<QByteArray>("vorhanden"); // the user's copy from an earlier installation
+    QTest::addColumn<bool>("schreibgeschuetzt"); // the data folder and the copy are read-only
+    QTest::addColumn<QByteArray>("danach");
+    QTest::newRow("older texts") << QByteArray("old texts") << false << QByteArray("texts");
+    QTest::newRow("a longer older file") << QByteArray("texts and more") << false << QByteArray("texts");
+    // Permissions do not stop the superuser, so that case runs only for others.
+    if (geteuid() != 0)
+        QTest::newRow("read-only: the old texts serve") << QByteArray("old texts") << true << QByteArray("old texts");
+}
+
+void TestDataFolder::languageDatabaseFollowsTheInstalledTexts()
+{
+    QFETCH(QByteArray, vorhanden);
+    QFETCH(bool, schreibgeschuetzt);
+    QFETCH(QByteArray, danach);
+    const QString datei = dataFile(QStringLiteral("dbSprache.mdb"));
+    QVERIFY(schreibe(datei, vorhanden));
+    QVERIFY(schreibe(dataFile(QStringLiteral("Default.vls")), "the user's own project"));
+    QVERIFY(schreibe(dataFile(QStringLiteral("Vorlagen/leer.vls")), "the user's own template"));
+    const QFileDevice::Permissions lesbar = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    if (schreibgeschuetzt) {
+        QVERIFY(QFile::setPermissions(datei, QFileDevice::ReadOwner));
+        QVERIFY(QFile::setPermissions(dataFolder(), lesbar));
+    }
+    QVERIFY(ensureDataFolder(seed(), nullptr));
+    if (schreibgeschuetzt)
+        QVERIFY(QFile::setPermissions(dataFolder(), lesbar | QFileDevice::WriteOwner));
+    QCOMPARE(lies(datei), danach);
+    // Only the texts follow the installation; the user's projects stay.
+    QCOMPARE(lies(dataFile(QStringLiteral("Default.vls"))), QByteArray("the user's own project"));
+    QCOMPARE(lies(dataFile(QStringLiteral("Vorlagen/leer.vls"))), QByteArray("the user's own template"));
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files).size(), 2);
 }
 
 void TestDataFolder::failuresNameTheFile_data()
