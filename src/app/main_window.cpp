@@ -361,9 +361,9 @@ void frmMDIMain::MDIForm_Load()
     d.DruckKenndaten = Variant(false);
 
     try {
-        openLanguageDatabase(dataFile(QStringLiteral("dbSprache.mdb")));
+        openLanguageDatabase(dataFile(QLatin1String(kLanguageDatabase)));
     } catch (const std::exception &e) {
-        fail(dataFile(QStringLiteral("dbSprache.mdb")), errorText(e));
+        fail(dataFile(QLatin1String(kLanguageDatabase)), errorText(e));
         return;
     }
 

@@ -158,7 +158,7 @@ bool ensureDataFolder(const QString &seedFolder, QString *error)
         // database, so a copy left by an earlier installation is brought up to the installed one, or its new
         // messages would show as German keys in every other language. Should that fail, the old texts serve.
         if (QFileInfo::exists(zielDatei)) {
-            if (relativ == QLatin1String("dbSprache.mdb") && !gleicherInhalt(quelle, zielDatei))
+            if (relativ == QLatin1String(kLanguageDatabase) && !gleicherInhalt(quelle, zielDatei))
                 copyWholeFile(quelle, zielDatei);
             continue;
         }

@@ -12,8 +12,12 @@ QString dataFile(const QString &fileName);
 // The program folder (templates, pictures): the folder of the executable.
 QString programFolder();
 
+// The language database in the data folder: the program's own texts, never written by the program.
+inline constexpr char kLanguageDatabase[] = "dbSprache.mdb";
+
 // Creates the data folder if missing and copies every file of the seed folder (and its subfolders) that the data
-// folder lacks, as writable copies; never overwrites a file the user has. Returns false with a message naming the
+// folder lacks, as writable copies; never overwrites a file the user has, except that the language database is
+// brought up to the seed's when the two differ (the old one serves if that fails). Returns false with a message naming the
 // folder or file when that fails, also when the seed folder or the documents folder is missing.
 bool ensureDataFolder(const QString &seedFolder, QString *error);
 
