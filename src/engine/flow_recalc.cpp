@@ -72,7 +72,7 @@ void FlowRun::run()
         return;
     }
     // Data no flow can be computed from: nothing to show at all.
-    QString impossible = impossibleFluid(s.Zustand, s.rhoN, s.rho1Max, s.gammaMax);
+    QString impossible = impossibleFluid(s, {s.rho1Max, s.gammaMax, s.nueMax, s.psatMax});
     if (impossible.isEmpty())
         impossible = impossibleValve(s.KvsCv, row);
     if (!impossible.isEmpty()) {

@@ -97,15 +97,24 @@ QString yesNo(bool yes)
     return getText(yes ? QStringLiteral("ja") : QStringLiteral("nein"), shared().Sprache);
 }
 
-QString impossibleFluid(int Zustand, double rhoN, double rho1, double gamma)
+QString impossibleFluid(const SharedData &s, const PointFluid &point)
 {
-    const int Sprache = shared().Sprache;
-    if (Zustand == 0 && !physical::isValidDensity(rhoN))
-        return getText(QStringLiteral("Normdichte unzulässig!"), Sprache);
-    if (!physical::isValidDensity(rho1))
-        return getText(QStringLiteral("Dichtewert unzulässig!"), Sprache);
-    if ((Zustand == 0 || Zustand == 2) && !physical::isValidKappa(gamma))
-        return getText(QStringLiteral("Isentropenexponent unzulässig!"), Sprache);
+    auto reason = [&s](const char *key) { return getText(QString::fromUtf8(key), s.Sprache); };
+    if (s.Zustand == 0 && !physical::isValidDensity(s.rhoN))
+        return reason("Normdichte unzulässig!");
+    if (!physical::isValidDensity(point.rho1))
+        return reason("Dichtewert unzulässig!");
+    if ((s.Zustand == 0 || s.Zustand == 2) && !physical::isValidKappa(point.gamma))
+        return reason("Isentropenexponent unzulässig!");
+    if (s.Zustand == 2 && s.Medium != 2 && !physical::isValidMolarMass(s.M))
+        return reason("Molmasse unzulässig!");
+    const bool givenLiquid = s.Zustand == 1 && s.Medium != 1 && s.Medium < 10;
+    if (givenLiquid && !physical::isValidViscosity(point.nue))
+        return reason("Viskosität unzulässig!");
+    if (givenLiquid && !physical::isValidVapourPressure(point.psat, s.pUnit))
+        return reason("Dampfdruck unzulässig!");
+    if (givenLiquid && !physical::isValidCriticalPressure(s.pkrit, s.pUnit))
+        return reason("Kritischer Druck unzulässig!");
     return QString();
 }
 

@@ -10,6 +10,7 @@
 #include <QString>
 
 class Label;
+struct SharedData;
 
 namespace recalc {
 
@@ -63,10 +64,17 @@ double asShown4(double v);
 QString fixedPattern(double v, int decimals);
 // The language's "ja" or "nein".
 QString yesNo(bool yes);
+// The medium's properties at one operating point, in the shared data's units.
+struct PointFluid {
+    double rho1, gamma, nue, psat;
+};
 // Why a recalculation cannot go on with the medium of an operating point, in the screen language, or empty when
-// it can. Whatever brought the data (an older project file, an edited database), a density must be one and a gas
-// (Zustand 0 or 2) must have an isentropic exponent above 1; an ideal gas (Zustand 0) also a norm density.
-QString impossibleFluid(int Zustand, double rhoN, double rho1, double gamma);
+// it can. Whatever brought the data (an older project file, an edited database), every property the calculation
+// uses must be one the dialogs take: a density; for a gas (Zustand 0 or 2) an isentropic exponent, for an ideal
+// gas (Zustand 0) a norm density, for a real gas other than steam the molar mass of the noise estimate; for a
+// liquid the dialogs gave (not water or paper stock, whose properties are computed) a viscosity, a vapour
+// pressure and a critical pressure.
+QString impossibleFluid(const SharedData &s, const PointFluid &point);
 // Likewise for the valve: its Kvs or Cv, and its FL and xT curves over the opening.
 QString impossibleValve(double KvsCv, const ValveRow &row);
 

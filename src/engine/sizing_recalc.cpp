@@ -17,6 +17,7 @@
 #include "state/shared_data.h"
 #include "units/conversions.h"
 #include "units/number_format.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 
 #include <cmath>
@@ -178,6 +179,12 @@ void SizingRun::run()
                 return;
             }
             proposePipes();
+            // A given Kvs of 0 or below matches no row, and the choice would fall back to the series' last one
+            // and put its size over the user's.
+            if (!s.DNmin && !s.KvsOpt && !physical::isValidFlowCoefficient(s.KvsCv)) {
+                notComputable(text("Durchflusskoeffizient unzulässig!"));
+                return;
+            }
             if (!chooseValve())
                 return;
             if (const QString reason = impossibleValve(s.KvsCv, row); !reason.isEmpty()) {
@@ -247,7 +254,7 @@ void SizingRun::fluidProperties()
 QString SizingRun::impossibleMedium()
 {
     for (Point *p : minFirst()) {
-        const QString reason = impossibleFluid(s.Zustand, s.rhoN, p->rho1, p->gamma);
+        const QString reason = impossibleFluid(s, {p->rho1, p->gamma, p->nue, p->psat});
         if (!reason.isEmpty())
             return reason;
     }

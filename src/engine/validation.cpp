@@ -7,6 +7,7 @@
 #include "platform/forms/text_box.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
+#include "units/physical_limits.h"
 #include "units/texts.h"
 
 namespace validation {
@@ -27,9 +28,7 @@ bool aboveAbsoluteZero(const QString &text, int T1Unit)
     double value = 0.0;
     if (!numtext::parse(text, &value))
         return false;
-    // -273.15 °C is -459.67 °F; compared in the box's own unit, so no conversion rounds the limit.
-    const double absoluteZero = T1Unit == 1 ? -459.67 : -273.15;
-    return value > absoluteZero;
+    return physical::isAboveAbsoluteZero(value, T1Unit);
 }
 
 bool fluidDataStale(bool sheetLoading)

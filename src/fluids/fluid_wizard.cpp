@@ -209,7 +209,7 @@ void frmStoffdatenAssistent::connectHandlers()
         }
     }
     // An impossible number typed over a result cannot be left (a text that is no number is put back on leaving).
-    for (const Row &row : {rhoRow(), psatRow(), nueRow(), gammaRow()}) {
+    for (const Row &row : {T1Row(), rhoRow(), psatRow(), nueRow(), gammaRow()}) {
         for (TextBox *f : row)
             f->Validate = [this, f](int &Cancel) { resultValidate(*f, Cancel); };
     }

@@ -53,7 +53,8 @@ bool frmStoffdatenAssistent::calculationInputsReady()
     for (int c : {int(Max), int(Min), int(Norm)}) {
         if (columnActive(c)) {
             checks.emplace_back(p1Row()[c], numeric(*p1Row()[c]));
-            checks.emplace_back(T1Row()[c], numeric(*T1Row()[c]));
+            checks.emplace_back(T1Row()[c], numeric(*T1Row()[c]) &&
+                                                physical::isAboveAbsoluteZero(number(*T1Row()[c]), T1Unit_));
         }
     }
     checks.emplace_back(&txtMol, numeric(txtMol) && number(txtMol) > 0.0);
@@ -296,6 +297,10 @@ bool frmStoffdatenAssistent::numberPossible(const TextBox &field, double value) 
         return physical::isValidMolarMass(value);
     if (&field == &txtpkrit)
         return physical::isValidCriticalPressure(value, units_.pUnit);
+    if (oneOf(txtT1min, txtT1norm, txtT1max))
+        return physical::isAboveAbsoluteZero(value, T1Unit_);
+    if ((&field == &txtTs || &field == &txtTkrit) && !physical::isAboveAbsoluteZero(value, units_.TUnit))
+        return false;
     double Ts = 0.0;
     if (&field == &txtTkrit && Variant(txtTs.text()).toNumber(&Ts))
         return physical::isValidCriticalTemperature(value, Ts);

@@ -196,7 +196,8 @@ bool frmFlüssigkeit::recordHandOverPossible(const Recordset &rs) const
     const int PUNIT = unitOf(rs, "PUNIT");
     // A liquid stored with impossible data (by another tool) is not handed on.
     if (!physical::isValidDensity(number("RHO")) || !physical::isValidVapourPressure(number("PSAT"), PUNIT) ||
-        !physical::isValidCriticalPressure(number("PKRIT"), PUNIT) || !physical::isValidViscosity(number("NUE")))
+        !physical::isValidCriticalPressure(number("PKRIT"), PUNIT) || !physical::isValidViscosity(number("NUE")) ||
+        !physical::isAboveAbsoluteZero(number("TBEZUG"), unitOf(rs, "TUNIT")))
         return false;
     // The sheets hold the reference temperature as a 16-bit whole number.
     const double t = umrechnenTemperatur(rs.field(QStringLiteral("TBEZUG")), unitOf(rs, "TUNIT"), units_.TUnit);
@@ -213,6 +214,8 @@ bool frmFlüssigkeit::numberPossible(const TextBox &field, double value) const
         return physical::isValidCriticalPressure(value, units_.pUnit);
     if (&field == &txtnue)
         return physical::isValidViscosity(value);
+    if (&field == &txtTBezug)
+        return physical::isAboveAbsoluteZero(value, units_.TUnit);
     return true;
 }
 

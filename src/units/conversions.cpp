@@ -326,7 +326,7 @@ double umrechnenDruck(const Variant &Wert, int EinheitVon, int EinheitNach)
     // Even indices are absolute, odd gauge; pairs share the factor to bar.
     const bool vonUeber = EinheitVon % 2 == 1;
     const bool nachUeber = EinheitNach % 2 == 1;
-    double bar = x * faktorBar[EinheitVon / 2];
+    double bar = istVakuum(x, EinheitVon) ? (vonUeber ? -Atmosphaere : 0.0) : x * faktorBar[EinheitVon / 2];
     if (vonUeber && !nachUeber)
         bar += Atmosphaere;
     else if (!vonUeber && nachUeber)
@@ -348,6 +348,14 @@ double absoluterDruckBar(double Wert, int Einheit)
         return std::nan("");
     const double bar = Wert * faktorBar[static_cast<std::size_t>(Einheit / 2)];
     return Einheit % 2 == 1 ? bar + Atmosphaere : bar;
+}
+
+bool istVakuum(double Wert, int Einheit)
+{
+    if (!imBereich(Einheit, 8))
+        return false;
+    const double vakuum = Einheit % 2 == 1 ? -Atmosphaere / faktorBar[static_cast<std::size_t>(Einheit / 2)] : 0.0;
+    return QString::number(Wert, 'g', 4).toDouble() == QString::number(vakuum, 'g', 4).toDouble();
 }
 
 double umrechnenTemperatur(const Variant &Wert, int EinheitVon, int EinheitNach)

@@ -10,6 +10,9 @@ double umrechnenDruck(const Variant &Wert, int EinheitVon, int EinheitNach);
 // A pressure of the pressure list in bar absolute, exactly: neither rounded nor clamped at 0, so that a check
 // sees a negative absolute pressure typed in a gauge unit; not a number for an index outside the list.
 double absoluterDruckBar(double Wert, int Einheit);
+// Whether a pressure of the pressure list is full vacuum, 0 bar abs., to the four significant digits the program shows
+// and converts with: -14.70 or -14.7 psig is, -14.71 is not. umrechnenDruck converts it as full vacuum.
+bool istVakuum(double Wert, int Einheit);
 double umrechnenTemperatur(const Variant &Wert, int EinheitVon, int EinheitNach);
 double umrechnenTemperaturDifferenz(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenDurchflussGas(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit,

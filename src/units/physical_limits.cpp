@@ -2,14 +2,34 @@
 
 #include "units/conversions.h"
 
+#include <QString>
+
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 namespace physical {
 
+namespace {
+
+// The same number to four significant digits: what the program shows and converts with.
+bool isLimitAsShown(double value, double limit)
+{
+    return QString::number(value, 'g', 4).toDouble() == QString::number(limit, 'g', 4).toDouble();
+}
+
+// Rounding in a sum of terms of these magnitudes: a few units in the last place of them.
+double roundingSlack(double magnitudes)
+{
+    return 8.0 * DBL_EPSILON * magnitudes;
+}
+
+} // namespace
+
 bool isSensibleNumber(double value)
 {
-    return std::isfinite(value) && std::fabs(value) <= largestMagnitude;
+    return std::isfinite(value) &&
+           (std::fabs(value) <= largestMagnitude || isLimitAsShown(std::fabs(value), largestMagnitude));
 }
 
 static bool sensibleAbove(double value, double bound)
@@ -28,17 +48,30 @@ bool isValidFlowCoefficient(double coefficient) { return sensibleAbove(coefficie
 
 bool isValidVapourPressure(double pressure, int pressureUnit)
 {
-    return isSensibleNumber(pressure) && isValidVapourPressure(absoluterDruckBar(pressure, pressureUnit));
+    return isSensibleNumber(pressure) && (isValidVapourPressure(absoluterDruckBar(pressure, pressureUnit)) ||
+                                          istVakuum(pressure, pressureUnit));
 }
 
 bool isValidCriticalPressure(double pressure, int pressureUnit)
 {
-    return isSensibleNumber(pressure) && isValidCriticalPressure(absoluterDruckBar(pressure, pressureUnit));
+    // Full vacuum as shown converts as 0 bar abs.
+    return isSensibleNumber(pressure) && isValidCriticalPressure(absoluterDruckBar(pressure, pressureUnit)) &&
+           !istVakuum(pressure, pressureUnit);
 }
 
 bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint)
 {
     return isSensibleNumber(boilingPoint) && sensibleAbove(criticalTemperature, boilingPoint);
+}
+
+bool isAboveAbsoluteZero(double temperature, int temperatureUnit)
+{
+    // Compared in the value's own unit, so no conversion rounds the limit.
+    if (temperatureUnit == 0)
+        return sensibleAbove(temperature, -273.15);
+    if (temperatureUnit == 1)
+        return sensibleAbove(temperature, -459.67);
+    return false;
 }
 
 namespace {
@@ -84,21 +117,27 @@ bool isValidCharacteristic(const std::array<double, 6> &a)
         for (int i = 0; i <= k; ++i)
             b[k] += binomial[k][i] / binomial[kDegree][i] * a[static_cast<std::size_t>(i)];
     constexpr int kHalvings = 40;
-    return withinLimit(b, largestRelativeFlowCoefficient, kHalvings);
+    double magnitudes = 0.0;
+    for (double coefficient : a)
+        magnitudes += std::fabs(coefficient);
+    return withinLimit(b, largestRelativeFlowCoefficient + roundingSlack(magnitudes), kHalvings);
 }
 
 bool isValidValveFactorCurve(double a, double b, double c)
 {
     if (!isSensibleNumber(a) || !isSensibleNumber(b) || !isSensibleNumber(c))
         return false;
-    auto f = [=](double y) { return a + b * y + c * y * y; };
-    auto within = [](double v) { return v > 0.0 && v <= 1.0; };
-    if (!within(f(0.0)) || !within(f(1.0)))
+    auto within = [=](double y) {
+        const double f = a + b * y + c * y * y;
+        const double slack = roundingSlack(std::fabs(a) + std::fabs(b * y) + std::fabs(c * y * y));
+        return f > slack && f <= 1.0 + slack;
+    };
+    if (!within(0.0) || !within(1.0))
         return false;
     // A parabola takes its extremes at the ends and at its vertex; only a vertex inside the range counts.
     if (c != 0.0) {
         const double vertex = -b / (2.0 * c);
-        if (vertex > 0.0 && vertex < 1.0 && !within(f(vertex)))
+        if (vertex > 0.0 && vertex < 1.0 && !within(vertex))
             return false;
     }
     return true;

@@ -5,6 +5,9 @@
 // What a medium or a valve can physically be. The dialogs refuse a typed or taken-over value outside these limits
 // (beep, focus, nothing stored); the recalculations refuse stored data outside them, whatever brought it (an older
 // project file, an edited database). Each rule holds in any of the units the program offers for its quantity.
+// A value that is a limit it may reach to the four significant digits the program shows and converts with counts
+// as that limit (-14.70 psig is a vapour pressure of 0), and a curve that reaches a bound within a few units in
+// the last place reaches it (0.34 + 0.56 + 0.10 is 1).
 namespace physical {
 
 // The largest magnitude any quantity of the program reaches in any of its units. Beyond it a value is a typing
@@ -32,6 +35,8 @@ bool isValidVapourPressure(double pressure, int pressureUnit);
 bool isValidCriticalPressure(double pressure, int pressureUnit);
 // Critical temperature above the normal boiling point, both in one unit (any offset scale keeps the order).
 bool isValidCriticalTemperature(double criticalTemperature, double boilingPoint);
+// A temperature in a unit of the temperature list (°C, F): above absolute zero.
+bool isAboveAbsoluteZero(double temperature, int temperatureUnit);
 // Real-gas factor: above 0 (pV = ZnRT with a positive volume).
 bool isValidRealGasFactor(double z);
 // Valve coefficient Kvs or Cvs: above 0.

@@ -315,6 +315,7 @@ private slots:
         if (Medium == 4) {
             s.rho1Min = s.rho1Norm = s.rho1Max = 900;
             s.nueMin = s.nueNorm = s.nueMax = 2;
+            s.pkrit = 80;
         }
         f.input("txtT1min", T1);
         const int changes = f.sheet.changeCount["txtT1min"];
@@ -561,6 +562,10 @@ private slots:
         QTest::addColumn<QString>("reason"); // empty: computed
         QTest::addColumn<QList<double>>("fl"); // FL and xT = a + b y + c y^2 of the larger valve
         QTest::addColumn<QList<double>>("xt");
+        // A stored property of the medium or the project set to `value`: "nue", "psat", "psat psig", "pkrit", "M",
+        // "given Kvs" (Kvs given with the size, the valve of DN 25 kept)
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<double>("value");
         const double inf = std::numeric_limits<double>::infinity();
         const QString density = "Dichtewert unzulässig!", norm = "Normdichte unzulässig!";
         const QString kappa = "Isentropenexponent unzulässig!", kvsReason = "Durchflusskoeffizient unzulässig!";
@@ -568,44 +573,72 @@ private slots:
         const QList<double> fl{0.9, 0, 0}, xt{0.7, 0, 0}; // sound curves
         // Medium 4: a liquid of the list; 3: an ideal gas; 5 with Zustand 2: a wizard vapour.
         QTest::newRow("sizing, liquid of density -45.98")
-            << 0 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density << fl << xt;
+            << 0 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density << fl << xt << QString() << 0.0;
         QTest::newRow("sizing, density 0 at the normal point only")
-            << 0 << 4 << 1.2 << 0.0 << 1.4 << "norm" << 40.0f << density << fl << xt;
+            << 0 << 4 << 1.2 << 0.0 << 1.4 << "norm" << 40.0f << density << fl << xt << QString() << 0.0;
         QTest::newRow("sizing, density infinite")
-            << 0 << 4 << 1.2 << inf << 1.4 << "all" << 40.0f << density << fl << xt;
+            << 0 << 4 << 1.2 << inf << 1.4 << "all" << 40.0f << density << fl << xt << QString() << 0.0;
         QTest::newRow("sizing, gas of norm density 0")
-            << 0 << 3 << 0.0 << 1.2 << 1.4 << "all" << 40.0f << norm << fl << xt;
-        QTest::newRow("sizing, gas of kappa 1") << 0 << 3 << 1.2 << 1.2 << 1.0 << "all" << 40.0f << kappa << fl << xt;
+            << 0 << 3 << 0.0 << 1.2 << 1.4 << "all" << 40.0f << norm << fl << xt << QString() << 0.0;
+        QTest::newRow("sizing, gas of kappa 1") << 0 << 3 << 1.2 << 1.2 << 1.0 << "all" << 40.0f << kappa << fl << xt << QString() << 0.0;
         QTest::newRow("sizing, vapour of kappa 0.5")
-            << 0 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa << fl << xt;
+            << 0 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa << fl << xt << QString() << 0.0;
         QTest::newRow("sizing, Kvs 0 in the table")
-            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason << fl << xt;
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason << fl << xt << QString() << 0.0;
         QTest::newRow("sizing, Kvs -5 in the table")
-            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << -5.0f << kvsReason << fl << xt;
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << -5.0f << kvsReason << fl << xt << QString() << 0.0;
         QTest::newRow("sizing, density -5 in the switched-off minimum column")
-            << 0 << 4 << 1.2 << -5.0 << 1.4 << "min off" << 40.0f << QString() << fl << xt;
+            << 0 << 4 << 1.2 << -5.0 << 1.4 << "min off" << 40.0f << QString() << fl << xt << QString() << 0.0;
         QTest::newRow("flow, liquid of density -45.98")
-            << 1 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density << fl << xt;
+            << 1 << 4 << 1.2 << -45.98 << 1.4 << "all" << 40.0f << density << fl << xt << QString() << 0.0;
         QTest::newRow("flow, gas of norm density 1e300")
-            << 1 << 3 << 1e300 << 1.2 << 1.4 << "all" << 40.0f << norm << fl << xt;
+            << 1 << 3 << 1e300 << 1.2 << 1.4 << "all" << 40.0f << norm << fl << xt << QString() << 0.0;
         QTest::newRow("flow, vapour of kappa 0.5")
-            << 1 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa << fl << xt;
+            << 1 << 5 << 1.2 << 5.0 << 0.5 << "all" << 40.0f << kappa << fl << xt << QString() << 0.0;
         QTest::newRow("flow, Kvs 0 in the table")
-            << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason << fl << xt;
+            << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 0.0f << kvsReason << fl << xt << QString() << 0.0;
         QTest::newRow("flow, gas of kappa 1.05")
-            << 1 << 3 << 1.2 << 1.2 << 1.05 << "all" << 40.0f << QString() << fl << xt;
+            << 1 << 3 << 1.2 << 1.2 << 1.05 << "all" << 40.0f << QString() << fl << xt << QString() << 0.0;
         // FL and xT lie in (0, 1] at every opening, whatever the medium.
         QTest::newRow("sizing, FL 1e12 when closed")
-            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << flReason << QList<double>{1e12, 0, 0} << xt;
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << flReason << QList<double>{1e12, 0, 0} << xt << QString() << 0.0;
         // A Kvs of 1e12 and an FL of 1e-300 pass; xT is -1e12 when closed.
         QTest::newRow("flow, gas, xT -1e12 + 1e12 y - 1e12 y^2")
             << 1 << 3 << 1.2 << 1.2 << 1.4 << "all" << 1e12f << xtReason << QList<double>{1e-300, 0, 0}
-            << QList<double>{-1e12, 1e12, -1e12};
+            << QList<double>{-1e12, 1e12, -1e12} << QString() << 0.0;
         QTest::newRow("flow, FL 0.9 + 0.2 y: 1.1 at full opening")
-            << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << flReason << QList<double>{0.9, 0.2, 0} << xt;
+            << 1 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << flReason << QList<double>{0.9, 0.2, 0} << xt << QString() << 0.0;
         // 0.5 - 2 y + 2 y^2 is 0 at half opening.
         QTest::newRow("sizing, liquid, xT touching 0 at half opening")
-            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << xtReason << fl << QList<double>{0.5, -2, 2};
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << xtReason << fl << QList<double>{0.5, -2, 2} << QString() << 0.0;
+            // Every stored property the calculation uses is checked as the dialogs check it; one it does not use is not.
+        const QList<double> fl09{0.9, 0, 0};
+        const QString viscosity = "Viskosität unzulässig!", vapour = "Dampfdruck unzulässig!";
+        const QString critical = "Kritischer Druck unzulässig!", molar = "Molmasse unzulässig!";
+        QTest::newRow("sizing, liquid of viscosity -5000")
+            << 0 << 4 << 1.2 << 791.0 << 1.4 << "all" << 40.0f << viscosity << fl << xt << "nue" << -5000.0;
+        QTest::newRow("flow, liquid of viscosity 0")
+            << 1 << 4 << 1.2 << 791.0 << 1.4 << "all" << 40.0f << viscosity << fl << xt << "nue" << 0.0;
+        QTest::newRow("sizing, vapour pressure -1 bar abs.")
+            << 0 << 4 << 1.2 << 791.0 << 1.4 << "all" << 40.0f << vapour << fl << xt << "psat" << -1.0;
+        QTest::newRow("flow, vapour pressure -14.70 psig: full vacuum as shown")
+            << 1 << 4 << 1.2 << 791.0 << 1.4 << "all" << 40.0f << QString() << fl << xt << "psat psig" << -14.7;
+        QTest::newRow("sizing, vapour pressure -14.71 psig")
+            << 0 << 4 << 1.2 << 791.0 << 1.4 << "all" << 40.0f << vapour << fl << xt << "psat psig" << -14.71;
+        QTest::newRow("flow, critical pressure 0")
+            << 1 << 4 << 1.2 << 791.0 << 1.4 << "all" << 40.0f << critical << fl << xt << "pkrit" << 0.0;
+        QTest::newRow("sizing, critical pressure 0")
+            << 0 << 4 << 1.2 << 791.0 << 1.4 << "all" << 40.0f << critical << fl << xt << "pkrit" << 0.0;
+        QTest::newRow("sizing, vapour of molar mass 0")
+            << 0 << 5 << 1.2 << 5.0 << 1.4 << "all" << 40.0f << molar << fl << xt << "M" << 0.0;
+        QTest::newRow("flow, vapour of molar mass -1")
+            << 1 << 5 << 1.2 << 5.0 << 1.4 << "all" << 40.0f << molar << fl << xt << "M" << -1.0;
+        QTest::newRow("sizing, ideal gas with a viscosity of -5000 it does not use")
+            << 0 << 3 << 1.2 << 1.2 << 1.4 << "all" << 40.0f << QString() << fl09 << xt << "nue" << -5000.0;
+        QTest::newRow("flow, ideal gas with a molar mass of 0 it does not use")
+            << 1 << 3 << 1.2 << 1.2 << 1.4 << "all" << 40.0f << QString() << fl09 << xt << "M" << 0.0;
+        QTest::newRow("sizing, given Kvs 0: no fall-back to the largest valve")
+            << 0 << 4 << 1.2 << 998.0 << 1.4 << "all" << 40.0f << kvsReason << fl << xt << "given Kvs" << 0.0;
     }
 
     void impossibleDataStopBothRecalculations()
@@ -620,6 +653,8 @@ private slots:
         QFETCH(QString, reason);
         QFETCH(QList<double>, fl);
         QFETCH(QList<double>, xt);
+        QFETCH(QString, property);
+        QFETCH(double, value);
 
         // The DN 25 valve is too small for 30 m3/h: the sizing takes the DN 32 one.
         Fixture f({{25, 1, 10.0f}, {32, 1, kvs, 50, ValveRow{}.a, {fl[0], fl[1], fl[2]}, {xt[0], xt[1], xt[2]}}});
@@ -639,6 +674,24 @@ private slots:
         s.nueMin = s.nueNorm = s.nueMax = 1.0;
         s.psatMin = s.psatNorm = s.psatMax = 0.02;
         s.MIN = where != "min off";
+        s.M = 18.0;
+        if (property == "nue")
+            s.nueMin = s.nueNorm = s.nueMax = value;
+        if (property.startsWith("psat"))
+            s.psatMin = s.psatNorm = s.psatMax = value;
+        if (property == "psat psig") {
+            s.pUnit = 3;
+            s.pkrit = 3192.0; // 221.1 bar abs.
+        }
+        if (property == "pkrit")
+            s.pkrit = value;
+        if (property == "M")
+            s.M = value;
+        if (property == "given Kvs") {
+            s.DNmin = s.KvsOpt = false;
+            s.DNVentil = "25";
+            s.KvsCv = static_cast<float>(value);
+        }
 
         testsupport::FlowSheetStub flowSheet;
         QStringList results;
@@ -694,6 +747,9 @@ private slots:
         QCOMPARE(f.ui.beepCount(), beeps + 1);
         for (const QString &name : results)
             QVERIFY2(shown(name).isEmpty(), qPrintable(name + ": " + shown(name)));
+        // The user's valve stays, for the sheet and for saving.
+        if (property == "given Kvs")
+            QCOMPARE(s.DNVentil, QString("25"));
         // No warning stays beside the blank results.
         if (modus == 0)
             for (const QString &name : warnedRed + warnedBold) {

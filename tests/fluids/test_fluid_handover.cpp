@@ -421,6 +421,12 @@ void TestFluidHandover::impossibleMediumIsNeitherStoredNorHandedOver_data()
         << liquid << "" << newLiquid + QStringList{"pick:p_unit=1", "txtpsat=-2", store} << "txtpsat";
     QTest::newRow("liquid: critical pressure 0") << liquid << "" << newLiquid + QStringList{"txtpkrit=0", store}
                                                  << "txtpkrit";
+    // Temperatures at or below absolute zero, -273.15 °C or -459.67 F.
+    QTest::newRow("liquid: reference temperature -300 °C")
+        << liquid << "" << newLiquid + QStringList{"txtTBezug=-300", store} << "txtTBezug";
+    QTest::newRow("liquid: reference temperature -459.67 F")
+        << liquid << "" << newLiquid + QStringList{"pick:T_unit=1", "txtTBezug=" + loc("-459.67"), store}
+        << "txtTBezug";
     // Records another tool stored: OK hands nothing over.
     QTest::newRow("gas stored with exponent 0.5")
         << gas << "UPDATE \"IdealeGase_d\" SET Kappa = 0.5 WHERE SUBSTANZ = 'Luft'"
@@ -463,6 +469,12 @@ void TestFluidHandover::impossibleMediumIsNeitherStoredNorHandedOver_data()
     QTest::newRow("wizard: critical pressure 0")
         << wizard << "" << QStringList{"pick:lstSubstanz=Wasser (H2O)", "click:cmdBearbeiten", "txtpkrit=0", store}
         << "txtpkrit";
+    QTest::newRow("wizard: boiling point -300 °C")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Wasser (H2O)", "click:cmdBearbeiten", "txtTs=-300", store}
+        << "txtTs";
+    QTest::newRow("wizard: inlet temperature -300 °C, Stoffdaten berechnen")
+        << wizard << "" << QStringList{"pick:lstSubstanz=Methan (CH4)", "txtT1max=-300", "click:cmdCalc"}
+        << "txtT1max";
     QTest::newRow("wizard: molar mass 0")
         << wizard << "" << QStringList{"pick:lstSubstanz=Wasser (H2O)", "click:cmdBearbeiten", "txtMol=0", store}
         << "txtMol";

@@ -431,6 +431,11 @@ void TestSubstanceLists::saveStoresTheFieldsAsTypedAndRefills_data()
                                            << "Sole|1200|0|3207|1|12.5|0|2|0|0" << loc("Sole @ 12.5°C");
     QTest::newRow("liquid in F") << "liquid" << QStringList{"txtMedium=Sole", "T_unit=1"}
                                  << "Sole|1000|0|221.1|1|68|0|0|0|1" << "Sole @ 68F";
+    // In psig the default 0 bar abs. shows as -14.70 (14.696 psi), full vacuum to four digits; 221.1 bar abs. is
+    // 3192 psig.
+    QTest::newRow("liquid in psig with its vapour pressure of full vacuum")
+        << "liquid" << QStringList{"txtMedium=Sole", "p_unit=3"} << "Sole|1000|-14.7|3192|1|20|0|3|0|0"
+        << "Sole @ 20°C";
 }
 
 void TestSubstanceLists::saveStoresTheFieldsAsTypedAndRefills()

@@ -525,6 +525,7 @@ void FlowSheetInputsTest::staleWizardDataStopTheRecalculation()
     shared().Medium = 6;
     shared().rho1Max = 998.2;
     shared().nueMax = 1.0;
+    shared().pkrit = 221.2;
     FrmCalcFlow &sheet = f.load();
     QCOMPARE(f.status(), current());
     int shown = 0;

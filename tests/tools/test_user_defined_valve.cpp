@@ -419,6 +419,11 @@ void TestUserDefinedValve::applyRefusesAnImpossibleValve_data()
         << "txtaxT_0" << "axT" << 0.6;
     // 0.9 + 0.5 y is 1.4 at full opening.
     QTest::newRow("FL 1.4 at full opening") << QStringList{"txtaFL_1=0.5"} << "txtaFL_1" << "bFL" << 0.0;
+    // Two-decimal curves that reach 1 at full opening (1.0000000000000002 summed in doubles).
+    QTest::newRow("FL 0.34 + 0.56 y + 0.10 y^2 taken over")
+        << QStringList{"txtaFL_0=0.34", "txtaFL_1=0.56", "txtaFL_2=0.10"} << "" << "bFL" << 0.56;
+    QTest::newRow("xT 0.22 + 0.93 y - 0.15 y^2 taken over")
+        << QStringList{"txtaxT_0=0.22", "txtaxT_1=0.93", "txtaxT_2=-0.15"} << "" << "bxT" << 0.93;
     // The table's 0.6 + 0.35 y stays below 1, where the box's 0.7 would not.
     QTest::newRow("xT with an emptied box counts with the table's value")
         << QStringList{"txtaxT_0=", "txtaxT_1=0.35"} << "" << "bxT" << 0.35;
