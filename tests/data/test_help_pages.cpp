@@ -127,6 +127,35 @@ private slots:
         }
     }
 
+    // Numbers in the running text follow the page's language; the program's own texts, which a page quotes, stand
+    // as the program writes them (the menu's "c = 2.5%").
+    void numbersFollowThePageLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("quoted");
+        QTest::addColumn<QString>("foreignDecimal");
+        QTest::newRow("German: decimal comma") << "de" << "„[^“]*“" << "\\d\\.\\d";
+        QTest::newRow("English: decimal point") << "en" << "“[^”]*”" << "\\d,\\d";
+    }
+    void numbersFollowThePageLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, quoted);
+        QFETCH(QString, foreignDecimal);
+        int pages = 0;
+        for (const QString &page : helpPages()) {
+            QString text = QString::fromUtf8(bytesOf(kSources + QLatin1Char('/') + page));
+            if (!text.contains(QStringLiteral("<html lang=\"%1\">").arg(language)))
+                continue;
+            ++pages;
+            text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+            text.remove(QRegularExpression(quoted));
+            const QRegularExpressionMatch m = QRegularExpression(foreignDecimal).match(text);
+            QVERIFY2(!m.hasMatch(), qPrintable(page + QStringLiteral(": ") + text.mid(m.capturedStart() - 30, 60)));
+        }
+        QVERIFY(pages >= 4);
+    }
+
     void everyPageIsReachable()
     {
         QSet<QString> reached;
