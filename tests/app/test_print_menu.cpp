@@ -7,7 +7,6 @@
 #include "support/pdf_text.h"
 #include "units/maker_identity.h"
 
-
 // The print entries of the main window end to end: the print dialog on the real sheets, a PDF written through
 // Qt's PDF output and read back, the printer switched for the PDF entry and back, failures told, and the
 // printer set-up.
