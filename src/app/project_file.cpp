@@ -120,7 +120,9 @@ std::vector<FileItem> makeProjectItems()
 
 [[noreturn]] void invalid(const QString &path, const FileItem &item, const QString &what)
 {
-    throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what));
+    // A value no save writes: the file is damaged, and the seed's copy may take its place.
+    throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what),
+                  FileProblem::Damaged);
 }
 
 // The number a D, F or I column holds: numbers, Booleans and numeric texts; nothing else. A file is the same file
@@ -239,6 +241,12 @@ const QStringList &projectTables()
         return t;
     }();
     return tables;
+}
+
+void takeProjectItems(SharedData &to, const SharedData &from)
+{
+    for (const FileItem &item : projectItems())
+        std::visit([&](auto member) { to.*member = from.*member; }, item.member);
 }
 
 namespace fileitems {

@@ -42,7 +42,8 @@ void open(const QString &base, int Sprache, const QStringList &columns, std::sha
     const QString path = databasePath();
     const QString table = tableName(base, Sprache);
     if (table.isEmpty())
-        throw DbError(DbError::Kind::NoSuchTable, path, base,
+        // Not the file's fault: it is not replaced for this.
+        throw DbError(DbError::Kind::Other, path, base,
                       QStringLiteral("no table for the screen language %1").arg(Sprache));
     std::shared_ptr<Database> opened = Database::open(path);
     std::unique_ptr<Recordset> cursor = opened->openTable(table);
@@ -58,12 +59,32 @@ void open(const QString &base, int Sprache, const QStringList &columns, std::sha
 void loadTable(const QString &base, const QStringList &columns, std::shared_ptr<Database> &db,
                std::unique_ptr<Recordset> &rs, const std::function<void()> &fill)
 {
+    // A damaged file gives way to the seed's copy; the user's own substances stay in the file kept aside.
     try {
-        open(base, shared().Sprache, columns, db, rs);
+        openRecovering(
+            databasePath(),
+            {QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:"),
+             QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Datei."),
+             QStringLiteral("Selbst angelegte Stoffe stehen nur in der aufbewahrten Datei.")},
+            [&] { open(base, shared().Sprache, columns, db, rs); },
+            [&] {
+                rs.reset();
+                db.reset();
+            },
+            [](const QString &text) {
+                uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+            });
     } catch (const DbError &e) {
         rs.reset();
         db.reset();
         reportOpenFailure(e);
+        return;
+    } catch (const std::exception &e) {
+        rs.reset();
+        db.reset();
+        uiServices().messageBox(fileFailureMessage(QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:"),
+                                                   databasePath(), QString::fromUtf8(e.what()), shared().Sprache),
+                                MsgButtons::OK, MsgIcon::Exclamation, kTitle);
         return;
     }
     try {
