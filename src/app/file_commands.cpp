@@ -224,9 +224,8 @@ void frmMDIMain::mnuSaveAs_Click()
             reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
-        // Never over a file that appeared in the meantime: rename() refuses an existing target.
-        if (!QFile::rename(temporary.fileName(), target)) {
-            reportFileError(fileFailureMessage(kCannotCreate, target, QString(), d.Sprache));
+        if (const FileFailure named = nameSaveTemporary(temporary.fileName(), target); named.failed()) {
+            cannotCreate(named);
             return;
         }
         temporary.setAutoRemove(false);

@@ -944,7 +944,8 @@ private slots:
         Fixture f;
         shared().dbKenndaten->dropTable("_aktuell");
         calcDimensionierung();
-        QCOMPARE(f.status(), QString("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell"));
+        QCOMPARE(f.status(), QString("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell: "
+                                     "In der Datei fehlen Tabellen oder Felder, die das Programm braucht."));
         QCOMPARE(f.ui.beepCount(), 1);
 
         // A common cause by name: another program holds the file while the work table is rebuilt.
