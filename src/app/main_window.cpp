@@ -474,7 +474,7 @@ void frmMDIMain::mnuNeu_Click()
                 schalldaten = Database::open(file);
                 // An empty file opens as a database without tables.
                 if (schalldaten->tableNames().isEmpty())
-                    schalldaten->fail(DbError::Kind::NotADatabase, QString(), QStringLiteral("the file holds no tables"));
+                    schalldaten->fail(DbError::Kind::NoSuchTable, QString(), QStringLiteral("the file holds no tables"));
             },
             [&] {
                 released = true;

@@ -42,8 +42,7 @@ void open(const QString &base, int Sprache, const QStringList &columns, std::sha
     const QString path = databasePath();
     const QString table = tableName(base, Sprache);
     if (table.isEmpty())
-        // Not the file's fault: it is not replaced for this.
-        throw DbError(DbError::Kind::Other, path, base,
+        throw DbError(DbError::Kind::NoSuchTable, path, base,
                       QStringLiteral("no table for the screen language %1").arg(Sprache));
     std::shared_ptr<Database> opened = Database::open(path);
     std::unique_ptr<Recordset> cursor = opened->openTable(table);
@@ -59,8 +58,11 @@ void open(const QString &base, int Sprache, const QStringList &columns, std::sha
 void loadTable(const QString &base, const QStringList &columns, std::shared_ptr<Database> &db,
                std::unique_ptr<Recordset> &rs, const std::function<void()> &fill)
 {
-    // A damaged file gives way to the seed's copy; the user's own substances stay in the file kept aside.
+    // A damaged file gives way to the seed's copy; the user's own substances stay in the file kept aside. A
+    // language without a table is not the file's fault.
     try {
+        if (tableName(base, shared().Sprache).isEmpty())
+            open(base, shared().Sprache, columns, db, rs);
         openRecovering(
             databasePath(),
             {QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:"),

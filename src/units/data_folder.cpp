@@ -193,9 +193,14 @@ bool seedMayReplace(const std::exception &failure)
     switch (db->problem()) {
     case FileProblem::Damaged:
         return true;
+    case FileProblem::Missing:
+    case FileProblem::TableMissing:
+        return true;
     case FileProblem::DiskFull:
     case FileProblem::NoPermission:
     case FileProblem::Locked:
+    case FileProblem::NotRegularFile:
+    case FileProblem::DeviceError:
         return false;
     default:
         break;
@@ -305,11 +310,7 @@ void openRecovering(const QString &path, const RecoveryTexts &texts, const std::
         if (!seedMayReplace(failure))
             throw;
         const int Sprache = screenLanguage();
-        // Whatever the finding (no database, a table missing from an empty file), it is why the file is replaced.
-        const auto *db = dynamic_cast<const DbError *>(&failure);
-        const QString detail = db && db->kind() == DbError::Kind::NoSuchFile
-                                   ? failureReason(failure, Sprache)
-                                   : fileProblemText(FileFailure{FileProblem::Damaged, QString()}, Sprache);
+        const QString detail = failureReason(failure, Sprache);
         if (release)
             release();
         QString kept;

@@ -845,12 +845,15 @@ void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew_data()
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("reason");
+    const QString damaged = QStringLiteral("Die Datei ist beschädigt.");
+    const QString empty = QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht.");
     const QString valve = QStringLiteral("Das benutzerdefinierte Ventil 9999 mit Ihren Werten steht nur in der "
                                          "aufbewahrten Datei.");
-    QTest::newRow("catalogue random bytes") << "dbKenndaten.mdb" << randomBytes() << valve;
-    QTest::newRow("catalogue empty") << "dbKenndaten.mdb" << QByteArray() << valve;
-    QTest::newRow("noise random bytes") << "dbSchalldaten.mdb" << randomBytes() << QString();
-    QTest::newRow("noise empty") << "dbSchalldaten.mdb" << QByteArray() << QString();
+    QTest::newRow("catalogue random bytes") << "dbKenndaten.mdb" << randomBytes() << valve << damaged;
+    QTest::newRow("catalogue empty") << "dbKenndaten.mdb" << QByteArray() << valve << empty;
+    QTest::newRow("noise random bytes") << "dbSchalldaten.mdb" << randomBytes() << QString() << damaged;
+    QTest::newRow("noise empty") << "dbSchalldaten.mdb" << QByteArray() << QString() << empty;
 }
 
 void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew()
@@ -858,6 +861,7 @@ void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew()
     QFETCH(QString, file);
     QFETCH(QByteArray, bytes);
     QFETCH(QString, note);
+    QFETCH(QString, reason);
     const QString path = dataFile(file);
     const QByteArray seedBytes = fileBytes(QStringLiteral(QUENDRA_SEED_DIR "/") + file);
     QVERIFY(overwrite(path, bytes));
@@ -879,7 +883,7 @@ void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew()
     QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
     const QString text = ui_.messages().front().text;
     QVERIFY2(text.contains(QDir::toNativeSeparators(path)) && text.contains(QDir::toNativeSeparators(keptPath)) &&
-                 text.contains(QStringLiteral("Die Datei ist beschädigt.")) &&
+                 text.contains(QStringLiteral("\n\n") + reason) &&
                  text.contains(QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Datei.")),
              qPrintable(text));
     if (!note.isEmpty())
