@@ -418,6 +418,7 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("foreign file, Czech") << "foreign" << 5 << "";
     QTest::newRow("no project tables") << "tables" << 0 << noTables;
     QTest::newRow("zero-byte file") << "empty" << 0 << noTables;
+    QTest::newRow("a text where a number belongs") << "value" << 0 << "Die Datei ist beschädigt.";
     QTest::newRow("series without a table") << "series" << 0 << noTables + QStringLiteral(" Tabelle: 3652");
 }
 
@@ -434,6 +435,9 @@ void TestFileCommands::failedOpenChangesNothing()
         QFile text(path);
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("Einkaufsliste: Ventile, Dichtungen\n");
+    } else if (problem == QLatin1String("value")) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
+        execSql(path, QStringLiteral("UPDATE Betriebsdaten SET QMax = 'viel'"));
     } else if (problem == QLatin1String("tables")) {
         Database::create(path)->createTable(QStringLiteral("Notizen"), {FieldDef{QStringLiteral("Text")}});
     } else if (problem == QLatin1String("series")) {
