@@ -36,13 +36,6 @@ FileDialogRequest projectDialog(const QString &title)
     return request;
 }
 
-// The 134 project items of a loaded copy become the shared data.
-void takeProjectItems(SharedData &to, const SharedData &from)
-{
-    for (const FileItem &item : projectItems())
-        std::visit([&](auto member) { to.*member = from.*member; }, item.member);
-}
-
 const QString kCannotSave = QStringLiteral("Die Projektdatei kann nicht gespeichert werden:");
 const QString kCannotCreate = QStringLiteral("Die Projektdatei kann nicht angelegt werden:");
 
@@ -231,9 +224,8 @@ void frmMDIMain::mnuSaveAs_Click()
             reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
-        // Never over a file that appeared in the meantime: rename() refuses an existing target.
-        if (!QFile::rename(temporary.fileName(), target)) {
-            reportFileError(fileFailureMessage(kCannotCreate, target, QString(), d.Sprache));
+        if (const FileFailure named = nameSaveTemporary(temporary.fileName(), target); named.failed()) {
+            cannotCreate(named);
             return;
         }
         temporary.setAutoRemove(false);

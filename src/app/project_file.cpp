@@ -112,15 +112,20 @@ std::vector<FileItem> makeProjectItems()
     return v;
 }
 
-[[noreturn]] void mismatch(const QString &path, const FileItem &item, const QString &what)
+// A file that holds what no project can hold is damaged, to the user; a value of the program's own that no column
+// can hold is not.
+[[noreturn]] void mismatch(const QString &path, const FileItem &item, const QString &what,
+                           FileProblem problem = FileProblem::Damaged)
 {
     throw DbError(DbError::Kind::TypeMismatch, path, item.table,
-                  QStringLiteral("column \"%1\" %2").arg(item.column, what));
+                  QStringLiteral("column \"%1\" %2").arg(item.column, what), problem);
 }
 
 [[noreturn]] void invalid(const QString &path, const FileItem &item, const QString &what)
 {
-    throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what));
+    // A value no save writes: the file is damaged, and the seed's copy may take its place.
+    throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what),
+                  FileProblem::Damaged);
 }
 
 // The number a D, F or I column holds: numbers, Booleans and numeric texts; nothing else. A file is the same file
@@ -241,6 +246,12 @@ const QStringList &projectTables()
     return tables;
 }
 
+void takeProjectItems(SharedData &to, const SharedData &from)
+{
+    for (const FileItem &item : projectItems())
+        std::visit([&](auto member) { to.*member = from.*member; }, item.member);
+}
+
 namespace fileitems {
 
 Variant read(const Recordset &rs, const FileItem &item, const QString &path)
@@ -293,11 +304,13 @@ Variant toColumn(const SharedData &data, const FileItem &item, const QString &pa
             using T = std::decay_t<decltype(value)>;
             if constexpr (std::is_same_v<T, double> || std::is_same_v<T, float>) {
                 if (!std::isfinite(value))
-                    mismatch(path, item, QStringLiteral("cannot hold a value that is not a finite number"));
+                    mismatch(path, item, QStringLiteral("cannot hold a value that is not a finite number"),
+                             FileProblem::Other);
                 return Variant(value);
             } else if constexpr (std::is_same_v<T, int>) {
                 if (value < -32768 || value > 32767)
-                    mismatch(path, item, QStringLiteral("cannot hold %1 (outside the 16-bit integer range)").arg(value));
+                    mismatch(path, item, QStringLiteral("cannot hold %1 (outside the 16-bit integer range)").arg(value),
+                             FileProblem::Other);
                 return Variant(value);
             } else if constexpr (std::is_same_v<T, bool>) {
                 return Variant(value);

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -48,8 +50,24 @@ bool isSaveTemporaryName(const QString &fileName)
 
 bool holdSaveTemporary(QFileDevice &file)
 {
-    const int fd = file.handle();
-    return fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    // A file that is not open fails here too, with errno set.
+    return ::flock(file.handle(), LOCK_EX | LOCK_NB) == 0;
+}
+
+FileFailure nameSaveTemporary(const QString &temporary, const QString &target)
+{
+    const QByteArray from = QFile::encodeName(temporary);
+    const QByteArray to = QFile::encodeName(target);
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return FileFailure{};
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return FileFailure::ofErrno(errno);
+    // A file system without that rename: a second name, which is never made over an existing one, then the first
+    // goes.
+    if (::link(from.constData(), to.constData()) != 0)
+        return FileFailure::ofErrno(errno);
+    ::unlink(from.constData());
+    return FileFailure{};
 }
 
 QStringList removeStaleSaveTemporaries(const QString &folder)

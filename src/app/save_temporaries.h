@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/core/file_problem.h"
+
 #include <QFileDevice>
 #include <QString>
 #include <QStringList>
@@ -15,5 +17,8 @@ bool isSaveTemporaryName(const QString &fileName);
 // Marks an open temporary file as held by a running save until it is closed; the system releases the mark when the
 // process ends, however it ends. False when the mark cannot be set.
 bool holdSaveTemporary(QFileDevice &file);
+// Gives the finished temporary file the target's name; never over anything that stands under that name, even one
+// that appeared in the meantime.
+FileFailure nameSaveTemporary(const QString &temporary, const QString &target);
 // Removes the leftovers of killed saves from a folder and returns the names removed.
 QStringList removeStaleSaveTemporaries(const QString &folder);

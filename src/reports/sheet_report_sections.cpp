@@ -495,7 +495,7 @@ void frmDruck::druck_Schalldruck()
                            Level{"gemessene Korrektur", d.DLAMin, d.DLANorm, d.DLAMax},
                            Level{"zu erwartender Wert", d.LAEffMin, d.LAEffNorm, d.LAEffMax}}) {
         druckZeile(kLabelColumn, t(l.label), decibels(l.min), decibels(l.norm), decibels(l.max),
-                   QStringLiteral("db(A)"));
+                   QStringLiteral("dB(A)"));
     }
     p.printLine();
 }

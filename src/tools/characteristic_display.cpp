@@ -293,7 +293,7 @@ void show_Kenndaten_Excel(const Variant &Art)
     if (!QFileInfo(folder).isDir()) {
         path = reserved.fileTemplate();
         failure = FileFailure::ofErrno(ENOENT);
-    } else if (reserved.open()) {
+    } else if (errno = 0; reserved.open()) {
         path = reserved.fileName();
         reserved.close();
         written = xlsx::write(book, path, &failure.systemText, &failure.problem);
@@ -301,7 +301,7 @@ void show_Kenndaten_Excel(const Variant &Art)
             QFile::remove(path);
     } else {
         path = reserved.fileTemplate();
-        failure = FileFailure{FileProblem::Other, reserved.errorString()};
+        failure = FileFailure::ofErrno(errno);
     }
     // The program's own window, for a workbook that no program took; its button writes the workbook where the
     // user wants it.

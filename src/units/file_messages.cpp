@@ -19,6 +19,19 @@ QString fileProblemText(const FileFailure &failure, int Sprache)
         return getText(QStringLiteral("Die Datei wird von einem anderen Programm verwendet."), Sprache);
     case FileProblem::Damaged:
         return getText(QStringLiteral("Die Datei ist beschädigt."), Sprache);
+    case FileProblem::Missing:
+        return getText(QStringLiteral("Die Datei oder ihr Ordner ist nicht vorhanden."), Sprache);
+    case FileProblem::NotRegularFile:
+        return getText(QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät."),
+                       Sprache);
+    case FileProblem::TableMissing:
+        return getText(QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht."), Sprache);
+    case FileProblem::Exists:
+        return getText(QStringLiteral("Eine Datei dieses Namens ist bereits vorhanden."), Sprache);
+    case FileProblem::DeviceError:
+        return getText(QStringLiteral("Der Datenträger meldet einen Lese- oder Schreibfehler."), Sprache);
+    case FileProblem::Incomplete:
+        return getText(QStringLiteral("Die geschriebene Datei ist beim Nachlesen nicht vollständig lesbar."), Sprache);
     case FileProblem::None:
     case FileProblem::Other:
         break;
@@ -28,8 +41,13 @@ QString fileProblemText(const FileFailure &failure, int Sprache)
 
 QString failureReason(const std::exception &e, int Sprache)
 {
-    if (const auto *db = dynamic_cast<const DbError *>(&e))
-        return fileProblemText(FileFailure{db->problem(), db->text()}, Sprache);
+    if (const auto *db = dynamic_cast<const DbError *>(&e)) {
+        QString reason = fileProblemText(FileFailure{db->problem(), db->text()}, Sprache);
+        // The table tells which valve series or language the file lacks.
+        if (db->problem() == FileProblem::TableMissing && !db->table().isEmpty())
+            reason += QLatin1Char(' ') + getText(QStringLiteral("Tabelle"), Sprache) + QStringLiteral(": ") + db->table();
+        return reason;
+    }
     return QString::fromUtf8(e.what());
 }
 

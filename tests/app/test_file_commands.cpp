@@ -227,8 +227,10 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
     QTest::newRow("read-only target")
         << "readonly" << "Kessel.vls" << 0
         << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
-    QTest::newRow("template missing") << "template" << "blank.vls" << 0 << "";
-    QTest::newRow("folder missing") << "folder" << "Kessel.vls" << 0 << "";
+    QTest::newRow("template missing") << "template" << "blank.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    QTest::newRow("folder missing") << "folder" << "Kessel.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    // A link to nowhere is not seen as a file before the save, but its name is taken.
+    QTest::newRow("name taken by a link") << "link" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
     QTest::newRow("disk full, a new file") << "full" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
     QTest::newRow("disk full, over an existing file")
         << "full, existing" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
@@ -253,6 +255,8 @@ void TestFileCommands::failedSaveAsChangesNothing()
         setProgramFolder(f.tmp.filePath(QStringLiteral("home"))); // no blank.vls there
     } else if (problem == QLatin1String("folder")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
+    } else if (problem == QLatin1String("link")) {
+        QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
     }
     shared().p1Max = 99.0;
     shared().Sprache = language;
@@ -405,25 +409,35 @@ void TestFileCommands::failedOpenChangesNothing_data()
 {
     QTest::addColumn<QString>("problem");
     QTest::addColumn<int>("language");
-    QTest::newRow("missing file") << "missing" << 0;
-    QTest::newRow("missing file, English") << "missing" << 1;
-    QTest::newRow("foreign file") << "foreign" << 0;
-    QTest::newRow("foreign file, English") << "foreign" << 1;
-    QTest::newRow("foreign file, Czech") << "foreign" << 5;
-    QTest::newRow("no project tables") << "tables" << 0;
-    QTest::newRow("series without a table") << "series" << 0;
+    QTest::addColumn<QString>("cause"); // the reason the message ends with; empty: not checked
+    const QString noTables = QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht.");
+    QTest::newRow("missing file") << "missing" << 0 << "";
+    QTest::newRow("missing file, English") << "missing" << 1 << "";
+    QTest::newRow("foreign file") << "foreign" << 0 << "Die Datei ist beschädigt.";
+    QTest::newRow("foreign file, English") << "foreign" << 1 << "The file is damaged.";
+    QTest::newRow("foreign file, Czech") << "foreign" << 5 << "";
+    QTest::newRow("no project tables") << "tables" << 0 << noTables;
+    QTest::newRow("zero-byte file") << "empty" << 0 << noTables;
+    QTest::newRow("a text where a number belongs") << "value" << 0 << "Die Datei ist beschädigt.";
+    QTest::newRow("series without a table") << "series" << 0 << noTables + QStringLiteral(" Tabelle: 3652");
 }
 
 void TestFileCommands::failedOpenChangesNothing()
 {
     QFETCH(QString, problem);
     QFETCH(int, language);
+    QFETCH(QString, cause);
     shared().Sprache = language;
     const QString path = QDir(f.projects()).filePath(QStringLiteral("Kessel.vls"));
-    if (problem == QLatin1String("foreign")) {
+    if (problem == QLatin1String("empty")) {
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    } else if (problem == QLatin1String("foreign")) {
         QFile text(path);
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("Einkaufsliste: Ventile, Dichtungen\n");
+    } else if (problem == QLatin1String("value")) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
+        execSql(path, QStringLiteral("UPDATE Betriebsdaten SET QMax = 'viel'"));
     } else if (problem == QLatin1String("tables")) {
         Database::create(path)->createTable(QStringLiteral("Notizen"), {FieldDef{QStringLiteral("Text")}});
     } else if (problem == QLatin1String("series")) {
@@ -461,6 +475,9 @@ void TestFileCommands::failedOpenChangesNothing()
                                   QStringLiteral("The project file cannot be opened:"), QString(), QString(),
                                   QString(), QStringLiteral("Soubor projektu nelze otevřít:")};
         QVERIFY2(f.ui.messages()[0].text.startsWith(lead[language]), qPrintable(f.ui.messages()[0].text));
+        if (!cause.isEmpty())
+            QVERIFY2(f.ui.messages()[0].text.contains(QStringLiteral("\n\n") + cause),
+                     qPrintable(f.ui.messages()[0].text));
         QCOMPARE(f.w->StatusBar.text(), status);
     }
     QCOMPARE(firstDifference(shared(), data), QString());
@@ -494,19 +511,23 @@ void TestFileCommands::saveWritesTheCurrentProject()
 
 void TestFileCommands::failedSaveReportsAndKeepsTheFile_data()
 {
-    QTest::addColumn<bool>("full"); // else read-only
+    QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("cause");
     QTest::newRow("read-only file")
-        << false << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
-    QTest::newRow("disk full") << true << "Auf dem Datenträger ist nicht genug Platz.";
+        << "read-only" << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
+    QTest::newRow("disk full") << "full" << "Auf dem Datenträger ist nicht genug Platz.";
+    QTest::newRow("file deleted") << "deleted" << "Die Datei oder ihr Ordner ist nicht vorhanden.";
 }
 
 void TestFileCommands::failedSaveReportsAndKeepsTheFile()
 {
-    QFETCH(bool, full);
+    QFETCH(QString, fault);
     QFETCH(QString, cause);
-    if (!full)
+    const bool full = fault == QLatin1String("full");
+    if (fault == QLatin1String("read-only"))
         QFile::setPermissions(defaultFile(), QFile::ReadOwner);
+    else if (fault == QLatin1String("deleted"))
+        QVERIFY(QFile::remove(defaultFile()));
     const QByteArray before = fileBytes(defaultFile());
     shared().p1Max = 21.0;
     {
@@ -523,6 +544,7 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
                              QDir::toNativeSeparators(defaultFile()) + QStringLiteral("\n\n") + cause);
     }
     QCOMPARE(fileBytes(defaultFile()), before);
+    QCOMPARE(QFileInfo::exists(defaultFile()), fault != QLatin1String("deleted"));
     QVERIFY(!QFileInfo::exists(defaultFile() + QStringLiteral("-journal")));
 }
 

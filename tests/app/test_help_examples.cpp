@@ -1,5 +1,6 @@
 #include "menu_fixture.h"
 
+#include "app/access_code_dialog.h"
 #include "platform/core/number_text.h"
 #include "platform/forms/buttons.h"
 
@@ -219,12 +220,17 @@ void TestHelpExamples::examplesAreWhatTheProgramShows_data()
     QTest::addColumn<QString>("page");
     QTest::addColumn<QString>("anchor");
     QTest::addColumn<int>("Sprache");
-    QTest::newRow("water valve, German") << "hilfe_dimensionierung.html" << "beispiel-wasser" << 0;
-    QTest::newRow("water valve, English") << "help_sizing.html" << "example-water" << 1;
-    QTest::newRow("steam valve, German") << "hilfe_werkzeuge.html" << "beispiel-dampf" << 0;
-    QTest::newRow("steam valve, English") << "help_tools.html" << "example-steam" << 1;
-    QTest::newRow("gas valve, German") << "hilfe_durchfluss.html" << "beispiel-luft" << 0;
-    QTest::newRow("gas valve, English") << "help_flow.html" << "example-air" << 1;
+    // The page names the access code's extended display as a condition of the example.
+    QTest::addColumn<bool>("extended");
+    QTest::newRow("water valve, German") << "hilfe_dimensionierung.html" << "beispiel-wasser" << 0 << false;
+    QTest::newRow("water valve, English") << "help_sizing.html" << "example-water" << 1 << false;
+    QTest::newRow("steam valve, German") << "hilfe_werkzeuge.html" << "beispiel-dampf" << 0 << false;
+    QTest::newRow("steam valve, English") << "help_tools.html" << "example-steam" << 1 << false;
+    QTest::newRow("gas valve, German") << "hilfe_durchfluss.html" << "beispiel-luft" << 0 << false;
+    QTest::newRow("gas valve, English") << "help_flow.html" << "example-air" << 1 << false;
+    QTest::newRow("choked water valve, German") << "hilfe_berechnungsgrundlagen.html" << "beispiel-verblockt" << 0
+                                                << true;
+    QTest::newRow("choked water valve, English") << "help_calculation_basis.html" << "example-choked" << 1 << true;
 }
 
 void TestHelpExamples::examplesAreWhatTheProgramShows()
@@ -232,6 +238,7 @@ void TestHelpExamples::examplesAreWhatTheProgramShows()
     QFETCH(QString, page);
     QFETCH(QString, anchor);
     QFETCH(int, Sprache);
+    QFETCH(bool, extended);
     QFile file(QStringLiteral(QUENDRA_PROGRAM_DIR "/") + page);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(page));
     const QString example = section(QString::fromUtf8(file.readAll()), anchor);
@@ -240,7 +247,11 @@ void TestHelpExamples::examplesAreWhatTheProgramShows()
 
     // The program speaks the page's language; its numbers follow the regional settings of the suite's run (the
     // suite runs under a German locale too).
-    f.start([Sprache](SharedData &d) { d.Sprache = Sprache; });
+    f.start([Sprache, extended](SharedData &d) {
+        d.Sprache = Sprache;
+        if (extended)
+            d.KD_Version = frmPasswort::accessCode;
+    });
     ExampleRun run(f, Sprache == 0 ? QLatin1Char(',') : QLatin1Char('.'));
     run.run(steps);
     if (QTest::currentTestFailed())

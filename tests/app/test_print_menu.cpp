@@ -7,9 +7,6 @@
 #include "support/pdf_text.h"
 #include "units/maker_identity.h"
 
-#include <cerrno>
-#include <cstring>
-
 // The print entries of the main window end to end: the print dialog on the real sheets, a PDF written through
 // Qt's PDF output and read back, the printer switched for the PDF entry and back, failures told, and the
 // printer set-up.
@@ -188,7 +185,7 @@ void TestPrintMenu::failedPrintoutsAreTold_data()
         << false << "" << QStringList{"Der Drucker ist nicht mehr vorhanden."};
     QTest::newRow("a PDF file in a folder that does not exist")
         << true << "/nonexistent-folder/x.pdf"
-        << QStringList{"Die Datei kann nicht geschrieben werden.", QString::fromLocal8Bit(std::strerror(ENOENT))};
+        << QStringList{"Die Datei oder ihr Ordner ist nicht vorhanden."};
     QTest::newRow("a PDF over an old one on a full disk")
         << true << "Bericht.pdf" << QStringList{"Auf dem Datenträger ist nicht genug Platz."};
 }

@@ -1,6 +1,6 @@
 // The help pages as the program folder of the build holds them: the two pages the help menu opens exist, every page
 // is copied unchanged from data/, is well-formed enough for the help window, and every link names a page and an
-// anchor that exist, as does every section F1 leads to; no page is out of reach of the two start pages.
+// anchor that exist, as does every section F1 leads to; no page is out of reach of the start page of its language.
 #include "app/help_sections.h"
 
 #include <QDir>
@@ -28,10 +28,11 @@ QStringList helpPages()
 QStringList attributeValues(const QString &html, const QString &attribute)
 {
     QStringList out;
-    const QRegularExpression re(QStringLiteral("\\b%1\\s*=\\s*\"([^\"]*)\"").arg(attribute),
+    // Either quote: a link in single quotes must not escape the checks.
+    const QRegularExpression re(QStringLiteral("\\b%1\\s*=\\s*([\"'])(.*?)\\1").arg(attribute),
                                 QRegularExpression::CaseInsensitiveOption);
     for (auto it = re.globalMatch(html); it.hasNext();)
-        out << it.next().captured(1);
+        out << it.next().captured(2);
     return out;
 }
 
@@ -127,6 +128,35 @@ private slots:
         }
     }
 
+    // Numbers in the running text follow the page's language; the program's own texts, which a page quotes, stand
+    // as the program writes them (the menu's "c = 2.5%").
+    void numbersFollowThePageLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("quoted");
+        QTest::addColumn<QString>("foreignDecimal");
+        QTest::newRow("German: decimal comma") << "de" << "„[^“]*“" << "\\d\\.\\d";
+        QTest::newRow("English: decimal point") << "en" << "“[^”]*”" << "\\d,\\d";
+    }
+    void numbersFollowThePageLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, quoted);
+        QFETCH(QString, foreignDecimal);
+        int pages = 0;
+        for (const QString &page : helpPages()) {
+            QString text = QString::fromUtf8(bytesOf(kSources + QLatin1Char('/') + page));
+            if (!text.contains(QStringLiteral("<html lang=\"%1\">").arg(language)))
+                continue;
+            ++pages;
+            text.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
+            text.remove(QRegularExpression(quoted));
+            const QRegularExpressionMatch m = QRegularExpression(foreignDecimal).match(text);
+            QVERIFY2(!m.hasMatch(), qPrintable(page + QStringLiteral(": ") + text.mid(m.capturedStart() - 30, 60)));
+        }
+        QVERIFY(pages >= 4);
+    }
+
     void everyPageIsReachable()
     {
         QSet<QString> reached;
@@ -145,6 +175,39 @@ private slots:
         }
         const QStringList pages = helpPages();
         QCOMPARE(reached, QSet<QString>(pages.begin(), pages.end()));
+    }
+
+    // A reader who stays in one language reaches every page of it from that language's start page, without a
+    // detour through the other language.
+    void everyPageIsReachableInItsLanguage_data() { startPagesExist_data(); }
+    void everyPageIsReachableInItsLanguage()
+    {
+        QFETCH(QString, page);
+        QFETCH(QString, language);
+        const QString lang = QStringLiteral("<html lang=\"%1\">").arg(language);
+        auto ofLanguage = [&lang](const QString &p) {
+            return QString::fromUtf8(bytesOf(kProgram + QLatin1Char('/') + p)).contains(lang);
+        };
+        QSet<QString> reached;
+        QStringList queue{page};
+        for (int steps = 0; !queue.isEmpty() && steps < 1000; ++steps) {
+            const QString p = queue.takeFirst();
+            if (reached.contains(p) || !ofLanguage(p))
+                continue;
+            reached.insert(p);
+            const QString html = QString::fromUtf8(bytesOf(kProgram + QLatin1Char('/') + p));
+            for (const QString &link : attributeValues(html, QStringLiteral("href"))) {
+                const QString file = link.section(QLatin1Char('#'), 0, 0);
+                if (!file.isEmpty())
+                    queue << file;
+            }
+        }
+        QSet<QString> expected;
+        for (const QString &p : helpPages())
+            if (ofLanguage(p))
+                expected.insert(p);
+        QVERIFY(expected.size() >= 2);
+        QCOMPARE(reached, expected);
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <sys/stat.h>
 
 // The workbook writer's file handling: a workbook that cannot be written leaves the file already there as it was
 // and no temporary file behind, and says why.
@@ -26,7 +27,8 @@ void TestXlsxWriter::failureLeavesTheOldFile_data()
     QTest::addColumn<bool>("written");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<int>("problem"); // a FileProblem, when written is false
-    QTest::addColumn<QString>("fault"); // "full": no file beyond 2 KB, "full 16": 16 KB; "read-only": the old file so marked
+    QTest::addColumn<QString>("fault"); // "full": no file beyond 2 KB, "full 16": 16 KB; "read-only": the old file so
+                                        // marked; "control": a text result with a control character
     QTest::addColumn<int>("rows");      // of numbers under the first two cells
     const int other = int(FileProblem::Other), full = int(FileProblem::DiskFull);
     QTest::newRow("a good workbook replaces the file") << "Kv" << "book.xlsx" << true << "" << 0 << "" << 0;
@@ -35,8 +37,12 @@ void TestXlsxWriter::failureLeavesTheOldFile_data()
     QTest::newRow("a sheet name too long")
         << "Durchflusskoeffizient und Kennlinie" << "book.xlsx" << false << "Durchflusskoeffizient" << other << "" << 0;
     QTest::newRow("no workbook without sheets") << "" << "book.xlsx" << false << "no sheet" << other << "" << 0;
-    QTest::newRow("a folder that does not exist") << "Kv" << "missing/book.xlsx" << false << "" << other << "" << 0;
-    QTest::newRow("a folder in place of the file") << "Kv" << "folder" << false << "folder" << other << "" << 0;
+    QTest::newRow("a folder that does not exist")
+        << "Kv" << "missing/book.xlsx" << false << "" << int(FileProblem::Missing) << "" << 0;
+    QTest::newRow("a folder in place of the file")
+        << "Kv" << "folder" << false << "" << int(FileProblem::NotRegularFile) << "" << 0;
+    QTest::newRow("a pipe in place of the file")
+        << "Kv" << "pipe" << false << "" << int(FileProblem::NotRegularFile) << "" << 0;
     QTest::newRow("a full disk") << "Kv" << "book.xlsx" << false << "" << full << "full" << 0;
     QTest::newRow("a full disk, a new file") << "Kv" << "new.xlsx" << false << "" << full << "full" << 0;
     // The sheet's part is written cut short into the library's own temporary file, which it does not check; the
@@ -45,6 +51,9 @@ void TestXlsxWriter::failureLeavesTheOldFile_data()
                                                            << 1000;
     QTest::newRow("an old file marked read-only")
         << "Kv" << "book.xlsx" << false << "" << int(FileProblem::NoPermission) << "read-only" << 0;
+    // A text the format cannot hold makes a part that does not read back, with room on the disk.
+    QTest::newRow("a part unreadable, the disk not full")
+        << "Kv" << "book.xlsx" << false << "" << int(FileProblem::Incomplete) << "control" << 0;
 }
 
 void TestXlsxWriter::failureLeavesTheOldFile()
@@ -59,6 +68,7 @@ void TestXlsxWriter::failureLeavesTheOldFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
     {
         QFile old(dir.filePath(QStringLiteral("book.xlsx")));
         QVERIFY(old.open(QIODevice::WriteOnly));
@@ -70,6 +80,8 @@ void TestXlsxWriter::failureLeavesTheOldFile()
         s.name = sheetName;
         s.cells.push_back(xlsx::Cell::ofNumber(0, 0, 1.5));
         s.cells.push_back(xlsx::Cell::ofFormula(0, 1, QStringLiteral("=A1*2"), 3.0));
+        if (fault == QLatin1String("control"))
+            s.cells.push_back(xlsx::Cell::ofTextFormula(3, 0, QStringLiteral("=\"a\""), QStringLiteral("a\x01b")));
         for (int row = 1; row <= rows; ++row)
             s.cells.push_back(xlsx::Cell::ofNumber(row, 0, 1.5));
         book.sheets.push_back(s);

@@ -483,11 +483,15 @@ void TestSheetReport::pipeNoiseFluid_data()
                                     << QStringList{"10:Strömungsgeschwindigkeit"};
     QTest::newRow("noise whole decibels") << none << "Berechnung nach VDMA 24422/79" << 0
                                           << QStringList{"10:Berechnung nach VDMA 24422/79", "55:62", "77:66", "99:71",
-                                                         "110:db(A)"};
+                                                         "110:dB(A)"};
     QTest::newRow("noise N/A and blank") << Change([](SharedData &s) { s.LAEffNorm = "N/A", s.DLANorm = " "; })
                                          << "zu erwartender Wert" << 0
                                          << QStringList{"10:zu erwartender Wert", "55:62", "77:N/A", "99:71",
-                                                        "110:db(A)"};
+                                                        "110:dB(A)"};
+    // The unit symbol as the sheet writes it, in every print language.
+    QTest::newRow("noise correction, unit symbol in English")
+        << Change([](SharedData &s) { s.SpracheDruck = 1; }) << "measured correction" << 0
+        << QStringList{"10:measured correction", "55:0", "77:0", "99:0", "110:dB(A)"};
     QTest::newRow("liquid density") << none << "Dichte" << 0
                                     << QStringList{"10:Dichte", "55:998", "77:998", "99:998", "110:kg/m3"};
     QTest::newRow("vapour pressure") << none << "Dampfdruck" << 0

@@ -308,6 +308,7 @@ void TestCharacteristicDisplay::unwritableTemporaryFolderIsReported()
     const QString message = f.ui.messages().front().text;
     QVERIFY2(message.startsWith(QStringLiteral("Die Arbeitsmappe kann nicht geschrieben werden:")), qPrintable(message));
     QVERIFY2(message.contains(QDir::toNativeSeparators(missing)), qPrintable(message));
+    QVERIFY2(message.endsWith(QStringLiteral("\n\nDie Datei oder ihr Ordner ist nicht vorhanden.")), qPrintable(message));
     QVERIFY(f.desktop.requests().empty());
     // The curve is still shown.
     QCOMPARE(f.curves.shown().size(), std::size_t(1));

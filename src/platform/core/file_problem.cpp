@@ -14,6 +14,21 @@ FileProblem problemOfErrno(int error)
     case EPERM:
     case EROFS:
         return FileProblem::NoPermission;
+    case ENOENT:
+    case ENOTDIR:
+        return FileProblem::Missing;
+    case EISDIR:
+    case ENXIO:
+    case ENODEV:
+        return FileProblem::NotRegularFile;
+    case EEXIST:
+    case ENOTEMPTY:
+        return FileProblem::Exists;
+    case EBUSY:
+    case ETXTBSY:
+        return FileProblem::Locked;
+    case EIO:
+        return FileProblem::DeviceError;
     default:
         return FileProblem::Other;
     }

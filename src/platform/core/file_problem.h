@@ -9,6 +9,12 @@ enum class FileProblem {
     NoPermission, // no permission, or the file or its folder is read-only
     Locked,       // another program holds the file
     Damaged,      // the file's contents are not what they must be
+    Missing,      // the file, or a folder on its path, does not exist
+    NotRegularFile, // a folder, a device or a pipe stands where a file must be
+    TableMissing, // the file lacks a table, a field or an index the program needs (an emptied or foreign file)
+    Exists,       // a file of the name exists already
+    DeviceError,  // the medium reports a read or write error
+    Incomplete,   // what was written is not whole when read back, though no write reported a failure
     Other         // none of these: the system's own words tell
 };
 

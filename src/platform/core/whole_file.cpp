@@ -16,6 +16,15 @@ bool nothingToSync(int error)
 
 } // namespace
 
+FileFailure notARegularFile(const QString &path)
+{
+    // The rename would put a regular file in the place of a device, a pipe or a folder (the superuser may do so).
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return FileFailure{FileProblem::NotRegularFile, QStringLiteral("not a regular file")};
+    return FileFailure{};
+}
+
 WholeFile::WholeFile(const QString &path) : QSaveFile(path) {}
 
 WholeFile::~WholeFile()
@@ -27,8 +36,8 @@ WholeFile::~WholeFile()
 bool WholeFile::start()
 {
     const QFileInfo target(fileName());
-    if (target.isDir()) {
-        failWithErrno(EISDIR);
+    if (const FileFailure refused = notARegularFile(fileName()); refused.failed()) {
+        fail(refused);
         return false;
     }
     // The mode bits as well as access(): the superuser may write anything.

@@ -15,8 +15,8 @@ public:
     // An unfinished file is discarded.
     ~WholeFile() override;
 
-    // Opens the temporary file for writing. An existing target that is marked read-only is refused: the rename
-    // would replace it, and a privileged user could do so.
+    // Opens the temporary file for writing. An existing target that is marked read-only, or is no regular file, is
+    // refused: the rename would replace it, and a privileged user could do so.
     bool start();
     // Hands the written file over in the target's place; false, and nothing replaced, after any failure.
     bool finish();
@@ -36,6 +36,9 @@ private:
 
     FileFailure failure_;
 };
+
+// A failure when something other than a regular file (a folder, a device, a pipe) stands at path.
+FileFailure notARegularFile(const QString &path);
 
 // Copies a file into the place of `to` as a WholeFile writes it: whole, or `to` as it was.
 FileFailure copyWholeFile(const QString &from, const QString &to);

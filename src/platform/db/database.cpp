@@ -659,6 +659,10 @@ FileProblem impliedProblem(DbError::Kind kind)
     switch (kind) {
     case DbError::Kind::NotADatabase: return FileProblem::Damaged;
     case DbError::Kind::ReadOnly: return FileProblem::NoPermission;
+    case DbError::Kind::NoSuchFile: return FileProblem::Missing;
+    case DbError::Kind::NoSuchTable:
+    case DbError::Kind::NoSuchColumn:
+    case DbError::Kind::NoSuchIndex: return FileProblem::TableMissing;
     default: return FileProblem::Other;
     }
 }
@@ -762,8 +766,11 @@ void rollBackInterruptedWrite(const QString &path)
 std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
 {
     const QFileInfo fi(path);
-    if (!fi.exists() || !fi.isFile())
+    if (!fi.exists())
         throw DbError(DbError::Kind::NoSuchFile, path, QString(), QStringLiteral("the file does not exist"));
+    if (!fi.isFile())
+        throw DbError(DbError::Kind::NoSuchFile, path, QString(), QStringLiteral("not a regular file"),
+                      FileProblem::NotRegularFile);
     const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     for (int attempt = 0;; ++attempt) {
         sqlite3 *db = nullptr;

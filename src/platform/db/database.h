@@ -26,7 +26,8 @@ public:
         ReadOnly,
         Other
     };
-    // problem None: the cause that the kind implies (a damaged file, a read-only one), else Other.
+    // problem None: the cause that the kind implies (a damaged, read-only or missing file, a missing table), else
+    // Other.
     DbError(Kind kind, const QString &file, const QString &table, const QString &message,
             FileProblem problem = FileProblem::None);
 

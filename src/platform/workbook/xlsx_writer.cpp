@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QXmlStreamReader>
 #include <cerrno>
 #include <deque>
@@ -298,6 +299,18 @@ bool archiveComplete(const QByteArray &zip)
     return contentTypes;
 }
 
+// Why a part came out cut short: the library does not say what its writes into its own files met, so a write of
+// ours beside them asks the disk. A full disk only when that write says so.
+FileProblem cutShortBy(const QString &folder)
+{
+    QTemporaryFile probe(folder + QStringLiteral("/probe-XXXXXX"));
+    errno = 0;
+    if (!probe.open())
+        return problemOfErrno(errno) == FileProblem::DiskFull ? FileProblem::DiskFull : FileProblem::Incomplete;
+    const FileFailure written = writeAllBytes(probe.handle(), QByteArray(1 << 20, '\0'));
+    return written.problem == FileProblem::DiskFull ? FileProblem::DiskFull : FileProblem::Incomplete;
+}
+
 } // namespace
 
 bool write(const Workbook &book, const QString &path, QString *error, FileProblem *problem)
@@ -312,9 +325,9 @@ bool write(const Workbook &book, const QString &path, QString *error, FileProble
     auto refuseFailure = [&](const FileFailure &f) { return refuse(f.problem, f.systemText); };
     if (book.sheets.empty())
         return refuse(FileProblem::Other, QStringLiteral("the workbook has no sheet"));
+    if (const FileFailure refused = notARegularFile(path); refused.failed())
+        return refuseFailure(refused);
     const QFileInfo target(path);
-    if (target.isDir())
-        return refuse(FileProblem::Other, QStringLiteral("\"%1\" is a folder").arg(QDir::toNativeSeparators(path)));
 
     // The library's files on the target's disk, so that what fails there names that disk.
     errno = 0;
@@ -335,9 +348,8 @@ bool write(const Workbook &book, const QString &path, QString *error, FileProble
         return refuseFailure(FileFailure::ofErrno(errno));
     const QByteArray bytes = result.readAll();
     result.close();
-    // A part cut short: the library's write into its own file beside it failed, on a disk that took no more.
     if (!archiveComplete(bytes))
-        return refuse(FileProblem::DiskFull, QStringLiteral("a part of the workbook was cut short"));
+        return refuse(cutShortBy(scratch.path()), QStringLiteral("a part of the workbook was cut short"));
 
     WholeFile out(path);
     if (!out.start() || out.write(bytes) != bytes.size() || !out.finish())
