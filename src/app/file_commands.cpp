@@ -36,13 +36,6 @@ FileDialogRequest projectDialog(const QString &title)
     return request;
 }
 
-// The 134 project items of a loaded copy become the shared data.
-void takeProjectItems(SharedData &to, const SharedData &from)
-{
-    for (const FileItem &item : projectItems())
-        std::visit([&](auto member) { to.*member = from.*member; }, item.member);
-}
-
 const QString kCannotSave = QStringLiteral("Die Projektdatei kann nicht gespeichert werden:");
 const QString kCannotCreate = QStringLiteral("Die Projektdatei kann nicht angelegt werden:");
 

@@ -5,7 +5,6 @@
 #include "app/sheet_host.h"
 #include "app/user_name_dialog.h"
 #include "fluids/fluid_wizard.h"
-#include "platform/core/whole_file.h"
 #include "platform/db/database.h"
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
@@ -14,12 +13,9 @@
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <exception>
 
@@ -76,61 +72,19 @@ QString errorText(const std::exception &e)
     return failureReason(e, Sprache >= 0 && Sprache <= 5 ? Sprache : 0);
 }
 
-// A default project that cannot be loaded must not end this and every later start. It is kept beside itself under
-// a dated name (with the journal of an interrupted save, which belongs to it alone), and the seed's copy takes its
-// place; a file that has gone is just replaced. *kept receives the kept file's path (empty when there was none to
-// keep); false, with *why set in the screen language, when the folder does not allow that.
-bool keepAndReplaceDefault(const QString &path, const QString &seedCopy, QString *kept, QString *why)
+// What the user is told of a damaged default project that the seed's copy replaced.
+const RecoveryTexts &defaultProjectTexts()
 {
-    const int Sprache = shared().Sprache >= 0 && shared().Sprache <= 5 ? shared().Sprache : 0;
-    const QString cannotRename = QStringLiteral("Die Datei kann nicht umbenannt werden:");
-    const QFileInfo info(path);
-    kept->clear();
-    if (info.exists()) {
-        const QString stem = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char(' ') +
-                             QDate::currentDate().toString(Qt::ISODate);
-        // Companions first: a fresh file must never meet the old file's journal.
-        const QStringList companions = {QStringLiteral("-journal"), QStringLiteral("-wal"), QString()};
-        auto anyTaken = [&](const QString &candidate) {
-            for (const QString &c : companions)
-                if (QFileInfo::exists(candidate + c) || QFileInfo(candidate + c).isSymLink())
-                    return true;
-            return false;
-        };
-        for (int n = 1; n <= 99 && kept->isEmpty(); ++n) {
-            const QString candidate =
-                stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".vls");
-            if (!anyTaken(candidate))
-                *kept = candidate;
-        }
-        if (kept->isEmpty()) {
-            *why = fileFailureMessage(cannotRename, path, QString(), Sprache);
-            return false;
-        }
-        QStringList moved;
-        for (const QString &c : companions) {
-            if (!QFileInfo::exists(path + c))
-                continue;
-            errno = 0;
-            if (!QFile::rename(path + c, *kept + c)) {
-                const FileFailure failure = FileFailure::ofErrno(errno);
-                for (const QString &back : moved)
-                    QFile::rename(*kept + back, path + back);
-                *why = fileFailureMessage(cannotRename, path + c, fileProblemText(failure, Sprache), Sprache);
-                kept->clear();
-                return false;
-            }
-            moved << c;
-        }
-    }
-    if (const FileFailure copied = copyWholeFile(seedCopy, path); copied.failed()) {
-        *why = fileFailureMessage(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:"), path,
-                                  fileProblemText(copied, Sprache), Sprache);
-        return false;
-    }
-    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    return true;
+    static const RecoveryTexts texts{
+        QStringLiteral("Die Standarddatei des Programms kann nicht geladen werden:"),
+        QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Standarddatei."), QString()};
+    return texts;
 }
+
+const QString kKenndaten = QStringLiteral("dbKenndaten.mdb");
+const QString kSchalldaten = QStringLiteral("dbSchalldaten.mdb");
+const QString kCannotOpen = QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:");
+const QString kFreshCopy = QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Datei.");
 
 } // namespace
 
@@ -370,15 +324,17 @@ void frmMDIMain::MDIForm_Load()
     d.DatenPfad = dataFolder();
     d.DateiName = kDefaultProject;
 
+    // Only a damaged file is replaced; one held by another program or that cannot be read is left as it is, and
+    // the program ends having changed nothing.
+    const QString defaultPath = projectFilePath(d.DatenPfad, d.DateiName);
     try {
-        LoadProgrammParameter(d.DatenPfad, d.DateiName);
-        LoadParameter(d.DatenPfad, d.DateiName);
+        openDataFile(defaultPath, defaultProjectTexts(), [&d] {
+            LoadProgrammParameter(d.DatenPfad, d.DateiName);
+            LoadParameter(d.DatenPfad, d.DateiName);
+        });
     } catch (const std::exception &e) {
-        if (!recoverDefaultProject(e, [&d] {
-                LoadProgrammParameter(d.DatenPfad, d.DateiName);
-                LoadParameter(d.DatenPfad, d.DateiName);
-            }))
-            return;
+        fail(defaultPath, errorText(e));
+        return;
     }
 
     // A language without a flag (only an edited parameter file gives one) is taken as German.
@@ -478,6 +434,61 @@ void frmMDIMain::mnuNeu_Click()
         return;
     SharedData &d = shared();
 
+    // A data folder removed while the program ran is made again, as at start-up.
+    if (!restoreDataFolder())
+        return;
+
+    // Everything New reads is read before anything changes: a file held by another program, or one that cannot be
+    // read, is reported and the window stays as it was. Only once the program's own handle on a damaged file has
+    // been closed to set it aside is there nothing to go back to.
+    const QString folder = dataFolder();
+    SharedData staged;
+    std::shared_ptr<Database> kenndaten;
+    std::shared_ptr<Recordset> rsVentil;
+    std::shared_ptr<Database> schalldaten;
+    bool released = false;
+    QString file = projectFilePath(folder, kDefaultProject);
+    try {
+        openDataFile(file, defaultProjectTexts(), [&] { LoadParameter(folder, kDefaultProject, staged); });
+        file = dataFile(kKenndaten);
+        openDataFile(
+            file,
+            {kCannotOpen, kFreshCopy,
+             QStringLiteral("Das benutzerdefinierte Ventil 9999 mit Ihren Werten steht nur in der aufbewahrten Datei.")},
+            [&] {
+                kenndaten = Database::open(file);
+                rsVentil = kenndaten->openTable(staged.Ventiltyp);
+                rsVentil->setIndex(staged.Ventiltyp);
+            },
+            [&] {
+                released = true;
+                rsVentil.reset();
+                kenndaten.reset();
+                d.rsVentil.reset();
+                d.dbKenndaten.reset();
+            });
+        file = dataFile(kSchalldaten);
+        openDataFile(
+            file, {kCannotOpen, kFreshCopy, QString()},
+            [&] {
+                schalldaten = Database::open(file);
+                // An empty file opens as a database without tables.
+                if (schalldaten->tableNames().isEmpty())
+                    schalldaten->fail(DbError::Kind::NoSuchTable, QString(), QStringLiteral("the file holds no tables"));
+            },
+            [&] {
+                released = true;
+                schalldaten.reset();
+                d.dbSchalldaten.reset();
+            });
+    } catch (const std::exception &e) {
+        if (released)
+            fail(file, errorText(e));
+        else
+            refuseNew(file, errorText(e));
+        return;
+    }
+
     // The print entries follow the sheet's results (mainwin::setResultsCurrent).
     for (Menu *entry : {&mnuOpen, &mnuSave, &mnuSaveAs})
         entry->setEnabled(true);
@@ -489,32 +500,17 @@ void frmMDIMain::mnuNeu_Click()
     lblMainTitle.setVisible(false);
     picStart.setVisible(false);
 
-    // The default project becomes the current one, so the caption names it again.
+    // The default project becomes the current one, so the caption names it again. The program parameters of this
+    // session stay; shut-down writes them into the file.
     setCaption(defaultCaption());
-    d.DatenPfad = dataFolder();
+    d.DatenPfad = folder;
     d.DateiName = kDefaultProject;
-    try {
-        LoadParameter(d.DatenPfad, d.DateiName);
-    } catch (const std::exception &e) {
-        // The file broke while the program ran: the same recovery as at start-up. The program parameters of this
-        // session stay; shut-down writes them into the new file.
-        if (!recoverDefaultProject(e, [&d] { LoadParameter(d.DatenPfad, d.DateiName); }))
-            return;
-    }
-
-    const QString kenndaten = dataFile(QStringLiteral("dbKenndaten.mdb"));
-    try {
-        std::shared_ptr<Database> db = Database::open(kenndaten);
-        std::shared_ptr<Recordset> rs = db->openTable(d.Ventiltyp);
-        rs->setIndex(d.Ventiltyp);
-        // The old table goes before the database it was opened on.
-        d.rsVentil.reset();
-        d.dbKenndaten = std::move(db);
-        d.rsVentil = std::move(rs);
-    } catch (const std::exception &e) {
-        fail(kenndaten, errorText(e));
-        return;
-    }
+    takeProjectItems(d, staged);
+    // The old table goes before the database it was opened on.
+    d.rsVentil.reset();
+    d.dbKenndaten = std::move(kenndaten);
+    d.rsVentil = std::move(rsVentil);
+    d.dbSchalldaten = std::move(schalldaten);
 
     if (d.Benutzername == QLatin1String("0")) {
         d.Benutzername = QStringLiteral(" ");
@@ -530,14 +526,6 @@ void frmMDIMain::mnuNeu_Click()
                              &mnu3391, &mnu3547, &mnu3652, &mnu3761, &mnu3834, &mnu4644, &mnuHilfeDeutsch,
                              &mnuHilfeEnglisch})
             hidden->setVisible(false);
-    }
-
-    const QString schalldaten = dataFile(QStringLiteral("dbSchalldaten.mdb"));
-    try {
-        d.dbSchalldaten = Database::open(schalldaten);
-    } catch (const std::exception &e) {
-        fail(schalldaten, errorText(e));
-        return;
     }
 
     if (d.Modus == 0)
@@ -656,36 +644,38 @@ void frmMDIMain::fail(const QString &file, const QString &detail)
     endProgram(1);
 }
 
-bool frmMDIMain::recoverDefaultProject(const std::exception &failure, const std::function<void()> &load)
+void frmMDIMain::refuseNew(const QString &file, const QString &detail)
 {
-    const SharedData &d = shared();
-    const QString defaultPath = projectFilePath(d.DatenPfad, d.DateiName);
-    const QString detail = errorText(failure);
-    QString kept;
-    QString why;
-    if (!keepAndReplaceDefault(defaultPath,
-                               programFolder() + QStringLiteral("/seed/") + QFileInfo(defaultPath).fileName(), &kept,
-                               &why)) {
-        fail(defaultPath, detail + QStringLiteral("\n\n") + why);
+    const int Sprache = shared().Sprache;
+    reportFileError(fileFailureMessage(kCannotOpen, file, detail, Sprache >= 0 && Sprache <= 5 ? Sprache : 0));
+}
+
+void frmMDIMain::openDataFile(const QString &path, const RecoveryTexts &texts, const std::function<void()> &open,
+                              const std::function<void()> &release)
+{
+    openRecovering(path, texts, open, release, [this](const QString &text) {
+        uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption());
+    });
+}
+
+bool frmMDIMain::restoreDataFolder()
+{
+    const int Sprache = shared().Sprache >= 0 && shared().Sprache <= 5 ? shared().Sprache : 0;
+    QString error;
+    QStringList restored;
+    if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error, &restored)) {
+        reportFileError(error);
         return false;
     }
-    // A file that had gone is replaced without a word, as the start does for a missing file.
-    if (!kept.isEmpty()) {
-        const int Sprache = d.Sprache >= 0 && d.Sprache <= 5 ? d.Sprache : 0;
-        uiServices().messageBox(
-            getText(QStringLiteral("Die Standarddatei des Programms kann nicht geladen werden:"), Sprache) +
-                QLatin1Char('\n') + QDir::toNativeSeparators(defaultPath) + QStringLiteral("\n\n") + detail +
-                QStringLiteral("\n\n") + getText(QStringLiteral("Sie wurde aufbewahrt als:"), Sprache) +
-                QLatin1Char('\n') + QDir::toNativeSeparators(kept) + QStringLiteral("\n\n") +
-                getText(QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Standarddatei."),
-                        Sprache),
-            MsgButtons::OK, MsgIcon::Exclamation, caption());
-    }
-    try {
-        load();
-    } catch (const std::exception &again) {
-        fail(defaultPath, errorText(again));
-        return false;
+    if (!restored.isEmpty()) {
+        QString text =
+            getText(QStringLiteral("Dem Datenordner fehlten Dateien; sie wurden aus den mitgelieferten Daten neu "
+                                   "angelegt:"),
+                    Sprache) +
+            QLatin1Char('\n') + QDir::toNativeSeparators(dataFolder()) + QLatin1Char('\n');
+        for (const QString &file : restored)
+            text += QLatin1Char('\n') + QDir(dataFolder()).relativeFilePath(file);
+        reportFileError(text);
     }
     return true;
 }

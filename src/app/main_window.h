@@ -2,6 +2,7 @@
 
 #include "engine/main_window_access.h"
 #include "platform/forms/forms.h"
+#include "units/data_folder.h"
 
 #include <functional>
 #include <utility>
@@ -294,10 +295,15 @@ private:
     void applyWindowPlace();
     // Reports a file the program cannot do without and ends the program without writing anything.
     void fail(const QString &file, const QString &detail);
-    // After `failure` to load the default project: the damaged file is kept beside itself under its date, the
-    // seed's copy takes its place, `load` reads that, and one message names both files. False when that fails too;
-    // the program has then been ended with a message.
-    bool recoverDefaultProject(const std::exception &failure, const std::function<void()> &load);
+    // Reports a file New cannot read; the window stays as it was and the program goes on.
+    void refuseNew(const QString &file, const QString &detail);
+    // Opens a file of the data folder through `open`; a damaged one is kept aside and replaced from the seed, with
+    // one message (openRecovering). `release` closes the program's own handles on it before it is set aside.
+    void openDataFile(const QString &path, const RecoveryTexts &texts, const std::function<void()> &open,
+                      const std::function<void()> &release = {});
+    // Copies back from the seed what the data folder lacks (a folder removed while the program runs), with one
+    // message naming the folder and the files; false, told, when the folder cannot be restored.
+    bool restoreDataFolder();
     void endProgram(int code);
 
     // Each connects the Click handlers of its menu (defined beside the handlers).

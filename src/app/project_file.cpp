@@ -123,6 +123,7 @@ std::vector<FileItem> makeProjectItems()
 
 [[noreturn]] void invalid(const QString &path, const FileItem &item, const QString &what)
 {
+    // A value no save writes: the file is damaged, and the seed's copy may take its place.
     throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what),
                   FileProblem::Damaged);
 }
@@ -243,6 +244,12 @@ const QStringList &projectTables()
         return t;
     }();
     return tables;
+}
+
+void takeProjectItems(SharedData &to, const SharedData &from)
+{
+    for (const FileItem &item : projectItems())
+        std::visit([&](auto member) { to.*member = from.*member; }, item.member);
 }
 
 namespace fileitems {

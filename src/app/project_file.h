@@ -45,6 +45,8 @@ struct FileItem {
 const std::vector<FileItem> &projectItems();
 // The nine project tables in processing order.
 const QStringList &projectTables();
+// The project items of a loaded copy become the shared data.
+void takeProjectItems(SharedData &to, const SharedData &from);
 
 namespace fileitems {
 // The value of a column converted to its item's type (Variant of Double, Single, Int, Bool or String; V as stored).

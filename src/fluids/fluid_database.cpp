@@ -58,12 +58,35 @@ void open(const QString &base, int Sprache, const QStringList &columns, std::sha
 void loadTable(const QString &base, const QStringList &columns, std::shared_ptr<Database> &db,
                std::unique_ptr<Recordset> &rs, const std::function<void()> &fill)
 {
+    // A damaged file gives way to the seed's copy; the user's own substances stay in the file kept aside. A
+    // language without a table is not the file's fault.
     try {
-        open(base, shared().Sprache, columns, db, rs);
+        if (tableName(base, shared().Sprache).isEmpty())
+            open(base, shared().Sprache, columns, db, rs);
+        openRecovering(
+            databasePath(),
+            {QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:"),
+             QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Datei."),
+             QStringLiteral("Selbst angelegte Stoffe stehen nur in der aufbewahrten Datei.")},
+            [&] { open(base, shared().Sprache, columns, db, rs); },
+            [&] {
+                rs.reset();
+                db.reset();
+            },
+            [](const QString &text) {
+                uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, kTitle);
+            });
     } catch (const DbError &e) {
         rs.reset();
         db.reset();
         reportOpenFailure(e);
+        return;
+    } catch (const std::exception &e) {
+        rs.reset();
+        db.reset();
+        uiServices().messageBox(fileFailureMessage(QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:"),
+                                                   databasePath(), QString::fromUtf8(e.what()), shared().Sprache),
+                                MsgButtons::OK, MsgIcon::Exclamation, kTitle);
         return;
     }
     try {

@@ -12,10 +12,12 @@
 #include "support/full_disk.h"
 #include "support/interrupted_write.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/texts.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,6 +64,42 @@ SharedData storedDefault()
 
 using testsupport::fileBytes;
 using testsupport::FileSizeLimit;
+
+// Bytes no database starts with; the same on every run.
+QByteArray randomBytes()
+{
+    QRandomGenerator generator(35);
+    QByteArray bytes(8192, Qt::Uninitialized);
+    for (char &b : bytes)
+        b = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+bool overwrite(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+// Another program holding the file in an exclusive transaction, as a second copy saving does.
+struct ExclusiveHolder {
+    sqlite3 *db = nullptr;
+    explicit ExclusiveHolder(const QString &path)
+    {
+        if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK ||
+            sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_close(db);
+            db = nullptr;
+        }
+    }
+    ~ExclusiveHolder()
+    {
+        if (db) {
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+    }
+};
 
 struct FakeSheets {
     QStringList events;
@@ -155,6 +193,12 @@ private slots:
     void unloadableDefaultProjectIsKeptAndReplaced_data();
     void unloadableDefaultProjectIsKeptAndReplaced();
     void readOnlyDefaultProjectDoesNotStopStartUp();
+    void damagedDataFileIsKeptAndReplacedAtNew_data();
+    void damagedDataFileIsKeptAndReplacedAtNew();
+    void heldOrUnreadableFileIsLeftAlone_data();
+    void heldOrUnreadableFileIsLeftAlone();
+    void removedDataFolderIsMadeAgainAtNew_data();
+    void removedDataFolderIsMadeAgainAtNew();
     void shutDownTellsASaveThatFailed_data();
     void shutDownTellsASaveThatFailed();
     void languageWithoutAFlagStartsInGerman();
@@ -639,8 +683,9 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly_data()
     QTest::addColumn<int>("mode");
     QTest::newRow("language database missing") << "dbSprache.mdb" << false << false << 0 << 0;
     QTest::newRow("start picture missing") << "Startbild_XKTR.jpg" << false << false << 0 << 0;
-    QTest::newRow("characteristic database missing") << "dbKenndaten.mdb" << false << true << 0 << 0;
-    QTest::newRow("noise database no database") << "dbSchalldaten.mdb" << true << true << 0 << 0;
+    // New replaces a missing or damaged file from the seed; these end only where the seed has no copy of it.
+    QTest::newRow("characteristic database missing, no seed copy") << "dbKenndaten.mdb" << false << true << 0 << 0;
+    QTest::newRow("noise database no database, no seed copy") << "dbSchalldaten.mdb" << true << true << 0 << 0;
 }
 
 void TestMainWindow::unusableFilesEndTheProgramCleanly()
@@ -671,6 +716,13 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly()
     frmMDIMain &w = start();
     if (atNew) {
         QVERIFY(!w.startFailed());
+        const QString program = tmp_.filePath(QStringLiteral("program without ") + file);
+        QVERIFY(QDir().mkpath(program + QStringLiteral("/seed")));
+        for (const QString &seedFile : QDir(QStringLiteral(QUENDRA_SEED_DIR)).entryList(QDir::Files))
+            if (seedFile != file)
+                QVERIFY(QFile::copy(QStringLiteral(QUENDRA_SEED_DIR "/") + seedFile,
+                                    program + QStringLiteral("/seed/") + seedFile));
+        setProgramFolder(program);
         w.mnuNeu.userChoose();
     }
     QVERIFY(w.startFailed());
@@ -694,7 +746,6 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced_data()
     QTest::newRow("no database") << "text" << true << false;
     QTest::newRow("two tables on one b-tree")
         << damage::sharedPagesSql(QStringLiteral("Schalldaten"), QStringLiteral("Rohrdaten")) << true << false;
-    QTest::newRow("read-only, save killed") << "killed read-only" << true << false;
     QTest::newRow("save killed") << "killed" << false << false;
     QTest::newRow("no database any more at New") << "text" << true << true;
 }
@@ -785,6 +836,158 @@ void TestMainWindow::readOnlyDefaultProjectDoesNotStopStartUp()
     QCOMPARE(sheets_.loads(), 1);
     QVERIFY(w.userClose());
     QCOMPARE(fileBytes(defaultFile()), before);
+}
+
+// A damaged catalogue or noise database gives way to the seed's copy: kept beside itself under its date, named in
+// one message with what of the user's own it holds, and New goes on.
+void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("reason");
+    const QString damaged = QStringLiteral("Die Datei ist beschädigt.");
+    const QString empty = QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht.");
+    const QString valve = QStringLiteral("Das benutzerdefinierte Ventil 9999 mit Ihren Werten steht nur in der "
+                                         "aufbewahrten Datei.");
+    QTest::newRow("catalogue random bytes") << "dbKenndaten.mdb" << randomBytes() << valve << damaged;
+    QTest::newRow("catalogue empty") << "dbKenndaten.mdb" << QByteArray() << valve << empty;
+    QTest::newRow("noise random bytes") << "dbSchalldaten.mdb" << randomBytes() << QString() << damaged;
+    QTest::newRow("noise empty") << "dbSchalldaten.mdb" << QByteArray() << QString() << empty;
+}
+
+void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, note);
+    QFETCH(QString, reason);
+    const QString path = dataFile(file);
+    const QByteArray seedBytes = fileBytes(QStringLiteral(QUENDRA_SEED_DIR "/") + file);
+    QVERIFY(overwrite(path, bytes));
+
+    frmMDIMain &w = start();
+    QVERIFY(w.mnuNeu.userChoose());
+    QVERIFY(!w.programEnded());
+    QCOMPARE(sheets_.loads(), 1);
+    QVERIFY(shared().rsVentil && shared().dbSchalldaten);
+    QCOMPARE(fileBytes(path), seedBytes);
+    const QString stem = QFileInfo(path).completeBaseName();
+    const QStringList kept =
+        QDir(dataFolder()).entryList({stem + QStringLiteral(" *")}, QDir::Files, QDir::Name);
+    QCOMPARE(kept.size(), 1);
+    const QString keptPath = dataFile(kept.at(0));
+    QVERIFY2(QRegularExpression(QStringLiteral("^%1 \\d{4}-\\d{2}-\\d{2}\\.mdb$").arg(stem)).match(kept.at(0)).hasMatch(),
+             qPrintable(kept.join(QLatin1Char(' '))));
+    QCOMPARE(fileBytes(keptPath), bytes);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    const QString text = ui_.messages().front().text;
+    QVERIFY2(text.contains(QDir::toNativeSeparators(path)) && text.contains(QDir::toNativeSeparators(keptPath)) &&
+                 text.contains(QStringLiteral("\n\n") + reason) &&
+                 text.contains(QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Datei.")),
+             qPrintable(text));
+    if (!note.isEmpty())
+        QVERIFY2(text.endsWith(note), qPrintable(text));
+    QVERIFY(w.mnuNeu.userChoose()); // the fresh copy serves without a word
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+}
+
+// Only a damaged file is replaced. One held by another program (after the wait of the busy handler) or one that
+// cannot be read is left byte for byte, the folder as it was: at start-up the program ends, at New the sheet stays.
+void TestMainWindow::heldOrUnreadableFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("locked"); // else read-only after a killed save, which only a write can undo
+    QTest::addColumn<bool>("atNew");
+    QTest::addColumn<QString>("reason");
+    const QString held = QStringLiteral("Die Datei wird von einem anderen Programm verwendet.");
+    QTest::newRow("default project locked at start") << "Default.vls" << true << false << held;
+    QTest::newRow("default project read-only, save killed")
+        << "Default.vls" << false << false
+        << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
+    QTest::newRow("default project locked at New") << "Default.vls" << true << true << held;
+    QTest::newRow("catalogue locked at New") << "dbKenndaten.mdb" << true << true << held;
+}
+
+void TestMainWindow::heldOrUnreadableFileIsLeftAlone()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, locked);
+    QFETCH(bool, atNew);
+    QFETCH(QString, reason);
+    const QString path = dataFile(file);
+    if (atNew) {
+        QVERIFY(start().mnuNeu.userChoose());
+        shared().p1Max = 12.5; // typed on the sheet
+        w_->setCaption(QStringLiteral("Quendra Ver. 9.75 [Projekt]"));
+    }
+    if (!locked) {
+        interrupted::killWriteInside(path, QStringLiteral("UPDATE Betriebsdaten SET p1Max = 99"));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup));
+    }
+    const QStringList filesBefore = QDir(dataFolder()).entryList(QDir::Files);
+    const QByteArray before = fileBytes(path);
+    const QByteArray journalBefore = fileBytes(interrupted::journalOf(path));
+    const QStringList eventsBefore = sheets_.events;
+    {
+        std::unique_ptr<ExclusiveHolder> holder;
+        if (locked) {
+            holder = std::make_unique<ExclusiveHolder>(path);
+            QVERIFY(holder->db);
+        }
+        if (atNew)
+            QVERIFY(w_->mnuNeu.userChoose());
+        else
+            start();
+    }
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(fileBytes(interrupted::journalOf(path)), journalBefore);
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), filesBefore);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    const QString text = ui_.messages().front().text;
+    QVERIFY2(text.contains(QDir::toNativeSeparators(path)) && text.contains(reason), qPrintable(text));
+    QCOMPARE(w_->programEnded(), !atNew);
+    if (!atNew) {
+        QCOMPARE(w_->exitCode(), 1);
+        return;
+    }
+    QVERIFY(!text.contains(QStringLiteral("Das Programm wird beendet.")));
+    QCOMPARE(sheets_.events, eventsBefore);
+    QCOMPARE(shared().p1Max, 12.5);
+    QCOMPARE(w_->caption(), QStringLiteral("Quendra Ver. 9.75 [Projekt]"));
+    QVERIFY(w_->mnuNeu.userChoose()); // once the file is free, New goes on
+    QCOMPARE(sheets_.events.size(), eventsBefore.size() + 2);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+}
+
+// The data folder or one of its files removed while the program runs: New makes it again from the seed, says so
+// once and goes on.
+void TestMainWindow::removedDataFolderIsMadeAgainAtNew_data()
+{
+    QTest::addColumn<QString>("removed");
+    QTest::newRow("whole folder") << QString();
+    QTest::newRow("catalogue") << "dbKenndaten.mdb";
+}
+
+void TestMainWindow::removedDataFolderIsMadeAgainAtNew()
+{
+    QFETCH(QString, removed);
+    frmMDIMain &w = start();
+    if (removed.isEmpty())
+        QVERIFY(QDir(dataFolder()).removeRecursively());
+    else
+        QVERIFY(QFile::remove(dataFile(removed)));
+    QVERIFY(w.mnuNeu.userChoose());
+    QVERIFY(!w.programEnded());
+    QCOMPARE(sheets_.loads(), 1);
+    QVERIFY(shared().rsVentil && shared().dbSchalldaten);
+    for (const QString &file : QDir(QStringLiteral(QUENDRA_SEED_DIR)).entryList(QDir::Files))
+        QVERIFY2(QFileInfo(dataFile(file)).size() > 0, qPrintable(file));
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    const QString text = ui_.messages().front().text;
+    QVERIFY2(text.contains(QDir::toNativeSeparators(dataFolder())) &&
+                 text.contains(removed.isEmpty() ? QStringLiteral("Default.vls") : removed),
+             qPrintable(text));
 }
 
 // The window's position and the session's settings cannot be kept: the user is told why, in the screen

@@ -100,6 +100,8 @@ private slots:
     void databaseFailuresAreReportedOnce();
     void savingWhileAnotherConnectionIsOpen_data();
     void savingWhileAnotherConnectionIsOpen();
+    void damagedDatabaseIsKeptAndReplaced_data();
+    void damagedDatabaseIsKeptAndReplaced();
 };
 
 void TestSubstanceLists::openingShowsEmptyNameAndZeroInUnitFields_data()
@@ -669,6 +671,9 @@ void TestSubstanceLists::databaseFailuresAreReportedOnce()
     const QByteArray fileBefore = testsupport::fileBytes(path);
     const QString table = which == QLatin1String("gas") ? QStringLiteral("IdealeGase_d")
                                                          : QStringLiteral("Flüssigkeiten_d");
+    // A missing or damaged file gives way to the seed's copy; without one the dialog stays closed.
+    if (problem == QLatin1String("missing") || problem == QLatin1String("column"))
+        setProgramFolder(QFileInfo(path).path());
     if (problem == QLatin1String("missing"))
         QVERIFY(QFile::remove(path));
     else if (problem == QLatin1String("language"))
@@ -762,6 +767,46 @@ void TestSubstanceLists::savingWhileAnotherConnectionIsOpen()
     d.cmdÜbernahme.userClick();
     QCOMPARE(f.ui.messages().size(), std::size_t(1));
     QCOMPARE(f.ui.messages()[0].text, QStringLiteral("Medium bereits vorhanden!"));
+}
+
+// A damaged fluid database gives way to the seed's copy: kept beside itself under its date, named in one message
+// that says the user's own substances are in it, and the dialog opens on the fresh copy.
+void TestSubstanceLists::damagedDatabaseIsKeptAndReplaced_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QByteArray noise(4096, Qt::Uninitialized);
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = static_cast<char>((i * 7919 + 13) % 251); // no database starts so
+    QTest::newRow("random bytes") << noise;
+    QTest::newRow("empty") << QByteArray();
+}
+
+void TestSubstanceLists::damagedDatabaseIsKeptAndReplaced()
+{
+    QFETCH(QByteArray, bytes);
+    const QString path = fluiddb::databasePath();
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+    }
+    bool opened = false;
+    f.ui.onNextModal([&](Form &) {
+        opened = dialog(QStringLiteral("gas")).lstSubstanz.listCount() > 0;
+        dialog(QStringLiteral("gas")).cmdEsc.userClick();
+    });
+    QVERIFY(f.choose(f.w->mnuIdealesGas));
+    QVERIFY(opened);
+    QCOMPARE(testsupport::fileBytes(path), testsupport::fileBytes(QStringLiteral(QUENDRA_SEED_DIR "/dbStoffdaten.mdb")));
+    const QStringList kept = QDir(QFileInfo(path).path()).entryList({QStringLiteral("dbStoffdaten *")}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(testsupport::fileBytes(QFileInfo(path).path() + QLatin1Char('/') + kept.at(0)), bytes);
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    const QString text = f.ui.messages()[0].text;
+    QVERIFY2(text.startsWith(QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:")) &&
+                 text.contains(kept.at(0)) &&
+                 text.endsWith(QStringLiteral("Selbst angelegte Stoffe stehen nur in der aufbewahrten Datei.")),
+             qPrintable(text));
 }
 
 QTEST_MAIN(TestSubstanceLists)

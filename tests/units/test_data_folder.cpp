@@ -2,6 +2,7 @@
 #include "units/data_folder.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -52,6 +53,8 @@ private slots:
     void languageDatabaseFollowsTheInstalledTexts();
     void failuresNameTheFile_data();
     void failuresNameTheFile();
+    void keptFileTakesItsCompanions_data();
+    void keptFileTakesItsCompanions();
 
 private:
     QString home() const { return tmp_->filePath(QStringLiteral("home")); }
@@ -286,6 +289,55 @@ void TestDataFolder::failuresNameTheFile()
         QVERIFY2(seedDateien.contains(datei), qPrintable(datei));
     if (art == 1)
         QCOMPARE(lies(home() + QStringLiteral("/Documents/Quendra")), QByteArray("not a folder"));
+}
+
+// A damaged file is kept under its date with everything SQLite keeps beside it, and the seed's copy takes its place;
+// when that copy cannot be made, every file is back where it was.
+void TestDataFolder::keptFileTakesItsCompanions_data()
+{
+    QTest::addColumn<QStringList>("companions");
+    QTest::addColumn<bool>("nameTaken");
+    QTest::addColumn<bool>("seedCopy");
+    QTest::newRow("journal of a killed save") << QStringList{"-journal"} << false << true;
+    QTest::newRow("write-ahead log and its index") << QStringList{"-wal", "-shm"} << false << true;
+    QTest::newRow("dated name taken by a log") << QStringList{} << true << true;
+    QTest::newRow("no seed copy") << QStringList{"-wal", "-shm"} << false << false;
+}
+
+void TestDataFolder::keptFileTakesItsCompanions()
+{
+    QFETCH(QStringList, companions);
+    QFETCH(bool, nameTaken);
+    QFETCH(bool, seedCopy);
+    setProgramFolder(tmp_->path());
+    if (seedCopy)
+        QVERIFY(schreibe(seed() + QStringLiteral("/dbKenndaten.mdb"), "seed catalogue"));
+    const QString path = dataFolder() + QStringLiteral("/dbKenndaten.mdb");
+    QVERIFY(schreibe(path, "damaged"));
+    for (const QString &c : companions)
+        QVERIFY(schreibe(path + c, c.toUtf8()));
+    const QString dated = dataFolder() + QStringLiteral("/dbKenndaten ") + QDate::currentDate().toString(Qt::ISODate);
+    if (nameTaken)
+        QVERIFY(schreibe(dated + QStringLiteral(".mdb-wal"), "another file's log"));
+    const QStringList before = QDir(dataFolder()).entryList(QDir::Files);
+
+    QString kept;
+    QString why;
+    QCOMPARE(keepAndReplaceFromSeed(path, &kept, &why), seedCopy);
+    if (!seedCopy) {
+        QVERIFY(kept.isEmpty());
+        QVERIFY2(why.contains(path), qPrintable(why));
+        QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), before);
+        QCOMPARE(lies(path), QByteArray("damaged"));
+        return;
+    }
+    QCOMPARE(kept, dated + (nameTaken ? QStringLiteral(" (2).mdb") : QStringLiteral(".mdb")));
+    QCOMPARE(lies(kept), QByteArray("damaged"));
+    QCOMPARE(lies(path), QByteArray("seed catalogue"));
+    for (const QString &c : companions) {
+        QCOMPARE(lies(kept + c), c.toUtf8());
+        QVERIFY(!QFile::exists(path + c));
+    }
 }
 
 QUENDRA_TEST_MAIN_TWO_LOCALES(TestDataFolder)
