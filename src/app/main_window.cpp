@@ -14,6 +14,7 @@
 #include "units/unit_lists.h"
 
 #include <QDir>
+#include <QScopeGuard>
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -430,8 +431,10 @@ void frmMDIMain::Zeit1_Timer()
 
 void frmMDIMain::mnuNeu_Click()
 {
-    if (ended_)
+    if (ended_ || inNew_)
         return;
+    inNew_ = true;
+    const auto done = qScopeGuard([this] { inNew_ = false; });
     SharedData &d = shared();
 
     // A data folder removed while the program ran is made again, as at start-up.

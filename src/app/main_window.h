@@ -334,6 +334,8 @@ private:
     void chooseMedium(int code, int zustand, const QString &name);
 
     std::vector<std::pair<Menu *, QString>> captionKeys_;
+    // New is running: the start picture's clock, ticking behind one of its messages, must not start it again.
+    bool inNew_ = false;
     MainWindowAccess access_;
     bool ended_ = false;
     bool failed_ = false;

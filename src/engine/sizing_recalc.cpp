@@ -525,9 +525,9 @@ void SizingRun::statusAndWarnings()
     mainwin::setStatusText(text("Berechnung aktualisiert"));
     mainwin::setResultsCurrent(true);
 
-    // Every failing point is marked and beeps once; its message goes into the status line once.
-    auto warnPoints = [this](const char *message, auto fails, auto mark) {
-        bool pending = true;
+    // Every failing point is marked and beeps once; its message goes into the status line once, unless it stands
+    // there already.
+    auto warnPoints = [this](const char *message, auto fails, auto mark, bool pending = true) {
         for (Point *p : minFirst()) {
             const std::optional<bool> failing = fails(*p);
             if (!failing)
@@ -575,6 +575,20 @@ void SizingRun::statusAndWarnings()
                                            : "Durchflussreserve evtl. nicht ausreichend!"));
         mainwin::beep();
     }
+    // Any point may need more than the valve gives at full travel (the solver's 1: Kv = Kvs); a short maximum
+    // point was warned above.
+    warnPoints(
+        "Ventildurchfluss nicht ausreichend!",
+        [&](const Point &p) -> std::optional<bool> {
+            if (&p == &pMax && short_)
+                return std::nullopt;
+            return p.openingFound && p.y >= 1.0;
+        },
+        [](const Point &p, bool failing) {
+            if (failing)
+                setWarning(p.lblY, true, false);
+        },
+        !(short_ && !(r > 0)));
 
     keepCoefficients(row);
 }

@@ -119,6 +119,23 @@ bool checkEingabeDimensionierung()
             fail("Druckwert unzulässig!");
     }
 
+    // A flow below zero at an active point is no flow a valve can be sized for, in order or not; 0 passes.
+    if (ok) {
+        struct Flow {
+            bool active;
+            double Q;
+            TextBox *box;
+        };
+        for (const Flow &flow : {Flow{s.MIN, s.QMin, sheet->txtQmin}, Flow{s.NORM, s.QNorm, sheet->txtQnorm},
+                                 Flow{true, s.QMax, sheet->txtQmax}}) {
+            if (flow.active && flow.Q < 0) {
+                fail("Mengenangabe unzulässig!");
+                focus(flow.box);
+                break;
+            }
+        }
+    }
+
     if (ok) {
         bool ordered = true;
         if (s.MIN && s.NORM)

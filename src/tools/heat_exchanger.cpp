@@ -178,7 +178,7 @@ frmWärmetauscher::frmWärmetauscher() : Form(QStringLiteral("frmWärmetauscher"
         differenz->Change = [this, k, differenz] { leistungAusMasseOderDifferenz(k, *differenz); };
         s.Taufheiz.Change = [this, k] { leistungAusZeit(k); };
         s.r.Change = [this, k] { dampfMassenstrom(k); };
-        s.P.Change = [this, k] { dampfMassenstrom(k); };
+        s.P.Change = [this, k] { leistungVorgegeben(k); };
         // Entering a field selects its whole text, so that typing replaces the value.
         for (TextBox *feld : {&s.p1, &s.p2, &s.M, &s.DeltaT, &s.Taufheiz, &s.P})
             feld->GotFocus = [feld] { feld->selectAll(); };

@@ -152,6 +152,7 @@ private:
     void leistungAusMasseOderDifferenz(int k, const TextBox &geaendert);
     void leistungAusZeit(int k);
     void dampfMassenstrom(int k);
+    void leistungVorgegeben(int k);
     void txtCpMax_Change();
     void spaltenLeistung(int k);
     void optWTberechnet_Click();

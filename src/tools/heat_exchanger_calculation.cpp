@@ -23,6 +23,13 @@ bool istZahl(const QString &text)
     return Variant(text).isNumeric();
 }
 
+// A mass, heat capacity, temperature rise or power below zero heats nothing; 0 is a case of its own.
+bool istMenge(const QString &text)
+{
+    const Variant wert(text);
+    return wert.isNumeric() && wert.toDouble() >= 0;
+}
+
 // Four significant digits of a result; "--" where there is no finite number to show.
 QString vierStellen(const Variant &wert)
 {
@@ -75,13 +82,13 @@ void frmWärmetauscher::leistungAusMasseOderDifferenz(int k, const TextBox &geae
     if (!WT_Berechnet)
         return;
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
-    if (!istZahl(geaendert.text())) {
+    if (!istMenge(geaendert.text())) {
         uiServices().beep();
         s.P.setText(kKeinWert);
         cmdÜbernehmen.setEnabled(false);
         return;
     }
-    if (!istZahl(txtCpMax.text())) {
+    if (!istMenge(txtCpMax.text())) {
         s.P.setText(kKeinWert);
         cmdÜbernehmen.setEnabled(false);
         return;
@@ -102,7 +109,7 @@ void frmWärmetauscher::leistungAusZeit(int k)
         cmdÜbernehmen.setEnabled(false);
         return;
     }
-    if (!istZahl(txtCpMax.text())) {
+    if (!istMenge(txtCpMax.text())) {
         s.P.setText(kKeinWert);
         cmdÜbernehmen.setEnabled(false);
         return;
@@ -111,13 +118,13 @@ void frmWärmetauscher::leistungAusZeit(int k)
     cmdÜbernehmen.setEnabled(true);
 }
 
-// A power from a blank mass, rise or time would be a number without meaning: the column shows "--" instead.
-// A time of 0 reached here gives the power 0.
+// A power from a blank or negative mass, rise or cp, or from a blank time, would be a number without meaning: the
+// column shows "--" instead. A time of 0 reached here gives the power 0.
 void frmWärmetauscher::spaltenLeistung(int k)
 {
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
-    if (!istZahl(s.M.text()) || !istZahl(s.DeltaT.text()) || !istZahl(s.Taufheiz.text()) ||
-        !istZahl(txtCpMax.text())) {
+    if (!istMenge(s.M.text()) || !istMenge(s.DeltaT.text()) || !istZahl(s.Taufheiz.text()) ||
+        !istMenge(txtCpMax.text())) {
         s.P.setText(kKeinWert);
         return;
     }
@@ -126,13 +133,27 @@ void frmWärmetauscher::spaltenLeistung(int k)
     s.P.setText(vierStellen(Variant(P)));
 }
 
-// The flow follows the four-digit texts shown; an enthalpy of 0 (p2 at or above the critical pressure) has no flow.
+// A power the user gives is refused below zero like the liquid's data; any other number counts as the test passed.
+// A power the program writes (computed, or loaded) is tested only in the given mode, where it is an input.
+void frmWärmetauscher::leistungVorgegeben(int k)
+{
+    const QString leistung = spalten()[static_cast<std::size_t>(k)].P.text();
+    if (!WT_Berechnet && istZahl(leistung)) {
+        if (!istMenge(leistung))
+            uiServices().beep();
+        cmdÜbernehmen.setEnabled(istMenge(leistung));
+    }
+    dampfMassenstrom(k);
+}
+
+// The flow follows the four-digit texts shown; an enthalpy of 0 (p2 at or above the critical pressure) has no flow,
+// nor has a power below zero.
 void frmWärmetauscher::dampfMassenstrom(int k)
 {
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
     const Variant P(s.P.text());
     const Variant r(s.r.caption());
-    if (!P.isNumeric() || !r.isNumeric() || r.toDouble() == 0.0) {
+    if (!istMenge(s.P.text()) || !r.isNumeric() || r.toDouble() == 0.0) {
         s.Q.setCaption(kKeinWert);
         return;
     }
@@ -147,7 +168,7 @@ void frmWärmetauscher::dampfMassenstrom(int k)
 // cp serves every column and computes in either mode; in the given mode only the program can write it.
 void frmWärmetauscher::txtCpMax_Change()
 {
-    if (istZahl(txtCpMax.text())) {
+    if (istMenge(txtCpMax.text())) {
         for (int k = 0; k < 3; ++k)
             spaltenLeistung(k);
         cmdÜbernehmen.setEnabled(true);

@@ -1078,6 +1078,63 @@ private slots:
             QCOMPARE(f.sheet.label("lblYmin").foreColor(), minRed ? colors::Red : colors::Black);
     }
 
+    // A point that needs more than the chosen valve gives at full travel shows 100 % with its opening in red, and
+    // the status line says so once, whichever point it is. Water at 20 °C (998.2 kg/m3) through 10 -> 9.99 bar
+    // needs Kv = Q sqrt(0.9982 / 0.01) = 9.991 Q: 99.9 for 10 m3/h and 149.9 for 15 m3/h, against the Kvs 25
+    // (DN 40) that the maximum flow of 30 m3/h chooses, or the series' last Kvs 100 for 250 m3/h.
+    void pointBeyondTheValveIsWarned_data()
+    {
+        QTest::addColumn<QStringList>("boxes"); // name=value pairs (C notation) typed over the base water case
+        QTest::addColumn<bool>("MIN");
+        QTest::addColumn<QList<bool>>("red"); // opening of min, norm, max
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<int>("beeps");
+
+        const QString short_ = " / Ventildurchfluss nicht ausreichend!";
+        QTest::newRow("min point 10 -> 9.99 bar, 10 m3/h")
+            << QStringList{"txtp2min=9.99", "txtQmin=10"} << true << QList<bool>{true, false, false} << short_ << 1;
+        QTest::newRow("min and norm points: one message, a beep each")
+            << QStringList{"txtp2min=9.99", "txtQmin=10", "txtp2norm=9.99"} << true << QList<bool>{true, true, false}
+            << short_ << 2;
+        QTest::newRow("maximum point short as well: the message once")
+            << QStringList{"txtQmax=250", "txtp2min=9.99", "txtQmin=15"} << true << QList<bool>{true, false, true}
+            << short_ << 2;
+        QTest::newRow("inactive min point is not tested")
+            << QStringList{"txtp2min=9.99", "txtQmin=10"} << false << QList<bool>{false, false, false} << "" << 0;
+        QTest::newRow("every point within the valve") << QStringList{} << true << QList<bool>{false, false, false}
+                                                      << "" << 0;
+    }
+    void pointBeyondTheValveIsWarned()
+    {
+        QFETCH(QStringList, boxes);
+        QFETCH(bool, MIN);
+        QFETCH(QList<bool>, red);
+        QFETCH(QString, suffix);
+        QFETCH(int, beeps);
+
+        Fixture f;
+        shared().MIN = MIN;
+        for (const QString &entry : boxes) {
+            const qsizetype at = entry.indexOf('=');
+            f.input(qPrintable(entry.left(at)), entry.mid(at + 1).toDouble());
+        }
+        // The tested labels start in the opposite state, so that both directions are seen.
+        const char *const openings[] = {"lblYmin", "lblYnorm", "lblYmax"};
+        for (int i = 0; i < 3; ++i)
+            f.sheet.label(openings[i]).setForeColor(red[i] || (i == 0 && !MIN) ? colors::Black : colors::Red);
+        const int before = f.ui.beepCount();
+        calcDimensionierung();
+
+        QCOMPARE(f.status(), "Berechnung aktualisiert" + suffix);
+        QCOMPARE(f.ui.beepCount(), before + beeps);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(f.sheet.label(openings[i]).foreColor(), red[i] ? colors::Red : colors::Black);
+            QCOMPARE(f.sheet.label(openings[i]).fontBold(), false);
+            if (red[i])
+                QCOMPARE(f.sheet.label(openings[i]).caption(), numtext::fixed(100, 1));
+        }
+    }
+
     // When no row qualifies the work table falls back to the series' last row, here a linear DN 80; the lists
     // cannot show it and select a valve of their own, and that valve is the one computed: its coefficients, its
     // full-open flow and the same answer on the next run. Water 10 -> 6 bar abs. at 20 °C (998.2 kg/m3):

@@ -226,6 +226,48 @@ private slots:
         QCOMPARE(f.sheet.label("lblYmax").caption(), opening);
     }
 
+    // No valve is sized for a flow below zero at an active point, even when the flows are in order: refused with
+    // the focus in that box and the beep of the recalculation. A flow of 0 and an inactive column pass.
+    void flowBelowZeroIsRefused_data()
+    {
+        QTest::addColumn<bool>("MIN");
+        QTest::addColumn<bool>("NORM");
+        QTest::addColumn<QList<double>>("flows"); // QMin, QNorm, QMax as typed
+        QTest::addColumn<QString>("focus");       // empty: passes
+
+        QTest::newRow("-30 / -20 / -10 m3/h in order") << true << true << QList<double>{-30, -20, -10} << "txtQmin";
+        QTest::newRow("norm below zero, min column off") << false << true << QList<double>{5, -1, 30} << "txtQnorm";
+        QTest::newRow("max below zero, no other column") << false << false << QList<double>{5, 15, -0.001}
+                                                          << "txtQmax";
+        QTest::newRow("inactive min column below zero") << false << true << QList<double>{-5, 15, 30} << "";
+        QTest::newRow("flows of 0") << true << true << QList<double>{0, 0, 0} << "";
+    }
+    void flowBelowZeroIsRefused()
+    {
+        QFETCH(bool, MIN);
+        QFETCH(bool, NORM);
+        QFETCH(QList<double>, flows);
+        QFETCH(QString, focus);
+
+        Fixture f;
+        shared().MIN = MIN;
+        shared().NORM = NORM;
+        f.input("txtQmin", flows[0]);
+        f.input("txtQnorm", flows[1]);
+        f.input("txtQmax", flows[2]);
+        f.sheet.box("txtp1max").setFocus();
+        f.window.StatusBar.setText(QString());
+        QCOMPARE(checkEingabeDimensionierung(), focus.isEmpty());
+        if (focus.isEmpty())
+            return;
+        QCOMPARE(f.status(), kPrefix + "Mengenangabe unzulässig!");
+        QCOMPARE(f.sheet.activeControl()->name(), focus);
+        const int beeps = f.ui.beepCount();
+        calcDimensionierung();
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+        QCOMPARE(f.status(), kPrefix + "Mengenangabe unzulässig!");
+    }
+
     void decimalCommaIsNumeric()
     {
         numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));

@@ -1,5 +1,6 @@
 // The Qt renderer: widgets mirror the model, and the user's typing, clicks, list choices, menu choices and focus
 // moves reach the model; a menu opening or a window switch is no focus move.
+#include "platform/core/number_text.h"
 #include "platform/forms/forms.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_ui_services.h"
@@ -23,6 +24,8 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -247,6 +250,8 @@ private slots:
     void formFontsAreMetricCompatibleFaces();
     void qtTextsSpeakTheProgramsLanguage_data();
     void qtTextsSpeakTheProgramsLanguage();
+    void numberTooWideForItsLabelKeepsItsExponent_data();
+    void numberTooWideForItsLabelKeepsItsExponent();
 };
 
 void RendererTest::widgetsFollowTheModel()
@@ -941,6 +946,49 @@ void RendererTest::qtTextsSpeakTheProgramsLanguage()
     auto *label = dialog.findChild<QLabel *>("lookInLabel");
     QVERIFY(label);
     QCOMPARE(label->text(), lookIn);
+}
+
+// A number wider than its label is drawn with fewer digits and its exponent, never cut at the edge; the model keeps
+// the whole caption.
+void RendererTest::numberTooWideForItsLabelKeepsItsExponent_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("exponent"); // that the text drawn ends with, empty: drawn as it stands
+    // 0.0001 kg/h of water through DN 50: 1.0013E-07 m3/h / 1.9635E-03 m2 = 1.41662E-08 m/s.
+    QTest::newRow("velocity of 1.4166E-08 m/s") << numtext::general(1.41662008502161e-8) << 1.41662008502161e-8
+                                                << "E-08";
+    QTest::newRow("fixed digits") << numtext::fixed(319779999000000.0, 0) << 319779999000000.0 << "E+14";
+    QTest::newRow("rangeability keeps its ratio") << numtext::fixed(2.5e13, 1) + ":1" << 2.5e13 << "E+13:1";
+    QTest::newRow("a number that fits") << numtext::fixed(0.5, 4) << 0.5 << "";
+}
+
+void RendererTest::numberTooWideForItsLabelKeepsItsExponent()
+{
+    QFETCH(QString, caption);
+    QFETCH(double, value);
+    QFETCH(QString, exponent);
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog d;
+    d.show();
+    auto *label = widget<QLabel>(ui, d, d.lblKvmaxcalc);
+    d.lblKvmaxcalc.setCaption(caption);
+    const QString shown = label->text();
+    QVERIFY2(label->fontMetrics().horizontalAdvance(shown) <= label->contentsRect().width(), qPrintable(shown));
+    QCOMPARE(d.lblKvmaxcalc.caption(), caption);
+    if (exponent.isEmpty()) {
+        QCOMPARE(shown, caption);
+        return;
+    }
+    QVERIFY2(shown.endsWith(exponent), qPrintable(shown));
+    // The same number rounded: within half a unit of the last digit drawn.
+    const QString mantissa = shown.left(shown.indexOf(QLatin1Char('E')));
+    double read = 0.0;
+    QVERIFY(numtext::parse(shown.chopped(exponent.endsWith(QLatin1String(":1")) ? 2 : 0), &read));
+    const auto digits = std::count_if(mantissa.begin(), mantissa.end(), [](QChar c) { return c.isDigit(); });
+    const double lastDigit = std::pow(10.0, std::floor(std::log10(value)) - static_cast<double>(digits - 1));
+    QVERIFY2(std::fabs(read - value) <= 0.5 * lastDigit, qPrintable(shown));
 }
 
 QTEST_MAIN(RendererTest)

@@ -5,6 +5,8 @@
 
 #include "app/main_window.h"
 #include "app/sheet_host.h"
+#include "engine/sizing_recalc.h"
+#include "platform/core/number_text.h"
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
 
@@ -25,6 +27,10 @@ QStringList sheetVariants()
     return variants;
 }
 
+// Water at 0.0001 kg/h at every point: velocities of about 1.4E-08 m/s and flow coefficients below 1E-09, whose
+// general format is wider than any result column.
+const QString kTinyFlow = QStringLiteral("liquid at 0.0001 kg/h");
+
 class SheetScene : public layout::Scene {
 public:
     SheetScene(SheetKind kind, const QString &variant, int Sprache) : kind_(kind)
@@ -39,6 +45,8 @@ public:
             main_->mnuLuft_Click();
         else if (fluid == QLatin1String("steam"))
             main_->mnuWasserdampf_Click();
+        else if (fluid == kTinyFlow)
+            tinyFlow();
     }
     ~SheetScene() override
     {
@@ -54,11 +62,21 @@ public:
     }
 
 private:
+    void tinyFlow()
+    {
+        frmCalcSize &sheet = calcSizeSheet().get();
+        sheet.cmbQunit.userPick(1);
+        for (TextBox *box : {&sheet.txtQmin, &sheet.txtQnorm, &sheet.txtQmax})
+            box->setText(numtext::general(0.0001));
+        calcDimensionierung();
+    }
+
     SheetKind kind_;
     std::unique_ptr<frmMDIMain> main_;
 };
 
-const layout::Registration sizingSheet{{QStringLiteral("frmCalcSize"), sheetVariants(),
+const layout::Registration sizingSheet{{QStringLiteral("frmCalcSize"),
+                                        sheetVariants() << kTinyFlow + QStringLiteral(", normal"),
                                         [](const QString &variant, int Sprache) {
                                             return std::make_unique<SheetScene>(SheetKind::CalcSize, variant, Sprache);
                                         }}};

@@ -240,13 +240,14 @@ Measured measure(Form &form)
             continue;
         switch (c->kind()) {
         case Control::Kind::Label: {
+            // The text the label draws, which may show a number of its caption with fewer digits.
             const auto &m = static_cast<const Label &>(*c);
-            if (m.caption().isEmpty())
-                break;
             const auto &l = *static_cast<const QLabel *>(w);
+            if (l.text().isEmpty())
+                break;
             const QRect room = labelRoom(l);
-            Fit fit = m.wordWrap() ? wrapped(c->name(), m.caption(), l.font(), room)
-                                   : singleLine(c->name(), m.caption(), l.font(), room);
+            Fit fit = m.wordWrap() ? wrapped(c->name(), l.text(), l.font(), room)
+                                   : singleLine(c->name(), l.text(), l.font(), room);
             fit.widget = w;
             fit.ink = inkOf(*w, room, fit.needWidth, fit.needHeight, l.alignment());
             fits.push_back(fit);

@@ -82,6 +82,8 @@ private slots:
     void unitListsRewriteTheShownValues();
     void entriesThatAreNoNumbers_data();
     void entriesThatAreNoNumbers();
+    void amountsBelowZeroAreRefused_data();
+    void amountsBelowZeroAreRefused();
     void hiddenColumnsKeepTheirValues();
     void powerOptionsSwapInputsAndResults();
     void enteringAFieldSelectsItsText();
@@ -286,8 +288,6 @@ void TestHeatExchanger::powerFromTheLiquid_data()
     QTest::newRow("the same in seconds") << 0 << 0 << 0 << QStringList{"1000", "60", "3600"} << "69.67";
     // 1000 * 0.454 * 4.18 * 60 / 3600.
     QTest::newRow("1000 lb., 108 F, 60 min.") << 1 << 1 << 1 << QStringList{"1000", "108", "60"} << "31.63";
-    QTest::newRow("a fall of temperature is not refused") << 0 << 0 << 2 << QStringList{"1000", "-60", "1"}
-                                                          << "-69.67";
     QTest::newRow("a small batch") << 0 << 0 << 0 << QStringList{"0.5", "2.5", "90"} << "0.05806";
 }
 
@@ -541,6 +541,7 @@ void TestHeatExchanger::entriesThatAreNoNumbers_data()
                                        << QStringList{"lblQmax"} << QStringList{"194.5"} << true;
 }
 
+// The entries typed in order; then the beeps, what the named controls show and whether "Daten übernehmen" is on.
 void TestHeatExchanger::entriesThatAreNoNumbers()
 {
     QFETCH(QStringList, schritte);
@@ -553,6 +554,43 @@ void TestHeatExchanger::entriesThatAreNoNumbers()
     QCOMPARE(f.ui.beepCount(), beeps);
     QCOMPARE(gezeigt(w, namen), zahlen(texte));
     QCOMPARE(w.cmdÜbernehmen.enabled(), uebernahme);
+}
+
+// A mass, cp, rise or given power below zero is refused as it is typed, like a text that is no number, so that no
+// steam flow below zero can be handed over; 0 stays a case of its own.
+void TestHeatExchanger::amountsBelowZeroAreRefused_data()
+{
+    QTest::addColumn<QStringList>("schritte");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<QStringList>("namen");
+    QTest::addColumn<QStringList>("texte");
+    QTest::addColumn<bool>("uebernahme");
+
+    QTest::newRow("mass -1858 in max") << QStringList{"txtMmax=-1858"} << 1
+                                       << QStringList{"txtWTLeistungMax", "lblQmax"} << QStringList{"--", "--"}
+                                       << false;
+    QTest::newRow("a fall of temperature") << QStringList{"txtMmax=1000", "txtDeltaTmax=-60", "txtTaufheizMax=1"}
+                                           << 1 << QStringList{"txtWTLeistungMax", "lblQmax"}
+                                           << QStringList{"--", "--"} << true;
+    QTest::newRow("cp below zero") << QStringList{"txtCpMax=-4.18"} << 1 << kLeistungen
+                                   << QStringList{"--", "--", "--"} << false;
+    QTest::newRow("mass below zero, then the rise") << QStringList{"txtMnorm=-1", "txtDeltaTnorm=50"} << 1
+                                                    << QStringList{"txtWTLeistungNorm", "lblQnorm"}
+                                                    << QStringList{"--", "--"} << true;
+    QTest::newRow("given power below zero") << QStringList{"opt:Vorgabe", "txtWTLeistungMax=-100"} << 1
+                                            << QStringList{"lblQmax"} << QStringList{"--"} << false;
+    // 100 / 2178 / 0.85 * 3600.
+    QTest::newRow("given power below zero, then mended")
+        << QStringList{"opt:Vorgabe", "txtp2max=2", "txtWTLeistungMax=-100", "txtWTLeistungMax=100"} << 1
+        << QStringList{"lblQmax"} << QStringList{"194.5"} << true;
+    QTest::newRow("mass of 0") << QStringList{"txtMmax=0"} << 0 << QStringList{"txtWTLeistungMax", "lblQmax"}
+                               << QStringList{"0", "0"} << true;
+}
+
+// Same columns and checks as entriesThatAreNoNumbers.
+void TestHeatExchanger::amountsBelowZeroAreRefused()
+{
+    entriesThatAreNoNumbers();
 }
 
 void TestHeatExchanger::hiddenColumnsKeepTheirValues()

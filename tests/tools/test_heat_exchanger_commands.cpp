@@ -148,6 +148,9 @@ void TestHeatExchangerCommands::handOverRefusesWhatASizingCannotUse_data()
     QTest::newRow("p1 above the critical point") << QStringList{"txtp1max=250"};
     QTest::newRow("p2 below the triple point") << QStringList{"txtp2norm=0"};
     QTest::newRow("given power 1e300") << QStringList{"opt:Vorgabe", "txtWTLeistungMin=1e300"};
+    // A steam flow below zero would follow from them.
+    QTest::newRow("mass below zero") << QStringList{"txtMmax=-1858", "txtp2min=1"};
+    QTest::newRow("given power below zero") << QStringList{"opt:Vorgabe", "txtWTLeistungNorm=-100", "txtp2max=3"};
 }
 
 void TestHeatExchangerCommands::handOverRefusesWhatASizingCannotUse()

@@ -5,6 +5,11 @@
 MsgAnswer ScriptedUiServices::messageBox(const QString &text, MsgButtons buttons, MsgIcon icon, const QString &title)
 {
     messages_.push_back({text, buttons, icon, title});
+    if (!whileMessages_.empty()) {
+        const std::function<void()> action = std::move(whileMessages_.front());
+        whileMessages_.pop_front();
+        action();
+    }
     if (answers_.empty())
         return firstAnswer(buttons);
     const MsgAnswer a = answers_.front();
@@ -63,6 +68,7 @@ void ScriptedUiServices::reset()
     answers_.clear();
     files_.clear();
     modals_.clear();
+    whileMessages_.clear();
     messages_.clear();
     fileRequests_.clear();
     modalRuns_.clear();

@@ -39,6 +39,8 @@ public:
     void answerNextFileDialog(std::optional<QString> path) { files_.push_back(std::move(path)); }
     // Acts on the next modal form (types, clicks, closes it); runs inside the modal run.
     void onNextModal(std::function<void(Form &)> action) { modals_.push_back(std::move(action)); }
+    // Runs while the next message box is open, as a clock tick or a click may arrive behind it.
+    void whileNextMessage(std::function<void()> action) { whileMessages_.push_back(std::move(action)); }
     void setScreenSizeTwips(int width, int height)
     {
         screenWidth_ = width;
@@ -66,6 +68,7 @@ private:
     std::deque<MsgAnswer> answers_;
     std::deque<std::optional<QString>> files_;
     std::deque<std::function<void(Form &)>> modals_;
+    std::deque<std::function<void()>> whileMessages_;
     std::vector<Message> messages_;
     std::vector<FileRequest> fileRequests_;
     QStringList modalRuns_;

@@ -1,9 +1,11 @@
 #include "platform/qt/control_widgets.h"
 
+#include "platform/core/number_text.h"
 #include "platform/forms/forms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -156,10 +158,59 @@ void FrameWidget::paintEvent(QPaintEvent *)
                               isEnabled(), title_, QPalette::WindowText);
 }
 
-void syncLabel(const Label &m, QLabel &q)
+QString numberThatFits(const QString &text, const QFontMetrics &metrics, int width)
 {
-    if (q.text() != m.caption())
-        q.setText(m.caption());
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    // A rangeability "n:1" keeps its ratio sign.
+    const QString ratio = QStringLiteral(":1");
+    const QString suffix = text.endsWith(ratio) ? ratio : QString();
+    double value = 0.0;
+    if (!numtext::parse(text.chopped(suffix.size()), &value))
+        return text;
+    QString shorter = text;
+    for (int digits = 14; digits >= 1; --digits) {
+        shorter = numtext::general(value, digits) + suffix;
+        if (metrics.horizontalAdvance(shorter) <= width)
+            break;
+    }
+    return shorter;
+}
+
+void CaptionLabel::setCaption(const QString &caption)
+{
+    caption_ = caption;
+    fit();
+}
+
+void CaptionLabel::resizeEvent(QResizeEvent *e)
+{
+    QLabel::resizeEvent(e);
+    fit();
+}
+
+void CaptionLabel::changeEvent(QEvent *e)
+{
+    QLabel::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        fit();
+}
+
+void CaptionLabel::fit()
+{
+    // The room the label gives its text: inside the frame and margins, less the indent a framed label keeps.
+    int width = contentsRect().width() - 2 * margin();
+    if (indent() < 0 && frameWidth() > 0)
+        width -= fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
+    else if (indent() > 0)
+        width -= indent();
+    const QString shown = numberThatFits(caption_, fontMetrics(), width);
+    if (text() != shown)
+        setText(shown);
+}
+
+void syncLabel(const Label &m, CaptionLabel &q)
+{
     if (q.wordWrap() != m.wordWrap())
         q.setWordWrap(m.wordWrap());
     const Qt::Alignment h = m.alignment() == Label::Alignment::Right    ? Qt::AlignRight
@@ -172,6 +223,8 @@ void syncLabel(const Label &m, QLabel &q)
         q.setFrameShape(frame);
     if (q.autoFillBackground() != m.opaque())
         q.setAutoFillBackground(m.opaque());
+    // Last, so that the frame just set counts against the room.
+    q.setCaption(m.caption());
 }
 
 void syncTextBox(const TextBox &t, QLineEdit &e, Prop what)

@@ -7,6 +7,7 @@
 #include "platform/forms/control.h"
 
 #include <QColor>
+#include <QLabel>
 #include <QRect>
 #include <QWidget>
 
@@ -20,7 +21,6 @@ class OptionButton;
 class TextBox;
 class QCheckBox;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -70,7 +70,30 @@ private:
     bool border_ = true;
 };
 
-void syncLabel(const Label &model, QLabel &widget);
+// A label that draws its caption whole: a number wider than the label (a tiny value in the general format has up
+// to 15 digits and an exponent) is shown with fewer significant digits, its exponent kept, rather than cut at the
+// edge. Any other caption is shown as it stands.
+class CaptionLabel : public QLabel {
+public:
+    explicit CaptionLabel(QWidget *parent) : QLabel(parent) {}
+
+    const QString &caption() const { return caption_; }
+    void setCaption(const QString &caption);
+
+protected:
+    void resizeEvent(QResizeEvent *e) override;
+    void changeEvent(QEvent *e) override;
+
+private:
+    void fit();
+    QString caption_;
+};
+
+// The text of a number (or a ratio "n:1") that fits `width` pixels in `metrics`: the text itself when it fits, else
+// the number with the most significant digits that fit (at least one); any other text is returned as it stands.
+QString numberThatFits(const QString &text, const QFontMetrics &metrics, int width);
+
+void syncLabel(const Label &model, CaptionLabel &widget);
 // Only a change of the selection (Prop::Selection) moves the cursor; other changes leave it where the user put it.
 void syncTextBox(const TextBox &model, QLineEdit &widget, Prop what);
 void syncComboBox(const ComboBox &model, QComboBox &widget);

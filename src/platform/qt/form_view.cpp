@@ -302,7 +302,7 @@ void FormView::buildControl(Control &c)
     Control *cp = &c;
     switch (c.kind()) {
     case Control::Kind::Label: {
-        auto *l = new QLabel(parent);
+        auto *l = new CaptionLabel(parent);
         l->setTextFormat(Qt::PlainText); // a caption is never markup
         w = l;
         break;
@@ -736,7 +736,7 @@ void FormView::syncControl(Control &c, Prop what)
     case Prop::Selection:
         switch (c.kind()) {
         case Control::Kind::Label:
-            syncLabel(static_cast<Label &>(c), *static_cast<QLabel *>(w));
+            syncLabel(static_cast<Label &>(c), *static_cast<CaptionLabel *>(w));
             break;
         case Control::Kind::StatusBar: {
             auto *q = static_cast<QLabel *>(w);
