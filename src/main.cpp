@@ -12,7 +12,9 @@
 #include "platform/shell/qt_desktop_services.h"
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
+#include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/file_messages.h"
 #include "units/texts.h"
 
 #include <QApplication>
@@ -79,6 +81,8 @@ int main(int argc, char *argv[])
     // F1 in any window shows that window's section of the help, in the language the help menu chose last
     // (nothing before).
     qtui::HelpKey helpKey([](const QString &window, const QString &control) { showHelpFor(window, control); });
+
+    setUncaughtFailureText([](const std::exception &e) { return uncaughtFailureMessage(e, shared().Sprache); });
 
     QString error;
     if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {

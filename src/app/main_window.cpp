@@ -671,6 +671,7 @@ bool frmMDIMain::restoreDataFolder()
         return false;
     }
     if (!restored.isEmpty()) {
+        restored.sort();
         QString text =
             getText(QStringLiteral("Dem Datenordner fehlten Dateien; sie wurden aus den mitgelieferten Daten neu "
                                    "angelegt:"),

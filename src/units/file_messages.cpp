@@ -51,6 +51,13 @@ QString failureReason(const std::exception &e, int Sprache)
     return QString::fromUtf8(e.what());
 }
 
+QString uncaughtFailureMessage(const std::exception &e, int Sprache)
+{
+    if (const auto *db = dynamic_cast<const DbError *>(&e))
+        return fileFailureMessage(QStringLiteral("Datenbankfehler"), db->file(), failureReason(e, Sprache), Sprache);
+    return failureReason(e, Sprache);
+}
+
 QString fileFailureMessage(const QString &leadKey, const QString &file, const QString &reason, int Sprache)
 {
     QString text = getText(leadKey, Sprache) + QLatin1Char('\n') + QDir::toNativeSeparators(file);

@@ -17,7 +17,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,41 +64,22 @@ SharedData storedDefault()
 using testsupport::fileBytes;
 using testsupport::FileSizeLimit;
 
-// Bytes no database starts with; the same on every run.
-QByteArray randomBytes()
-{
-    QRandomGenerator generator(35);
-    QByteArray bytes(8192, Qt::Uninitialized);
-    for (char &b : bytes)
-        b = static_cast<char>(generator.bounded(256));
-    return bytes;
-}
-
 bool overwrite(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-// Another program holding the file in an exclusive transaction, as a second copy saving does.
-struct ExclusiveHolder {
+// Another program holding the file in an exclusive transaction, as a second copy saving does; closing ends it.
+sqlite3 *holdExclusively(const QString &path)
+{
     sqlite3 *db = nullptr;
-    explicit ExclusiveHolder(const QString &path)
-    {
-        if (sqlite3_open(QFile::encodeName(path).constData(), &db) != SQLITE_OK ||
-            sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) != SQLITE_OK) {
-            sqlite3_close(db);
-            db = nullptr;
-        }
-    }
-    ~ExclusiveHolder()
-    {
-        if (db) {
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            sqlite3_close(db);
-        }
-    }
-};
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return db;
+    sqlite3_close(db);
+    return nullptr;
+}
 
 struct FakeSheets {
     QStringList events;
@@ -850,9 +830,9 @@ void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew_data()
     const QString empty = QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht.");
     const QString valve = QStringLiteral("Das benutzerdefinierte Ventil 9999 mit Ihren Werten steht nur in der "
                                          "aufbewahrten Datei.");
-    QTest::newRow("catalogue random bytes") << "dbKenndaten.mdb" << randomBytes() << valve << damaged;
+    QTest::newRow("catalogue random bytes") << "dbKenndaten.mdb" << damage::randomBytes() << valve << damaged;
     QTest::newRow("catalogue empty") << "dbKenndaten.mdb" << QByteArray() << valve << empty;
-    QTest::newRow("noise random bytes") << "dbSchalldaten.mdb" << randomBytes() << QString() << damaged;
+    QTest::newRow("noise random bytes") << "dbSchalldaten.mdb" << damage::randomBytes() << QString() << damaged;
     QTest::newRow("noise empty") << "dbSchalldaten.mdb" << QByteArray() << QString() << empty;
 }
 
@@ -932,11 +912,9 @@ void TestMainWindow::heldOrUnreadableFileIsLeftAlone()
     const QByteArray journalBefore = fileBytes(interrupted::journalOf(path));
     const QStringList eventsBefore = sheets_.events;
     {
-        std::unique_ptr<ExclusiveHolder> holder;
-        if (locked) {
-            holder = std::make_unique<ExclusiveHolder>(path);
-            QVERIFY(holder->db);
-        }
+        const std::unique_ptr<sqlite3, int (*)(sqlite3 *)> holder(locked ? holdExclusively(path) : nullptr,
+                                                                   &sqlite3_close);
+        QVERIFY(!locked || holder);
         if (atNew)
             QVERIFY(w_->mnuNeu.userChoose());
         else

@@ -1,4 +1,5 @@
 #include "fluid_fixture.h"
+#include "support/damaged_files.h"
 #include "support/full_disk.h"
 
 // The ideal-gas list and the liquid list on fixture databases: what they show, the editing of their records, the
@@ -774,10 +775,7 @@ void TestSubstanceLists::savingWhileAnotherConnectionIsOpen()
 void TestSubstanceLists::damagedDatabaseIsKeptAndReplaced_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QByteArray noise(4096, Qt::Uninitialized);
-    for (int i = 0; i < noise.size(); ++i)
-        noise[i] = static_cast<char>((i * 7919 + 13) % 251); // no database starts so
-    QTest::newRow("random bytes") << noise;
+    QTest::newRow("random bytes") << damage::randomBytes();
     QTest::newRow("empty") << QByteArray();
 }
 

@@ -3,6 +3,7 @@
 // Damage as a mutated or half-repaired database file carries it, for the tests of the damage checks.
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QString>
 #include <QTest>
 
@@ -30,6 +31,16 @@ inline void addOrphanPage(const QString &path)
     const char count[4] = {char(pages >> 24), char(pages >> 16), char(pages >> 8), char(pages)};
     QVERIFY(f.seek(28)); // the page count in the header
     QCOMPARE(f.write(count, 4), qint64(4));
+}
+
+// Bytes no database starts with, the same on every run.
+inline QByteArray randomBytes()
+{
+    QRandomGenerator generator(35);
+    QByteArray bytes(8192, Qt::Uninitialized);
+    for (char &b : bytes)
+        b = static_cast<char>(generator.bounded(256));
+    return bytes;
 }
 
 } // namespace damage

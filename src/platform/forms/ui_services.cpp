@@ -39,6 +39,20 @@ void setUiServices(UiServices *services)
     g_services = services;
 }
 
+namespace {
+std::function<QString(const std::exception &)> g_uncaughtFailureText;
+} // namespace
+
+QString uncaughtFailureText(const std::exception &e)
+{
+    return g_uncaughtFailureText ? g_uncaughtFailureText(e) : QString::fromUtf8(e.what());
+}
+
+void setUncaughtFailureText(std::function<QString(const std::exception &)> text)
+{
+    g_uncaughtFailureText = std::move(text);
+}
+
 UiServicesScope::UiServicesScope(UiServices &services) : previous_(g_services)
 {
     g_services = &services;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <exception>
+#include <functional>
 #include <optional>
 
 class Form;
@@ -54,6 +56,11 @@ public:
 UiServices &uiServices();
 // Installs the services for the running process (not owned); null brings back the headless default.
 void setUiServices(UiServices *services);
+
+// The message for a failure that no command caught. The program installs one that speaks the user's language;
+// without it, the failure's own text.
+QString uncaughtFailureText(const std::exception &e);
+void setUncaughtFailureText(std::function<QString(const std::exception &)> text);
 
 // Puts a set of services in place for one scope and restores the previous ones after it.
 class UiServicesScope {

@@ -1,6 +1,7 @@
 #include "platform/qt/form_view.h"
 
 #include "platform/forms/forms.h"
+#include "platform/forms/ui_services.h"
 #include "platform/qt/control_widgets.h"
 #include "platform/qt/form_fonts.h"
 #include "platform/qt/help_window.h"
@@ -245,7 +246,7 @@ void FormView::dispatch(const std::function<void()> &action)
     try {
         action();
     } catch (const std::exception &e) {
-        QMessageBox::critical(nullptr, QApplication::applicationName(), QString::fromUtf8(e.what()));
+        QMessageBox::critical(nullptr, QApplication::applicationName(), uncaughtFailureText(e));
     }
     // Back in the event loop no form code runs: windows unloaded by the action can go now.
     formruntime::collect();

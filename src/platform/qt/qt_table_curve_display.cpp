@@ -1,5 +1,6 @@
 #include "platform/qt/qt_table_curve_display.h"
 
+#include "platform/forms/ui_services.h"
 #include "platform/qt/help_window.h"
 
 #include <QApplication>
@@ -151,7 +152,7 @@ TableCurveWindow::TableCurveWindow()
         try {
             action();
         } catch (const std::exception &e) {
-            QMessageBox::critical(this, QApplication::applicationName(), QString::fromUtf8(e.what()));
+            QMessageBox::critical(this, QApplication::applicationName(), uncaughtFailureText(e));
         }
     });
 }
