@@ -141,6 +141,9 @@ frmMDIMain::frmMDIMain() : Form(QStringLiteral("frmMDIMain"))
 
     Zeit1.setInterval(10000);
     Zeit1.Tick = [this] { Zeit1_Timer(); };
+    // The start screen's clock runs once start-up has finished: a message shown while the files are read must not
+    // have New run behind it, nor after a start-up that failed.
+    Zeit1.setEnabled(false);
 
     // Design captions: the German keys (the language switch replaces them), fixed captions, separators.
     captionKeys_ = {
@@ -347,6 +350,7 @@ void frmMDIMain::MDIForm_Load()
         return;
 
     d.StoffdatenAktuell = true;
+    Zeit1.setEnabled(true);
 }
 
 void frmMDIMain::applyStartPictures()
