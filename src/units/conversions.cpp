@@ -355,7 +355,7 @@ bool istVakuum(double Wert, int Einheit)
     if (!imBereich(Einheit, 8))
         return false;
     const double vakuum = Einheit % 2 == 1 ? -Atmosphaere / faktorBar[static_cast<std::size_t>(Einheit / 2)] : 0.0;
-    return QString::number(Wert, 'g', 4).toDouble() == QString::number(vakuum, 'g', 4).toDouble();
+    return vierstelligGleich(Wert, vakuum);
 }
 
 double umrechnenTemperatur(const Variant &Wert, int EinheitVon, int EinheitNach)

@@ -57,6 +57,11 @@ QString hashDecimals(double value, int decimals)
 
 } // namespace
 
+bool vierstelligGleich(double a, double b)
+{
+    return QString::number(a, 'g', 4).toDouble() == QString::number(b, 'g', 4).toDouble();
+}
+
 bool gezeigtVierstellig(double x, double *gelesen)
 {
     const double betrag = std::fabs(x);

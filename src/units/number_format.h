@@ -9,6 +9,8 @@ Variant formatZahl4(const Variant &Wert);
 // The number formatZahl4 shows for x, as reading its text back gives it, computed without the text wherever
 // that is exact; false (and `gelesen` unchanged) when the text does not read back as a number.
 bool gezeigtVierstellig(double x, double *gelesen);
+// Whether two numbers are the same to four significant digits: a value that reads as a limit is that limit.
+bool vierstelligGleich(double a, double b);
 
 // The pattern "#.0": one decimal, and no digit before the separator when the integer part is 0 (0.5 gives ".5").
 QString formatHashDot0(double value);

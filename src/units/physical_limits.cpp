@@ -1,8 +1,7 @@
 #include "units/physical_limits.h"
 
 #include "units/conversions.h"
-
-#include <QString>
+#include "units/number_format.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -11,12 +10,6 @@
 namespace physical {
 
 namespace {
-
-// The same number to four significant digits: what the program shows and converts with.
-bool isLimitAsShown(double value, double limit)
-{
-    return QString::number(value, 'g', 4).toDouble() == QString::number(limit, 'g', 4).toDouble();
-}
 
 // Rounding in a sum of terms of these magnitudes: a few units in the last place of them.
 double roundingSlack(double magnitudes)
@@ -29,7 +22,7 @@ double roundingSlack(double magnitudes)
 bool isSensibleNumber(double value)
 {
     return std::isfinite(value) &&
-           (std::fabs(value) <= largestMagnitude || isLimitAsShown(std::fabs(value), largestMagnitude));
+           (std::fabs(value) <= largestMagnitude || vierstelligGleich(std::fabs(value), largestMagnitude));
 }
 
 static bool sensibleAbove(double value, double bound)
