@@ -45,6 +45,26 @@ void fillAndSelect(ComboBox *list, const QStringList &items, int index)
         list->setListIndex(index);
 }
 
+// Reads a list's items from the series table. A failure leaves the list not ready, and every sizing run skips
+// until a refill succeeds: the failure is kept, so that each skipped run can say why.
+template <class Read>
+QStringList remembered(Read &&read)
+{
+    try {
+        return read();
+    } catch (const DbError &e) {
+        shared().ListenFehler = e;
+        throw;
+    }
+}
+
+void listsReady()
+{
+    SharedData &s = shared();
+    if (s.ListeDNbereit && s.ListeKvsbereit)
+        s.ListenFehler.reset();
+}
+
 } // namespace
 
 namespace candidates {
@@ -265,10 +285,11 @@ void update_frmCalcSize_cmbDNVentil(Recordset &rsVentil, int &Kennlinie, QString
     ComboBox *list = sheet ? sheet->cmbDNVentil : nullptr;
     if (list)
         list->clear();
-    const QStringList items = candidates::nominalSizeItems(rsVentil, Kennlinie, DNunit);
+    const QStringList items = remembered([&] { return candidates::nominalSizeItems(rsVentil, Kennlinie, DNunit); });
     const int index = candidates::reselectNominalSize(items, DNVentil, DNunit);
     fillAndSelect(list, items, index);
     s.ListeDNbereit = true;
+    listsReady();
 }
 
 void update_frmCalcSize_cmbKvsCv(Recordset &rsVentil, int Kennlinie, const QString &DNVentil, int DNunit,
@@ -280,8 +301,10 @@ void update_frmCalcSize_cmbKvsCv(Recordset &rsVentil, int Kennlinie, const QStri
     ComboBox *list = sheet ? sheet->cmbKvsCv : nullptr;
     if (list)
         list->clear();
-    const QStringList items = candidates::kvsItems(rsVentil, Kennlinie, DNVentil, DNunit, KvUnit);
+    const QStringList items =
+        remembered([&] { return candidates::kvsItems(rsVentil, Kennlinie, DNVentil, DNunit, KvUnit); });
     const int index = candidates::reselectKvs(items, KvsCv);
     fillAndSelect(list, items, index);
     s.ListeKvsbereit = true;
+    listsReady();
 }

@@ -20,11 +20,12 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
 
 // Refills the sheet's cmbDNVentil with the sizes of the characteristic (switching Kennlinie to the first row's
 // when the series has none of it) and selects DNVentil, replacing it when the list lacks it. ListeDNbereit is False
-// meanwhile, so the list's click handler stays quiet.
+// meanwhile, so the list's click handler stays quiet. A table that cannot be read leaves it False, its DbError in
+// ListenFehler, and passes the error on.
 void update_frmCalcSize_cmbDNVentil(Recordset &rsVentil, int &Kennlinie, QString &DNVentil, int DNunit);
 
 // Refills the sheet's cmbKvsCv with the Kvs (or Cv) of the characteristic at the stored size and selects KvsCv,
-// replacing it when the list lacks it. ListeKvsbereit is False meanwhile.
+// replacing it when the list lacks it. ListeKvsbereit is False meanwhile, and stays so on a DbError as above.
 void update_frmCalcSize_cmbKvsCv(Recordset &rsVentil, int Kennlinie, const QString &DNVentil, int DNunit,
                                  float &KvsCv, int KvUnit);
 

@@ -158,6 +158,9 @@ private:
     void statusAndWarnings();
     // The reason why the active points' media cannot be sized with, or empty.
     QString impossibleMedium();
+    // Ends a run that cannot choose a valve because the sheet's valve lists are not filled: it computes nothing, and
+    // the results shown, which are not those of the inputs, raise no warning.
+    void listsNotReady();
     // Ends a run on data no valve can be sized with: the results are blanked and lose the warning colours of an
     // earlier run, the fluid rows show the data at fault, and the status line says why.
     void notComputable(const QString &reason);
@@ -170,41 +173,53 @@ private:
 
 void SizingRun::run()
 {
-    if (s.ListeDNbereit && s.ListeKvsbereit) {
-        try {
-            limitAtSaturation();
-            fluidProperties();
-            if (const QString reason = impossibleMedium(); !reason.isEmpty()) {
-                notComputable(reason);
-                return;
-            }
-            proposePipes();
-            // A given Kvs of 0 or below matches no row, and the choice would fall back to the series' last one
-            // and put its size over the user's.
-            if (!s.DNmin && !s.KvsOpt && !physical::isValidFlowCoefficient(s.KvsCv)) {
-                notComputable(text("Durchflusskoeffizient unzulässig!"));
-                return;
-            }
-            if (!chooseValve())
-                return;
-            if (const QString reason = impossibleValve(s.KvsCv, row); !reason.isEmpty()) {
-                notComputable(reason);
-                return;
-            }
-            openings();
-            resultsAndReserve();
-            velocities();
-            noise();
-            ratios();
-            if (sheet.update_DNRohrleitung)
-                sheet.update_DNRohrleitung(s.DN1Rohr, s.DN2Rohr, s.DNunit);
-            fluidRows();
-        } catch (const DbError &e) {
-            reportFailure(databaseFailure(e));
+    if (!s.ListeDNbereit || !s.ListeKvsbereit) {
+        listsNotReady();
+        return;
+    }
+    try {
+        limitAtSaturation();
+        fluidProperties();
+        if (const QString reason = impossibleMedium(); !reason.isEmpty()) {
+            notComputable(reason);
             return;
         }
+        proposePipes();
+        // A given Kvs of 0 or below matches no row, and the choice would fall back to the series' last one
+        // and put its size over the user's.
+        if (!s.DNmin && !s.KvsOpt && !physical::isValidFlowCoefficient(s.KvsCv)) {
+            notComputable(text("Durchflusskoeffizient unzulässig!"));
+            return;
+        }
+        if (!chooseValve())
+            return;
+        if (const QString reason = impossibleValve(s.KvsCv, row); !reason.isEmpty()) {
+            notComputable(reason);
+            return;
+        }
+        openings();
+        resultsAndReserve();
+        velocities();
+        noise();
+        ratios();
+        if (sheet.update_DNRohrleitung)
+            sheet.update_DNRohrleitung(s.DN1Rohr, s.DN2Rohr, s.DNunit);
+        fluidRows();
+    } catch (const DbError &e) {
+        reportFailure(databaseFailure(e));
+        return;
     }
     statusAndWarnings();
+}
+
+void SizingRun::listsNotReady()
+{
+    // No row was read: the coefficients of an earlier valve must not stand for this one.
+    keepCoefficients(row);
+    if (s.ListenFehler)
+        reportFailure(databaseFailure(*s.ListenFehler));
+    else
+        reportFailure(text("Keine Ventildaten vorhanden!"));
 }
 
 void SizingRun::limitAtSaturation()

@@ -110,8 +110,10 @@ ResultsState resultsState()
 
 void restoreResultsState(const ResultsState &before)
 {
-    mainwin::setStatusText(before.current ? getText(QStringLiteral("Berechnung aktualisiert"), shared().Sprache)
-                                          : before.status);
+    const QString updated = getText(QStringLiteral("Berechnung aktualisiert"), shared().Sprache);
+    // The run's own report stands again, with the warnings it appended: the results they speak of are unchanged.
+    const bool runReport = before.status == updated || before.status.startsWith(updated + QStringLiteral(" / "));
+    mainwin::setStatusText(before.current && !runReport ? updated : before.status);
     mainwin::setResultsCurrent(before.current);
 }
 

@@ -43,7 +43,8 @@ void markOutOfDate();
 
 // A unit switch of p1, p2 or T1 converts the stored values without changing what they say, although the boxes'
 // Change handlers mark the results out of date on the way: it keeps the state it found. Results that were current
-// are current again ("Berechnung aktualisiert"); results that were not stay so, with the status line as it was.
+// are current again ("Berechnung aktualisiert", with the warnings of the run that computed them); results that were
+// not stay so, with the status line as it was.
 struct ResultsState {
     bool current = false;
     QString status;

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <optional>
 
 // Every variable the program's windows, engine and files share, under the names the program has always used.
 // Values stay in the user's current units; the unit indices say which.
@@ -49,6 +50,8 @@ struct SharedData {
     bool bLadenCalcFlow = false;   // the flow sheet's Load handler is running (cleared before its last recalculation)
     bool ListeDNbereit = false;    // the sizing sheet's nominal-size list is filled
     bool ListeKvsbereit = false;   // the sizing sheet's Kvs list is filled
+    // Why a refill of one of those two lists failed (it then stays not ready); empty once both are filled again.
+    std::optional<DbError> ListenFehler;
 
     // ===== [project] "Ausdruck": printout header texts (V)
     Variant TextInfo;

@@ -232,13 +232,14 @@ inline std::vector<ValveRow> defaultSeries()
     return rows;
 }
 
-inline void writeSeries(Database &db, const QString &table, const std::vector<ValveRow> &rows)
+inline void writeSeries(Database &db, const QString &table, const std::vector<ValveRow> &rows,
+                        const QStringList &without = {})
 {
     std::vector<testsupport::CatalogueRow> catalogue;
     for (const ValveRow &r : rows)
         catalogue.push_back({r.DN, testsupport::inchText(r.DN), r.Kennlinie, r.Kvs, r.Reduktion, r.Stellverhaeltnis,
                              r.a, r.fl, r.xt, r.Schalldaten});
-    testsupport::writeValveSeries(db, table, catalogue);
+    testsupport::writeValveSeries(db, table, catalogue, without);
 }
 
 // Everything a sizing run needs, installed for the lifetime of the object.

@@ -1,6 +1,7 @@
 // The sizing recalculation as a whole: valve choice, openings, results, labels, status line and warnings, for
 // water, air and steam on a fixture catalogue; results are checked against the engine's own routines.
 
+#include "engine/candidate_table.h"
 #include "engine/flow_equations.h"
 #include "engine/flow_recalc.h"
 #include "engine/noise.h"
@@ -90,6 +91,42 @@ double solverOpening(const PointValues &p, const ValveRow &r)
                               Variant(s.pkrit), Variant(p.psat), s.pUnit, Variant(p.rho1), Variant(s.rhoN),
                               s.rhoUnit, Variant(p.nue), s.nueUnit, Variant(p.gamma), s.Medium, s.Zustand, choked)
         .asNumber();
+}
+
+// One DN 50 valve of the given Kvs for each characteristic, linear, with FL 1 (no choking below dp = p1).
+std::vector<ValveRow> givenValveSeries(float kvs)
+{
+    std::vector<ValveRow> rows;
+    for (int kennlinie : {0, 1, 2})
+        rows.push_back({50, kennlinie, kvs, 50, kLinear, {1, 0, 0}});
+    return rows;
+}
+
+// A liquid from the list (density 1000 kg/m3, no vapour pressure, 0.01 mm2/s) at 40 bar abs. before the given
+// valve of givenValveSeries: without reducers, choking or a laminar correction, Q = Kv sqrt(dp / bar) exactly.
+void givenLiquid(Fixture &f, float kvs, const std::array<double, 3> &Q, const std::array<double, 3> &p2)
+{
+    SharedData &s = shared();
+    s.Medium = 4;
+    s.Zustand = 1;
+    s.NameMedium = "Testflüssigkeit";
+    s.rhoUnit = s.nueUnit = s.pUnit = 0;
+    s.p1Min = s.p1Norm = s.p1Max = 40;
+    s.p2Min = p2[0];
+    s.p2Norm = p2[1];
+    s.p2Max = p2[2];
+    s.QMin = Q[0];
+    s.QNorm = Q[1];
+    s.QMax = Q[2];
+    s.rho1Min = s.rho1Norm = s.rho1Max = 1000;
+    s.nueMin = s.nueNorm = s.nueMax = 0.01;
+    s.psatMin = s.psatNorm = s.psatMax = 0;
+    s.pkrit = 221.2;
+    s.DNmin = false;
+    s.KvsOpt = false;
+    s.DNVentil = "50";
+    s.KvsCv = kvs;
+    f.sheet.showStoredInputs();
 }
 
 const char *const kPointSuffix[] = {"min", "norm", "max"};
@@ -440,33 +477,31 @@ private slots:
         QCOMPARE(f.sheet.lastPipeSizes, (QStringList{"100", "150", "0"}));
     }
 
-    // Warnings on stored results: the skip path (a list not ready) computes nothing but still warns.
+    // The reserve warning of a computed run. The given valve passes Kvs * sqrt(1 bar) = Kvs m3/h fully open (see
+    // givenLiquid), so that the reserve is (Kvs - QMax) / QMax exactly.
     void reserveWarning_data()
     {
-        QTest::addColumn<double>("Q100");
+        QTest::addColumn<float>("Kvs");
         QTest::addColumn<double>("QMax");
         QTest::addColumn<QString>("suffix");
 
-        QTest::newRow("exactly 15 %") << 115.0 << 100.0 << "";
-        QTest::newRow("ample") << 200.0 << 100.0 << "";
-        QTest::newRow("10 %") << 110.0 << 100.0 << " / Durchflussreserve evtl. nicht ausreichend!";
-        QTest::newRow("none") << 100.0 << 100.0 << " / Ventildurchfluss nicht ausreichend!";
-        QTest::newRow("too small") << 80.0 << 100.0 << " / Ventildurchfluss nicht ausreichend!";
-        QTest::newRow("no maximum flow, some valve flow") << 50.0 << 0.0 << " / Ventildurchfluss nicht ausreichend!";
-        QTest::newRow("no maximum flow, no valve flow") << 0.0 << 0.0 << " / Ventildurchfluss nicht ausreichend!";
+        QTest::newRow("exactly 15 %") << 115.0f << 100.0 << "";
+        QTest::newRow("ample") << 200.0f << 100.0 << "";
+        QTest::newRow("10 %") << 110.0f << 100.0 << " / Durchflussreserve evtl. nicht ausreichend!";
+        QTest::newRow("none") << 100.0f << 100.0 << " / Ventildurchfluss nicht ausreichend!";
+        QTest::newRow("too small") << 80.0f << 100.0 << " / Ventildurchfluss nicht ausreichend!";
+        QTest::newRow("no maximum flow") << 100.0f << 0.0 << " / Ventildurchfluss nicht ausreichend!";
     }
     void reserveWarning()
     {
-        QFETCH(double, Q100);
+        QFETCH(float, Kvs);
         QFETCH(double, QMax);
         QFETCH(QString, suffix);
 
-        Fixture f;
+        Fixture f(givenValveSeries(Kvs));
+        givenLiquid(f, Kvs, {0, 0, QMax}, {39, 39, 39});
         SharedData &s = shared();
-        s.ListeKvsbereit = false;
         s.MIN = s.NORM = false;
-        s.Q100 = Q100;
-        s.QMax = QMax;
         // Labels start in the opposite state, so that both directions are seen.
         const bool warn = !suffix.isEmpty();
         for (const char *name : {"lblYmax", "lblYunit", "lblQymax", "lblQymaxunit", "lblQReserve", "lblQResunit"}) {
@@ -476,6 +511,7 @@ private slots:
         const int beeps = f.ui.beepCount();
         calcDimensionierung();
 
+        QCOMPARE(s.Q100, double(Kvs));
         QCOMPARE(f.status(), "Berechnung aktualisiert" + suffix);
         QCOMPARE(f.ui.beepCount(), beeps + (warn ? 1 : 0));
         for (const char *name : {"lblYmax", "lblYunit", "lblQymax", "lblQymaxunit", "lblQReserve", "lblQResunit"})
@@ -486,47 +522,51 @@ private slots:
         QCOMPARE(f.sheet.label("lblYmax").fontBold(), !warn);
     }
 
+    // The rangeability warning of a computed run: a point needs Kvs / Kv = 100 sqrt(dp) / Q (see givenLiquid),
+    // against the valve's 50.
     void rangeabilityWarning_data()
     {
-        QTest::addColumn<QList<double>>("required"); // min, norm, max
+        QTest::addColumn<QList<double>>("flows"); // min, norm, max, m3/h
+        QTest::addColumn<QList<double>>("p2");    // min, norm, max, bar abs. after 40
         QTest::addColumn<bool>("MIN");
         QTest::addColumn<bool>("NORM");
         QTest::addColumn<int>("Kennlinie");
         QTest::addColumn<QList<bool>>("red"); // min, norm, max
         QTest::addColumn<int>("beeps");
 
-        QTest::newRow("all within") << QList<double>{50, 10, 5} << true << true << 1
-                                    << QList<bool>{false, false, false} << 0;
-        QTest::newRow("min and max above: one message, two beeps") << QList<double>{80, 10, 60} << true << true << 1
-                                                                 << QList<bool>{true, false, true} << 2;
-        QTest::newRow("inactive min is not tested") << QList<double>{80, 10, 5} << false << true << 1
-                                                    << QList<bool>{false, false, false} << 0;
-        QTest::newRow("on/off: max is not tested") << QList<double>{5, 5, 80} << false << false << 2
-                                                   << QList<bool>{false, false, false} << 0;
-        QTest::newRow("norm above") << QList<double>{5, 51, 5} << true << true << 0
+        // 50 exactly at the minimum point, 10 and 5.
+        QTest::newRow("all within, min at the valve's own") << QList<double>{2, 10, 20} << QList<double>{39, 39, 39}
+                                                            << true << true << 1
+                                                            << QList<bool>{false, false, false} << 0;
+        // 80, 10 and 100 * 6 / 10 = 60.
+        QTest::newRow("min and max above: one message, two beeps")
+            << QList<double>{1.25, 10, 10} << QList<double>{39, 39, 4} << true << true << 1
+            << QList<bool>{true, false, true} << 2;
+        QTest::newRow("inactive min is not tested") << QList<double>{1.25, 10, 20} << QList<double>{39, 39, 39}
+                                                    << false << true << 1 << QList<bool>{false, false, false} << 0;
+        // 80 at the maximum point.
+        QTest::newRow("on/off: max is not tested") << QList<double>{1, 1, 1.25} << QList<double>{39, 39, 39}
+                                                   << false << false << 2 << QList<bool>{false, false, false} << 0;
+        // 100 * 0.2 / 4 = 5, 100 * 6 / 7.5 = 80 and 5.
+        QTest::newRow("norm above") << QList<double>{4, 7.5, 20} << QList<double>{39.96, 4, 39} << true << true << 0
                                     << QList<bool>{false, true, false} << 1;
     }
     void rangeabilityWarning()
     {
-        QFETCH(QList<double>, required);
+        QFETCH(QList<double>, flows);
+        QFETCH(QList<double>, p2);
         QFETCH(bool, MIN);
         QFETCH(bool, NORM);
         QFETCH(int, Kennlinie);
         QFETCH(QList<bool>, red);
         QFETCH(int, beeps);
 
-        Fixture f;
+        Fixture f(givenValveSeries(100));
+        givenLiquid(f, 100, {flows[0], flows[1], flows[2]}, {p2[0], p2[1], p2[2]});
         SharedData &s = shared();
-        s.ListeDNbereit = false;
         s.MIN = MIN;
         s.NORM = NORM;
         s.Kennlinie = Kennlinie;
-        s.Stellverhältnis = 50;
-        s.StellverhältnisMin = required[0];
-        s.StellverhältnisNorm = required[1];
-        s.StellverhältnisMax = required[2];
-        s.Q100 = 200;
-        s.QMax = 100;
         const char *labels[] = {"lblSTVmin", "lblSTVnorm", "lblSTVmax"};
         for (const char *name : labels) {
             f.sheet.label(name).setForeColor(colors::Red);
@@ -758,30 +798,75 @@ private slots:
             }
     }
 
-    void skipPathComputesNothing()
+    // A run that cannot choose a valve because a valve list of the sheet is not filled (never yet, or its refill
+    // from the series table failed) computes nothing, and says so with the reason: never "Berechnung
+    // aktualisiert", no warning about the results of another run, no printing. A refill that succeeds computes again.
+    void skippedRunKeepsItsReason_data()
     {
+        QTest::addColumn<QStringList>("refills"); // "DN" or "Kvs" list, then "@" and the series table read
+        QTest::addColumn<QString>("reason");      // "" when the run computes; "table:X" for a database failure in X
+
+        QTest::newRow("size list never filled") << QStringList{} << "Keine Ventildaten vorhanden!";
+        QTest::newRow("Kvs list: the series lacks its Kvs column") << QStringList{"DN@TEST", "Kvs@OHNEKVS"}
+                                                                  << "table:OHNEKVS";
+        QTest::newRow("size list: the series lacks its DN column") << QStringList{"DN@OHNEDN"} << "table:OHNEDN";
+        QTest::newRow("size list failed, Kvs list filled since: still not ready")
+            << QStringList{"DN@OHNEDN", "Kvs@TEST"} << "table:OHNEDN";
+        QTest::newRow("both lists filled again: computed") << QStringList{"Kvs@OHNEKVS", "DN@TEST", "Kvs@TEST"} << "";
+    }
+    void skippedRunKeepsItsReason()
+    {
+        QFETCH(QStringList, refills);
+        QFETCH(QString, reason);
+
         Fixture f;
         SharedData &s = shared();
+        writeSeries(*s.dbKenndaten, "OHNEKVS", defaultSeries(), {"Kvs"});
+        writeSeries(*s.dbKenndaten, "OHNEDN", defaultSeries(), {"DN"});
         calcDimensionierung();
         QVERIFY(!s.A0.isEmpty());
-        f.sheet.label("lblV1max").setCaption("old");
-        f.sheet.label("lblYmax").setCaption("old");
+        // Results of that run that would warn now: no reserve left for a larger maximum flow.
         s.ListeDNbereit = false;
-        f.window.mnuDrucken.setEnabled(false);
-        f.window.mnuPDFDruck.setEnabled(false);
-        f.input("txtQmax", 31);
-        calcDimensionierung();
-
-        QCOMPARE(f.sheet.label("lblV1max").caption(), QString("old"));
-        QCOMPARE(f.sheet.label("lblYmax").caption(), QString("old"));
-        QVERIFY(s.A0.isEmpty() && s.CxT.isEmpty());
-        QVERIFY(f.window.mnuDrucken.enabled());
-        QVERIFY(!f.window.mnuPDFDruck.enabled()); // no PDF printer: left as it was
-        QVERIFY(f.status().startsWith("Berechnung aktualisiert"));
-
+        f.input("txtQmax", 1000);
+        for (const QString &refill : refills) {
+            s.Ventiltyp = refill.section('@', 1);
+            f.openSeries();
+            try {
+                if (refill.startsWith("DN"))
+                    update_frmCalcSize_cmbDNVentil(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit);
+                else
+                    update_frmCalcSize_cmbKvsCv(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
+            } catch (const DbError &) {
+            }
+        }
+        f.sheet.label("lblV1max").setCaption("old");
+        f.sheet.label("lblQReserve").setForeColor(colors::Black);
         s.PDFDruckerVorhanden = true;
+        f.window.mnuDrucken.setEnabled(true);
+        f.window.mnuPDFDruck.setEnabled(true);
+        const int beeps = f.ui.beepCount();
         calcDimensionierung();
-        QVERIFY(f.window.mnuPDFDruck.enabled());
+
+        if (reason.isEmpty()) {
+            QVERIFY2(f.status().startsWith("Berechnung aktualisiert / "), qPrintable(f.status()));
+            QVERIFY(f.window.mnuDrucken.enabled() && f.window.mnuPDFDruck.enabled());
+            return;
+        }
+        const QString prefix = "Berechnung nicht aktualisiert: ";
+        if (reason.startsWith("table:")) {
+            QVERIFY2(f.status().startsWith(prefix + "Datenbankfehler"), qPrintable(f.status()));
+            QVERIFY2(f.status().contains("dbKenndaten.mdb"), qPrintable(f.status()));
+            QVERIFY2(f.status().contains(reason.mid(6)), qPrintable(f.status()));
+        } else {
+            QCOMPARE(f.status(), prefix + reason);
+        }
+        QVERIFY2(!f.status().contains(" / "), qPrintable(f.status()));
+        QCOMPARE(f.ui.beepCount(), beeps + 1);
+        QVERIFY(!f.window.mnuDrucken.enabled() && !f.window.mnuPDFDruck.enabled());
+        // Nothing computed, nothing warned; no valve's coefficients stand for the results.
+        QCOMPARE(f.sheet.label("lblV1max").caption(), QString("old"));
+        QCOMPARE(f.sheet.label("lblQReserve").foreColor(), colors::Black);
+        QVERIFY(s.A0.isEmpty() && s.CxT.isEmpty());
     }
 
     // A point without flow has no required rangeability; a maximum flow of 0 has no reserve. Neither is shown as

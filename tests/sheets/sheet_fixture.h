@@ -33,13 +33,14 @@ struct FixtureRow {
     float Kvs;
 };
 
-inline void writeFixtureSeries(Database &db, const QString &table, const std::vector<FixtureRow> &rows)
+inline void writeFixtureSeries(Database &db, const QString &table, const std::vector<FixtureRow> &rows,
+                               const QStringList &without = {})
 {
     std::vector<testsupport::CatalogueRow> catalogue;
     for (const FixtureRow &r : rows)
         catalogue.push_back({r.DN, r.inch, r.Kennlinie, r.Kvs, 0.0f, 30.0, testsupport::kLinear, {0.9, 0, 0},
                              {0.7, 0, 0}, QStringLiteral("Gleitschieber")});
-    testsupport::writeValveSeries(db, table, catalogue);
+    testsupport::writeValveSeries(db, table, catalogue, without);
 }
 
 class Fixture {
@@ -67,10 +68,10 @@ public:
     // The valve series' table, opened as the main window opens it.
     void openSeries(const QString &key) { testsupport::openSeries(key); }
 
-    // A series of its own in the catalogue copy, then opened as the current series.
-    void useFixtureSeries(const QString &key, const std::vector<FixtureRow> &rows)
+    // A series of its own in the catalogue copy (without the columns named), then opened as the current series.
+    void useFixtureSeries(const QString &key, const std::vector<FixtureRow> &rows, const QStringList &without = {})
     {
-        writeFixtureSeries(*shared().dbKenndaten, key, rows);
+        writeFixtureSeries(*shared().dbKenndaten, key, rows, without);
         openSeries(key);
     }
 

@@ -38,6 +38,8 @@ private slots:
     void pickingPipeSizeRecalculates();
     void kvUnitSwitchShowsCv();
     void emptySeriesLeavesListsEmptyAndSaysWhy();
+    void seriesWithoutKvs_neverSaysUpdated_data();
+    void seriesWithoutKvs_neverSaysUpdated();
 };
 
 void FlowSheetListsTest::storedSizeIsKeptOrReplacedByNumber_data()
@@ -330,6 +332,84 @@ void FlowSheetListsTest::emptySeriesLeavesListsEmptyAndSaysWhy()
     QVERIFY(!sheet.optLinear.enabled() && !sheet.optGleichprozentig.enabled() && !sheet.optAufZu.enabled());
     QVERIFY2(f.status().startsWith(QStringLiteral("Berechnung nicht aktualisiert: ")), qPrintable(f.status()));
     QVERIFY(!f.window.mnuDrucken.enabled());
+}
+
+// A series table without its Kvs column (a catalogue edited or damaged after New): the Kvs list stays empty and no
+// run finds the valve's row. Whatever the user does on the sheet, the status line keeps the reason (the database
+// error naming the file and the table), never "Berechnung aktualisiert", and printing stays off. Once the series
+// can be read again, the next choice computes.
+void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("says"); // after "Berechnung nicht aktualisiert: "; empty when the run computes
+
+    const QString failure = QStringLiteral("Datenbankfehler");
+    QTest::newRow("loaded") << "" << failure;
+    QTest::newRow("loaded again, as after a hand-over") << "reload" << failure;
+    QTest::newRow("inlet pressure typed and left") << "leave" << failure;
+    QTest::newRow("opening picked") << "opening" << failure;
+    QTest::newRow("characteristic chosen") << "linear" << failure;
+    QTest::newRow("valve size picked") << "size" << failure;
+    QTest::newRow("pipe size optimised") << "pipe" << failure;
+    QTest::newRow("pressure unit switched") << "p1unit" << failure;
+    QTest::newRow("inch chosen") << "dnunit" << failure;
+    // The Cv column is there: the list fills, and the next run will compute; until then the results are old.
+    QTest::newRow("Cv chosen") << "kvunit" << "TAB ->|";
+    QTest::newRow("a readable series, then a characteristic") << "mended" << "";
+}
+
+void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated()
+{
+    QFETCH(QString, step);
+    QFETCH(QString, says);
+    Fixture f;
+    SharedData &s = shared();
+    s.PDFDruckerVorhanden = true;
+    testsupport::writeValveSeries(*s.dbKenndaten, QStringLiteral("OHNEKVS"), catalogueRows(defaultSeries()),
+                                  {QStringLiteral("Kvs")});
+    s.Ventiltyp = QStringLiteral("OHNEKVS");
+    f.openSeries();
+    FrmCalcFlow &sheet = f.load();
+
+    if (step == QLatin1String("reload")) {
+        f.reload();
+    } else if (step == QLatin1String("leave")) {
+        sheet.txtp1max.setFocus();
+        sheet.txtp1max.userType(QStringLiteral("9"));
+        QVERIFY(sheet.txtp2max.setFocus());
+    } else if (step == QLatin1String("opening")) {
+        sheet.cmbYmax.setFocus();
+        sheet.cmbYmax.userPick(sheet.cmbYmax.findItem(QStringLiteral("50")));
+    } else if (step == QLatin1String("linear")) {
+        sheet.optLinear.setValue(true);
+    } else if (step == QLatin1String("size")) {
+        sheet.cmbDNVentil.setFocus();
+        sheet.cmbDNVentil.userPick(sheet.cmbDNVentil.findItem(QStringLiteral("80")));
+    } else if (step == QLatin1String("pipe")) {
+        sheet.optOptimiert.setValue(true);
+    } else if (step == QLatin1String("p1unit")) {
+        sheet.cmbP1unit.setListIndex(2);
+    } else if (step == QLatin1String("kvunit")) {
+        sheet.cmbKvUnit.setListIndex(1);
+    } else if (step == QLatin1String("dnunit")) {
+        sheet.cmbDNunit.setListIndex(1);
+    } else if (step == QLatin1String("mended")) {
+        s.Ventiltyp = QStringLiteral("TEST");
+        f.openSeries();
+        sheet.optLinear.setValue(true);
+    }
+
+    const QString status = f.status();
+    if (says.isEmpty()) {
+        QCOMPARE(status, current());
+        QVERIFY(f.window.mnuDrucken.enabled() && f.window.mnuPDFDruck.enabled());
+        return;
+    }
+    QVERIFY2(status.startsWith(QStringLiteral("Berechnung nicht aktualisiert: ") + says), qPrintable(status));
+    if (says == QLatin1String("Datenbankfehler"))
+        QVERIFY2(status.contains(QStringLiteral("dbKenndaten.mdb")) && status.contains(QStringLiteral("OHNEKVS")),
+                 qPrintable(status));
+    QVERIFY(!f.window.mnuDrucken.enabled() && !f.window.mnuPDFDruck.enabled());
 }
 
 QTEST_GUILESS_MAIN(FlowSheetListsTest)

@@ -62,6 +62,8 @@ private slots:
     void normColumn_untickedAndTickedAgain();
     void onOffChosen_switchesColumnsOff();
     void staleWizardData_opensWizardCentredModeless();
+    void seriesWithoutKvs_neverSaysUpdated_data();
+    void seriesWithoutKvs_neverSaysUpdated();
 };
 
 void TestCalcSizeInputs::typing_storesNumbersAndBeepsOtherwise()
@@ -287,6 +289,15 @@ void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
     QCOMPARE(shared().p2Max, 4.987);
     QCOMPARE(sheet.txtp2max.text(), num("4.987"));
     QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert"));
+    QVERIFY(f.window.mnuDrucken.enabled());
+
+    // The warnings of that run stay with its results: no valve of the series passes 100000 m3/h.
+    sheet.txtQmax.setText(num("100000"));
+    calcDimensionierung();
+    const QString warned = f.status();
+    QVERIFY2(warned.startsWith(QStringLiteral("Berechnung aktualisiert / ")), qPrintable(warned));
+    sheet.cmbP1unit.setListIndex(2);
+    QCOMPARE(f.status(), warned);
     QVERIFY(f.window.mnuDrucken.enabled());
 }
 
@@ -796,6 +807,85 @@ void TestCalcSizeInputs::staleWizardData_opensWizardCentredModeless()
     // The recalculation ran at once and reports the stale data.
     QCOMPARE(f.status(), QStringLiteral("Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!"));
     wizard.unload();
+}
+
+// A series table without its Kvs column (a catalogue edited or damaged after New): the Kvs list cannot be
+// filled, so no run can choose a valve. Whatever the user does on the sheet, the status line keeps the reason
+// ("Berechnung nicht aktualisiert", the database error naming the file and the table), never "Berechnung
+// aktualisiert" nor a warning about values no run computed, and printing stays off. Once the series can be read
+// again, the next choice computes.
+void TestCalcSizeInputs::seriesWithoutKvs_neverSaysUpdated_data()
+{
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<bool>("computes");
+
+    QTest::newRow("loaded") << "" << false;
+    QTest::newRow("loaded again, as after a hand-over") << "reload" << false;
+    QTest::newRow("flow typed and left") << "leave" << false;
+    QTest::newRow("characteristic chosen") << "linear" << false;
+    QTest::newRow("min column switched off") << "min" << false;
+    QTest::newRow("pipe size optimised") << "pipe" << false;
+    QTest::newRow("valve size given and picked") << "size" << false;
+    QTest::newRow("pressure unit switched") << "p1unit" << false;
+    QTest::newRow("flow unit switched") << "qunit" << false;
+    QTest::newRow("Cv chosen") << "kvunit" << false;
+    QTest::newRow("inch chosen") << "dnunit" << false;
+    QTest::newRow("a readable series, then a characteristic") << "mended" << true;
+}
+
+void TestCalcSizeInputs::seriesWithoutKvs_neverSaysUpdated()
+{
+    QFETCH(QString, step);
+    QFETCH(bool, computes);
+    Fixture f;
+    shared().PDFDruckerVorhanden = true;
+    const std::vector<FixtureRow> rows = {{15, "1/2\"", 1, 2.5f}, {25, "1\"", 0, 6.3f}, {40, "1 1/2\"", 1, 25.0f},
+                                          {50, "2\"", 0, 40.0f}, {80, "3\"", 1, 100.0f}};
+    writeFixtureSeries(*shared().dbKenndaten, QStringLiteral("MITKVS"), rows);
+    f.useFixtureSeries(QStringLiteral("OHNEKVS"), rows, {QStringLiteral("Kvs")});
+    frmCalcSize &sheet = f.loadSheet();
+
+    if (step == QLatin1String("reload")) {
+        f.loadSheet();
+    } else if (step == QLatin1String("leave")) {
+        sheet.txtQmax.setFocus();
+        sheet.txtQmax.userType(QStringLiteral("35"));
+        QVERIFY(sheet.txtQnorm.setFocus());
+    } else if (step == QLatin1String("linear")) {
+        sheet.optLinear.setValue(true);
+    } else if (step == QLatin1String("min")) {
+        sheet.chkMin.setValue(0);
+    } else if (step == QLatin1String("pipe")) {
+        sheet.optOptimiert.setValue(true);
+    } else if (step == QLatin1String("size")) {
+        sheet.optDNfest.setValue(true);
+        QVERIFY(sheet.cmbDNVentil.listCount() > 1);
+        sheet.cmbDNVentil.setListIndex(sheet.cmbDNVentil.listIndex() == 0 ? 1 : 0);
+    } else if (step == QLatin1String("p1unit")) {
+        sheet.cmbP1unit.setListIndex(2);
+    } else if (step == QLatin1String("qunit")) {
+        // l/min: a volume flow, converted without a density (no run has computed one).
+        sheet.cmbQunit.setListIndex(2);
+    } else if (step == QLatin1String("kvunit")) {
+        sheet.cmbKvUnit.setListIndex(1);
+    } else if (step == QLatin1String("dnunit")) {
+        sheet.cmbDNunit.setListIndex(1);
+    } else if (step == QLatin1String("mended")) {
+        f.openSeries(QStringLiteral("MITKVS"));
+        sheet.optLinear.setValue(true);
+    }
+
+    const QString status = f.status();
+    if (computes) {
+        QVERIFY2(status.startsWith(QStringLiteral("Berechnung aktualisiert")), qPrintable(status));
+        QVERIFY(f.window.mnuDrucken.enabled() && f.window.mnuPDFDruck.enabled());
+        return;
+    }
+    QVERIFY2(status.startsWith(QStringLiteral("Berechnung nicht aktualisiert: Datenbankfehler")), qPrintable(status));
+    QVERIFY2(status.contains(QStringLiteral("dbKenndaten.mdb")) && status.contains(QStringLiteral("OHNEKVS")),
+             qPrintable(status));
+    QVERIFY2(!status.contains(QStringLiteral(" / ")), qPrintable(status));
+    QVERIFY(!f.window.mnuDrucken.enabled() && !f.window.mnuPDFDruck.enabled());
 }
 
 QTEST_GUILESS_MAIN(TestCalcSizeInputs)

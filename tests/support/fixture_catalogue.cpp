@@ -18,9 +18,10 @@ QString inchText(int DN)
     return it == inch.end() ? QString() : it->second;
 }
 
-void writeValveSeries(Database &db, const QString &table, const std::vector<CatalogueRow> &rows)
+void writeValveSeries(Database &db, const QString &table, const std::vector<CatalogueRow> &rows,
+                      const QStringList &without)
 {
-    const std::vector<FieldDef> fields = {
+    std::vector<FieldDef> fields = {
         {"DN", FieldType::Long},      {"DN_Zoll", FieldType::Text},   {"Kennlinie", FieldType::Integer},
         {"Kvs", FieldType::Single},   {"Cv", FieldType::Single},      {"Reduktion", FieldType::Single},
         {"Stellverhältnis", FieldType::Double}, {"a0", FieldType::Double}, {"a1", FieldType::Double},
@@ -29,28 +30,35 @@ void writeValveSeries(Database &db, const QString &table, const std::vector<Cata
         {"cFL", FieldType::Double},   {"axT", FieldType::Double},     {"bxT", FieldType::Double},
         {"cxT", FieldType::Double},   {"Schalldaten", FieldType::Text}};
     const char *coefficients[] = {"a0", "a1", "a2", "a3", "a4", "a5", "aFL", "bFL", "cFL", "axT", "bxT", "cxT"};
+    std::erase_if(fields, [&without](const FieldDef &f) { return without.contains(f.name); });
     db.createTable(table, fields);
-    if (!table.startsWith(QLatin1Char('_')))
-        db.createIndex(table, table, {"DN", "Kvs"}, false);
+    QStringList index{"DN", "Kvs"};
+    index.removeIf([&without](const QString &c) { return without.contains(c); });
+    if (!table.startsWith(QLatin1Char('_')) && !index.isEmpty())
+        db.createIndex(table, table, index, false);
     db.beginTransaction();
     try {
         auto rs = db.openTable(table);
+        auto set = [&](const QString &column, const Variant &value) {
+            if (!without.contains(column))
+                rs->setField(column, value);
+        };
         for (const CatalogueRow &r : rows) {
             rs->addNew();
-            rs->setField("DN", Variant(r.DN));
-            rs->setField("DN_Zoll", Variant(r.inch));
-            rs->setField("Kennlinie", Variant(r.Kennlinie));
-            rs->setField("Kvs", Variant(r.Kvs));
-            rs->setField("Cv", Variant(static_cast<float>(1.16 * r.Kvs)));
-            rs->setField("Reduktion", Variant(r.Reduktion));
-            rs->setField("Stellverhältnis", Variant(r.Stellverhaeltnis));
+            set("DN", Variant(r.DN));
+            set("DN_Zoll", Variant(r.inch));
+            set("Kennlinie", Variant(r.Kennlinie));
+            set("Kvs", Variant(r.Kvs));
+            set("Cv", Variant(static_cast<float>(1.16 * r.Kvs)));
+            set("Reduktion", Variant(r.Reduktion));
+            set("Stellverhältnis", Variant(r.Stellverhaeltnis));
             std::array<double, 12> values;
             std::copy(r.a.begin(), r.a.end(), values.begin());
             std::copy(r.fl.begin(), r.fl.end(), values.begin() + 6);
             std::copy(r.xt.begin(), r.xt.end(), values.begin() + 9);
             for (int i = 0; i < 12; ++i)
-                rs->setField(coefficients[i], Variant(values[i]));
-            rs->setField("Schalldaten", Variant(r.Schalldaten));
+                set(coefficients[i], Variant(values[i]));
+            set("Schalldaten", Variant(r.Schalldaten));
             rs->update();
         }
         rs->close();

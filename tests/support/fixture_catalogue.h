@@ -6,6 +6,7 @@
 #include "platform/db/database.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 #include <vector>
@@ -33,8 +34,10 @@ struct CatalogueRow {
 QString inchText(int DN);
 
 // Creates the series table with its rows in one transaction. A series gets the index of its own name on DN and
-// Kvs; a work table (name starting with "_") gets none, as in the shipped catalogue.
-void writeValveSeries(Database &db, const QString &table, const std::vector<CatalogueRow> &rows);
+// Kvs; a work table (name starting with "_") gets none, as in the shipped catalogue. The columns named in `without`
+// are left out, as a hand-edited catalogue may lack them (and the index then leaves them out too).
+void writeValveSeries(Database &db, const QString &table, const std::vector<CatalogueRow> &rows,
+                      const QStringList &without = {});
 
 // KKV, LA0 … LA5, ZZY.
 using NoiseRow = std::array<double, 8>;
