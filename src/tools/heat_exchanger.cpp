@@ -335,6 +335,7 @@ void frmWärmetauscher::Form_Load()
     cmdDruck.setCaption(text("Drucken"));
     cmdPDFDruck.setCaption(text("PDF-Druck"));
     cmdAbbruch.setCaption(text("Abbruch"));
+    pruefeUebernahme();
 }
 
 void frmWärmetauscher::zeigeSpalte(int k, bool sichtbar)
@@ -345,17 +346,19 @@ void frmWärmetauscher::zeigeSpalte(int k, bool sichtbar)
         c->setVisible(sichtbar);
 }
 
-// A hidden column keeps its values; nothing is recalculated.
+// A hidden column keeps its values; nothing is recalculated. Only the shown columns are handed over.
 void frmWärmetauscher::chkMin_Click()
 {
     WT_MIN = chkMin.value() == 1;
     zeigeSpalte(0, WT_MIN);
+    pruefeUebernahme();
 }
 
 void frmWärmetauscher::chkNorm_Click()
 {
     WT_NORM = chkNorm.value() == 1;
     zeigeSpalte(1, WT_NORM);
+    pruefeUebernahme();
 }
 
 // Each unit list stores its new index first: the change handlers raised by the rewritten values already work in
@@ -399,6 +402,7 @@ void frmWärmetauscher::cmbQunit_Click()
     for (Label *wert : {&lblQmin, &lblQnorm, &lblQmax})
         wert->setCaption(umgerechnetesErgebnis(wert->caption(),
                                                umrechnenMassenstrom(Variant(wert->caption()), alt, WT_QUnit)));
+    pruefeUebernahme();
 }
 
 void frmWärmetauscher::cmbT1unit_Click()
@@ -413,6 +417,7 @@ void frmWärmetauscher::cmbT1unit_Click()
         feld->setText(
             formatZahl3(umrechnenTemperaturDifferenz(Variant(feld->text()), alt, WT_TUnit)).toString());
     lblTunit.setCaption(cmbT1unit.list(cmbT1unit.listIndex()));
+    pruefeUebernahme();
 }
 
 DefaultInstance<frmWärmetauscher> &frmWärmetauscherInstance()

@@ -164,6 +164,11 @@ private:
     void cmdÜbernehmen_Click();
     void druckvariablenFuellen();
     bool uebernahmeMoeglich() const;
+    // "Daten übernehmen" is enabled exactly while it would hand the shown columns over.
+    void pruefeUebernahme();
+    // Saturated steam exists at this pressure (a number in the unit given).
+    static bool istSattdampfdruck(const QString &text, int einheit);
+    bool spalteGezeigt(int k) const { return k == 2 || (k == 0 ? WT_MIN : WT_NORM); }
     // The first field of a shown column that holds a number no steam sizing case can have: a pressure without
     // saturated steam (outside the water and steam equations) or a number beyond any sensible size (the steam
     // flow counts for the field it follows from). Null when there is none.

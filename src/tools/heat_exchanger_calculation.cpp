@@ -55,12 +55,15 @@ void frmWärmetauscher::sattdampfTemperatur(int k)
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
     if (istZahl(s.p1.text())) {
         s.T1.setCaption(vierStellen(calcTsatWasser(Variant(s.p1.text()), WT_p1Unit, WT_TUnit)));
-        cmdÜbernehmen.setEnabled(true);
+        // No steam case has a pressure without saturated steam. The label shows the edge of the steam table, a
+        // number: the beep tells where the hand-over goes off. A hidden column is not handed over.
+        if (spalteGezeigt(k) && !istSattdampfdruck(s.p1.text(), WT_p1Unit))
+            uiServices().beep();
     } else {
         uiServices().beep();
         s.T1.setCaption(kKeinWert);
-        cmdÜbernehmen.setEnabled(false);
     }
+    pruefeUebernahme();
 }
 
 void frmWärmetauscher::verdampfungsEnthalpie(int k)
@@ -68,12 +71,13 @@ void frmWärmetauscher::verdampfungsEnthalpie(int k)
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
     if (istZahl(s.p2.text())) {
         s.r.setCaption(vierStellen(calcRVerdampfung(Variant(s.p2.text()), WT_p2Unit)));
-        cmdÜbernehmen.setEnabled(true);
+        if (spalteGezeigt(k) && !istSattdampfdruck(s.p2.text(), WT_p2Unit))
+            uiServices().beep();
     } else {
         uiServices().beep();
         s.r.setCaption(kKeinWert);
-        cmdÜbernehmen.setEnabled(false);
     }
+    pruefeUebernahme();
 }
 
 // Without a heat capacity no power can be computed; the user heard the beep when cp was cleared.
@@ -85,16 +89,12 @@ void frmWärmetauscher::leistungAusMasseOderDifferenz(int k, const TextBox &geae
     if (!istMenge(geaendert.text())) {
         uiServices().beep();
         s.P.setText(kKeinWert);
-        cmdÜbernehmen.setEnabled(false);
-        return;
-    }
-    if (!istMenge(txtCpMax.text())) {
+    } else if (!istMenge(txtCpMax.text())) {
         s.P.setText(kKeinWert);
-        cmdÜbernehmen.setEnabled(false);
-        return;
+    } else {
+        spaltenLeistung(k);
     }
-    spaltenLeistung(k);
-    cmdÜbernehmen.setEnabled(true);
+    pruefeUebernahme();
 }
 
 void frmWärmetauscher::leistungAusZeit(int k)
@@ -106,16 +106,12 @@ void frmWärmetauscher::leistungAusZeit(int k)
     if (!zeit.isNumeric() || zeit.toDouble() <= 0) {
         uiServices().beep();
         s.P.setText(kKeinWert);
-        cmdÜbernehmen.setEnabled(false);
-        return;
-    }
-    if (!istMenge(txtCpMax.text())) {
+    } else if (!istMenge(txtCpMax.text())) {
         s.P.setText(kKeinWert);
-        cmdÜbernehmen.setEnabled(false);
-        return;
+    } else {
+        spaltenLeistung(k);
     }
-    spaltenLeistung(k);
-    cmdÜbernehmen.setEnabled(true);
+    pruefeUebernahme();
 }
 
 // A power from a blank or negative mass, rise or cp, or from a blank time, would be a number without meaning: the
@@ -133,16 +129,13 @@ void frmWärmetauscher::spaltenLeistung(int k)
     s.P.setText(vierStellen(Variant(P)));
 }
 
-// A power the user gives is refused below zero like the liquid's data; any other number counts as the test passed.
-// A power the program writes (computed, or loaded) is tested only in the given mode, where it is an input.
+// A power the user gives is refused below zero like the liquid's data, with a beep; a power the program writes
+// (computed, or loaded) beeps only in the given mode, where it is an input.
 void frmWärmetauscher::leistungVorgegeben(int k)
 {
     const QString leistung = spalten()[static_cast<std::size_t>(k)].P.text();
-    if (!WT_Berechnet && istZahl(leistung)) {
-        if (!istMenge(leistung))
-            uiServices().beep();
-        cmdÜbernehmen.setEnabled(istMenge(leistung));
-    }
+    if (!WT_Berechnet && istZahl(leistung) && !istMenge(leistung))
+        uiServices().beep();
     dampfMassenstrom(k);
 }
 
@@ -153,16 +146,13 @@ void frmWärmetauscher::dampfMassenstrom(int k)
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
     const Variant P(s.P.text());
     const Variant r(s.r.caption());
-    if (!istMenge(s.P.text()) || !r.isNumeric() || r.toDouble() == 0.0) {
+    const bool rechenbar = istMenge(s.P.text()) && r.isNumeric() && r.toDouble() != 0.0;
+    const double Q = rechenbar ? P.toDouble() / r.toDouble() / kWirkungsgrad * 3600.0 : 0.0;
+    if (!rechenbar || !std::isfinite(Q))
         s.Q.setCaption(kKeinWert);
-        return;
-    }
-    const double Q = P.toDouble() / r.toDouble() / kWirkungsgrad * 3600.0;
-    if (!std::isfinite(Q)) {
-        s.Q.setCaption(kKeinWert);
-        return;
-    }
-    s.Q.setCaption(vierStellen(umrechnenMassenstrom(Variant(Q), 0, WT_QUnit)));
+    else
+        s.Q.setCaption(vierStellen(umrechnenMassenstrom(Variant(Q), 0, WT_QUnit)));
+    pruefeUebernahme();
 }
 
 // cp serves every column and computes in either mode; in the given mode only the program can write it.
@@ -171,13 +161,12 @@ void frmWärmetauscher::txtCpMax_Change()
     if (istMenge(txtCpMax.text())) {
         for (int k = 0; k < 3; ++k)
             spaltenLeistung(k);
-        cmdÜbernehmen.setEnabled(true);
     } else {
         uiServices().beep();
         for (const Spalte &s : spalten())
             s.P.setText(kKeinWert);
-        cmdÜbernehmen.setEnabled(false);
     }
+    pruefeUebernahme();
 }
 
 void frmWärmetauscher::optWTberechnet_Click()
@@ -189,6 +178,7 @@ void frmWärmetauscher::optWTberechnet_Click()
         leistungAusMasseOderDifferenz(k, s.M);
     }
     setzeEingabemodus(true);
+    pruefeUebernahme();
 }
 
 void frmWärmetauscher::optWTVorgabe_Click()
@@ -196,6 +186,7 @@ void frmWärmetauscher::optWTVorgabe_Click()
     WT_Berechnet = false;
     shared().WTDruck_WTcalc = Variant(false);
     setzeEingabemodus(false);
+    pruefeUebernahme();
 }
 
 // Computed: the liquid's data are the inputs and the powers results; given: the other way round.

@@ -38,14 +38,13 @@ bool unsinnig(const QString &text)
     return Variant(text).toNumber(&wert) && !physical::isSensibleNumber(wert);
 }
 
-// Saturated steam exists at this pressure (a number in the unit given).
-bool dampfdruck(const QString &text, int einheit)
+} // namespace
+
+bool frmWärmetauscher::istSattdampfdruck(const QString &text, int einheit)
 {
     double wert = 0.0;
     return Variant(text).toNumber(&wert) && water_steam::isSaturatedSteamPressure(absoluterDruckBar(wert, einheit));
 }
-
-} // namespace
 
 void frmWärmetauscher::cmdAbbruch_Click()
 {
@@ -131,15 +130,14 @@ bool frmWärmetauscher::uebernahmeMoeglich() const
 
 TextBox *frmWärmetauscher::unmoeglichesFeld()
 {
-    const bool gezeigt[3] = {WT_MIN, WT_NORM, true};
     const std::array<Spalte, 3> alle = spalten();
     for (std::size_t k = 0; k < alle.size(); ++k) {
         const Spalte &s = alle[k];
-        if (!gezeigt[k])
+        if (!spalteGezeigt(static_cast<int>(k)))
             continue;
-        if (!dampfdruck(s.p1.text(), WT_p1Unit))
+        if (!istSattdampfdruck(s.p1.text(), WT_p1Unit))
             return &s.p1;
-        if (!dampfdruck(s.p2.text(), WT_p2Unit))
+        if (!istSattdampfdruck(s.p2.text(), WT_p2Unit))
             return &s.p2;
         for (TextBox *feld : {&s.M, &s.DeltaT, &s.Taufheiz, &s.P}) {
             if (unsinnig(feld->text()))
@@ -150,6 +148,11 @@ TextBox *frmWärmetauscher::unmoeglichesFeld()
             return s.P.enabled() ? &s.P : &s.M;
     }
     return unsinnig(txtCpMax.text()) ? &txtCpMax : nullptr;
+}
+
+void frmWärmetauscher::pruefeUebernahme()
+{
+    cmdÜbernehmen.setEnabled(uebernahmeMoeglich() && !unmoeglichesFeld());
 }
 
 void frmWärmetauscher::cmdÜbernehmen_Click()
@@ -174,13 +177,13 @@ void frmWärmetauscher::cmdÜbernehmen_Click()
     // A column switched off may hold a pressure without saturated steam: it and its saturation temperature stay
     // as they were, as letters do.
     auto dampf = [](double &p, double &T, const TextBox &druck, const Label &temperatur, int einheit) {
-        if (!dampfdruck(druck.text(), einheit))
+        if (!istSattdampfdruck(druck.text(), einheit))
             return;
         uebernehmen(p, druck.text());
         uebernehmen(T, temperatur.caption());
     };
     auto nachdruck = [](double &p, const TextBox &druck, int einheit) {
-        if (dampfdruck(druck.text(), einheit))
+        if (istSattdampfdruck(druck.text(), einheit))
             uebernehmen(p, druck.text());
     };
     dampf(d.p1Min, d.T1Min, txtp1min, lblT1min, WT_p1Unit);

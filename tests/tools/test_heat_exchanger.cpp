@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <cmath>
+#include <map>
 
 // The heat-exchanger dialog on its own: what its load shows, the chains of its columns (saturation temperature,
 // enthalpy of vaporisation, power, steam flow) with worked numbers and a check against the steam tables, its unit
@@ -84,6 +85,8 @@ private slots:
     void entriesThatAreNoNumbers();
     void amountsBelowZeroAreRefused_data();
     void amountsBelowZeroAreRefused();
+    void handOverOnlyWhileEveryShownColumnIsWhole_data();
+    void handOverOnlyWhileEveryShownColumnIsWhole();
     void hiddenColumnsKeepTheirValues();
     void powerOptionsSwapInputsAndResults();
     void enteringAFieldSelectsItsText();
@@ -339,9 +342,9 @@ void TestHeatExchanger::steamFlowFromPowerAndEnthalpy()
     // Whichever of the two changes, the flow follows.
     eingeben(w, {"txtWTLeistungMax=12345", "lblVerdEnthalpieMax=" + enthalpie, "txtWTLeistungMax=" + leistung});
     QCOMPARE(w.lblQmax.caption(), zahl(strom.toLatin1().constData()));
-    // The flow beeps at nothing and leaves the hand-over as the power field's own test left it.
+    // The flow beeps at nothing; the hand-over is on exactly while the column has a flow.
     QCOMPARE(f.ui.beepCount(), 0);
-    QVERIFY(w.cmdÜbernehmen.enabled());
+    QCOMPARE(w.cmdÜbernehmen.enabled(), strom != QLatin1String("--"));
 }
 
 // Saturation temperature and enthalpy of vaporisation of water after the steam tables (IAPWS-IF97), against the
@@ -393,7 +396,8 @@ void TestHeatExchanger::pressuresAtTheEdgesGiveFiniteLabels_data()
     QTest::addColumn<QString>("tsat");
     QTest::addColumn<QString>("r");
     QTest::addColumn<QString>("strom");
-    // Below the triple point 0.01 °C and 2501 kJ/kg; at and above the critical point 374.15 °C and no enthalpy.
+    // Below the triple point 0.01 °C and 2501 kJ/kg; at and above the critical point 374.15 °C and no enthalpy. No
+    // steam case has such a pressure: p1 and p2 each beep as they are typed, and the hand-over stays off.
     QTest::newRow("0") << "0" << "0.01000" << "2501" << "23.78";
     QTest::newRow("-5") << "-5" << "0.01000" << "2501" << "23.78";
     QTest::newRow("1e300") << "1e300" << "374.2" << "0" << "--";
@@ -413,8 +417,8 @@ void TestHeatExchanger::pressuresAtTheEdgesGiveFiniteLabels()
     QCOMPARE(w.lblT1max.caption(), zahl(tsat.toLatin1().constData()));
     QCOMPARE(w.lblVerdEnthalpieMax.caption(), r);
     QCOMPARE(w.lblQmax.caption(), zahl(strom.toLatin1().constData()));
-    QCOMPARE(f.ui.beepCount(), 0);
-    QVERIFY(w.cmdÜbernehmen.enabled());
+    QCOMPARE(f.ui.beepCount(), 2);
+    QVERIFY(!w.cmdÜbernehmen.enabled());
 }
 
 void TestHeatExchanger::unitListsRewriteTheShownValues_data()
@@ -523,16 +527,16 @@ void TestHeatExchanger::entriesThatAreNoNumbers_data()
     // A power from a blank field would be a number without meaning.
     QTest::newRow("rise blank, then the mass") << QStringList{"txtDeltaTmax=", "txtMmax=1000"} << 1
                                                << QStringList{"txtWTLeistungMax", "lblQmax"}
-                                               << QStringList{"--", "--"} << true;
+                                               << QStringList{"--", "--"} << false;
     QTest::newRow("rise blank, then cp") << QStringList{"txtDeltaTmax=", "txtCpMax=4.2"} << 1 << kLeistungen
-                                         << QStringList{"46.67", "70.00", "--"} << true;
+                                         << QStringList{"46.67", "70.00", "--"} << false;
     QTest::newRow("a power too large for a number") << QStringList{"txtCpMax=1e300", "txtMmax=1e300"} << 0
                                                     << QStringList{"txtWTLeistungMax", "lblQmax"}
-                                                    << QStringList{"--", "--"} << true;
-    // The last test made decides.
+                                                    << QStringList{"--", "--"} << false;
+    // A good entry elsewhere leaves the hand-over off while a shown column lacks a value.
     QTest::newRow("p1 blank, then p2 fine") << QStringList{"txtp1max=", "txtp2max=2"} << 1
                                             << QStringList{"lblT1max", "lblVerdEnthalpieMax"}
-                                            << QStringList{"--", "2178"} << true;
+                                            << QStringList{"--", "2178"} << false;
     // With the power given, mass, rise and time compute nothing.
     QTest::newRow("given power: mass letters") << QStringList{"opt:Vorgabe", "txtMmax=abc", "txtTaufheizMax=0"} << 0
                                                << QStringList{"txtWTLeistungMax"} << QStringList{"92.89"} << true;
@@ -571,12 +575,12 @@ void TestHeatExchanger::amountsBelowZeroAreRefused_data()
                                        << false;
     QTest::newRow("a fall of temperature") << QStringList{"txtMmax=1000", "txtDeltaTmax=-60", "txtTaufheizMax=1"}
                                            << 1 << QStringList{"txtWTLeistungMax", "lblQmax"}
-                                           << QStringList{"--", "--"} << true;
+                                           << QStringList{"--", "--"} << false;
     QTest::newRow("cp below zero") << QStringList{"txtCpMax=-4.18"} << 1 << kLeistungen
                                    << QStringList{"--", "--", "--"} << false;
     QTest::newRow("mass below zero, then the rise") << QStringList{"txtMnorm=-1", "txtDeltaTnorm=50"} << 1
                                                     << QStringList{"txtWTLeistungNorm", "lblQnorm"}
-                                                    << QStringList{"--", "--"} << true;
+                                                    << QStringList{"--", "--"} << false;
     QTest::newRow("given power below zero") << QStringList{"opt:Vorgabe", "txtWTLeistungMax=-100"} << 1
                                             << QStringList{"lblQmax"} << QStringList{"--"} << false;
     // 100 / 2178 / 0.85 * 3600.
@@ -591,6 +595,69 @@ void TestHeatExchanger::amountsBelowZeroAreRefused_data()
 void TestHeatExchanger::amountsBelowZeroAreRefused()
 {
     entriesThatAreNoNumbers();
+}
+
+// "Daten übernehmen" is on exactly while its click would hand every shown column over: whatever brought the values
+// (a project, an entry, a column switch, the power option), one shown column without a steam flow or without
+// saturated steam keeps it off, and a hidden column does not count.
+void TestHeatExchanger::handOverOnlyWhileEveryShownColumnIsWhole_data()
+{
+    QTest::addColumn<QStringList>("gespeichert"); // shared values before the dialog opens
+    QTest::addColumn<QStringList>("schritte");
+    QTest::addColumn<bool>("uebernahme");
+
+    QTest::newRow("all columns whole") << QStringList{} << QStringList{} << true;
+    QTest::newRow("project: mass below zero in the min column") << QStringList{"Mmin=-500"} << QStringList{}
+                                                                << false;
+    QTest::newRow("project: the same, min column off") << QStringList{"Mmin=-500", "MIN=0"} << QStringList{}
+                                                       << true;
+    QTest::newRow("project: the same, min column switched on") << QStringList{"Mmin=-500", "MIN=0"}
+                                                               << QStringList{"chk:min"} << false;
+    QTest::newRow("project: given power below zero in the norm column")
+        << QStringList{"WTcalc=0", "WTLeistungNorm=-100"} << QStringList{} << false;
+    const QStringList vorgabe{"opt:Vorgabe", "txtWTLeistungMin=-100", "txtWTLeistungMax=100"};
+    QTest::newRow("given: a good power typed while the min column holds -100") << QStringList{} << vorgabe << false;
+    QTest::newRow("given: the same, min column switched off") << QStringList{} << vorgabe + QStringList{"chk:min"}
+                                                              << true;
+    QTest::newRow("given: the same, min power mended") << QStringList{} << vorgabe + QStringList{"txtWTLeistungMin=25"}
+                                                       << true;
+    QTest::newRow("computed again: the powers from the liquid") << QStringList{}
+                                                                << vorgabe + QStringList{"opt:berechnet"} << true;
+    QTest::newRow("given: a power the mass left out") << QStringList{"Mnorm=-1"} << QStringList{"opt:Vorgabe"}
+                                                      << false;
+    QTest::newRow("given: that power typed") << QStringList{"Mnorm=-1"}
+                                             << QStringList{"opt:Vorgabe", "txtWTLeistungNorm=50"} << true;
+    // 0 bar abs. is below the triple point: no saturated steam, although the labels show numbers.
+    QTest::newRow("p2 without saturated steam in the norm column") << QStringList{} << QStringList{"txtp2norm=0"}
+                                                                   << false;
+    QTest::newRow("the same, norm column switched off") << QStringList{} << QStringList{"txtp2norm=0", "chk:norm"}
+                                                        << true;
+}
+
+void TestHeatExchanger::handOverOnlyWhileEveryShownColumnIsWhole()
+{
+    QFETCH(QStringList, gespeichert);
+    QFETCH(QStringList, schritte);
+    QFETCH(bool, uebernahme);
+    SharedData &d = shared();
+    const std::map<QString, double *> zahlen{{"Mmin", &d.Mmin}, {"Mnorm", &d.Mnorm},
+                                             {"WTLeistungNorm", &d.WTLeistungNorm}};
+    const std::map<QString, bool *> schalter{{"MIN", &d.MIN}, {"WTcalc", &d.WTcalc}};
+    for (const QString &wert : gespeichert) {
+        const QString name = wert.section('=', 0, 0);
+        const double zahl = wert.section('=', 1).toDouble();
+        if (zahlen.count(name))
+            *zahlen.at(name) = zahl;
+        else
+            *schalter.at(name) = zahl != 0;
+    }
+    frmWärmetauscher &w = f.open();
+    eingeben(w, schritte);
+    QCOMPARE(w.cmdÜbernehmen.enabled(), uebernahme);
+    // What the button says is what its click does.
+    w.cmdÜbernehmen.userClick();
+    QCOMPARE(f.sheetLoads.size(), std::size_t(uebernahme ? 1 : 0));
+    QCOMPARE(frmWärmetauscherInstance().isLoaded(), !uebernahme);
 }
 
 void TestHeatExchanger::hiddenColumnsKeepTheirValues()

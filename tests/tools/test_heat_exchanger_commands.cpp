@@ -137,7 +137,7 @@ void TestHeatExchangerCommands::handOverLoadsTheSizingSheet()
 void TestHeatExchangerCommands::handOverRefusesWhatASizingCannotUse_data()
 {
     QTest::addColumn<QStringList>("schritte");
-    // Each case ends with a good entry elsewhere, which enables the button again.
+    // Most cases end with a good entry elsewhere, which leaves the button off all the same.
     QTest::newRow("p1 of the min column") << QStringList{"txtp1min=abc", "txtp2max=3"};
     QTest::newRow("enthalpy of the norm column") << QStringList{"txtp2norm=", "txtp1max=10"};
     QTest::newRow("flow of the max column") << QStringList{"txtTaufheizMax=0", "txtp2min=1"};
@@ -159,11 +159,9 @@ void TestHeatExchangerCommands::handOverRefusesWhatASizingCannotUse()
     frmWärmetauscher &w = f.open();
     const auto vorher = uebergabewerte(shared());
     eingeben(w, schritte);
-    QVERIFY(w.cmdÜbernehmen.enabled());
-    const int beeps = f.ui.beepCount();
-    w.cmdÜbernehmen.userClick();
-    QCOMPARE(f.ui.beepCount(), beeps + 1);
+    // The refusal shows before the click: the button is off, and clicking it changes nothing.
     QVERIFY(!w.cmdÜbernehmen.enabled());
+    w.cmdÜbernehmen.userClick();
     QVERIFY(frmWärmetauscherInstance().isLoaded());
     QCOMPARE(alsText(uebergabewerte(shared())), alsText(vorher));
     QCOMPARE(shared().NameMedium, QStringLiteral("Wasserdampf"));
