@@ -64,6 +64,8 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
     sheetcommon::markOutOfDate();
     cmbDNVentil.clear();
     cmbKvsCv.clear();
+    // The mark belongs to the valve the lists offer; without one there is none.
+    lblReduktion.setCaption(QString());
 
     const QString noValve = getText(QStringLiteral("Ventil nicht in der Baureihe!"), shared().Sprache);
     if (!rstKenndaten) {

@@ -406,9 +406,12 @@ void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated()
         return;
     }
     QVERIFY2(status.startsWith(QStringLiteral("Berechnung nicht aktualisiert: ") + says), qPrintable(status));
-    if (says == QLatin1String("Datenbankfehler"))
+    if (says == QLatin1String("Datenbankfehler")) {
         QVERIFY2(status.contains(QStringLiteral("dbKenndaten.mdb")) && status.contains(QStringLiteral("OHNEKVS")),
                  qPrintable(status));
+        // No valve is offered, so no reduction is marked.
+        QCOMPARE(frmCalcFlow().get().lblReduktion.caption(), QString());
+    }
     QVERIFY(!f.window.mnuDrucken.enabled() && !f.window.mnuPDFDruck.enabled());
 }
 
