@@ -109,7 +109,7 @@ void frmMDIMain::reloadSheetAfterLoad()
         if (shared().Modus == 1)
             mnuFlow_Click();
     } catch (const std::exception &e) {
-        reportFileError(failureReason(e, shared().Sprache));
+        reportFileError(uncaughtFailureMessage(e, shared().Sprache));
     }
 }
 

@@ -420,6 +420,15 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("zero-byte file") << "empty" << 0 << noTables;
     QTest::newRow("a text where a number belongs") << "value" << 0 << "Die Datei ist beschädigt.";
     QTest::newRow("series without a table") << "series" << 0 << noTables + QStringLiteral(" Tabelle: 3652");
+    // A table without the row the program reads, and a value that no project holds: what is wrong and where, in
+    // the user's language.
+    QTest::newRow("operating data without a record")
+        << "no record" << 0 << "In der Tabelle fehlt der Datensatz, den das Programm braucht. Tabelle: Betriebsdaten";
+    QTest::newRow("operating data without a record, Czech")
+        << "no record" << 5 << "V tabulce chybí záznam, který program potřebuje. Tabulka: Betriebsdaten";
+    QTest::newRow("a text where a number belongs, Czech")
+        << "value" << 5
+        << "Soubor je poškozen. Hodnota není číslo. Tabulka: Betriebsdaten, Pole: QMax, Hodnota: \"viel\"";
 }
 
 void TestFileCommands::failedOpenChangesNothing()
@@ -438,6 +447,9 @@ void TestFileCommands::failedOpenChangesNothing()
     } else if (problem == QLatin1String("value")) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
         execSql(path, QStringLiteral("UPDATE Betriebsdaten SET QMax = 'viel'"));
+    } else if (problem == QLatin1String("no record")) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
+        execSql(path, QStringLiteral("DELETE FROM Betriebsdaten"));
     } else if (problem == QLatin1String("tables")) {
         Database::create(path)->createTable(QStringLiteral("Notizen"), {FieldDef{QStringLiteral("Text")}});
     } else if (problem == QLatin1String("series")) {
