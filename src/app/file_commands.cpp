@@ -184,6 +184,12 @@ void frmMDIMain::mnuSaveAs_Click()
     } else {
         // A new file is completed under a temporary name beside the target and takes the target's name only
         // when every item has been written: a failure leaves no half-written project behind.
+        if (!saveTemporaryNameFits(name.folder, name.base)) {
+            reportFileError(fileFailureMessage(kCannotCreate, target,
+                                               fileProblemText(FileFailure{FileProblem::NameTooLong, {}}, d.Sprache),
+                                               d.Sprache));
+            return;
+        }
         const QString templatePath = programFolder() + QStringLiteral("/blank.vls");
         QFile blank(templatePath);
         errno = 0;

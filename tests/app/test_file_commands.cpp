@@ -234,6 +234,9 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
     QTest::newRow("disk full, a new file") << "full" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
     QTest::newRow("disk full, over an existing file")
         << "full, existing" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
+    // A name the system refuses for its length: its words are no language of the program.
+    QTest::newRow("a name too long") << "long" << "KesselKessel" << 5
+                                     << QStringLiteral("Název souboru nebo jeho složky je delší, než systém dovoluje.");
 }
 
 void TestFileCommands::failedSaveAsChangesNothing()
@@ -257,6 +260,8 @@ void TestFileCommands::failedSaveAsChangesNothing()
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
     } else if (problem == QLatin1String("link")) {
         QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
+    } else if (problem == QLatin1String("long")) {
+        chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel").repeated(50) + QStringLiteral(".vls"));
     }
     shared().p1Max = 99.0;
     shared().Sprache = language;
