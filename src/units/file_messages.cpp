@@ -1,7 +1,7 @@
 #include "units/file_messages.h"
 
 #include "platform/db/database.h"
-#include "units/data_folder.h"
+#include "units/data_recovery.h"
 #include "units/texts.h"
 
 #include <QDir>

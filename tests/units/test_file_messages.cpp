@@ -2,7 +2,7 @@
 
 #include "platform/db/database.h"
 #include "state/shared_data.h"
-#include "units/data_folder.h"
+#include "units/data_recovery.h"
 #include "units/texts.h"
 
 #include <QDir>
