@@ -140,9 +140,9 @@ void TestFileMessages::everyDatabaseFailureSaysWhereAndWhat_data()
     row("no record, German", K::NoCurrentRecord, implied, "Betriebsdaten", "", F::None, {}, 0,
         "In der Tabelle fehlt der Datensatz, den das Programm braucht. Tabelle: Betriebsdaten",
         "In der Tabelle fehlt der Datensatz, den das Programm braucht.");
-    row("no record, Czech", K::NoCurrentRecord, implied, "_Programmparameter", "", F::None, {}, 5,
-        "V tabulce chybí záznam, který program potřebuje. Tabulka: _Programmparameter",
-        "V tabulce chybí záznam, který program potřebuje.");
+    row("no record in a damaged file, Czech", K::NoCurrentRecord, FileProblem::Damaged, "_Programmparameter", "",
+        F::None, {}, 5, "Soubor je poškozen. V tabulce chybí záznam, který program potřebuje. Tabulka: _Programmparameter",
+        "Soubor je poškozen. V tabulce chybí záznam, který program potřebuje.");
     row("read-only", K::ReadOnly, implied, "", "", F::None, {}, 4,
         "Acceso denegado: falta el permiso, o el archivo o su carpeta es de solo lectura.",
         "Acceso denegado: falta el permiso, o el archivo o su carpeta es de solo lectura.");
