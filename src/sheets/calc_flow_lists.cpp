@@ -211,6 +211,9 @@ void FrmCalcFlow::update_optKennlinie(Recordset *rstKenndaten)
                 options[code]->setEnabled(false);
         }
     } catch (const DbError &e) {
+        // A table that cannot be read offers no characteristic.
+        for (OptionButton *option : options)
+            option->setEnabled(false);
         reportNoValve(recalc::databaseFailure(e));
     }
 }
