@@ -113,9 +113,9 @@ inline int columnOf(const RecordedText &t)
     return static_cast<int>(std::lround(t.x / Printer::kColumnWidth)) + 1;
 }
 
-// The pieces on the line of the n-th piece equal to `label` (0 the first), left to right, as "column:text";
-// empty when there is no such label.
-inline QStringList row(const RecordedDocument &d, const QString &label, int occurrence = 0)
+// The pieces on the line of the n-th piece equal to `label` (0 the first), left to right, as "column:text"
+// (with `bold`, a bold piece as "column:*text"); empty when there is no such label.
+inline QStringList row(const RecordedDocument &d, const QString &label, int occurrence = 0, bool bold = false)
 {
     const RecordedText *at = nullptr;
     for (const RecordedText &t : d.texts) {
@@ -133,7 +133,8 @@ inline QStringList row(const RecordedDocument &d, const QString &label, int occu
     std::stable_sort(pieces.begin(), pieces.end(), [](auto *a, auto *b) { return a->x < b->x; });
     QStringList out;
     for (const RecordedText *t : pieces)
-        out << QString::number(columnOf(*t)) + QLatin1Char(':') + t->text;
+        out << QString::number(columnOf(*t)) + QLatin1Char(':') + (bold && t->font.bold ? QStringLiteral("*") : QString()) +
+                   t->text;
     return out;
 }
 
