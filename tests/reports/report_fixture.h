@@ -240,6 +240,20 @@ private:
     PrinterListScope printerScope_;
 };
 
+// A row of a printout's table test: the row of the data row's label (its occurrence) after the data row's change of
+// the shared data, printed by `print` in the print language the change sets, against the row expected.
+template <class Fx>
+void checkRowAfterChange(const std::function<const RecordedDocument &(Fx &, int printLanguage)> &print)
+{
+    QFETCH(Change, change);
+    QFETCH(QString, label);
+    QFETCH(int, occurrence);
+    QFETCH(QStringList, expected);
+    Fx fx;
+    change(shared());
+    QCOMPARE(row(print(fx, shared().SpracheDruck), label, occurrence), expected);
+}
+
 // The failed printouts both print dialogs tell: the table's columns and rows, the printers set up for a row, and
 // the message checked after OK.
 inline void printFailureRows()

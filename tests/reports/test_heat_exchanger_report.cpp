@@ -168,15 +168,9 @@ void TestHeatExchangerReport::rows_data()
 
 void TestHeatExchangerReport::rows()
 {
-    QFETCH(Change, change);
-    QFETCH(QString, label);
-    QFETCH(int, occurrence);
-    QFETCH(QStringList, expected);
-    Fixture fx;
-    change(shared());
-    const int printLanguage = shared().SpracheDruck;
-    const RecordedDocument &d = fx.printHx([&](frmDruck_WTauscher &f) { f.cmbSprache.setListIndex(printLanguage); });
-    QCOMPARE(row(d, label, occurrence), expected);
+    reportfixture::checkRowAfterChange<Fixture>([](Fixture &fx, int language) -> const RecordedDocument & {
+        return fx.printHx([language](frmDruck_WTauscher &f) { f.cmbSprache.setListIndex(language); });
+    });
 }
 
 void TestHeatExchangerReport::sections_data()

@@ -25,19 +25,12 @@ QStringList pieces(const RecordedDocument &d, int page)
     return out;
 }
 
-// The printed row of the data row's label (its occurrence) after its change of the shared data, printed in the
-// print language the change sets, against the row expected.
+// The rows of the sheet printout's table tests.
 void checkRowAfterChange()
 {
-    QFETCH(Change, change);
-    QFETCH(QString, label);
-    QFETCH(int, occurrence);
-    QFETCH(QStringList, expected);
-    Fixture fx;
-    change(shared());
-    const int printLanguage = shared().SpracheDruck;
-    const RecordedDocument &d = fx.print([&](frmDruck &f) { f.cmbSprache.setListIndex(printLanguage); });
-    QCOMPARE(row(d, label, occurrence), expected);
+    reportfixture::checkRowAfterChange<Fixture>([](Fixture &fx, int language) -> const RecordedDocument & {
+        return fx.print([language](frmDruck &f) { f.cmbSprache.setListIndex(language); });
+    });
 }
 
 bool isBold(const RecordedDocument &d, const QString &text)
