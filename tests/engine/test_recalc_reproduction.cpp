@@ -375,7 +375,10 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (recordIfAsked(routines(), QStringLiteral("# Digests of seeded random runs of the sizing and the flow "
                                                  "recalculation on the shipped catalogue (reproduction.h), recorded "
-                                                 "from the code before its speed-up.\n"
+                                                 "from the code before its speed-up; the sizing lines again once a "
+                                                 "run whose valve lists are not filled stopped reporting itself as "
+                                                 "computed (only status line, beeps, print entry and warning colours "
+                                                 "changed).\n"
                                                  "# routine\tlocale\tblock\tdigest\n")))
         return 0;
     TestRecalcReproduction suite;
