@@ -85,7 +85,9 @@ int main(int argc, char *argv[])
     setUncaughtFailureText([](const std::exception &e) { return uncaughtFailureMessage(e, shared().Sprache); });
 
     QString error;
-    if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error)) {
+    QStringList restored;
+    QStringList keptLogs;
+    if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error, &restored, &keptLogs)) {
         ui.messageBox(error + QStringLiteral("\n\n") + getText(QStringLiteral("Das Programm wird beendet."), 0),
                       MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Quendra"));
         return 1;
@@ -95,6 +97,7 @@ int main(int argc, char *argv[])
     sheethost::registerSheet(SheetKind::CalcFlow, sheethost::hooksFor(frmCalcFlow()));
 
     frmMDIMain main;
+    main.tellRestoredAtStart(restored, keptLogs);
     main.EndProgram = [](int code) { QCoreApplication::exit(code); };
     EndWhenUnloaded endWatch;
     main.addObserver(&endWatch);

@@ -9,6 +9,7 @@
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/data_recovery.h"
 #include "units/file_messages.h"
 #include "units/texts.h"
 #include "units/unit_lists.h"
@@ -69,8 +70,7 @@ int toTwips(double v)
 
 QString errorText(const std::exception &e)
 {
-    const int Sprache = shared().Sprache;
-    return failureReason(e, Sprache >= 0 && Sprache <= 5 ? Sprache : 0);
+    return failureReason(e, screenLanguage());
 }
 
 // What the user is told of a damaged default project that the seed's copy replaced.
@@ -349,6 +349,11 @@ void frmMDIMain::MDIForm_Load()
     if (failed_)
         return;
 
+    // The files a first start copies are not worth a word; logs of an earlier session set aside from beside them
+    // are, now that the screen language is known.
+    if (!logsKeptAtStart_.isEmpty())
+        reportFileError(restoredFilesMessage(dataFolder(), restoredAtStart_, logsKeptAtStart_, screenLanguage()));
+
     d.StoffdatenAktuell = true;
     Zeit1.setEnabled(true);
 }
@@ -612,7 +617,7 @@ void frmMDIMain::MDIForm_Unload(int &Cancel)
             // The settings of this session are lost; the user hears of it, and the file stays as it was.
             reportFileError(fileFailureMessage(QStringLiteral("Die Programmparameter können nicht gespeichert werden:"),
                                                projectFilePath(d.DatenPfad, d.DateiName), errorText(e),
-                                               d.Sprache >= 0 && d.Sprache <= 5 ? d.Sprache : 0));
+                                               screenLanguage()));
         }
         d.rsVentil.reset();
         d.dbKenndaten.reset();
@@ -640,7 +645,7 @@ void frmMDIMain::mnuBenutzername_Click()
 
 void frmMDIMain::fail(const QString &file, const QString &detail)
 {
-    const int Sprache = shared().Sprache;
+    const int Sprache = screenLanguage();
     failed_ = true;
     QString text = getText(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:"), Sprache) +
                    QLatin1Char('\n') + QDir::toNativeSeparators(file);
@@ -653,8 +658,7 @@ void frmMDIMain::fail(const QString &file, const QString &detail)
 
 void frmMDIMain::refuseNew(const QString &file, const QString &detail)
 {
-    const int Sprache = shared().Sprache;
-    reportFileError(fileFailureMessage(kCannotOpen, file, detail, Sprache >= 0 && Sprache <= 5 ? Sprache : 0));
+    reportFileError(fileFailureMessage(kCannotOpen, file, detail, screenLanguage()));
 }
 
 void frmMDIMain::openDataFile(const QString &path, const RecoveryTexts &texts, const std::function<void()> &open,
@@ -667,25 +671,22 @@ void frmMDIMain::openDataFile(const QString &path, const RecoveryTexts &texts, c
 
 bool frmMDIMain::restoreDataFolder()
 {
-    const int Sprache = shared().Sprache >= 0 && shared().Sprache <= 5 ? shared().Sprache : 0;
     QString error;
     QStringList restored;
-    if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error, &restored)) {
+    QStringList keptLogs;
+    if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error, &restored, &keptLogs)) {
         reportFileError(error);
         return false;
     }
-    if (!restored.isEmpty()) {
-        restored.sort();
-        QString text =
-            getText(QStringLiteral("Dem Datenordner fehlten Dateien; sie wurden aus den mitgelieferten Daten neu "
-                                   "angelegt:"),
-                    Sprache) +
-            QLatin1Char('\n') + QDir::toNativeSeparators(dataFolder()) + QLatin1Char('\n');
-        for (const QString &file : restored)
-            text += QLatin1Char('\n') + QDir(dataFolder()).relativeFilePath(file);
-        reportFileError(text);
-    }
+    if (!restored.isEmpty() || !keptLogs.isEmpty())
+        reportFileError(restoredFilesMessage(dataFolder(), restored, keptLogs, screenLanguage()));
     return true;
+}
+
+void frmMDIMain::tellRestoredAtStart(const QStringList &restored, const QStringList &keptLogs)
+{
+    restoredAtStart_ = restored;
+    logsKeptAtStart_ = keptLogs;
 }
 
 void frmMDIMain::endProgram(int code)

@@ -3,6 +3,7 @@
 #include "engine/main_window_access.h"
 #include "platform/forms/forms.h"
 #include "units/data_folder.h"
+#include "units/data_recovery.h"
 
 #include <functional>
 #include <utility>
@@ -284,6 +285,9 @@ public:
     int exitCode() const { return exitCode_; }
     // A file the program cannot do without could not be opened: the user has been told and the program ends.
     bool startFailed() const { return failed_; }
+    // What the start's check of the data folder copied from the seed and kept aside from beside it, before the
+    // window loads: start-up tells the kept logs once it speaks the screen language.
+    void tellRestoredAtStart(const QStringList &restored, const QStringList &keptLogs);
 
 protected:
     void Form_Load() override;
@@ -338,6 +342,8 @@ private:
     bool inNew_ = false;
     MainWindowAccess access_;
     bool ended_ = false;
+    QStringList restoredAtStart_;
+    QStringList logsKeptAtStart_;
     bool failed_ = false;
     int exitCode_ = 0;
 };

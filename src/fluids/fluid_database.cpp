@@ -3,6 +3,7 @@
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
 #include "units/data_folder.h"
+#include "units/data_recovery.h"
 #include "units/file_messages.h"
 #include "units/physical_limits.h"
 #include "units/texts.h"

@@ -66,6 +66,12 @@ QString getText(const QString &TextDeutsch, int Sprache)
     }
 }
 
+int screenLanguage()
+{
+    const int Sprache = shared().Sprache;
+    return Sprache >= 0 && Sprache < int(sprachSpalten.size()) ? Sprache : 0;
+}
+
 Variant getVentiltypName(const QString &Ventiltyp, int Sprache)
 {
     for (const auto &v : baureihen) {

@@ -9,12 +9,16 @@
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
 #include "support/damaged_files.h"
+#include "support/exec_sql.h"
 #include "support/full_disk.h"
 #include "support/interrupted_write.h"
+#include "support/pipe_watch.h"
 #include "units/data_folder.h"
+#include "units/data_recovery.h"
 #include "units/file_messages.h"
 #include "units/texts.h"
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -79,6 +83,39 @@ sqlite3 *holdExclusively(const QString &path)
         return db;
     sqlite3_close(db);
     return nullptr;
+}
+
+// Commits `sql` in write-ahead-log mode and closes without the checkpoint a last connection makes: the log keeps the
+// change, as a program killed after its commit leaves it.
+void commitIntoLog(const QString &path, const QString &sql)
+{
+    sqlite3 *db = nullptr;
+    QVERIFY(sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK);
+    QVERIFY(sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr) == SQLITE_OK);
+    char *error = nullptr;
+    const int rc = sqlite3_exec(db, (QStringLiteral("PRAGMA journal_mode = WAL; ") + sql).toUtf8().constData(),
+                                nullptr, nullptr, &error);
+    const QString said = error ? QString::fromUtf8(error) : QString();
+    sqlite3_free(error);
+    sqlite3_close(db);
+    QVERIFY2(rc == SQLITE_OK, qPrintable(said));
+}
+
+// The rows of a table as SQLite reads them, opening the file for writing as the program does (so that it plays
+// whatever log lies beside it); -1 when it cannot.
+int rowCount(const QString &path, const QString &table)
+{
+    sqlite3 *db = nullptr;
+    int count = -1;
+    sqlite3_stmt *st = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+        sqlite3_prepare_v2(db, QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table).toUtf8().constData(), -1,
+                           &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        count = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    return count;
 }
 
 struct FakeSheets {
@@ -183,6 +220,10 @@ private slots:
     void shutDownTellsASaveThatFailed();
     void languageWithoutAFlagStartsInGerman();
     void modeWithoutASheetShowsNoSheet();
+    void staleLogsAreKeptAsideBeforeAFreshCopy_data();
+    void staleLogsAreKeptAsideBeforeAFreshCopy();
+    void whatIsNoRegularFileIsLeftAlone_data();
+    void whatIsNoRegularFileIsLeftAlone();
 };
 
 void TestMainWindow::initTestCase()
@@ -1038,6 +1079,122 @@ void TestMainWindow::modeWithoutASheetShowsNoSheet()
     // No sheet, no results: nothing to print.
     QVERIFY(!w.mnuDrucken.enabled());
     QVERIFY(ui_.messages().empty());
+}
+
+// The user removed a file to have it anew, but not the logs a killed program left beside it: before the seed's copy
+// takes the file's place they are kept under its dated name, so SQLite never plays them into the fresh copy, and
+// the message names them.
+void TestMainWindow::staleLogsAreKeptAsideBeforeAFreshCopy_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("logs");
+    QTest::addColumn<QString>("table"); // a table the stale log holds changes of
+    QTest::addColumn<int>("rows");      // its rows in the seed (data/seed)
+    QTest::addColumn<bool>("atNew");    // else at the next start
+    const QStringList wal{QStringLiteral("-wal"), QStringLiteral("-shm")};
+    QTest::newRow("catalogue, log of a killed rebuild, next start") << "dbKenndaten.mdb" << wal << "4627_71" << 90 << false;
+    QTest::newRow("catalogue, log of a killed rebuild, at New") << "dbKenndaten.mdb" << wal << "4627_71" << 90 << true;
+    QTest::newRow("noise database, journal of a killed save, at New")
+        << "dbSchalldaten.mdb" << QStringList{QStringLiteral("-journal")} << "Gleitschieber" << 28 << true;
+}
+
+void TestMainWindow::staleLogsAreKeptAsideBeforeAFreshCopy()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, logs);
+    QFETCH(QString, table);
+    QFETCH(int, rows);
+    QFETCH(bool, atNew);
+    const QString path = dataFile(file);
+    if (atNew)
+        QVERIFY(!start().startFailed());
+    if (logs.contains(QStringLiteral("-wal"))) {
+        // Changed by hand and by the program, neither of them checkpointed.
+        commitIntoLog(path, QStringLiteral("DELETE FROM \"%1\" WHERE rowid > 24").arg(table));
+        interrupted::killRebuildAtCommit(path, table);
+    } else {
+        testsupport::execSql(path, QStringLiteral("DELETE FROM \"%1\" WHERE rowid > 5").arg(table));
+        interrupted::killWriteInside(path, QStringLiteral("DELETE FROM \"%1\"").arg(table));
+    }
+    QVERIFY(QFile::remove(path));
+    std::vector<QByteArray> logBytes;
+    for (const QString &log : logs)
+        logBytes.push_back(fileBytes(path + log));
+
+    if (atNew) {
+        QVERIFY(w_->mnuNeu.userChoose());
+        QCOMPARE(sheets_.loads(), 1);
+    } else {
+        // What the program does before its window loads.
+        QString error;
+        QStringList restored;
+        QStringList kept;
+        QVERIFY2(ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &error, &restored, &kept), qPrintable(error));
+        w_ = std::make_unique<frmMDIMain>();
+        w_->tellRestoredAtStart(restored, kept);
+        w_->load();
+        QVERIFY(!w_->startFailed());
+    }
+    QCOMPARE(rowCount(path, table), rows);
+    const QString dated = QFileInfo(path).completeBaseName() + QLatin1Char(' ') +
+                          QDate::currentDate().toString(Qt::ISODate) + QLatin1Char('.') + QFileInfo(path).suffix();
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    const QString text = ui_.messages().front().text;
+    QVERIFY2(text.contains(QDir::toNativeSeparators(dataFolder())) && text.contains(QLatin1Char('\n') + file),
+             qPrintable(text));
+    for (std::size_t i = 0; i < std::size_t(logs.size()); ++i) {
+        QVERIFY2(!QFileInfo::exists(path + logs[qsizetype(i)]), qPrintable(logs[qsizetype(i)]));
+        QVERIFY(fileBytes(dataFile(dated + logs[qsizetype(i)])) == logBytes[i]);
+        QVERIFY2(text.contains(dated + logs[qsizetype(i)]), qPrintable(text));
+    }
+    QVERIFY(w_->userClose());
+}
+
+// A pipe, a device or a folder where a file of the data folder belongs is never opened or compared (a pipe would
+// hold the program in open() for good): it is left alone and told as any program file that cannot be opened. At
+// New the window stays as it was.
+void TestMainWindow::whatIsNoRegularFileIsLeftAlone_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("atNew"); // else the start's check of the data folder
+    QTest::newRow("language database at start-up") << "dbSprache.mdb" << false;
+    QTest::newRow("language database at New") << "dbSprache.mdb" << true;
+    QTest::newRow("catalogue at New") << "dbKenndaten.mdb" << true;
+}
+
+void TestMainWindow::whatIsNoRegularFileIsLeftAlone()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, atNew);
+    const QString path = dataFile(file);
+    if (atNew)
+        QVERIFY(!start().startFailed());
+    QVERIFY(QFile::remove(path));
+    QVERIFY(testsupport::makePipe(path));
+    const QDir::Filters all = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+    const QStringList before = QDir(dataFolder()).entryList(all);
+    QString text;
+    {
+        const testsupport::PipeWatch watch(path);
+        if (atNew) {
+            QVERIFY(w_->mnuNeu.userChoose());
+            QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+            text = ui_.messages().front().text;
+            QVERIFY(!w_->programEnded());
+            QVERIFY(w_->picStart.visible());
+            QVERIFY(sheets_.events.isEmpty());
+        } else {
+            QVERIFY(!ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &text));
+        }
+        QVERIFY2(!watch.opened(), "the pipe was opened");
+    }
+    QCOMPARE(QDir(dataFolder()).entryList(all), before);
+    QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
+    QVERIFY2(text.startsWith(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:\n") +
+                             QDir::toNativeSeparators(path) + QStringLiteral("\n\nDer Name bezeichnet keine "
+                                                                            "gewöhnliche Datei, sondern einen Ordner "
+                                                                            "oder ein Gerät.")),
+             qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestMainWindow)

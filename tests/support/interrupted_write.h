@@ -17,11 +17,11 @@ inline QString journalOf(const QString &path)
     return path + QStringLiteral("-journal");
 }
 
-// Runs `sql` (and a large insert) in a transaction on `path` and kills the writer inside it.
-inline void killWriteInside(const QString &path, const QString &sql)
+// Starts a writer, waits until it says it is inside its write, and kills it there.
+inline void killWhenReady(const QString &program, const QStringList &arguments)
 {
     QProcess writer;
-    writer.start(QStringLiteral(QUENDRA_INTERRUPTED_WRITER), {path, sql});
+    writer.start(program, arguments);
     QVERIFY2(writer.waitForStarted(10000), qPrintable(writer.errorString()));
     writer.setReadChannel(QProcess::StandardOutput);
     QByteArray said;
@@ -31,7 +31,24 @@ inline void killWriteInside(const QString &path, const QString &sql)
     writer.kill();
     QVERIFY(writer.waitForFinished(10000));
     QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
+}
+
+// Runs `sql` (and a large insert) in a transaction on `path` and kills the writer inside it.
+inline void killWriteInside(const QString &path, const QString &sql)
+{
+    killWhenReady(QStringLiteral(QUENDRA_INTERRUPTED_WRITER), {path, sql});
     QVERIFY2(QFileInfo(journalOf(path)).size() > 0, "no journal left beside the file");
 }
+
+#ifdef QUENDRA_WORK_TABLE_WRITER
+// Rebuilds the work table of a catalogue through the program's own code and kills the writer as its second rebuild
+// commits: the write-ahead log beside the file holds the first rebuild, committed and never checkpointed, as a
+// killed program leaves it.
+inline void killRebuildAtCommit(const QString &path, const QString &series)
+{
+    killWhenReady(QStringLiteral(QUENDRA_WORK_TABLE_WRITER), {path, series, QStringLiteral("hold")});
+    QVERIFY2(QFileInfo(path + QStringLiteral("-wal")).size() > 0, "no write-ahead log left beside the file");
+}
+#endif
 
 } // namespace interrupted

@@ -1,5 +1,6 @@
 #include "two_locales.h"
 #include "units/data_folder.h"
+#include "units/data_recovery.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -292,16 +293,19 @@ void TestDataFolder::failuresNameTheFile()
 }
 
 // A damaged file is kept under its date with everything SQLite keeps beside it, and the seed's copy takes its place;
-// when that copy cannot be made, every file is back where it was.
+// when that copy cannot be made, every file is back where it was. Logs beside a file that had gone are kept the
+// same way: SQLite would play them into the fresh copy.
 void TestDataFolder::keptFileTakesItsCompanions_data()
 {
     QTest::addColumn<QStringList>("companions");
     QTest::addColumn<bool>("nameTaken");
     QTest::addColumn<bool>("seedCopy");
-    QTest::newRow("journal of a killed save") << QStringList{"-journal"} << false << true;
-    QTest::newRow("write-ahead log and its index") << QStringList{"-wal", "-shm"} << false << true;
-    QTest::newRow("dated name taken by a log") << QStringList{} << true << true;
-    QTest::newRow("no seed copy") << QStringList{"-wal", "-shm"} << false << false;
+    QTest::addColumn<bool>("filePresent");
+    QTest::newRow("journal of a killed save") << QStringList{"-journal"} << false << true << true;
+    QTest::newRow("write-ahead log and its index") << QStringList{"-wal", "-shm"} << false << true << true;
+    QTest::newRow("dated name taken by a log") << QStringList{} << true << true << true;
+    QTest::newRow("no seed copy") << QStringList{"-wal", "-shm"} << false << false << true;
+    QTest::newRow("file gone, its log left") << QStringList{"-wal", "-shm"} << false << true << false;
 }
 
 void TestDataFolder::keptFileTakesItsCompanions()
@@ -309,11 +313,15 @@ void TestDataFolder::keptFileTakesItsCompanions()
     QFETCH(QStringList, companions);
     QFETCH(bool, nameTaken);
     QFETCH(bool, seedCopy);
+    QFETCH(bool, filePresent);
     setProgramFolder(tmp_->path());
     if (seedCopy)
         QVERIFY(schreibe(seed() + QStringLiteral("/dbKenndaten.mdb"), "seed catalogue"));
     const QString path = dataFolder() + QStringLiteral("/dbKenndaten.mdb");
-    QVERIFY(schreibe(path, "damaged"));
+    if (filePresent)
+        QVERIFY(schreibe(path, "damaged"));
+    else
+        QVERIFY(QDir().mkpath(dataFolder()));
     for (const QString &c : companions)
         QVERIFY(schreibe(path + c, c.toUtf8()));
     const QString dated = dataFolder() + QStringLiteral("/dbKenndaten ") + QDate::currentDate().toString(Qt::ISODate);
@@ -321,23 +329,28 @@ void TestDataFolder::keptFileTakesItsCompanions()
         QVERIFY(schreibe(dated + QStringLiteral(".mdb-wal"), "another file's log"));
     const QStringList before = QDir(dataFolder()).entryList(QDir::Files);
 
-    QString kept;
+    KeptFiles kept;
     QString why;
     QCOMPARE(keepAndReplaceFromSeed(path, &kept, &why), seedCopy);
     if (!seedCopy) {
-        QVERIFY(kept.isEmpty());
+        QVERIFY(kept.empty());
         QVERIFY2(why.contains(path), qPrintable(why));
         QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), before);
         QCOMPARE(lies(path), QByteArray("damaged"));
         return;
     }
-    QCOMPARE(kept, dated + (nameTaken ? QStringLiteral(" (2).mdb") : QStringLiteral(".mdb")));
-    QCOMPARE(lies(kept), QByteArray("damaged"));
+    const QString keptName = dated + (nameTaken ? QStringLiteral(" (2).mdb") : QStringLiteral(".mdb"));
+    QCOMPARE(kept.file, filePresent ? keptName : QString());
+    if (filePresent)
+        QCOMPARE(lies(kept.file), QByteArray("damaged"));
     QCOMPARE(lies(path), QByteArray("seed catalogue"));
+    QStringList keptLogs;
     for (const QString &c : companions) {
-        QCOMPARE(lies(kept + c), c.toUtf8());
+        QCOMPARE(lies(keptName + c), c.toUtf8());
         QVERIFY(!QFile::exists(path + c));
+        keptLogs << keptName + c;
     }
+    QCOMPARE(kept.logs, keptLogs);
 }
 
 QUENDRA_TEST_MAIN_TWO_LOCALES(TestDataFolder)

@@ -1,0 +1,229 @@
+#include "data_recovery.h"
+
+#include "data_folder.h"
+#include "file_messages.h"
+#include "platform/core/whole_file.h"
+#include "platform/db/database.h"
+#include "texts.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+
+Remedy remedyFor(FileProblem problem)
+{
+    switch (problem) {
+    case FileProblem::Damaged:
+    case FileProblem::Missing:
+    case FileProblem::TableMissing:
+        return Remedy::FreshCopy;
+    case FileProblem::None:
+    case FileProblem::DiskFull:
+    case FileProblem::NoPermission:
+    case FileProblem::Locked:
+    case FileProblem::NotRegularFile:
+    case FileProblem::Exists:
+    case FileProblem::DeviceError:
+    case FileProblem::Incomplete:
+    case FileProblem::Other:
+        return Remedy::LeaveAlone;
+    }
+    return Remedy::LeaveAlone;
+}
+
+Remedy remedyFor(const std::exception &failure)
+{
+    const auto *db = dynamic_cast<const DbError *>(&failure);
+    return db ? remedyFor(db->problem()) : Remedy::LeaveAlone;
+}
+
+namespace {
+
+const QString kCannotRename = QStringLiteral("Die Datei kann nicht umbenannt werden:");
+
+// What SQLite keeps beside a file for it.
+const QStringList &logSuffixes()
+{
+    static const QStringList suffixes = {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    return suffixes;
+}
+
+bool present(const QString &path)
+{
+    return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
+}
+
+bool anyTaken(const QString &candidate)
+{
+    if (present(candidate))
+        return true;
+    for (const QString &suffix : logSuffixes())
+        if (present(candidate + suffix))
+            return true;
+    return false;
+}
+
+// The file's name with today's date, numbered when the name or one of its logs is taken; empty when all are.
+QString datedName(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    const QString stem = info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QLatin1Char(' ') +
+                         QDate::currentDate().toString(Qt::ISODate);
+    for (int n = 1; n <= 99; ++n) {
+        const QString candidate = stem + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + suffix;
+        if (!anyTaken(candidate))
+            return candidate;
+    }
+    return QString();
+}
+
+// Moves the given endings of `path` to the same endings of `dated`, in order; on a failure moves back what it moved
+// and says why.
+bool moveAll(const QString &path, const QString &dated, const QStringList &endings, QString *why)
+{
+    QStringList moved;
+    for (const QString &ending : endings) {
+        errno = 0;
+        if (!QFile::rename(path + ending, dated + ending)) {
+            const FileFailure failure = FileFailure::ofErrno(errno);
+            for (const QString &back : moved)
+                QFile::rename(dated + back, path + back);
+            *why = fileFailureMessage(kCannotRename, path + ending, fileProblemText(failure, screenLanguage()),
+                                      screenLanguage());
+            return false;
+        }
+        moved << ending;
+    }
+    return true;
+}
+
+void moveBack(const QString &path, const KeptFiles &kept)
+{
+    for (const QString &log : kept.logs)
+        QFile::rename(log, path + log.mid(log.lastIndexOf(QLatin1Char('-'))));
+    if (!kept.file.isEmpty())
+        QFile::rename(kept.file, path);
+}
+
+// Sets aside the logs of `path` and, with `withFile`, the file itself last, so that a fresh file never meets them.
+bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
+{
+    *kept = KeptFiles();
+    QStringList endings;
+    for (const QString &suffix : logSuffixes())
+        if (present(path + suffix))
+            endings << suffix;
+    if (withFile)
+        endings << QString();
+    if (endings.isEmpty())
+        return true;
+    const QString dated = datedName(path);
+    if (dated.isEmpty()) {
+        *why = fileFailureMessage(kCannotRename, path + endings.constFirst(), QString(), screenLanguage());
+        return false;
+    }
+    if (!moveAll(path, dated, endings, why))
+        return false;
+    for (const QString &ending : endings) {
+        if (ending.isEmpty())
+            kept->file = dated;
+        else
+            kept->logs << dated + ending;
+    }
+    return true;
+}
+
+} // namespace
+
+bool setAsideLogs(const QString &path, QStringList *kept, QString *why)
+{
+    KeptFiles aside;
+    if (!setAside(path, false, &aside, why))
+        return false;
+    *kept = aside.logs;
+    return true;
+}
+
+bool keepAndReplaceFromSeed(const QString &path, KeptFiles *kept, QString *why)
+{
+    const int Sprache = screenLanguage();
+    const QFileInfo info(path);
+    if (!setAside(path, present(path), kept, why))
+        return false;
+    const QString seedCopy = programFolder() + QStringLiteral("/seed/") + info.fileName();
+    FileFailure copied;
+    if (!QDir().mkpath(info.absolutePath()))
+        copied = FileFailure::ofErrno(errno);
+    else
+        copied = copyWholeFile(seedCopy, path);
+    if (copied.failed()) {
+        moveBack(path, *kept);
+        *kept = KeptFiles();
+        *why = fileFailureMessage(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:"), path,
+                                  fileProblemText(copied, Sprache), Sprache);
+        return false;
+    }
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return true;
+}
+
+void openRecovering(const QString &path, const RecoveryTexts &texts, const std::function<void()> &open,
+                    const std::function<void()> &release, const std::function<void(const QString &)> &tell)
+{
+    try {
+        open();
+        return;
+    } catch (const std::exception &failure) {
+        if (remedyFor(failure) != Remedy::FreshCopy)
+            throw;
+        const int Sprache = screenLanguage();
+        const QString detail = failureReason(failure, Sprache);
+        if (release)
+            release();
+        KeptFiles kept;
+        QString why;
+        if (!keepAndReplaceFromSeed(path, &kept, &why))
+            throw RecoveryFailure((detail + QStringLiteral("\n\n") + why).toStdString());
+        if (!kept.file.isEmpty()) {
+            QString text = fileFailureMessage(texts.leadKey, path, detail, Sprache) + QStringLiteral("\n\n") +
+                           getText(QStringLiteral("Sie wurde aufbewahrt als:"), Sprache) + QLatin1Char('\n') +
+                           QDir::toNativeSeparators(kept.file) + QStringLiteral("\n\n") +
+                           getText(texts.replacedKey, Sprache);
+            if (!texts.noteKey.isEmpty())
+                text += QStringLiteral("\n\n") + getText(texts.noteKey, Sprache);
+            tell(text);
+        } else if (!kept.logs.isEmpty()) {
+            // A file that had gone is replaced without a word, as the start does for a missing file, unless logs of
+            // an earlier session lay beside it.
+            tell(restoredFilesMessage(QFileInfo(path).absolutePath(), {path}, kept.logs, Sprache));
+        }
+    }
+    open();
+}
+
+QString restoredFilesMessage(const QString &folder, const QStringList &restored, const QStringList &keptLogs,
+                             int Sprache)
+{
+    const QDir dir(folder);
+    auto names = [&dir](QStringList files) {
+        files.sort();
+        QString list;
+        for (const QString &file : files)
+            list += QLatin1Char('\n') + QDir::toNativeSeparators(dir.relativeFilePath(file));
+        return list;
+    };
+    QString text =
+        getText(QStringLiteral("Dem Datenordner fehlten Dateien; sie wurden aus den mitgelieferten Daten neu angelegt:"),
+                Sprache) +
+        QLatin1Char('\n') + QDir::toNativeSeparators(folder) + QLatin1Char('\n') + names(restored);
+    if (!keptLogs.isEmpty())
+        text += QStringLiteral("\n\n") +
+                getText(QStringLiteral("Neben den fehlenden Dateien lagen noch Protokolldateien einer früheren "
+                                       "Sitzung; sie gehören nicht zur neuen Kopie und wurden aufbewahrt als:"),
+                        Sprache) +
+                QLatin1Char('\n') + names(keptLogs);
+    return text;
+}
