@@ -1,5 +1,6 @@
 #include "app/file_commands.h"
 
+#include "app/catalogue.h"
 #include "app/main_window.h"
 #include "app/project_file.h"
 #include "app/save_temporaries.h"
@@ -74,30 +75,31 @@ void frmMDIMain::reportFileError(const QString &text)
     uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption());
 }
 
-bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei)
+bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei, bool programFile)
 {
     SharedData &d = shared();
     // Everything is read and the series' table opened before anything is taken over, so a file that cannot be
-    // loaded, or names a series without a table, leaves the data, the table and the sheet as they were.
+    // loaded leaves the data, the table and the sheet as they were.
     SharedData staged;
-    std::shared_ptr<Database> db;
-    std::shared_ptr<Recordset> rs;
+    const QString project = projectFilePath(Pfad, Datei);
     try {
-        LoadParameter(Pfad, Datei, staged);
-        db = Database::open(dataFile(QStringLiteral("dbKenndaten.mdb")));
-        rs = db->openTable(staged.Ventiltyp);
-        rs->setIndex(staged.Ventiltyp);
+        if (programFile)
+            openDataFile(project, defaultProjectTexts(false), [&] { LoadParameter(Pfad, Datei, staged); });
+        else
+            LoadParameter(Pfad, Datei, staged);
     } catch (const std::exception &e) {
-        reportFileError(fileFailureMessage(QStringLiteral("Die Projektdatei kann nicht geöffnet werden:"),
-                                           QDir(Pfad).filePath(Datei + QStringLiteral(".vls")),
-                                           failureReason(e, d.Sprache), d.Sprache));
+        reportFileError(fileFailureMessage(QStringLiteral("Die Projektdatei kann nicht geöffnet werden:"), project,
+                                           failureReason(e, screenLanguage()), screenLanguage()));
         return false;
     }
+    OpenedCatalogue catalogue;
+    if (!openCatalogueFor(staged.Ventiltyp, catalogue))
+        return false;
     takeProjectItems(d, staged);
     // The old table goes before the database it was opened on.
     d.rsVentil.reset();
-    d.dbKenndaten = std::move(db);
-    d.rsVentil = std::move(rs);
+    d.dbKenndaten = std::move(catalogue.db);
+    d.rsVentil = std::move(catalogue.rsVentil);
     return true;
 }
 
@@ -129,7 +131,7 @@ void frmMDIMain::mnuOpen_Click()
         return;
     }
 
-    if (!loadProjectFile(name.folder, name.base))
+    if (!loadProjectFile(name.folder, name.base, false))
         return;
     d.DatenPfad = name.folder;
     d.DateiName = name.base;
@@ -238,7 +240,7 @@ void frmMDIMain::mnuSaveAs_Click()
 
 void frmMDIMain::mnuStandardLaden_Click()
 {
-    if (!loadProjectFile(dataFolder(), kDefaultProject))
+    if (!loadProjectFile(dataFolder(), kDefaultProject, true))
         return;
     // The current project stays and a following Save writes the default values into it, so the caption names that
     // file; "[DEFAULT]" only when the default project is the current one.

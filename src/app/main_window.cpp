@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/catalogue.h"
 #include "app/program_parameters.h"
 #include "app/project_file.h"
 #include "app/sheet_host.h"
@@ -73,15 +74,6 @@ QString errorText(const std::exception &e)
     return failureReason(e, screenLanguage());
 }
 
-// What the user is told of a damaged default project that the seed's copy replaced.
-const RecoveryTexts &defaultProjectTexts()
-{
-    static const RecoveryTexts texts{
-        QStringLiteral("Die Standarddatei des Programms kann nicht geladen werden:"),
-        QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Standarddatei."), QString()};
-    return texts;
-}
-
 const QString kKenndaten = QStringLiteral("dbKenndaten.mdb");
 const QString kSchalldaten = QStringLiteral("dbSchalldaten.mdb");
 const QString kCannotOpen = QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:");
@@ -92,6 +84,20 @@ const QString kFreshCopy = QStringLiteral("An ihre Stelle tritt eine neue Kopie 
 frmMDIMain *mainWindow()
 {
     return g_mainWindow;
+}
+
+const RecoveryTexts &frmMDIMain::defaultProjectTexts(bool atStart)
+{
+    // At start-up the program parameters come from the file too; later the session's are written back at its end.
+    static const RecoveryTexts start{
+        QStringLiteral("Die Standarddatei des Programms kann nicht geladen werden:"),
+        QStringLiteral("An ihre Stelle tritt eine neue Kopie der mitgelieferten Standarddatei."),
+        QStringLiteral("Ihr Benutzername, Ihre Sprache, Ihre Auswahl der Druckabschnitte und Ihre gespeicherten "
+                       "Standardeinstellungen stehen nur in der aufbewahrten Datei.")};
+    static const RecoveryTexts later{start.leadKey, start.replacedKey,
+                                     QStringLiteral("Ihre gespeicherten Standardeinstellungen stehen nur in der "
+                                                    "aufbewahrten Datei.")};
+    return atStart ? start : later;
 }
 
 const QString &frmMDIMain::defaultCaption()
@@ -332,7 +338,7 @@ void frmMDIMain::MDIForm_Load()
     // the program ends having changed nothing.
     const QString defaultPath = projectFilePath(d.DatenPfad, d.DateiName);
     try {
-        openDataFile(defaultPath, defaultProjectTexts(), [&d] {
+        openDataFile(defaultPath, defaultProjectTexts(true), [&d] {
             LoadProgrammParameter(d.DatenPfad, d.DateiName);
             LoadParameter(d.DatenPfad, d.DateiName);
         });
@@ -450,35 +456,20 @@ void frmMDIMain::mnuNeu_Click()
     if (!restoreDataFolder())
         return;
 
-    // Everything New reads is read before anything changes: a file held by another program, or one that cannot be
-    // read, is reported and the window stays as it was. Only once the program's own handle on a damaged file has
-    // been closed to set it aside is there nothing to go back to.
+    // Everything New reads is read before anything changes: a file held by another program, one that cannot be
+    // read, or a damaged one that cannot be replaced is reported and the window stays as it was. What New closed of
+    // its own handles to set a damaged file aside is opened again then.
     const QString folder = dataFolder();
     SharedData staged;
-    std::shared_ptr<Database> kenndaten;
-    std::shared_ptr<Recordset> rsVentil;
+    OpenedCatalogue catalogue;
     std::shared_ptr<Database> schalldaten;
-    bool released = false;
+    const bool hadSchalldaten = d.dbSchalldaten != nullptr;
+    const bool hadKenndaten = d.dbKenndaten != nullptr;
     QString file = projectFilePath(folder, kDefaultProject);
     try {
-        openDataFile(file, defaultProjectTexts(), [&] { LoadParameter(folder, kDefaultProject, staged); });
+        openDataFile(file, defaultProjectTexts(false), [&] { LoadParameter(folder, kDefaultProject, staged); });
         file = dataFile(kKenndaten);
-        openDataFile(
-            file,
-            {kCannotOpen, kFreshCopy,
-             QStringLiteral("Das benutzerdefinierte Ventil 9999 mit Ihren Werten steht nur in der aufbewahrten Datei.")},
-            [&] {
-                kenndaten = Database::open(file);
-                rsVentil = kenndaten->openTable(staged.Ventiltyp);
-                rsVentil->setIndex(staged.Ventiltyp);
-            },
-            [&] {
-                released = true;
-                rsVentil.reset();
-                kenndaten.reset();
-                d.rsVentil.reset();
-                d.dbKenndaten.reset();
-            });
+        catalogue = openCatalogue(staged.Ventiltyp, [this](const QString &text) { tellRecovered(text); });
         file = dataFile(kSchalldaten);
         openDataFile(
             file, {kCannotOpen, kFreshCopy, QString()},
@@ -489,15 +480,22 @@ void frmMDIMain::mnuNeu_Click()
                     schalldaten->fail(DbError::Kind::NoSuchTable, QString(), QStringLiteral("the file holds no tables"));
             },
             [&] {
-                released = true;
                 schalldaten.reset();
                 d.dbSchalldaten.reset();
             });
     } catch (const std::exception &e) {
-        if (released)
-            fail(file, errorText(e));
-        else
-            refuseNew(file, errorText(e));
+        catalogue = OpenedCatalogue();
+        schalldaten.reset();
+        if (hadKenndaten)
+            reopenSharedCatalogue();
+        if (hadSchalldaten && !d.dbSchalldaten) {
+            try {
+                d.dbSchalldaten = Database::open(dataFile(kSchalldaten));
+            } catch (const std::exception &) {
+                // The noise estimate then finds no curves and shows N/A.
+            }
+        }
+        refuseNew(file, errorText(e));
         return;
     }
 
@@ -520,8 +518,8 @@ void frmMDIMain::mnuNeu_Click()
     takeProjectItems(d, staged);
     // The old table goes before the database it was opened on.
     d.rsVentil.reset();
-    d.dbKenndaten = std::move(kenndaten);
-    d.rsVentil = std::move(rsVentil);
+    d.dbKenndaten = std::move(catalogue.db);
+    d.rsVentil = std::move(catalogue.rsVentil);
     d.dbSchalldaten = std::move(schalldaten);
 
     if (d.Benutzername == QLatin1String("0")) {
@@ -661,12 +659,26 @@ void frmMDIMain::refuseNew(const QString &file, const QString &detail)
     reportFileError(fileFailureMessage(kCannotOpen, file, detail, screenLanguage()));
 }
 
+bool frmMDIMain::openCatalogueFor(const QString &Ventiltyp, OpenedCatalogue &catalogue)
+{
+    try {
+        catalogue = openCatalogue(Ventiltyp, [this](const QString &text) { tellRecovered(text); });
+        return true;
+    } catch (const std::exception &e) {
+        reportFileError(fileFailureMessage(kCannotOpen, dataFile(kKenndaten), errorText(e), screenLanguage()));
+        return false;
+    }
+}
+
 void frmMDIMain::openDataFile(const QString &path, const RecoveryTexts &texts, const std::function<void()> &open,
                               const std::function<void()> &release)
 {
-    openRecovering(path, texts, open, release, [this](const QString &text) {
-        uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption());
-    });
+    openRecovering(path, texts, open, release, [this](const QString &text) { tellRecovered(text); });
+}
+
+void frmMDIMain::tellRecovered(const QString &text)
+{
+    uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption());
 }
 
 bool frmMDIMain::restoreDataFolder()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/catalogue.h"
 #include "engine/main_window_access.h"
 #include "platform/forms/forms.h"
 #include "units/data_folder.h"
@@ -305,6 +306,13 @@ private:
     // one message (openRecovering). `release` closes the program's own handles on it before it is set aside.
     void openDataFile(const QString &path, const RecoveryTexts &texts, const std::function<void()> &open,
                       const std::function<void()> &release = {});
+    // Opens the catalogue and the table of a series (openCatalogue), telling what was mended; false, with the
+    // catalogue named as the file at fault, when it cannot be opened.
+    bool openCatalogueFor(const QString &Ventiltyp, OpenedCatalogue &catalogue);
+    // Tells a file kept aside and replaced from the seed.
+    void tellRecovered(const QString &text);
+    // What the user is told of a damaged default project that the seed's copy replaced, at start-up or later.
+    static const RecoveryTexts &defaultProjectTexts(bool atStart);
     // Copies back from the seed what the data folder lacks (a folder removed while the program runs), with one
     // message naming the folder and the files; false, told, when the folder cannot be restored.
     bool restoreDataFolder();
@@ -319,8 +327,10 @@ private:
     void connectDialogEntries();
     void connectToolsMenu();
     // What Open and Load default share. The project of the file becomes the shared data together with its valve
-    // series' table, or, after a failure that has been reported, nothing changes at all.
-    bool loadProjectFile(const QString &Pfad, const QString &Datei);
+    // series' table, or, after a failure that has been reported, nothing changes at all. A failure names the file
+    // at fault: the project, or the catalogue, which is mended as at New when it is damaged. The default project
+    // (`programFile`) is mended as at New too.
+    bool loadProjectFile(const QString &Pfad, const QString &Datei, bool programFile);
     // Reloads the sheet of the mode so that it shows and recalculates what was loaded.
     void reloadSheetAfterLoad();
     // Shows a failed file command's error text.

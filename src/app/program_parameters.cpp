@@ -46,7 +46,7 @@ void LoadProgrammParameter(const QString &Pfad, const QString &Datei, SharedData
     std::vector<Variant> values;
     {
         const std::shared_ptr<Database> db = fileitems::openForLoad(path);
-        const std::unique_ptr<Recordset> rs = db->openTable(kTable, Database::Rows::First);
+        const std::unique_ptr<Recordset> rs = fileitems::openRecord(*db, kTable, path);
         for (const FileItem &item : items)
             values.push_back(fileitems::read(*rs, item, path));
     }

@@ -369,6 +369,15 @@ std::shared_ptr<Database> openForLoad(const QString &path)
     return db;
 }
 
+std::unique_ptr<Recordset> openRecord(Database &db, const QString &table, const QString &path)
+{
+    std::unique_ptr<Recordset> rs = db.openTable(table, Database::Rows::First);
+    if (rs->eof())
+        throw DbError(DbError::Kind::NoCurrentRecord, path, table, QStringLiteral("the table holds no record"),
+                      FileProblem::Damaged);
+    return rs;
+}
+
 void checkBeforeSave(const Database &db)
 {
     db.checkStructure();
@@ -401,7 +410,7 @@ void LoadParameter(const QString &Pfad, const QString &Datei, SharedData &data)
         for (const FileItem &item : items) {
             if (!rs || open != item.table) {
                 rs.reset();
-                rs = db->openTable(item.table, Database::Rows::First);
+                rs = fileitems::openRecord(*db, item.table, path);
                 open = item.table;
             }
             staged.values.push_back(fileitems::read(*rs, item, path));

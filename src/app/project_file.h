@@ -69,6 +69,9 @@ void checkWritable(const QString &path);
 // the same whatever a table holds; their pages are checked before a save writes into them.
 std::shared_ptr<Database> openForLoad(const QString &path);
 constexpr qint64 kPagesCheckedAtLoad = 1024 * 1024;
+// Opens a table of a project or parameter file on its one record for a load. A table without it is damage, as a
+// missing table is (NoCurrentRecord, Damaged).
+std::unique_ptr<Recordset> openRecord(Database &db, const QString &table, const QString &path);
 // Refuses (NotADatabase) to write into a damaged file; called inside the save's transaction.
 void checkBeforeSave(const Database &db);
 } // namespace fileitems

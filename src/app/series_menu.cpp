@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 
+#include "app/catalogue.h"
 #include "app/sheet_host.h"
 #include "platform/db/database.h"
-#include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
 #include "units/texts.h"
 
@@ -41,23 +41,12 @@ void frmMDIMain::connectSeriesMenu()
 void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
 {
     SharedData &d = shared();
-    // The series' table is opened before anything changes: a series without a table in the characteristic data
-    // is reported in the status line and the previous series, table and sheet stay.
-    std::shared_ptr<Recordset> rs;
-    if (d.dbKenndaten) {
-        try {
-            rs = d.dbKenndaten->openTable(key);
-            rs->setIndex(key);
-        } catch (const std::exception &) {
-            rs.reset();
-        }
-    }
-    if (!rs) {
-        StatusBar.setText(getText(QStringLiteral("Kenndaten der Bauform nicht vorhanden"), d.Sprache) +
-                          QStringLiteral(": ") + key);
-        uiServices().beep();
+    // The catalogue and the series' table are opened before anything changes. A damaged catalogue is mended as at
+    // New; one that cannot be opened is reported by its name and reason, and the previous series, table and sheet
+    // stay.
+    OpenedCatalogue catalogue;
+    if (!openCatalogueFor(key, catalogue))
         return;
-    }
 
     d.Ventiltyp = key;
     switch (rule) {
@@ -75,7 +64,10 @@ void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
         d.Kennlinie = 2;
         break;
     }
-    d.rsVentil = std::move(rs);
+    // The old table goes before the database it was opened on.
+    d.rsVentil.reset();
+    d.dbKenndaten = std::move(catalogue.db);
+    d.rsVentil = std::move(catalogue.rsVentil);
 
     // The sheet's Load handler shows the series and recalculates.
     if (d.Modus == 0) {

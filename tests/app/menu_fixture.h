@@ -60,6 +60,46 @@ inline QString firstDifference(const SharedData &a, const SharedData &b)
 
 using testsupport::execSql;
 
+// The characteristic database of the data folder, damaged while the program runs: "bytes" puts a text file in its
+// place, "folder" a folder at its name (no regular file: nothing mends that); anything else is SQL run on it.
+inline void damageCatalogue(const QString &damage)
+{
+    const QString catalogue = dataFile(QStringLiteral("dbKenndaten.mdb"));
+    if (damage == QLatin1String("bytes")) {
+        QFile file(catalogue);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("Einkaufsliste: Ventile, Dichtungen\n");
+    } else if (damage == QLatin1String("folder")) {
+        QVERIFY(QFile::remove(catalogue));
+        QVERIFY(QDir().mkpath(catalogue));
+    } else {
+        execSql(catalogue, damage);
+    }
+}
+
+// The one message of a command that met a damaged catalogue names the catalogue, then either the reason it cannot
+// be opened (`reason`) or, when it was mended, the file it was kept as and the user-defined valve only that holds.
+inline void checkCatalogueNamed(const std::vector<ScriptedUiServices::Message> &messages, const QString &reason)
+{
+    QCOMPARE(messages.size(), std::size_t(1));
+    const QString text = messages[0].text;
+    QVERIFY2(text.startsWith(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:\n") +
+                             QDir::toNativeSeparators(dataFile(QStringLiteral("dbKenndaten.mdb"))) +
+                             QStringLiteral("\n\n")),
+             qPrintable(text));
+    if (!reason.isEmpty()) {
+        QVERIFY2(text.endsWith(QStringLiteral("\n\n") + reason), qPrintable(text));
+        return;
+    }
+    const QStringList kept = QDir(dataFolder()).entryList({QStringLiteral("dbKenndaten *.mdb")}, QDir::Files);
+    QCOMPARE(kept.size(), 1);
+    QVERIFY2(text.contains(QStringLiteral("\n\nSie wurde aufbewahrt als:\n") +
+                           QDir::toNativeSeparators(dataFile(kept.at(0))) + QStringLiteral("\n\n")) &&
+                 text.endsWith(QStringLiteral("Das benutzerdefinierte Ventil 9999 mit Ihren Werten steht nur in der "
+                                              "aufbewahrten Datei.")),
+             qPrintable(text));
+}
+
 // Everything a sheet shows, control by control, for comparing two loads of it.
 inline QStringList sheetPicture(const Form &sheet)
 {

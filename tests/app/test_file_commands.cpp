@@ -85,6 +85,8 @@ private slots:
     void openLoadsTheProjectAndReloadsItsSheet();
     void failedOpenChangesNothing_data();
     void failedOpenChangesNothing();
+    void catalogueAtFaultIsNamedAndMended_data();
+    void catalogueAtFaultIsNamedAndMended();
     void saveWritesTheCurrentProject();
     void failedSaveReportsAndKeepsTheFile_data();
     void failedSaveReportsAndKeepsTheFile();
@@ -419,7 +421,6 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("no project tables") << "tables" << 0 << noTables;
     QTest::newRow("zero-byte file") << "empty" << 0 << noTables;
     QTest::newRow("a text where a number belongs") << "value" << 0 << "Die Datei ist beschädigt.";
-    QTest::newRow("series without a table") << "series" << 0 << noTables + QStringLiteral(" Tabelle: 3652");
 }
 
 void TestFileCommands::failedOpenChangesNothing()
@@ -440,12 +441,6 @@ void TestFileCommands::failedOpenChangesNothing()
         execSql(path, QStringLiteral("UPDATE Betriebsdaten SET QMax = 'viel'"));
     } else if (problem == QLatin1String("tables")) {
         Database::create(path)->createTable(QStringLiteral("Notizen"), {FieldDef{QStringLiteral("Text")}});
-    } else if (problem == QLatin1String("series")) {
-        f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) {
-            d.Ventiltyp = QStringLiteral("3652");
-            d.p1Max = 77.0;
-        });
-        execSql(dataFile(QStringLiteral("dbKenndaten.mdb")), QStringLiteral("DROP TABLE \"3652\""));
     }
     shared().p1Max = 11.0;
     QVERIFY(f.sheet());
@@ -467,9 +462,7 @@ void TestFileCommands::failedOpenChangesNothing()
     } else {
         QCOMPARE(f.ui.messages().size(), std::size_t(1));
         QCOMPARE(f.ui.messages()[0].buttons, MsgButtons::OK);
-        const QString named =
-            problem == QLatin1String("series") ? QStringLiteral("3652") : QStringLiteral("Kessel.vls");
-        QVERIFY2(f.ui.messages()[0].text.contains(named), qPrintable(f.ui.messages()[0].text));
+        QVERIFY2(f.ui.messages()[0].text.contains(QStringLiteral("Kessel.vls")), qPrintable(f.ui.messages()[0].text));
         // The message speaks the user's language first, whatever the database engine said.
         const QStringList lead = {QStringLiteral("Die Projektdatei kann nicht geöffnet werden:"),
                                   QStringLiteral("The project file cannot be opened:"), QString(), QString(),
@@ -488,6 +481,68 @@ void TestFileCommands::failedOpenChangesNothing()
     QVERIFY(!sheetBefore.unloaded());
     QVERIFY(f.sheet());
     QCOMPARE(sheetPicture(*f.sheet()), picture);
+}
+
+// Open and Load default of an intact project while the catalogue is damaged: the message names the catalogue, which
+// is kept aside and replaced as at New, and the project opens. A catalogue that cannot be opened at all is named
+// too, and nothing changes.
+void TestFileCommands::catalogueAtFaultIsNamedAndMended_data()
+{
+    QTest::addColumn<bool>("open"); // else Load default
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("series"); // of the project
+    QTest::addColumn<QString>("reason"); // empty: mended
+    QTest::newRow("Open, catalogue no database") << true << "bytes" << "4627_71" << "";
+    QTest::newRow("Open, the project's series without a table") << true << "DROP TABLE \"3652\"" << "3652" << "";
+    QTest::newRow("Load default, catalogue no database") << false << "bytes" << "4627_71" << "";
+    QTest::newRow("Open, a folder at the catalogue's name")
+        << true << "folder" << "4627_71"
+        << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.";
+}
+
+void TestFileCommands::catalogueAtFaultIsNamedAndMended()
+{
+    QFETCH(bool, open);
+    QFETCH(QString, damage);
+    QFETCH(QString, series);
+    QFETCH(QString, reason);
+    const QString project = f.saveProject(QStringLiteral("Kessel"), [&series](SharedData &d) {
+        d.Ventiltyp = series;
+        d.p1Max = 7.5;
+    });
+    // Load default brings back the same values.
+    SaveParameter(dataFolder(), QStringLiteral("Default"), loaded(f.projects(), QStringLiteral("Kessel")));
+    shared().p1Max = 11.0;
+    damageCatalogue(damage);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY(f.sheet());
+    const UnloadWatch sheetBefore(*f.sheet());
+    const SharedData data = shared();
+    const QString caption = f.w->caption();
+
+    if (open) {
+        f.ui.answerNextFileDialog(project);
+        QVERIFY(f.w->mnuOpen.userChoose());
+    } else {
+        QVERIFY(f.w->mnuStandardLaden.userChoose());
+    }
+
+    checkCatalogueNamed(f.ui.messages(), reason);
+    if (QTest::currentTestFailed())
+        return;
+    if (!reason.isEmpty()) {
+        QCOMPARE(firstDifference(shared(), data), QString());
+        QCOMPARE(f.w->caption(), caption);
+        QVERIFY(!sheetBefore.unloaded());
+        return;
+    }
+    // The project opens on the fresh catalogue.
+    QCOMPARE(shared().p1Max, 7.5);
+    QCOMPARE(shared().rsVentil->table(), series);
+    QCOMPARE(f.w->caption(), open ? QStringLiteral("Quendra Ver. 9.75 [Kessel]") : QStringLiteral("Quendra Ver. 9.75 [DEFAULT]"));
+    QVERIFY(sheetBefore.unloaded());
+    QVERIFY(f.sheet());
 }
 
 void TestFileCommands::saveWritesTheCurrentProject()

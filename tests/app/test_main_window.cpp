@@ -220,6 +220,8 @@ private slots:
     void shutDownTellsASaveThatFailed();
     void languageWithoutAFlagStartsInGerman();
     void modeWithoutASheetShowsNoSheet();
+    void failedReplacementAtNewKeepsTheWindow_data();
+    void failedReplacementAtNewKeepsTheWindow();
     void staleLogsAreKeptAsideBeforeAFreshCopy_data();
     void staleLogsAreKeptAsideBeforeAFreshCopy();
     void whatIsNoRegularFileIsLeftAlone_data();
@@ -699,21 +701,16 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("broken"); // else missing
-    QTest::addColumn<bool>("atNew");
     QTest::addColumn<int>("language"); // stored in the default project; the loader refuses one without a flag
     QTest::addColumn<int>("mode");
-    QTest::newRow("language database missing") << "dbSprache.mdb" << false << false << 0 << 0;
-    QTest::newRow("start picture missing") << "Startbild_XKTR.jpg" << false << false << 0 << 0;
-    // New replaces a missing or damaged file from the seed; these end only where the seed has no copy of it.
-    QTest::newRow("characteristic database missing, no seed copy") << "dbKenndaten.mdb" << false << true << 0 << 0;
-    QTest::newRow("noise database no database, no seed copy") << "dbSchalldaten.mdb" << true << true << 0 << 0;
+    QTest::newRow("language database missing") << "dbSprache.mdb" << false << 0 << 0;
+    QTest::newRow("start picture missing") << "Startbild_XKTR.jpg" << false << 0 << 0;
 }
 
 void TestMainWindow::unusableFilesEndTheProgramCleanly()
 {
     QFETCH(QString, file);
     QFETCH(bool, broken);
-    QFETCH(bool, atNew);
     QFETCH(int, language);
     QFETCH(int, mode);
     QString path = dataFile(file);
@@ -735,20 +732,8 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly()
     const QByteArray before = fileBytes(defaultFile());
 
     // The start picture's clock ticks while the message is open: it must not run New behind it.
-    if (!atNew)
-        ui_.whileNextMessage([this] { w_->Zeit1.tick(); });
+    ui_.whileNextMessage([this] { w_->Zeit1.tick(); });
     frmMDIMain &w = start();
-    if (atNew) {
-        QVERIFY(!w.startFailed());
-        const QString program = tmp_.filePath(QStringLiteral("program without ") + file);
-        QVERIFY(QDir().mkpath(program + QStringLiteral("/seed")));
-        for (const QString &seedFile : QDir(QStringLiteral(QUENDRA_SEED_DIR)).entryList(QDir::Files))
-            if (seedFile != file)
-                QVERIFY(QFile::copy(QStringLiteral(QUENDRA_SEED_DIR "/") + seedFile,
-                                    program + QStringLiteral("/seed/") + seedFile));
-        setProgramFolder(program);
-        w.mnuNeu.userChoose();
-    }
     QVERIFY(w.startFailed());
     QVERIFY(w.programEnded());
     QCOMPARE(w.exitCode(), 1);
@@ -757,8 +742,8 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly()
              qPrintable(ui_.messages().front().text));
     QVERIFY(sheets_.events.isEmpty());
     QVERIFY(w.userClose());
-    if (!atNew) // nothing was written, neither by the language switch nor by the shut-down
-        QCOMPARE(fileBytes(defaultFile()), before);
+    // Nothing was written, neither by the language switch nor by the shut-down.
+    QCOMPARE(fileBytes(defaultFile()), before);
     QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
 }
 
@@ -772,6 +757,10 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced_data()
         << damage::sharedPagesSql(QStringLiteral("Schalldaten"), QStringLiteral("Rohrdaten")) << true << false;
     QTest::newRow("save killed") << "killed" << false << false;
     QTest::newRow("no database any more at New") << "text" << true << true;
+    // A table without the record the program reads is damage too.
+    QTest::newRow("operating data without their record") << "DELETE FROM Betriebsdaten" << true << false;
+    QTest::newRow("program parameters without their record") << "DELETE FROM _Programmparameter" << true << false;
+    QTest::newRow("pipe data without their record at New") << "DELETE FROM Rohrdaten" << true << true;
 }
 
 void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
@@ -833,6 +822,14 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
     const QString text = ui_.messages().front().text;
     QVERIFY2(text.contains(QDir::toNativeSeparators(defaultFile())) && text.contains(QDir::toNativeSeparators(keptPath)),
              qPrintable(text));
+    // What only the kept file holds: at start-up the program parameters came from it as well; after New the
+    // session's are written back at its end.
+    QVERIFY2(text.endsWith(atNew ? QStringLiteral("\n\nIhre gespeicherten Standardeinstellungen stehen nur in der "
+                                                  "aufbewahrten Datei.")
+                                 : QStringLiteral("\n\nIhr Benutzername, Ihre Sprache, Ihre Auswahl der "
+                                                  "Druckabschnitte und Ihre gespeicherten Standardeinstellungen "
+                                                  "stehen nur in der aufbewahrten Datei.")),
+             qPrintable(text));
     // The seed's values, and the program goes on as on a first start.
     QCOMPARE(shared().p1Max, original.p1Max);
     if (!atNew) {
@@ -873,27 +870,45 @@ void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("sql"); // else the bytes are the file
     QTest::addColumn<QString>("note");
     QTest::addColumn<QString>("reason");
     const QString damaged = QStringLiteral("Die Datei ist beschädigt.");
     const QString empty = QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht.");
     const QString valve = QStringLiteral("Das benutzerdefinierte Ventil 9999 mit Ihren Werten steht nur in der "
                                          "aufbewahrten Datei.");
-    QTest::newRow("catalogue random bytes") << "dbKenndaten.mdb" << damage::randomBytes() << valve << damaged;
-    QTest::newRow("catalogue empty") << "dbKenndaten.mdb" << QByteArray() << valve << empty;
-    QTest::newRow("noise random bytes") << "dbSchalldaten.mdb" << damage::randomBytes() << QString() << damaged;
-    QTest::newRow("noise empty") << "dbSchalldaten.mdb" << QByteArray() << QString() << empty;
+    const QString kenndaten = QStringLiteral("dbKenndaten.mdb");
+    QTest::newRow("catalogue random bytes") << kenndaten << damage::randomBytes() << QString() << valve << damaged;
+    QTest::newRow("catalogue empty") << kenndaten << QByteArray() << QString() << valve << empty;
+    QTest::newRow("noise random bytes") << "dbSchalldaten.mdb" << damage::randomBytes() << QString() << QString()
+                                        << damaged;
+    QTest::newRow("noise empty") << "dbSchalldaten.mdb" << QByteArray() << QString() << QString() << empty;
+    // What every sizing reads, though New itself does not: the work table, a column of the default series, another
+    // series' index, and a series without a single valve.
+    QTest::newRow("catalogue without its work table")
+        << kenndaten << QByteArray() << "DROP TABLE _aktuell" << valve << empty;
+    QTest::newRow("default series without its Kvs column")
+        << kenndaten << QByteArray() << "ALTER TABLE \"4627_71\" RENAME COLUMN Kvs TO Kvs_alt" << valve << empty;
+    QTest::newRow("another series without its index")
+        << kenndaten << QByteArray() << "DROP INDEX \"3548.3548\"" << valve << empty;
+    QTest::newRow("another series without a valve")
+        << kenndaten << QByteArray() << "DELETE FROM \"3652\"" << valve << damaged;
 }
 
 void TestMainWindow::damagedDataFileIsKeptAndReplacedAtNew()
 {
     QFETCH(QString, file);
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, sql);
     QFETCH(QString, note);
     QFETCH(QString, reason);
     const QString path = dataFile(file);
     const QByteArray seedBytes = fileBytes(QStringLiteral(QUENDRA_SEED_DIR "/") + file);
-    QVERIFY(overwrite(path, bytes));
+    if (sql.isEmpty())
+        QVERIFY(overwrite(path, bytes));
+    else
+        testsupport::execSql(path, sql);
+    bytes = fileBytes(path);
 
     frmMDIMain &w = start();
     // The start picture's clock runs on behind the message; it must not start a second New inside the first.
@@ -1079,6 +1094,94 @@ void TestMainWindow::modeWithoutASheetShowsNoSheet()
     // No sheet, no results: nothing to print.
     QVERIFY(!w.mnuDrucken.enabled());
     QVERIFY(ui_.messages().empty());
+}
+
+// A damaged or missing file that cannot be replaced (the disk is full, the seed has no copy): everything is back
+// where it was, New says why and leaves the window as it was, on the start screen or with its sheet, and the
+// program goes on. Once the cause is gone, New mends the file.
+void TestMainWindow::failedReplacementAtNewKeepsTheWindow_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("damage"); // "bytes", "missing" or SQL
+    QTest::addColumn<QString>("cause");  // "full disk" or "no seed copy"
+    QTest::addColumn<bool>("sheetShown"); // a New before, else the first New
+    QTest::addColumn<QString>("reason");
+    const QString full = QStringLiteral("Auf dem Datenträger ist nicht genug Platz.");
+    QTest::newRow("catalogue no database, disk full, first New")
+        << "dbKenndaten.mdb" << "bytes" << "full disk" << false << full;
+    QTest::newRow("catalogue without its work table, disk full, later New")
+        << "dbKenndaten.mdb" << "DROP TABLE _aktuell" << "full disk" << true << full;
+    QTest::newRow("catalogue missing, no seed copy, first New")
+        << "dbKenndaten.mdb" << "missing" << "no seed copy" << false
+        << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    QTest::newRow("noise database no database, no seed copy, first New")
+        << "dbSchalldaten.mdb" << "bytes" << "no seed copy" << false << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+}
+
+void TestMainWindow::failedReplacementAtNewKeepsTheWindow()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, damage);
+    QFETCH(QString, cause);
+    QFETCH(bool, sheetShown);
+    QFETCH(QString, reason);
+    const QString path = dataFile(file);
+    frmMDIMain &w = start();
+    QVERIFY(!w.startFailed());
+    if (sheetShown) {
+        QVERIFY(w.mnuNeu.userChoose());
+        shared().p1Max = 12.5; // typed on the sheet
+    }
+    if (damage == QLatin1String("bytes"))
+        QVERIFY(overwrite(path, damage::randomBytes()));
+    else if (damage == QLatin1String("missing"))
+        QVERIFY(QFile::remove(path));
+    else
+        testsupport::execSql(path, damage);
+    const QString program = tmp_.filePath(QStringLiteral("program without ") + file);
+    if (cause == QLatin1String("no seed copy")) {
+        QVERIFY(QDir().mkpath(program + QStringLiteral("/seed")));
+        for (const QString &seedFile : QDir(QStringLiteral(QUENDRA_SEED_DIR)).entryList(QDir::Files))
+            if (seedFile != file && !QFileInfo::exists(program + QStringLiteral("/seed/") + seedFile))
+                QVERIFY(QFile::copy(QStringLiteral(QUENDRA_SEED_DIR "/") + seedFile,
+                                    program + QStringLiteral("/seed/") + seedFile));
+        setProgramFolder(program);
+    }
+    const QStringList filesBefore = QDir(dataFolder()).entryList(QDir::Files);
+    const QByteArray before = fileBytes(path);
+    const QStringList eventsBefore = sheets_.events;
+    {
+        std::unique_ptr<FileSizeLimit> fullDisk;
+        if (cause == QLatin1String("full disk")) {
+            fullDisk = std::make_unique<FileSizeLimit>(100 * 1024);
+            QVERIFY(fullDisk->active());
+        }
+        QVERIFY(w.mnuNeu.userChoose());
+    }
+    QVERIFY(!w.programEnded());
+    QVERIFY(!w.startFailed());
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), filesBefore);
+    QCOMPARE(fileBytes(path), before);
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    const QString text = ui_.messages().front().text;
+    QVERIFY2(text.startsWith(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:\n") +
+                             QDir::toNativeSeparators(path)) &&
+                 text.contains(reason) && !text.contains(QStringLiteral("Das Programm wird beendet.")),
+             qPrintable(text));
+    QCOMPARE(sheets_.events, eventsBefore);
+    QCOMPARE(w.picStart.visible(), !sheetShown);
+    if (sheetShown) {
+        QCOMPARE(shared().p1Max, 12.5);
+        // The window goes on with the files as they are.
+        QVERIFY(shared().rsVentil && shared().dbSchalldaten);
+    }
+
+    // The cause gone, New mends the file and goes on.
+    setProgramFolder(QStringLiteral(QUENDRA_PROGRAM_DIR));
+    QVERIFY(w.mnuNeu.userChoose());
+    QCOMPARE(sheets_.events.mid(eventsBefore.size()).filter(QRegularExpression(QStringLiteral("^load "))).size(), 1);
+    QVERIFY(shared().rsVentil && shared().dbSchalldaten);
+    QCOMPARE(fileBytes(path), fileBytes(QStringLiteral(QUENDRA_SEED_DIR "/") + file));
 }
 
 // The user removed a file to have it anew, but not the logs a killed program left beside it: before the seed's copy

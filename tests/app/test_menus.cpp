@@ -57,7 +57,8 @@ private slots:
     void seriesEntrySetsSeriesAndCharacteristic();
     void submenuTitlesActWithoutAChoice_data();
     void submenuTitlesActWithoutAChoice();
-    void seriesWithoutATableKeepsThePreviousSeries();
+    void seriesMenuNamesTheCatalogueAtFault_data();
+    void seriesMenuNamesTheCatalogueAtFault();
     void pressureEntryConvertsPressuresAndHeldValues_data();
     void pressureEntryConvertsPressuresAndHeldValues();
     void temperatureEntryConvertsTemperaturesAndHeldValues_data();
@@ -176,20 +177,48 @@ void TestMenus::submenuTitlesActWithoutAChoice()
     QCOMPARE(shared().yMax, y);
 }
 
-void TestMenus::seriesWithoutATableKeepsThePreviousSeries()
+// A series chosen while the catalogue is damaged: the catalogue is named, kept aside and replaced as at New, and the
+// series takes effect. One that cannot be opened at all is named with the reason, and the previous series, its
+// table and the sheet stay.
+void TestMenus::seriesMenuNamesTheCatalogueAtFault_data()
 {
-    execSql(dataFile(QStringLiteral("dbKenndaten.mdb")), QStringLiteral("DROP TABLE \"3548\""));
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("reason"); // empty: mended
+    QTest::newRow("the chosen series without a table") << "DROP TABLE \"3548\"" << "";
+    QTest::newRow("catalogue no database") << "bytes" << "";
+    QTest::newRow("a folder at the catalogue's name")
+        << "folder" << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.";
+}
+
+void TestMenus::seriesMenuNamesTheCatalogueAtFault()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, reason);
+    damageCatalogue(damage);
+    if (QTest::currentTestFailed())
+        return;
     const QString series = shared().Ventiltyp;
     shared().Kennlinie = 1;
     QVERIFY(f.sheet());
     const UnloadWatch sheet(*f.sheet());
+    const QString status = f.w->StatusBar.text();
     QVERIFY(f.choose(f.w->mnu3548));
-    QCOMPARE(shared().Ventiltyp, series);
-    QCOMPARE(shared().rsVentil->table(), series);
-    QCOMPARE(shared().Kennlinie, 1);
-    QVERIFY(!sheet.unloaded());
-    QCOMPARE(f.ui.beepCount(), 1);
-    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Kenndaten der Bauform nicht vorhanden: 3548"));
+
+    checkCatalogueNamed(f.ui.messages(), reason);
+    if (QTest::currentTestFailed())
+        return;
+    if (!reason.isEmpty()) {
+        QCOMPARE(shared().Ventiltyp, series);
+        QCOMPARE(shared().rsVentil->table(), series);
+        QCOMPARE(shared().Kennlinie, 1);
+        QVERIFY(!sheet.unloaded());
+        QCOMPARE(f.w->StatusBar.text(), status);
+        return;
+    }
+    QCOMPARE(shared().Ventiltyp, QStringLiteral("3548"));
+    QCOMPARE(shared().rsVentil->table(), QStringLiteral("3548"));
+    QVERIFY(sheet.unloaded());
+    QVERIFY(f.sheet());
 }
 
 void TestMenus::pressureEntryConvertsPressuresAndHeldValues_data()
