@@ -111,7 +111,7 @@ void frmMDIMain::reloadSheetAfterLoad()
         if (shared().Modus == 1)
             mnuFlow_Click();
     } catch (const std::exception &e) {
-        reportFileError(failureReason(e, shared().Sprache));
+        reportFileError(uncaughtFailureMessage(e, shared().Sprache));
     }
 }
 
@@ -186,6 +186,12 @@ void frmMDIMain::mnuSaveAs_Click()
     } else {
         // A new file is completed under a temporary name beside the target and takes the target's name only
         // when every item has been written: a failure leaves no half-written project behind.
+        if (!saveTemporaryNameFits(name.folder, name.base)) {
+            reportFileError(fileFailureMessage(kCannotCreate, target,
+                                               fileProblemText(FileFailure{FileProblem::NameTooLong, {}}, d.Sprache),
+                                               d.Sprache));
+            return;
+        }
         const QString templatePath = programFolder() + QStringLiteral("/blank.vls");
         QFile blank(templatePath);
         errno = 0;

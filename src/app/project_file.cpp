@@ -114,18 +114,22 @@ std::vector<FileItem> makeProjectItems()
 
 // A file that holds what no project can hold is damaged, to the user; a value of the program's own that no column
 // can hold is not.
-[[noreturn]] void mismatch(const QString &path, const FileItem &item, const QString &what,
-                           FileProblem problem = FileProblem::Damaged)
+[[noreturn]] void mismatch(const QString &path, const FileItem &item, const QString &what, DbError::Fault fault,
+                           const QString &value, FileProblem problem = FileProblem::Damaged)
 {
     throw DbError(DbError::Kind::TypeMismatch, path, item.table,
-                  QStringLiteral("column \"%1\" %2").arg(item.column, what), problem);
+                  QStringLiteral("column \"%1\" %2").arg(item.column, what), problem)
+        .inColumn(item.column)
+        .withValue(fault, value);
 }
 
-[[noreturn]] void invalid(const QString &path, const FileItem &item, const QString &what)
+[[noreturn]] void invalid(const QString &path, const FileItem &item, const QString &what, const QString &value)
 {
     // A value no save writes: the file is damaged, and the seed's copy may take its place.
     throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what),
-                  FileProblem::Damaged);
+                  FileProblem::Damaged)
+        .inColumn(item.column)
+        .withValue(DbError::Fault::NotAllowed, value);
 }
 
 // The number a D, F or I column holds: numbers, Booleans and numeric texts; nothing else. A file is the same file
@@ -133,7 +137,7 @@ std::vector<FileItem> makeProjectItems()
 double numberOf(const Variant &v, const QString &path, const FileItem &item)
 {
     if (v.isNull() || v.isEmpty())
-        mismatch(path, item, QStringLiteral("holds no value (Null)"));
+        mismatch(path, item, QStringLiteral("holds no value (Null)"), DbError::Fault::NoValue, QString());
     const QString infinite = QStringLiteral("holds an infinite number");
     if (v.isString()) {
         QLocale c = QLocale::c();
@@ -141,14 +145,15 @@ double numberOf(const Variant &v, const QString &path, const FileItem &item)
         bool ok = false;
         const double x = c.toDouble(v.toString().trimmed(), &ok);
         if (std::isinf(x)) // "inf", or beyond the range of a double
-            mismatch(path, item, infinite);
+            mismatch(path, item, infinite, DbError::Fault::NotFinite, v.toString());
         if (!ok || std::isnan(x))
-            mismatch(path, item, QStringLiteral("holds \"%1\", which is not a number").arg(v.toString()));
+            mismatch(path, item, QStringLiteral("holds \"%1\", which is not a number").arg(v.toString()),
+                     DbError::Fault::NotANumber, v.toString());
         return x;
     }
     // A stored NaN reads as Null; a non-finite number here is infinite.
     if (!v.isNumeric())
-        mismatch(path, item, infinite);
+        mismatch(path, item, infinite, DbError::Fault::NotFinite, v.toString());
     return v.toDouble();
 }
 
@@ -181,7 +186,8 @@ public:
         const int x = integer(column);
         if (x < first || x > last)
             invalid(path_, item(column),
-                    QStringLiteral("holds %1, which is outside the range %2 to %3").arg(x).arg(first).arg(last));
+                    QStringLiteral("holds %1, which is outside the range %2 to %3").arg(x).arg(first).arg(last),
+                    QString::number(x));
     }
 
 private:
@@ -215,10 +221,11 @@ void checkProject(const Staged &s, const QString &path)
     s.requireIn("Kennlinie", 0, 2);
     const int medium = s.integer("Medium");
     if (!((medium >= 0 && medium <= 6) || (medium >= 10 && medium <= 13)))
-        invalid(path, s.item("Medium"), QStringLiteral("holds %1, which is no medium code").arg(medium));
+        invalid(path, s.item("Medium"), QStringLiteral("holds %1, which is no medium code").arg(medium),
+                QString::number(medium));
     const QString typ = s.text("Ventiltyp");
     if (!seriesKeys().contains(typ))
-        invalid(path, s.item("Ventiltyp"), QStringLiteral("names the unknown valve series \"%1\"").arg(typ));
+        invalid(path, s.item("Ventiltyp"), QStringLiteral("names the unknown valve series \"%1\"").arg(typ), typ);
 }
 
 } // namespace
@@ -262,11 +269,11 @@ Variant read(const Recordset &rs, const FileItem &item, const QString &path)
         return v;
     case ItemType::S:
         if (v.isNull() || v.isEmpty())
-            mismatch(path, item, QStringLiteral("holds no value (Null)"));
+            mismatch(path, item, QStringLiteral("holds no value (Null)"), DbError::Fault::NoValue, QString());
         return Variant(v.toString());
     case ItemType::B: {
         if (v.isNull() || v.isEmpty())
-            mismatch(path, item, QStringLiteral("holds no value (Null)"));
+            mismatch(path, item, QStringLiteral("holds no value (Null)"), DbError::Fault::NoValue, QString());
         if (v.type() == Variant::Type::Bool)
             return v;
         if (v.isString()) {
@@ -283,13 +290,15 @@ Variant read(const Recordset &rs, const FileItem &item, const QString &path)
     case ItemType::F: {
         const double x = numberOf(v, path, item);
         if (std::fabs(x) > std::numeric_limits<float>::max())
-            mismatch(path, item, QStringLiteral("holds a number outside the single-precision range"));
+            mismatch(path, item, QStringLiteral("holds a number outside the single-precision range"),
+                     DbError::Fault::OutOfRange, v.toString());
         return Variant(static_cast<float>(x));
     }
     case ItemType::I: {
         const double x = std::nearbyint(numberOf(v, path, item)); // default rounding: halves to even
         if (x < -32768.0 || x > 32767.0)
-            mismatch(path, item, QStringLiteral("holds a number outside the 16-bit integer range"));
+            mismatch(path, item, QStringLiteral("holds a number outside the 16-bit integer range"),
+                     DbError::Fault::OutOfRange, v.toString());
         return Variant(static_cast<int>(x));
     }
     }
@@ -305,12 +314,12 @@ Variant toColumn(const SharedData &data, const FileItem &item, const QString &pa
             if constexpr (std::is_same_v<T, double> || std::is_same_v<T, float>) {
                 if (!std::isfinite(value))
                     mismatch(path, item, QStringLiteral("cannot hold a value that is not a finite number"),
-                             FileProblem::Other);
+                             DbError::Fault::NotFinite, Variant(value).toString(), FileProblem::Other);
                 return Variant(value);
             } else if constexpr (std::is_same_v<T, int>) {
                 if (value < -32768 || value > 32767)
                     mismatch(path, item, QStringLiteral("cannot hold %1 (outside the 16-bit integer range)").arg(value),
-                             FileProblem::Other);
+                             DbError::Fault::OutOfRange, QString::number(value), FileProblem::Other);
                 return Variant(value);
             } else if constexpr (std::is_same_v<T, bool>) {
                 return Variant(value);

@@ -43,6 +43,15 @@ QString saveTemporaryTemplate(const QString &folder, const QString &base)
     return folder + QStringLiteral("/.") + base + QStringLiteral(".saving-XXXXXX.vls");
 }
 
+bool saveTemporaryNameFits(const QString &folder, const QString &base)
+{
+    // The temporary's journal is the longest name a save makes; the file system's limit where it tells one.
+    const QByteArray longest =
+        QFile::encodeName(QFileInfo(saveTemporaryTemplate(folder, base)).fileName() + kJournal);
+    const long limit = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return longest.size() <= (limit > 0 ? limit : 255);
+}
+
 bool isSaveTemporaryName(const QString &fileName)
 {
     return namePattern().match(fileName).hasMatch();

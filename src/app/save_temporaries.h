@@ -12,6 +12,9 @@
 
 // The name pattern for QTemporaryFile.
 QString saveTemporaryTemplate(const QString &folder, const QString &base);
+// Whether the folder's file system takes the temporary name of a save of `base` (longer than the target's own);
+// the temporary file is made without a name first, so a name too long shows only once the file is missing.
+bool saveTemporaryNameFits(const QString &folder, const QString &base);
 // True for a file name of that naming, or the journal of one.
 bool isSaveTemporaryName(const QString &fileName);
 // Marks an open temporary file as held by a running save until it is closed; the system releases the mark when the

@@ -244,8 +244,20 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
                 positions.push_back(work->fieldIndex(column));
         for (const RowValues &row : wanted) {
             work->addNew();
-            for (std::size_t i = 0; i < positions.size(); ++i)
-                work->setField(positions[i], row[i]);
+            for (std::size_t i = 0; i < positions.size(); ++i) {
+                try {
+                    work->setField(positions[i], row[i]);
+                } catch (const DbError &e) {
+                    if (e.kind() != DbError::Kind::TypeMismatch)
+                        throw;
+                    // The value is the series table's: that is the table to name, and no series holds such a value.
+                    throw DbError(e.kind(), e.file(), rsVentil.table(),
+                                  QStringLiteral("the field \"%1\" holds \"%2\"").arg(e.column(), e.value()),
+                                  FileProblem::Damaged)
+                        .inColumn(e.column())
+                        .withValue(e.fault(), e.value());
+                }
+            }
             work->update();
         }
         work->close();

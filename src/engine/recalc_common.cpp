@@ -132,15 +132,14 @@ QString impossibleValve(double KvsCv, const ValveRow &row)
 
 QString databaseFailure(const DbError &e)
 {
-    QString text = getText(QStringLiteral("Datenbankfehler"), shared().Sprache);
+    const int Sprache = shared().Sprache;
+    QString text = getText(QStringLiteral("Datenbankfehler"), Sprache);
     const QString file = QFileInfo(e.file()).fileName();
     if (!file.isEmpty())
         text += QStringLiteral(": ") + file;
     if (!e.table().isEmpty())
         text += (file.isEmpty() ? QStringLiteral(": ") : QStringLiteral(", ")) + e.table();
-    if (e.problem() != FileProblem::Other && e.problem() != FileProblem::None)
-        text += QStringLiteral(": ") + fileProblemText(FileFailure{e.problem(), QString()}, shared().Sprache);
-    return text;
+    return text + QStringLiteral(": ") + failureReasonInTable(e, Sprache);
 }
 
 } // namespace recalc

@@ -79,8 +79,7 @@ QString impossibleFluid(const SharedData &s, const PointFluid &point);
 QString impossibleValve(double KvsCv, const ValveRow &row);
 
 // A database failure for the status line in the screen language: the text of "Datenbankfehler", the file's name
-// and the table, and a common cause (a full disk, no permission, a file held by another program, a damaged file)
-// by name.
+// and the table, and what is wrong, with the field and the value where they tell something.
 QString databaseFailure(const DbError &e);
 
 } // namespace recalc

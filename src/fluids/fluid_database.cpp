@@ -50,7 +50,8 @@ void open(const QString &base, int Sprache, const QStringList &columns, std::sha
     for (const QString &column : columns) {
         if (!cursor->hasField(column))
             throw DbError(DbError::Kind::NoSuchColumn, path, table,
-                          QStringLiteral("the column %1 is missing").arg(column));
+                          QStringLiteral("the column %1 is missing").arg(column))
+                .inColumn(column);
     }
     rs = std::move(cursor);
     db = std::move(opened);
@@ -86,7 +87,8 @@ void loadTable(const QString &base, const QStringList &columns, std::shared_ptr<
         rs.reset();
         db.reset();
         uiServices().messageBox(fileFailureMessage(QStringLiteral("Die Stoffdatenbank kann nicht geöffnet werden:"),
-                                                   databasePath(), QString::fromUtf8(e.what()), shared().Sprache),
+                                                   databasePath(), failureReason(e, shared().Sprache),
+                                                   shared().Sprache),
                                 MsgButtons::OK, MsgIcon::Exclamation, kTitle);
         return;
     }

@@ -50,11 +50,12 @@ QString printFailureReason(const PrintResult &result, int Sprache)
     case PrintFailure::PrinterError:
         return getText(QStringLiteral("Der Drucker meldet einen Fehler."), Sprache);
     case PrintFailure::FileNotWritable: {
-        // A common cause by name; otherwise the system's own words after the general sentence.
+        // A common cause by name; otherwise the general sentence, with the system's error number where it gave one.
         if (result.file.problem != FileProblem::Other && result.file.problem != FileProblem::None)
             return fileProblemText(result.file, Sprache);
         const QString general = getText(QStringLiteral("Die Datei kann nicht geschrieben werden."), Sprache);
-        return result.file.systemText.isEmpty() ? general : general + QLatin1Char('\n') + result.file.systemText;
+        return result.file.systemError == 0 ? general
+                                            : general + QLatin1Char('\n') + fileProblemText(result.file, Sprache);
     }
     case PrintFailure::None:
         break;
@@ -82,7 +83,7 @@ PrintOutcome printReport(const QString &documentName, const QString &dialogCapti
         body(frame);
         outcome.result = printer->endDoc();
     } catch (const std::exception &e) {
-        outcome.error = failureReason(e, shared().Sprache);
+        outcome.error = uncaughtFailureMessage(e, shared().Sprache);
         outcome.result = PrintResult{PrintStatus::Failed, PrintFailure::PrinterError, job.deviceName, 0, {}};
     }
     return outcome;

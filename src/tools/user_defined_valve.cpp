@@ -320,7 +320,9 @@ bool frmBenutzerdefiniert::speichern()
     } catch (const std::exception &e) {
         if (rs && rs->editing())
             rs->cancelUpdate();
-        melden(failureReason(e, Sprache));
+        // The message names the table already.
+        const auto *db = dynamic_cast<const DbError *>(&e);
+        melden(db && db->table() == kTabelle ? failureReasonInTable(*db, Sprache) : failureReason(e, Sprache));
         return false;
     }
 

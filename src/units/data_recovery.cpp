@@ -27,6 +27,7 @@ Remedy remedyFor(FileProblem problem)
     case FileProblem::Exists:
     case FileProblem::DeviceError:
     case FileProblem::Incomplete:
+    case FileProblem::NameTooLong:
     case FileProblem::Other:
         return Remedy::LeaveAlone;
     }

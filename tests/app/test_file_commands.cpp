@@ -236,6 +236,9 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
     QTest::newRow("disk full, a new file") << "full" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
     QTest::newRow("disk full, over an existing file")
         << "full, existing" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
+    // A name the system refuses for its length: its words are no language of the program.
+    QTest::newRow("a name too long") << "long" << "KesselKessel" << 5
+                                     << QStringLiteral("Název souboru nebo jeho složky je delší, než systém dovoluje.");
 }
 
 void TestFileCommands::failedSaveAsChangesNothing()
@@ -259,6 +262,8 @@ void TestFileCommands::failedSaveAsChangesNothing()
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
     } else if (problem == QLatin1String("link")) {
         QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
+    } else if (problem == QLatin1String("long")) {
+        chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel").repeated(50) + QStringLiteral(".vls"));
     }
     shared().p1Max = 99.0;
     shared().Sprache = language;
@@ -421,6 +426,18 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("no project tables") << "tables" << 0 << noTables;
     QTest::newRow("zero-byte file") << "empty" << 0 << noTables;
     QTest::newRow("a text where a number belongs") << "value" << 0 << "Die Datei ist beschädigt.";
+    // A table without the row the program reads, and a value that no project holds: what is wrong and where, in
+    // the user's language.
+    QTest::newRow("operating data without a record")
+        << "no record" << 0
+        << "Die Datei ist beschädigt. In der Tabelle fehlt der Datensatz, den das Programm braucht. Tabelle: "
+           "Betriebsdaten";
+    QTest::newRow("operating data without a record, Czech")
+        << "no record" << 5
+        << "Soubor je poškozen. V tabulce chybí záznam, který program potřebuje. Tabulka: Betriebsdaten";
+    QTest::newRow("a text where a number belongs, Czech")
+        << "value" << 5
+        << "Soubor je poškozen. Hodnota není číslo. Tabulka: Betriebsdaten, Pole: QMax, Hodnota: \"viel\"";
 }
 
 void TestFileCommands::failedOpenChangesNothing()
@@ -439,6 +456,9 @@ void TestFileCommands::failedOpenChangesNothing()
     } else if (problem == QLatin1String("value")) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
         execSql(path, QStringLiteral("UPDATE Betriebsdaten SET QMax = 'viel'"));
+    } else if (problem == QLatin1String("no record")) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
+        execSql(path, QStringLiteral("DELETE FROM Betriebsdaten"));
     } else if (problem == QLatin1String("tables")) {
         Database::create(path)->createTable(QStringLiteral("Notizen"), {FieldDef{QStringLiteral("Text")}});
     }

@@ -981,7 +981,8 @@ void TestFlowRecalc::databaseFailureSpeaksTheScreenLanguage()
     s.dbKenndaten->dropTable("TEST");
     calcDurchfluss();
     testsupport::closeShippedTexts();
-    QCOMPARE(f.status(), QStringLiteral("Calculation not updated: Database error: dbKenndaten.mdb, TEST"));
+    QCOMPARE(f.status(), QStringLiteral("Calculation not updated: Database error: dbKenndaten.mdb, TEST: The file lacks "
+                                        "tables or fields that the program needs."));
 }
 
 QTEST_GUILESS_MAIN(TestFlowRecalc)

@@ -1032,6 +1032,40 @@ private slots:
 
     // Choked flow is what the gas equation does: it limits x at Fgamma xT (valve and pipes of one size), with
     // Fgamma = kappa / 1.4, not at xT. The fixture's valves have xT 0.7 at every opening.
+    // A value no series can hold (a text in a numeric column, left by an editor or a damaged write) stops the run
+    // with what is wrong in the screen language: the series table it lies in, the field and the value, not the work
+    // table it was to be copied into.
+    void databaseFaultsSayWhatIsWrong_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("German") << 0
+                                << QStringLiteral("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, "
+                                                  "TEST: Die Datei ist beschädigt. Der Wert ist keine Zahl. Feld: a1, "
+                                                  "Wert: \"viel\"");
+        QTest::newRow("Czech") << 5
+                               << QStringLiteral("Výpočet není aktualizován: Chyba databáze: dbKenndaten.mdb, TEST: "
+                                                 "Soubor je poškozen. Hodnota není číslo. Pole: a1, Hodnota: \"viel\"");
+    }
+
+    void databaseFaultsSayWhatIsWrong()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, status);
+        Fixture f;
+        testsupport::openShippedTexts();
+        shared().Sprache = language;
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(shared().dbKenndaten->path()).constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, "UPDATE TEST SET a1 = 'viel'", nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(other);
+        calcDimensionierung();
+        const QString shown = f.status();
+        testsupport::closeShippedTexts();
+        QCOMPARE(shown, status);
+        QCOMPARE(f.ui.beepCount(), 1);
+    }
+
     void chokedWhereTheFlowEquationLimitsX_data()
     {
         QTest::addColumn<int>("Medium");

@@ -707,16 +707,18 @@ private slots:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("number");
-        QTest::newRow("letters into double") << int(FieldType::Double) << "abc" << 0.0;
-        QTest::newRow("empty text into double") << int(FieldType::Double) << "" << 0.0;
-        QTest::newRow("point under german into double") << int(FieldType::Double) << "1.5" << 0.0;
-        QTest::newRow("integer above range") << int(FieldType::Integer) << "" << 32768.0;
-        QTest::newRow("integer below range") << int(FieldType::Integer) << "" << -32769.0;
-        QTest::newRow("long above range") << int(FieldType::Long) << "" << 2147483648.0;
-        QTest::newRow("single overflow") << int(FieldType::Single) << "" << 1e300;
-        QTest::newRow("not a number") << int(FieldType::Double) << "" << std::nan("");
-        QTest::newRow("infinity into variant") << int(FieldType::Variant) << "" << HUGE_VAL;
-        QTest::newRow("word into boolean") << int(FieldType::Boolean) << "ja" << 0.0;
+        QTest::addColumn<int>("fault"); // what the error says is wrong with the value, for the user's message
+        using F = DbError::Fault;
+        QTest::newRow("letters into double") << int(FieldType::Double) << "abc" << 0.0 << int(F::NotANumber);
+        QTest::newRow("empty text into double") << int(FieldType::Double) << "" << 0.0 << int(F::NotANumber);
+        QTest::newRow("point under german into double") << int(FieldType::Double) << "1.5" << 0.0 << int(F::NotANumber);
+        QTest::newRow("integer above range") << int(FieldType::Integer) << "" << 32768.0 << int(F::OutOfRange);
+        QTest::newRow("integer below range") << int(FieldType::Integer) << "" << -32769.0 << int(F::OutOfRange);
+        QTest::newRow("long above range") << int(FieldType::Long) << "" << 2147483648.0 << int(F::OutOfRange);
+        QTest::newRow("single overflow") << int(FieldType::Single) << "" << 1e300 << int(F::OutOfRange);
+        QTest::newRow("not a number") << int(FieldType::Double) << "" << std::nan("") << int(F::NotFinite);
+        QTest::newRow("infinity into variant") << int(FieldType::Variant) << "" << HUGE_VAL << int(F::NotFinite);
+        QTest::newRow("word into boolean") << int(FieldType::Boolean) << "ja" << 0.0 << int(F::NotBoolean);
     }
 
     void typeMismatchKeepsTheBuffer()
@@ -724,6 +726,7 @@ private slots:
         QFETCH(int, type);
         QFETCH(QString, text);
         QFETCH(double, number);
+        QFETCH(int, fault);
         numtext::setUserLocale(QLocale(QLocale::German, QLocale::Germany));
         const QString path = freshPath();
         auto db = Database::create(path);
@@ -735,6 +738,13 @@ private slots:
         const Variant bad = (text.isEmpty() && number != 0.0) ? Variant(number) : Variant(text);
         QCOMPARE(errorOf([&] { rs->setField(QStringLiteral("x"), bad); }, &message), DbError::Kind::TypeMismatch);
         QVERIFY2(message.contains(path) && message.contains(QLatin1String("Stoffdaten")), qPrintable(message));
+        try {
+            rs->setField(QStringLiteral("x"), bad);
+        } catch (const DbError &e) {
+            QCOMPARE(int(e.fault()), fault);
+            QCOMPARE(e.column(), QStringLiteral("x"));
+            QCOMPARE(e.value(), bad.toString());
+        }
         QVERIFY(rs->editing());
         QCOMPARE(rs->field(QStringLiteral("x")).toDouble(), FieldType(type) == FieldType::Boolean ? -1.0 : 1.0);
         rs->update();
@@ -1036,6 +1046,44 @@ private slots:
 
     // Table names and columns are kept while the file's schema is unchanged; every change, by this connection,
     // another one or around the layer, and a rolled-back one, is seen at the next look, as are the rows.
+    // Another program drops what an open cursor reads: the next read fails naming what is gone, as an open of the
+    // table would; a column's name never comes back as its value.
+    void namesGoneUnderAnOpenCursorFailAsMissing_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("a column dropped") << "ALTER TABLE \"4627_71\" DROP COLUMN \"Stellverhältnis\""
+                                          << int(DbError::Kind::NoSuchColumn) << "Stellverhältnis";
+        QTest::newRow("the table dropped") << "DROP TABLE \"4627_71\"" << int(DbError::Kind::NoSuchTable) << "";
+    }
+
+    void namesGoneUnderAnOpenCursorFailAsMissing()
+    {
+        QFETCH(QString, sql);
+        QFETCH(int, kind);
+        QFETCH(QString, column);
+        const QString path = freshPath();
+        auto db = makeValves(path);
+        auto rs = db->openTable(QStringLiteral("4627_71"));
+        QCOMPARE(rs->field(QStringLiteral("Stellverhältnis")).toDouble(), 50.0);
+        sqlite3 *other = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &other), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(other, sql.toUtf8().constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(other);
+        Variant read;
+        try {
+            rs->moveFirst();
+            read = rs->field(QStringLiteral("Stellverhältnis"));
+        } catch (const DbError &e) {
+            QCOMPARE(int(e.kind()), kind);
+            QCOMPARE(e.table(), QStringLiteral("4627_71"));
+            QCOMPARE(e.column(), column);
+            return;
+        }
+        QFAIL(qPrintable(QStringLiteral("read \"%1\" instead of failing").arg(read.toString())));
+    }
+
     void schemaChangesAreSeen_data()
     {
         QTest::addColumn<int>("change");

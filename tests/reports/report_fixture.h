@@ -5,6 +5,7 @@
 // three points) so that every printed number can be worked out from the values below.
 
 #include "platform/core/number_text.h"
+#include "platform/db/database.h"
 #include "platform/forms/forms.h"
 #include "platform/forms/scripted_ui_services.h"
 #include "platform/print/print_recorder.h"
@@ -202,10 +203,11 @@ public:
         testsupport::openShippedTexts();
         resetPrinterSession();
         report::setPrintDate(QDate(2024, 3, 5));
-        reports::setSaveProgrammParameter([this](const QString &, const QString &) {
+        reports::setSaveProgrammParameter([this](const QString &folder, const QString &name) {
             ++saves;
             if (saveFails)
-                throw std::runtime_error("Default.vls is read-only");
+                throw DbError(DbError::Kind::ReadOnly, folder + QLatin1Char('/') + name + QStringLiteral(".vls"),
+                              QString(), QStringLiteral("the file is read-only"));
         });
         waterSizing(shared());
     }

@@ -29,6 +29,8 @@ FileProblem problemOfErrno(int error)
         return FileProblem::Locked;
     case EIO:
         return FileProblem::DeviceError;
+    case ENAMETOOLONG:
+        return FileProblem::NameTooLong;
     default:
         return FileProblem::Other;
     }
@@ -38,5 +40,5 @@ FileFailure FileFailure::ofErrno(int error)
 {
     if (error == 0)
         error = EIO;
-    return FileFailure{problemOfErrno(error), QString::fromLocal8Bit(std::strerror(error))};
+    return FileFailure{problemOfErrno(error), QString::fromLocal8Bit(std::strerror(error)), error};
 }

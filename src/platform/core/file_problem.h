@@ -15,13 +15,15 @@ enum class FileProblem {
     Exists,       // a file of the name exists already
     DeviceError,  // the medium reports a read or write error
     Incomplete,   // what was written is not whole when read back, though no write reported a failure
+    NameTooLong,  // the file's name, or its path, is longer than the system allows
     Other         // none of these: the system's own words tell
 };
 
-// A failed file operation: its cause and, for the rest, the system's own words.
+// A failed file operation: its cause and, for the rest, the system's own words and error number.
 struct FileFailure {
     FileProblem problem = FileProblem::None;
     QString systemText;
+    int systemError = 0; // errno, where the system gave one
 
     bool failed() const { return problem != FileProblem::None; }
     // The failure of a system call that set errno to `error` (0 is taken as an input/output error).

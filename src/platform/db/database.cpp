@@ -99,14 +99,18 @@ bool numberOf(const Variant &in, double *out)
 }
 } // namespace
 
-bool toStored(FieldType type, const Variant &in, Variant *out, QString *why)
+bool toStored(FieldType type, const Variant &in, Variant *out, QString *why, DbError::Fault *fault)
 {
     if (in.isEmpty() || in.isNull()) {
         *out = Variant::null();
         return true;
     }
+    DbError::Fault ignored = DbError::Fault::None;
+    if (!fault)
+        fault = &ignored;
     auto notNumber = [&] {
         *why = QStringLiteral("the value \"%1\" is not a number").arg(in.toString());
+        *fault = in.isString() ? DbError::Fault::NotANumber : DbError::Fault::NotFinite;
         return false;
     };
     switch (type) {
@@ -123,6 +127,7 @@ bool toStored(FieldType type, const Variant &in, Variant *out, QString *why)
             return notNumber();
         if (std::fabs(d) > FLT_MAX) {
             *why = QStringLiteral("the value %1 is out of range of a single-precision number").arg(d);
+            *fault = DbError::Fault::OutOfRange;
             return false;
         }
         *out = Variant(static_cast<float>(d));
@@ -139,6 +144,7 @@ bool toStored(FieldType type, const Variant &in, Variant *out, QString *why)
                 return notNumber();
             if (!(std::fabs(d) < 9.0e18)) {
                 *why = QStringLiteral("the value %1 is out of range of a whole number").arg(d);
+                *fault = DbError::Fault::OutOfRange;
                 return false;
             }
             v = static_cast<long long>(std::nearbyint(d));
@@ -149,6 +155,7 @@ bool toStored(FieldType type, const Variant &in, Variant *out, QString *why)
             *why = QStringLiteral("the value %1 is out of range of a %2-bit whole number")
                        .arg(v)
                        .arg(type == FieldType::Integer ? 16 : 32);
+            *fault = DbError::Fault::OutOfRange;
             return false;
         }
         *out = Variant(v);
@@ -169,6 +176,7 @@ bool toStored(FieldType type, const Variant &in, Variant *out, QString *why)
         double d = 0;
         if (!numberOf(in, &d)) {
             *why = QStringLiteral("the value \"%1\" is not a Boolean").arg(in.toString());
+            *fault = DbError::Fault::NotBoolean;
             return false;
         }
         *out = Variant(d != 0.0);
@@ -340,6 +348,16 @@ QString physicalIndexName(const QString &table, const QString &index)
         msg += QLatin1String(" (the file is in use by another program)");
     // Some failures (a full disk, an input/output error) take back the whole transaction, whatever it wrote.
     db->priv()->touch();
+    // A table or column that went while a cursor was open on it (another program changed the file) is found only
+    // when a statement is prepared; it is as missing as one that was never there.
+    if ((rc & 0xff) == SQLITE_ERROR && h) {
+        const QString said = QString::fromUtf8(sqlite3_errmsg(h));
+        static const QLatin1String noTable("no such table: "), noColumn("no such column: ");
+        if (said.startsWith(noTable))
+            db->fail(DbError::Kind::NoSuchTable, table, msg);
+        if (said.startsWith(noColumn))
+            throw DbError(DbError::Kind::NoSuchColumn, db->path(), table, msg).inColumn(said.mid(noColumn.size()));
+    }
     db->fail(kindOf(rc, ext), table, msg, problemOf(h, ext));
 }
 
@@ -678,6 +696,19 @@ DbError::DbError(Kind kind, const QString &file, const QString &table, const QSt
     text_ += QLatin1String(").");
 }
 
+DbError &DbError::inColumn(const QString &column)
+{
+    column_ = column;
+    return *this;
+}
+
+DbError &DbError::withValue(Fault fault, const QString &value)
+{
+    fault_ = fault;
+    value_ = value.isNull() ? QLatin1String("") : value;
+    return *this;
+}
+
 int DbError::number() const
 {
     switch (kind_) {
@@ -724,6 +755,17 @@ namespace {
 } // namespace
 
 namespace {
+// What every connection of the layer needs: typed results and a wait for a file another program holds for a moment.
+// A double-quoted name is a name only: a column gone from under an open cursor (another program changed the
+// table) must fail as missing, never read as the text of its name.
+void setUpConnection(sqlite3 *db)
+{
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, 3000);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+}
+
 // The file's own mode bits as well as access(): even a privileged user must not write a file marked read-only.
 bool mayWrite(const QFileInfo &info)
 {
@@ -778,8 +820,7 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
         if (rc != SQLITE_OK)
             failOpen(db, rc, rc == SQLITE_CANTOPEN ? DbError::Kind::NoSuchFile : DbError::Kind::Other, path,
                      QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
-        sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, 3000);
+        setUpConnection(db);
         // Pages are checked as they are read, so a damaged page gives an error rather than wrong values.
         sqlite3_exec(db, "PRAGMA cell_size_check = ON", nullptr, nullptr, nullptr);
         // The header is read lazily; a first query tells a database from any other file.
@@ -809,8 +850,7 @@ std::shared_ptr<Database> Database::create(const QString &path)
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK)
         failOpen(db, rc, DbError::Kind::Other, path, QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)));
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 3000);
+    setUpConnection(db);
     // Writes the header now, so that the new file is a database even before its first table.
     if (sqlite3_exec(db, "PRAGMA user_version = 0; CREATE TABLE q__(x); DROP TABLE q__;", nullptr, nullptr, nullptr)
         != SQLITE_OK)

@@ -26,10 +26,25 @@ public:
         ReadOnly,
         Other
     };
+    // What is wrong with a value that a column was to give or take (TypeMismatch, and a value no file of the
+    // program holds); None when the kind says all.
+    enum class Fault {
+        None,
+        NoValue,    // Null or empty where a value is needed
+        NotANumber, // a text that does not read as a number
+        NotFinite,  // an infinite number, or one that is not a number at all
+        OutOfRange, // a number the column's type cannot hold
+        NotBoolean, // neither a number nor True or False
+        NotAllowed  // a value of the right type that the program knows no meaning for
+    };
     // problem None: the cause that the kind implies (a damaged, read-only or missing file, a missing table), else
     // Other.
     DbError(Kind kind, const QString &file, const QString &table, const QString &message,
             FileProblem problem = FileProblem::None);
+    // The column concerned (for NoSuchIndex, the index), for a message that names it.
+    DbError &inColumn(const QString &column);
+    // The value concerned, as text, and what is wrong with it.
+    DbError &withValue(Fault fault, const QString &value);
 
     Kind kind() const { return kind_; }
     // What the user can act on: a full disk, no permission, a file held by another program, a damaged file; Other
@@ -37,6 +52,10 @@ public:
     FileProblem problem() const { return problem_; }
     const QString &file() const { return file_; }
     const QString &table() const { return table_; }
+    const QString &column() const { return column_; }
+    Fault fault() const { return fault_; }
+    // Null when the error concerns no particular value.
+    const QString &value() const { return value_; }
     // A complete sentence for a message box, naming the file and the table.
     const QString &text() const { return text_; }
     // The classic desktop engine's number for the kind (3022 duplicate key, 3021 no current record, 3024 file
@@ -49,6 +68,9 @@ private:
     FileProblem problem_;
     QString file_;
     QString table_;
+    QString column_;
+    Fault fault_ = Fault::None;
+    QString value_;
     QString text_;
 };
 

@@ -20,8 +20,9 @@ QString columnText(sqlite3_stmt *st, int col);
 FieldType typeFromDeclared(const QString &declared);
 QString declaredType(FieldType type);
 
-// Converts a value to what a column of the type stores. False (with a reason) when it does not fit.
-bool toStored(FieldType type, const Variant &in, Variant *out, QString *why);
+// Converts a value to what a column of the type stores. False (with a reason, and what is wrong with the value)
+// when it does not fit.
+bool toStored(FieldType type, const Variant &in, Variant *out, QString *why, DbError::Fault *fault = nullptr);
 void bind(sqlite3_stmt *st, int index, const Variant &v);
 Variant read(FieldType type, sqlite3_stmt *st, int col);
 

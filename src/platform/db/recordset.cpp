@@ -94,7 +94,8 @@ int Recordset::Impl::column(const QString &name) const
     it = byFolded.constFind(name.toCaseFolded());
     if (it != byFolded.constEnd())
         return *it;
-    fail(DbError::Kind::NoSuchColumn, QStringLiteral("the field \"%1\" does not exist").arg(name));
+    throw DbError(DbError::Kind::NoSuchColumn, file, table, QStringLiteral("the field \"%1\" does not exist").arg(name))
+        .inColumn(name);
 }
 
 void Recordset::Impl::failColumn(int index) const
@@ -348,7 +349,9 @@ void Recordset::Impl::setIndex(const QString &index)
             break;
         }
         if (!found)
-            fail(DbError::Kind::NoSuchIndex, QStringLiteral("the index \"%1\" does not exist").arg(index));
+            throw DbError(DbError::Kind::NoSuchIndex, file, table,
+                          QStringLiteral("the index \"%1\" does not exist").arg(index))
+                .inColumn(index);
     }
     indexName = name;
     indexColumns = cols;
@@ -452,8 +455,11 @@ void Recordset::Impl::setField(int c, const Variant &value)
         fail(DbError::Kind::Other, QStringLiteral("the field \"%1\" is set without addNew or edit").arg(fields[c].name));
     Variant stored;
     QString why;
-    if (!toStored(fields[c].type, value, &stored, &why))
-        fail(DbError::Kind::TypeMismatch, QStringLiteral("field \"%1\": %2").arg(fields[c].name, why));
+    DbError::Fault fault = DbError::Fault::None;
+    if (!toStored(fields[c].type, value, &stored, &why, &fault))
+        throw DbError(DbError::Kind::TypeMismatch, file, table, QStringLiteral("field \"%1\": %2").arg(fields[c].name, why))
+            .inColumn(fields[c].name)
+            .withValue(fault, value.toString());
     buffer[c] = stored;
     dirty[c] = true;
 }
