@@ -250,10 +250,9 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
                 } catch (const DbError &e) {
                     if (e.kind() != DbError::Kind::TypeMismatch)
                         throw;
-                    // The value is the series table's: that is the table to name, and no series holds such a value.
+                    // The value is the series table's: that is the table to name, where it can be mended.
                     throw DbError(e.kind(), e.file(), rsVentil.table(),
-                                  QStringLiteral("the field \"%1\" holds \"%2\"").arg(e.column(), e.value()),
-                                  FileProblem::Damaged)
+                                  QStringLiteral("the field \"%1\" holds \"%2\"").arg(e.column(), e.value()))
                         .inColumn(e.column())
                         .withValue(e.fault(), e.value());
                 }

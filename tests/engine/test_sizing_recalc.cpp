@@ -1041,11 +1041,10 @@ private slots:
         QTest::addColumn<QString>("status");
         QTest::newRow("German") << 0
                                 << QStringLiteral("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, "
-                                                  "TEST: Die Datei ist beschädigt. Der Wert ist keine Zahl. Feld: a1, "
-                                                  "Wert: \"viel\"");
+                                                  "TEST: Der Wert ist keine Zahl. Feld: a1, Wert: \"viel\"");
         QTest::newRow("Czech") << 5
                                << QStringLiteral("Výpočet není aktualizován: Chyba databáze: dbKenndaten.mdb, TEST: "
-                                                 "Soubor je poškozen. Hodnota není číslo. Pole: a1, Hodnota: \"viel\"");
+                                                 "Hodnota není číslo. Pole: a1, Hodnota: \"viel\"");
     }
 
     void databaseFaultsSayWhatIsWrong()

@@ -146,11 +146,15 @@ void TestFileMessages::everyDatabaseFailureSaysWhereAndWhat_data()
     row("read-only", K::ReadOnly, implied, "", "", F::None, {}, 4,
         "Acceso denegado: falta el permiso, o el archivo o su carpeta es de solo lectura.",
         "Acceso denegado: falta el permiso, o el archivo o su carpeta es de solo lectura.");
-    // A text in a numeric column of a catalogue series.
-    row("text for a number in a damaged file", K::TypeMismatch, FileProblem::Damaged, "3264", "a1", F::NotANumber,
-        "viel", 0,
-        "Die Datei ist beschädigt. Der Wert ist keine Zahl. Tabelle: 3264, Feld: a1, Wert: \"viel\"",
-        "Die Datei ist beschädigt. Der Wert ist keine Zahl. Feld: a1, Wert: \"viel\"");
+    // A text where a project holds a number: the project is damaged.
+    row("text for a number in a damaged file", K::TypeMismatch, FileProblem::Damaged, "Betriebsdaten", "QMax",
+        F::NotANumber, "viel", 0,
+        "Die Datei ist beschädigt. Der Wert ist keine Zahl. Tabelle: Betriebsdaten, Feld: QMax, Wert: \"viel\"",
+        "Die Datei ist beschädigt. Der Wert ist keine Zahl. Feld: QMax, Wert: \"viel\"");
+    // The same in a catalogue series, which the user may have edited.
+    row("text for a number in a series", K::TypeMismatch, implied, "3264", "a1", F::NotANumber, "viel", 0,
+        "Der Wert ist keine Zahl. Tabelle: 3264, Feld: a1, Wert: \"viel\"",
+        "Der Wert ist keine Zahl. Feld: a1, Wert: \"viel\"");
     row("no value", K::TypeMismatch, FileProblem::Damaged, "Stoffdaten", "NameMedium", F::NoValue, {}, 5,
         "Soubor je poškozen. Pole neobsahuje žádnou hodnotu. Tabulka: Stoffdaten, Pole: NameMedium",
         "Soubor je poškozen. Pole neobsahuje žádnou hodnotu. Pole: NameMedium");
