@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -71,24 +72,8 @@ bool frmDruck_WTauscher::normColumn() const
 void frmDruck_WTauscher::zeile(const QString &label, const QString &min, const QString &norm, const QString &max,
                                const QString &unit, bool bold)
 {
-    using namespace report;
-    Printer &p = frame_->printer();
-    auto piece = [&](int column, const QString &s) {
-        p.tab(column);
-        if (bold)
-            p.setFontBold(true);
-        p.print(s);
-        if (bold)
-            p.setFontBold(false);
-    };
-    piece(kLabelColumn, label);
-    if (minColumn())
-        piece(kMinColumn, min);
-    if (normColumn())
-        piece(kNormColumn, norm);
-    piece(kMaxColumn, max);
-    piece(kUnitColumn, unit);
-    p.endLine();
+    frame_->pointRow(report::kLabelColumn, label, minColumn() ? std::optional(min) : std::nullopt,
+                     normColumn() ? std::optional(norm) : std::nullopt, max, unit, bold);
 }
 
 void frmDruck_WTauscher::druck_WTauscher()
@@ -162,8 +147,7 @@ void frmDruck_WTauscher::druck_Fluessigkeitsdaten()
     // One heat capacity for all operating points: in the max column only.
     p.tab(kLabelColumn);
     p.print(text("Wärmekapazität") + QStringLiteral(" cp"));
-    p.tab(kMaxColumn);
-    p.print(zahl4(d.WTDruck_Cp));
+    frame_->entry(kMaxColumn, zahl4(d.WTDruck_Cp), kUnitColumn);
     p.tab(kUnitColumn);
     p.printLine(QStringLiteral("kJ/kg K"));
     zeile(text("Temperaturdifferenz"), pattern0(d.WTDruck_DeltaTMin), pattern0(d.WTDruck_DeltaTNorm),

@@ -6,6 +6,7 @@
 #include "reports/header_fields.h"
 #include "reports/report_frame.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -82,8 +83,10 @@ public:
 
     const PrintResult &lastPrintResult() const { return lastResult_; }
 
-    // Warning state of the printout, set by the sizing sheet's valve-data section.
+    // Warning state of the printout, set by the sizing sheet's valve-data section: the notes of the warnings list
+    // and how many of them are set.
     bool bWarnungStellverhältnis = false;
+    bool bWarnungVentilöffnung = false;
     bool bWarnungVentildurchfluss = false;
     bool bWarnungDurchflussreserve = false;
     int AnzahlWarnungen = 0;
@@ -121,7 +124,13 @@ private:
     bool minEntry() const;
     bool normEntry() const;
     QString flowUnit() const;
-    void marker();
+    // The notes of the warnings list in their order, each with its flag.
+    enum class Warnung { Stellverhältnis, Ventilöffnung, Ventildurchfluss, Durchflussreserve };
+    std::array<std::pair<bool, const char *>, 4> warnungen() const;
+    // A note's number in the list: the notes set before it, plus one.
+    int nummer(Warnung w) const;
+    // The numbers of the notes that concern a row, at column 120 in bold italic; the line ends.
+    void marker(QList<int> numbers);
     // A row of label, min, norm and max entries (each as the columns allow) and unit; the line ends.
     void druckZeile(int labelColumn, const QString &label, const QString &min, const QString &norm,
                     const QString &max, const QString &unit);

@@ -235,3 +235,42 @@ void ReportFrame::rule()
 {
     p_.line(report::kRuleLeft, p_.currentY(), report::kRuleRight, p_.currentY());
 }
+
+void ReportFrame::entry(int column, const QString &text, int next)
+{
+    p_.tab(column);
+    // A blank keeps a number apart from the next piece: an exponent followed by digits would read as another.
+    const double end = next > 0 ? Printer::columnX(next) - p_.textWidth(QStringLiteral(" ")) : report::kRuleRight;
+    const double room = end - Printer::columnX(column);
+    const qsizetype split = text.lastIndexOf(QLatin1Char(' ')) + 1;
+    const QString lead = text.left(split);
+    p_.print(lead + numtext::numberThatFits(text.mid(split),
+                                            [&](const QString &s) { return p_.textWidth(lead + s) <= room; }));
+}
+
+void ReportFrame::pointRow(int labelColumn, const QString &label, const std::optional<QString> &min,
+                           const std::optional<QString> &norm, const QString &max, const QString &unit, bool bold)
+{
+    using namespace report;
+    auto piece = [&](const std::function<void()> &print) {
+        if (bold)
+            p_.setFontBold(true);
+        print();
+        if (bold)
+            p_.setFontBold(false);
+    };
+    piece([&] {
+        p_.tab(labelColumn);
+        p_.print(label);
+    });
+    if (min)
+        piece([&] { entry(kMinColumn, *min, norm ? kNormColumn : kMaxColumn); });
+    if (norm)
+        piece([&] { entry(kNormColumn, *norm, kMaxColumn); });
+    piece([&] { entry(kMaxColumn, max, kUnitColumn); });
+    piece([&] {
+        p_.tab(kUnitColumn);
+        p_.print(unit);
+    });
+    p_.endLine();
+}

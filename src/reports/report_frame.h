@@ -86,6 +86,15 @@ public:
     void columnHeads();
     // A rule at the cursor's height from 14 to 200 mm; the cursor goes to its right end.
     void rule();
+    // Prints a value at the column within its room: up to a blank before the column where its line goes on
+    // (`next`), or up to the end of the rules when nothing follows on the line (0). A number too wide for the
+    // room is printed as the windows draw it, with fewer significant digits and its exponent, so that the rest
+    // of the line stays where it belongs; a word before the number ("Kv ", the blank of a sign) stays whole.
+    void entry(int column, const QString &text, int next);
+    // A row of the operating points: the label at its column, the min and norm entries where their column rule
+    // gives one, the max entry, the unit at column 110, and the end of the line; with `bold` every piece bold.
+    void pointRow(int labelColumn, const QString &label, const std::optional<QString> &min,
+                  const std::optional<QString> &norm, const QString &max, const QString &unit, bool bold = false);
 
 private:
     Printer &p_;

@@ -73,10 +73,7 @@ void frmDruck::druck_Warnungen()
     if (AnzahlWarnungen == 0)
         return;
     Printer &p = frame_->printer();
-    const std::pair<bool, const char *> warnings[] = {
-        {bWarnungStellverhältnis, "Stellverhältnis nicht ausreichend!"},
-        {bWarnungVentildurchfluss, "Ventildurchfluss nicht ausreichend!"},
-        {bWarnungDurchflussreserve, "Durchflussreserve evtl. nicht ausreichend!"}};
+    const auto warnings = warnungen();
     int lines = 0;
     for (const auto &[set, key] : warnings)
         lines += set ? 1 : 0;

@@ -5,7 +5,9 @@
 #include "units/texts.h"
 #include "units/unit_lists.h"
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -79,14 +81,34 @@ QString frmDruck::flowUnit() const
     }
 }
 
-void frmDruck::marker()
+std::array<std::pair<bool, const char *>, 4> frmDruck::warnungen() const
+{
+    return {{{bWarnungStellverhältnis, "Stellverhältnis nicht ausreichend!"},
+             {bWarnungVentilöffnung, "Ventilöffnung nicht ermittelbar!"},
+             {bWarnungVentildurchfluss, "Ventildurchfluss nicht ausreichend!"},
+             {bWarnungDurchflussreserve, "Durchflussreserve evtl. nicht ausreichend!"}}};
+}
+
+int frmDruck::nummer(Warnung w) const
+{
+    const auto list = warnungen();
+    int number = 1;
+    for (int i = 0; i < static_cast<int>(w); ++i)
+        number += list[static_cast<std::size_t>(i)].first ? 1 : 0;
+    return number;
+}
+
+void frmDruck::marker(QList<int> numbers)
 {
     Printer &p = frame_->printer();
-    ++AnzahlWarnungen;
+    std::sort(numbers.begin(), numbers.end());
+    QStringList text;
+    for (const int n : numbers)
+        text << QString::number(n) + QLatin1Char(')');
     p.tab(report::kMarkerColumn);
     p.setFontItalic(true);
     p.setFontBold(true);
-    p.printLine(QString::number(AnzahlWarnungen) + QLatin1Char(')'));
+    p.printLine(text.join(QLatin1Char(' ')));
     p.setFontItalic(false);
     p.setFontBold(false);
 }
@@ -94,22 +116,8 @@ void frmDruck::marker()
 void frmDruck::druckZeile(int labelColumn, const QString &label, const QString &min, const QString &norm,
                           const QString &max, const QString &unit)
 {
-    using namespace report;
-    Printer &p = frame_->printer();
-    p.tab(labelColumn);
-    p.print(label);
-    if (minEntry()) {
-        p.tab(kMinColumn);
-        p.print(min);
-    }
-    if (normEntry()) {
-        p.tab(kNormColumn);
-        p.print(norm);
-    }
-    p.tab(kMaxColumn);
-    p.print(max);
-    p.tab(kUnitColumn);
-    p.printLine(unit);
+    frame_->pointRow(labelColumn, label, minEntry() ? std::optional(min) : std::nullopt,
+                     normEntry() ? std::optional(norm) : std::nullopt, max, unit);
 }
 
 namespace {
@@ -167,18 +175,7 @@ void frmDruck::druck_Prozessdaten_Flow()
     frame_->heading(mediumHeading(*frame_, QStringLiteral("Prozessdaten")));
 
     auto row = [&](const QString &label, const QString &max, const QString &unit, bool bold) {
-        p.tab(kLabelColumn);
-        p.setFontBold(bold);
-        p.print(label);
-        p.setFontBold(false);
-        p.tab(kMaxColumn);
-        p.setFontBold(bold);
-        p.print(max);
-        p.setFontBold(false);
-        p.tab(kUnitColumn);
-        p.setFontBold(bold);
-        p.printLine(unit);
-        p.setFontBold(false);
+        frame_->pointRow(kLabelColumn, label, std::nullopt, std::nullopt, max, unit, bold);
     };
     row(t("Vordruck") + QStringLiteral(" P1"), pressureText(d.p1Max), EinheitDruck(Variant(d.p1Unit)), false);
     row(t("Nachdruck") + QStringLiteral(" P2"), pressureText(d.p2Max), EinheitDruck(Variant(d.p2Unit)), false);
@@ -194,20 +191,72 @@ void frmDruck::druck_Ventildaten()
     const SharedData &d = shared();
     Printer &p = frame_->printer();
     using namespace report;
-    bWarnungStellverhältnis = false;
-    bWarnungDurchflussreserve = false;
-    bWarnungVentildurchfluss = false;
     frame_->heading(t("Ventildaten") + QStringLiteral(" / ") + getVentiltypName(d.Ventiltyp, d.SpracheDruck).toString());
 
     struct Point {
         bool printed;
         int column;
         double y, Kv, required, FL, XT;
+        bool found = false;  // the solver found the opening
+        bool short_ = false; // it needs more rangeability than the valve has
+        bool full = false;   // it needs full travel, where Kv is no more than Kvs: the valve does not pass it
     };
-    const Point points[] = {{minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin},
-                            {normEntry(), kNormColumn, d.yNorm, d.Kvnorm, d.StellverhältnisNorm, d.FLNorm,
-                             d.XTNorm},
-                            {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax}};
+    Point points[] = {{minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin},
+                      {normEntry(), kNormColumn, d.yNorm, d.Kvnorm, d.StellverhältnisNorm, d.FLNorm, d.XTNorm},
+                      {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax}};
+
+    // Judged before the first row, so that every marker carries its note's number in the list, whose order is
+    // fixed. Without a maximum flow there is no reserve to name; as on the sheet, such a valve passes nothing that
+    // was asked for.
+    const bool rangeabilityRows = d.Kennlinie != 2 && d.DruckStellverhältnis.toBool();
+    const bool reserveKnown = d.QMax > 0;
+    const double r = reserveKnown ? (d.Q100 - d.QMax) / d.QMax : 0.0;
+    const bool reserveFlow = !reserveKnown || r < 0;
+    const bool reserveShort = reserveKnown && r >= 0 && r < d.DurchflussreserveMin;
+    bWarnungStellverhältnis = false;
+    bWarnungVentilöffnung = false;
+    bWarnungVentildurchfluss = reserveFlow;
+    bWarnungDurchflussreserve = reserveShort;
+    bool anyFull = false;
+    for (Point &pt : points) {
+        if (!pt.printed)
+            continue;
+        pt.found = openingFound(pt.y);
+        // A required rangeability the sheet cannot name is neither judged nor marked.
+        pt.short_ = rangeabilityRows && pt.found && d.Stellverhältnis < pt.required;
+        pt.full = pt.found && pt.y >= 1.0;
+        bWarnungStellverhältnis |= pt.short_;
+        bWarnungVentilöffnung |= !pt.found;
+        anyFull |= pt.full;
+    }
+    bWarnungVentildurchfluss |= anyFull;
+    for (const auto &[set, key] : warnungen())
+        AnzahlWarnungen += set ? 1 : 0;
+
+    // The entries of the printed points, each bold where `bold` says; `after` is the column that follows the max
+    // entry on its line (0: none).
+    auto pointEntries = [&](const std::function<QString(const Point &)> &text,
+                            const std::function<bool(const Point &)> &bold, int after) {
+        std::vector<const Point *> shown;
+        for (const Point &pt : points)
+            if (pt.printed)
+                shown.push_back(&pt);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            p.setFontBold(bold(*shown[i]));
+            frame_->entry(shown[i]->column, text(*shown[i]), i + 1 < shown.size() ? shown[i + 1]->column : after);
+            p.setFontBold(false);
+        }
+    };
+    auto none = [](const Point &) { return false; };
+    auto full = [](const Point &pt) { return pt.full; };
+    // The notes of the Kv and opening rows; the opening row, where there is one, tells the openings not found.
+    const bool openingRow = d.Kennlinie != 2;
+    QList<int> kvNotes, openingNotes;
+    if (anyFull)
+        kvNotes << nummer(Warnung::Ventildurchfluss);
+    openingNotes = kvNotes;
+    if (bWarnungVentilöffnung)
+        (openingRow ? openingNotes : kvNotes) << nummer(Warnung::Ventilöffnung);
 
     p.tab(kLabelColumn);
     p.print(t("Nennweite"));
@@ -222,87 +271,60 @@ void frmDruck::druck_Ventildaten()
 
     p.tab(kSubLabelColumn);
     p.print(t("berechnet"));
-    for (const Point &pt : points) {
-        if (!pt.printed)
-            continue;
-        p.tab(pt.column);
-        p.print(EinheitKv(Variant(d.KvUnit)) + QLatin1Char(' ') + (openingFound(pt.y) ? zahl4(pt.Kv) : kNA));
-    }
-    p.printLine();
+    const QString kvUnit = EinheitKv(Variant(d.KvUnit)) + QLatin1Char(' ');
+    pointEntries([&](const Point &pt) { return kvUnit + (pt.found ? zahl4(pt.Kv) : kNA); }, full,
+                 kvNotes.isEmpty() ? 0 : kMarkerColumn);
+    if (kvNotes.isEmpty())
+        p.endLine();
+    else
+        marker(kvNotes);
     p.printLine();
 
-    if (d.Kennlinie != 2 && d.DruckStellverhältnis.toBool()) {
+    if (rangeabilityRows) {
         p.tab(kLabelColumn);
         p.print(t("Stellverhältnis"));
-        p.tab(kMaxColumn);
-        p.printLine(zahl3(d.Stellverhältnis) + QStringLiteral(":1"));
+        frame_->entry(kMaxColumn, zahl3(d.Stellverhältnis) + QStringLiteral(":1"), 0);
+        p.endLine();
 
         p.tab(kSubLabelColumn);
         p.print(t("berechnet"));
-        for (const Point &pt : points) {
-            if (!pt.printed)
-                continue;
-            p.tab(pt.column);
-            // A required rangeability the sheet cannot name is neither judged nor marked.
-            const bool known = openingFound(pt.y);
-            const bool short_ = known && d.Stellverhältnis < pt.required;
-            if (short_) {
-                bWarnungStellverhältnis = true;
-                p.setFontBold(true);
-            }
-            p.print(known ? zahl3(pt.required) + QStringLiteral(":1") : kNA);
-            p.setFontBold(false);
-        }
+        pointEntries([](const Point &pt) { return pt.found ? zahl3(pt.required) + QStringLiteral(":1") : kNA; },
+                     [](const Point &pt) { return pt.short_; }, bWarnungStellverhältnis ? kMarkerColumn : 0);
+        // Without a marker the line stays open; the next row's label starts a new one.
         if (bWarnungStellverhältnis)
-            marker();
+            marker({nummer(Warnung::Stellverhältnis)});
     }
 
-    if (d.Kennlinie != 2) {
+    if (openingRow) {
         p.tab(kLabelColumn);
         p.print(t("Ventilöffnung"));
-        for (const Point &pt : points) {
-            if (!pt.printed)
-                continue;
-            p.tab(pt.column);
-            p.print(openingFound(pt.y) ? zahl3(pt.y * 100) : kNA);
-        }
+        pointEntries([](const Point &pt) { return pt.found ? zahl3(pt.y * 100) : kNA; }, full, kUnitColumn);
         p.tab(kUnitColumn);
-        p.printLine(QStringLiteral("%"));
+        p.print(QStringLiteral("%"));
+        if (openingNotes.isEmpty())
+            p.endLine();
+        else
+            marker(openingNotes);
     }
     p.printLine();
 
     p.tab(kLabelColumn);
     p.print(t("Max. Durchfluss (y = 100%)"));
-    p.tab(kMaxColumn);
-    p.print(zahl4(d.Q100));
+    frame_->entry(kMaxColumn, zahl4(d.Q100), kUnitColumn);
     p.tab(kUnitColumn);
     p.printLine(flowUnit());
 
     p.tab(kLabelColumn);
     p.print(t("Durchflussreserve"));
-    p.tab(kMaxColumn);
-    if (d.QMax > 0) {
-        const double r = (d.Q100 - d.QMax) / d.QMax;
-        if (r < 0) {
-            bWarnungVentildurchfluss = true;
-            p.setFontBold(true);
-        } else if (r < d.DurchflussreserveMin) {
-            bWarnungDurchflussreserve = true;
-            p.setFontBold(true);
-        }
-        p.print(formatHashDotHash(r * 100));
-    } else {
-        // Without a maximum flow there is no reserve to name; as on the sheet, such a valve passes nothing that
-        // was asked for.
-        bWarnungVentildurchfluss = true;
-        p.setFontBold(true);
-        p.print(kNA);
-    }
+    p.setFontBold(reserveFlow || reserveShort);
+    frame_->entry(kMaxColumn, reserveKnown ? formatHashDotHash(r * 100) : kNA, kUnitColumn);
     p.setFontBold(false);
     p.tab(kUnitColumn);
     p.print(QStringLiteral("%"));
-    if (bWarnungVentildurchfluss || bWarnungDurchflussreserve)
-        marker();
+    if (reserveFlow)
+        marker({nummer(Warnung::Ventildurchfluss)});
+    else if (reserveShort)
+        marker({nummer(Warnung::Durchflussreserve)});
     else
         p.endLine();
     p.printLine();
@@ -310,12 +332,7 @@ void frmDruck::druck_Ventildaten()
     p.tab(kLabelColumn);
     const bool liquid = d.Zustand == 1;
     p.print(liquid ? t("Druckrückgewinn-Faktor FL") : t("Krit. Druckverhältnis xT"));
-    for (const Point &pt : points) {
-        if (!pt.printed)
-            continue;
-        p.tab(pt.column);
-        p.print(openingFound(pt.y) ? pattern3(liquid ? pt.FL : pt.XT) : kNA);
-    }
+    pointEntries([liquid](const Point &pt) { return pt.found ? pattern3(liquid ? pt.FL : pt.XT) : kNA; }, none, 0);
     p.endLine();
 }
 
@@ -360,20 +377,15 @@ void frmDruck::druck_Ventildaten_Flow()
 
     p.tab(kSubLabelColumn);
     p.print(t("berechnet"));
-    p.tab(kMaxColumn);
-    p.printLine(EinheitKv(Variant(d.KvUnit)) + QLatin1Char(' ') + zahl4(d.Kvmax));
+    frame_->entry(kMaxColumn, EinheitKv(Variant(d.KvUnit)) + QLatin1Char(' ') + zahl4(d.Kvmax), 0);
+    p.endLine();
     p.printLine();
 
     p.tab(kLabelColumn);
     p.setFontBold(true);
     p.print(t("Ventilöffnung"));
-    p.setFontBold(false);
-    p.tab(kMaxColumn);
-    p.setFontBold(true);
-    p.print(zahl4(d.yMax * 100));
-    p.setFontBold(false);
+    frame_->entry(kMaxColumn, zahl4(d.yMax * 100), kUnitColumn);
     p.tab(kUnitColumn);
-    p.setFontBold(true);
     p.printLine(QStringLiteral("%"));
     p.setFontBold(false);
     p.printLine();
@@ -381,8 +393,8 @@ void frmDruck::druck_Ventildaten_Flow()
     p.tab(kLabelColumn);
     const bool liquid = d.Zustand == 1;
     p.print(liquid ? t("Druckrückgewinn-Faktor FL") : t("Krit. Druckverhältnis xT"));
-    p.tab(kMaxColumn);
-    p.printLine(pattern3(liquid ? d.FLMax : d.XTMax));
+    frame_->entry(kMaxColumn, pattern3(liquid ? d.FLMax : d.XTMax), 0);
+    p.endLine();
 }
 
 void frmDruck::druck_ErwKenndaten()
@@ -413,17 +425,13 @@ void frmDruck::druck_ErwKenndaten()
     auto row = [&](const QString &label, const std::function<QString(const Point &)> &entry, bool yesNoRow) {
         p.tab(kLabelColumn);
         p.print(label);
-        bool ended = false;
-        for (const Point &pt : points) {
-            if (!pt.printed)
-                continue;
-            if (pt.column == kMaxColumn && yesNoRow && !(d.QMax > 0))
-                continue;
-            p.tab(pt.column);
-            p.print(entry(pt));
-            ended = pt.column == kMaxColumn;
-        }
-        if (ended)
+        std::vector<const Point *> shown;
+        for (const Point &pt : points)
+            if (pt.printed && !(pt.column == kMaxColumn && yesNoRow && !(d.QMax > 0)))
+                shown.push_back(&pt);
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            frame_->entry(shown[i]->column, entry(*shown[i]), i + 1 < shown.size() ? shown[i + 1]->column : 0);
+        if (!shown.empty() && shown.back()->column == kMaxColumn)
             p.endLine();
     };
 
@@ -462,8 +470,7 @@ void frmDruck::druck_Rohrleitung()
     for (const auto &[label, size] : {std::pair{"Eingang", &d.DN1Rohr}, std::pair{"Ausgang", &d.DN2Rohr}}) {
         p.tab(kSubLabelColumn);
         p.print(t(label));
-        p.tab(kMaxColumn);
-        p.print(*size);
+        frame_->entry(kMaxColumn, *size, kUnitColumn);
         p.tab(kUnitColumn);
         p.printLine(length);
     }
@@ -514,8 +521,7 @@ void frmDruck::druck_Stoffdaten()
     if (d.Zustand == 0) {
         p.tab(kLabelColumn);
         p.print(t("Normdichte"));
-        p.tab(kMaxColumn);
-        p.print(zahl3(d.rhoN));
+        frame_->entry(kMaxColumn, zahl3(d.rhoN), kUnitColumn);
         p.tab(kUnitColumn);
         p.printLine(density);
     }

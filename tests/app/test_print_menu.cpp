@@ -5,6 +5,11 @@
 #include "platform/print/qt_print_back_end.h"
 #include "reports/print_dialog.h"
 #include "support/pdf_text.h"
+#include "tools/heat_exchanger.h"
+#include "units/two_locales.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
 #include "units/maker_identity.h"
 
 // The print entries of the main window end to end: the print dialog on the real sheets, a PDF written through
@@ -48,6 +53,8 @@ private slots:
 
     void pdfEntryWritesThePrintout_data();
     void pdfEntryWritesThePrintout();
+    void everyWarningOfTheSheetIsPrinted_data();
+    void everyWarningOfTheSheetIsPrinted();
     void pdfEntrySwitchesThePrinter_data();
     void pdfEntrySwitchesThePrinter();
     void failedPrintoutsAreTold_data();
@@ -132,6 +139,75 @@ void TestPrintMenu::pdfEntryWritesThePrintout()
              << QStringLiteral("Quendra 9.75 / Berechnet von Tester") << maker::company << maker::productWeb;
     for (const QString &t : expected)
         QVERIFY2(text.contains(t), qPrintable(t + QStringLiteral("\n---\n") + text));
+}
+
+// The real sheet recalculates the default project (water, 10 bar abs., 20 °C, optimised Kvs); its status line
+// names every warning, and the PDF lists each once under its number.
+void TestPrintMenu::everyWarningOfTheSheetIsPrinted_data()
+{
+    QTest::addColumn<std::function<void(SharedData &)>>("change");
+    QTest::addColumn<QString>("steamNormP2"); // handed over from the heat exchanger with this p2; empty: none
+    QTest::addColumn<QStringList>("notes");
+
+    using Change = std::function<void(SharedData &)>;
+    const QString flow = QStringLiteral("Ventildurchfluss nicht ausreichend!");
+    QTest::newRow("default project: no note") << Change([](SharedData &) {}) << "" << QStringList{};
+    // 10 m3/h of water through 0.01 bar needs Kv = 10 / sqrt(0.01) = 100; 30 m3/h at 4 bar give Kvs 25.
+    QTest::newRow("P2 min 9.99 bar") << Change([](SharedData &d) { d.p2Min = 9.99; }) << "" << QStringList{flow};
+    // 45 m3/h through 0.5 bar needs Kv 63.6; 50 m3/h at 4 bar (Kv 25) give Kvs 40.
+    QTest::newRow("P2 norm 9.5 bar, Q norm 45, Q max 50 m3/h")
+        << Change([](SharedData &d) { d.p2Norm = 9.5, d.QNorm = 45, d.QMax = 50; }) << "" << QStringList{flow};
+    // Saturated steam from 10 to 9.99 bar abs. in the norm column.
+    QTest::newRow("steam handed over from the heat exchanger, its norm point failing")
+        << Change([](SharedData &) {}) << "9.99" << QStringList{flow};
+}
+
+void TestPrintMenu::everyWarningOfTheSheetIsPrinted()
+{
+    QFETCH(std::function<void(SharedData &)>, change);
+    QFETCH(QString, steamNormP2);
+    QFETCH(QStringList, notes);
+    QtPrintBackEnd qt;
+    PrintBackEndScope scope(qt);
+    f.start([&](SharedData &d) {
+        d.DruckProzessdaten = d.DruckVentildaten = d.DruckStellverhältnis = Variant(true);
+        change(d);
+    });
+    if (!steamNormP2.isEmpty()) {
+        f.ui.onNextModal([&](Form &form) {
+            auto &w = dynamic_cast<frmWärmetauscher &>(form);
+            w.txtp2norm.setText(testlocale::zahl(steamNormP2.toUtf8().constData()));
+            w.cmdÜbernehmen.userClick();
+        });
+        QVERIFY(f.choose(f.w->mnuWärmetauscher));
+        frmWärmetauscherInstance().unload();
+        QCOMPARE(shared().Medium, 2);
+    }
+    QStringList status{QStringLiteral("Berechnung aktualisiert")};
+    status << notes;
+    QCOMPARE(f.w->StatusBar.text(), status.join(QStringLiteral(" / ")));
+
+    QString name = QString::fromUtf8(QTest::currentDataTag());
+    name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.]+")), QStringLiteral("_"));
+    const QString file = QStringLiteral(QUENDRA_TEST_OUTPUT_DIR "/reports/printout_warnings_") + name +
+                         QStringLiteral(".pdf");
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QFile::remove(file);
+    f.ui.answerNextFileDialog(file);
+    f.ui.onNextModal([](Form &form) { dynamic_cast<frmDruck &>(form).cmdOK.userClick(); });
+    QVERIFY(f.choose(f.w->mnuPDFDruck));
+    QVERIFY(f.ui.messages().empty());
+    QStringList listed;
+    static const QRegularExpression numbered(QStringLiteral("^\\s*(\\d\\) \\S.*\\S)\\s*$"));
+    for (const QString &line : pdfText(file).split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch m = numbered.match(line);
+        if (m.hasMatch())
+            listed << m.captured(1);
+    }
+    QStringList expected;
+    for (int i = 0; i < notes.size(); ++i)
+        expected << QString::number(i + 1) + QStringLiteral(") ") + notes[i];
+    QCOMPARE(listed, expected);
 }
 
 void TestPrintMenu::pdfEntrySwitchesThePrinter_data()

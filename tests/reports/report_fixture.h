@@ -114,9 +114,9 @@ inline int columnOf(const RecordedText &t)
     return static_cast<int>(std::lround(t.x / Printer::kColumnWidth)) + 1;
 }
 
-// The pieces on the line of the n-th piece equal to `label` (0 the first), left to right, as "column:text";
-// empty when there is no such label.
-inline QStringList row(const RecordedDocument &d, const QString &label, int occurrence = 0)
+// The pieces on the line of the n-th piece equal to `label` (0 the first), left to right, as "column:text"
+// (with `bold`, a bold piece as "column:*text"); empty when there is no such label.
+inline QStringList row(const RecordedDocument &d, const QString &label, int occurrence = 0, bool bold = false)
 {
     const RecordedText *at = nullptr;
     for (const RecordedText &t : d.texts) {
@@ -134,7 +134,8 @@ inline QStringList row(const RecordedDocument &d, const QString &label, int occu
     std::stable_sort(pieces.begin(), pieces.end(), [](auto *a, auto *b) { return a->x < b->x; });
     QStringList out;
     for (const RecordedText *t : pieces)
-        out << QString::number(columnOf(*t)) + QLatin1Char(':') + t->text;
+        out << QString::number(columnOf(*t)) + QLatin1Char(':') + (bold && t->font.bold ? QStringLiteral("*") : QString()) +
+                   t->text;
     return out;
 }
 
@@ -240,6 +241,20 @@ private:
     PrintBackEndScope backEndScope_;
     PrinterListScope printerScope_;
 };
+
+// A row of a printout's table test: the row of the data row's label (its occurrence) after the data row's change of
+// the shared data, printed by `print` in the print language the change sets, against the row expected.
+template <class Fx>
+void checkRowAfterChange(const std::function<const RecordedDocument &(Fx &, int printLanguage)> &print)
+{
+    QFETCH(Change, change);
+    QFETCH(QString, label);
+    QFETCH(int, occurrence);
+    QFETCH(QStringList, expected);
+    Fx fx;
+    change(shared());
+    QCOMPARE(row(print(fx, shared().SpracheDruck), label, occurrence), expected);
+}
 
 // The failed printouts both print dialogs tell: the table's columns and rows, the printers set up for a row, and
 // the message checked after OK.

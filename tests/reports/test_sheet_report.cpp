@@ -25,6 +25,14 @@ QStringList pieces(const RecordedDocument &d, int page)
     return out;
 }
 
+// The rows of the sheet printout's table tests.
+void checkRowAfterChange()
+{
+    reportfixture::checkRowAfterChange<Fixture>([](Fixture &fx, int language) -> const RecordedDocument & {
+        return fx.print([language](frmDruck &f) { f.cmbSprache.setListIndex(language); });
+    });
+}
+
 bool isBold(const RecordedDocument &d, const QString &text)
 {
     const RecordedText *t = d.find(text);
@@ -46,6 +54,10 @@ private slots:
     void rowSpacing();
     void markersAndWarnings_data();
     void markersAndWarnings();
+    void pointsTheValveCannotPassAreMarked_data();
+    void pointsTheValveCannotPassAreMarked();
+    void numbersFitTheirColumns_data();
+    void numbersFitTheirColumns();
     void extendedSection_data();
     void extendedSection();
     void pipeNoiseFluid_data();
@@ -208,9 +220,9 @@ void TestSheetReport::valveSection_data()
     QTest::newRow("opening not found: rangeability") << notFound << "berechnet" << 1
                                                      << QStringList{"18:berechnet", "55:" + z("6.93") + ":1",
                                                                     "77:" + z("3.61") + ":1", "99:N/A"};
-    QTest::newRow("opening not found: opening") << notFound << "Ventilöffnung" << 0
-                                                << QStringList{"10:Ventilöffnung", "55:" + z("35.2"), "77:" + z("55.9"),
-                                                               "99:N/A", "110:%"};
+    QTest::newRow("opening not found: opening, its note's marker")
+        << notFound << "Ventilöffnung" << 0
+        << QStringList{"10:Ventilöffnung", "55:" + z("35.2"), "77:" + z("55.9"), "99:N/A", "110:%", "120:1)"};
     QTest::newRow("opening not found: FL") << notFound << "Druckrückgewinn-Faktor FL" << 0
                                            << QStringList{"10:Druckrückgewinn-Faktor FL", "55:" + z("0.900"),
                                                           "77:" + z("0.890"), "99:N/A"};
@@ -231,14 +243,7 @@ void TestSheetReport::valveSection_data()
 
 void TestSheetReport::valveSection()
 {
-    QFETCH(Change, change);
-    QFETCH(QString, label);
-    QFETCH(int, occurrence);
-    QFETCH(QStringList, expected);
-    Fixture fx;
-    change(shared());
-    const RecordedDocument &d = fx.print();
-    QCOMPARE(row(d, label, occurrence), expected);
+    checkRowAfterChange();
 }
 
 void TestSheetReport::rowSpacing_data()
@@ -336,10 +341,11 @@ void TestSheetReport::markersAndWarnings_data()
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
         << QStringList{"10:Durchflussreserve", "99:N/A", "110:%", "120:1)"} << QStringList{"N/A", "1)"}
         << QStringList{"1) Ventildurchfluss nicht ausreichend!"} << 1;
-    QTest::newRow("an opening not found is neither judged nor marked")
+    QTest::newRow("an opening not found is not judged; its note is listed")
         << Change([](SharedData &s) { s.yNorm = -1, s.StellverhältnisNorm = 0; })
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:N/A", "99:" + z("2.58") + ":1"}
-        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{} << QStringList{} << 0;
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{"1)"}
+        << QStringList{"1) Ventilöffnung nicht ermittelbar!"} << 1;
     QTest::newRow("rangeability rows off: no rangeability warning")
         << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.DruckStellverhältnis = Variant(false); })
         << QStringList{} << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{}
@@ -397,6 +403,207 @@ void TestSheetReport::markersAndWarnings()
             ruleAbove |= l.page == first->page && std::abs(first->y - kLine10 - l.y1) < 0.001;
         QVERIFY(ruleAbove);
     }
+}
+
+// A point that needs the valve's full travel gets no more than Kvs: the sheet shows its opening in red and warns
+// "Ventildurchfluss nicht ausreichend!". On paper its Kv and its opening are bold, both rows carry the marker of
+// that note, and the note stands once in the list, numbered in the list's order; so does an opening not found.
+void TestSheetReport::pointsTheValveCannotPassAreMarked_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("kvRow");           // bold pieces as "column:*text"
+    QTest::addColumn<QStringList>("rangeabilityRow");
+    QTest::addColumn<QStringList>("openingRow");
+    QTest::addColumn<QStringList>("reserveRow");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<int>("count");
+
+    // At full travel Kv is the valve's 40, and the required rangeability 40 / 40.
+    const Change failMin = [](SharedData &s) { s.yMin = 1, s.Kvmin = 40, s.StellverhältnisMin = 1; };
+    const Change failNorm = [](SharedData &s) { s.yNorm = 1, s.Kvnorm = 40, s.StellverhältnisNorm = 1; };
+    auto both = [](Change a, Change b) {
+        return Change([a, b](SharedData &s) {
+            a(s);
+            b(s);
+        });
+    };
+    const QString kv = "18:berechnet";
+    const QStringList stv = {"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1",
+                             "99:" + z("2.58") + ":1"};
+    const QString opening = "10:Ventilöffnung";
+    const QStringList reserve = {"10:Durchflussreserve", "99:" + z("73.7"), "110:%"};
+    const QString flow1 = "1) Ventildurchfluss nicht ausreichend!";
+
+    QTest::newRow("min beyond full travel")
+        << failMin << QStringList{kv, "55:*Kv " + z("40.00"), "77:Kv " + z("11.09"), "99:Kv " + z("15.49"), "120:*1)"}
+        << QStringList{"18:berechnet", "55:" + z("1.00") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{opening, "55:*100", "77:" + z("55.9"), "99:" + z("64.3"), "110:%", "120:*1)"} << reserve
+        << QStringList{flow1} << 1;
+    QTest::newRow("norm beyond full travel, max passing")
+        << failNorm << QStringList{kv, "55:Kv " + z("5.774"), "77:*Kv " + z("40.00"), "99:Kv " + z("15.49"), "120:*1)"}
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("1.00") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{opening, "55:" + z("35.2"), "77:*100", "99:" + z("64.3"), "110:%", "120:*1)"} << reserve
+        << QStringList{flow1} << 1;
+    QTest::newRow("min and norm beyond full travel: one note")
+        << both(failMin, failNorm)
+        << QStringList{kv, "55:*Kv " + z("40.00"), "77:*Kv " + z("40.00"), "99:Kv " + z("15.49"), "120:*1)"}
+        << QStringList{"18:berechnet", "55:" + z("1.00") + ":1", "77:" + z("1.00") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{opening, "55:*100", "77:*100", "99:" + z("64.3"), "110:%", "120:*1)"} << reserve
+        << QStringList{flow1} << 1;
+    QTest::newRow("99.9 % open: unmarked")
+        << Change([](SharedData &s) { s.yNorm = 0.999; })
+        << QStringList{kv, "55:Kv " + z("5.774"), "77:Kv " + z("11.09"), "99:Kv " + z("15.49")} << stv
+        << QStringList{opening, "55:" + z("35.2"), "77:" + z("99.9"), "99:" + z("64.3"), "110:%"} << reserve
+        << QStringList{} << 0;
+    QTest::newRow("after a rangeability marker the note is 2)")
+        << both(failNorm, [](SharedData &s) { s.StellverhältnisMin = 80; })
+        << QStringList{kv, "55:Kv " + z("5.774"), "77:*Kv " + z("40.00"), "99:Kv " + z("15.49"), "120:*2)"}
+        << QStringList{"18:berechnet", "55:*" + z("80.0") + ":1", "77:" + z("1.00") + ":1", "99:" + z("2.58") + ":1",
+                       "120:*1)"}
+        << QStringList{opening, "55:" + z("35.2"), "77:*100", "99:" + z("64.3"), "110:%", "120:*2)"} << reserve
+        << QStringList{"1) Stellverhältnis nicht ausreichend!", "2) Ventildurchfluss nicht ausreichend!"} << 2;
+    QTest::newRow("min beyond full travel, the reserve 10 %: two notes")
+        << both(failMin, [](SharedData &s) { s.Q100 = 33; })
+        << QStringList{kv, "55:*Kv " + z("40.00"), "77:Kv " + z("11.09"), "99:Kv " + z("15.49"), "120:*1)"}
+        << QStringList{"18:berechnet", "55:" + z("1.00") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{opening, "55:*100", "77:" + z("55.9"), "99:" + z("64.3"), "110:%", "120:*1)"}
+        << QStringList{"10:Durchflussreserve", "99:*" + z("10."), "110:%", "120:*2)"}
+        << QStringList{flow1, "2) Durchflussreserve evtl. nicht ausreichend!"} << 2;
+    QTest::newRow("min beyond full travel, the reserve negative: one note")
+        << both(failMin, [](SharedData &s) { s.Q100 = 27; })
+        << QStringList{kv, "55:*Kv " + z("40.00"), "77:Kv " + z("11.09"), "99:Kv " + z("15.49"), "120:*1)"}
+        << QStringList{"18:berechnet", "55:" + z("1.00") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{opening, "55:*100", "77:" + z("55.9"), "99:" + z("64.3"), "110:%", "120:*1)"}
+        << QStringList{"10:Durchflussreserve", "99:*" + z("-10."), "110:%", "120:*1)"} << QStringList{flow1} << 1;
+    // The maximum point is judged as the others, besides its reserve.
+    QTest::newRow("max beyond full travel, the reserve negative: one note")
+        << Change([](SharedData &s) { s.yMax = 1, s.Kvmax = 40, s.StellverhältnisMax = 1, s.Q100 = 27; })
+        << QStringList{kv, "55:Kv " + z("5.774"), "77:Kv " + z("11.09"), "99:*Kv " + z("40.00"), "120:*1)"}
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("1.00") + ":1"}
+        << QStringList{opening, "55:" + z("35.2"), "77:" + z("55.9"), "99:*100", "110:%", "120:*1)"}
+        << QStringList{"10:Durchflussreserve", "99:*" + z("-10."), "110:%", "120:*1)"} << QStringList{flow1} << 1;
+    QTest::newRow("max at full travel, its reserve passing")
+        << Change([](SharedData &s) { s.yMax = 1, s.Kvmax = 40, s.StellverhältnisMax = 1; })
+        << QStringList{kv, "55:Kv " + z("5.774"), "77:Kv " + z("11.09"), "99:*Kv " + z("40.00"), "120:*1)"}
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("1.00") + ":1"}
+        << QStringList{opening, "55:" + z("35.2"), "77:" + z("55.9"), "99:*100", "110:%", "120:*1)"} << reserve
+        << QStringList{flow1} << 1;
+    QTest::newRow("opening not found: its note")
+        << Change([](SharedData &s) { s.yNorm = -1, s.StellverhältnisNorm = 0; })
+        << QStringList{kv, "55:Kv " + z("5.774"), "77:Kv N/A", "99:Kv " + z("15.49")}
+        << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:N/A", "99:" + z("2.58") + ":1"}
+        << QStringList{opening, "55:" + z("35.2"), "77:N/A", "99:" + z("64.3"), "110:%", "120:*1)"} << reserve
+        << QStringList{"1) Ventilöffnung nicht ermittelbar!"} << 1;
+    QTest::newRow("on/off valve: on the Kv row")
+        << both(failMin, [](SharedData &s) { s.Kennlinie = 2; })
+        << QStringList{kv, "55:*Kv " + z("40.00"), "77:Kv " + z("11.09"), "99:Kv " + z("15.49"), "120:*1)"}
+        << QStringList{} << QStringList{} << reserve << QStringList{flow1} << 1;
+    QTest::newRow("min column off: not judged")
+        << both(failMin, [](SharedData &s) { s.MIN = false; })
+        << QStringList{kv, "77:Kv " + z("11.09"), "99:Kv " + z("15.49")}
+        << QStringList{"18:berechnet", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{opening, "77:" + z("55.9"), "99:" + z("64.3"), "110:%"} << reserve << QStringList{} << 0;
+    QTest::newRow("Czech printout")
+        << both(failNorm, [](SharedData &s) { s.SpracheDruck = 5; })
+        << QStringList{"18:vypočteno", "55:Kv " + z("5.774"), "77:*Kv " + z("40.00"), "99:Kv " + z("15.49"), "120:*1)"}
+        << QStringList{"18:vypočteno", "55:" + z("6.93") + ":1", "77:" + z("1.00") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Otevření ventilu", "55:" + z("35.2"), "77:*100", "99:" + z("64.3"), "110:%", "120:*1)"}
+        << QStringList{"10:Průtoková rezerva", "99:" + z("73.7"), "110:%"}
+        << QStringList{"1) Průtok ventilem nedostatečný!"} << 1;
+}
+
+void TestSheetReport::pointsTheValveCannotPassAreMarked()
+{
+    QFETCH(Change, change);
+    QFETCH(QStringList, kvRow);
+    QFETCH(QStringList, rangeabilityRow);
+    QFETCH(QStringList, openingRow);
+    QFETCH(QStringList, reserveRow);
+    QFETCH(QStringList, warnings);
+    QFETCH(int, count);
+    Fixture fx;
+    change(shared());
+    const int language = shared().SpracheDruck;
+    frmDruck &f = fx.open();
+    f.cmbSprache.setListIndex(language);
+    f.druck_Berechnungsblatt();
+    const RecordedDocument &d = fx.recorder.last();
+    auto label = [language](const char *key) { return getText(QString::fromUtf8(key), language); };
+    QCOMPARE(row(d, label("berechnet"), 0, true), kvRow);
+    QCOMPARE(row(d, label("berechnet"), 1, true), rangeabilityRow);
+    QCOMPARE(row(d, label("Ventilöffnung"), 0, true), openingRow);
+    QCOMPARE(row(d, label("Durchflussreserve"), 0, true), reserveRow);
+    QStringList listed;
+    for (const RecordedText &t : d.texts) {
+        if (columnOf(t) == report::kMarkerColumn)
+            QVERIFY2(t.font.italic, qPrintable(t.text));
+        if (columnOf(t) == report::kLabelColumn && t.text.size() > 3 && t.text[1] == QLatin1Char(')')) {
+            listed << t.text;
+            QVERIFY(t.font.italic);
+        }
+    }
+    QCOMPARE(listed, warnings);
+    QCOMPARE(f.AnzahlWarnungen, count);
+}
+
+// A number wider than the room of its column (up to a blank before the next piece of its line) is printed the
+// way the sheet draws it: with as many significant digits as fit and its exponent, so that the rest of the line
+// stays on it. The widths are those of Arial at 10 points (2048 units to the em; digits 1139, "." and "," 569,
+// "E" 1366, "-" 682, "+" 1196, blank 569), a print column 904 units: the room of 22 columns less a blank is
+// 19319 units, of 11 columns 9375.
+void TestSheetReport::numbersFitTheirColumns_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("occurrence");
+    QTest::addColumn<QStringList>("expected");
+
+    const Change maxOnly = [](SharedData &s) { s.MIN = s.NORM = false; };
+    auto maxOnlyAnd = [maxOnly](Change more) {
+        return Change([maxOnly, more](SharedData &s) {
+            maxOnly(s);
+            more(s);
+        });
+    };
+    // "8,96117965879659E-10" is 17 digits, 21980 units; to 13 digits 19702; to 12 digits "8,9611796588E-10" (the
+    // twelfth, a 0, dropped) 17424.
+    const Change tinyMinOpening = [](SharedData &s) { s.yMin = 8.96117965879659e-12; };
+    QTest::newRow("min opening 8.96E-10 %: the line stays whole")
+        << tinyMinOpening << "Ventilöffnung" << 0
+        << QStringList{"10:Ventilöffnung", "55:" + z("8.9611796588E-10"), "77:" + z("55.9"), "99:" + z("64.3"),
+                       "110:%"};
+    // Without the norm entry the min entry's room reaches to the max column.
+    QTest::newRow("norm column off: room up to the max column")
+        << Change([tinyMinOpening](SharedData &s) { tinyMinOpening(s), s.NORM = false; }) << "Ventilöffnung" << 0
+        << QStringList{"10:Ventilöffnung", "55:" + z("8.96117965879659E-10"), "99:" + z("64.3"), "110:%"};
+    // 4 digits and the exponent are 9451 units, 3 digits 8312.
+    QTest::newRow("velocity 1.41E-10 m/s before its unit")
+        << maxOnlyAnd([](SharedData &s) { s.v1Max = 1.41477847933016e-10; }) << "Eingang" << 1
+        << QStringList{"18:Eingang", "99:" + z("1.41E-10"), "110:m/s"};
+    // "0,000000001000" is 15376 units.
+    QTest::newRow("flow of 1E-09 m3/h") << maxOnlyAnd([](SharedData &s) { s.QMax = 1e-9; }) << "Durchfluss Q" << 0
+                                        << QStringList{"10:Durchfluss Q", "99:1E-09", "110:m3/h"};
+    // The blank in place of the sign stays: " 0,123457" is 9111 units, " 0,1234568" 10250.
+    QTest::newRow("pressure keeps its blank")
+        << maxOnlyAnd([](SharedData &s) { s.p2Max = 0.123456789012345; }) << "Nachdruck P2" << 0
+        << QStringList{"10:Nachdruck P2", "99: " + z("0.123457"), "110:bar,abs."};
+    // "100000000000" is 13668 units.
+    const Change hugeReserve = [](SharedData &s) { s.Q100 = 1e11, s.QMax = 1; };
+    QTest::newRow("full-open flow of 1E+11 m3/h") << hugeReserve << "Max. Durchfluss (y = 100%)" << 0
+                                                  << QStringList{"10:Max. Durchfluss (y = 100%)", "99:1E+11", "110:m3/h"};
+    // "9999999999900," (the pattern #.#) is 15376 units; to 11 digits "9,9999999999E+12" is 17938, to 10 digits
+    // it rounds up to "1E+13", 5979.
+    QTest::newRow("reserve of 1E+13 %") << hugeReserve << "Durchflussreserve" << 0
+                                        << QStringList{"10:Durchflussreserve", "99:1E+13", "110:%"};
+    // The flow sheet's opening is bold, with four digits; bold Arial has the same widths.
+    QTest::newRow("flow sheet: opening 8.96E-10 %")
+        << Change([](SharedData &s) { s.Modus = 1, s.yMax = 8.96117965879659e-12; }) << "Ventilöffnung" << 0
+        << QStringList{"10:Ventilöffnung", "99:" + z("8.96E-10"), "110:%"};
+}
+
+void TestSheetReport::numbersFitTheirColumns()
+{
+    checkRowAfterChange();
 }
 
 void TestSheetReport::extendedSection_data()
@@ -522,15 +729,7 @@ void TestSheetReport::pipeNoiseFluid_data()
 
 void TestSheetReport::pipeNoiseFluid()
 {
-    QFETCH(Change, change);
-    QFETCH(QString, label);
-    QFETCH(int, occurrence);
-    QFETCH(QStringList, expected);
-    Fixture fx;
-    change(shared());
-    const int printLanguage = shared().SpracheDruck;
-    const RecordedDocument &d = fx.print([&](frmDruck &f) { f.cmbSprache.setListIndex(printLanguage); });
-    QCOMPARE(row(d, label, occurrence), expected);
+    checkRowAfterChange();
 }
 
 void TestSheetReport::headerBlock_data()

@@ -468,4 +468,22 @@ QString general(double value, int significantDigits)
     return b.text();
 }
 
+QString numberThatFits(const QString &text, const std::function<bool(const QString &)> &fits)
+{
+    if (fits(text))
+        return text;
+    const QString ratio = QStringLiteral(":1");
+    const QString suffix = text.endsWith(ratio) ? ratio : QString();
+    double value = 0.0;
+    if (!parse(text.chopped(suffix.size()), &value))
+        return text;
+    QString shorter = text;
+    for (int digits = 14; digits >= 1; --digits) {
+        shorter = general(value, digits) + suffix;
+        if (fits(shorter))
+            break;
+    }
+    return shorter;
+}
+
 } // namespace numtext

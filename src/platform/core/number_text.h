@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 // All number text that a user sees or types goes through these helpers, on the user's regional settings
 // (QLocale::system(): a decimal comma under a German locale, never group separators).
@@ -40,5 +41,11 @@ QString fixedText(const FixedDigits &digits);
 // The plain text of a number: up to `significantDigits` significant digits (15 for a double, 7 for a single),
 // no trailing zeros, exponent form ("1E-10", "1.5E+16") for very small or very large magnitudes.
 QString general(double value, int significantDigits = 15);
+
+// A number drawn in a place too narrow for it (a label of a window, a column of a printout): the text itself when
+// `fits` takes it, else the number in the general form with the most significant digits that fit, its exponent
+// kept (one digit when nothing fits). A rangeability "n:1" keeps its ratio sign; any other text is returned as it
+// stands. What is stored is never shortened, only what is drawn.
+QString numberThatFits(const QString &text, const std::function<bool(const QString &)> &fits);
 
 } // namespace numtext

@@ -158,25 +158,6 @@ void FrameWidget::paintEvent(QPaintEvent *)
                               isEnabled(), title_, QPalette::WindowText);
 }
 
-QString numberThatFits(const QString &text, const QFontMetrics &metrics, int width)
-{
-    if (metrics.horizontalAdvance(text) <= width)
-        return text;
-    // A rangeability "n:1" keeps its ratio sign.
-    const QString ratio = QStringLiteral(":1");
-    const QString suffix = text.endsWith(ratio) ? ratio : QString();
-    double value = 0.0;
-    if (!numtext::parse(text.chopped(suffix.size()), &value))
-        return text;
-    QString shorter = text;
-    for (int digits = 14; digits >= 1; --digits) {
-        shorter = numtext::general(value, digits) + suffix;
-        if (metrics.horizontalAdvance(shorter) <= width)
-            break;
-    }
-    return shorter;
-}
-
 void CaptionLabel::setCaption(const QString &caption)
 {
     caption_ = caption;
@@ -204,7 +185,9 @@ void CaptionLabel::fit()
         width -= fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
     else if (indent() > 0)
         width -= indent();
-    const QString shown = numberThatFits(caption_, fontMetrics(), width);
+    const QFontMetrics metrics = fontMetrics();
+    const QString shown =
+        numtext::numberThatFits(caption_, [&](const QString &s) { return metrics.horizontalAdvance(s) <= width; });
     if (text() != shown)
         setText(shown);
 }

@@ -89,10 +89,6 @@ private:
     QString caption_;
 };
 
-// The text of a number (or a ratio "n:1") that fits `width` pixels in `metrics`: the text itself when it fits, else
-// the number with the most significant digits that fit (at least one); any other text is returned as it stands.
-QString numberThatFits(const QString &text, const QFontMetrics &metrics, int width);
-
 void syncLabel(const Label &model, CaptionLabel &widget);
 // Only a change of the selection (Prop::Selection) moves the cursor; other changes leave it where the user put it.
 void syncTextBox(const TextBox &model, QLineEdit &widget, Prop what);
