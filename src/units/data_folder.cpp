@@ -166,13 +166,9 @@ bool ensureDataFolder(const QString &seedFolder, QString *error, QStringList *re
                 return fehler(fileFailureMessage(
                     QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:"), zielDatei,
                     fileProblemText(notARegularFile(zielDatei), Sprache), Sprache));
-            QStringList logs;
-            QString why;
-            if (!gleicherInhalt(quelle, zielDatei) && setAsideLogs(zielDatei, &logs, &why)) {
+            // A log beside it means another program writes it: it is left as it is.
+            if (logsBeside(zielDatei).isEmpty() && !gleicherInhalt(quelle, zielDatei))
                 copyWholeFile(quelle, zielDatei);
-                if (keptLogs)
-                    keptLogs->append(logs);
-            }
             continue;
         }
         const QString ordner = QFileInfo(zielDatei).path();

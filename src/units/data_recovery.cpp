@@ -114,9 +114,8 @@ bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
 {
     *kept = KeptFiles();
     QStringList endings;
-    for (const QString &suffix : logSuffixes())
-        if (present(path + suffix))
-            endings << suffix;
+    for (const QString &log : logsBeside(path))
+        endings << log.mid(path.size());
     if (withFile)
         endings << QString();
     if (endings.isEmpty())
@@ -138,6 +137,15 @@ bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
 }
 
 } // namespace
+
+QStringList logsBeside(const QString &path)
+{
+    QStringList logs;
+    for (const QString &suffix : logSuffixes())
+        if (present(path + suffix))
+            logs << path + suffix;
+    return logs;
+}
 
 bool setAsideLogs(const QString &path, QStringList *kept, QString *why)
 {

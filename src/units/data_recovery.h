@@ -30,6 +30,9 @@ struct KeptFiles {
     bool empty() const { return file.isEmpty() && logs.isEmpty(); }
 };
 
+// The journal, write-ahead log and log index that lie beside a file.
+QStringList logsBeside(const QString &path);
+
 // Sets aside the journal, write-ahead log and log index of a file of the data folder, before a fresh copy takes
 // its place: whether or not the file is there, SQLite would play them into the fresh copy. They are kept under
 // the file's dated name; *kept receives their paths (none when there were none). False, with *why in the screen

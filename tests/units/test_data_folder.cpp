@@ -207,21 +207,29 @@ void TestDataFolder::languageDatabaseFollowsTheInstalledTexts_data()
 {
     QTest::addColumn<QByteArray>("vorhanden"); // the user's copy from an earlier installation
     QTest::addColumn<bool>("schreibgeschuetzt"); // the data folder and the copy are read-only
+    QTest::addColumn<bool>("journal"); // another program's journal lies beside it
     QTest::addColumn<QByteArray>("danach");
-    QTest::newRow("older texts") << QByteArray("old texts") << false << QByteArray("texts");
-    QTest::newRow("a longer older file") << QByteArray("texts and more") << false << QByteArray("texts");
+    QTest::newRow("older texts") << QByteArray("old texts") << false << false << QByteArray("texts");
+    QTest::newRow("a longer older file") << QByteArray("texts and more") << false << false << QByteArray("texts");
+    // The journal would be played into a fresh copy: the file is another program's now.
+    QTest::newRow("a journal beside it: the old texts serve")
+        << QByteArray("old texts") << false << true << QByteArray("old texts");
     // Permissions do not stop the superuser, so that case runs only for others.
     if (geteuid() != 0)
-        QTest::newRow("read-only: the old texts serve") << QByteArray("old texts") << true << QByteArray("old texts");
+        QTest::newRow("read-only: the old texts serve")
+            << QByteArray("old texts") << true << false << QByteArray("old texts");
 }
 
 void TestDataFolder::languageDatabaseFollowsTheInstalledTexts()
 {
     QFETCH(QByteArray, vorhanden);
     QFETCH(bool, schreibgeschuetzt);
+    QFETCH(bool, journal);
     QFETCH(QByteArray, danach);
     const QString datei = dataFile(QStringLiteral("dbSprache.mdb"));
     QVERIFY(schreibe(datei, vorhanden));
+    if (journal)
+        QVERIFY(schreibe(datei + QStringLiteral("-journal"), "pages before a write"));
     QVERIFY(schreibe(dataFile(QStringLiteral("Default.vls")), "the user's own project"));
     QVERIFY(schreibe(dataFile(QStringLiteral("Vorlagen/leer.vls")), "the user's own template"));
     const QFileDevice::Permissions lesbar = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
@@ -236,7 +244,9 @@ void TestDataFolder::languageDatabaseFollowsTheInstalledTexts()
     // Only the texts follow the installation; the user's projects stay.
     QCOMPARE(lies(dataFile(QStringLiteral("Default.vls"))), QByteArray("the user's own project"));
     QCOMPARE(lies(dataFile(QStringLiteral("Vorlagen/leer.vls"))), QByteArray("the user's own template"));
-    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files).size(), 2);
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files).size(), journal ? 3 : 2);
+    if (journal)
+        QCOMPARE(lies(datei + QStringLiteral("-journal")), QByteArray("pages before a write"));
 }
 
 void TestDataFolder::failuresNameTheFile_data()
