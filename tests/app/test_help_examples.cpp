@@ -3,20 +3,25 @@
 #include "app/access_code_dialog.h"
 #include "platform/core/number_text.h"
 #include "platform/forms/buttons.h"
+#include "platform/print/print_recorder.h"
+#include "platform/print/print_session.h"
+#include "reports/print_dialog.h"
+#include "support/help_page_text.h"
 
 #include <QRegularExpression>
 
 // The worked examples of the help pages, done by the program: each example marks in its page what the user
-// chooses ("menu:"), types or picks ("in:") and reads ("out:"), window by window; the suite does the same on the
-// real main window and sheets with the seed data, in the page's language, and compares every result the page
-// prints with what the program shows. Page and program cannot drift apart.
+// chooses ("menu:"), types or picks ("in:") and reads ("out:"), window by window, and what the printout of the
+// result gives in a row (“print:” with the row's text key); the suite does the same on the real main window and
+// sheets with the seed data, in the page's language, prints the sheet, and compares every result the page gives
+// with what the program shows and prints. Page and program cannot drift apart.
 
 using namespace menufixture;
 
 namespace {
 
 struct Step {
-    enum class Kind { Menu, In, Out } kind;
+    enum class Kind { Menu, In, Out, Print } kind;
     QString window; // a form's name; empty for the main window's menus and the active sheet's controls
     QString control;
     QString value; // as the page writes it
@@ -25,15 +30,7 @@ struct Step {
     bool inDialog() const { return !window.isEmpty() && window != QLatin1String("frmMDIMain"); }
 };
 
-QString plainText(QString html)
-{
-    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    html.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    html.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    html.replace(QStringLiteral("&nbsp;"), QStringLiteral(" "));
-    html.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    return html.simplified();
-}
+using testsupport::plainText;
 
 // The section of the page from the element with the anchor to the next heading of the same or a higher level.
 QString section(const QString &html, const QString &anchor)
@@ -52,15 +49,16 @@ QString section(const QString &html, const QString &anchor)
 std::vector<Step> stepsOf(const QString &html)
 {
     std::vector<Step> steps;
-    const QRegularExpression marker(QStringLiteral("<(\\w+)\\s+class=\"(menu|in|out):([^\"]+)\"\\s*>(.*?)</\\1>"),
+    const QRegularExpression marker(QStringLiteral("<(\\w+)\\s+class=\"(menu|in|out|print):([^\"]+)\"\\s*>(.*?)</\\1>"),
                                     QRegularExpression::DotMatchesEverythingOption);
     for (auto it = marker.globalMatch(html); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
         const QString kind = m.captured(2);
         const QString target = m.captured(3);
-        Step s{kind == QLatin1String("menu") ? Step::Kind::Menu
-               : kind == QLatin1String("in") ? Step::Kind::In
-                                             : Step::Kind::Out,
+        Step s{kind == QLatin1String("menu")    ? Step::Kind::Menu
+               : kind == QLatin1String("in")    ? Step::Kind::In
+               : kind == QLatin1String("print") ? Step::Kind::Print
+                                                : Step::Kind::Out,
                target.contains(QLatin1Char('.')) ? target.section(QLatin1Char('.'), 0, 0) : QString(),
                target.section(QLatin1Char('.'), -1), plainText(m.captured(4))};
         steps.push_back(s);
@@ -87,6 +85,10 @@ public:
     {
         for (std::size_t i = 0; i < steps.size(); ++i) {
             const Step &s = steps[i];
+            if (s.kind == Step::Kind::Print) {
+                printed_.push_back(s);
+                continue;
+            }
             if (s.kind != Step::Kind::Menu) {
                 QVERIFY2(!s.inDialog(), qPrintable(where(s) + ": a dialog's step without its menu entry"));
                 Form *form = s.window.isEmpty() ? f_.sheet() : f_.w.get();
@@ -133,6 +135,35 @@ public:
     }
 
     int compared() const { return compared_; }
+
+    // Prints the sheet as it stands, every section chosen, and compares the rows the page quotes from the
+    // printout: a printed line that begins with the row's text gives the value.
+    void comparePrintout(int Sprache)
+    {
+        if (printed_.empty())
+            return;
+        RecordingBackEnd recorder;
+        PrintBackEndScope scope(recorder);
+        for (Variant *flag : {&shared().DruckProzessdaten, &shared().DruckVentildaten, &shared().DruckRohrleitung,
+                              &shared().DruckSchalldruck, &shared().DruckStoffdaten})
+            *flag = Variant(true);
+        f_.ui.onNextModal([](Form &form) { dynamic_cast<frmDruck &>(form).cmdOK.userClick(); });
+        QVERIFY2(f_.choose(f_.w->mnuDrucken), "File > Print");
+        QVERIFY(!recorder.documents().empty());
+        const QStringList lines = recorder.last().allLines();
+        for (const Step &s : printed_) {
+            const QString label = getText(s.control, Sprache);
+            const QString value = asUserWrites(s.value, decimal_);
+            const bool found = std::any_of(lines.begin(), lines.end(), [&](const QString &line) {
+                const QString row = line.trimmed();
+                return row.startsWith(label) &&
+                       row.mid(label.size()).split(QLatin1Char(' '), Qt::SkipEmptyParts).contains(value);
+            });
+            QVERIFY2(found, qPrintable(QStringLiteral("the printout has no row \"%1\" with %2:\n%3")
+                                           .arg(label, value, lines.join(QLatin1Char('\n')))));
+            ++compared_;
+        }
+    }
 
 private:
     static QString where(const Step &s) { return (s.window.isEmpty() ? QString() : s.window + '.') + s.control; }
@@ -199,6 +230,7 @@ private:
     Fixture &f_;
     QChar decimal_;
     int compared_ = 0;
+    std::vector<Step> printed_;
 };
 
 } // namespace
@@ -256,9 +288,12 @@ void TestHelpExamples::examplesAreWhatTheProgramShows()
     run.run(steps);
     if (QTest::currentTestFailed())
         return;
+    const QString status = f.w->StatusBar.text();
+    run.comparePrintout(Sprache);
+    if (QTest::currentTestFailed())
+        return;
     // An example that printed few results would prove little.
     QVERIFY2(run.compared() >= 12, qPrintable(QString::number(run.compared())));
-    const QString status = f.w->StatusBar.text();
     QVERIFY2(status.startsWith(getText(QStringLiteral("Berechnung aktualisiert"), Sprache)), qPrintable(status));
 }
 
