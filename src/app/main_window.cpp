@@ -348,8 +348,7 @@ void frmMDIMain::MDIForm_Load()
     }
 
     // A language without a flag (only an edited parameter file gives one) is taken as German.
-    if (d.Sprache < 0 || d.Sprache > 5)
-        d.Sprache = 0;
+    d.Sprache = knownLanguage(d.Sprache);
 
     applyStartPictures();
     if (failed_)

@@ -61,7 +61,7 @@ void fillLanguageList(ComboBox &cmbSprache, int Sprache)
     cmbSprache.clear();
     for (const char *language : {"deutsch", "englisch", "französisch", "italienisch", "spanisch", "tschechisch"})
         cmbSprache.addItem(getText(QString::fromUtf8(language), Sprache));
-    cmbSprache.setListIndex(Sprache >= 0 && Sprache < 6 ? Sprache : 0);
+    cmbSprache.setListIndex(knownLanguage(Sprache));
 }
 
 } // namespace report

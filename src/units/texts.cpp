@@ -66,10 +66,14 @@ QString getText(const QString &TextDeutsch, int Sprache)
     }
 }
 
+int knownLanguage(int Sprache)
+{
+    return Sprache >= 0 && Sprache < int(sprachSpalten.size()) ? Sprache : 0;
+}
+
 int screenLanguage()
 {
-    const int Sprache = shared().Sprache;
-    return Sprache >= 0 && Sprache < int(sprachSpalten.size()) ? Sprache : 0;
+    return knownLanguage(shared().Sprache);
 }
 
 Variant getVentiltypName(const QString &Ventiltyp, int Sprache)

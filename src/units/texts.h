@@ -9,6 +9,8 @@
 // The user-interface text of a German wording in a language (0 de … 5 cs), from the open language table
 // (shared rsSprache). Unknown wordings come back unchanged; an empty entry falls back to English.
 QString getText(const QString &TextDeutsch, int Sprache);
+// A language index as one of the six (0 de … 5 cs); German for any other.
+int knownLanguage(int Sprache);
 // The screen language (shared Sprache) as one of the six; German when the parameters name none of them.
 int screenLanguage();
 // Display name of a valve series; empty for an unknown code; "9999" gives the user-defined valve's Bezeichnung.

@@ -59,9 +59,12 @@ inline QString firstDifference(const SharedData &a, const SharedData &b)
 }
 
 using testsupport::execSql;
+using testsupport::HeldDatabase;
+using testsupport::holdExclusively;
 
 // The characteristic database of the data folder, damaged while the program runs: "bytes" puts a text file in its
-// place, "folder" a folder at its name (no regular file: nothing mends that); anything else is SQL run on it.
+// place, "folder" a folder at its name (no regular file: nothing mends that), "locked" leaves it to another program
+// (catalogueHolder); anything else is SQL run on it.
 inline void damageCatalogue(const QString &damage)
 {
     const QString catalogue = dataFile(QStringLiteral("dbKenndaten.mdb"));
@@ -69,12 +72,22 @@ inline void damageCatalogue(const QString &damage)
         QFile file(catalogue);
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write("Einkaufsliste: Ventile, Dichtungen\n");
+    } else if (damage == QLatin1String("locked")) {
+        return; // held by catalogueHolder for as long as the command runs
     } else if (damage == QLatin1String("folder")) {
         QVERIFY(QFile::remove(catalogue));
         QVERIFY(QDir().mkpath(catalogue));
     } else {
         execSql(catalogue, damage);
     }
+}
+
+// Another program holding the catalogue while the holder lives, for the damage "locked"; else nothing is held.
+inline HeldDatabase catalogueHolder(const QString &damage)
+{
+    if (damage != QLatin1String("locked"))
+        return HeldDatabase(nullptr, &sqlite3_close);
+    return holdExclusively(dataFile(QStringLiteral("dbKenndaten.mdb")));
 }
 
 // The one message of a command that met a damaged catalogue names the catalogue, then either the reason it cannot

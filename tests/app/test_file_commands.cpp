@@ -511,13 +511,19 @@ void TestFileCommands::catalogueAtFaultIsNamedAndMended_data()
     QTest::addColumn<bool>("open"); // else Load default
     QTest::addColumn<QString>("damage");
     QTest::addColumn<QString>("series"); // of the project
-    QTest::addColumn<QString>("reason"); // empty: mended
+    QTest::addColumn<QString>("reason"); // empty: mended; for "locked" the status line
     QTest::newRow("Open, catalogue no database") << true << "bytes" << "4627_71" << "";
     QTest::newRow("Open, the project's series without a table") << true << "DROP TABLE \"3652\"" << "3652" << "";
     QTest::newRow("Load default, catalogue no database") << false << "bytes" << "4627_71" << "";
     QTest::newRow("Open, a folder at the catalogue's name")
         << true << "folder" << "4627_71"
         << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.";
+    // Held by another program's write, not damaged: the project opens, nothing is replaced, and the run, which
+    // writes the catalogue's work table for the project's series, names the file held.
+    const QString held = QStringLiteral("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell: "
+                                        "Die Datei wird von einem anderen Programm verwendet.");
+    QTest::newRow("Open, catalogue held by another program") << true << "locked" << "3548" << held;
+    QTest::newRow("Load default, catalogue held by another program") << false << "locked" << "3548" << held;
 }
 
 void TestFileCommands::catalogueAtFaultIsNamedAndMended()
@@ -540,20 +546,36 @@ void TestFileCommands::catalogueAtFaultIsNamedAndMended()
     const UnloadWatch sheetBefore(*f.sheet());
     const SharedData data = shared();
     const QString caption = f.w->caption();
+    const QStringList filesBefore = QDir(dataFolder()).entryList(QDir::Files);
 
-    if (open) {
-        f.ui.answerNextFileDialog(project);
-        QVERIFY(f.w->mnuOpen.userChoose());
-    } else {
-        QVERIFY(f.w->mnuStandardLaden.userChoose());
+    {
+        const HeldDatabase holder = catalogueHolder(damage);
+        QVERIFY(damage != QLatin1String("locked") || holder);
+        if (open) {
+            f.ui.answerNextFileDialog(project);
+            QVERIFY(f.w->mnuOpen.userChoose());
+        } else {
+            QVERIFY(f.w->mnuStandardLaden.userChoose());
+        }
     }
 
+    if (damage == QLatin1String("locked")) {
+        QVERIFY(f.ui.messages().empty());
+        QCOMPARE(shared().p1Max, 7.5);
+        QCOMPARE(shared().rsVentil->table(), series);
+        QCOMPARE(f.w->caption(), open ? QStringLiteral("Quendra Ver. 9.75 [Kessel]")
+                                      : QStringLiteral("Quendra Ver. 9.75 [DEFAULT]"));
+        QCOMPARE(f.w->StatusBar.text(), reason);
+        QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), filesBefore);
+        return;
+    }
     checkCatalogueNamed(f.ui.messages(), reason);
     if (QTest::currentTestFailed())
         return;
     if (!reason.isEmpty()) {
         QCOMPARE(firstDifference(shared(), data), QString());
         QCOMPARE(f.w->caption(), caption);
+        QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), filesBefore);
         QVERIFY(!sheetBefore.unloaded());
         return;
     }

@@ -74,17 +74,6 @@ bool overwrite(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-// Another program holding the file in an exclusive transaction, as a second copy saving does; closing ends it.
-sqlite3 *holdExclusively(const QString &path)
-{
-    sqlite3 *db = nullptr;
-    if (sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
-        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK)
-        return db;
-    sqlite3_close(db);
-    return nullptr;
-}
-
 // Commits `sql` in write-ahead-log mode and closes without the checkpoint a last connection makes: the log keeps the
 // change, as a program killed after its commit leaves it.
 void commitIntoLog(const QString &path, const QString &sql)
@@ -976,8 +965,8 @@ void TestMainWindow::heldOrUnreadableFileIsLeftAlone()
     const QByteArray journalBefore = fileBytes(interrupted::journalOf(path));
     const QStringList eventsBefore = sheets_.events;
     {
-        const std::unique_ptr<sqlite3, int (*)(sqlite3 *)> holder(locked ? holdExclusively(path) : nullptr,
-                                                                   &sqlite3_close);
+        const testsupport::HeldDatabase holder =
+            locked ? testsupport::holdExclusively(path) : testsupport::HeldDatabase(nullptr, &sqlite3_close);
         QVERIFY(!locked || holder);
         if (atNew)
             QVERIFY(w_->mnuNeu.userChoose());

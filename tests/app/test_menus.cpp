@@ -183,11 +183,15 @@ void TestMenus::submenuTitlesActWithoutAChoice()
 void TestMenus::seriesMenuNamesTheCatalogueAtFault_data()
 {
     QTest::addColumn<QString>("damage");
-    QTest::addColumn<QString>("reason"); // empty: mended
+    QTest::addColumn<QString>("reason"); // empty: mended; for "locked" the status line
     QTest::newRow("the chosen series without a table") << "DROP TABLE \"3548\"" << "";
     QTest::newRow("catalogue no database") << "bytes" << "";
     QTest::newRow("a folder at the catalogue's name")
         << "folder" << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.";
+    QTest::newRow("catalogue held by another program")
+        << "locked"
+        << "Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell: Die Datei wird von einem "
+           "anderen Programm verwendet.";
 }
 
 void TestMenus::seriesMenuNamesTheCatalogueAtFault()
@@ -202,8 +206,23 @@ void TestMenus::seriesMenuNamesTheCatalogueAtFault()
     QVERIFY(f.sheet());
     const UnloadWatch sheet(*f.sheet());
     const QString status = f.w->StatusBar.text();
-    QVERIFY(f.choose(f.w->mnu3548));
+    const QStringList filesBefore = QDir(dataFolder()).entryList(QDir::Files);
+    {
+        const HeldDatabase holder = catalogueHolder(damage);
+        QVERIFY(damage != QLatin1String("locked") || holder);
+        QVERIFY(f.choose(f.w->mnu3548));
+    }
 
+    if (damage == QLatin1String("locked")) {
+        // Another program's write leaves reading alone: the series is taken, nothing is replaced, and the run,
+        // which writes the work table, says which file is held.
+        QVERIFY(f.ui.messages().empty());
+        QCOMPARE(shared().Ventiltyp, QStringLiteral("3548"));
+        QVERIFY(sheet.unloaded());
+        QCOMPARE(f.w->StatusBar.text(), reason);
+        QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), filesBefore);
+        return;
+    }
     checkCatalogueNamed(f.ui.messages(), reason);
     if (QTest::currentTestFailed())
         return;
@@ -213,6 +232,7 @@ void TestMenus::seriesMenuNamesTheCatalogueAtFault()
         QCOMPARE(shared().Kennlinie, 1);
         QVERIFY(!sheet.unloaded());
         QCOMPARE(f.w->StatusBar.text(), status);
+        QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), filesBefore);
         return;
     }
     QCOMPARE(shared().Ventiltyp, QStringLiteral("3548"));

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <QTest>
+#include <memory>
 #include <sqlite3.h>
 
 namespace testsupport {
@@ -20,6 +21,19 @@ inline void execSql(const QString &path, const QString &sql)
     sqlite3_free(err);
     sqlite3_close(db);
     QVERIFY2(rc == SQLITE_OK, qPrintable(message));
+}
+
+// Another program holding the file in an exclusive transaction, as a second copy saving does; the transaction
+// ends when the holder goes. Empty when the file could not be taken.
+using HeldDatabase = std::unique_ptr<sqlite3, int (*)(sqlite3 *)>;
+inline HeldDatabase holdExclusively(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open(QFile::encodeName(path).constData(), &db) == SQLITE_OK &&
+        sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK)
+        return HeldDatabase(db, &sqlite3_close);
+    sqlite3_close(db);
+    return HeldDatabase(nullptr, &sqlite3_close);
 }
 
 } // namespace testsupport

@@ -44,6 +44,8 @@ private slots:
     void unitList_data();
     void unitList();
     void gaugeUnitsFollowScreenLanguage();
+    void screenLanguageIsOneOfTheSix_data();
+    void screenLanguageIsOneOfTheSix();
 
     void languageDatabaseFailuresNameTheFile_data();
     void languageDatabaseFailuresNameTheFile();
@@ -271,6 +273,28 @@ void TestTexts::gaugeUnitsFollowScreenLanguage()
     shared().Sprache = 0;
     QCOMPARE(EinheitDruck(1), QStringLiteral("bar,ü."));
     QCOMPARE(EinheitTemperatur(1), QStringLiteral("F"));
+}
+
+// Only an edited parameter file names a language without a flag; the screen then speaks German.
+void TestTexts::screenLanguageIsOneOfTheSix_data()
+{
+    QTest::addColumn<int>("stored");
+    QTest::addColumn<int>("screen");
+    QTest::newRow("German") << 0 << 0;
+    QTest::newRow("Czech, the last of the six") << 5 << 5;
+    QTest::newRow("one past the six") << 6 << 0;
+    QTest::newRow("negative") << -1 << 0;
+    QTest::newRow("far out") << 32767 << 0;
+}
+
+void TestTexts::screenLanguageIsOneOfTheSix()
+{
+    QFETCH(int, stored);
+    QFETCH(int, screen);
+    QCOMPARE(knownLanguage(stored), screen);
+    shared().Sprache = stored;
+    QCOMPARE(screenLanguage(), screen);
+    shared().Sprache = 0;
 }
 
 void TestTexts::languageDatabaseFailuresNameTheFile_data()
