@@ -88,6 +88,15 @@ OpenedCatalogue openCatalogue(const QString &Ventiltyp, const std::function<void
     }
 }
 
+void takeCatalogue(OpenedCatalogue &&catalogue)
+{
+    SharedData &d = shared();
+    // The old table goes before the database it was opened on.
+    d.rsVentil.reset();
+    d.dbKenndaten = std::move(catalogue.db);
+    d.rsVentil = std::move(catalogue.rsVentil);
+}
+
 void reopenSharedCatalogue()
 {
     SharedData &d = shared();

@@ -30,6 +30,9 @@ void checkCatalogue(Database &db);
 // handles open again).
 OpenedCatalogue openCatalogue(const QString &Ventiltyp, const std::function<void(const QString &)> &tell);
 
+// Makes an opened catalogue the shared dbKenndaten and rsVentil.
+void takeCatalogue(OpenedCatalogue &&catalogue);
+
 // Opens the shared dbKenndaten and rsVentil again on the catalogue as it now is, for the current series, after a
 // command closed them to set the file aside and then ended without taking new ones; left closed when that fails
 // (a recalculation then says that there are no valve data).

@@ -96,10 +96,7 @@ bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei, bool
     if (!openCatalogueFor(staged.Ventiltyp, catalogue))
         return false;
     takeProjectItems(d, staged);
-    // The old table goes before the database it was opened on.
-    d.rsVentil.reset();
-    d.dbKenndaten = std::move(catalogue.db);
-    d.rsVentil = std::move(catalogue.rsVentil);
+    takeCatalogue(std::move(catalogue));
     return true;
 }
 

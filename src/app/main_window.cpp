@@ -515,10 +515,7 @@ void frmMDIMain::mnuNeu_Click()
     d.DatenPfad = folder;
     d.DateiName = kDefaultProject;
     takeProjectItems(d, staged);
-    // The old table goes before the database it was opened on.
-    d.rsVentil.reset();
-    d.dbKenndaten = std::move(catalogue.db);
-    d.rsVentil = std::move(catalogue.rsVentil);
+    takeCatalogue(std::move(catalogue));
     d.dbSchalldaten = std::move(schalldaten);
 
     if (d.Benutzername == QLatin1String("0")) {

@@ -64,10 +64,7 @@ void frmMDIMain::chooseSeries(const QString &key, KennlinieRule rule)
         d.Kennlinie = 2;
         break;
     }
-    // The old table goes before the database it was opened on.
-    d.rsVentil.reset();
-    d.dbKenndaten = std::move(catalogue.db);
-    d.rsVentil = std::move(catalogue.rsVentil);
+    takeCatalogue(std::move(catalogue));
 
     // The sheet's Load handler shows the series and recalculates.
     if (d.Modus == 0) {
