@@ -120,6 +120,39 @@ private slots:
         QCOMPARE(numtext::general(value, digits), expected);
     }
 
+    // A number shortened to a width of characters rounds a tie of its decimal text half away from zero, as fixed()
+    // does; the double of 0.15 lies below the tie.
+    void numberThatFitsRoundsHalfAwayFromZero_data()
+    {
+        QTest::addColumn<bool>("german");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("expected");
+        const struct { const char *tag; const char *text; int width; const char *out; } cases[] = {
+            {"whole digits", "1234.5", 4, "1235"},
+            {"one digit", "2.5", 1, "3"},
+            {"negative", "-2.5", 2, "-3"},
+            {"decimal tie, binary below", "0.15", 3, "0.2"},
+            {"exponent kept", "2.5E+16", 5, "3E+16"},
+        };
+        for (bool german : {false, true})
+            for (const auto &c : cases)
+                QTest::addRow("%s %s", german ? "de" : "C", c.tag)
+                    << german << localized(QString::fromLatin1(c.text), german) << c.width
+                    << localized(QString::fromLatin1(c.out), german);
+    }
+
+    void numberThatFitsRoundsHalfAwayFromZero()
+    {
+        QFETCH(bool, german);
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(QString, expected);
+        numtext::setUserLocale(german ? kGerman : QLocale::c());
+        CLibraryNumbers clib;
+        QCOMPARE(numtext::numberThatFits(text, [width](const QString &t) { return t.size() <= width; }), expected);
+    }
+
     void nonFiniteGivesEmptyText()
     {
         for (double v : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {

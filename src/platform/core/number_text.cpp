@@ -420,21 +420,17 @@ QString fixed(double value, int decimals)
     return b.text();
 }
 
-QString general(double value, int significantDigits)
+namespace {
+
+// The general form of a number from its decimal digits: `significantDigits` decides, as for the value itself, where
+// the exponent form begins.
+QString generalText(bool negative, Decimal &d, int significantDigits)
 {
-    if (!std::isfinite(value))
-        return QString();
-    if (value == 0.0)
-        return QStringLiteral("0");
-    if (significantDigits < 1)
-        significantDigits = 1;
-    Decimal d;
-    toDecimal(value, significantDigits, d);
     // Drop trailing zeros of the mantissa.
     while (d.count > 1 && d.digits[d.count - 1] == '0')
         --d.count;
     TextBuilder b;
-    if (value < 0)
+    if (negative)
         b.put('-');
     const int sciExp = d.exponent - 1; // value = d.ddd * 10^sciExp
     if (sciExp < -5 || sciExp >= significantDigits) {
@@ -468,6 +464,42 @@ QString general(double value, int significantDigits)
     return b.text();
 }
 
+// Cuts decimal digits to `sig` significant ones, rounded half away from zero on the digits themselves, so that a
+// tie is one in the decimal text (0.15 to one digit is 0.2, though the double lies below 0.15).
+void roundHalfAwayFromZero(Decimal &d, int sig)
+{
+    if (sig >= d.count)
+        return;
+    const bool up = d.digits[sig] >= '5';
+    d.count = sig;
+    if (!up)
+        return;
+    int i = sig - 1;
+    while (i >= 0 && d.digits[i] == '9')
+        d.digits[i--] = '0';
+    if (i >= 0) {
+        ++d.digits[i];
+    } else {
+        d.digits[0] = '1';
+        ++d.exponent;
+    }
+}
+
+} // namespace
+
+QString general(double value, int significantDigits)
+{
+    if (!std::isfinite(value))
+        return QString();
+    if (value == 0.0)
+        return QStringLiteral("0");
+    if (significantDigits < 1)
+        significantDigits = 1;
+    Decimal d;
+    toDecimal(value, significantDigits, d);
+    return generalText(value < 0, d, significantDigits);
+}
+
 QString numberThatFits(const QString &text, const std::function<bool(const QString &)> &fits)
 {
     if (fits(text))
@@ -477,9 +509,14 @@ QString numberThatFits(const QString &text, const std::function<bool(const QStri
     double value = 0.0;
     if (!parse(text.chopped(suffix.size()), &value))
         return text;
+    // Shortened from the fifteen digits the program shows of the value, not from the double.
+    Decimal shown;
+    toDecimal(value, 15, shown);
     QString shorter = text;
     for (int digits = 14; digits >= 1; --digits) {
-        shorter = general(value, digits) + suffix;
+        Decimal d = shown;
+        roundHalfAwayFromZero(d, digits);
+        shorter = generalText(value < 0, d, digits) + suffix;
         if (fits(shorter))
             break;
     }

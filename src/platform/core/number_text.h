@@ -43,9 +43,9 @@ QString fixedText(const FixedDigits &digits);
 QString general(double value, int significantDigits = 15);
 
 // A number drawn in a place too narrow for it (a label of a window, a column of a printout): the text itself when
-// `fits` takes it, else the number in the general form with the most significant digits that fit, its exponent
-// kept (one digit when nothing fits). A rangeability "n:1" keeps its ratio sign; any other text is returned as it
-// stands. What is stored is never shortened, only what is drawn.
+// `fits` takes it, else the number in the general form with the most significant digits that fit, rounded half
+// away from zero on the digits shown, its exponent kept (one digit when nothing fits). A rangeability "n:1" keeps
+// its ratio sign; any other text is returned as it stands. What is stored is never shortened, only what is drawn.
 QString numberThatFits(const QString &text, const std::function<bool(const QString &)> &fits);
 
 } // namespace numtext
