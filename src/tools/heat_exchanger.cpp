@@ -172,11 +172,8 @@ frmWärmetauscher::frmWärmetauscher() : Form(QStringLiteral("frmWärmetauscher"
         const Spalte s = spalten()[static_cast<std::size_t>(k)];
         s.p1.Change = [this, k] { sattdampfTemperatur(k); };
         s.p2.Change = [this, k] { verdampfungsEnthalpie(k); };
-        TextBox *masse = &s.M;
-        TextBox *differenz = &s.DeltaT;
-        masse->Change = [this, k, masse] { leistungAusMasseOderDifferenz(k, *masse); };
-        differenz->Change = [this, k, differenz] { leistungAusMasseOderDifferenz(k, *differenz); };
-        s.Taufheiz.Change = [this, k] { leistungAusZeit(k); };
+        for (TextBox *eingabe : {&s.M, &s.DeltaT, &s.Taufheiz})
+            eingabe->Change = [this, k, eingabe] { leistungAusEingabe(k, *eingabe); };
         s.r.Change = [this, k] { dampfMassenstrom(k); };
         s.P.Change = [this, k] { leistungVorgegeben(k); };
         // Entering a field selects its whole text, so that typing replaces the value.

@@ -149,8 +149,7 @@ private:
     // The handler families of a column (0 min, 1 norm, 2 max).
     void sattdampfTemperatur(int k);
     void verdampfungsEnthalpie(int k);
-    void leistungAusMasseOderDifferenz(int k, const TextBox &geaendert);
-    void leistungAusZeit(int k);
+    void leistungAusEingabe(int k, const TextBox &geaendert);
     void dampfMassenstrom(int k);
     void leistungVorgegeben(int k);
     void txtCpMax_Change();
@@ -163,7 +162,9 @@ private:
     void cmdPDFDruck_Click();
     void cmdÜbernehmen_Click();
     void druckvariablenFuellen();
-    bool uebernahmeMoeglich() const;
+    // The rule a field's entry must pass for its chain to compute.
+    bool zulaessig(const TextBox &feld);
+    bool uebernahmeMoeglich();
     // "Daten übernehmen" is enabled exactly while it would hand the shown columns over.
     void pruefeUebernahme();
     // Saturated steam exists at this pressure (a number in the unit given).

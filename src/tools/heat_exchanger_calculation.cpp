@@ -23,13 +23,6 @@ bool istZahl(const QString &text)
     return Variant(text).isNumeric();
 }
 
-// A mass, heat capacity, temperature rise or power below zero heats nothing; 0 is a case of its own.
-bool istMenge(const QString &text)
-{
-    const Variant wert(text);
-    return wert.isNumeric() && wert.toDouble() >= 0;
-}
-
 // Four significant digits of a result; "--" where there is no finite number to show.
 QString vierStellen(const Variant &wert)
 {
@@ -50,15 +43,30 @@ double frmWärmetauscher::P_WTauscher(const Variant &m, int mUnit, const Variant
     return 0.0;
 }
 
+// A mass, heat capacity, temperature rise or power below zero heats nothing; 0 is a case of its own. A heating time
+// must be above 0. Whatever writes a field (the user, the load, a unit list) is judged by this one rule, and so is
+// every shown field when the hand-over is weighed.
+bool frmWärmetauscher::zulaessig(const TextBox &feld)
+{
+    double wert = 0.0;
+    if (!Variant(feld.text()).toNumber(&wert))
+        return false;
+    for (const Spalte &s : spalten()) {
+        if (&feld == &s.Taufheiz)
+            return wert > 0;
+        if (&feld == &s.p1 || &feld == &s.p2)
+            return true;
+    }
+    return wert >= 0;
+}
+
+// A pressure without saturated steam is a number all the same: the label shows the edge of the steam table and the
+// hand-over stays off, without a beep.
 void frmWärmetauscher::sattdampfTemperatur(int k)
 {
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
-    if (istZahl(s.p1.text())) {
+    if (zulaessig(s.p1)) {
         s.T1.setCaption(vierStellen(calcTsatWasser(Variant(s.p1.text()), WT_p1Unit, WT_TUnit)));
-        // No steam case has a pressure without saturated steam. The label shows the edge of the steam table, a
-        // number: the beep tells where the hand-over goes off. A hidden column is not handed over.
-        if (spalteGezeigt(k) && !istSattdampfdruck(s.p1.text(), WT_p1Unit))
-            uiServices().beep();
     } else {
         uiServices().beep();
         s.T1.setCaption(kKeinWert);
@@ -69,10 +77,8 @@ void frmWärmetauscher::sattdampfTemperatur(int k)
 void frmWärmetauscher::verdampfungsEnthalpie(int k)
 {
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
-    if (istZahl(s.p2.text())) {
+    if (zulaessig(s.p2)) {
         s.r.setCaption(vierStellen(calcRVerdampfung(Variant(s.p2.text()), WT_p2Unit)));
-        if (spalteGezeigt(k) && !istSattdampfdruck(s.p2.text(), WT_p2Unit))
-            uiServices().beep();
     } else {
         uiServices().beep();
         s.r.setCaption(kKeinWert);
@@ -80,49 +86,31 @@ void frmWärmetauscher::verdampfungsEnthalpie(int k)
     pruefeUebernahme();
 }
 
-// Without a heat capacity no power can be computed; the user heard the beep when cp was cleared.
-void frmWärmetauscher::leistungAusMasseOderDifferenz(int k, const TextBox &geaendert)
+// Mass, rise or time: the changed field beeps when refused; a column that lacks another input shows "--" silently
+// (the user heard the beep when that one was refused).
+void frmWärmetauscher::leistungAusEingabe(int k, const TextBox &geaendert)
 {
     if (!WT_Berechnet)
         return;
-    const Spalte s = spalten()[static_cast<std::size_t>(k)];
-    if (!istMenge(geaendert.text())) {
-        uiServices().beep();
-        s.P.setText(kKeinWert);
-    } else if (!istMenge(txtCpMax.text())) {
-        s.P.setText(kKeinWert);
-    } else {
+    if (zulaessig(geaendert)) {
         spaltenLeistung(k);
+    } else {
+        uiServices().beep();
+        spalten()[static_cast<std::size_t>(k)].P.setText(kKeinWert);
     }
     pruefeUebernahme();
 }
 
-void frmWärmetauscher::leistungAusZeit(int k)
-{
-    if (!WT_Berechnet)
-        return;
-    const Spalte s = spalten()[static_cast<std::size_t>(k)];
-    const Variant zeit(s.Taufheiz.text());
-    if (!zeit.isNumeric() || zeit.toDouble() <= 0) {
-        uiServices().beep();
-        s.P.setText(kKeinWert);
-    } else if (!istMenge(txtCpMax.text())) {
-        s.P.setText(kKeinWert);
-    } else {
-        spaltenLeistung(k);
-    }
-    pruefeUebernahme();
-}
-
-// A power from a blank or negative mass, rise or cp, or from a blank time, would be a number without meaning: the
-// column shows "--" instead. A time of 0 reached here gives the power 0.
+// A power from an input its own handler refuses would be a number without meaning (a time of 0 would give 0): the
+// column shows "--" instead, whether a field, cp, the power option or the load asks for it.
 void frmWärmetauscher::spaltenLeistung(int k)
 {
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
-    if (!istMenge(s.M.text()) || !istMenge(s.DeltaT.text()) || !istZahl(s.Taufheiz.text()) ||
-        !istMenge(txtCpMax.text())) {
-        s.P.setText(kKeinWert);
-        return;
+    for (const TextBox *eingabe : {&s.M, &s.DeltaT, &s.Taufheiz, &txtCpMax}) {
+        if (!zulaessig(*eingabe)) {
+            s.P.setText(kKeinWert);
+            return;
+        }
     }
     const double P = P_WTauscher(Variant(s.M.text()), WT_Munit, Variant(txtCpMax.text()), Variant(s.DeltaT.text()),
                                  WT_TUnit, Variant(s.Taufheiz.text()), WT_ZeitUnit);
@@ -133,8 +121,8 @@ void frmWärmetauscher::spaltenLeistung(int k)
 // (computed, or loaded) beeps only in the given mode, where it is an input.
 void frmWärmetauscher::leistungVorgegeben(int k)
 {
-    const QString leistung = spalten()[static_cast<std::size_t>(k)].P.text();
-    if (!WT_Berechnet && istZahl(leistung) && !istMenge(leistung))
+    const TextBox &leistung = spalten()[static_cast<std::size_t>(k)].P;
+    if (!WT_Berechnet && istZahl(leistung.text()) && !zulaessig(leistung))
         uiServices().beep();
     dampfMassenstrom(k);
 }
@@ -146,7 +134,7 @@ void frmWärmetauscher::dampfMassenstrom(int k)
     const Spalte s = spalten()[static_cast<std::size_t>(k)];
     const Variant P(s.P.text());
     const Variant r(s.r.caption());
-    const bool rechenbar = istMenge(s.P.text()) && r.isNumeric() && r.toDouble() != 0.0;
+    const bool rechenbar = zulaessig(s.P) && r.isNumeric() && r.toDouble() != 0.0;
     const double Q = rechenbar ? P.toDouble() / r.toDouble() / kWirkungsgrad * 3600.0 : 0.0;
     if (!rechenbar || !std::isfinite(Q))
         s.Q.setCaption(kKeinWert);
@@ -158,7 +146,7 @@ void frmWärmetauscher::dampfMassenstrom(int k)
 // cp serves every column and computes in either mode; in the given mode only the program can write it.
 void frmWärmetauscher::txtCpMax_Change()
 {
-    if (istMenge(txtCpMax.text())) {
+    if (zulaessig(txtCpMax)) {
         for (int k = 0; k < 3; ++k)
             spaltenLeistung(k);
     } else {
@@ -173,10 +161,8 @@ void frmWärmetauscher::optWTberechnet_Click()
 {
     WT_Berechnet = true;
     shared().WTDruck_WTcalc = Variant(true);
-    for (int k = 0; k < 3; ++k) {
-        const Spalte s = spalten()[static_cast<std::size_t>(k)];
-        leistungAusMasseOderDifferenz(k, s.M);
-    }
+    for (int k = 0; k < 3; ++k)
+        leistungAusEingabe(k, spalten()[static_cast<std::size_t>(k)].M);
     setzeEingabemodus(true);
     pruefeUebernahme();
 }

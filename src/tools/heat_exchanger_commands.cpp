@@ -8,6 +8,8 @@
 #include "units/conversions.h"
 #include "units/physical_limits.h"
 
+#include <vector>
+
 // The four buttons: cancel, print, print to PDF, and the hand-over of the operating points to the sizing sheet.
 
 namespace {
@@ -108,22 +110,23 @@ void frmWärmetauscher::cmdPDFDruck_Click()
     selectPrinter(shared().StandardDrucker);
 }
 
-bool frmWärmetauscher::uebernahmeMoeglich() const
+// Every shown column's inputs (of the power option chosen) pass the rules they pass as they are typed, however they
+// came there, and its saturation temperature and steam flow are numbers.
+bool frmWärmetauscher::uebernahmeMoeglich()
 {
-    struct Spaltenwerte {
-        bool gezeigt;
-        const TextBox &p1, &p2;
-        const Label &T1, &Q;
-    };
-    const Spaltenwerte spaltenwerte[] = {{WT_MIN, txtp1min, txtp2min, lblT1min, lblQmin},
-                                         {WT_NORM, txtp1norm, txtp2norm, lblT1norm, lblQnorm},
-                                         {true, txtp1max, txtp2max, lblT1max, lblQmax}};
-    for (const Spaltenwerte &s : spaltenwerte) {
-        if (!s.gezeigt)
+    const std::array<Spalte, 3> alle = spalten();
+    for (std::size_t k = 0; k < alle.size(); ++k) {
+        const Spalte &s = alle[k];
+        if (!spalteGezeigt(static_cast<int>(k)))
             continue;
-        for (const QString &text : {s.p1.text(), s.p2.text(), s.T1.caption(), s.Q.caption()})
-            if (!Variant(text).isNumeric())
+        const std::vector<const TextBox *> eingaben =
+            WT_Berechnet ? std::vector<const TextBox *>{&s.p1, &s.p2, &s.M, &s.DeltaT, &s.Taufheiz, &txtCpMax}
+                         : std::vector<const TextBox *>{&s.p1, &s.p2, &s.P};
+        for (const TextBox *feld : eingaben)
+            if (!zulaessig(*feld))
                 return false;
+        if (!Variant(s.T1.caption()).isNumeric() || !Variant(s.Q.caption()).isNumeric())
+            return false;
     }
     return true;
 }
