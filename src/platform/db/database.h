@@ -273,6 +273,9 @@ public:
     // A position outside the fields throws NoSuchColumn.
     int fieldIndex(const QString &name) const;
     Variant field(int index) const;
+    // The field as its column's type holds it, converted as setField converts. A value another program stored that
+    // the type cannot hold (a text in a number column) throws TypeMismatch naming the field and the value.
+    Variant checkedField(int index) const;
 
     // Editing: addNew/edit start a buffer, setField writes into it (TypeMismatch), update stores it (DuplicateKey,
     // ReadOnly; on failure the buffer stays pending so that it can be corrected), cancelUpdate drops it.
@@ -313,14 +316,17 @@ protected:
 class FieldReader {
 public:
     FieldReader(const Recordset &rs, QString name) : rs_(rs), name_(std::move(name)) {}
-    Variant operator()() const
+    Variant operator()() const { return rs_.field(index()); }
+    // Recordset::checkedField.
+    Variant checked() const { return rs_.checkedField(index()); }
+
+private:
+    int index() const
     {
         if (index_ < 0)
             index_ = rs_.fieldIndex(name_);
-        return rs_.field(index_);
+        return index_;
     }
-
-private:
     const Recordset &rs_;
     QString name_;
     mutable int index_ = -1;
