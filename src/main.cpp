@@ -13,9 +13,7 @@
 #include "sheets/calc_flow.h"
 #include "sheets/calc_size.h"
 #include "state/shared_data.h"
-#include "units/data_folder.h"
 #include "units/file_messages.h"
-#include "units/texts.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -84,21 +82,13 @@ int main(int argc, char *argv[])
 
     setUncaughtFailureText([](const std::exception &e) { return uncaughtFailureMessage(e, shared().Sprache); });
 
-    QString error;
-    QStringList restored;
-    QStringList keptLogs;
-    if (!ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error, &restored, &keptLogs)) {
-        ui.messageBox(error + QStringLiteral("\n\n") + getText(QStringLiteral("Das Programm wird beendet."), 0),
-                      MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Quendra"));
-        return 1;
-    }
-
     sheethost::registerSheet(SheetKind::CalcSize, sheethost::hooksFor(calcSizeSheet()));
     sheethost::registerSheet(SheetKind::CalcFlow, sheethost::hooksFor(frmCalcFlow()));
 
     frmMDIMain main;
-    main.tellRestoredAtStart(restored, keptLogs);
     main.EndProgram = [](int code) { QCoreApplication::exit(code); };
+    if (!main.prepareStart())
+        return main.exitCode();
     EndWhenUnloaded endWatch;
     main.addObserver(&endWatch);
     main.load();

@@ -183,7 +183,7 @@ void frmMDIMain::mnuSaveAs_Click()
     } else {
         // A new file is completed under a temporary name beside the target and takes the target's name only
         // when every item has been written: a failure leaves no half-written project behind.
-        if (!saveTemporaryNameFits(name.folder, name.base)) {
+        if (!saveNamesFit(name.folder, name.base)) {
             reportFileError(fileFailureMessage(kCannotCreate, target,
                                                fileProblemText(FileFailure{FileProblem::NameTooLong, {}}, d.Sprache),
                                                d.Sprache));
@@ -201,7 +201,7 @@ void frmMDIMain::mnuSaveAs_Click()
         const QByteArray bytes = blank.readAll();
         blank.close();
 
-        QTemporaryFile temporary(saveTemporaryTemplate(name.folder, name.base));
+        QTemporaryFile temporary(saveTemporaryTemplate(name.folder));
         auto cannotCreate = [&](const FileFailure &why) {
             reportFileError(fileFailureMessage(kCannotCreate, target, fileProblemText(why, d.Sprache), d.Sprache));
         };

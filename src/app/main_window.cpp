@@ -42,6 +42,13 @@ constexpr LanguageRow kLanguageRows[6] = {
     {4320, 4440, 195, 4440, "italiano"}, {4800, 4920, 195, 4920, "español"}, {5280, 5400, 180, 5400, "cesky"},
 };
 
+// The desktop's own dialogs and buttons speak the program's language.
+void speakToTheDesktopIn(int Sprache)
+{
+    static const char *const kLanguageCodes[6] = {"de", "en", "fr", "it", "es", "cs"};
+    uiServices().setLanguage(QString::fromLatin1(kLanguageCodes[knownLanguage(Sprache)]));
+}
+
 // Device names taken for a PDF printer; "PDF" is the program's own PDF output.
 bool isPdfPrinterName(const QString &name)
 {
@@ -401,9 +408,7 @@ void frmMDIMain::ImgSprache_Click(int Index)
         RaSprache[i].setVisible(false);
     RaSprache[Index].setVisible(true);
     d.Sprache = Index;
-    // The desktop's own dialogs and buttons speak the program's language from now on.
-    static const char *const kLanguageCodes[6] = {"de", "en", "fr", "it", "es", "cs"};
-    uiServices().setLanguage(QString::fromLatin1(kLanguageCodes[Index]));
+    speakToTheDesktopIn(Index);
     lblMainTitle.setCaption(getText(kTitleKey, d.Sprache));
     setMenuCaptions();
     try {
@@ -691,10 +696,28 @@ bool frmMDIMain::restoreDataFolder()
     return true;
 }
 
-void frmMDIMain::tellRestoredAtStart(const QStringList &restored, const QStringList &keptLogs)
+bool frmMDIMain::prepareStart()
 {
-    restoredAtStart_ = restored;
-    logsKeptAtStart_ = keptLogs;
+    SharedData &d = shared();
+    // Until the data folder's texts are open the installed ones serve, in the language of the default project where
+    // it can be read; else in German, the language the texts are keyed in.
+    try {
+        openLanguageDatabase(programFolder() + QStringLiteral("/seed/") + QLatin1String(kLanguageDatabase));
+        SharedData stored;
+        LoadProgrammParameter(dataFolder(), kDefaultProject, stored);
+        d.Sprache = knownLanguage(stored.Sprache);
+        speakToTheDesktopIn(d.Sprache);
+    } catch (const std::exception &) {
+    }
+    QString error;
+    if (ensureDataFolder(programFolder() + QStringLiteral("/seed"), &error, &restoredAtStart_, &logsKeptAtStart_))
+        return true;
+    failed_ = true;
+    uiServices().messageBox(error + QStringLiteral("\n\n") +
+                                getText(QStringLiteral("Das Programm wird beendet."), screenLanguage()),
+                            MsgButtons::OK, MsgIcon::Critical, QStringLiteral("Quendra"));
+    endProgram(1);
+    return false;
 }
 
 void frmMDIMain::endProgram(int code)

@@ -286,9 +286,11 @@ public:
     int exitCode() const { return exitCode_; }
     // A file the program cannot do without could not be opened: the user has been told and the program ends.
     bool startFailed() const { return failed_; }
-    // What the start's check of the data folder copied from the seed and kept aside from beside it, before the
-    // window loads: start-up tells the kept logs once it speaks the screen language.
-    void tellRestoredAtStart(const QStringList &restored, const QStringList &keptLogs);
+    // Start-up before the window loads: the data folder is made and completed from the seed (ensureDataFolder), in
+    // the language stored in the default project where that can be read, with the installed texts. The logs kept
+    // aside are told once the window speaks the screen language. False when the folder cannot be made whole: the
+    // user has been told in one message, and the program ends.
+    bool prepareStart();
 
 protected:
     void Form_Load() override;

@@ -1,5 +1,7 @@
 #include "app/save_temporaries.h"
 
+#include "app/project_file.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -38,18 +40,19 @@ bool takeIfUnheld(const QString &path, int *fd)
 
 } // namespace
 
-QString saveTemporaryTemplate(const QString &folder, const QString &base)
+QString saveTemporaryTemplate(const QString &folder)
 {
-    return folder + QStringLiteral("/.") + base + QStringLiteral(".saving-XXXXXX.vls");
+    return folder + QStringLiteral("/.Quendra.saving-XXXXXX.vls");
 }
 
-bool saveTemporaryNameFits(const QString &folder, const QString &base)
+bool saveNamesFit(const QString &folder, const QString &base)
 {
-    // The temporary's journal is the longest name a save makes; the file system's limit where it tells one.
-    const QByteArray longest =
-        QFile::encodeName(QFileInfo(saveTemporaryTemplate(folder, base)).fileName() + kJournal);
+    // The longest name a save makes is a journal; the file system's limit where it tells one.
     const long limit = ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
-    return longest.size() <= (limit > 0 ? limit : 255);
+    for (const QString &path : {projectFilePath(folder, base), saveTemporaryTemplate(folder)})
+        if (QFile::encodeName(QFileInfo(path).fileName() + kJournal).size() > (limit > 0 ? limit : 255))
+            return false;
+    return true;
 }
 
 bool isSaveTemporaryName(const QString &fileName)

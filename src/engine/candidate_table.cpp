@@ -77,6 +77,33 @@ const QStringList &workTableColumns()
     return columns;
 }
 
+CandidateRow::CandidateRow(const Recordset &rs)
+{
+    fields_.reserve(std::size_t(workTableColumns().size()));
+    for (const QString &column : workTableColumns())
+        fields_.emplace_back(rs, column);
+}
+
+template <class Read>
+std::vector<Variant> CandidateRow::values(Read read) const
+{
+    std::vector<Variant> out;
+    out.reserve(fields_.size());
+    for (const FieldReader &field : fields_)
+        out.push_back(read(field));
+    return out;
+}
+
+std::vector<Variant> CandidateRow::read() const
+{
+    return values([](const FieldReader &field) { return field(); });
+}
+
+std::vector<Variant> CandidateRow::readChecked() const
+{
+    return values([](const FieldReader &field) { return field.checked(); });
+}
+
 QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit)
 {
     const FieldReader kennlinie(rsVentil, QStringLiteral("Kennlinie"));
@@ -210,41 +237,26 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
         return value.isNumeric() && value.toDouble() == kvs;
     };
     using RowValues = std::vector<Variant>;
-    // The work table's columns in a recordset, for reading or writing its rows.
-    auto fieldsOf = [&columns](const Recordset &rs) {
-        std::vector<FieldReader> fields;
-        fields.reserve(std::size_t(columns.size()));
-        for (const QString &column : columns)
-            fields.emplace_back(rs, column);
-        return fields;
-    };
-    auto valuesOf = [](const std::vector<FieldReader> &fields) {
-        RowValues values;
-        values.reserve(fields.size());
-        for (const FieldReader &field : fields)
-            values.push_back(field());
-        return values;
-    };
-
     std::vector<RowValues> wanted;
-    const std::vector<FieldReader> series = fieldsOf(rsVentil);
+    // A value the work table could not take is told here already, naming the series table, where it can be mended.
+    const candidates::CandidateRow series(rsVentil);
     for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext())
         if (isCandidate())
-            wanted.push_back(valuesOf(series));
+            wanted.push_back(series.readChecked());
     if (wanted.empty()) {
         rsVentil.moveLast();
         if (!rsVentil.eof() && !rsVentil.bof())
-            wanted.push_back(valuesOf(series));
+            wanted.push_back(series.readChecked());
     }
 
     // A table that already holds exactly these rows is left as it is: most runs repeat the last request, and a
     // commit costs a flush to disk each time.
     {
         std::unique_ptr<Recordset> work = db.openTable("_aktuell");
-        const std::vector<FieldReader> fields = fieldsOf(*work);
+        const candidates::CandidateRow held(*work);
         std::vector<RowValues> present;
         for (work->moveFirst(); !work->eof(); work->moveNext())
-            present.push_back(valuesOf(fields));
+            present.push_back(held.read());
         work->close();
         if (present == wanted)
             return;

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "platform/core/variant.h"
+#include "platform/db/database.h"
 
 #include <QString>
 #include <QStringList>
-
-class Recordset;
+#include <vector>
 
 // The characteristic database as the sizing uses it: the work table "_aktuell" of candidate valves and the sizing
 // sheet's nominal-size and Kvs lists. Every caller passes the shared values of the same names; the list builders
@@ -33,6 +33,23 @@ namespace candidates {
 
 // The twenty columns a candidate row carries into "_aktuell", in the order they are set.
 const QStringList &workTableColumns();
+
+// A recordset's current row in those columns: the work table's own, or a series table's.
+class CandidateRow {
+public:
+    explicit CandidateRow(const Recordset &rs);
+    // The values as stored.
+    std::vector<Variant> read() const;
+    // Each as its column's type holds it. A value the type cannot hold (a text in a number column) throws
+    // TypeMismatch naming the table, the field and the value. The sizing's candidates and the flow sheet's valve
+    // are read so from the series table, and both sheets tell such a row's fault alike.
+    std::vector<Variant> readChecked() const;
+
+private:
+    template <class Read>
+    std::vector<Variant> values(Read read) const;
+    std::vector<FieldReader> fields_;
+};
 
 // Items of the two lists as the builders make them, without touching the sheet.
 QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit);

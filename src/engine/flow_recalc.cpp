@@ -1,5 +1,6 @@
 #include "engine/flow_recalc.h"
 
+#include "engine/candidate_table.h"
 #include "engine/flow_equations.h"
 #include "engine/flow_sheet_access.h"
 #include "engine/flow_validation.h"
@@ -168,6 +169,9 @@ void FlowRun::findRow()
     rs->moveFirst();
     while (!rs->eof()) {
         if (rowMatches(*rs)) {
+            // Read as the sizing reads its candidates: a value its column cannot hold is the database's fault, and
+            // both sheets say so alike.
+            candidates::CandidateRow(*rs).readChecked();
             row = ValveFields(*rs).read();
             // The printout names the reduction of the valve the flow was computed for.
             s.Reduktion = rs->field(QStringLiteral("Reduktion")).toFloat();

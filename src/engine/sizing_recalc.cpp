@@ -9,6 +9,7 @@
 #include "engine/sizing_sheet_access.h"
 #include "engine/validation.h"
 #include "engine/valve_opening.h"
+#include "engine/valve_verdict.h"
 #include "engine/water_steam.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
@@ -582,9 +583,11 @@ void SizingRun::statusAndWarnings()
                 setWarning(p.lblY, failing, false);
         });
 
-    // A maximum flow of 0 leaves the reserve undefined; such a valve passes nothing that was asked for.
-    const double r = s.QMax != 0 ? (s.Q100 - s.QMax) / s.QMax : 0.0;
-    const bool short_ = !(r >= s.DurchflussreserveMin);
+    // Judged as the printout judges it. The coefficients go to the shared data first: the verdict reads the valve's
+    // curves there.
+    keepCoefficients(row);
+    const ValveVerdict verdict = judgeValve(s);
+    const bool short_ = verdict.noReserve || verdict.smallReserve;
     setWarning(sheet.lblYmax, short_ || pMax.y == -1.0, false);
     setWarning(sheet.lblYunit, short_, false);
     setWarning(sheet.lblQymax, short_, true);
@@ -593,26 +596,24 @@ void SizingRun::statusAndWarnings()
     setWarning(sheet.lblQResunit, short_, true);
     if (short_) {
         mainwin::setStatusText(mainwin::statusText() + " / " +
-                               text(!(r > 0) ? "Ventildurchfluss nicht ausreichend!"
-                                           : "Durchflussreserve evtl. nicht ausreichend!"));
+                               text(verdict.noReserve ? "Ventildurchfluss nicht ausreichend!"
+                                                      : "Durchflussreserve evtl. nicht ausreichend!"));
         mainwin::beep();
     }
-    // Any point may need more than the valve gives at full travel (the solver's 1: Kv = Kvs); a short maximum
-    // point was warned above.
+    // Any point, the maximum one too, may need more than the valve passes at full travel; a maximum point without
+    // reserve was warned of above.
     warnPoints(
         "Ventildurchfluss nicht ausreichend!",
         [&](const Point &p) -> std::optional<bool> {
-            if (&p == &pMax && short_)
+            if (&p == &pMax && verdict.noReserve)
                 return std::nullopt;
-            return p.openingFound && p.y >= 1.0;
+            return verdict.beyondFullTravel[&p == &pMin ? 0 : &p == &pNorm ? 1 : 2];
         },
         [](const Point &p, bool failing) {
             if (failing)
                 setWarning(p.lblY, true, false);
         },
-        !(short_ && !(r > 0)));
-
-    keepCoefficients(row);
+        !verdict.noReserve);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "engine/valve_verdict.h"
 #include "platform/core/number_text.h"
 #include "reports/print_dialog.h"
 #include "state/shared_data.h"
@@ -193,43 +194,38 @@ void frmDruck::druck_Ventildaten()
     using namespace report;
     frame_->heading(t("Ventildaten") + QStringLiteral(" / ") + getVentiltypName(d.Ventiltyp, d.SpracheDruck).toString());
 
+    // The valve flow and the reserve are judged as on the sheet.
+    const ValveVerdict verdict = judgeValve(d);
     struct Point {
         bool printed;
         int column;
         double y, Kv, required, FL, XT;
+        bool full;           // it needs more than the valve passes at full travel
         bool found = false;  // the solver found the opening
         bool short_ = false; // it needs more rangeability than the valve has
-        bool full = false;   // it needs full travel, where Kv is no more than Kvs: the valve does not pass it
     };
-    Point points[] = {{minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin},
-                      {normEntry(), kNormColumn, d.yNorm, d.Kvnorm, d.StellverhältnisNorm, d.FLNorm, d.XTNorm},
-                      {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax}};
+    Point points[] = {
+        {minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin, verdict.beyondFullTravel[0]},
+        {normEntry(), kNormColumn, d.yNorm, d.Kvnorm, d.StellverhältnisNorm, d.FLNorm, d.XTNorm,
+         verdict.beyondFullTravel[1]},
+        {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax, verdict.beyondFullTravel[2]}};
 
     // Judged before the first row, so that every marker carries its note's number in the list, whose order is
-    // fixed. Without a maximum flow there is no reserve to name; as on the sheet, such a valve passes nothing that
-    // was asked for.
+    // fixed.
     const bool rangeabilityRows = d.Kennlinie != 2 && d.DruckStellverhältnis.toBool();
-    const bool reserveKnown = d.QMax > 0;
-    const double r = reserveKnown ? (d.Q100 - d.QMax) / d.QMax : 0.0;
-    const bool reserveFlow = !reserveKnown || r < 0;
-    const bool reserveShort = reserveKnown && r >= 0 && r < d.DurchflussreserveMin;
     bWarnungStellverhältnis = false;
     bWarnungVentilöffnung = false;
-    bWarnungVentildurchfluss = reserveFlow;
-    bWarnungDurchflussreserve = reserveShort;
-    bool anyFull = false;
+    bWarnungVentildurchfluss = verdict.noReserve || verdict.anyBeyondFullTravel();
+    bWarnungDurchflussreserve = verdict.smallReserve;
     for (Point &pt : points) {
         if (!pt.printed)
             continue;
         pt.found = openingFound(pt.y);
         // A required rangeability the sheet cannot name is neither judged nor marked.
         pt.short_ = rangeabilityRows && pt.found && d.Stellverhältnis < pt.required;
-        pt.full = pt.found && pt.y >= 1.0;
         bWarnungStellverhältnis |= pt.short_;
         bWarnungVentilöffnung |= !pt.found;
-        anyFull |= pt.full;
     }
-    bWarnungVentildurchfluss |= anyFull;
     for (const auto &[set, key] : warnungen())
         AnzahlWarnungen += set ? 1 : 0;
 
@@ -252,7 +248,7 @@ void frmDruck::druck_Ventildaten()
     // The notes of the Kv and opening rows; the opening row, where there is one, tells the openings not found.
     const bool openingRow = d.Kennlinie != 2;
     QList<int> kvNotes, openingNotes;
-    if (anyFull)
+    if (verdict.anyBeyondFullTravel())
         kvNotes << nummer(Warnung::Ventildurchfluss);
     openingNotes = kvNotes;
     if (bWarnungVentilöffnung)
@@ -316,14 +312,14 @@ void frmDruck::druck_Ventildaten()
 
     p.tab(kLabelColumn);
     p.print(t("Durchflussreserve"));
-    p.setFontBold(reserveFlow || reserveShort);
-    frame_->entry(kMaxColumn, reserveKnown ? formatHashDotHash(r * 100) : kNA, kUnitColumn);
+    p.setFontBold(verdict.noReserve || verdict.smallReserve);
+    frame_->entry(kMaxColumn, verdict.reserve ? formatHashDotHash(*verdict.reserve * 100) : kNA, kUnitColumn);
     p.setFontBold(false);
     p.tab(kUnitColumn);
     p.print(QStringLiteral("%"));
-    if (reserveFlow)
+    if (verdict.noReserve)
         marker({nummer(Warnung::Ventildurchfluss)});
-    else if (reserveShort)
+    else if (verdict.smallReserve)
         marker({nummer(Warnung::Durchflussreserve)});
     else
         p.endLine();

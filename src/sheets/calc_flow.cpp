@@ -365,7 +365,6 @@ void FrmCalcFlow::Form_Load()
     fillOpeningList();
 
     selectCharacteristicOption();
-    update_optKennlinie(s.rsVentil.get());
 
     fillUnitList(cmbKvUnit, EinheitKvs, 1, s.KvUnit);
     update_frmCalcFlow_cmbDNventil(s.rsVentil.get(), s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);

@@ -141,13 +141,13 @@ public:
     void show_stoffdaten(int &Y);
 
     // Refills the valve size and Kvs lists from the series table and selects the stored valve; a characteristic,
-    // size or Kvs the table does not offer is replaced and written back.
+    // size or Kvs the table does not offer is replaced and written back. The characteristic options follow.
     void update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &Kennlinie, QString &DNVentil, int DNunit,
                                         float &KvsCv, int Kvunit);
     // Refills both pipe lists in DNunit and selects the stored sizes; in mode 0 both become the valve size.
     void update_DNRohrleitung(int chkDNRohr, QString &DN1Rohr, QString &DN2Rohr, const QString &DNVentil,
                               int DNunit);
-    // Disables the characteristic options that the series has no row for.
+    // Disables the characteristic options that the series has no row for; all of them without a series table.
     void update_optKennlinie(Recordset *rstKenndaten);
 
     // --- Handlers
@@ -206,6 +206,9 @@ private:
     void connectHandlers();
     void fillAccess();
     void fillOpeningList();
+    // update_frmCalcFlow_cmbDNventil's lists; False when the series table cannot be read.
+    bool fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QString &DNVentil, int DNunit, float &KvsCv,
+                        int Kvunit);
     void selectCharacteristicOption();
     void recalculate();
     void leaveInputField(bool mayOpenWizard);

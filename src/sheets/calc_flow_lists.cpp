@@ -61,6 +61,15 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
                                                  int DNunit, float &KvsCv, int Kvunit)
 {
     ListeVentilbereit = false;
+    const bool readable = fillValveLists(rstKenndaten, Kennlinie, DNVentil, DNunit, KvsCv, Kvunit);
+    // A characteristic is offered only while the series can be read: a failed refill leaves no size to go with it.
+    update_optKennlinie(readable ? rstKenndaten : nullptr);
+    ListeVentilbereit = true;
+}
+
+bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QString &DNVentil, int DNunit,
+                                 float &KvsCv, int Kvunit)
+{
     sheetcommon::markOutOfDate();
     cmbDNVentil.clear();
     cmbKvsCv.clear();
@@ -70,8 +79,7 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
     const QString noValve = getText(QStringLiteral("Ventil nicht in der Baureihe!"), shared().Sprache);
     if (!rstKenndaten) {
         reportNoValve(noValve);
-        ListeVentilbereit = true;
-        return;
+        return false;
     }
     Recordset &rs = *rstKenndaten;
     try {
@@ -100,8 +108,7 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
         const int sizeIndex = candidates::reselectNominalSize(sizes, DNVentil, DNunit);
         if (sizeIndex < 0) {
             reportNoValve(noValve);
-            ListeVentilbereit = true;
-            return;
+            return true;
         }
         cmbDNVentil.setListIndex(sizeIndex);
 
@@ -115,8 +122,7 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
             cmbKvsCv.addItem(c);
         if (coefficients.isEmpty()) {
             reportNoValve(noValve);
-            ListeVentilbereit = true;
-            return;
+            return true;
         }
         // The stored Kvs, else the last (largest) of the size.
         int kvsIndex = static_cast<int>(coefficients.indexOf(coefficientText(KvsCv)));
@@ -147,8 +153,9 @@ void FrmCalcFlow::update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &K
         }
     } catch (const DbError &e) {
         reportNoValve(recalc::databaseFailure(e));
+        return false;
     }
-    ListeVentilbereit = true;
+    return true;
 }
 
 void FrmCalcFlow::update_DNRohrleitung(int chkDNRohr, QString &DN1Rohr, QString &DN2Rohr, const QString &DNVentil,
@@ -199,7 +206,7 @@ void FrmCalcFlow::update_optKennlinie(Recordset *rstKenndaten)
 {
     OptionButton *options[] = {&optLinear, &optGleichprozentig, &optAufZu};
     for (OptionButton *option : options)
-        option->setEnabled(true);
+        option->setEnabled(rstKenndaten != nullptr);
     if (!rstKenndaten)
         return;
     try {

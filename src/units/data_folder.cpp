@@ -166,7 +166,8 @@ bool ensureDataFolder(const QString &seedFolder, QString *error, QStringList *re
                 return fehler(fileFailureMessage(
                     QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:"), zielDatei,
                     fileProblemText(notARegularFile(zielDatei), Sprache), Sprache));
-            // A log beside it means another program writes it: it is left as it is.
+            // A log beside it (beside the file a link leads to, where SQLite looks) means another program writes
+            // it: it is left as it is.
             if (logsBeside(zielDatei).isEmpty() && !gleicherInhalt(quelle, zielDatei))
                 copyWholeFile(quelle, zielDatei);
             continue;
@@ -175,22 +176,14 @@ bool ensureDataFolder(const QString &seedFolder, QString *error, QStringList *re
         if (!QDir().mkpath(ordner))
             return fehler(
                 meldung(getText(QStringLiteral("Der Datenordner kann nicht angelegt werden:"), Sprache), ordner));
-        // The logs of a file that was removed would be played into the fresh copy.
+        // The logs of a file that was removed would be played into the fresh copy: they are kept aside first, and
+        // put back should the copy fail.
         QStringList logs;
         QString why;
-        if (!setAsideLogs(zielDatei, &logs, &why))
+        if (!replaceMissingFile(zielDatei, quelle, &logs, &why))
             return fehler(why);
         if (keptLogs)
             keptLogs->append(logs);
-        // Written under a temporary name and renamed when whole, so a failed copy leaves no half file behind.
-        if (const FileFailure kopiert = copyWholeFile(quelle, zielDatei); kopiert.failed())
-            return fehler(
-                meldung(getText(QStringLiteral("Die Datei kann nicht in den Datenordner kopiert werden:"), Sprache),
-                        zielDatei) +
-                QStringLiteral(" (") + fileProblemText(kopiert, Sprache) + QLatin1Char(')'));
-        // An installed seed may be read-only; the copies are the user's and must be writable.
-        QFile::setPermissions(zielDatei, QFile::permissions(zielDatei) | QFileDevice::ReadOwner |
-                                             QFileDevice::WriteOwner);
         if (restored)
             restored->append(zielDatei);
     }

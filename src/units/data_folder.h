@@ -20,7 +20,7 @@ inline constexpr char kLanguageDatabase[] = "dbSprache.mdb";
 // folder lacks, as writable copies; never overwrites a file the user has, except that the language database is
 // brought up to the seed's when the two differ (the old one serves if that fails, or while a log lies beside it).
 // Before a copy takes the place of a file that had gone, the logs that lay beside it are kept aside
-// (setAsideLogs). Returns false with a message naming the folder
+// (replaceMissingFile), and put back should the copy fail. Returns false with a message naming the folder
 // or file when that fails, also when the seed folder or the documents folder is missing, and when the language
 // database is no regular file (it is left alone).
 // *restored, when given, receives the paths of the files copied because the data folder lacked them, *keptLogs

@@ -44,26 +44,24 @@ namespace {
 
 const QString kCannotRename = QStringLiteral("Die Datei kann nicht umbenannt werden:");
 
-// What SQLite keeps beside a file for it.
-const QStringList &logSuffixes()
-{
-    static const QStringList suffixes = {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
-    return suffixes;
-}
-
 bool present(const QString &path)
 {
     return QFileInfo::exists(path) || QFileInfo(path).isSymLink();
 }
 
+// The logs beside the name itself, which a fresh file of that name would meet.
+QStringList logsAtName(const QString &path)
+{
+    QStringList logs;
+    for (const QString &suffix : Database::companionSuffixes())
+        if (present(path + suffix))
+            logs << path + suffix;
+    return logs;
+}
+
 bool anyTaken(const QString &candidate)
 {
-    if (present(candidate))
-        return true;
-    for (const QString &suffix : logSuffixes())
-        if (present(candidate + suffix))
-            return true;
-    return false;
+    return present(candidate) || !logsAtName(candidate).isEmpty();
 }
 
 // The file's name with today's date, numbered when the name or one of its logs is taken; empty when all are.
@@ -114,7 +112,7 @@ bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
 {
     *kept = KeptFiles();
     QStringList endings;
-    for (const QString &log : logsBeside(path))
+    for (const QString &log : logsAtName(path))
         endings << log.mid(path.size());
     if (withFile)
         endings << QString();
@@ -122,7 +120,11 @@ bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
         return true;
     const QString dated = datedName(path);
     if (dated.isEmpty()) {
-        *why = fileFailureMessage(kCannotRename, path + endings.constFirst(), QString(), screenLanguage());
+        *why = fileFailureMessage(kCannotRename, path + endings.constFirst(),
+                                  getText(QStringLiteral("Jeder Name mit dem heutigen Datum, unter dem sie aufbewahrt "
+                                                         "werden könnte, ist bereits vergeben."),
+                                          screenLanguage()),
+                                  screenLanguage());
         return false;
     }
     if (!moveAll(path, dated, endings, why))
@@ -141,33 +143,38 @@ bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
 QStringList logsBeside(const QString &path)
 {
     QStringList logs;
-    for (const QString &suffix : logSuffixes())
-        if (present(path + suffix))
-            logs << path + suffix;
+    for (const QString &log : Database::companionsOf(path))
+        if (present(log))
+            logs << log;
     return logs;
 }
 
-bool setAsideLogs(const QString &path, QStringList *kept, QString *why)
-{
-    KeptFiles aside;
-    if (!setAside(path, false, &aside, why))
-        return false;
-    *kept = aside.logs;
-    return true;
-}
+namespace {
 
-bool keepAndReplaceFromSeed(const QString &path, KeptFiles *kept, QString *why)
+// Sets aside the logs of `path` and, with `withFile`, the file, and copies `source` into its place.
+bool keepAndReplace(const QString &path, const QString &source, bool withFile, KeptFiles *kept, QString *why)
 {
     const int Sprache = screenLanguage();
     const QFileInfo info(path);
-    if (!setAside(path, present(path), kept, why))
+    *kept = KeptFiles();
+    // Another program's write would go on in the kept file, lost to the user. The lock is held until the file has
+    // been moved, so that no write can begin in between.
+    std::shared_ptr<Database> lock;
+    try {
+        lock = Database::holdWrites(path);
+    } catch (const DbError &e) {
+        *why = fileFailureMessage(kCannotRename, path, failureReason(e, Sprache), Sprache);
         return false;
-    const QString seedCopy = programFolder() + QStringLiteral("/seed/") + info.fileName();
+    }
+    const bool setAsideDone = setAside(path, withFile, kept, why);
+    lock.reset();
+    if (!setAsideDone)
+        return false;
     FileFailure copied;
     if (!QDir().mkpath(info.absolutePath()))
         copied = FileFailure::ofErrno(errno);
     else
-        copied = copyWholeFile(seedCopy, path);
+        copied = copyWholeFile(source, path);
     if (copied.failed()) {
         moveBack(path, *kept);
         *kept = KeptFiles();
@@ -177,6 +184,23 @@ bool keepAndReplaceFromSeed(const QString &path, KeptFiles *kept, QString *why)
     }
     QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     return true;
+}
+
+} // namespace
+
+bool replaceMissingFile(const QString &path, const QString &source, QStringList *keptLogs, QString *why)
+{
+    KeptFiles kept;
+    if (!keepAndReplace(path, source, false, &kept, why))
+        return false;
+    *keptLogs = kept.logs;
+    return true;
+}
+
+bool keepAndReplaceFromSeed(const QString &path, KeptFiles *kept, QString *why)
+{
+    return keepAndReplace(path, programFolder() + QStringLiteral("/seed/") + QFileInfo(path).fileName(),
+                          present(path), kept, why);
 }
 
 void openRecovering(const QString &path, const RecoveryTexts &texts, const std::function<void()> &open,

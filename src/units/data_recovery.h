@@ -30,19 +30,22 @@ struct KeptFiles {
     bool empty() const { return file.isEmpty() && logs.isEmpty(); }
 };
 
-// The journal, write-ahead log and log index that lie beside a file.
+// The journal, write-ahead log and log index of a file, where SQLite looks for them: beside it, or beside the file
+// a symbolic link at `path` leads to.
 QStringList logsBeside(const QString &path);
 
-// Sets aside the journal, write-ahead log and log index of a file of the data folder, before a fresh copy takes
-// its place: whether or not the file is there, SQLite would play them into the fresh copy. They are kept under
-// the file's dated name; *kept receives their paths (none when there were none). False, with *why in the screen
-// language and every log back where it was, when one cannot be moved.
-bool setAsideLogs(const QString &path, QStringList *kept, QString *why);
+// Copies `source` into the place of a file of the data folder that has gone, after setting aside the journal,
+// write-ahead log and log index that lie beside its name: SQLite would play them into the fresh copy. They are kept
+// under the file's dated name; *keptLogs receives their paths (none when there were none). False, with *why in the
+// screen language and every log back where it was, when one cannot be moved or the copy fails.
+bool replaceMissingFile(const QString &path, const QString &source, QStringList *keptLogs, QString *why);
 
 // Keeps a file of the data folder beside itself under its name and today's date (numbered when taken), together
 // with its journal, write-ahead log and log index, which belong to it alone: moved with it, the kept file reads as
 // it stood, and the fresh copy never meets another file's log. The seed's file of that name then takes its place.
-// False, with *why in the screen language and every file back where it was, when the folder does not allow that.
+// Nothing is moved while another program writes the file: its write lock is taken first and held until the file
+// has been moved. False, with *why in the screen language and every file back where it was, when the file is held
+// or the folder does not allow that.
 bool keepAndReplaceFromSeed(const QString &path, KeptFiles *kept, QString *why);
 
 // What the user is told of a file replaced by the seed's copy: the lead (German keys, like every key below), the

@@ -139,6 +139,11 @@ namespace {
 
 QString databaseReason(const DbError &e, int Sprache, bool withTable)
 {
+    // What stands at a companion's name keeps the file from being opened: that name is the one to act on.
+    if (!e.companion().isEmpty())
+        return text("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner oder ein Gerät:",
+                    Sprache) +
+               QLatin1Char('\n') + QDir::toNativeSeparators(e.companion());
     if (concernsWholeFile(e.problem()))
         return fileProblemText(FileFailure{e.problem(), {}}, Sprache);
     QString reason = databaseCause(e, Sprache);

@@ -64,7 +64,8 @@ using testsupport::holdExclusively;
 
 // The characteristic database of the data folder, damaged while the program runs: "bytes" puts a text file in its
 // place, "folder" a folder at its name (no regular file: nothing mends that), "locked" leaves it to another program
-// (catalogueHolder); anything else is SQL run on it.
+// (catalogueHolder), "writing" drops the table of series 3548 while another program writes the file (its
+// write-ahead log holds an update of "9999" that is not yet committed); anything else is SQL run on it.
 inline void damageCatalogue(const QString &damage)
 {
     const QString catalogue = dataFile(QStringLiteral("dbKenndaten.mdb"));
@@ -74,6 +75,8 @@ inline void damageCatalogue(const QString &damage)
         file.write("Einkaufsliste: Ventile, Dichtungen\n");
     } else if (damage == QLatin1String("locked")) {
         return; // held by catalogueHolder for as long as the command runs
+    } else if (damage == QLatin1String("writing")) {
+        execSql(catalogue, QStringLiteral("PRAGMA journal_mode = WAL; DROP TABLE \"3548\""));
     } else if (damage == QLatin1String("folder")) {
         QVERIFY(QFile::remove(catalogue));
         QVERIFY(QDir().mkpath(catalogue));
@@ -85,6 +88,15 @@ inline void damageCatalogue(const QString &damage)
 // Another program holding the catalogue while the holder lives, for the damage "locked"; else nothing is held.
 inline HeldDatabase catalogueHolder(const QString &damage)
 {
+    if (damage == QLatin1String("writing")) {
+        HeldDatabase held(nullptr, &sqlite3_close);
+        sqlite3 *db = nullptr;
+        sqlite3_open(QFile::encodeName(dataFile(QStringLiteral("dbKenndaten.mdb"))).constData(), &db);
+        held.reset(db);
+        if (sqlite3_exec(db, "BEGIN IMMEDIATE; UPDATE \"9999\" SET Kvs = 66.6", nullptr, nullptr, nullptr) != SQLITE_OK)
+            held.reset();
+        return held;
+    }
     if (damage != QLatin1String("locked"))
         return HeldDatabase(nullptr, &sqlite3_close);
     return holdExclusively(dataFile(QStringLiteral("dbKenndaten.mdb")));

@@ -163,6 +163,9 @@ void TestFileCommands::saveAsCreatesACompleteProject_data()
     QTest::newRow("without extension") << "Kessel" << "Kessel";
     QTest::newRow("other extension") << "Kessel.txt" << "Kessel";
     QTest::newRow("name with dots") << "Kessel.2024" << "Kessel.2024";
+    // Names the folder takes with their journals (255 bytes): 240 bytes of umlauts, and the longest, 243 bytes.
+    QTest::newRow("120 umlauts") << QString(120, QChar(0xE4)) + ".vls" << QString(120, QChar(0xE4));
+    QTest::newRow("243 bytes") << QString(243, QLatin1Char('K')) << QString(243, QLatin1Char('K'));
 }
 
 void TestFileCommands::saveAsCreatesACompleteProject()

@@ -215,6 +215,8 @@ private slots:
     void staleLogsAreKeptAsideBeforeAFreshCopy();
     void whatIsNoRegularFileIsLeftAlone_data();
     void whatIsNoRegularFileIsLeftAlone();
+    void startMessagesSpeakTheStoredLanguage_data();
+    void startMessagesSpeakTheStoredLanguage();
 };
 
 void TestMainWindow::initTestCase()
@@ -694,6 +696,7 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly_data()
     QTest::addColumn<int>("mode");
     QTest::newRow("language database missing") << "dbSprache.mdb" << false << 0 << 0;
     QTest::newRow("start picture missing") << "Startbild_XKTR.jpg" << false << 0 << 0;
+    QTest::newRow("a pipe at the start picture") << "Startbild_XKTR.jpg" << true << 0 << 0;
 }
 
 void TestMainWindow::unusableFilesEndTheProgramCleanly()
@@ -703,6 +706,7 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly()
     QFETCH(int, language);
     QFETCH(int, mode);
     QString path = dataFile(file);
+    std::unique_ptr<testsupport::PipeWatch> watch;
     if (language != 0 || mode != 0) {
         storeDefault([&](SharedData &d) {
             d.Sprache = language;
@@ -711,6 +715,10 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly()
     } else if (file.endsWith(QLatin1String(".jpg"))) {
         setProgramFolder(tmp_.filePath(QStringLiteral("empty program folder")));
         path = programFolder() + QLatin1Char('/') + file;
+        if (broken) {
+            QVERIFY(QDir().mkpath(programFolder()) && testsupport::makePipe(path));
+            watch = std::make_unique<testsupport::PipeWatch>(path);
+        }
     } else if (broken) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -729,6 +737,7 @@ void TestMainWindow::unusableFilesEndTheProgramCleanly()
     QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
     QVERIFY2(ui_.messages().front().text.contains(QDir::toNativeSeparators(path)),
              qPrintable(ui_.messages().front().text));
+    QVERIFY(!watch || !watch->opened());
     QVERIFY(sheets_.events.isEmpty());
     QVERIFY(w.userClose());
     // Nothing was written, neither by the language switch nor by the shut-down.
@@ -1217,13 +1226,8 @@ void TestMainWindow::staleLogsAreKeptAsideBeforeAFreshCopy()
         QVERIFY(w_->mnuNeu.userChoose());
         QCOMPARE(sheets_.loads(), 1);
     } else {
-        // What the program does before its window loads.
-        QString error;
-        QStringList restored;
-        QStringList kept;
-        QVERIFY2(ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &error, &restored, &kept), qPrintable(error));
         w_ = std::make_unique<frmMDIMain>();
-        w_->tellRestoredAtStart(restored, kept);
+        QVERIFY(w_->prepareStart());
         w_->load();
         QVERIFY(!w_->startFailed());
     }
@@ -1242,51 +1246,119 @@ void TestMainWindow::staleLogsAreKeptAsideBeforeAFreshCopy()
     QVERIFY(w_->userClose());
 }
 
-// A pipe, a device or a folder where a file of the data folder belongs is never opened or compared (a pipe would
-// hold the program in open() for good): it is left alone and told as any program file that cannot be opened. At
-// New the window stays as it was.
+// A pipe, a device or a folder where a file of the data folder or one of its companions (journal, write-ahead log,
+// log index) belongs is never opened or compared (a pipe would hold the program in open() for good): it is left
+// alone and told as a program file that cannot be opened, with the companion named. At New the window stays as it
+// was; the start ends with that one message.
 void TestMainWindow::whatIsNoRegularFileIsLeftAlone_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("atNew"); // else the start's check of the data folder
-    QTest::newRow("language database at start-up") << "dbSprache.mdb" << false;
-    QTest::newRow("language database at New") << "dbSprache.mdb" << true;
-    QTest::newRow("catalogue at New") << "dbKenndaten.mdb" << true;
+    QTest::addColumn<QString>("companion"); // empty: the file itself
+    QTest::addColumn<bool>("folder"); // else a pipe
+    QTest::addColumn<bool>("atNew"); // else at start-up
+    QTest::newRow("language database at start-up") << "dbSprache.mdb" << "" << false << false;
+    QTest::newRow("language database at New") << "dbSprache.mdb" << "" << false << true;
+    QTest::newRow("catalogue at New") << "dbKenndaten.mdb" << "" << false << true;
+    QTest::newRow("default project's journal at start-up") << "Default.vls" << "-journal" << false << false;
+    QTest::newRow("a folder at the catalogue's journal at New") << "dbKenndaten.mdb" << "-journal" << true << true;
 }
 
 void TestMainWindow::whatIsNoRegularFileIsLeftAlone()
 {
     QFETCH(QString, file);
+    QFETCH(QString, companion);
+    QFETCH(bool, folder);
     QFETCH(bool, atNew);
     const QString path = dataFile(file);
+    const QString odd = path + companion;
     if (atNew)
         QVERIFY(!start().startFailed());
-    QVERIFY(QFile::remove(path));
-    QVERIFY(testsupport::makePipe(path));
+    if (companion.isEmpty())
+        QVERIFY(QFile::remove(path));
+    QVERIFY(folder ? QDir().mkdir(odd) : testsupport::makePipe(odd));
     const QDir::Filters all = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
     const QStringList before = QDir(dataFolder()).entryList(all);
-    QString text;
     {
-        const testsupport::PipeWatch watch(path);
+        const testsupport::PipeWatch watch(odd);
         if (atNew) {
             QVERIFY(w_->mnuNeu.userChoose());
-            QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
-            text = ui_.messages().front().text;
             QVERIFY(!w_->programEnded());
             QVERIFY(w_->picStart.visible());
             QVERIFY(sheets_.events.isEmpty());
         } else {
-            QVERIFY(!ensureDataFolder(QStringLiteral(QUENDRA_SEED_DIR), &text));
+            w_ = std::make_unique<frmMDIMain>();
+            if (w_->prepareStart())
+                w_->load();
+            QVERIFY(w_->startFailed());
         }
         QVERIFY2(!watch.opened(), "the pipe was opened");
     }
     QCOMPARE(QDir(dataFolder()).entryList(all), before);
-    QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
+    QVERIFY(QFileInfo::exists(odd) && !QFileInfo(odd).isFile());
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    const QString text = ui_.messages().front().text;
+    const QString reason =
+        companion.isEmpty()
+            ? QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.")
+            : QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner oder ein "
+                             "Gerät:\n") +
+                  QDir::toNativeSeparators(odd);
     QVERIFY2(text.startsWith(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:\n") +
-                             QDir::toNativeSeparators(path) + QStringLiteral("\n\nDer Name bezeichnet keine "
-                                                                            "gewöhnliche Datei, sondern einen Ordner "
-                                                                            "oder ein Gerät.")),
+                             QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + reason),
              qPrintable(text));
+}
+
+// Before the data folder's texts are open, the start speaks the language stored in the default project, in the
+// installed texts, and ends with one message.
+void TestMainWindow::startMessagesSpeakTheStoredLanguage_data()
+{
+    QTest::addColumn<QString>("fault"); // "full disk": the fluid database is missing; else a pipe at that file
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("message"); // FILE: the file named, LOG: the companion
+    QTest::newRow("French, a copy on a full disk")
+        << "full disk" << 2
+        << "Impossible de copier le fichier dans le dossier de données :\nFILE\n\nL'espace disque est insuffisant."
+           "\n\nLe programme va se fermer.";
+    QTest::newRow("French, a pipe at the language database")
+        << "dbSprache.mdb" << 2
+        << "Impossible d'ouvrir un fichier du programme :\nFILE\n\nLe nom ne désigne pas un fichier ordinaire mais un "
+           "dossier ou un périphérique.\n\nLe programme va se fermer.";
+    QTest::newRow("Czech, a pipe at the language database's journal")
+        << "dbSprache.mdb-journal" << 5
+        << QStringLiteral("Soubor programu nelze otevřít:\nFILE\n\nProtokolový soubor, který k němu patří, není "
+                          "běžný soubor, ale složka nebo zařízení:\nLOG\n\nProgram bude ukončen.");
+}
+
+void TestMainWindow::startMessagesSpeakTheStoredLanguage()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, language);
+    QFETCH(QString, message);
+    storeDefault([&](SharedData &d) { d.Sprache = language; });
+    const QString log = dataFile(fault);
+    QString file = dataFile(QStringLiteral("dbStoffdaten.mdb"));
+    std::unique_ptr<FileSizeLimit> fullDisk;
+    std::unique_ptr<testsupport::PipeWatch> watch;
+    if (fault == QLatin1String("full disk")) {
+        QVERIFY(QFile::remove(file));
+        fullDisk = std::make_unique<FileSizeLimit>(1024);
+        QVERIFY(fullDisk->active());
+    } else {
+        file = dataFile(QStringLiteral("dbSprache.mdb"));
+        QVERIFY(log != file || QFile::remove(file));
+        QVERIFY(testsupport::makePipe(log));
+        watch = std::make_unique<testsupport::PipeWatch>(log);
+    }
+    w_ = std::make_unique<frmMDIMain>();
+    if (w_->prepareStart())
+        w_->load();
+    fullDisk.reset();
+    QVERIFY(!watch || !watch->opened());
+    QVERIFY(w_->startFailed());
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    QCOMPARE(ui_.messages().front().text, QString(message)
+                                              .replace(QStringLiteral("FILE"), QDir::toNativeSeparators(file))
+                                              .replace(QStringLiteral("LOG"), QDir::toNativeSeparators(log)));
 }
 
 QTEST_GUILESS_MAIN(TestMainWindow)

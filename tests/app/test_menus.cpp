@@ -2,6 +2,7 @@
 
 #include "engine/sizing_recalc.h"
 #include "platform/core/number_text.h"
+#include "platform/db/database.h"
 #include "units/conversions.h"
 
 // The valve-series, unit and medium menus on the real main window and sheets, in both modes, and a project that
@@ -192,6 +193,9 @@ void TestMenus::seriesMenuNamesTheCatalogueAtFault_data()
         << "locked"
         << "Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell: Die Datei wird von einem "
            "anderen Programm verwendet.";
+    // Set aside, the file would take the other program's commit along.
+    QTest::newRow("the chosen series without a table while another program writes")
+        << "writing" << "Die Datei wird von einem anderen Programm verwendet.";
 }
 
 void TestMenus::seriesMenuNamesTheCatalogueAtFault()
@@ -209,9 +213,18 @@ void TestMenus::seriesMenuNamesTheCatalogueAtFault()
     const QStringList filesBefore = QDir(dataFolder()).entryList(QDir::Files);
     {
         const HeldDatabase holder = catalogueHolder(damage);
-        QVERIFY(damage != QLatin1String("locked") || holder);
+        QVERIFY((damage != QLatin1String("locked") && damage != QLatin1String("writing")) || holder);
         QVERIFY(f.choose(f.w->mnu3548));
+        if (damage == QLatin1String("writing"))
+            QCOMPARE(sqlite3_exec(holder.get(), "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
     }
+    // The other program's commit is in the file the program reads.
+    if (damage == QLatin1String("writing"))
+        QCOMPARE(float(Database::open(dataFile(QStringLiteral("dbKenndaten.mdb")))
+                           ->openTable(QStringLiteral("9999"))
+                           ->field(QStringLiteral("Kvs"))
+                           .toDouble()),
+                 66.6f);
 
     if (damage == QLatin1String("locked")) {
         // Another program's write leaves reading alone: the series is taken, nothing is replaced, and the run,

@@ -1,6 +1,8 @@
+#include "../support/pipe_watch.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -1223,6 +1225,57 @@ private slots:
         const QString exists = freshPath();
         Database::create(exists);
         QCOMPARE(errorOf([&] { Database::create(exists); }), DbError::Kind::Other);
+    }
+
+    // SQLite opens a file's journal, write-ahead log and log index as it finds them, beside the file a link leads
+    // to; one that is no regular file keeps the file shut, is never opened (a pipe would hold the open for good),
+    // and is named.
+    void companionsThatAreNoRegularFileKeepTheFileShut_data()
+    {
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("pipe"); // else a folder
+        QTest::addColumn<bool>("writeAheadLog");
+        QTest::addColumn<bool>("linked"); // opened through a link, the companion beside its target
+        QTest::newRow("pipe at the journal") << "-journal" << true << false << false;
+        QTest::newRow("folder at the journal") << "-journal" << false << false << false;
+        QTest::newRow("pipe at the write-ahead log") << "-wal" << true << true << false;
+        QTest::newRow("pipe at the log index") << "-shm" << true << true << false;
+        QTest::newRow("pipe at the journal beside a link's target") << "-journal" << true << false << true;
+    }
+
+    void companionsThatAreNoRegularFileKeepTheFileShut()
+    {
+        QFETCH(QString, suffix);
+        QFETCH(bool, pipe);
+        QFETCH(bool, writeAheadLog);
+        QFETCH(bool, linked);
+        const QString file = freshPath();
+        {
+            const auto db = makeValves(file);
+            QVERIFY(!writeAheadLog || db->useWriteAheadLog());
+        }
+        const QString opened = linked ? freshPath() : file;
+        if (linked)
+            QVERIFY(QFile::link(file, opened));
+        const QString companion = QFileInfo(file).canonicalFilePath() + suffix;
+        QVERIFY(pipe ? testsupport::makePipe(companion) : QDir().mkdir(companion));
+        std::unique_ptr<testsupport::PipeWatch> watch;
+        if (pipe)
+            watch = std::make_unique<testsupport::PipeWatch>(companion);
+        DbError::Kind kind = DbError::Kind::Other;
+        FileProblem problem = FileProblem::None;
+        QString text;
+        try {
+            Database::open(opened);
+        } catch (const DbError &e) {
+            kind = e.kind();
+            problem = e.problem();
+            text = e.text();
+        }
+        QCOMPARE(kind, DbError::Kind::NoSuchFile);
+        QCOMPARE(problem, FileProblem::NotRegularFile);
+        QVERIFY2(text.contains(companion), qPrintable(text));
+        QVERIFY(!watch || !watch->opened());
     }
 
     void missingNamesGiveTypedErrors()

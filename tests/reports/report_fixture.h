@@ -59,6 +59,11 @@ inline void waterSizing(SharedData &s)
     s.yMax = 0.6432;
     s.Q100 = 52.1;
     s.DurchflussreserveMin = 0.15;
+    // Kv 40, FL 0.88 and xT 0.68 at full travel: 69 / 75 / 80 m3/h of water pass fully open.
+    s.A0 = Variant(1.0);
+    s.AFL = Variant(0.88);
+    s.AxT = Variant(0.68);
+    s.pkrit = 221.2;
     s.FLMin = 0.9;
     s.FLNorm = 0.89;
     s.FLMax = 0.88;

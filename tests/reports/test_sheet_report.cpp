@@ -2,6 +2,8 @@
 // judgements and markers, the page frame, page breaks and the footer's room.
 #include "report_fixture.h"
 
+#include "../engine/sizing_fixture.h"
+#include "engine/sizing_recalc.h"
 #include "reports/report_frame.h"
 #include "units/data_folder.h"
 #include "units/maker_identity.h"
@@ -56,6 +58,8 @@ private slots:
     void markersAndWarnings();
     void pointsTheValveCannotPassAreMarked_data();
     void pointsTheValveCannotPassAreMarked();
+    void screenAndPaperAgree_data();
+    void screenAndPaperAgree();
     void numbersFitTheirColumns_data();
     void numbersFitTheirColumns();
     void extendedSection_data();
@@ -320,17 +324,17 @@ void TestSheetReport::markersAndWarnings_data()
         << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"}
         << QStringList{z("60.0") + ":1", z("80.0") + ":1", "1)"} << QStringList{r1} << 1;
     QTest::newRow("reserve 10 % after a rangeability marker")
-        << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.Q100 = 110, s.QMax = 100; })
+        << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.Q100 = 33; })
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("80.0") + ":1",
                        "120:1)"}
         << QStringList{"10:Durchflussreserve", "99:" + z("10."), "110:%", "120:2)"}
         << QStringList{z("80.0") + ":1", "1)", z("10."), "2)"}
         << QStringList{r1, "2) Durchflussreserve evtl. nicht ausreichend!"} << 2;
-    QTest::newRow("reserve 0: reserve warning, not valve flow")
+    QTest::newRow("reserve 0: valve flow, as on the sheet")
         << Change([](SharedData &s) { s.Q100 = 30; })
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
         << QStringList{"10:Durchflussreserve", "99:0", "110:%", "120:1)"} << QStringList{"0", "1)"}
-        << QStringList{"1) Durchflussreserve evtl. nicht ausreichend!"} << 1;
+        << QStringList{"1) Ventildurchfluss nicht ausreichend!"} << 1;
     QTest::newRow("negative reserve: valve flow")
         << Change([](SharedData &s) { s.Q100 = 27; })
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
@@ -418,9 +422,10 @@ void TestSheetReport::pointsTheValveCannotPassAreMarked_data()
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<int>("count");
 
-    // At full travel Kv is the valve's 40, and the required rangeability 40 / 40.
-    const Change failMin = [](SharedData &s) { s.yMin = 1, s.Kvmin = 40, s.StellverhältnisMin = 1; };
-    const Change failNorm = [](SharedData &s) { s.yNorm = 1, s.Kvnorm = 40, s.StellverhältnisNorm = 1; };
+    // At full travel Kv is the valve's 40, and the required rangeability 40 / 40; fully open the valve passes 69 and
+    // 75 m3/h at the min and norm points.
+    const Change failMin = [](SharedData &s) { s.yMin = 1, s.Kvmin = 40, s.StellverhältnisMin = 1, s.QMin = 70; };
+    const Change failNorm = [](SharedData &s) { s.yNorm = 1, s.Kvnorm = 40, s.StellverhältnisNorm = 1, s.QNorm = 76; };
     auto both = [](Change a, Change b) {
         return Change([a, b](SharedData &s) {
             a(s);
@@ -475,15 +480,16 @@ void TestSheetReport::pointsTheValveCannotPassAreMarked_data()
         << QStringList{"18:berechnet", "55:" + z("1.00") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
         << QStringList{opening, "55:*100", "77:" + z("55.9"), "99:" + z("64.3"), "110:%", "120:*1)"}
         << QStringList{"10:Durchflussreserve", "99:*" + z("-10."), "110:%", "120:*1)"} << QStringList{flow1} << 1;
-    // The maximum point is judged as the others, besides its reserve.
+    // The maximum point is judged as the others, besides its reserve; fully open the valve passes 80 m3/h there.
+    const Change failMax = [](SharedData &s) { s.yMax = 1, s.Kvmax = 40, s.StellverhältnisMax = 1, s.QMax = 90; };
     QTest::newRow("max beyond full travel, the reserve negative: one note")
-        << Change([](SharedData &s) { s.yMax = 1, s.Kvmax = 40, s.StellverhältnisMax = 1, s.Q100 = 27; })
+        << both(failMax, [](SharedData &s) { s.Q100 = 81; })
         << QStringList{kv, "55:Kv " + z("5.774"), "77:Kv " + z("11.09"), "99:*Kv " + z("40.00"), "120:*1)"}
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("1.00") + ":1"}
         << QStringList{opening, "55:" + z("35.2"), "77:" + z("55.9"), "99:*100", "110:%", "120:*1)"}
         << QStringList{"10:Durchflussreserve", "99:*" + z("-10."), "110:%", "120:*1)"} << QStringList{flow1} << 1;
-    QTest::newRow("max at full travel, its reserve passing")
-        << Change([](SharedData &s) { s.yMax = 1, s.Kvmax = 40, s.StellverhältnisMax = 1; })
+    QTest::newRow("max beyond its curve's full travel, its reserve from Kvs passing")
+        << both(failMax, [](SharedData &s) { s.Q100 = 156.33; })
         << QStringList{kv, "55:Kv " + z("5.774"), "77:Kv " + z("11.09"), "99:*Kv " + z("40.00"), "120:*1)"}
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("1.00") + ":1"}
         << QStringList{opening, "55:" + z("35.2"), "77:" + z("55.9"), "99:*100", "110:%", "120:*1)"} << reserve
@@ -544,6 +550,59 @@ void TestSheetReport::pointsTheValveCannotPassAreMarked()
     }
     QCOMPARE(listed, warnings);
     QCOMPARE(f.AnzahlWarnungen, count);
+}
+
+// The sizing run's status line and the printout's notes give one verdict. A liquid of 1000 kg/m3 from 40 to 39 bar
+// abs. (no vapour pressure, 0.01 mm2/s) passes Q = Kv m3/h through the DN 50 valve of the row, so that the reserve
+// is (Kvs - QMax) / QMax and the flow fully open is the curve's Kv at full travel.
+void TestSheetReport::screenAndPaperAgree_data()
+{
+    QTest::addColumn<float>("Kvs");
+    QTest::addColumn<QList<double>>("curve"); // a0 .. a5
+    QTest::addColumn<QString>("QMax");        // as typed
+    QTest::addColumn<QStringList>("notes");   // in the order of the status line
+
+    const QString flow = "Ventildurchfluss nicht ausreichend!";
+    const QString reserve = "Durchflussreserve evtl. nicht ausreichend!";
+    // The coefficients sum to 1 exactly: the valve passes its Kvs flow fully open, and no more.
+    const QList<double> toKvs = {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965};
+    QTest::newRow("max at the full-open flow: no reserve") << 40.0f << toKvs << "40" << QStringList{flow};
+    // 0.7 + 0.2 + 0.1 is 1 - 2^-53 in binary: fully open the valve passes a rounding less than its Kvs flow.
+    QTest::newRow("max a rounding beyond full travel, the reserve 1.4E-16")
+        << 25.0f << QList<double>{0.7, 0.2, 0.1, 0, 0, 0} << "24.999999999999996" << QStringList{reserve};
+    // Kv 9 at full travel: the reserve from Kvs is 0.5 / 9.5.
+    QTest::newRow("curve ending below Kvs") << 10.0f << QList<double>{0.02, 0.88, 0, 0, 0, 0} << "9.5"
+                                            << QStringList{reserve, flow};
+}
+
+void TestSheetReport::screenAndPaperAgree()
+{
+    QFETCH(float, Kvs);
+    QFETCH(QList<double>, curve);
+    QFETCH(QString, QMax);
+    QFETCH(QStringList, notes);
+    Fixture fx;
+    sizingfixture::ValveRow valve{50, 1, Kvs, 50, {}, {1, 0, 0}};
+    std::copy(curve.begin(), curve.end(), valve.a.begin());
+    sizingfixture::Fixture sizing({valve});
+    SharedData &s = shared();
+    s.Medium = 4, s.NameMedium = "Testflüssigkeit", s.MIN = s.NORM = false;
+    s.p1Max = 40, s.p2Max = 39, s.rho1Max = 1000, s.nueMax = 0.01, s.psatMax = 0, s.pkrit = 221.2;
+    s.DNmin = s.KvsOpt = false, s.KvsCv = Kvs;
+    sizing.sheet.showStoredInputs();
+    sizing.sheet.box("txtQmax").setText(QMax.replace('.', numtext::decimalSeparator()));
+    calcDimensionierung();
+    QCOMPARE(sizing.status(), (QStringList{"Berechnung aktualisiert"} + notes).join(" / "));
+
+    s.DruckVentildaten = Variant(true);
+    fx.open().druck_Berechnungsblatt();
+    QStringList listed;
+    for (const RecordedText &t : fx.recorder.last().texts)
+        if (columnOf(t) == report::kLabelColumn && t.text.size() > 3 && t.text[1] == QLatin1Char(')'))
+            listed << t.text.mid(3);
+    // The list's order is fixed: the valve flow before the reserve.
+    std::stable_partition(notes.begin(), notes.end(), [](const QString &n) { return n.startsWith("Ventil"); });
+    QCOMPARE(listed, notes);
 }
 
 // A number wider than the room of its column (up to a blank before the next piece of its line) is printed the

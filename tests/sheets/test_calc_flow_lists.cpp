@@ -337,8 +337,9 @@ void FlowSheetListsTest::emptySeriesLeavesListsEmptyAndSaysWhy()
 
 // A series table without its Kvs column (a catalogue edited or damaged after New): the Kvs list stays empty and no
 // run finds the valve's row. Whatever the user does on the sheet, the status line keeps the reason (the database
-// error naming the file and the table), never "Berechnung aktualisiert", and printing stays off. Once the series
-// can be read again, the next choice computes.
+// error naming the file and the table), never "Berechnung aktualisiert", no characteristic is offered, and printing
+// stays off. Once the series can be read again, the next choice computes; a text in a number column of the valve's
+// row is told as the sizing sheet tells it.
 void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated_data()
 {
     QTest::addColumn<QString>("step");
@@ -356,6 +357,9 @@ void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated_data()
     QTest::newRow("inch chosen") << "dnunit" << failure;
     // The open series table loses another column (edited by another program): nothing of it can be read.
     QTest::newRow("a column gone under the open table, then loaded again") << "gone" << failure;
+    QTest::newRow("a column gone under the open table, then a size picked") << "gone, size" << failure;
+    QTest::newRow("a text in the valve's FL column")
+        << "text" << "Datenbankfehler: dbKenndaten.mdb, TEST: Der Wert ist keine Zahl. Feld: aFL, Wert: \"abc\"";
     // The Cv column is there: the list fills, and the next run will compute; until then the results are old.
     QTest::newRow("Cv chosen") << "kvunit" << "TAB ->|";
     QTest::newRow("a readable series, then a characteristic") << "mended" << "";
@@ -396,14 +400,24 @@ void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated()
         sheet.cmbKvUnit.setListIndex(1);
     } else if (step == QLatin1String("dnunit")) {
         sheet.cmbDNunit.setListIndex(1);
-    } else if (step == QLatin1String("gone")) {
+    } else if (step.startsWith(QLatin1String("gone"))) {
         testsupport::execSql(f.dir.filePath(QStringLiteral("dbKenndaten.mdb")),
                              QStringLiteral("CREATE TABLE t AS SELECT DN, DN_Zoll, Kennlinie, Reduktion, a0, a1, a2, a3, "
                                             "a4, a5, aFL, bFL, cFL, axT, bxT, cxT, Schalldaten FROM OHNEKVS; "
                                             "DROP TABLE OHNEKVS; ALTER TABLE t RENAME TO OHNEKVS;"));
-        FrmCalcFlow &again = f.reload();
-        for (OptionButton *option : {&again.optLinear, &again.optGleichprozentig, &again.optAufZu})
-            QVERIFY2(!option->enabled(), qPrintable(option->name()));
+        if (step == QLatin1String("gone")) {
+            f.reload();
+        } else {
+            sheet.cmbDNVentil.setFocus();
+            sheet.cmbDNVentil.userPick(sheet.cmbDNVentil.findItem(QStringLiteral("80")));
+            QCOMPARE(sheet.cmbDNVentil.listCount(), 0);
+        }
+    } else if (step == QLatin1String("text")) {
+        s.Ventiltyp = QStringLiteral("TEST");
+        f.openSeries();
+        testsupport::execSql(f.dir.filePath(QStringLiteral("dbKenndaten.mdb")),
+                             QStringLiteral("UPDATE TEST SET aFL = 'abc' WHERE DN = 50 AND Kennlinie = 1"));
+        f.reload();
     } else if (step == QLatin1String("mended")) {
         s.Ventiltyp = QStringLiteral("TEST");
         f.openSeries();
@@ -422,6 +436,9 @@ void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated()
                  qPrintable(status));
         // No valve is offered, so no reduction is marked.
         QCOMPARE(frmCalcFlow().get().lblReduktion.caption(), QString());
+        FrmCalcFlow &shown = frmCalcFlow().get();
+        for (OptionButton *option : {&shown.optLinear, &shown.optGleichprozentig, &shown.optAufZu})
+            QVERIFY2(!option->enabled(), qPrintable(option->name()));
     }
     QVERIFY(!f.window.mnuDrucken.enabled() && !f.window.mnuPDFDruck.enabled());
 }

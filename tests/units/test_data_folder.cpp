@@ -1,3 +1,4 @@
+#include "../support/full_disk.h"
 #include "two_locales.h"
 #include "units/data_folder.h"
 #include "units/data_recovery.h"
@@ -208,16 +209,20 @@ void TestDataFolder::languageDatabaseFollowsTheInstalledTexts_data()
     QTest::addColumn<QByteArray>("vorhanden"); // the user's copy from an earlier installation
     QTest::addColumn<bool>("schreibgeschuetzt"); // the data folder and the copy are read-only
     QTest::addColumn<bool>("journal"); // another program's journal lies beside it
+    QTest::addColumn<bool>("verlinkt"); // the data folder holds a link to it, and the journal lies beside the file
     QTest::addColumn<QByteArray>("danach");
-    QTest::newRow("older texts") << QByteArray("old texts") << false << false << QByteArray("texts");
-    QTest::newRow("a longer older file") << QByteArray("texts and more") << false << false << QByteArray("texts");
+    QTest::newRow("older texts") << QByteArray("old texts") << false << false << false << QByteArray("texts");
+    QTest::newRow("a longer older file")
+        << QByteArray("texts and more") << false << false << false << QByteArray("texts");
     // The journal would be played into a fresh copy: the file is another program's now.
     QTest::newRow("a journal beside it: the old texts serve")
-        << QByteArray("old texts") << false << true << QByteArray("old texts");
+        << QByteArray("old texts") << false << true << false << QByteArray("old texts");
+    QTest::newRow("a link, a journal beside the file it leads to: the old texts serve")
+        << QByteArray("old texts") << false << true << true << QByteArray("old texts");
     // Permissions do not stop the superuser, so that case runs only for others.
     if (geteuid() != 0)
         QTest::newRow("read-only: the old texts serve")
-            << QByteArray("old texts") << true << false << QByteArray("old texts");
+            << QByteArray("old texts") << true << false << false << QByteArray("old texts");
 }
 
 void TestDataFolder::languageDatabaseFollowsTheInstalledTexts()
@@ -225,11 +230,15 @@ void TestDataFolder::languageDatabaseFollowsTheInstalledTexts()
     QFETCH(QByteArray, vorhanden);
     QFETCH(bool, schreibgeschuetzt);
     QFETCH(bool, journal);
+    QFETCH(bool, verlinkt);
     QFETCH(QByteArray, danach);
     const QString datei = dataFile(QStringLiteral("dbSprache.mdb"));
-    QVERIFY(schreibe(datei, vorhanden));
+    const QString ziel = verlinkt ? tmp_->filePath(QStringLiteral("anderswo/dbSprache.mdb")) : datei;
+    QVERIFY(schreibe(ziel, vorhanden));
+    QVERIFY(QDir().mkpath(dataFolder()));
+    QVERIFY(!verlinkt || QFile::link(ziel, datei));
     if (journal)
-        QVERIFY(schreibe(datei + QStringLiteral("-journal"), "pages before a write"));
+        QVERIFY(schreibe(ziel + QStringLiteral("-journal"), "pages before a write"));
     QVERIFY(schreibe(dataFile(QStringLiteral("Default.vls")), "the user's own project"));
     QVERIFY(schreibe(dataFile(QStringLiteral("Vorlagen/leer.vls")), "the user's own template"));
     const QFileDevice::Permissions lesbar = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
@@ -240,13 +249,13 @@ void TestDataFolder::languageDatabaseFollowsTheInstalledTexts()
     QVERIFY(ensureDataFolder(seed(), nullptr));
     if (schreibgeschuetzt)
         QVERIFY(QFile::setPermissions(dataFolder(), lesbar | QFileDevice::WriteOwner));
-    QCOMPARE(lies(datei), danach);
+    QCOMPARE(lies(ziel), danach);
     // Only the texts follow the installation; the user's projects stay.
     QCOMPARE(lies(dataFile(QStringLiteral("Default.vls"))), QByteArray("the user's own project"));
     QCOMPARE(lies(dataFile(QStringLiteral("Vorlagen/leer.vls"))), QByteArray("the user's own template"));
-    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files).size(), journal ? 3 : 2);
+    QCOMPARE(QDir(dataFolder()).entryList(QDir::Files).size(), journal && !verlinkt ? 3 : 2);
     if (journal)
-        QCOMPARE(lies(datei + QStringLiteral("-journal")), QByteArray("pages before a write"));
+        QCOMPARE(lies(ziel + QStringLiteral("-journal")), QByteArray("pages before a write"));
 }
 
 void TestDataFolder::failuresNameTheFile_data()
@@ -260,6 +269,8 @@ void TestDataFolder::failuresNameTheFile_data()
     // Permissions do not stop the superuser, so that case runs only for others.
     if (geteuid() != 0)
         QTest::newRow("data folder read-only") << 3 << "home/Documents/Quendra/dbSprache.mdb";
+    QTest::newRow("disk full once the logs of a removed file are kept aside")
+        << 4 << "home/Documents/Quendra/Default.vls";
 }
 
 void TestDataFolder::failuresNameTheFile()
@@ -290,14 +301,26 @@ void TestDataFolder::failuresNameTheFile()
         QVERIFY(QDir().mkpath(dataFolder()));
         QVERIFY(QFile::setPermissions(dataFolder(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         break;
+    case 4:
+        QVERIFY(ensureDataFolder(seedOrdner, nullptr));
+        QVERIFY(QFile::remove(dataFile(QStringLiteral("Default.vls"))));
+        QVERIFY(schreibe(dataFile(QStringLiteral("Default.vls-wal")), "log"));
+        break;
     }
+    const QStringList vorher = QDir(dataFolder()).entryList(QDir::Files);
     QString fehler;
-    QVERIFY(!ensureDataFolder(seedOrdner, &fehler));
+    {
+        const testsupport::FileSizeLimit vollePlatte(art == 4 ? 3 : RLIM_INFINITY);
+        QVERIFY(art != 4 || vollePlatte.active());
+        QVERIFY(!ensureDataFolder(seedOrdner, &fehler));
+    }
     QVERIFY2(fehler.contains(erwartet), qPrintable(fehler));
-    // A failed copy leaves nothing half-written behind.
+    // A failed copy leaves nothing half-written behind, and the logs it kept aside back where they were.
     const QStringList seedDateien = QDir(seedOrdner).entryList(QDir::Files);
     for (const QString &datei : QDir(dataFolder()).entryList(QDir::Files))
-        QVERIFY2(seedDateien.contains(datei), qPrintable(datei));
+        QVERIFY2(seedDateien.contains(datei) || vorher.contains(datei), qPrintable(datei));
+    if (art == 4)
+        QCOMPARE(lies(dataFile(QStringLiteral("Default.vls-wal"))), QByteArray("log"));
     if (art == 1)
         QCOMPARE(lies(home() + QStringLiteral("/Documents/Quendra")), QByteArray("not a folder"));
 }
@@ -308,22 +331,28 @@ void TestDataFolder::failuresNameTheFile()
 void TestDataFolder::keptFileTakesItsCompanions_data()
 {
     QTest::addColumn<QStringList>("companions");
-    QTest::addColumn<bool>("nameTaken");
+    QTest::addColumn<int>("namesTaken"); // dated names taken by another file's log
     QTest::addColumn<bool>("seedCopy");
     QTest::addColumn<bool>("filePresent");
-    QTest::newRow("journal of a killed save") << QStringList{"-journal"} << false << true << true;
-    QTest::newRow("write-ahead log and its index") << QStringList{"-wal", "-shm"} << false << true << true;
-    QTest::newRow("dated name taken by a log") << QStringList{} << true << true << true;
-    QTest::newRow("no seed copy") << QStringList{"-wal", "-shm"} << false << false << true;
-    QTest::newRow("file gone, its log left") << QStringList{"-wal", "-shm"} << false << true << false;
+    QTest::addColumn<QString>("reason"); // why nothing was replaced; empty: replaced
+    QTest::newRow("journal of a killed save") << QStringList{"-journal"} << 0 << true << true << QString();
+    QTest::newRow("write-ahead log and its index") << QStringList{"-wal", "-shm"} << 0 << true << true << QString();
+    QTest::newRow("dated name taken by a log") << QStringList{} << 1 << true << true << QString();
+    QTest::newRow("no seed copy") << QStringList{"-wal", "-shm"} << 0 << false << true
+                                  << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    QTest::newRow("file gone, its log left") << QStringList{"-wal", "-shm"} << 0 << true << false << QString();
+    QTest::newRow("every dated name taken")
+        << QStringList{"-wal"} << 99 << true << true
+        << "Jeder Name mit dem heutigen Datum, unter dem sie aufbewahrt werden könnte, ist bereits vergeben.";
 }
 
 void TestDataFolder::keptFileTakesItsCompanions()
 {
     QFETCH(QStringList, companions);
-    QFETCH(bool, nameTaken);
+    QFETCH(int, namesTaken);
     QFETCH(bool, seedCopy);
     QFETCH(bool, filePresent);
+    QFETCH(QString, reason);
     setProgramFolder(tmp_->path());
     if (seedCopy)
         QVERIFY(schreibe(seed() + QStringLiteral("/dbKenndaten.mdb"), "seed catalogue"));
@@ -335,21 +364,22 @@ void TestDataFolder::keptFileTakesItsCompanions()
     for (const QString &c : companions)
         QVERIFY(schreibe(path + c, c.toUtf8()));
     const QString dated = dataFolder() + QStringLiteral("/dbKenndaten ") + QDate::currentDate().toString(Qt::ISODate);
-    if (nameTaken)
-        QVERIFY(schreibe(dated + QStringLiteral(".mdb-wal"), "another file's log"));
+    for (int n = 1; n <= namesTaken; ++n)
+        QVERIFY(schreibe(dated + (n == 1 ? QString() : QStringLiteral(" (%1)").arg(n)) + QStringLiteral(".mdb-wal"),
+                         "another file's log"));
     const QStringList before = QDir(dataFolder()).entryList(QDir::Files);
 
     KeptFiles kept;
     QString why;
-    QCOMPARE(keepAndReplaceFromSeed(path, &kept, &why), seedCopy);
-    if (!seedCopy) {
+    QCOMPARE(keepAndReplaceFromSeed(path, &kept, &why), reason.isEmpty());
+    if (!reason.isEmpty()) {
         QVERIFY(kept.empty());
-        QVERIFY2(why.contains(path), qPrintable(why));
+        QVERIFY2(why.contains(path) && why.endsWith(QStringLiteral("\n\n") + reason), qPrintable(why));
         QCOMPARE(QDir(dataFolder()).entryList(QDir::Files), before);
         QCOMPARE(lies(path), QByteArray("damaged"));
         return;
     }
-    const QString keptName = dated + (nameTaken ? QStringLiteral(" (2).mdb") : QStringLiteral(".mdb"));
+    const QString keptName = dated + (namesTaken > 0 ? QStringLiteral(" (2).mdb") : QStringLiteral(".mdb"));
     QCOMPARE(kept.file, filePresent ? keptName : QString());
     if (filePresent)
         QCOMPARE(lies(kept.file), QByteArray("damaged"));

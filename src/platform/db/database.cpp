@@ -709,6 +709,12 @@ DbError &DbError::withValue(Fault fault, const QString &value)
     return *this;
 }
 
+DbError &DbError::atCompanion(const QString &companion)
+{
+    companion_ = companion;
+    return *this;
+}
+
 int DbError::number() const
 {
     switch (kind_) {
@@ -777,7 +783,7 @@ bool mayWrite(const QFileInfo &info)
 // first read of a read-write connection (it needs to write the file and delete the journal).
 void rollBackInterruptedWrite(const QString &path)
 {
-    const QString journal = path + QStringLiteral("-journal");
+    const QString journal = Database::companionsOf(path).constFirst();
     const QFileInfo file(path);
     const QFileInfo folder(file.absolutePath());
     if (!mayWrite(file) || !folder.isWritable())
@@ -805,6 +811,38 @@ void rollBackInterruptedWrite(const QString &path)
 }
 } // namespace
 
+const QStringList &Database::companionSuffixes()
+{
+    static const QStringList suffixes = {QStringLiteral("-journal"), QStringLiteral("-wal"), QStringLiteral("-shm")};
+    return suffixes;
+}
+
+QStringList Database::companionsOf(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.canonicalFilePath() : QString();
+    const QString file = target.isEmpty() ? path : target;
+    QStringList companions;
+    for (const QString &suffix : companionSuffixes())
+        companions << file + suffix;
+    return companions;
+}
+
+namespace {
+// SQLite opens a companion as it finds it, and opening a pipe waits for a writer for good: each is looked at first,
+// without opening it, as the file itself is.
+void requireRegularCompanions(const QString &path)
+{
+    for (const QString &companion : Database::companionsOf(path)) {
+        const QFileInfo info(companion);
+        if (info.exists() && !info.isFile())
+            throw DbError(DbError::Kind::NoSuchFile, path, QString(),
+                          QStringLiteral("\"%1\" is not a regular file").arg(companion), FileProblem::NotRegularFile)
+                .atCompanion(companion);
+    }
+}
+} // namespace
+
 std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
 {
     const QFileInfo fi(path);
@@ -813,6 +851,7 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
     if (!fi.isFile())
         throw DbError(DbError::Kind::NoSuchFile, path, QString(), QStringLiteral("not a regular file"),
                       FileProblem::NotRegularFile);
+    requireRegularCompanions(path);
     const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     for (int attempt = 0;; ++attempt) {
         sqlite3 *db = nullptr;
@@ -841,10 +880,41 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
     }
 }
 
+std::shared_ptr<Database> Database::holdWrites(const QString &path)
+{
+    QByteArray header;
+    {
+        // Closed before SQLite locks the file: closing any descriptor of a file drops the process's locks on it.
+        QFile file(path);
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+            return nullptr;
+        header = file.read(20);
+    }
+    // What does not begin as a database no other program writes as one (and opening it may change it); the
+    // header's version bytes are 2 in write-ahead-log mode.
+    if (header.size() < 20 || !header.startsWith(QByteArrayLiteral("SQLite format 3\0")) ||
+        (header.at(18) == 2 && !QFileInfo::exists(companionsOf(path).at(2))))
+        return nullptr;
+    std::shared_ptr<Database> db;
+    try {
+        db = open(path);
+        // Closed last, a connection in write-ahead-log mode checkpoints the log and removes it and its index by
+        // name, which may by then be another file's.
+        sqlite3_db_config(db->db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+        exec(db.get(), QString(), QStringLiteral("BEGIN IMMEDIATE"));
+    } catch (const DbError &e) {
+        if (e.problem() == FileProblem::Locked)
+            throw;
+        return nullptr;
+    }
+    return db;
+}
+
 std::shared_ptr<Database> Database::create(const QString &path)
 {
     if (QFileInfo::exists(path))
         throw DbError(DbError::Kind::Other, path, QString(), QStringLiteral("the file exists already"));
+    requireRegularCompanions(path);
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);

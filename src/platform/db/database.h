@@ -45,6 +45,8 @@ public:
     DbError &inColumn(const QString &column);
     // The value concerned, as text, and what is wrong with it.
     DbError &withValue(Fault fault, const QString &value);
+    // The companion of the file concerned (its journal, write-ahead log or log index), for a message that names it.
+    DbError &atCompanion(const QString &companion);
 
     Kind kind() const { return kind_; }
     // What the user can act on: a full disk, no permission, a file held by another program, a damaged file; Other
@@ -53,6 +55,8 @@ public:
     const QString &file() const { return file_; }
     const QString &table() const { return table_; }
     const QString &column() const { return column_; }
+    // Empty when the file itself is concerned.
+    const QString &companion() const { return companion_; }
     Fault fault() const { return fault_; }
     // Null when the error concerns no particular value.
     const QString &value() const { return value_; }
@@ -69,6 +73,7 @@ private:
     QString file_;
     QString table_;
     QString column_;
+    QString companion_;
     Fault fault_ = Fault::None;
     QString value_;
     QString text_;
@@ -92,13 +97,27 @@ class Database {
 public:
     enum class Mode { ReadWrite, ReadOnly };
 
-    // Opens an existing file. Throws DbError (NoSuchFile, NotADatabase).
+    // Opens an existing file. Throws DbError (NoSuchFile, NotADatabase). The file and its companions must be regular
+    // files (a companion may be absent), or NoSuchFile with NotRegularFile is thrown and nothing is opened: a pipe
+    // would hold the open for good.
     // A write that was interrupted (a killed program) leaves a journal beside the file; the next open undoes the
     // half-written change from it. Read-only opens do that too, through a short read-write open, when the file and
     // its folder may be written; otherwise they throw ReadOnly naming the journal, and the file stays as it is.
     static std::shared_ptr<Database> open(const QString &path, Mode mode = Mode::ReadWrite);
     // Creates a new empty database file (overwriting nothing: throws if the file exists).
     static std::shared_ptr<Database> create(const QString &path);
+    // The companions SQLite opens with a file as it finds them: the journal of an unfinished save, the write-ahead
+    // log and its index (FILE-journal, FILE-wal, FILE-shm), beside the file a symbolic link at `path` leads to.
+    static QStringList companionsOf(const QString &path);
+    static const QStringList &companionSuffixes();
+    // Takes the write lock of an existing file, as a write transaction does, and holds it while the returned
+    // connection lives: no other program writes the file meanwhile, also while it and its companions are moved to
+    // other names, and the close writes, removes and checkpoints nothing, whatever names they have come to bear.
+    // Null where no other program can be writing: the file does not begin as a database or cannot be opened as
+    // one, or it keeps a write-ahead log but no log index lies beside it (every connection to it keeps one; opening
+    // would make one).
+    // Throws DbError (problem Locked) when another program holds the lock after the wait for it, as for any write.
+    static std::shared_ptr<Database> holdWrites(const QString &path);
 
     ~Database();
     Database(const Database &) = delete;
@@ -254,6 +273,9 @@ public:
     // A position outside the fields throws NoSuchColumn.
     int fieldIndex(const QString &name) const;
     Variant field(int index) const;
+    // The field as its column's type holds it, converted as setField converts. A value another program stored that
+    // the type cannot hold (a text in a number column) throws TypeMismatch naming the field and the value.
+    Variant checkedField(int index) const;
 
     // Editing: addNew/edit start a buffer, setField writes into it (TypeMismatch), update stores it (DuplicateKey,
     // ReadOnly; on failure the buffer stays pending so that it can be corrected), cancelUpdate drops it.
@@ -294,14 +316,17 @@ protected:
 class FieldReader {
 public:
     FieldReader(const Recordset &rs, QString name) : rs_(rs), name_(std::move(name)) {}
-    Variant operator()() const
+    Variant operator()() const { return rs_.field(index()); }
+    // Recordset::checkedField.
+    Variant checked() const { return rs_.checkedField(index()); }
+
+private:
+    int index() const
     {
         if (index_ < 0)
             index_ = rs_.fieldIndex(name_);
-        return rs_.field(index_);
+        return index_;
     }
-
-private:
     const Recordset &rs_;
     QString name_;
     mutable int index_ = -1;

@@ -453,15 +453,20 @@ void Recordset::Impl::setField(int c, const Variant &value)
     requireDb();
     if (pending == Pending::None)
         fail(DbError::Kind::Other, QStringLiteral("the field \"%1\" is set without addNew or edit").arg(fields[c].name));
-    Variant stored;
+    buffer[c] = stored(c, value);
+    dirty[c] = true;
+}
+
+Variant Recordset::Impl::stored(int c, const Variant &value) const
+{
+    Variant out;
     QString why;
     DbError::Fault fault = DbError::Fault::None;
-    if (!toStored(fields[c].type, value, &stored, &why, &fault))
+    if (!toStored(fields[c].type, value, &out, &why, &fault))
         throw DbError(DbError::Kind::TypeMismatch, file, table, QStringLiteral("field \"%1\": %2").arg(fields[c].name, why))
             .inColumn(fields[c].name)
             .withValue(fault, value.toString());
-    buffer[c] = stored;
-    dirty[c] = true;
+    return out;
 }
 
 QString Recordset::Impl::writeText(Pending kind, const std::vector<int> &cols) const
@@ -598,6 +603,11 @@ std::unique_ptr<Recordset> Recordset::clone() const
 Variant Recordset::field(const QString &name) const { return d->field(d->column(name)); }
 int Recordset::fieldIndex(const QString &name) const { return d->column(name); }
 Variant Recordset::field(int index) const { return d->field(index); }
+
+Variant Recordset::checkedField(int index) const
+{
+    return d->stored(index, d->field(index));
+}
 void Recordset::addNew() { d->addNew(); }
 void Recordset::edit() { d->edit(); }
 void Recordset::setField(const QString &name, const Variant &value) { d->setField(d->column(name), value); }

@@ -64,6 +64,9 @@ struct Recordset::Impl {
     void addNew();
     void edit();
     void setField(int index, const Variant &value);
+    // The value as column c stores it (setField's conversion); TypeMismatch naming the field and the value where
+    // it does not fit.
+    Variant stored(int c, const Variant &value) const;
     void update();
     // The INSERT (New) or UPDATE (Existing) of the given columns.
     QString writeText(Pending kind, const std::vector<int> &cols) const;

@@ -1,5 +1,7 @@
 #include "platform/forms/graphics.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -52,7 +54,8 @@ void Shape::setBorderWidth(int w)
 bool readPictureFile(const QString &path, QImage &picture, QString &picturePath)
 {
     QImage image;
-    const bool ok = !path.isEmpty() && image.load(path);
+    // Reading a pipe would wait for a writer for good; a folder or a device holds no picture either.
+    const bool ok = QFileInfo(path).isFile() && image.load(path);
     picture = ok ? image : QImage();
     picturePath = ok ? path : QString();
     return ok;

@@ -1,0 +1,25 @@
+#pragma once
+
+// Whether the chosen valve of a sizing passes its operating points: one verdict for the sizing sheet's warnings and
+// for its printout, from the shared data a sizing run leaves.
+
+#include <array>
+#include <optional>
+
+struct SharedData;
+
+struct ValveVerdict {
+    // Min, norm and max: the active point needs more than the valve passes fully open, its characteristic's Kv at
+    // full travel (not Kvs), by more than rounding.
+    std::array<bool, 3> beyondFullTravel{};
+    // The maximum point's flow reserve (Q100 - QMax) / QMax; none without a maximum flow.
+    std::optional<double> reserve;
+    // The reserve is 0 or less, or there is none: "Ventildurchfluss nicht ausreichend!".
+    bool noReserve = false;
+    // The reserve is positive but below DurchflussreserveMin: "Durchflussreserve evtl. nicht ausreichend!".
+    bool smallReserve = false;
+
+    bool anyBeyondFullTravel() const { return beyondFullTravel[0] || beyondFullTravel[1] || beyondFullTravel[2]; }
+};
+
+ValveVerdict judgeValve(const SharedData &s);
