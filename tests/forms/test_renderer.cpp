@@ -42,6 +42,7 @@ public:
     OptionButton optAufZu{&frameKennlinie, "optAufZu"};
     Label lblKvmaxcalc{this, "lblKvmaxcalc"};
     CommandButton cmdOK{this, "cmdOK"};
+    ListBox lstSubstanz{this, "lstSubstanz"};
     bool mayClose = true;
 
     explicit Dialog(const QString &name = "frmDialog") : Form(name)
@@ -70,9 +71,12 @@ public:
         cmdOK.move(3600, 3600, 1200, 375);
         cmdOK.setCaption("OK");
         cmdOK.setDefault(true);
+        lstSubstanz.move(3240, 960, 2400, 1200);
+        for (const char *gas : {"Luft", "Methan"})
+            lstSubstanz.addItem(gas);
         int tab = 0;
         for (Control *c : std::initializer_list<Control *>{&txtp1max, &txtp2max, &cmbP1unit, &chkMin, &optLinear,
-                                                           &optAufZu, &cmdOK}) {
+                                                           &optAufZu, &cmdOK, &lstSubstanz}) {
             c->setTabIndex(tab++);
             c->GotFocus = [this, c] { log << c->name() + "_GotFocus"; };
             c->LostFocus = [this, c] { log << c->name() + "_LostFocus"; };
@@ -82,6 +86,7 @@ public:
         chkMin.Click = [this] { log << QString("chkMin_Click:%1").arg(chkMin.value()); };
         optLinear.Click = [this] { log << "optLinear_Click"; };
         optAufZu.Click = [this] { log << "optAufZu_Click"; };
+        lstSubstanz.Click = [this] { log << QString("lstSubstanz_Click:%1").arg(lstSubstanz.listIndex()); };
         cmdOK.Click = [this] {
             log << "cmdOK_Click";
             unload();
@@ -228,6 +233,8 @@ private slots:
     void clickOnButtonMovesFocusFirst();
     void menuOpeningRaisesTitleClickButNoLostFocus();
     void windowSwitchRaisesNoFocusEvents();
+    void clickActivatingTheWindowMovesTheFocus_data();
+    void clickActivatingTheWindowMovesTheFocus();
     void showingAnOpenDialogBringsItToTheFront();
     void disablingOrHidingTheFocusedFieldMovesNoFocus();
     void closeBoxAsksTheModel();
@@ -471,6 +478,67 @@ void RendererTest::windowSwitchRaisesNoFocusEvents()
     // Tab goes through the model's order.
     QTest::keyClick(widget<QLineEdit>(ui, a, a.txtp2max), Qt::Key_Tab);
     QCOMPARE(a.activeControl(), &a.cmbP1unit);
+    a.unload();
+    b.unload();
+}
+
+void RendererTest::clickActivatingTheWindowMovesTheFocus_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("refused");
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("next");
+    QTest::newRow("text box") << "txtp2max" << false << QStringList{"txtp1max_LostFocus", "txtp2max_GotFocus"}
+                              << "txtp2max" << "cmbP1unit";
+    QTest::newRow("list, on its chosen entry") << "lstSubstanz" << false
+                                               << QStringList{"txtp1max_LostFocus", "lstSubstanz_GotFocus"}
+                                               << "lstSubstanz" << "txtp1max";
+    QTest::newRow("editable list, its edit line") << "cmbYmax" << false << QStringList{"txtp1max_LostFocus"}
+                                                  << "cmbYmax" << "txtp2max";
+    QTest::newRow("refused by the field left") << "txtp2max" << true << QStringList{"txtp1max_Validate"}
+                                               << "txtp1max" << "cmbYmax";
+}
+
+void RendererTest::clickActivatingTheWindowMovesTheFocus()
+{
+    // Without a window manager a dialog that closes leaves no window active: the click into the window gives the
+    // control the focus, and the window's activation that follows reports it as the window's focus restored.
+    QFETCH(QString, control);
+    QFETCH(bool, refused);
+    QFETCH(QStringList, log);
+    QFETCH(QString, focus);
+    QFETCH(QString, next);
+    QtUiServices ui;
+    UiServicesScope scope(ui);
+    Dialog a("frmA");
+    Dialog b("frmB");
+    b.move(7000, 0, 6000, 4500);
+    a.show();
+    b.show();
+    activate(ui.viewOf(b)->window());
+    a.lstSubstanz.setListIndex(0);
+    if (refused) {
+        a.txtp1max.Validate = [&](int &cancel) {
+            a.log << "txtp1max_Validate";
+            cancel = refused ? 1 : 0;
+            refused = false;
+        };
+    }
+    a.log.clear();
+    QWidget *pressed = ui.viewOf(a)->widgetFor(*a.control(control));
+    if (auto *list = qobject_cast<QListWidget *>(pressed))
+        pressed = list->viewport();
+    else if (auto *combo = qobject_cast<QComboBox *>(pressed))
+        pressed = combo->lineEdit();
+    QTest::mouseClick(pressed, Qt::LeftButton, {}, QPoint(6, 8));
+    activate(ui.viewOf(a)->window());
+    QCOMPARE(a.log, log);
+    QCOMPARE(a.activeControl(), a.control(focus));
+    QTRY_VERIFY(ui.viewOf(a)->widgetFor(*a.control(focus))->hasFocus());
+    // Tab goes on from there, and the widgets follow.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(a.activeControl(), a.control(next));
     a.unload();
     b.unload();
 }

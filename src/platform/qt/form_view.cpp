@@ -423,6 +423,11 @@ void FormView::buildControl(Control &c)
     w->setFocusPolicy(c.canHoldFocus() ? Qt::StrongFocus : Qt::NoFocus);
     w->setMouseTracking(true);
     w->installEventFilter(this);
+    // A click lands on the part under the mouse (a list's entry area, a scroll bar), which gives the focus.
+    if (c.canHoldFocus()) {
+        for (QWidget *part : w->findChildren<QWidget *>())
+            part->installEventFilter(this);
+    }
     widgets_.insert(&c, w);
     controlOf_.insert(w, &c);
     if (auto *combo = qobject_cast<QComboBox *>(w))
@@ -822,8 +827,33 @@ bool FormView::handleKey(int key, Qt::KeyboardModifiers modifiers)
     return handled;
 }
 
+void FormView::userMovedFocus(Control &c)
+{
+    dispatch([&] { form_->setFocus(c); });
+    // The control being left kept the focus (its Validate): the click or choice that brought the focus here is
+    // dropped, as it would ask the same question again.
+    refused_ = form_ && form_->focusRefused() ? &c : nullptr;
+    // A handler may have put the focus elsewhere.
+    QMetaObject::invokeMethod(this, [this] { syncFocus(); }, Qt::QueuedConnection);
+}
+
+void FormView::pressedInInactiveWindow(QWidget &pressed)
+{
+    // Qt gives the focus at the press, but tells the control only when the window has become active, and then as
+    // the window's focus restored; without a window manager that activation follows the click.
+    QWidget *focus = pressed.window()->focusWidget();
+    Control *c = controlOf_.value(focus);
+    if (c && !syncing_ && c->canHoldFocus() && (focus == &pressed || focus->isAncestorOf(&pressed)))
+        userMovedFocus(*c);
+}
+
 bool FormView::eventFilter(QObject *watched, QEvent *e)
 {
+    // Only the widget under the mouse sees the press as the user's; its parents get it as passed on.
+    if (e->type() == QEvent::MouseButtonPress && e->spontaneous() && form_) {
+        if (auto *pressed = qobject_cast<QWidget *>(watched); pressed && !pressed->isActiveWindow())
+            pressedInInactiveWindow(*pressed);
+    }
     Control *c = controlOf_.value(watched);
     if (!c || !form_)
         return QObject::eventFilter(watched, e);
@@ -851,14 +881,8 @@ bool FormView::eventFilter(QObject *watched, QEvent *e)
     }
     case QEvent::FocusIn: {
         const auto reason = static_cast<QFocusEvent *>(e)->reason();
-        if (!syncing_ && isUserFocusMove(reason) && c->canHoldFocus()) {
-            dispatch([&] { form_->setFocus(*c); });
-            // The control being left kept the focus (its Validate): the click or choice that brought the focus
-            // here is dropped, as it would ask the same question again.
-            refused_ = form_ && form_->focusRefused() ? c : nullptr;
-            // A handler may have put the focus elsewhere.
-            QMetaObject::invokeMethod(this, [this] { syncFocus(); }, Qt::QueuedConnection);
-        }
+        if (!syncing_ && isUserFocusMove(reason) && c->canHoldFocus())
+            userMovedFocus(*c);
         break;
     }
     case QEvent::MouseMove: {

@@ -85,6 +85,10 @@ private:
     void detach();
     // Runs a model call for a user action; a failing handler is reported instead of crossing Qt.
     void dispatch(const std::function<void()> &action);
+    // The user put the focus on the control (a click or a focus move of the platform); the model decides.
+    void userMovedFocus(Control &c);
+    // A press into a window that is not active: the focus it gave reaches the model now.
+    void pressedInInactiveWindow(QWidget &pressed);
     // True (once) when the focus move that the same click made to this control was refused.
     bool dropRefused(const Control &c);
 
