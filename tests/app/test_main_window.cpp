@@ -1326,9 +1326,10 @@ void TestMainWindow::whatIsNoRegularFileIsLeftAlone()
     const QString text = ui_.messages().front().text;
     const QString reason =
         companion.isEmpty()
-            ? QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.")
-            : QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner oder ein "
-                             "Gerät:\n") +
+            ? QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner, eine benannte Pipe "
+                             "oder ein Gerät.")
+            : QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine "
+                             "benannte Pipe oder ein Gerät:\n") +
                   QDir::toNativeSeparators(odd);
     QVERIFY2(text.startsWith(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:\n") +
                              QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + reason),
@@ -1349,11 +1350,11 @@ void TestMainWindow::startMessagesSpeakTheStoredLanguage_data()
     QTest::newRow("French, a pipe at the language database")
         << "dbSprache.mdb" << 2
         << "Impossible d'ouvrir un fichier du programme :\nFILE\n\nLe nom ne désigne pas un fichier ordinaire mais un "
-           "dossier ou un périphérique.\n\nLe programme va se fermer.";
+           "dossier, un tube nommé ou un périphérique.\n\nLe programme va se fermer.";
     QTest::newRow("Czech, a pipe at the language database's journal")
         << "dbSprache.mdb-journal" << 5
         << QStringLiteral("Soubor programu nelze otevřít:\nFILE\n\nProtokolový soubor, který k němu patří, není "
-                          "běžný soubor, ale složka nebo zařízení:\nLOG\n\nProgram bude ukončen.");
+                          "běžný soubor, ale složka, pojmenovaná roura nebo zařízení:\nLOG\n\nProgram bude ukončen.");
 }
 
 void TestMainWindow::startMessagesSpeakTheStoredLanguage()
