@@ -450,6 +450,9 @@ void frmMDIMain::Zeit1_Timer()
 
 void frmMDIMain::mnuNeu_Click()
 {
+    // Once New has been started, by the user or by the clock, the start screen's clock has done its part: a New that
+    // failed is retried by a click or the menu, not repeated with the same message by the next tick.
+    Zeit1.setEnabled(false);
     if (ended_ || inNew_)
         return;
     inNew_ = true;

@@ -112,8 +112,9 @@ QString fileProblemText(const FileFailure &failure, int Sprache)
     case FileProblem::Missing:
         return getText(QStringLiteral("Die Datei oder ihr Ordner ist nicht vorhanden."), Sprache);
     case FileProblem::NotRegularFile:
-        return getText(QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät."),
-                       Sprache);
+        return text("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner, eine benannte Pipe oder ein "
+                    "Gerät.",
+                    Sprache);
     case FileProblem::TableMissing:
         return getText(QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht."), Sprache);
     case FileProblem::Exists:
@@ -141,7 +142,8 @@ QString databaseReason(const DbError &e, int Sprache, bool withTable)
 {
     // What stands at a companion's name keeps the file from being opened: that name is the one to act on.
     if (!e.companion().isEmpty())
-        return text("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner oder ein Gerät:",
+        return text("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine benannte "
+                    "Pipe oder ein Gerät:",
                     Sprache) +
                QLatin1Char('\n') + QDir::toNativeSeparators(e.companion());
     if (concernsWholeFile(e.problem()))

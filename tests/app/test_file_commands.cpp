@@ -520,7 +520,7 @@ void TestFileCommands::catalogueAtFaultIsNamedAndMended_data()
     QTest::newRow("Load default, catalogue no database") << false << "bytes" << "4627_71" << "";
     QTest::newRow("Open, a folder at the catalogue's name")
         << true << "folder" << "4627_71"
-        << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.";
+        << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner, eine benannte Pipe oder ein Gerät.";
     // Held by another program's write, not damaged: the project opens, nothing is replaced, and the run, which
     // writes the catalogue's work table for the project's series, names the file held.
     const QString held = QStringLiteral("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell: "

@@ -183,6 +183,8 @@ private slots:
     void pdfPrinterDetection();
     void timerRunsNewOnceAfterTenSeconds();
     void clickedStartPictureLeavesLaterTicksIdle();
+    void failedNewOnTheStartScreenIsNotRepeatedByTheTimer_data();
+    void failedNewOnTheStartScreenIsNotRepeatedByTheTimer();
     void newAsksForTheNameWhenNoneIsStored();
     void newWithAStoredNameOpensNoDialog();
     void newPlacesTheWindow_data();
@@ -447,13 +449,38 @@ void TestMainWindow::clickedStartPictureLeavesLaterTicksIdle()
     frmMDIMain &w = start();
     w.picStart.userClick();
     QCOMPARE(sheets_.loads(), 1);
-    QVERIFY(w.Zeit1.enabled()); // it keeps ticking, without effect
+    QVERIFY(!w.Zeit1.enabled()); // the user's New leaves it nothing to do
     w.Zeit1.tick();
     w.Zeit1.tick();
     QCOMPARE(sheets_.loads(), 1);
     // File > New stays available and runs everything again.
     QVERIFY(w.mnuNeu.userChoose());
     QCOMPARE(sheets_.events, (QStringList{"load size", "unload size", "load size"}));
+}
+
+// A New that fails on the start screen leaves the start picture; the user retries it, the clock does not repeat it.
+void TestMainWindow::failedNewOnTheStartScreenIsNotRepeatedByTheTimer_data()
+{
+    QTest::addColumn<QString>("startedBy"); // empty: the user did nothing, the clock runs New
+    QTest::newRow("a click on the start picture") << "click";
+    QTest::newRow("File > New") << "menu";
+    QTest::newRow("nobody") << "";
+}
+
+void TestMainWindow::failedNewOnTheStartScreenIsNotRepeatedByTheTimer()
+{
+    QFETCH(QString, startedBy);
+    frmMDIMain &w = start();
+    QVERIFY(QDir().mkdir(dataFile(QStringLiteral("dbKenndaten.mdb-journal")))); // New cannot open the catalogue
+    if (startedBy.isEmpty())
+        w.Zeit1.tick();
+    else if (startedBy == QLatin1String("click"))
+        w.picStart.userClick();
+    else
+        QVERIFY(w.mnuNeu.userChoose());
+    w.Zeit1.tick(); // a New run again would tell the same folder again
+    QCOMPARE(static_cast<int>(ui_.messages().size()), 1);
+    QVERIFY(w.picStart.visible() && sheets_.events.isEmpty());
 }
 
 void TestMainWindow::newAsksForTheNameWhenNoneIsStored()
@@ -1299,9 +1326,10 @@ void TestMainWindow::whatIsNoRegularFileIsLeftAlone()
     const QString text = ui_.messages().front().text;
     const QString reason =
         companion.isEmpty()
-            ? QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.")
-            : QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner oder ein "
-                             "Gerät:\n") +
+            ? QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner, eine benannte Pipe "
+                             "oder ein Gerät.")
+            : QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine "
+                             "benannte Pipe oder ein Gerät:\n") +
                   QDir::toNativeSeparators(odd);
     QVERIFY2(text.startsWith(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:\n") +
                              QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + reason),
@@ -1322,11 +1350,11 @@ void TestMainWindow::startMessagesSpeakTheStoredLanguage_data()
     QTest::newRow("French, a pipe at the language database")
         << "dbSprache.mdb" << 2
         << "Impossible d'ouvrir un fichier du programme :\nFILE\n\nLe nom ne désigne pas un fichier ordinaire mais un "
-           "dossier ou un périphérique.\n\nLe programme va se fermer.";
+           "dossier, un tube nommé ou un périphérique.\n\nLe programme va se fermer.";
     QTest::newRow("Czech, a pipe at the language database's journal")
         << "dbSprache.mdb-journal" << 5
         << QStringLiteral("Soubor programu nelze otevřít:\nFILE\n\nProtokolový soubor, který k němu patří, není "
-                          "běžný soubor, ale složka nebo zařízení:\nLOG\n\nProgram bude ukončen.");
+                          "běžný soubor, ale složka, pojmenovaná roura nebo zařízení:\nLOG\n\nProgram bude ukončen.");
 }
 
 void TestMainWindow::startMessagesSpeakTheStoredLanguage()

@@ -188,7 +188,8 @@ void TestMenus::seriesMenuNamesTheCatalogueAtFault_data()
     QTest::newRow("the chosen series without a table") << "DROP TABLE \"3548\"" << "";
     QTest::newRow("catalogue no database") << "bytes" << "";
     QTest::newRow("a folder at the catalogue's name")
-        << "folder" << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner oder ein Gerät.";
+        << "folder"
+        << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner, eine benannte Pipe oder ein Gerät.";
     QTest::newRow("catalogue held by another program")
         << "locked"
         << "Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, _aktuell: Die Datei wird von einem "

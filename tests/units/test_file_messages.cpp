@@ -41,8 +41,8 @@ void TestFileMessages::reasonsSpeakTheUserLanguage_data()
     QTest::newRow("a folder on the path is a file") << "errno ENOTDIR" << 2
                                                     << "Le fichier ou son dossier n'existe pas.";
     QTest::newRow("a folder in place of the file") << "errno EISDIR" << 1
-                                                   << "The name does not denote an ordinary file but a folder or a "
-                                                      "device.";
+                                                   << "The name does not denote an ordinary file but a folder, a "
+                                                      "named pipe or a device.";
     QTest::newRow("the name taken") << "errno EEXIST" << 3 << "Esiste già un file con questo nome.";
     QTest::newRow("a read error of the medium") << "errno EIO" << 4
                                                 << "El disco informa de un error de lectura o escritura.";
