@@ -295,9 +295,7 @@ void frmCalcSize::cmbDNunit_Click()
     if (neu < 0)
         return;
     s.DNunit = neu;
-    s.DNVentil = umrechnenDN(Variant(s.DNVentil), old, neu).toString();
-    s.DN1Rohr = umrechnenDN(Variant(s.DN1Rohr), old, neu).toString();
-    s.DN2Rohr = umrechnenDN(Variant(s.DN2Rohr), old, neu).toString();
+    convertNominalSizes(old, neu, s);
     guardedRefill([&](Recordset &rsVentil) {
         update_frmCalcSize_cmbDNVentil(rsVentil, s.Kennlinie, s.DNVentil, s.DNunit);
     });

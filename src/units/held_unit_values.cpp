@@ -87,3 +87,9 @@ void adoptFluidUnits(const FluidUnits &units, SharedData &data)
         data.TUnit = units.TUnit;
     }
 }
+
+void convertNominalSizes(int oldDNunit, int newDNunit, SharedData &data)
+{
+    for (QString *size : {&data.DNVentil, &data.DN1Rohr, &data.DN2Rohr})
+        *size = umrechnenDN(Variant(*size), oldDNunit, newDNunit).toString();
+}

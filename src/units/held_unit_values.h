@@ -24,3 +24,8 @@ FluidUnits fluidUnitsOf(const SharedData &data = shared());
 // density, the vapour and critical pressures, the viscosities (through each point's density), the critical
 // temperature and the reference temperature. A fluid dialog does this on OK, before it writes its medium.
 void adoptFluidUnits(const FluidUnits &units, SharedData &data = shared());
+
+// The nominal sizes are texts of the size table in DNunit: the valve's and both pipes' follow every switch of it,
+// whether a sheet's size list or the user-defined valve's hand-over makes it. A size the table lacks in the old
+// unit becomes empty. Converts only; storing DNunit stays with the caller.
+void convertNominalSizes(int oldDNunit, int newDNunit, SharedData &data = shared());
