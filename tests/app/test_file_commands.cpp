@@ -816,7 +816,7 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
         Variant *k[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
         for (int i = 0; i < 12; ++i)
             *k[i] = valve == QLatin1String("A never computed") ? Variant()
-                    : stored ? Variant(QString::number(linear[i])) // as texts, the way the dialog stores them
+                    : stored ? Variant(Variant(linear[i]).toString()) // texts, as the dialog's boxes store them
                              : Variant(equal[i]);
     };
     const QString catalogue = dataFile(QStringLiteral("dbKenndaten.mdb"));
