@@ -617,6 +617,9 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile_data()
         << "read-only" << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
     QTest::newRow("disk full") << "full" << "Auf dem Datenträger ist nicht genug Platz.";
     QTest::newRow("file deleted") << "deleted" << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    QTest::newRow("a link to nowhere at the journal")
+        << "link" << "Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine Verknüpfung, "
+                     "eine benannte Pipe oder ein Gerät:\nJOURNAL";
 }
 
 void TestFileCommands::failedSaveReportsAndKeepsTheFile()
@@ -628,6 +631,10 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
         QFile::setPermissions(defaultFile(), QFile::ReadOwner);
     else if (fault == QLatin1String("deleted"))
         QVERIFY(QFile::remove(defaultFile()));
+    const QString journal = defaultFile() + QStringLiteral("-journal");
+    if (fault == QLatin1String("link"))
+        QVERIFY(QFile::link(dataFile(QStringLiteral("nowhere")), journal));
+    cause.replace(QStringLiteral("JOURNAL"), QDir::toNativeSeparators(journal));
     const QByteArray before = fileBytes(defaultFile());
     shared().p1Max = 21.0;
     {
@@ -645,7 +652,7 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
     }
     QCOMPARE(fileBytes(defaultFile()), before);
     QCOMPARE(QFileInfo::exists(defaultFile()), fault != QLatin1String("deleted"));
-    QVERIFY(!QFileInfo::exists(defaultFile() + QStringLiteral("-journal")));
+    QVERIFY(!QFileInfo::exists(journal));
 }
 
 // Load default keeps the current project, so Save then writes the defaults into it: the caption names that file.
