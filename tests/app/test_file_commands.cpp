@@ -394,11 +394,13 @@ void TestFileCommands::openLoadsTheProjectAndReloadsItsSheet()
     });
     QVERIFY(f.sheet());
     const UnloadWatch before(*f.sheet());
+    shared().StoffdatenAktuell = false;
     f.ui.answerNextFileDialog(QDir(f.projects()).filePath(chosen));
     QVERIFY(f.w->mnuOpen.userChoose());
     QVERIFY2(f.ui.messages().empty(), f.ui.messages().empty() ? "" : qPrintable(f.ui.messages()[0].text));
 
     const SharedData &d = shared();
+    QVERIFY(d.StoffdatenAktuell); // the fluid data are those saved with the project
     QCOMPARE(d.p1Max, 16.0);
     QCOMPARE(d.Ventiltyp, QStringLiteral("3548"));
     QCOMPARE(d.TextBetrifft.toString(), QStringLiteral("Kondensat"));
@@ -674,9 +676,11 @@ void TestFileCommands::loadDefaultKeepsTheCurrentProject()
         QVERIFY(frmCalcFlow().isLoaded());
     }
 
+    shared().StoffdatenAktuell = false;
     QVERIFY(f.w->mnuStandardLaden.userChoose());
     const SharedData defaults = loaded(dataFolder(), QStringLiteral("Default"));
     QCOMPARE(f.w->caption(), caption);
+    QVERIFY(shared().StoffdatenAktuell);
     QCOMPARE(shared().p1Max, defaults.p1Max);
     QCOMPARE(shared().rsVentil->table(), defaults.Ventiltyp);
     QCOMPARE(calcSizeSheet().isLoaded(), defaults.Modus == 0);
