@@ -9,6 +9,7 @@
 #include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
+#include "tools/user_defined_valve.h"
 #include "units/data_folder.h"
 #include "units/file_messages.h"
 #include "units/texts.h"
@@ -97,6 +98,7 @@ bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei, bool
         return false;
     takeProjectItems(d, staged);
     takeCatalogue(std::move(catalogue));
+    reconcileProjectUserValve(project, caption());
     return true;
 }
 

@@ -4,6 +4,8 @@
 #include "menu_fixture.h"
 
 #include <QDirIterator>
+#include <array>
+#include <cmath>
 #include <QFileInfo>
 
 // Open, Save, Save as, Load default and Save default on the real main window and sheets: what becomes the current
@@ -57,6 +59,7 @@ void shape(SharedData &d, Project project)
 } // namespace
 
 Q_DECLARE_METATYPE(Project)
+Q_DECLARE_METATYPE(MsgAnswer)
 
 class TestFileCommands : public QObject {
     Q_OBJECT
@@ -95,6 +98,8 @@ private slots:
     void saveDefaultWritesOnlyTheDefaultProject();
     void loadedSheetBeepsOnlyForWhatItShows_data();
     void loadedSheetBeepsOnlyForWhatItShows();
+    void projectOfAnotherUserValveAsksForItsOwn_data();
+    void projectOfAnotherUserValveAsksForItsOwn();
 };
 
 void TestFileCommands::projectNameRules_data()
@@ -737,7 +742,7 @@ void TestFileCommands::loadedSheetBeepsOnlyForWhatItShows()
     QFETCH(QString, status);
     QFETCH(int, beeps);
     f.stop();
-    if (command == QLatin1String("Open")) {
+    if (command.startsWith(QLatin1String("Open"))) {
         f.start();
         const QString path = f.saveProject(QStringLiteral("Kessel"), [project](SharedData &d) { shape(d, project); });
         f.ui.answerNextFileDialog(path);
@@ -761,6 +766,106 @@ void TestFileCommands::loadedSheetBeepsOnlyForWhatItShows()
     QVERIFY(f.sheet());
     QCOMPARE(f.w->StatusBar.text(), status);
     QCOMPARE(command == QLatin1String("start-up") ? f.startUpBeeps : f.ui.beepCount(), beeps);
+}
+
+// The user's valve "VENTIL-A" (DN 50, Kvs 25, equal percentage) is saved with a project; then another valve, Kvs 10
+// linear, is defined in its place. Water 10 bar abs. to 6 bar abs. passes Kvs * sqrt(4) m3/h fully open: about
+// 50.03 m3/h through A, 20.01 through the other.
+void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("valve"); // of the project: "A", "A never computed", or "the stored one"
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<double>("kvs");     // of "9999" afterwards, and computed
+    QTest::addColumn<double>("maxFlow"); // m3/h fully open, on the sizing sheet
+    QTest::addColumn<QString>("name");   // of the valve on the sheet and in the next Save
+    const QString user = QStringLiteral("Benutzerdefiniertes Ventil");
+    QTest::newRow("Open, restored") << "Open" << "A" << MsgAnswer::Yes << true << 25.0 << 50.03 << "VENTIL-A";
+    QTest::newRow("Open, stored one kept") << "Open" << "A" << MsgAnswer::No << true << 10.0 << 20.01 << user;
+    QTest::newRow("Load default, restored") << "Load default" << "A" << MsgAnswer::Yes << true << 25.0 << 50.03
+                                            << "VENTIL-A";
+    QTest::newRow("New, stored one kept") << "New" << "A" << MsgAnswer::No << true << 10.0 << 20.01 << user;
+    QTest::newRow("Open on the flow sheet, restored") << "Open, flow" << "A" << MsgAnswer::Yes << true << 25.0 << 0.0
+                                                      << "VENTIL-A";
+    QTest::newRow("Open, never computed") << "Open" << "A never computed" << MsgAnswer::No << false << 10.0 << 20.01
+                                          << "VENTIL-A";
+    QTest::newRow("Open, the stored valve") << "Open" << "the stored one" << MsgAnswer::No << false << 10.0 << 20.01
+                                            << "VENTIL-B";
+}
+
+void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, valve);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, asked);
+    QFETCH(double, kvs);
+    QFETCH(double, maxFlow);
+    QFETCH(QString, name);
+    const bool stored = valve == QLatin1String("the stored one");
+    const bool flow = command == QLatin1String("Open, flow");
+    auto project = [&](SharedData &d) {
+        d.Modus = flow ? 1 : 0;
+        d.Ventiltyp = QStringLiteral("9999");
+        d.Bezeichnung = Variant(stored ? QStringLiteral("VENTIL-B") : QStringLiteral("VENTIL-A"));
+        d.DNVentil = QStringLiteral("50");
+        d.DNunit = 0;
+        d.KvUnit = 0;
+        d.KvsCv = stored ? 10.0f : 25.0f;
+        d.Kennlinie = stored ? 0 : 1;
+        d.Stellverhältnis = 50.0;
+        const std::array<double, 12> linear{0, 1, 0, 0, 0, 0, 0.8, 0, 0, 0.6, 0, 0};
+        const std::array<double, 12> equal{0.02, 0.0833, 0.0715, 0.6471, -0.7791, 0.9572, 0.8, 0, 0, 0.6, 0, 0};
+        Variant *k[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
+        for (int i = 0; i < 12; ++i)
+            *k[i] = valve == QLatin1String("A never computed") ? Variant()
+                    : stored ? Variant(Variant(linear[i]).toString()) // texts, as the dialog's boxes store them
+                             : Variant(equal[i]);
+    };
+    const QString catalogue = dataFile(QStringLiteral("dbKenndaten.mdb"));
+    execSql(catalogue, QStringLiteral("UPDATE \"9999\" SET Kvs = 10, Cv = 11.6, Kennlinie = 0, Stellverhältnis = 50, "
+                                      "a0 = 0, a1 = 1, a2 = 0, a3 = 0, a4 = 0, a5 = 0, aFL = 0.8, bFL = 0, cFL = 0, "
+                                      "axT = 0.6, bxT = 0, cxT = 0"));
+    f.ui.answerNextMessage(answer);
+    if (command.startsWith(QLatin1String("Open"))) {
+        f.ui.answerNextFileDialog(f.saveProject(QStringLiteral("A"), project));
+        QVERIFY(f.choose(f.w->mnuOpen));
+    } else {
+        SharedData d = loaded(dataFolder(), QStringLiteral("Default"));
+        project(d);
+        SaveParameter(dataFolder(), QStringLiteral("Default"), d);
+        QVERIFY(f.choose(command == QLatin1String("New") ? f.w->mnuNeu : f.w->mnuStandardLaden));
+    }
+
+    const auto &messages = f.ui.messages();
+    QCOMPARE(int(messages.size()), !asked ? 0 : answer == MsgAnswer::Yes ? 2 : 1);
+    if (asked) {
+        QCOMPARE(messages[0].buttons, MsgButtons::YesNo);
+        QVERIFY2(messages[0].text.contains(QStringLiteral("\"VENTIL-A\", DN 50, Kvs 25, gleich%")) &&
+                     messages[0].text.contains(QStringLiteral("DN 50, Kvs 10, (mod.) linear")),
+                 qPrintable(messages[0].text));
+    }
+    if (asked && answer == MsgAnswer::Yes)
+        QVERIFY2(messages[1].text.endsWith(QStringLiteral("DN 50, Kvs 10, (mod.) linear")), qPrintable(messages[1].text));
+
+    std::shared_ptr<Database> db = Database::open(catalogue);
+    QCOMPARE(db->openTable(QStringLiteral("9999"), Database::Rows::First)->field(QStringLiteral("Kvs")).toDouble(), kvs);
+    db.reset();
+    const SharedData &d = shared();
+    QCOMPARE(double(d.KvsCv), kvs);
+    QCOMPARE(f.list("cmbKvsCv").text(), QString::number(kvs));
+    if (!flow)
+        QVERIFY2(std::fabs(d.Q100 - maxFlow) < 0.006, qPrintable(QString::number(d.Q100)));
+    auto *title = dynamic_cast<Label *>(f.sheet()->control(QStringLiteral("lblVentildaten")));
+    QVERIFY(title);
+    QCOMPARE(title->caption(), QStringLiteral("Ventildaten / ") + name);
+
+    // The next Save names the valve computed, and holds its Kvs.
+    QVERIFY(f.choose(f.w->mnuSave));
+    const SharedData saved = loaded(d.DatenPfad, d.DateiName);
+    QCOMPARE(saved.Bezeichnung.toString(), name);
+    QCOMPARE(double(saved.KvsCv), kvs);
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)
