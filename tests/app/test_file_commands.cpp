@@ -2,6 +2,8 @@
 #include "app/save_temporaries.h"
 #include "fluids/ideal_gas_list.h"
 #include "menu_fixture.h"
+#include "support/interrupted_write.h"
+#include "support/pipe_watch.h"
 
 #include <QDirIterator>
 #include <array>
@@ -80,6 +82,8 @@ private slots:
     void saveAsDeclinedOverwriteChangesNothing();
     void failedSaveAsChangesNothing_data();
     void failedSaveAsChangesNothing();
+    void saveAsSetsAsideLogsAtTheNewName_data();
+    void saveAsSetsAsideLogsAtTheNewName();
     void saveAsRemovesOnlyLeftoversOfKilledSaves_data();
     void saveAsRemovesOnlyLeftoversOfKilledSaves();
     void cancelledDialogsChangeNothing_data();
@@ -247,6 +251,12 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
     // A name the system refuses for its length: its words are no language of the program.
     QTest::newRow("a name too long") << "long" << "KesselKessel" << 5
                                      << QStringLiteral("Název souboru nebo jeho složky je delší, než systém dovoluje.");
+    // What is no regular file at a log's name of the new file is neither moved nor opened.
+    const QString odd = QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, "
+                                       "eine Verknüpfung, eine benannte Pipe oder ein Gerät:\nLOG");
+    QTest::newRow("a pipe at the journal") << "-journal pipe" << "Kessel.vls-journal" << 0 << odd;
+    QTest::newRow("a folder at the write-ahead log") << "-wal folder" << "Kessel.vls-wal" << 0 << odd;
+    QTest::newRow("a link to nowhere at the log index") << "-shm link" << "Kessel.vls-shm" << 0 << odd;
 }
 
 void TestFileCommands::failedSaveAsChangesNothing()
@@ -272,6 +282,12 @@ void TestFileCommands::failedSaveAsChangesNothing()
         QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
     } else if (problem == QLatin1String("long")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel").repeated(50) + QStringLiteral(".vls"));
+    } else if (problem.startsWith(QLatin1Char('-'))) {
+        const QString log = chosen + problem.section(QLatin1Char(' '), 0, 0);
+        cause.replace(QStringLiteral("LOG"), QDir::toNativeSeparators(log));
+        QVERIFY(problem.endsWith(QLatin1String("pipe"))     ? testsupport::makePipe(log)
+                : problem.endsWith(QLatin1String("folder")) ? QDir().mkdir(log)
+                                                            : QFile::link(chosen + QStringLiteral(".gone"), log));
     }
     shared().p1Max = 99.0;
     shared().Sprache = language;
@@ -299,6 +315,63 @@ void TestFileCommands::failedSaveAsChangesNothing()
         QVERIFY(!QFileInfo::exists(chosen));
     const QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
+}
+
+// Logs that another file left at the name of a new project would be played into it once it has the name: they are
+// kept under the dated name and named, and the project reads back what was saved.
+void TestFileCommands::saveAsSetsAsideLogsAtTheNewName_data()
+{
+    QTest::addColumn<QStringList>("logs");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("lead");
+    QTest::newRow("a hot journal of another project")
+        << QStringList{QStringLiteral("-journal")} << 0
+        << QStringLiteral("Unter dem neuen Namen lagen noch Protokolldateien einer anderen Datei; sie gehören nicht "
+                          "zum gespeicherten Projekt und wurden aufbewahrt als:");
+    QTest::newRow("a write-ahead log and its index of another project")
+        << QStringList{QStringLiteral("-wal"), QStringLiteral("-shm")} << 1
+        << QStringLiteral("Log files of another file lay at the new name; they do not belong to the saved project and "
+                          "have been kept as:");
+}
+
+void TestFileCommands::saveAsSetsAsideLogsAtTheNewName()
+{
+    QFETCH(QStringList, logs);
+    QFETCH(int, language);
+    QFETCH(QString, lead);
+    const QString other = f.saveProject(QStringLiteral("Anderes"), [](SharedData &d) { d.p1Max = 77.0; });
+    const QString target = QDir(f.projects()).filePath(QStringLiteral("Neu.vls"));
+    if (logs.size() == 1) {
+        // The journal of a killed save holds the pages before its change: p1 77.
+        interrupted::killWriteInside(other, QStringLiteral("UPDATE Betriebsdaten SET p1Max = 1"));
+        QVERIFY(QFile::rename(interrupted::journalOf(other), target + logs[0]));
+    } else {
+        // Commits that are still in the log alone, the last with p1 77.
+        testsupport::execSql(other, QStringLiteral("PRAGMA journal_mode = WAL"));
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(other).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "PRAGMA wal_autocheckpoint = 0; UPDATE Betriebsdaten SET p1Max = 1; "
+                                  "UPDATE Betriebsdaten SET p1Max = 77", nullptr, nullptr, nullptr), SQLITE_OK);
+        for (const QString &log : logs)
+            QVERIFY(QFile::copy(other + log, target + log));
+        sqlite3_close(db);
+    }
+    shared().Sprache = language;
+    shared().p1Max = 12.5;
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Neu")));
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    QCOMPARE(loaded(f.projects(), QStringLiteral("Neu")).p1Max, 12.5);
+
+    const QString dated = QDir(f.projects()).filePath(QStringLiteral("Neu ") +
+                                                      QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".vls"));
+    QString expected = lead;
+    for (const QString &log : logs) {
+        expected += QLatin1Char('\n') + QDir::toNativeSeparators(dated + log);
+        QVERIFY(QFileInfo(dated + log).isFile());
+    }
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    QCOMPARE(f.ui.messages()[0].text, expected);
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Neu]"));
 }
 
 void TestFileCommands::saveAsRemovesOnlyLeftoversOfKilledSaves_data()
@@ -624,6 +697,9 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile_data()
         << "read-only" << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
     QTest::newRow("disk full") << "full" << "Auf dem Datenträger ist nicht genug Platz.";
     QTest::newRow("file deleted") << "deleted" << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    QTest::newRow("a link to nowhere at the journal")
+        << "link" << "Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine Verknüpfung, "
+                     "eine benannte Pipe oder ein Gerät:\nJOURNAL";
 }
 
 void TestFileCommands::failedSaveReportsAndKeepsTheFile()
@@ -635,6 +711,10 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
         QFile::setPermissions(defaultFile(), QFile::ReadOwner);
     else if (fault == QLatin1String("deleted"))
         QVERIFY(QFile::remove(defaultFile()));
+    const QString journal = defaultFile() + QStringLiteral("-journal");
+    if (fault == QLatin1String("link"))
+        QVERIFY(QFile::link(dataFile(QStringLiteral("nowhere")), journal));
+    cause.replace(QStringLiteral("JOURNAL"), QDir::toNativeSeparators(journal));
     const QByteArray before = fileBytes(defaultFile());
     shared().p1Max = 21.0;
     {
@@ -652,7 +732,7 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
     }
     QCOMPARE(fileBytes(defaultFile()), before);
     QCOMPARE(QFileInfo::exists(defaultFile()), fault != QLatin1String("deleted"));
-    QVERIFY(!QFileInfo::exists(defaultFile() + QStringLiteral("-journal")));
+    QVERIFY(!QFileInfo::exists(journal));
 }
 
 // Load default keeps the current project, so Save then writes the defaults into it: the caption names that file.
