@@ -5,6 +5,7 @@
 #include "app/project_file.h"
 #include "app/save_temporaries.h"
 #include "app/sheet_host.h"
+#include "platform/core/number_text.h"
 #include "platform/core/whole_file.h"
 #include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
@@ -14,6 +15,7 @@
 #include "units/data_recovery.h"
 #include "units/file_messages.h"
 #include "units/texts.h"
+#include "units/unit_lists.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +49,20 @@ QString keptLogsMessage(const QStringList &keptLogs, int Sprache)
                            Sprache);
     for (const QString &log : keptLogs)
         text += QLatin1Char('\n') + QDir::toNativeSeparators(log);
+    return text;
+}
+
+// The valve as a message names it: size, flow coefficient and characteristic in the project's units.
+QString valveText(const SharedData &d)
+{
+    static const char *const characteristics[] = {"(mod.) linear", "gleich%", "Auf/Zu"};
+    const QString size = d.DNVentil.trimmed().isEmpty() ? QStringLiteral("DN \"\"")
+                         : d.DNunit == 1                ? d.DNVentil
+                                                        : QStringLiteral("DN ") + d.DNVentil;
+    QString text = size + QStringLiteral(", ") + EinheitKvs(Variant(d.KvUnit)) + QLatin1Char(' ') +
+                   numtext::general(static_cast<double>(d.KvsCv), 7);
+    if (d.Kennlinie >= 0 && d.Kennlinie <= 2)
+        text += QStringLiteral(", ") + getText(QString::fromUtf8(characteristics[d.Kennlinie]), d.Sprache);
     return text;
 }
 
@@ -114,8 +130,11 @@ bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei, bool
     return true;
 }
 
-void frmMDIMain::reloadSheetAfterLoad()
+void frmMDIMain::reloadSheetAfterLoad(const QString &project)
 {
+    const SharedData &d = shared();
+    SharedData stored;
+    takeProjectItems(stored, d);
     try {
         if (shared().Modus == 0)
             mnuDimens_Click();
@@ -123,7 +142,20 @@ void frmMDIMain::reloadSheetAfterLoad()
             mnuFlow_Click();
     } catch (const std::exception &e) {
         reportFileError(uncaughtFailureMessage(e, shared().Sprache));
+        return;
     }
+    // A given size, or the characteristic, that the sheet could not keep: the series no longer offers it. The
+    // user-defined valve has been settled with the user when the project was taken.
+    const bool sizeGiven = stored.Modus == 1 || !stored.DNmin;
+    if (stored.Ventiltyp == QLatin1String("9999") ||
+        (d.Kennlinie == stored.Kennlinie && (!sizeGiven || d.DNVentil == stored.DNVentil)))
+        return;
+    stored.Sprache = d.Sprache;
+    const QString text = getText(QStringLiteral("Die Baureihe %1 bietet das gespeicherte Ventil nicht an (%2). "
+                                                "Stattdessen genommen: %3."),
+                                 d.Sprache)
+                             .arg(getVentiltypName(d.Ventiltyp, d.Sprache).toString(), valveText(stored), valveText(d));
+    reportFileError(QDir::toNativeSeparators(project) + QStringLiteral("\n\n") + text);
 }
 
 void frmMDIMain::mnuOpen_Click()
@@ -147,7 +179,7 @@ void frmMDIMain::mnuOpen_Click()
     d.DatenPfad = name.folder;
     d.DateiName = name.base;
     setCaption(projectCaption(name.base));
-    reloadSheetAfterLoad();
+    reloadSheetAfterLoad(projectFilePath(name.folder, name.base));
 }
 
 void frmMDIMain::mnuSave_Click()
@@ -281,7 +313,7 @@ void frmMDIMain::mnuStandardLaden_Click()
     const bool defaultIsCurrent = d.DateiName == kDefaultProject &&
                                   QDir::cleanPath(d.DatenPfad) == QDir::cleanPath(dataFolder());
     setCaption(defaultIsCurrent ? defaultProjectCaption() : projectCaption(d.DateiName));
-    reloadSheetAfterLoad();
+    reloadSheetAfterLoad(projectFilePath(dataFolder(), kDefaultProject));
 }
 
 void frmMDIMain::mnuStandardSpeichern_Click()

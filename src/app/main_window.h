@@ -333,8 +333,9 @@ private:
     // at fault: the project, or the catalogue, which is mended as at New when it is damaged. The default project
     // (`programFile`) is mended as at New too.
     bool loadProjectFile(const QString &Pfad, const QString &Datei, bool programFile);
-    // Reloads the sheet of the mode so that it shows and recalculates what was loaded.
-    void reloadSheetAfterLoad();
+    // Reloads the sheet of the mode so that it shows and recalculates what was loaded. A valve of the project that
+    // its series does not offer (a size or characteristic gone from the catalogue) is named, with the one taken.
+    void reloadSheetAfterLoad(const QString &project);
     // Shows a failed file command's error text.
     void reportFileError(const QString &text);
     // The series entries: key and the rule that brings Kennlinie into line with the series. The submenu titles

@@ -56,6 +56,11 @@ void frmCalcSize::Form_Load()
     // Of the recalculations that loading runs, only the last one's beeps sound: it reports on the loaded sheet.
     mainwin::LoadingSound sound;
     LoadingFlag loading;
+    // The new sheet's valve lists are empty until the characteristic option fills them and re-selects the stored
+    // size and Kvs. The recalculations before that choose no valve: with a Kvs or size the series lacks they would
+    // find no candidate and put the series' largest valve in place of the stored size.
+    s.ListeDNbereit = false;
+    s.ListeKvsbereit = false;
 
     setCaption(getText("Modus Dimensionierung", s.Sprache));
     setWidth(kSheetWidth);

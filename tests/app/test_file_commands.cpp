@@ -92,6 +92,8 @@ private slots:
     void openLoadsTheProjectAndReloadsItsSheet();
     void failedOpenChangesNothing_data();
     void failedOpenChangesNothing();
+    void openKeepsTheStoredValveOrNamesTheOneTaken_data();
+    void openKeepsTheStoredValveOrNamesTheOneTaken();
     void catalogueAtFaultIsNamedAndMended_data();
     void catalogueAtFaultIsNamedAndMended();
     void saveWritesTheCurrentProject();
@@ -600,6 +602,66 @@ void TestFileCommands::failedOpenChangesNothing()
     QCOMPARE(sheetPicture(*f.sheet()), picture);
 }
 
+// A project of the seed's valve (4627_71 equal percentage, DN 50 given, Kvs 40) edited as a changed catalogue would
+// leave it: a size the series offers stays; a size or characteristic it lacks is named with the valve taken
+// instead (30 m3/h at 4 bar needs more than 1.15 * 30 / 2 = 17.25 Kvs).
+void TestFileCommands::openKeepsTheStoredValveOrNamesTheOneTaken_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("dn");      // the size after opening
+    QTest::addColumn<QString>("message"); // after the file's name; empty: none
+    const QString series = QStringLiteral("Pneumatisches Stellventil 4627/31/33, analog");
+    QTest::newRow("DN 50 with a Kvs 33 it lacks")
+        << "UPDATE Parameter SET KvsOpt = 0; UPDATE Ventildaten SET KvsCv = 33" << 0 << "50" << "";
+    // The size list takes its first size not below the stored one.
+    QTest::newRow("DN 55 given")
+        << "UPDATE Ventildaten SET DNVentil = '55'" << 0 << "65"
+        << "Die Baureihe " + series +
+               " bietet das gespeicherte Ventil nicht an (DN 55, Kvs 40, gleich%). Stattdessen genommen: DN 65, "
+               "Kvs 25, gleich%.";
+    QTest::newRow("DN 55 given, English")
+        << "UPDATE Ventildaten SET DNVentil = '55'" << 1 << "65"
+        << "The series Pneumatic control valve 4627/31/33, analogue does not offer the stored valve (DN 55, Kvs 40, "
+           "equal %). Taken instead: DN 65, Kvs 25, equal %.";
+    // An empty size counts as none: the first size, none of whose Kvs up to 4 suffices, so the largest is taken.
+    QTest::newRow("empty DN given")
+        << "UPDATE Ventildaten SET DNVentil = ''" << 0 << "15"
+        << "Die Baureihe " + series +
+               " bietet das gespeicherte Ventil nicht an (DN \"\", Kvs 40, gleich%). Stattdessen genommen: DN 15, "
+               "Kvs 4, gleich%.";
+    // No on/off valves in the series: its first row's characteristic, with the size kept.
+    QTest::newRow("on/off the series lacks")
+        << "UPDATE Ventildaten SET Kennlinie = 2" << 0 << "50"
+        << "Die Baureihe " + series +
+               " bietet das gespeicherte Ventil nicht an (DN 50, Kvs 40, Auf/Zu). Stattdessen genommen: DN 50, "
+               "Kvs 25, (mod.) linear.";
+}
+
+void TestFileCommands::openKeepsTheStoredValveOrNamesTheOneTaken()
+{
+    QFETCH(QString, sql);
+    QFETCH(int, language);
+    QFETCH(QString, dn);
+    QFETCH(QString, message);
+    shared().Sprache = language;
+    const QString path = f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
+    execSql(path, sql);
+    QVERIFY(f.sheet());
+    f.ui.answerNextFileDialog(path);
+    QVERIFY(f.w->mnuOpen.userChoose());
+
+    QCOMPARE(shared().DNVentil, dn);
+    QVERIFY(shared().KvsOpt);
+    QVERIFY(f.w->StatusBar.text().startsWith(getText(QStringLiteral("Berechnung aktualisiert"), language)));
+    if (message.isEmpty()) {
+        QVERIFY2(f.ui.messages().empty(), f.ui.messages().empty() ? "" : qPrintable(f.ui.messages()[0].text));
+        return;
+    }
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    QCOMPARE(f.ui.messages()[0].text, QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + message);
+}
+
 // Open and Load default of an intact project while the catalogue is damaged: the message names the catalogue, which
 // is kept aside and replaced as at New, and the project opens. A catalogue that cannot be opened at all is named
 // too, and nothing changes.
@@ -631,6 +693,8 @@ void TestFileCommands::catalogueAtFaultIsNamedAndMended()
     QFETCH(QString, reason);
     const QString project = f.saveProject(QStringLiteral("Kessel"), [&series](SharedData &d) {
         d.Ventiltyp = series;
+        if (series == QLatin1String("3652")) // on/off valves only, as the series menu sets
+            d.Kennlinie = 2;
         d.p1Max = 7.5;
     });
     // Load default brings back the same values.

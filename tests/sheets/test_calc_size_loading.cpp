@@ -331,15 +331,32 @@ void TestCalcSizeLoading::characteristicsNotOffered_areDisabled()
 void TestCalcSizeLoading::givenKvs_isOptimisedAfterLoad_data()
 {
     QTest::addColumn<bool>("dnMin");
-    QTest::newRow("size computed") << true;
-    QTest::newRow("size given") << false;
+    QTest::addColumn<QString>("dn");   // stored size
+    QTest::addColumn<float>("kvs");    // stored, given Kvs
+    QTest::addColumn<QString>("kept"); // the size after loading; empty: not checked (computed)
+    QTest::newRow("size computed") << true << "50" << 40.0f << "";
+    QTest::newRow("size given") << false << "50" << 40.0f << "50";
+    // 4627_71 equal percentage has DN 50 with Kvs 16, 25 and 40 only: the size stays, the Kvs is optimised.
+    QTest::newRow("size 50 given with a Kvs 33 it lacks") << false << "50" << 33.0f << "50";
+    // A size the series lacks: the size list takes its first size not below it, "15" for one that is no number of
+    // millimetres.
+    QTest::newRow("size 55 the series lacks") << false << "55" << 40.0f << "65";
+    QTest::newRow("empty size") << false << "" << 40.0f << "15";
+    QTest::newRow("inch designation under mm") << false << "2\"" << 40.0f << "15";
 }
 
 void TestCalcSizeLoading::givenKvs_isOptimisedAfterLoad()
 {
     QFETCH(bool, dnMin);
+    QFETCH(QString, dn);
+    QFETCH(float, kvs);
+    QFETCH(QString, kept);
     Fixture f;
+    // A sheet loaded before, as on every load but the first: its valve lists are ready.
+    f.loadSheet();
     shared().DNmin = dnMin;
+    shared().DNVentil = dn;
+    shared().KvsCv = kvs;
     shared().KvsOpt = false;
     frmCalcSize &sheet = f.loadSheet();
 
@@ -351,6 +368,11 @@ void TestCalcSizeLoading::givenKvs_isOptimisedAfterLoad()
     QCOMPARE(sheet.optDNfest.value(), !dnMin);
     QCOMPARE(sheet.cmbDNVentil.enabled(), !dnMin);
     QCOMPARE(sheet.optKvFest.enabled(), !dnMin);
+    if (!kept.isEmpty()) {
+        QCOMPARE(shared().DNVentil, kept);
+        QCOMPARE(sheet.cmbDNVentil.text(), kept);
+    }
+    QVERIFY(f.status().startsWith(f.text("Berechnung aktualisiert")));
 }
 
 void TestCalcSizeLoading::storedRangeability_oneDecimalInLocale()
