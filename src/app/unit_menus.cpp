@@ -71,25 +71,20 @@ void frmMDIMain::connectUnitMenus()
 
 void frmMDIMain::choosePressureUnit(int i)
 {
-    SharedData &d = shared();
-    const int oldPUnit = d.pUnit;
     Form *sheet = activeSheet();
-    // The vapour-pressure list converts the vapour pressures and stores pUnit itself, but only while it is shown.
+    // The vapour-pressure list switches pUnit itself, but only while it is shown; hidden, the values held in pUnit
+    // follow all the same.
     if (ComboBox *vapour = unitList(sheet, "cmbStoffwert2unit"); vapour && vapour->visible())
         position(vapour, i);
-    // Whoever changes pUnit converts the values held in it; the list's handler does so when it changed pUnit.
-    if (d.pUnit == oldPUnit)
-        convertHeldUnitValues(oldPUnit, i, d.TUnit, d.TUnit);
-    d.pUnit = i;
+    switchHeldUnit(HeldUnit::pUnit, i);
     position(unitList(sheet, "cmbP1unit"), i);
     position(unitList(sheet, "cmbP2unit"), i);
 }
 
 void frmMDIMain::chooseTemperatureUnit(int i)
 {
-    SharedData &d = shared();
-    convertHeldUnitValues(d.pUnit, d.pUnit, d.TUnit, i);
-    d.TUnit = i;
+    switchHeldUnit(HeldUnit::TUnit, i);
+    // The list's handler switches T1Unit and what is held in it.
     position(unitList(activeSheet(), "cmbT1unit"), i);
 }
 

@@ -181,7 +181,8 @@ void FrmCalcFlow::cmbT1unit_Click()
     const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int oldUnit = s.T1Unit;
     const int newUnit = cmbT1unit.listIndex();
-    s.T1Unit = newUnit;
+    // The heat exchanger's rises are held in T1Unit too.
+    switchHeldUnit(HeldUnit::T1Unit, newUnit, s);
     for (double *t : {&s.T1Min, &s.T1Norm, &s.T1Max})
         *t = temperature(*t, oldUnit, newUnit);
     txtT1max.setText(formatHashDot0(s.T1Max));
@@ -257,13 +258,8 @@ void FrmCalcFlow::cmbStoffwert2unit_Click()
     SharedData &s = shared();
     if (s.Zustand != 1)
         return;
-    const int oldUnit = s.pUnit;
-    const int newUnit = cmbStoffwert2unit.listIndex();
-    s.pUnit = newUnit;
-    // The critical pressure (and what else is held in pUnit) follows the unit, as on the sizing sheet.
-    convertHeldUnitValues(oldUnit, newUnit, s.TUnit, s.TUnit);
-    for (double *p : {&s.psatMin, &s.psatNorm, &s.psatMax})
-        *p = pressure(*p, oldUnit, newUnit);
+    // The critical pressure follows with the vapour pressures, as on the sizing sheet.
+    switchHeldUnit(HeldUnit::pUnit, cmbStoffwert2unit.listIndex(), s);
     lblStoffwert2max.setCaption(zahl4(s.psatMax));
 }
 

@@ -10,6 +10,7 @@
 #include "platform/db/database.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
+#include "units/held_unit_values.h"
 #include "units/texts.h"
 
 #include <optional>
@@ -195,9 +196,7 @@ void FrmCalcFlow::cmbDNunit_Click()
     const int oldUnit = s.DNunit;
     const int newUnit = cmbDNunit.listIndex();
     s.DNunit = newUnit;
-    s.DNVentil = umrechnenDN(Variant(s.DNVentil), oldUnit, newUnit).toString();
-    s.DN1Rohr = umrechnenDN(Variant(s.DN1Rohr), oldUnit, newUnit).toString();
-    s.DN2Rohr = umrechnenDN(Variant(s.DN2Rohr), oldUnit, newUnit).toString();
+    convertNominalSizes(oldUnit, newUnit, s);
     update_frmCalcFlow_cmbDNventil(s.rsVentil.get(), s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
     update_DNRohrleitung(s.chkDNRohr, s.DN1Rohr, s.DN2Rohr, s.DNVentil, s.DNunit);
 }

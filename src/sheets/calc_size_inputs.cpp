@@ -141,7 +141,8 @@ void frmCalcSize::cmbT1unit_Click()
     const int neu = cmbT1unit.listIndex();
     if (neu < 0)
         return;
-    s.T1Unit = neu;
+    // The heat exchanger's rises are held in T1Unit too.
+    switchHeldUnit(HeldUnit::T1Unit, neu, s);
     s.T1Min = umrechnenTemperatur(Variant(s.T1Min), old, neu);
     s.T1Norm = umrechnenTemperatur(Variant(s.T1Norm), old, neu);
     s.T1Max = umrechnenTemperatur(Variant(s.T1Max), old, neu);
@@ -212,17 +213,12 @@ void frmCalcSize::cmbStoffwert2unit_Click()
     SharedData &s = shared();
     if (s.Zustand != 1)
         return;
-    const int old = s.pUnit;
     const int neu = cmbStoffwert2unit.listIndex();
     if (neu < 0)
         return;
-    s.pUnit = neu;
-    s.psatMin = umrechnenDruck(Variant(s.psatMin), old, neu);
-    s.psatNorm = umrechnenDruck(Variant(s.psatNorm), old, neu);
-    s.psatMax = umrechnenDruck(Variant(s.psatMax), old, neu);
-    // The critical pressure (and what else is held in pUnit) follows the unit; a liquid from a list or the
-    // wizard would otherwise be calculated with its critical pressure read in the wrong unit.
-    convertHeldUnitValues(old, neu, s.TUnit, s.TUnit);
+    // The critical pressure follows with the vapour pressures; a liquid from a list or the wizard would otherwise
+    // be calculated with its critical pressure read in the wrong unit.
+    switchHeldUnit(HeldUnit::pUnit, neu, s);
     lblStoffwert2min.setCaption(zahl3(s.psatMin));
     lblStoffwert2norm.setCaption(zahl3(s.psatNorm));
     lblStoffwert2max.setCaption(zahl3(s.psatMax));
@@ -295,9 +291,7 @@ void frmCalcSize::cmbDNunit_Click()
     if (neu < 0)
         return;
     s.DNunit = neu;
-    s.DNVentil = umrechnenDN(Variant(s.DNVentil), old, neu).toString();
-    s.DN1Rohr = umrechnenDN(Variant(s.DN1Rohr), old, neu).toString();
-    s.DN2Rohr = umrechnenDN(Variant(s.DN2Rohr), old, neu).toString();
+    convertNominalSizes(old, neu, s);
     guardedRefill([&](Recordset &rsVentil) {
         update_frmCalcSize_cmbDNVentil(rsVentil, s.Kennlinie, s.DNVentil, s.DNunit);
     });

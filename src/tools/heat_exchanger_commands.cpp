@@ -6,6 +6,7 @@
 #include "state/shared_data.h"
 #include "tools/sheet_reload.h"
 #include "units/conversions.h"
+#include "units/held_unit_values.h"
 #include "units/physical_limits.h"
 
 #include <vector>
@@ -197,7 +198,8 @@ void frmWärmetauscher::cmdÜbernehmen_Click()
     nachdruck(d.p2Norm, txtp2norm, WT_p2Unit);
     nachdruck(d.p2Max, txtp2max, WT_p2Unit);
     d.p2Unit = WT_p2Unit;
-    d.T1Unit = WT_TUnit;
+    // The rises take the dialog's unit with T1; one that is no number stays, converted.
+    switchHeldUnit(HeldUnit::T1Unit, WT_TUnit, d);
     uebernehmen(d.Mmin, txtMmin.text());
     uebernehmen(d.Mnorm, txtMnorm.text());
     uebernehmen(d.Mmax, txtMmax.text());

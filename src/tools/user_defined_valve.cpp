@@ -9,6 +9,7 @@
 #include "units/conversions.h"
 #include "units/data_folder.h"
 #include "units/file_messages.h"
+#include "units/held_unit_values.h"
 #include "units/number_format.h"
 #include "units/physical_limits.h"
 #include "units/texts.h"
@@ -331,6 +332,8 @@ bool frmBenutzerdefiniert::speichern()
     d.Ventiltyp = kTabelle;
     d.rsVentil = std::move(rs);
     d.Bezeichnung = Variant(txtBezeichnung.text().left(maxBezeichnung));
+    // The given pipe sizes follow the size unit as they do on the sheet's own size list.
+    convertNominalSizes(d.DNunit, DNunitWahl, d);
     d.DNVentil = dn;
     d.DNunit = DNunitWahl;
     if (kvsZahl) {

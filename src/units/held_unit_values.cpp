@@ -27,17 +27,40 @@ void assignFinite(double &target, double value)
 
 } // namespace
 
-void convertHeldUnitValues(int oldPUnit, int newPUnit, int oldTUnit, int newTUnit, SharedData &data)
+void switchHeldUnit(HeldUnit unit, int index, SharedData &data)
 {
-    if (oldPUnit != newPUnit && pressureUnit(oldPUnit) && pressureUnit(newPUnit))
-        assignFinite(data.pkrit, umrechnenDruck(Variant(data.pkrit), oldPUnit, newPUnit));
-
-    if (oldTUnit != newTUnit && temperatureUnit(oldTUnit) && temperatureUnit(newTUnit)) {
-        assignFinite(data.Tkrit, umrechnenTemperatur(Variant(data.Tkrit), oldTUnit, newTUnit));
-        // The reference temperature is a whole number of degrees in either unit.
-        const double t = umrechnenTemperatur(Variant(data.TBezugFlüssigkeit), oldTUnit, newTUnit);
-        if (std::isfinite(t))
-            data.TBezugFlüssigkeit = static_cast<int>(std::lround(std::clamp(t, double(INT_MIN), double(INT_MAX))));
+    switch (unit) {
+    case HeldUnit::pUnit:
+        if (index == data.pUnit || !pressureUnit(index))
+            return;
+        if (pressureUnit(data.pUnit)) {
+            for (double *p : {&data.psatMin, &data.psatNorm, &data.psatMax, &data.pkrit})
+                assignFinite(*p, umrechnenDruck(Variant(*p), data.pUnit, index));
+        }
+        data.pUnit = index;
+        return;
+    case HeldUnit::TUnit:
+        if (index == data.TUnit || !temperatureUnit(index))
+            return;
+        if (temperatureUnit(data.TUnit)) {
+            assignFinite(data.Tkrit, umrechnenTemperatur(Variant(data.Tkrit), data.TUnit, index));
+            // The reference temperature is a whole number of degrees in either unit.
+            const double t = umrechnenTemperatur(Variant(data.TBezugFlüssigkeit), data.TUnit, index);
+            if (std::isfinite(t))
+                data.TBezugFlüssigkeit =
+                    static_cast<int>(std::lround(std::clamp(t, double(INT_MIN), double(INT_MAX))));
+        }
+        data.TUnit = index;
+        return;
+    case HeldUnit::T1Unit:
+        if (index == data.T1Unit || !temperatureUnit(index))
+            return;
+        if (temperatureUnit(data.T1Unit)) {
+            for (double *rise : {&data.DeltaTMin, &data.DeltaTNorm, &data.DeltaTMax})
+                assignFinite(*rise, umrechnenTemperaturDifferenz(Variant(*rise), data.T1Unit, index));
+        }
+        data.T1Unit = index;
+        return;
     }
 }
 
@@ -73,17 +96,12 @@ void adoptFluidUnits(const FluidUnits &units, SharedData &data)
         data.rhoUnit = units.rhoUnit;
     }
 
-    if (old.pUnit != units.pUnit && pressureUnit(units.pUnit)) {
-        if (pressureUnit(old.pUnit)) {
-            for (double *p : {&data.psatMin, &data.psatNorm, &data.psatMax})
-                assignFinite(*p, umrechnenDruck(Variant(*p), old.pUnit, units.pUnit));
-        }
-        convertHeldUnitValues(old.pUnit, units.pUnit, old.TUnit, old.TUnit, data);
-        data.pUnit = units.pUnit;
-    }
+    switchHeldUnit(HeldUnit::pUnit, units.pUnit, data);
+    switchHeldUnit(HeldUnit::TUnit, units.TUnit, data);
+}
 
-    if (old.TUnit != units.TUnit && temperatureUnit(units.TUnit)) {
-        convertHeldUnitValues(data.pUnit, data.pUnit, old.TUnit, units.TUnit, data);
-        data.TUnit = units.TUnit;
-    }
+void convertNominalSizes(int oldDNunit, int newDNunit, SharedData &data)
+{
+    for (QString *size : {&data.DNVentil, &data.DN1Rohr, &data.DN2Rohr})
+        *size = umrechnenDN(Variant(*size), oldDNunit, newDNunit).toString();
 }

@@ -299,8 +299,8 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
     QCOMPARE(f.list("cmbP2unit").listIndex(), unit);
     QCOMPARE(d.p1Max, umrechnenDruck(Variant(p1), 0, unit));
     QCOMPARE(d.p2Max, umrechnenDruck(Variant(p2), 0, unit));
-    // The vapour pressures are converted only through their list, while it is shown.
-    QCOMPARE(d.psatMax, vapourShown ? umrechnenDruck(Variant(psat), 0, unit) : psat);
+    // The vapour pressures are held in pUnit whether or not their list is shown.
+    QCOMPARE(d.psatMax, umrechnenDruck(Variant(psat), 0, unit));
     if (checkCritical)
         QCOMPARE(d.pkrit, umrechnenDruck(Variant(48.7), 0, unit)); // once, not twice
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
@@ -311,33 +311,50 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
 void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues_data()
 {
     QTest::addColumn<int>("modus");
-    QTest::newRow("sizing sheet") << 0;
-    QTest::newRow("flow sheet") << 1;
+    QTest::addColumn<bool>("byMenu"); // Einheiten > Temperatur, or the sheet's own T1 list
+    QTest::newRow("sizing sheet, menu") << 0 << true;
+    QTest::newRow("flow sheet, menu") << 1 << true;
+    QTest::newRow("sizing sheet, T1 list") << 0 << false;
+    QTest::newRow("flow sheet, T1 list") << 1 << false;
 }
 
+// T1 and the heat exchanger's rises are held in T1Unit (rises as differences: 40 / 50 / 60 K are 72 / 90 / 108 F),
+// the critical and reference temperatures in TUnit, which only the menu switches.
 void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues()
 {
     QFETCH(int, modus);
+    QFETCH(bool, byMenu);
     prepare(modus, QString());
     SharedData &d = shared();
     d.T1Max = 20.0;
     d.Tkrit = 374.15;
     d.TBezugFlüssigkeit = 20;
+    d.DeltaTMin = 40.0;
+    d.DeltaTNorm = 50.0;
+    d.DeltaTMax = 60.0;
     QVERIFY(f.sheet());
     const UnloadWatch sheet(*f.sheet());
+    auto choose = [&](int unit) {
+        if (byMenu)
+            QVERIFY(f.choose(unit == 1 ? f.w->mnuFahrenheit : f.w->mnuCelsius));
+        else
+            f.list("cmbT1unit").userPick(unit);
+    };
 
-    QVERIFY(f.choose(f.w->mnuFahrenheit));
-    QCOMPARE(d.TUnit, 1);
+    choose(1);
+    QCOMPARE(d.TUnit, byMenu ? 1 : 0);
     QCOMPARE(d.T1Unit, 1);
     QCOMPARE(f.list("cmbT1unit").listIndex(), 1);
     QCOMPARE(d.T1Max, 68.0);
-    QCOMPARE(d.Tkrit, 374.15 * 9.0 / 5.0 + 32.0);
-    QCOMPARE(d.TBezugFlüssigkeit, 68);
+    QCOMPARE(QList<double>({d.DeltaTMin, d.DeltaTNorm, d.DeltaTMax}), QList<double>({72.0, 90.0, 108.0}));
+    QCOMPARE(d.Tkrit, byMenu ? 374.15 * 9.0 / 5.0 + 32.0 : 374.15);
+    QCOMPARE(d.TBezugFlüssigkeit, byMenu ? 68 : 20);
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
 
-    QVERIFY(f.choose(f.w->mnuCelsius));
+    choose(0);
     QCOMPARE(d.TUnit, 0);
     QCOMPARE(d.T1Max, 20.0);
+    QCOMPARE(QList<double>({d.DeltaTMin, d.DeltaTNorm, d.DeltaTMax}), QList<double>({40.0, 50.0, 60.0}));
     QVERIFY(qAbs(d.Tkrit - 374.15) < 1e-9);
     QCOMPARE(d.TBezugFlüssigkeit, 20);
     QVERIFY(!sheet.unloaded());

@@ -198,7 +198,7 @@ double programFLP(const Installation &at, double C, double fl)
     return choked ? q / (C * std::sqrt(1000 * kP1 / kRho)) : NAN;
 }
 
-double programOpening(const Installation &at, const Duty &duty)
+double programOpening(const Installation &at, const Duty &duty, double cd2Limit)
 {
     const CatalogueValve &v = *at.valve;
     bool choked = false;
@@ -209,8 +209,8 @@ double programOpening(const Installation &at, const Duty &duty)
         Variant(20), 0, Variant(0), Variant(0), 0, Variant(kRho), Variant(0), 0, Variant(duty.nu), 0, Variant(0), 1, 1,
         choked);
     const double yn = y.asNumber();
-    // Within the edition's range of C/d², to the sizing's tolerance: the comparisons end there.
-    if (!(yn > 0 && yn < 1) || choked != duty.choked || v.kv(yn) > kEditionLimit * v.dn * v.dn * (1 + 1e-3))
+    // Within the range of C/d² asked for, to the sizing's tolerance: the comparisons end there.
+    if (!(yn > 0 && yn < 1) || choked != duty.choked || v.kv(yn) > cd2Limit * v.dn * v.dn * (1 + 1e-3))
         return NAN;
     // The opening passes the duty's flow (not an opening near 0 of a valve too large for it).
     bool c = false;
@@ -322,6 +322,13 @@ bool sameDutyEffect(Effect e)
            e == Effect::FdSameDutySmaller || e == Effect::FdSameDutyReducersSmaller;
 }
 
+// The program sizes beyond the edition's range of C/d²: where its Kv is the larger, the comparison holds the 2011
+// edition's alone to that range.
+bool programUnbounded(Effect e)
+{
+    return e == Effect::FpSameDutyLarger;
+}
+
 bool overReynoldsNumbers(Effect e)
 {
     return e == Effect::FrEqualReSmaller || e == Effect::FrEqualReLarger || e == Effect::FrSameDutySmaller;
@@ -350,7 +357,7 @@ SameDuty sameDutyAt(Effect e, const Installation &at, double y, double lgRe)
         break;
     case Effect::FpSameDutyLarger:
         r.duty = programDuty(at, y, false, 0);
-        r.yProgram = programOpening(at, r.duty);
+        r.yProgram = programOpening(at, r.duty, HUGE_VAL);
         r.yOther = editionOpening(at, r.duty, kProgramRho0);
         break;
     case Effect::ReynoldsSameDutySmaller:
@@ -459,13 +466,13 @@ constexpr int kReynoldsPoints = 8; // over lg Re_v from 0 to 4, two a decade: 10
 constexpr double kLgReynoldsTurbulent = 4.0;
 
 // An effect's coarse points at an installation, or its search there: over the opening up to the edition's limit
-// of C/d² and, for F_R, over Re_v from 1 to 10 000, the search over Re_v for each opening of the search over the
+// of C/d² (the program's whole travel where it is unbounded) and, for F_R, over Re_v from 1 to 10 000, the search over Re_v for each opening of the search over the
 // opening. The program's opening 0 passes no flow: the openings start above it.
 Extreme searchAt(Effect e, const Installation &at, bool refine)
 {
     Extreme x;
     x.at = at;
-    const double top = at.valve->editionLimit();
+    const double top = programUnbounded(e) ? 1 : at.valve->editionLimit();
     const auto keep = [&](double value, double y, double r) {
         if (value > x.value)
             x.value = value, x.y = y, x.lgRe = r;
@@ -588,6 +595,14 @@ const std::vector<SeriesRange> &seriesRanges()
         return out;
     }();
     return ranges;
+}
+
+std::pair<double, double> largestReynoldsFactorRatio(double fl, double cd2)
+{
+    const Peak p = largest([&](double r) { return reynoldsFactor2011(std::pow(10.0, r), fl, cd2) /
+                                                  calcFR(std::pow(10.0, r)); },
+                           0, kLgReynoldsTurbulent, kReynoldsPoints);
+    return {p.value, p.x};
 }
 
 namespace {

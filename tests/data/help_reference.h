@@ -62,12 +62,12 @@ struct Duty {
 
 // The program's side, by the engine: the flow through Kv C at FL; F_P and F_LP as that flow gives them (NaN where
 // the flow is not in the regime); the opening its sizing finds for the duty, NaN where the valve cannot take the
-// duty within its travel and C/d² <= 0.04, or the regime differs; the duty it sizes at opening y, turbulent (nuScale
-// 0) or laminar, sized at y with its viscosity scaled by nuScale.
+// duty within its travel and C/d² <= cd2Limit, or the regime differs; the duty it sizes at opening y, turbulent
+// (nuScale 0) or laminar, sized at y with its viscosity scaled by nuScale.
 double programFlow(const Installation &at, double C, double fl, const Duty &duty, bool *choked = nullptr);
 double programFP(const Installation &at, double C);
 double programFLP(const Installation &at, double C, double fl);
-double programOpening(const Installation &at, const Duty &duty);
+double programOpening(const Installation &at, const Duty &duty, double cd2Limit = kEditionLimit);
 Duty programDuty(const Installation &at, double y, bool choked, double nuScale);
 
 // The 2011 edition's side: the reference density its flow divides by (the program's 1000 kg/m3, so that a
@@ -113,7 +113,8 @@ SameDuty sameDutyAt(Effect e, const Installation &at, double y, double lgRe);
 // Where an effect is largest over every valve of the catalogue with pipes from its own size up to two nominal sizes
 // larger (for F_R and for F_d alone without reducers), every opening within the edition's range and Re_v from 1 to
 // 10 000: the value, the installation, the opening (the 2011 edition's for a same-duty comparison with it, the
-// program's against itself) and lg Re_v.
+// program's against itself) and lg Re_v. Where the program's Kv for the same duty is the larger, the 2011 edition's
+// alone is held to its range: the program's opening, the one given, runs over the whole travel.
 struct Extreme {
     double value = -HUGE_VAL;
     Installation at;
@@ -129,6 +130,10 @@ struct SeriesRange {
     double kvRatioMin = HUGE_VAL, kvRatioMax = 0;
 };
 const std::vector<SeriesRange> &seriesRanges();
+
+// The largest ratio of the 2011 edition's F_R to the program's at F_L fl and C/d² cd2 over Re_v from 1 to 10 000:
+// the ratio and lg Re_v.
+std::pair<double, double> largestReynoldsFactorRatio(double fl, double cd2);
 
 // The program's water and steam correlations against IAPWS-IF97, each as a deviation at a point: in per cent
 // (program / reference - 1), in kelvin for the saturation temperature. x is a temperature in °C or a pressure in bar

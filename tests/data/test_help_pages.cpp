@@ -241,7 +241,11 @@ QMap<QString, double> expectedFigures()
     const Extreme &fpLarger = largestOverCatalogue(Effect::FpFlowSmaller);
     f["basis.fp.larger.flow"] = fpLarger.value * 100;
     where("basis.fp.larger", fpLarger, true);
-    duty("basis.fp.larger.duty", ".kv", Effect::FpSameDutyLarger, true, "2011", false);
+    // The program's Kv at any opening, the 2011 edition's within its range of C/d².
+    const Extreme &fpDuty = duty("basis.fp.larger.duty", ".kv", Effect::FpSameDutyLarger, true, "2011", false);
+    const double fpDutyD2 = double(fpDuty.at.valve->dn) * fpDuty.at.valve->dn;
+    f["basis.fp.larger.duty.cd2program"] = f["basis.fp.larger.duty.kvprogram"] / fpDutyD2;
+    f["basis.fp.larger.duty.cd2"] = f["basis.fp.larger.duty.kv2011"] / fpDutyD2;
     f["basis.flp.smaller.flow"] = largestOverCatalogue(Effect::FlpFlowLarger).value * 100;
     duty("basis.flp.smaller", ".kv", Effect::FlpSameDutySmaller, true, "2011", true);
     f["basis.rev.fpfl"] = largestOverCatalogue(Effect::ReynoldsNumberLarger).value * 100;
@@ -275,7 +279,13 @@ QMap<QString, double> expectedFigures()
 
     // The comparison table's extremes at F_L = 0.9, at equal Re_v.
     f["basis.fr.table.smaller"] = (1 - reynoldsFactor2011(10, 0.9, 0.04) / calcFR(10)) * 100;
-    f["basis.fr.table.larger"] = reynoldsFactor2011(10, 0.9, 0.008) / calcFR(10);
+    // Its peak over Re_v in the two columns where the program's Kv is the larger.
+    for (const double cd2 : {0.008, 0.016})
+        if (const auto [ratio, lgRe] = largestReynoldsFactorRatio(0.9, cd2); ratio > f["basis.fr.table.larger"]) {
+            f["basis.fr.table.larger"] = ratio;
+            f["basis.fr.table.larger.rev"] = std::pow(10.0, lgRe);
+            f["basis.fr.table.larger.cd2"] = cd2;
+        }
     // With a DN 100 inlet, then with a DN 100 outlet: the flow at Kv 99, and the Kv for the duty the program sizes
     // at Kv 70; between DN 100 pipes at Kv 40.
     const Installation inlet{&valve, 100, 50}, outlet{&valve, 50, 100};

@@ -122,6 +122,10 @@ inline void eingeben(frmWärmetauscher &w, const QStringList &schritte)
             w.optWTberechnet.userClick();
             continue;
         }
+        if (schritt == QLatin1String("unit:F")) {
+            w.cmbT1unit.userPick(1);
+            continue;
+        }
         if (schritt == QLatin1String("chk:min") || schritt == QLatin1String("chk:norm")) {
             (schritt.endsWith(QLatin1String("min")) ? w.chkMin : w.chkNorm).userClick();
             continue;

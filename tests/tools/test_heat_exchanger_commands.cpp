@@ -191,6 +191,9 @@ void TestHeatExchangerCommands::handOverKeepsValuesTheDialogHasNot_data()
     QTest::newRow("given power: the power") << QStringList{"opt:Vorgabe", "txtMmax=", "txtWTLeistungMax=100"}
                                             << "WTLeistungMax" << 100.0;
     QTest::newRow("given power: WTcalc") << QStringList{"opt:Vorgabe"} << "WTcalc" << 0.0;
+    // The rises take the unit the hand-over sets; a blank one stays as a rise in F (40 K are 72 F).
+    QTest::newRow("given power in F: blank rise") << QStringList{"opt:Vorgabe", "unit:F", "txtDeltaTmin="}
+                                                  << "DeltaTMin" << 72.0;
 }
 
 void TestHeatExchangerCommands::handOverKeepsValuesTheDialogHasNot()

@@ -63,6 +63,8 @@ private slots:
     void applyStoresTheFlowCoefficient_data();
     void applyStoresTheFlowCoefficient();
     void applyStoresTheValveAndMakesItCurrent();
+    void applyConvertsTheGivenPipeSizes_data();
+    void applyConvertsTheGivenPipeSizes();
     void applyRefusesAnImpossibleValve_data();
     void applyRefusesAnImpossibleValve();
     void applyLeavesEverythingWhenTheTableCannotBeWritten_data();
@@ -385,6 +387,34 @@ void TestUserDefinedValve::applyStoresTheValveAndMakesItCurrent()
     QCOMPARE(f.stored("9999", "Reduktion").toFloat(), 100.0f);
     QCOMPARE(f.stored("9999", "Schalldaten").toString(), QStringLiteral("Benutzerdefiniert"));
     QVERIFY(f.ui.messages().empty());
+}
+
+// The size unit chosen in the dialog converts the given pipe sizes as the sheet's size list does (DN 80 = 3",
+// DN 100 = 4").
+void TestUserDefinedValve::applyConvertsTheGivenPipeSizes_data()
+{
+    QTest::addColumn<int>("DNunit");
+    QTest::addColumn<QStringList>("pipes");
+    QTest::addColumn<QStringList>("converted");
+    QTest::newRow("mm to inch") << 0 << QStringList{"80", "100"} << QStringList{"3\"", "4\""};
+    QTest::newRow("inch to mm") << 1 << QStringList{"3\"", "4\""} << QStringList{"80", "100"};
+}
+
+void TestUserDefinedValve::applyConvertsTheGivenPipeSizes()
+{
+    QFETCH(int, DNunit);
+    QFETCH(QStringList, pipes);
+    QFETCH(QStringList, converted);
+    SharedData &d = shared();
+    d.DNunit = DNunit;
+    d.DNVentil = DNunit == 0 ? QStringLiteral("50") : QStringLiteral("2\"");
+    d.DN1Rohr = pipes[0];
+    d.DN2Rohr = pipes[1];
+    frmBenutzerdefiniert &w = f.open();
+    w.cmbDNunit.userPick(1 - DNunit);
+    w.cmdÜbernehmen.userClick();
+    QCOMPARE(d.DNunit, 1 - DNunit);
+    QCOMPARE(QStringList({d.DN1Rohr, d.DN2Rohr}), converted);
 }
 
 // Enter presses "Übernehmen" while the box typed last keeps the focus. A valve that cannot exist is refused with a
