@@ -9,7 +9,9 @@
 #include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
+#include "tools/user_defined_valve.h"
 #include "units/data_folder.h"
+#include "units/data_recovery.h"
 #include "units/file_messages.h"
 #include "units/texts.h"
 
@@ -35,6 +37,17 @@ FileDialogRequest projectDialog(const QString &title)
     // The program folder is not writable once installed; the user's projects live in the data folder.
     request.startFolder = dataFolder();
     return request;
+}
+
+// The logs found at a new project's name, each under its dated name.
+QString keptLogsMessage(const QStringList &keptLogs, int Sprache)
+{
+    QString text = getText(QStringLiteral("Unter dem neuen Namen lagen noch Protokolldateien einer anderen Datei; sie "
+                                          "gehören nicht zum gespeicherten Projekt und wurden aufbewahrt als:"),
+                           Sprache);
+    for (const QString &log : keptLogs)
+        text += QLatin1Char('\n') + QDir::toNativeSeparators(log);
+    return text;
 }
 
 const QString kCannotSave = QStringLiteral("Die Projektdatei kann nicht gespeichert werden:");
@@ -97,6 +110,7 @@ bool frmMDIMain::loadProjectFile(const QString &Pfad, const QString &Datei, bool
         return false;
     takeProjectItems(d, staged);
     takeCatalogue(std::move(catalogue));
+    reconcileProjectUserValve(project, caption());
     return true;
 }
 
@@ -189,6 +203,13 @@ void frmMDIMain::mnuSaveAs_Click()
                                                d.Sprache));
             return;
         }
+        // What stands at a log's name of the new file and is no regular file is neither moved nor opened.
+        try {
+            Database::requireRegularCompanions(target);
+        } catch (const DbError &e) {
+            reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
+            return;
+        }
         const QString templatePath = programFolder() + QStringLiteral("/blank.vls");
         QFile blank(templatePath);
         errno = 0;
@@ -229,6 +250,15 @@ void frmMDIMain::mnuSaveAs_Click()
             reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
+        // Logs that another file left at the new name would be played into the project once it has the name.
+        QStringList keptLogs;
+        QString why;
+        if (!setAsideLogs(target, &keptLogs, &why)) {
+            reportFileError(fileFailureMessage(kCannotCreate, target, why, d.Sprache));
+            return;
+        }
+        if (!keptLogs.isEmpty())
+            reportFileError(keptLogsMessage(keptLogs, d.Sprache));
         if (const FileFailure named = nameSaveTemporary(temporary.fileName(), target); named.failed()) {
             cannotCreate(named);
             return;

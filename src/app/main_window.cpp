@@ -9,6 +9,7 @@
 #include "platform/db/database.h"
 #include "platform/print/printer_list.h"
 #include "state/shared_data.h"
+#include "tools/user_defined_valve.h"
 #include "units/data_folder.h"
 #include "units/data_recovery.h"
 #include "units/file_messages.h"
@@ -525,6 +526,7 @@ void frmMDIMain::mnuNeu_Click()
     takeProjectItems(d, staged);
     takeCatalogue(std::move(catalogue));
     d.dbSchalldaten = std::move(schalldaten);
+    reconcileProjectUserValve(projectFilePath(folder, kDefaultProject), caption());
 
     if (d.Benutzername == QLatin1String("0")) {
         d.Benutzername = QStringLiteral(" ");

@@ -257,6 +257,8 @@ void takeProjectItems(SharedData &to, const SharedData &from)
 {
     for (const FileItem &item : projectItems())
         std::visit([&](auto member) { to.*member = from.*member; }, item.member);
+    // The fluid data are those saved with the project's operating point.
+    to.StoffdatenAktuell = true;
 }
 
 namespace fileitems {

@@ -45,7 +45,7 @@ struct FileItem {
 const std::vector<FileItem> &projectItems();
 // The nine project tables in processing order.
 const QStringList &projectTables();
-// The project items of a loaded copy become the shared data.
+// The project items of a loaded copy become the shared data; its fluid data count as current.
 void takeProjectItems(SharedData &to, const SharedData &from);
 
 namespace fileitems {

@@ -31,10 +31,10 @@ bool aboveAbsoluteZero(const QString &text, int T1Unit)
     return physical::isAboveAbsoluteZero(value, T1Unit);
 }
 
-bool fluidDataStale(bool sheetLoading)
+bool fluidDataStale()
 {
     const SharedData &s = shared();
-    return (s.Medium == 5 || s.Medium == 6) && !s.StoffdatenAktuell && !sheetLoading;
+    return (s.Medium == 5 || s.Medium == 6) && !s.StoffdatenAktuell;
 }
 
 void reportMessage(const QString &key)
@@ -147,7 +147,7 @@ bool checkEingabeDimensionierung()
             fail("Mengenangabe unzulässig!");
     }
 
-    if (ok && fluidDataStale(s.bLadenCalcSize))
+    if (ok && fluidDataStale())
         fail("Stoffdaten nicht aktuell!");
 
     if (!ok)

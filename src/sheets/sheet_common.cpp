@@ -91,8 +91,9 @@ void storeInput(const TextBox &box, double &stored, bool marksFluidData, bool lo
         stored = value;
     else
         mainwin::beep();
-    if (marksFluidData)
-        shared().StoffdatenAktuell = loading;
+    // A text the sheet's own loading writes is no edit: wizard data stay as current or as stale as they were.
+    if (marksFluidData && !loading)
+        shared().StoffdatenAktuell = false;
     markOutOfDate();
 }
 

@@ -34,8 +34,8 @@ void fillUnitList(ComboBox &list, Names names, int last, int index)
 // Selects the option of a group at index, which runs its Click handler; any other index selects nothing.
 void selectOption(int index, std::initializer_list<OptionButton *> options);
 
-// What an input box does on Change: stores a numeric text (else beeps), copies the sheet's loading flag into
-// StoffdatenAktuell for the boxes whose value the fluid data depend on, and marks the results out of date.
+// What an input box does on Change: stores a numeric text (else beeps), makes the fluid data stale when a box
+// whose value they depend on changes outside the sheet's loading, and marks the results out of date.
 void storeInput(const TextBox &box, double &stored, bool marksFluidData, bool loading);
 
 // The status line and the print entries after an input changed: not current, "TAB ->|".

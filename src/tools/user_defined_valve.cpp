@@ -48,7 +48,198 @@ std::shared_ptr<Recordset> oeffneTabelle(Database &db, const QString &name)
     return rs;
 }
 
+// The coefficient columns of "9999", in the order of UserValve::koeffizienten.
+const char *const kKoeffizienten[12] = {"A0", "A1", "A2", "A3", "A4", "A5", "AFL", "BFL", "CFL", "AXT", "BXT", "CXT"};
+
+// The valve the first row of a valve table holds, its size and Kvs or Cv in the given units.
+UserValve rowValve(const Recordset &rs, int DNunit, int KvUnit)
+{
+    UserValve v;
+    v.DNunit = DNunit;
+    v.DNVentil = rs.field(DNunit == 1 ? QStringLiteral("DN_Zoll") : QStringLiteral("DN")).toString();
+    v.KvUnit = KvUnit;
+    v.KvsCv = rs.field(KvUnit == 1 ? QStringLiteral("Cv") : QStringLiteral("Kvs"));
+    const Variant kennlinie = rs.field(QStringLiteral("Kennlinie"));
+    v.Kennlinie = kennlinie.isNumeric() ? static_cast<int>(kennlinie.toInt()) : -1;
+    v.Stellverhältnis = rs.field(QStringLiteral("Stellverhältnis"));
+    for (std::size_t i = 0; i < v.koeffizienten.size(); ++i)
+        v.koeffizienten[i] = rs.field(QString::fromLatin1(kKoeffizienten[i]));
+    return v;
+}
+
+// The valve a project was computed with, as the shared data hold it after the load.
+UserValve projectValve(const SharedData &d)
+{
+    UserValve v;
+    v.DNVentil = d.DNVentil;
+    v.DNunit = d.DNunit;
+    v.KvsCv = Variant(d.KvsCv);
+    v.KvUnit = d.KvUnit;
+    v.Kennlinie = d.Kennlinie;
+    v.Stellverhältnis = Variant(d.Stellverhältnis);
+    v.koeffizienten = {d.A0, d.A1, d.A2, d.A3, d.A4, d.A5, d.AFL, d.BFL, d.CFL, d.AxT, d.BxT, d.CxT};
+    return v;
+}
+
+// Whether two descriptions in the same units are one valve: sizes as the size lists compare them (millimetres
+// without surrounding blanks), Kvs or Cv in single precision as the table holds it, the rest as numbers.
+bool sameValve(const UserValve &a, const UserValve &b)
+{
+    const bool sameSize = a.DNunit == 1 ? a.DNVentil == b.DNVentil : a.DNVentil.trimmed() == b.DNVentil.trimmed();
+    if (!sameSize || a.Kennlinie != b.Kennlinie || !b.KvsCv.isNumeric() || a.KvsCv.toFloat() != b.KvsCv.toFloat())
+        return false;
+    auto sameNumber = [](const Variant &x, const Variant &y) {
+        double u = 0.0;
+        double w = 0.0;
+        return x.toNumber(&u) && y.toNumber(&w) && u == w;
+    };
+    if (!sameNumber(a.Stellverhältnis, b.Stellverhältnis))
+        return false;
+    for (std::size_t i = 0; i < a.koeffizienten.size(); ++i)
+        if (!sameNumber(a.koeffizienten[i], b.koeffizienten[i]))
+            return false;
+    return true;
+}
+
+// Whether a valve passes the rules the dialog applies before it stores one.
+bool possibleValve(const UserValve &v)
+{
+    std::array<double, 12> k{};
+    for (std::size_t i = 0; i < k.size(); ++i)
+        if (!v.koeffizienten[i].toNumber(&k[i]) || !physical::isSensibleNumber(k[i]))
+            return false;
+    return physical::isValidFlowCoefficient(v.KvsCv.toDouble()) &&
+           physical::isValidCharacteristic({k[0], k[1], k[2], k[3], k[4], k[5]}) &&
+           physical::isValidValveFactorCurve(k[6], k[7], k[8]) && physical::isValidValveFactorCurve(k[9], k[10], k[11]);
+}
+
+// "DN 50, Kvs 25, gleich%": what names a user-defined valve besides its designation.
+QString describeValve(const UserValve &v, int Sprache)
+{
+    static const char *const kennlinien[3] = {"(mod.) linear", "gleich%", "Auf/Zu"};
+    QString text = QStringLiteral("DN ") + v.DNVentil.trimmed() + QStringLiteral(", ") +
+                   EinheitKvs(Variant(v.KvUnit)) + QLatin1Char(' ') + Variant(v.KvsCv.toFloat()).toString();
+    if (v.Kennlinie >= 0 && v.Kennlinie <= 2)
+        text += QStringLiteral(", ") + getText(QString::fromUtf8(kennlinien[v.Kennlinie]), Sprache);
+    return text;
+}
+
 } // namespace
+
+std::shared_ptr<Recordset> writeUserValve(const UserValve &valve, const QString &title)
+{
+    SharedData &d = shared();
+    const int Sprache = d.Sprache;
+    const QString datei = d.dbKenndaten ? d.dbKenndaten->path() : dataFile(QStringLiteral("dbKenndaten.mdb"));
+    auto melden = [&](const QString &grund) {
+        const QString text = getText(QStringLiteral("Das benutzerdefinierte Ventil kann nicht gespeichert werden:"),
+                                     Sprache) +
+                             QLatin1Char('\n') + QDir::toNativeSeparators(datei) + QLatin1Char('\n') +
+                             getText(QStringLiteral("Tabelle"), Sprache) + QStringLiteral(" \"") + kTabelle +
+                             QStringLiteral("\"\n\n") + grund;
+        uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, title);
+    };
+
+    const QString &dn = valve.DNVentil;
+    std::shared_ptr<Recordset> rs;
+    try {
+        if (!d.dbKenndaten)
+            throw DbError(DbError::Kind::NoSuchFile, datei, kTabelle, QStringLiteral("the database is not open"));
+        rs = oeffneTabelle(*d.dbKenndaten, kTabelle);
+        rs->moveFirst();
+        if (rs->eof()) {
+            melden(getText(QStringLiteral("Die Tabelle enthält keine Zeile."), Sprache));
+            return nullptr;
+        }
+        rs->edit();
+        if (valve.DNunit == 0) {
+            rs->setField(QStringLiteral("DN"), Variant(dn));
+            rs->setField(QStringLiteral("DN_Zoll"), umrechnenDN(Variant(dn), 0, 1));
+        } else {
+            rs->setField(QStringLiteral("DN_Zoll"), Variant(dn));
+            rs->setField(QStringLiteral("DN"), umrechnenDN(Variant(dn), 1, 0));
+        }
+        if (valve.KvsCv.isNumeric()) {
+            // The value given stands as it is, the converted one to four significant digits.
+            const int unit = valve.KvUnit;
+            const Variant umgerechnet = formatZahl4(umrechnenKvCv(valve.KvsCv, unit, 1 - unit));
+            rs->setField(unit == 0 ? QStringLiteral("Kvs") : QStringLiteral("Cv"), valve.KvsCv);
+            rs->setField(unit == 0 ? QStringLiteral("Cv") : QStringLiteral("Kvs"), umgerechnet);
+        }
+        rs->setField(QStringLiteral("Kennlinie"), Variant(valve.Kennlinie));
+        if (valve.Stellverhältnis.isNumeric())
+            rs->setField(QStringLiteral("Stellverhältnis"), Variant(valve.Stellverhältnis.toDouble()));
+        for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i) {
+            if (valve.koeffizienten[i].isNumeric())
+                rs->setField(QString::fromLatin1(kKoeffizienten[i]), valve.koeffizienten[i]);
+        }
+        rs->update();
+    } catch (const std::exception &e) {
+        if (rs && rs->editing())
+            rs->cancelUpdate();
+        // The message names the table already.
+        const auto *db = dynamic_cast<const DbError *>(&e);
+        melden(db && db->table() == kTabelle ? failureReasonInTable(*db, Sprache) : failureReason(e, Sprache));
+        return nullptr;
+    }
+    rs->moveFirst();
+    return rs;
+}
+
+void reconcileProjectUserValve(const QString &projectFile, const QString &title)
+{
+    SharedData &d = shared();
+    if (d.Ventiltyp != kTabelle || !d.dbKenndaten)
+        return;
+    const UserValve project = projectValve(d);
+    // A valve never computed has no coefficients to compare: the row is what the project gets, as it always did.
+    for (const Variant &k : project.koeffizienten)
+        if (k.isNull() || k.isEmpty())
+            return;
+    UserValve stored;
+    try {
+        std::shared_ptr<Recordset> rs = oeffneTabelle(*d.dbKenndaten, kTabelle);
+        rs->moveFirst();
+        if (rs->eof())
+            return; // the sheet's run names the table without its row
+        stored = rowValve(*rs, project.DNunit, project.KvUnit);
+    } catch (const std::exception &) {
+        return; // likewise a row that cannot be read
+    }
+    if (sameValve(project, stored))
+        return;
+    const int Sprache = screenLanguage();
+    auto t = [Sprache](const char *key) { return getText(QString::fromUtf8(key), Sprache); };
+    // The valve computed is the stored one, whose designation nobody knows: the project's is not lent to it.
+    auto notClaimed = [&] { d.Bezeichnung = Variant(t("Benutzerdefiniertes Ventil")); };
+    // A valve the dialog would refuse (an edited file) is not put into the table.
+    if (!possibleValve(project)) {
+        notClaimed();
+        return;
+    }
+
+    const QString bezeichnung = d.Bezeichnung.toString().trimmed();
+    const QString question =
+        QDir::toNativeSeparators(projectFile) + QLatin1Char('\n') +
+        t("Das Projekt wurde mit einem anderen benutzerdefinierten Ventil berechnet, als gespeichert ist.") +
+        QStringLiteral("\n\n") + t("Ventil des Projekts:") + QLatin1Char(' ') +
+        (bezeichnung.isEmpty() ? QString() : QString(QLatin1Char('"') + bezeichnung + QStringLiteral("\", "))) +
+        describeValve(project, Sprache) + QLatin1Char('\n') + t("Gespeichertes benutzerdefiniertes Ventil:") +
+        QLatin1Char(' ') + describeValve(stored, Sprache) + QStringLiteral("\n\n") +
+        t("Soll das Ventil des Projekts wiederhergestellt werden? Mit Nein wird das Projekt mit dem gespeicherten "
+          "Ventil berechnet, ohne die Bezeichnung des Projekts.");
+    if (uiServices().messageBox(question, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes) {
+        if (std::shared_ptr<Recordset> rs = writeUserValve(project, title)) {
+            d.rsVentil = std::move(rs);
+            uiServices().messageBox(t("Das Ventil des Projekts ist wiederhergestellt. Es ersetzt das "
+                                      "benutzerdefinierte Ventil:") +
+                                        QLatin1Char('\n') + describeValve(stored, Sprache),
+                                    MsgButtons::OK, MsgIcon::Information, title);
+            return;
+        }
+    }
+    notClaimed();
+}
 
 frmBenutzerdefiniert::frmBenutzerdefiniert() : Form(QStringLiteral("frmBenutzerdefiniert"))
 {
@@ -265,78 +456,32 @@ void frmBenutzerdefiniert::cmdAbschätzen_Click()
 bool frmBenutzerdefiniert::speichern()
 {
     SharedData &d = shared();
-    const int Sprache = d.Sprache;
-    const QString datei = d.dbKenndaten ? d.dbKenndaten->path() : dataFile(QStringLiteral("dbKenndaten.mdb"));
-    auto melden = [&](const QString &grund) {
-        const QString text = getText(QStringLiteral("Das benutzerdefinierte Ventil kann nicht gespeichert werden:"),
-                                     Sprache) +
-                             QLatin1Char('\n') + QDir::toNativeSeparators(datei) + QLatin1Char('\n') +
-                             getText(QStringLiteral("Tabelle"), Sprache) + QStringLiteral(" \"") + kTabelle +
-                             QStringLiteral("\"\n\n") + grund;
-        uiServices().messageBox(text, MsgButtons::OK, MsgIcon::Exclamation, caption());
-    };
-
-    const QString dn = cmbDNVentil.list(cmbDNVentil.listIndex());
-    const bool kvsZahl = KvsCvText.isNumeric();
     const Variant stellverhaeltnis(txtStellverhältnis.text());
-
-    std::shared_ptr<Recordset> rs;
-    try {
-        if (!d.dbKenndaten)
-            throw DbError(DbError::Kind::NoSuchFile, datei, kTabelle, QStringLiteral("the database is not open"));
-        rs = oeffneTabelle(*d.dbKenndaten, kTabelle);
-        rs->moveFirst();
-        if (rs->eof()) {
-            melden(getText(QStringLiteral("Die Tabelle enthält keine Zeile."), Sprache));
-            return false;
-        }
-        rs->edit();
-        if (DNunitWahl == 0) {
-            rs->setField(QStringLiteral("DN"), Variant(dn));
-            rs->setField(QStringLiteral("DN_Zoll"), umrechnenDN(Variant(dn), 0, 1));
-        } else {
-            rs->setField(QStringLiteral("DN_Zoll"), Variant(dn));
-            rs->setField(QStringLiteral("DN"), umrechnenDN(Variant(dn), 1, 0));
-        }
-        if (kvsZahl) {
-            // The value entered stands as typed, the converted one to four significant digits.
-            const QString eingegeben = KvsCvText.toString();
-            const Variant umgerechnet = formatZahl4(umrechnenKvCv(KvsCvText, KvUnitWahl, 1 - KvUnitWahl));
-            rs->setField(KvUnitWahl == 0 ? QStringLiteral("Kvs") : QStringLiteral("Cv"), Variant(eingegeben));
-            rs->setField(KvUnitWahl == 0 ? QStringLiteral("Cv") : QStringLiteral("Kvs"), umgerechnet);
-        }
-        rs->setField(QStringLiteral("Kennlinie"), Variant(KennlinieWahl));
-        if (stellverhaeltnis.isNumeric())
-            rs->setField(QStringLiteral("Stellverhältnis"), Variant(stellverhaeltnis.toDouble()));
-        const std::pair<TextBox *, const char *> spalten[] = {
-            {&txtA0, "A0"},     {&txtA1, "A1"},     {&txtA2, "A2"},     {&txtA3, "A3"},
-            {&txtA4, "A4"},     {&txtA5, "A5"},     {&txtaFL_0, "AFL"}, {&txtaFL_1, "BFL"},
-            {&txtaFL_2, "CFL"}, {&txtaxT_0, "AXT"}, {&txtaxT_1, "BXT"}, {&txtaxT_2, "CXT"},
-        };
-        for (const auto &[box, spalte] : spalten) {
-            if (Variant(box->text()).isNumeric())
-                rs->setField(QString::fromLatin1(spalte), Variant(box->text()));
-        }
-        rs->update();
-    } catch (const std::exception &e) {
-        if (rs && rs->editing())
-            rs->cancelUpdate();
-        // The message names the table already.
-        const auto *db = dynamic_cast<const DbError *>(&e);
-        melden(db && db->table() == kTabelle ? failureReasonInTable(*db, Sprache) : failureReason(e, Sprache));
+    UserValve valve;
+    valve.DNVentil = cmbDNVentil.list(cmbDNVentil.listIndex());
+    valve.DNunit = DNunitWahl;
+    valve.KvsCv = KvsCvText;
+    valve.KvUnit = KvUnitWahl;
+    valve.Kennlinie = KennlinieWahl;
+    if (stellverhaeltnis.isNumeric())
+        valve.Stellverhältnis = Variant(stellverhaeltnis.toDouble());
+    const TextBox *boxen[12] = {&txtA0,    &txtA1,    &txtA2,    &txtA3,    &txtA4,    &txtA5,
+                                &txtaFL_0, &txtaFL_1, &txtaFL_2, &txtaxT_0, &txtaxT_1, &txtaxT_2};
+    for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i)
+        valve.koeffizienten[i] = Variant(boxen[i]->text());
+    std::shared_ptr<Recordset> rs = writeUserValve(valve, caption());
+    if (!rs)
         return false;
-    }
 
     // The row is stored: only now does the user-defined valve become the current one.
-    rs->moveFirst();
     d.Ventiltyp = kTabelle;
     d.rsVentil = std::move(rs);
     d.Bezeichnung = Variant(txtBezeichnung.text().left(maxBezeichnung));
     // The given pipe sizes follow the size unit as they do on the sheet's own size list.
     convertNominalSizes(d.DNunit, DNunitWahl, d);
-    d.DNVentil = dn;
+    d.DNVentil = valve.DNVentil;
     d.DNunit = DNunitWahl;
-    if (kvsZahl) {
+    if (KvsCvText.isNumeric()) {
         d.KvsCv = KvsCvText.toFloat();
         d.KvUnit = KvUnitWahl;
     }
@@ -367,7 +512,6 @@ bool frmBenutzerdefiniert::pruefen()
     }
 
     // The curves as they will be stored: a box that holds no number keeps the table's coefficient.
-    const char *spalten[12] = {"A0", "A1", "A2", "A3", "A4", "A5", "AFL", "BFL", "CFL", "AXT", "BXT", "CXT"};
     std::array<double, 12> k{};
     std::shared_ptr<Recordset> gespeichert;
     for (std::size_t i = 0; i < k.size(); ++i) {
@@ -384,7 +528,7 @@ bool frmBenutzerdefiniert::pruefen()
             }
             if (!gespeichert || gespeichert->eof())
                 return true; // the table cannot be written either: storing reports it
-            k[i] = gespeichert->field(QString::fromLatin1(spalten[i])).asNumber();
+            k[i] = gespeichert->field(QString::fromLatin1(kKoeffizienten[i])).asNumber();
         } catch (const std::exception &) {
             return true;
         }

@@ -3,6 +3,11 @@
 #include "platform/core/variant.h"
 #include "platform/forms/forms.h"
 
+#include <array>
+#include <memory>
+
+class Recordset;
+
 // The user-defined valve: one valve of the user's own (designation, nominal size, Kvs or Cv, characteristic,
 // rangeability, coefficients of its Kv, FL and xT curves), stored as the first row of the table "9999" of the
 // characteristic database and sized as the valve series "9999". Starts from the valve the shared data hold.
@@ -94,6 +99,27 @@ private:
     int KvUnitWahl = 0;
     int KennlinieWahl = 0;
 };
+
+// A user-defined valve as the first row of "9999" stores it. A value that is no number leaves its column as it was.
+struct UserValve {
+    QString DNVentil; // in DNunit
+    int DNunit = 0;
+    Variant KvsCv; // in KvUnit, stored as given; the other unit's column gets it to four significant digits
+    int KvUnit = 0;
+    int Kennlinie = 0;
+    Variant Stellverhältnis;
+    std::array<Variant, 12> koeffizienten; // A0 to A5, AFL, BFL, CFL, AXT, BXT, CXT
+};
+
+// Writes the valve into the first row of "9999" of the shared catalogue and gives that table on its first row. On
+// failure tells the user (file, table and reason) under `title` and gives nothing, the row as it was.
+std::shared_ptr<Recordset> writeUserValve(const UserValve &valve, const QString &title);
+
+// A project that names the user-defined valve has just become the shared data, with the catalogue open. When the
+// valve it was computed with (its coefficients are not empty) is not the row of "9999", asks whether to restore
+// it. Yes writes it into the row and names the valve it replaced; No keeps the row, which is then computed under
+// the name of the user-defined valve, not under the project's designation. `projectFile` is named in the question.
+void reconcileProjectUserValve(const QString &projectFile, const QString &title);
 
 // The dialog's one instance: created and loaded on first use, gone when it unloads.
 DefaultInstance<frmBenutzerdefiniert> &frmBenutzerdefiniertInstance();

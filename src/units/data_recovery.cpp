@@ -188,6 +188,15 @@ bool keepAndReplace(const QString &path, const QString &source, bool withFile, K
 
 } // namespace
 
+bool setAsideLogs(const QString &path, QStringList *keptLogs, QString *why)
+{
+    KeptFiles kept;
+    if (!setAside(path, false, &kept, why))
+        return false;
+    *keptLogs = kept.logs;
+    return true;
+}
+
 bool replaceMissingFile(const QString &path, const QString &source, QStringList *keptLogs, QString *why)
 {
     KeptFiles kept;

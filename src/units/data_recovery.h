@@ -34,6 +34,12 @@ struct KeptFiles {
 // a symbolic link at `path` leads to.
 QStringList logsBeside(const QString &path);
 
+// Sets aside the journal, write-ahead log and log index that lie at the name of a file that is not there, before a
+// new file takes the name: SQLite would play them into it. They are kept under the file's dated name; *keptLogs
+// receives their paths (none when there were none). False, with *why in the screen language and every log back where
+// it was, when one cannot be moved.
+bool setAsideLogs(const QString &path, QStringList *keptLogs, QString *why);
+
 // Copies `source` into the place of a file of the data folder that has gone, after setting aside the journal,
 // write-ahead log and log index that lie beside its name: SQLite would play them into the fresh copy. They are kept
 // under the file's dated name; *keptLogs receives their paths (none when there were none). False, with *why in the

@@ -141,11 +141,16 @@ namespace {
 QString databaseReason(const DbError &e, int Sprache, bool withTable)
 {
     // What stands at a companion's name keeps the file from being opened: that name is the one to act on.
-    if (!e.companion().isEmpty())
-        return text("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine benannte "
-                    "Pipe oder ein Gerät:",
-                    Sprache) +
-               QLatin1Char('\n') + QDir::toNativeSeparators(e.companion());
+    if (!e.companion().isEmpty()) {
+        const QString companion = QDir::toNativeSeparators(e.companion());
+        if (e.problem() == FileProblem::NotRegularFile)
+            return text("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine "
+                        "Verknüpfung, eine benannte Pipe oder ein Gerät:",
+                        Sprache) +
+                   QLatin1Char('\n') + companion;
+        return text("Die zugehörige Protokolldatei kann nicht gelesen werden:", Sprache) + QLatin1Char('\n') +
+               companion + QStringLiteral("\n\n") + fileProblemText(FileFailure{e.problem(), {}}, Sprache);
+    }
     if (concernsWholeFile(e.problem()))
         return fileProblemText(FileFailure{e.problem(), {}}, Sprache);
     QString reason = databaseCause(e, Sprache);

@@ -2,8 +2,12 @@
 #include "app/save_temporaries.h"
 #include "fluids/ideal_gas_list.h"
 #include "menu_fixture.h"
+#include "support/interrupted_write.h"
+#include "support/pipe_watch.h"
 
 #include <QDirIterator>
+#include <array>
+#include <cmath>
 #include <QFileInfo>
 
 // Open, Save, Save as, Load default and Save default on the real main window and sheets: what becomes the current
@@ -57,6 +61,7 @@ void shape(SharedData &d, Project project)
 } // namespace
 
 Q_DECLARE_METATYPE(Project)
+Q_DECLARE_METATYPE(MsgAnswer)
 
 class TestFileCommands : public QObject {
     Q_OBJECT
@@ -77,6 +82,8 @@ private slots:
     void saveAsDeclinedOverwriteChangesNothing();
     void failedSaveAsChangesNothing_data();
     void failedSaveAsChangesNothing();
+    void saveAsSetsAsideLogsAtTheNewName_data();
+    void saveAsSetsAsideLogsAtTheNewName();
     void saveAsRemovesOnlyLeftoversOfKilledSaves_data();
     void saveAsRemovesOnlyLeftoversOfKilledSaves();
     void cancelledDialogsChangeNothing_data();
@@ -95,6 +102,8 @@ private slots:
     void saveDefaultWritesOnlyTheDefaultProject();
     void loadedSheetBeepsOnlyForWhatItShows_data();
     void loadedSheetBeepsOnlyForWhatItShows();
+    void projectOfAnotherUserValveAsksForItsOwn_data();
+    void projectOfAnotherUserValveAsksForItsOwn();
 };
 
 void TestFileCommands::projectNameRules_data()
@@ -242,6 +251,12 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
     // A name the system refuses for its length: its words are no language of the program.
     QTest::newRow("a name too long") << "long" << "KesselKessel" << 5
                                      << QStringLiteral("Název souboru nebo jeho složky je delší, než systém dovoluje.");
+    // What is no regular file at a log's name of the new file is neither moved nor opened.
+    const QString odd = QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, "
+                                       "eine Verknüpfung, eine benannte Pipe oder ein Gerät:\nLOG");
+    QTest::newRow("a pipe at the journal") << "-journal pipe" << "Kessel.vls-journal" << 0 << odd;
+    QTest::newRow("a folder at the write-ahead log") << "-wal folder" << "Kessel.vls-wal" << 0 << odd;
+    QTest::newRow("a link to nowhere at the log index") << "-shm link" << "Kessel.vls-shm" << 0 << odd;
 }
 
 void TestFileCommands::failedSaveAsChangesNothing()
@@ -267,6 +282,12 @@ void TestFileCommands::failedSaveAsChangesNothing()
         QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
     } else if (problem == QLatin1String("long")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel").repeated(50) + QStringLiteral(".vls"));
+    } else if (problem.startsWith(QLatin1Char('-'))) {
+        const QString log = chosen + problem.section(QLatin1Char(' '), 0, 0);
+        cause.replace(QStringLiteral("LOG"), QDir::toNativeSeparators(log));
+        QVERIFY(problem.endsWith(QLatin1String("pipe"))     ? testsupport::makePipe(log)
+                : problem.endsWith(QLatin1String("folder")) ? QDir().mkdir(log)
+                                                            : QFile::link(chosen + QStringLiteral(".gone"), log));
     }
     shared().p1Max = 99.0;
     shared().Sprache = language;
@@ -294,6 +315,63 @@ void TestFileCommands::failedSaveAsChangesNothing()
         QVERIFY(!QFileInfo::exists(chosen));
     const QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
+}
+
+// Logs that another file left at the name of a new project would be played into it once it has the name: they are
+// kept under the dated name and named, and the project reads back what was saved.
+void TestFileCommands::saveAsSetsAsideLogsAtTheNewName_data()
+{
+    QTest::addColumn<QStringList>("logs");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("lead");
+    QTest::newRow("a hot journal of another project")
+        << QStringList{QStringLiteral("-journal")} << 0
+        << QStringLiteral("Unter dem neuen Namen lagen noch Protokolldateien einer anderen Datei; sie gehören nicht "
+                          "zum gespeicherten Projekt und wurden aufbewahrt als:");
+    QTest::newRow("a write-ahead log and its index of another project")
+        << QStringList{QStringLiteral("-wal"), QStringLiteral("-shm")} << 1
+        << QStringLiteral("Log files of another file lay at the new name; they do not belong to the saved project and "
+                          "have been kept as:");
+}
+
+void TestFileCommands::saveAsSetsAsideLogsAtTheNewName()
+{
+    QFETCH(QStringList, logs);
+    QFETCH(int, language);
+    QFETCH(QString, lead);
+    const QString other = f.saveProject(QStringLiteral("Anderes"), [](SharedData &d) { d.p1Max = 77.0; });
+    const QString target = QDir(f.projects()).filePath(QStringLiteral("Neu.vls"));
+    if (logs.size() == 1) {
+        // The journal of a killed save holds the pages before its change: p1 77.
+        interrupted::killWriteInside(other, QStringLiteral("UPDATE Betriebsdaten SET p1Max = 1"));
+        QVERIFY(QFile::rename(interrupted::journalOf(other), target + logs[0]));
+    } else {
+        // Commits that are still in the log alone, the last with p1 77.
+        testsupport::execSql(other, QStringLiteral("PRAGMA journal_mode = WAL"));
+        sqlite3 *db = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(other).constData(), &db), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(db, "PRAGMA wal_autocheckpoint = 0; UPDATE Betriebsdaten SET p1Max = 1; "
+                                  "UPDATE Betriebsdaten SET p1Max = 77", nullptr, nullptr, nullptr), SQLITE_OK);
+        for (const QString &log : logs)
+            QVERIFY(QFile::copy(other + log, target + log));
+        sqlite3_close(db);
+    }
+    shared().Sprache = language;
+    shared().p1Max = 12.5;
+    f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Neu")));
+    QVERIFY(f.w->mnuSaveAs.userChoose());
+    QCOMPARE(loaded(f.projects(), QStringLiteral("Neu")).p1Max, 12.5);
+
+    const QString dated = QDir(f.projects()).filePath(QStringLiteral("Neu ") +
+                                                      QDate::currentDate().toString(Qt::ISODate) + QStringLiteral(".vls"));
+    QString expected = lead;
+    for (const QString &log : logs) {
+        expected += QLatin1Char('\n') + QDir::toNativeSeparators(dated + log);
+        QVERIFY(QFileInfo(dated + log).isFile());
+    }
+    QCOMPARE(f.ui.messages().size(), std::size_t(1));
+    QCOMPARE(f.ui.messages()[0].text, expected);
+    QCOMPARE(f.w->caption(), QStringLiteral("Quendra Ver. 9.75 [Neu]"));
 }
 
 void TestFileCommands::saveAsRemovesOnlyLeftoversOfKilledSaves_data()
@@ -394,11 +472,13 @@ void TestFileCommands::openLoadsTheProjectAndReloadsItsSheet()
     });
     QVERIFY(f.sheet());
     const UnloadWatch before(*f.sheet());
+    shared().StoffdatenAktuell = false;
     f.ui.answerNextFileDialog(QDir(f.projects()).filePath(chosen));
     QVERIFY(f.w->mnuOpen.userChoose());
     QVERIFY2(f.ui.messages().empty(), f.ui.messages().empty() ? "" : qPrintable(f.ui.messages()[0].text));
 
     const SharedData &d = shared();
+    QVERIFY(d.StoffdatenAktuell); // the fluid data are those saved with the project
     QCOMPARE(d.p1Max, 16.0);
     QCOMPARE(d.Ventiltyp, QStringLiteral("3548"));
     QCOMPARE(d.TextBetrifft.toString(), QStringLiteral("Kondensat"));
@@ -617,6 +697,9 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile_data()
         << "read-only" << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
     QTest::newRow("disk full") << "full" << "Auf dem Datenträger ist nicht genug Platz.";
     QTest::newRow("file deleted") << "deleted" << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    QTest::newRow("a link to nowhere at the journal")
+        << "link" << "Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine Verknüpfung, "
+                     "eine benannte Pipe oder ein Gerät:\nJOURNAL";
 }
 
 void TestFileCommands::failedSaveReportsAndKeepsTheFile()
@@ -628,6 +711,10 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
         QFile::setPermissions(defaultFile(), QFile::ReadOwner);
     else if (fault == QLatin1String("deleted"))
         QVERIFY(QFile::remove(defaultFile()));
+    const QString journal = defaultFile() + QStringLiteral("-journal");
+    if (fault == QLatin1String("link"))
+        QVERIFY(QFile::link(dataFile(QStringLiteral("nowhere")), journal));
+    cause.replace(QStringLiteral("JOURNAL"), QDir::toNativeSeparators(journal));
     const QByteArray before = fileBytes(defaultFile());
     shared().p1Max = 21.0;
     {
@@ -645,7 +732,7 @@ void TestFileCommands::failedSaveReportsAndKeepsTheFile()
     }
     QCOMPARE(fileBytes(defaultFile()), before);
     QCOMPARE(QFileInfo::exists(defaultFile()), fault != QLatin1String("deleted"));
-    QVERIFY(!QFileInfo::exists(defaultFile() + QStringLiteral("-journal")));
+    QVERIFY(!QFileInfo::exists(journal));
 }
 
 // Load default keeps the current project, so Save then writes the defaults into it: the caption names that file.
@@ -674,9 +761,11 @@ void TestFileCommands::loadDefaultKeepsTheCurrentProject()
         QVERIFY(frmCalcFlow().isLoaded());
     }
 
+    shared().StoffdatenAktuell = false;
     QVERIFY(f.w->mnuStandardLaden.userChoose());
     const SharedData defaults = loaded(dataFolder(), QStringLiteral("Default"));
     QCOMPARE(f.w->caption(), caption);
+    QVERIFY(shared().StoffdatenAktuell);
     QCOMPARE(shared().p1Max, defaults.p1Max);
     QCOMPARE(shared().rsVentil->table(), defaults.Ventiltyp);
     QCOMPARE(calcSizeSheet().isLoaded(), defaults.Modus == 0);
@@ -733,7 +822,7 @@ void TestFileCommands::loadedSheetBeepsOnlyForWhatItShows()
     QFETCH(QString, status);
     QFETCH(int, beeps);
     f.stop();
-    if (command == QLatin1String("Open")) {
+    if (command.startsWith(QLatin1String("Open"))) {
         f.start();
         const QString path = f.saveProject(QStringLiteral("Kessel"), [project](SharedData &d) { shape(d, project); });
         f.ui.answerNextFileDialog(path);
@@ -757,6 +846,106 @@ void TestFileCommands::loadedSheetBeepsOnlyForWhatItShows()
     QVERIFY(f.sheet());
     QCOMPARE(f.w->StatusBar.text(), status);
     QCOMPARE(command == QLatin1String("start-up") ? f.startUpBeeps : f.ui.beepCount(), beeps);
+}
+
+// The user's valve "VENTIL-A" (DN 50, Kvs 25, equal percentage) is saved with a project; then another valve, Kvs 10
+// linear, is defined in its place. Water 10 bar abs. to 6 bar abs. passes Kvs * sqrt(4) m3/h fully open: about
+// 50.03 m3/h through A, 20.01 through the other.
+void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("valve"); // of the project: "A", "A never computed", or "the stored one"
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<double>("kvs");     // of "9999" afterwards, and computed
+    QTest::addColumn<double>("maxFlow"); // m3/h fully open, on the sizing sheet
+    QTest::addColumn<QString>("name");   // of the valve on the sheet and in the next Save
+    const QString user = QStringLiteral("Benutzerdefiniertes Ventil");
+    QTest::newRow("Open, restored") << "Open" << "A" << MsgAnswer::Yes << true << 25.0 << 50.03 << "VENTIL-A";
+    QTest::newRow("Open, stored one kept") << "Open" << "A" << MsgAnswer::No << true << 10.0 << 20.01 << user;
+    QTest::newRow("Load default, restored") << "Load default" << "A" << MsgAnswer::Yes << true << 25.0 << 50.03
+                                            << "VENTIL-A";
+    QTest::newRow("New, stored one kept") << "New" << "A" << MsgAnswer::No << true << 10.0 << 20.01 << user;
+    QTest::newRow("Open on the flow sheet, restored") << "Open, flow" << "A" << MsgAnswer::Yes << true << 25.0 << 0.0
+                                                      << "VENTIL-A";
+    QTest::newRow("Open, never computed") << "Open" << "A never computed" << MsgAnswer::No << false << 10.0 << 20.01
+                                          << "VENTIL-A";
+    QTest::newRow("Open, the stored valve") << "Open" << "the stored one" << MsgAnswer::No << false << 10.0 << 20.01
+                                            << "VENTIL-B";
+}
+
+void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, valve);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(bool, asked);
+    QFETCH(double, kvs);
+    QFETCH(double, maxFlow);
+    QFETCH(QString, name);
+    const bool stored = valve == QLatin1String("the stored one");
+    const bool flow = command == QLatin1String("Open, flow");
+    auto project = [&](SharedData &d) {
+        d.Modus = flow ? 1 : 0;
+        d.Ventiltyp = QStringLiteral("9999");
+        d.Bezeichnung = Variant(stored ? QStringLiteral("VENTIL-B") : QStringLiteral("VENTIL-A"));
+        d.DNVentil = QStringLiteral("50");
+        d.DNunit = 0;
+        d.KvUnit = 0;
+        d.KvsCv = stored ? 10.0f : 25.0f;
+        d.Kennlinie = stored ? 0 : 1;
+        d.Stellverhältnis = 50.0;
+        const std::array<double, 12> linear{0, 1, 0, 0, 0, 0, 0.8, 0, 0, 0.6, 0, 0};
+        const std::array<double, 12> equal{0.02, 0.0833, 0.0715, 0.6471, -0.7791, 0.9572, 0.8, 0, 0, 0.6, 0, 0};
+        Variant *k[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
+        for (int i = 0; i < 12; ++i)
+            *k[i] = valve == QLatin1String("A never computed") ? Variant()
+                    : stored ? Variant(Variant(linear[i]).toString()) // texts, as the dialog's boxes store them
+                             : Variant(equal[i]);
+    };
+    const QString catalogue = dataFile(QStringLiteral("dbKenndaten.mdb"));
+    execSql(catalogue, QStringLiteral("UPDATE \"9999\" SET Kvs = 10, Cv = 11.6, Kennlinie = 0, Stellverhältnis = 50, "
+                                      "a0 = 0, a1 = 1, a2 = 0, a3 = 0, a4 = 0, a5 = 0, aFL = 0.8, bFL = 0, cFL = 0, "
+                                      "axT = 0.6, bxT = 0, cxT = 0"));
+    f.ui.answerNextMessage(answer);
+    if (command.startsWith(QLatin1String("Open"))) {
+        f.ui.answerNextFileDialog(f.saveProject(QStringLiteral("A"), project));
+        QVERIFY(f.choose(f.w->mnuOpen));
+    } else {
+        SharedData d = loaded(dataFolder(), QStringLiteral("Default"));
+        project(d);
+        SaveParameter(dataFolder(), QStringLiteral("Default"), d);
+        QVERIFY(f.choose(command == QLatin1String("New") ? f.w->mnuNeu : f.w->mnuStandardLaden));
+    }
+
+    const auto &messages = f.ui.messages();
+    QCOMPARE(int(messages.size()), !asked ? 0 : answer == MsgAnswer::Yes ? 2 : 1);
+    if (asked) {
+        QCOMPARE(messages[0].buttons, MsgButtons::YesNo);
+        QVERIFY2(messages[0].text.contains(QStringLiteral("\"VENTIL-A\", DN 50, Kvs 25, gleich%")) &&
+                     messages[0].text.contains(QStringLiteral("DN 50, Kvs 10, (mod.) linear")),
+                 qPrintable(messages[0].text));
+    }
+    if (asked && answer == MsgAnswer::Yes)
+        QVERIFY2(messages[1].text.endsWith(QStringLiteral("DN 50, Kvs 10, (mod.) linear")), qPrintable(messages[1].text));
+
+    std::shared_ptr<Database> db = Database::open(catalogue);
+    QCOMPARE(db->openTable(QStringLiteral("9999"), Database::Rows::First)->field(QStringLiteral("Kvs")).toDouble(), kvs);
+    db.reset();
+    const SharedData &d = shared();
+    QCOMPARE(double(d.KvsCv), kvs);
+    QCOMPARE(f.list("cmbKvsCv").text(), QString::number(kvs));
+    if (!flow)
+        QVERIFY2(std::fabs(d.Q100 - maxFlow) < 0.006, qPrintable(QString::number(d.Q100)));
+    auto *title = dynamic_cast<Label *>(f.sheet()->control(QStringLiteral("lblVentildaten")));
+    QVERIFY(title);
+    QCOMPARE(title->caption(), QStringLiteral("Ventildaten / ") + name);
+
+    // The next Save names the valve computed, and holds its Kvs.
+    QVERIFY(f.choose(f.w->mnuSave));
+    const SharedData saved = loaded(d.DatenPfad, d.DateiName);
+    QCOMPARE(saved.Bezeichnung.toString(), name);
+    QCOMPARE(double(saved.KvsCv), kvs);
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)

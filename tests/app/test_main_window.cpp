@@ -1326,7 +1326,7 @@ void TestMainWindow::whatIsNoRegularFileIsLeftAlone()
             ? QStringLiteral("Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner, eine benannte Pipe "
                              "oder ein Gerät.")
             : QStringLiteral("Die zugehörige Protokolldatei ist keine gewöhnliche Datei, sondern ein Ordner, eine "
-                             "benannte Pipe oder ein Gerät:\n") +
+                             "Verknüpfung, eine benannte Pipe oder ein Gerät:\n") +
                   QDir::toNativeSeparators(odd);
     QVERIFY2(text.startsWith(QStringLiteral("Eine Datei des Programms kann nicht geöffnet werden:\n") +
                              QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + reason),
@@ -1351,7 +1351,7 @@ void TestMainWindow::startMessagesSpeakTheStoredLanguage_data()
     QTest::newRow("Czech, a pipe at the language database's journal")
         << "dbSprache.mdb-journal" << 5
         << QStringLiteral("Soubor programu nelze otevřít:\nFILE\n\nProtokolový soubor, který k němu patří, není "
-                          "běžný soubor, ale složka, pojmenovaná roura nebo zařízení:\nLOG\n\nProgram bude ukončen.");
+                          "běžný soubor, ale složka, odkaz, pojmenovaná roura nebo zařízení:\nLOG\n\nProgram bude ukončen.");
 }
 
 void TestMainWindow::startMessagesSpeakTheStoredLanguage()

@@ -66,6 +66,8 @@ private slots:
     void temperatureEntryConvertsTemperaturesAndHeldValues();
     void pressureAndTemperatureEntriesLeaveWizardDataStale_data();
     void pressureAndTemperatureEntriesLeaveWizardDataStale();
+    void reloadsLeaveStaleWizardDataStale_data();
+    void reloadsLeaveStaleWizardDataStale();
     void flowEntryFollowsTheFluidState_data();
     void flowEntryFollowsTheFluidState();
     void flowSubmenuEnablesTheEntriesOfTheState_data();
@@ -387,6 +389,34 @@ void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale()
     QVERIFY(!d.StoffdatenAktuell);
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
     QVERIFY(f.w->mnuDrucken.enabled());
+}
+
+void TestMenus::reloadsLeaveStaleWizardDataStale_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("sizing sheet: series") << 0 << "mnu4625";
+    QTest::newRow("sizing sheet: to the flow sheet") << 0 << "mnuFlow";
+    QTest::newRow("flow sheet: series") << 1 << "mnu4625";
+    QTest::newRow("flow sheet: to the sizing sheet") << 1 << "mnuDimens";
+}
+
+void TestMenus::reloadsLeaveStaleWizardDataStale()
+{
+    QFETCH(int, modus);
+    QFETCH(QString, entry);
+    prepare(modus, QString());
+    SharedData &d = shared();
+    // A gas from the fluid-data wizard whose p1 was edited without a hand-over.
+    d.Medium = 5;
+    d.StoffdatenAktuell = false;
+
+    QVERIFY(f.choose(menu(entry)));
+
+    // The reloaded sheet writes p1 and T1 itself; only a hand-over makes the data current.
+    QVERIFY(!d.StoffdatenAktuell);
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!"));
+    QVERIFY(!f.w->mnuDrucken.enabled());
 }
 
 void TestMenus::flowEntryFollowsTheFluidState_data()

@@ -228,8 +228,8 @@ void TestFlowRecalc::validation_data()
                                                 << "txtT1max" << 0.5;
     QTest::newRow("stale wizard data") << QStringList{"10", "6", "20", "50"} << 0 << 6 << false
                                        << prefixed("Stoffdaten nicht aktuell!") << "txtT1max" << 0.5;
-    QTest::newRow("stale data while loading") << QStringList{"10", "6", "20", "50"} << 0 << 5 << true << none
-                                              << "txtT1max" << 0.5;
+    QTest::newRow("stale data while loading") << QStringList{"10", "6", "20", "50"} << 0 << 5 << true
+                                              << prefixed("Stoffdaten nicht aktuell!") << "txtT1max" << 0.5;
     QTest::newRow("last failure wins") << QStringList{"6", "6", "y", "150"} << 0 << 1 << false
                                        << prefixed("Druckwert unzulässig!") << "cmbYmax" << 1.5;
 }

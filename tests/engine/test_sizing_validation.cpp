@@ -107,7 +107,8 @@ private slots:
         QTest::newRow("stale wizard liquid") << QStringList{} << true << true << flows << 6 << false << false
                                              << 0 << "Stoffdaten nicht aktuell!" << "";
         QTest::newRow("stale wizard gas while the sheet loads") << QStringList{} << true << true << flows << 5
-                                                                << false << true << 0 << "" << "";
+                                                                << false << true << 0
+                                                                << "Stoffdaten nicht aktuell!" << "";
         QTest::newRow("stale flag of a list medium is ignored") << QStringList{} << true << true << flows << 4
                                                                 << false << false << 0 << "" << "";
     }

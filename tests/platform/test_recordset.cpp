@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <sqlite3.h>
+#include <unistd.h>
 
 Q_DECLARE_METATYPE(DbError::Kind)
 
@@ -1228,25 +1229,33 @@ private slots:
     }
 
     // SQLite opens a file's journal, write-ahead log and log index as it finds them, beside the file a link leads
-    // to; one that is no regular file keeps the file shut, is never opened (a pipe would hold the open for good),
-    // and is named.
+    // to; one that is no regular file (a link of any kind too) keeps the file shut, is never opened (a pipe would
+    // hold the open for good), and is named; so is one the user may not read.
     void companionsThatAreNoRegularFileKeepTheFileShut_data()
     {
         QTest::addColumn<QString>("suffix");
-        QTest::addColumn<bool>("pipe"); // else a folder
+        QTest::addColumn<QString>("what"); // pipe, folder, link to nowhere, looping link, link to a file, unreadable
         QTest::addColumn<bool>("writeAheadLog");
         QTest::addColumn<bool>("linked"); // opened through a link, the companion beside its target
-        QTest::newRow("pipe at the journal") << "-journal" << true << false << false;
-        QTest::newRow("folder at the journal") << "-journal" << false << false << false;
-        QTest::newRow("pipe at the write-ahead log") << "-wal" << true << true << false;
-        QTest::newRow("pipe at the log index") << "-shm" << true << true << false;
-        QTest::newRow("pipe at the journal beside a link's target") << "-journal" << true << false << true;
+        QTest::newRow("pipe at the journal") << "-journal" << "pipe" << false << false;
+        QTest::newRow("folder at the journal") << "-journal" << "folder" << false << false;
+        QTest::newRow("pipe at the write-ahead log") << "-wal" << "pipe" << true << false;
+        QTest::newRow("pipe at the log index") << "-shm" << "pipe" << true << false;
+        QTest::newRow("pipe at the journal beside a link's target") << "-journal" << "pipe" << false << true;
+        QTest::newRow("link to nowhere at the journal") << "-journal" << "link to nowhere" << false << false;
+        QTest::newRow("link to itself at the write-ahead log") << "-wal" << "looping link" << true << false;
+        QTest::newRow("link to a file at the journal") << "-journal" << "link to a file" << false << false;
+        // Permissions do not stop the superuser, so these cases run only for others.
+        if (geteuid() != 0) {
+            QTest::newRow("unreadable journal") << "-journal" << "unreadable" << false << false;
+            QTest::newRow("unreadable write-ahead log") << "-wal" << "unreadable" << true << false;
+        }
     }
 
     void companionsThatAreNoRegularFileKeepTheFileShut()
     {
         QFETCH(QString, suffix);
-        QFETCH(bool, pipe);
+        QFETCH(QString, what);
         QFETCH(bool, writeAheadLog);
         QFETCH(bool, linked);
         const QString file = freshPath();
@@ -1258,23 +1267,36 @@ private slots:
         if (linked)
             QVERIFY(QFile::link(file, opened));
         const QString companion = QFileInfo(file).canonicalFilePath() + suffix;
-        QVERIFY(pipe ? testsupport::makePipe(companion) : QDir().mkdir(companion));
+        const bool pipe = what == QLatin1String("pipe");
+        if (pipe || what == QLatin1String("folder"))
+            QVERIFY(pipe ? testsupport::makePipe(companion) : QDir().mkdir(companion));
+        else if (what == QLatin1String("unreadable"))
+            QVERIFY(QFile(companion).open(QIODevice::WriteOnly) && QFile::setPermissions(companion, {}));
+        else {
+            QString target = what == QLatin1String("looping link") ? companion : file + QStringLiteral(".nowhere");
+            if (what == QLatin1String("link to a file")) {
+                target = freshPath();
+                QVERIFY(QFile(target).open(QIODevice::WriteOnly));
+            }
+            QVERIFY(QFile::link(target, companion));
+        }
         std::unique_ptr<testsupport::PipeWatch> watch;
         if (pipe)
             watch = std::make_unique<testsupport::PipeWatch>(companion);
         DbError::Kind kind = DbError::Kind::Other;
         FileProblem problem = FileProblem::None;
-        QString text;
+        QString named;
         try {
             Database::open(opened);
         } catch (const DbError &e) {
             kind = e.kind();
             problem = e.problem();
-            text = e.text();
+            named = e.companion();
         }
-        QCOMPARE(kind, DbError::Kind::NoSuchFile);
-        QCOMPARE(problem, FileProblem::NotRegularFile);
-        QVERIFY2(text.contains(companion), qPrintable(text));
+        const bool unreadable = what == QLatin1String("unreadable");
+        QCOMPARE(kind, unreadable ? DbError::Kind::Other : DbError::Kind::NoSuchFile);
+        QCOMPARE(problem, unreadable ? FileProblem::NoPermission : FileProblem::NotRegularFile);
+        QCOMPARE(named, companion);
         QVERIFY(!watch || !watch->opened());
     }
 

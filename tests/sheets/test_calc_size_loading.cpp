@@ -35,7 +35,8 @@ private slots:
     void missingOrEmptySeries_loadsWithoutFailing_data();
     void missingOrEmptySeries_loadsWithoutFailing();
     void registersWithEngineWhileLoaded();
-    void loadingFlag_andFluidDataStayCurrent();
+    void loadingFlag_andFluidDataStayAsFound_data();
+    void loadingFlag_andFluidDataStayAsFound();
 };
 
 void TestCalcSizeLoading::blockPositions_data()
@@ -530,8 +531,18 @@ void TestCalcSizeLoading::registersWithEngineWhileLoaded()
     QCOMPARE(activeSizingSheet(), nullptr);
 }
 
-void TestCalcSizeLoading::loadingFlag_andFluidDataStayCurrent()
+void TestCalcSizeLoading::loadingFlag_andFluidDataStayAsFound_data()
 {
+    QTest::addColumn<bool>("current"); // the wizard's data as the load finds them
+    QTest::addColumn<QString>("status");
+    QTest::newRow("current data stay current") << true << "Berechnung aktualisiert";
+    QTest::newRow("stale data stay stale") << false << "Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!";
+}
+
+void TestCalcSizeLoading::loadingFlag_andFluidDataStayAsFound()
+{
+    QFETCH(bool, current);
+    QFETCH(QString, status);
     Fixture f;
     SharedData &s = shared();
     s.Medium = 6;
@@ -539,12 +550,14 @@ void TestCalcSizeLoading::loadingFlag_andFluidDataStayCurrent()
     s.nueMin = s.nueNorm = s.nueMax = 1;
     s.psatMin = s.psatNorm = s.psatMax = 0.0234;
     s.pkrit = 221.2;
+    s.StoffdatenAktuell = current;
     frmCalcSize &sheet = f.loadSheet();
     QVERIFY(!shared().bLadenCalcSize);
-    // The boxes were written while loading: the wizard's data stay current, and the load ends calculated.
-    QVERIFY(shared().StoffdatenAktuell);
-    QVERIFY(f.status().startsWith(QStringLiteral("Berechnung aktualisiert")));
-    QVERIFY(f.window.mnuDrucken.enabled());
+    // The boxes written while loading are no edit of the user's: the wizard's data stay as they were, and the
+    // load's runs report stale data like any run.
+    QCOMPARE(shared().StoffdatenAktuell, current);
+    QVERIFY(f.status().startsWith(status));
+    QCOMPARE(f.window.mnuDrucken.enabled(), current);
     QVERIFY(sheet.visible());
 }
 

@@ -13,6 +13,8 @@
 using testlocale::zahl;
 using toolsfixture::Fixture;
 
+Q_DECLARE_METATYPE(MsgAnswer)
+
 namespace {
 
 QStringList boxTexts(const frmBenutzerdefiniert &d)
@@ -69,6 +71,8 @@ private slots:
     void applyRefusesAnImpossibleValve();
     void applyLeavesEverythingWhenTheTableCannotBeWritten_data();
     void applyLeavesEverythingWhenTheTableCannotBeWritten();
+    void projectValveIsRestoredOrNotClaimed_data();
+    void projectValveIsRestoredOrNotClaimed();
     void cancelReopensThePreviousSeriesInIndexOrder();
     void closingStoresNothing();
 };
@@ -582,6 +586,71 @@ void TestUserDefinedValve::applyLeavesEverythingWhenTheTableCannotBeWritten()
         QCOMPARE(f.stored("9999", "Kvs").toFloat(), 40.0f);
     if (full)
         QVERIFY(testsupport::fileBytes(f.database()) == fileBefore);
+}
+
+// A project computed with its own user-defined valve ("Eigenbau": DN 50, Kvs 10, linear, FL 0.9) is loaded while
+// "9999" holds the shipped one (DN 50, Kvs 40, equal percentage).
+void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed_data()
+{
+    QTest::addColumn<QString>("project");
+    QTest::addColumn<MsgAnswer>("answer");
+    QTest::addColumn<int>("messages");
+    QTest::addColumn<float>("storedKvs");
+    QTest::addColumn<QString>("name");
+    const QString user = QStringLiteral("Benutzerdefiniertes Ventil");
+    QTest::newRow("restored") << "own" << MsgAnswer::Yes << 2 << 10.0f << "Eigenbau";
+    QTest::newRow("restore cannot be written") << "own, read-only" << MsgAnswer::Yes << 2 << 40.0f << user;
+    QTest::newRow("stored one kept") << "own" << MsgAnswer::No << 1 << 40.0f << user;
+    // A valve the dialog would refuse is not stored, nor named as the one computed.
+    QTest::newRow("impossible, Kvs 0") << "own, Kvs 0" << MsgAnswer::Yes << 0 << 40.0f << user;
+    QTest::newRow("the stored one, in inch and Cv") << "stored, inch" << MsgAnswer::No << 0 << 40.0f << "Eigenbau";
+}
+
+void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed()
+{
+    QFETCH(QString, project);
+    QFETCH(MsgAnswer, answer);
+    QFETCH(int, messages);
+    QFETCH(float, storedKvs);
+    QFETCH(QString, name);
+    SharedData &d = shared();
+    if (project == QLatin1String("own, read-only")) {
+        d.rsVentil.reset();
+        d.dbKenndaten = Database::open(f.database(), Database::Mode::ReadOnly);
+    }
+    const SharedData own = d;
+    testsupport::openSeries(QStringLiteral("9999"));
+    if (project == QLatin1String("stored, inch")) {
+        toolsfixture::takeRow(*d.rsVentil);
+        d.DNunit = 1;
+        d.DNVentil = QStringLiteral("2\"");
+        d.KvUnit = 1;
+        d.KvsCv = static_cast<float>(1.16 * 40);
+    } else {
+        d.DNVentil = own.DNVentil;
+        d.KvsCv = project == QLatin1String("own, Kvs 0") ? 0.0f : own.KvsCv;
+        d.Kennlinie = own.Kennlinie;
+    }
+    f.ui.answerNextMessage(answer);
+    reconcileProjectUserValve(QStringLiteral("/p/Kessel.vls"), QStringLiteral("Quendra"));
+
+    const auto &shown = f.ui.messages();
+    QCOMPARE(int(shown.size()), messages);
+    if (messages > 0)
+        QVERIFY2(shown[0].text.startsWith(QDir::toNativeSeparators(QStringLiteral("/p/Kessel.vls"))) &&
+                     shown[0].text.contains(QStringLiteral("\"Eigenbau\", DN 50, Kvs 10, (mod.) linear")) &&
+                     shown[0].text.contains(QStringLiteral("DN 50, Kvs 40, gleich%")),
+                 qPrintable(shown[0].text));
+    if (messages > 1 && storedKvs == 10.0f)
+        QVERIFY2(shown[1].text.endsWith(QStringLiteral("\nDN 50, Kvs 40, gleich%")), qPrintable(shown[1].text));
+    if (messages > 1 && storedKvs == 40.0f)
+        QVERIFY2(shown[1].text.contains(QDir::toNativeSeparators(f.database())) &&
+                     shown[1].text.contains(QStringLiteral("\"9999\"")),
+                 qPrintable(shown[1].text));
+    QCOMPARE(f.stored("9999", "Kvs").toFloat(), storedKvs);
+    QCOMPARE(f.stored("9999", "aFL").toDouble(), storedKvs == 10.0f ? 0.9 : 0.8);
+    QCOMPARE(d.Bezeichnung.toString(), name);
+    QCOMPARE(d.rsVentil->table(), QStringLiteral("9999"));
 }
 
 void TestUserDefinedValve::cancelReopensThePreviousSeriesInIndexOrder()

@@ -110,13 +110,15 @@ void TestFileMessages::everyDatabaseFailureSaysWhereAndWhat_data()
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QString>("inTable"); // failureReasonInTable
+    QTest::addColumn<QString>("companion");
 
     using K = DbError::Kind;
     using F = DbError::Fault;
     auto row = [](const char *name, K kind, FileProblem problem, const char *table, const char *column, F fault,
-                  const QString &value, int language, const QString &reason, const QString &inTable) {
+                  const QString &value, int language, const QString &reason, const QString &inTable,
+                  const char *companion = "") {
         QTest::newRow(name) << int(kind) << int(problem) << QString::fromUtf8(table) << QString::fromUtf8(column)
-                            << int(fault) << value << language << reason << inTable;
+                            << int(fault) << value << language << reason << inTable << QString::fromUtf8(companion);
     };
     const FileProblem implied = FileProblem::None;
     const QString noTablesDe = QStringLiteral("In der Datei fehlen Tabellen oder Felder, die das Programm braucht.");
@@ -192,6 +194,16 @@ void TestFileMessages::everyDatabaseFailureSaysWhereAndWhat_data()
         "Die Datei ist beschädigt.", "Die Datei ist beschädigt.");
     row("anything else the engine says", K::Other, FileProblem::Other, "9999", "", F::None, {}, 0,
         "Die Datenbank meldet einen unerwarteten Fehler. Tabelle: 9999", "Die Datenbank meldet einen unerwarteten Fehler.");
+    // A companion at fault is the file to act on: it is named, and what is wrong with it.
+    const QString link = QStringLiteral("The log file that belongs to it is not an ordinary file but a folder, a link, a "
+                                        "named pipe or a device:\n/d/dbKenndaten.mdb-wal");
+    row("a link at the write-ahead log", K::NoSuchFile, FileProblem::NotRegularFile, "", "", F::None, {}, 1, link, link,
+        "/d/dbKenndaten.mdb-wal");
+    const QString unreadable = QStringLiteral(
+        "Die zugehörige Protokolldatei kann nicht gelesen werden:\n/d/dbKenndaten.mdb-journal\n\nZugriff verweigert: "
+        "Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.");
+    row("an unreadable journal", K::Other, FileProblem::NoPermission, "", "", F::None, {}, 0, unreadable, unreadable,
+        "/d/dbKenndaten.mdb-journal");
 }
 
 void TestFileMessages::everyDatabaseFailureSaysWhereAndWhat()
@@ -205,12 +217,15 @@ void TestFileMessages::everyDatabaseFailureSaysWhereAndWhat()
     QFETCH(int, language);
     QFETCH(QString, reason);
     QFETCH(QString, inTable);
+    QFETCH(QString, companion);
     DbError e(DbError::Kind(kind), QStringLiteral("/d/dbKenndaten.mdb"), table, QStringLiteral("what the layer says"),
               FileProblem(problem));
     if (!column.isEmpty())
         e.inColumn(column);
     if (fault != int(DbError::Fault::None))
         e.withValue(DbError::Fault(fault), value);
+    if (!companion.isEmpty())
+        e.atCompanion(companion);
     QCOMPARE(failureReason(e, language), reason);
     QCOMPARE(failureReasonInTable(e, language), inTable);
     // A message box names the file, then the same reason.

@@ -8,8 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
+#include <unistd.h>
 
 namespace dbi {
 
@@ -828,17 +830,34 @@ QStringList Database::companionsOf(const QString &path)
     return companions;
 }
 
-namespace {
-// SQLite opens a companion as it finds it, and opening a pipe waits for a writer for good: each is looked at first,
-// without opening it, as the file itself is.
-void requireRegularCompanions(const QString &path)
+void Database::requireRegularCompanions(const QString &path)
 {
-    for (const QString &companion : Database::companionsOf(path)) {
+    for (const QString &companion : companionsOf(path)) {
         const QFileInfo info(companion);
-        if (info.exists() && !info.isFile())
+        // A link is no regular file, whatever it leads to: one to nowhere or to itself passes a test made through
+        // it, and SQLite would follow it.
+        if (info.isSymLink() || (info.exists() && !info.isFile()))
             throw DbError(DbError::Kind::NoSuchFile, path, QString(),
                           QStringLiteral("\"%1\" is not a regular file").arg(companion), FileProblem::NotRegularFile)
                 .atCompanion(companion);
+    }
+}
+
+namespace {
+// SQLite opens a companion as it finds it, and opening a pipe waits for a writer for good: each is looked at first,
+// without opening it, as the file itself is. One the user may not read would fail inside SQLite as the file's own
+// failure: it is named.
+void requireUsableCompanions(const QString &path)
+{
+    Database::requireRegularCompanions(path);
+    for (const QString &companion : Database::companionsOf(path)) {
+        if (!QFileInfo::exists(companion) || ::access(QFile::encodeName(companion).constData(), R_OK) == 0)
+            continue;
+        const FileFailure failure = FileFailure::ofErrno(errno);
+        throw DbError(DbError::Kind::Other, path, QString(),
+                      QStringLiteral("\"%1\" cannot be read: %2").arg(companion, failure.systemText),
+                      failure.problem)
+            .atCompanion(companion);
     }
 }
 } // namespace
@@ -851,7 +870,7 @@ std::shared_ptr<Database> Database::open(const QString &path, Mode mode)
     if (!fi.isFile())
         throw DbError(DbError::Kind::NoSuchFile, path, QString(), QStringLiteral("not a regular file"),
                       FileProblem::NotRegularFile);
-    requireRegularCompanions(path);
+    requireUsableCompanions(path);
     const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     for (int attempt = 0;; ++attempt) {
         sqlite3 *db = nullptr;
@@ -914,7 +933,7 @@ std::shared_ptr<Database> Database::create(const QString &path)
 {
     if (QFileInfo::exists(path))
         throw DbError(DbError::Kind::Other, path, QString(), QStringLiteral("the file exists already"));
-    requireRegularCompanions(path);
+    requireUsableCompanions(path);
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);

@@ -99,7 +99,7 @@ public:
 
     // Opens an existing file. Throws DbError (NoSuchFile, NotADatabase). The file and its companions must be regular
     // files (a companion may be absent), or NoSuchFile with NotRegularFile is thrown and nothing is opened: a pipe
-    // would hold the open for good.
+    // would hold the open for good. A companion the user may not read is named too (problem NoPermission).
     // A write that was interrupted (a killed program) leaves a journal beside the file; the next open undoes the
     // half-written change from it. Read-only opens do that too, through a short read-write open, when the file and
     // its folder may be written; otherwise they throw ReadOnly naming the journal, and the file stays as it is.
@@ -110,6 +110,9 @@ public:
     // log and its index (FILE-journal, FILE-wal, FILE-shm), beside the file a symbolic link at `path` leads to.
     static QStringList companionsOf(const QString &path);
     static const QStringList &companionSuffixes();
+    // Throws DbError (NoSuchFile, NotRegularFile, naming the companion) when something other than a regular file
+    // stands at a companion's name: a folder, a pipe, a device, or a link of any kind.
+    static void requireRegularCompanions(const QString &path);
     // Takes the write lock of an existing file, as a write transaction does, and holds it while the returned
     // connection lives: no other program writes the file meanwhile, also while it and its companions are moved to
     // other names, and the close writes, removes and checkpoints nothing, whatever names they have come to bear.
