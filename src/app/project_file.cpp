@@ -1,5 +1,7 @@
 #include "project_file.h"
 
+#include "sheets/sheet_common.h"
+
 #include <QFileInfo>
 #include <QLocale>
 #include <QSet>
@@ -216,13 +218,28 @@ void checkProject(const Staged &s, const QString &path)
     s.requireIn("Zustand", 0, 2);
     const int zustand = s.integer("Zustand");
     s.requireIn("QUnit", 0, zustand == 0 ? 4 : zustand == 1 ? 5 : 1); // gas, liquid and steam flow lists
-    // Modus is not checked: a mode without a sheet is a defined state (New then shows no sheet).
+    s.requireIn("Modus", 0, 1); // the sizing and the flow sheet
     s.requireIn("chkDNRohr", 0, 2);
     s.requireIn("Kennlinie", 0, 2);
     const int medium = s.integer("Medium");
     if (!((medium >= 0 && medium <= 6) || (medium >= 10 && medium <= 13)))
         invalid(path, s.item("Medium"), QStringLiteral("holds %1, which is no medium code").arg(medium),
                 QString::number(medium));
+    // Every medium comes with its one state: from the menu, a fluid list, the wizard or the heat exchanger.
+    const int mediumState = medium == 0 || medium == 3 ? 0 : medium == 2 || medium == 5 ? 2 : 1;
+    if (zustand != mediumState)
+        invalid(path, s.item("Zustand"),
+                QStringLiteral("holds %1, which is not the state of medium %2").arg(zustand).arg(medium),
+                QString::number(zustand));
+    // Given pipe sizes are used as they stand, so they must be sizes of the pipe list.
+    if (s.integer("chkDNRohr") == 2) {
+        const QStringList sizes = sheetcommon::pipeSizes(s.integer("DNunit"));
+        for (const char *pipe : {"DN1Rohr", "DN2Rohr"}) {
+            const QString size = s.text(pipe);
+            if (!sizes.contains(size.trimmed()))
+                invalid(path, s.item(pipe), QStringLiteral("holds \"%1\", which is no pipe size").arg(size), size);
+        }
+    }
     const QString typ = s.text("Ventiltyp");
     if (!seriesKeys().contains(typ))
         invalid(path, s.item("Ventiltyp"), QStringLiteral("names the unknown valve series \"%1\"").arg(typ), typ);

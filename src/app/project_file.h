@@ -16,8 +16,9 @@
 QString projectFilePath(const QString &Pfad, const QString &Datei);
 
 // Reads the nine tables of the project file into the shared data. All or nothing: every value is read, converted
-// and checked (unit indices inside their lists, a known valve series, no Null in a typed column) before any item is
-// assigned, so after a failure the data are as they were. Database handles and other state are never touched.
+// and checked (unit indices inside their lists, a known valve series, no Null in a typed column, and only values a
+// save can write: the mode of a sheet, each medium in its own state, given pipe sizes of the pipe list) before any
+// item is assigned, so after a failure the data are as they were. Database handles and other state are never touched.
 void LoadParameter(const QString &Pfad, const QString &Datei, SharedData &data = shared());
 
 // Writes the 134 items into the first record of each of the nine tables of an existing file, in one transaction:

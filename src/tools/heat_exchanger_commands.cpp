@@ -9,6 +9,7 @@
 #include "units/held_unit_values.h"
 #include "units/physical_limits.h"
 
+#include <cmath>
 #include <vector>
 
 // The four buttons: cancel, print, print to PDF, and the hand-over of the operating points to the sizing sheet.
@@ -179,24 +180,33 @@ void frmWärmetauscher::cmdÜbernehmen_Click()
     d.MIN = WT_MIN;
     d.NORM = WT_NORM;
     // A column switched off may hold a pressure without saturated steam: it and its saturation temperature stay
-    // as they were, as letters do.
-    auto dampf = [](double &p, double &T, const TextBox &druck, const Label &temperatur, int einheit) {
-        if (!istSattdampfdruck(druck.text(), einheit))
+    // as they were, as letters do, but in the units the hand-over sets.
+    auto bleibt = [](double &ziel, double umgerechnet) {
+        if (std::isfinite(umgerechnet))
+            ziel = umgerechnet;
+    };
+    auto dampf = [&](double &p, double &T, const TextBox &druck, const Label &temperatur) {
+        if (!istSattdampfdruck(druck.text(), WT_p1Unit)) {
+            bleibt(p, umrechnenDruck(Variant(p), d.p1Unit, WT_p1Unit));
+            bleibt(T, umrechnenTemperatur(Variant(T), d.T1Unit, WT_TUnit));
             return;
+        }
         uebernehmen(p, druck.text());
         uebernehmen(T, temperatur.caption());
     };
-    auto nachdruck = [](double &p, const TextBox &druck, int einheit) {
-        if (istSattdampfdruck(druck.text(), einheit))
+    auto nachdruck = [&](double &p, const TextBox &druck) {
+        if (istSattdampfdruck(druck.text(), WT_p2Unit))
             uebernehmen(p, druck.text());
+        else
+            bleibt(p, umrechnenDruck(Variant(p), d.p2Unit, WT_p2Unit));
     };
-    dampf(d.p1Min, d.T1Min, txtp1min, lblT1min, WT_p1Unit);
-    dampf(d.p1Norm, d.T1Norm, txtp1norm, lblT1norm, WT_p1Unit);
-    dampf(d.p1Max, d.T1Max, txtp1max, lblT1max, WT_p1Unit);
+    dampf(d.p1Min, d.T1Min, txtp1min, lblT1min);
+    dampf(d.p1Norm, d.T1Norm, txtp1norm, lblT1norm);
+    dampf(d.p1Max, d.T1Max, txtp1max, lblT1max);
     d.p1Unit = WT_p1Unit;
-    nachdruck(d.p2Min, txtp2min, WT_p2Unit);
-    nachdruck(d.p2Norm, txtp2norm, WT_p2Unit);
-    nachdruck(d.p2Max, txtp2max, WT_p2Unit);
+    nachdruck(d.p2Min, txtp2min);
+    nachdruck(d.p2Norm, txtp2norm);
+    nachdruck(d.p2Max, txtp2max);
     d.p2Unit = WT_p2Unit;
     // The rises take the dialog's unit with T1; one that is no number stays, converted.
     switchHeldUnit(HeldUnit::T1Unit, WT_TUnit, d);

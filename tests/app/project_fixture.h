@@ -129,7 +129,7 @@ inline std::unique_ptr<SharedData> sample()
     d->p1Unit = 3;
     d->p2Unit = 5;
     d->T1Unit = 1;
-    d->Zustand = 0;
+    d->Zustand = 1;
     d->QUnit = 4;
     d->KvUnit = 1;
     d->vUnit = 1;
@@ -142,6 +142,8 @@ inline std::unique_ptr<SharedData> sample()
     d->DNunit = 1;
     d->Modus = 1;
     d->chkDNRohr = 2;
+    d->DN1Rohr = QStringLiteral("2 1/2\"");
+    d->DN2Rohr = QStringLiteral("3\"");
     d->Kennlinie = 2;
     d->Medium = 13;
     d->Ventiltyp = QStringLiteral("4651_72");

@@ -518,6 +518,17 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("operating data without a record, Czech")
         << "no record" << 5
         << "Soubor je poškozen. V tabulce chybí záznam, který program potřebuje. Tabulka: Betriebsdaten";
+    // Values no save writes, in a project of another series: refused, naming field and value.
+    const QString notAllowed =
+        QStringLiteral("Die Datei ist beschädigt. Der Wert ist an dieser Stelle nicht zulässig. ");
+    QTest::newRow("mode 5") << "sql:UPDATE Parameter SET Modus = 5" << 0
+                            << notAllowed + "Tabelle: Parameter, Feld: Modus, Wert: \"5\"";
+    QTest::newRow("water as an ideal gas")
+        << "sql:UPDATE Stoffdaten SET Zustand = 0" << 0
+        << notAllowed + "Tabelle: Stoffdaten, Feld: Zustand, Wert: \"0\"";
+    QTest::newRow("given pipe sizes '33' and ''")
+        << "sql:UPDATE Parameter SET chkDNRohr = 2; UPDATE Rohrdaten SET DN1Rohr = '33', DN2Rohr = ''" << 0
+        << notAllowed + "Tabelle: Rohrdaten, Feld: DN1Rohr, Wert: \"33\"";
     QTest::newRow("a text where a number belongs, Czech")
         << "value" << 5
         << "Soubor je poškozen. Hodnota není číslo. Tabulka: Betriebsdaten, Pole: QMax, Hodnota: \"viel\"";
@@ -539,6 +550,9 @@ void TestFileCommands::failedOpenChangesNothing()
     } else if (problem == QLatin1String("value")) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
         execSql(path, QStringLiteral("UPDATE Betriebsdaten SET QMax = 'viel'"));
+    } else if (problem.startsWith(QLatin1String("sql:"))) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.Ventiltyp = QStringLiteral("3548"); });
+        execSql(path, problem.mid(4));
     } else if (problem == QLatin1String("no record")) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
         execSql(path, QStringLiteral("DELETE FROM Betriebsdaten"));

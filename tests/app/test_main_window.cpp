@@ -210,7 +210,6 @@ private slots:
     void shutDownTellsASaveThatFailed_data();
     void shutDownTellsASaveThatFailed();
     void languageWithoutAFlagStartsInGerman();
-    void modeWithoutASheetShowsNoSheet();
     void failedReplacementAtNewKeepsTheWindow_data();
     void failedReplacementAtNewKeepsTheWindow();
     void staleLogsAreKeptAsideBeforeAFreshCopy_data();
@@ -783,6 +782,8 @@ void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced_data()
     QTest::newRow("operating data without their record") << "DELETE FROM Betriebsdaten" << true << false;
     QTest::newRow("program parameters without their record") << "DELETE FROM _Programmparameter" << true << false;
     QTest::newRow("pipe data without their record at New") << "DELETE FROM Rohrdaten" << true << true;
+    // A value no command saves: a mode without a sheet.
+    QTest::newRow("mode 7") << "UPDATE Parameter SET Modus = 7" << true << false;
 }
 
 void TestMainWindow::unloadableDefaultProjectIsKeptAndReplaced()
@@ -1102,19 +1103,6 @@ void TestMainWindow::languageWithoutAFlagStartsInGerman()
     for (int i = 0; i < 6; ++i)
         QCOMPARE(w.RaSprache[i].visible(), i == 0);
     QCOMPARE(w.mnuDatei.caption(), QStringLiteral("Datei"));
-    QVERIFY(ui_.messages().empty());
-}
-
-void TestMainWindow::modeWithoutASheetShowsNoSheet()
-{
-    storeDefault([](SharedData &d) { d.Modus = 7; });
-    frmMDIMain &w = start();
-    w.mnuNeu.userChoose();
-    QVERIFY(!w.startFailed());
-    QCOMPARE(sheets_.loads(), 0);
-    QVERIFY(w.mnuModus.enabled());
-    // No sheet, no results: nothing to print.
-    QVERIFY(!w.mnuDrucken.enabled());
     QVERIFY(ui_.messages().empty());
 }
 

@@ -105,10 +105,10 @@ private slots:
         QTest::addColumn<QString>("column");
         QTest::addColumn<double>("expected");
         // Whole-number items take the nearest integer, a half going to the even neighbour.
-        QTest::newRow("2.5 -> 2") << "UPDATE Stoffdaten SET Medium = 2.5" << "Medium" << 2.0;
+        QTest::newRow("2.5 -> 2") << "UPDATE Stoffdaten SET Medium = 2.5, Zustand = 2; UPDATE Einheiten SET QUnit = 1"
+                                  << "Medium" << 2.0;
         QTest::newRow("3.5 -> 4") << "UPDATE Stoffdaten SET Medium = 3.5" << "Medium" << 4.0;
         QTest::newRow("4.5 -> 4") << "UPDATE Stoffdaten SET Medium = 4.5" << "Medium" << 4.0;
-        QTest::newRow("mode without a sheet kept") << "UPDATE Parameter SET Modus = 2" << "Modus" << 2.0;
         QTest::newRow("0.5 -> 0") << "UPDATE Einheiten SET p1Unit = 0.5" << "p1Unit" << 0.0;
         // Single items keep 32-bit precision even when the column holds a double.
         QTest::newRow("single from double") << "UPDATE Ventildaten SET KvsCv = 0.1" << "KvsCv" << double(0.1f);
@@ -195,8 +195,9 @@ private slots:
                                        << "vUnit";
         QTest::newRow("time unit 3") << "UPDATE Einheiten SET ZeitUnit = 3" << int(K::Other) << "Einheiten"
                                      << "ZeitUnit";
-        QTest::newRow("gas flow unit 5") << "UPDATE Einheiten SET QUnit = 5" << int(K::Other) << "Einheiten"
-                                         << "QUnit";
+        QTest::newRow("gas flow unit 5")
+            << "UPDATE Stoffdaten SET Medium = 3, Zustand = 0; UPDATE Einheiten SET QUnit = 5" << int(K::Other)
+            << "Einheiten" << "QUnit";
         QTest::newRow("steam flow unit 2")
             << "UPDATE Stoffdaten SET Zustand = 2; UPDATE Einheiten SET QUnit = 2" << int(K::Other) << "Einheiten"
             << "QUnit";
@@ -204,6 +205,20 @@ private slots:
                                        << "Zustand";
         QTest::newRow("medium 7") << "UPDATE Stoffdaten SET Medium = 7" << int(K::Other) << "Stoffdaten"
                                   << "Medium";
+        // Values only an edit of the file gives: no command saves them, and the sheets would take them as they come.
+        QTest::newRow("mode 5") << "UPDATE Parameter SET Modus = 5" << int(K::Other) << "Parameter" << "Modus";
+        QTest::newRow("water as an ideal gas") << "UPDATE Stoffdaten SET Medium = 1, Zustand = 0" << int(K::Other)
+                                               << "Stoffdaten" << "Zustand";
+        QTest::newRow("wizard vapour as a liquid") << "UPDATE Stoffdaten SET Medium = 5" << int(K::Other)
+                                                   << "Stoffdaten" << "Zustand";
+        QTest::newRow("given pipe size empty") << "UPDATE Rohrdaten SET DN1Rohr = ''" << int(K::Other) << "Rohrdaten"
+                                               << "DN1Rohr";
+        QTest::newRow("given pipe size 33 mm")
+            << "UPDATE Einheiten SET DNunit = 0; UPDATE Rohrdaten SET DN1Rohr = '50', DN2Rohr = '33'" << int(K::Other)
+            << "Rohrdaten" << "DN2Rohr";
+        QTest::newRow("given pipe size in inches under mm")
+            << "UPDATE Einheiten SET DNunit = 0; UPDATE Rohrdaten SET DN2Rohr = '80'" << int(K::Other) << "Rohrdaten"
+            << "DN1Rohr";
         QTest::newRow("characteristic 3") << "UPDATE Ventildaten SET Kennlinie = 3" << int(K::Other)
                                           << "Ventildaten" << "Kennlinie";
         QTest::newRow("unknown series") << "UPDATE Ventildaten SET Ventiltyp = '4627'" << int(K::Other)

@@ -122,8 +122,9 @@ inline void eingeben(frmWärmetauscher &w, const QStringList &schritte)
             w.optWTberechnet.userClick();
             continue;
         }
-        if (schritt == QLatin1String("unit:F")) {
-            w.cmbT1unit.userPick(1);
+        if (schritt == QLatin1String("unit:F") || schritt == QLatin1String("unit:psia")) {
+            const bool fahrenheit = schritt.endsWith(QLatin1Char('F'));
+            (fahrenheit ? w.cmbT1unit : w.cmbP1unit).userPick(fahrenheit ? 1 : 2);
             continue;
         }
         if (schritt == QLatin1String("chk:min") || schritt == QLatin1String("chk:norm")) {

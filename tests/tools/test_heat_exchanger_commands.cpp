@@ -185,6 +185,11 @@ void TestHeatExchangerCommands::handOverKeepsValuesTheDialogHasNot_data()
     QTest::newRow("min column off: MIN") << QStringList{"chk:min"} << "MIN" << 0.0;
     QTest::newRow("min column off: p1 without saturated steam") << QStringList{"chk:min", "txtp1min=250"} << "p1Min"
                                                                 << 4.0;
+    // ... but in the units the hand-over sets: 4 bar are 58.02 psia (4 / 0.06894757, four digits), 0 °C 32 F.
+    QTest::newRow("min column off, psia: p1 kept, converted")
+        << QStringList{"chk:min", "txtp1min=250", "unit:psia"} << "p1Min" << 58.02;
+    QTest::newRow("min column off, F: T1 kept, converted") << QStringList{"chk:min", "txtp1min=250", "unit:F"}
+                                                           << "T1Min" << 32.0;
     // With the power given, mass and time are no inputs; a blank one keeps the stored value.
     QTest::newRow("given power: blank mass") << QStringList{"opt:Vorgabe", "txtMmax=", "txtWTLeistungMax=100"}
                                              << "Mmax" << 2000.0;
