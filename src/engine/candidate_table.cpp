@@ -111,7 +111,7 @@ QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit)
     bool found = false;
     rsVentil.moveFirst();
     while (!rsVentil.eof()) {
-        if (fieldEquals(kennlinie(), Kennlinie)) {
+        if (fieldEquals(kennlinie.checked(), Kennlinie)) {
             found = true;
             break;
         }
@@ -120,16 +120,16 @@ QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit)
     if (!found) {
         rsVentil.moveFirst();
         if (!rsVentil.eof())
-            Kennlinie = static_cast<int>(kennlinie().toInt());
+            Kennlinie = static_cast<int>(kennlinie.checked().toInt());
     }
 
     QStringList items;
     bool first = true;
     QString previous;
     for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext()) {
-        if (!fieldEquals(kennlinie(), Kennlinie))
+        if (!fieldEquals(kennlinie.checked(), Kennlinie))
             continue;
-        const QString text = size().toString();
+        const QString text = size.checked().toString();
         if (first || text != previous)
             items << text;
         previous = text;
@@ -146,13 +146,13 @@ QStringList kvsItems(Recordset &rsVentil, int Kennlinie, const QString &DNVentil
     const QString wantedSize = DNunit == 1 ? DNVentil : DNVentil.trimmed();
     QStringList items;
     for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext()) {
-        if (!fieldEquals(kennlinie(), Kennlinie))
+        if (!fieldEquals(kennlinie.checked(), Kennlinie))
             continue;
-        const bool sameSize =
-            DNunit == 1 ? size().toString() == wantedSize : size().toString().trimmed() == wantedSize;
+        const QString text = size.checked().toString();
+        const bool sameSize = DNunit == 1 ? text == wantedSize : text.trimmed() == wantedSize;
         if (!sameSize)
             continue;
-        items << singleText(kvs().toFloat());
+        items << singleText(kvs.checked().toFloat());
     }
     return items;
 }

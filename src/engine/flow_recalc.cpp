@@ -163,6 +163,9 @@ bool FlowRun::rowMatches(const Recordset &rs) const
 
 void FlowRun::findRow()
 {
+    // The sheet's lists could not be read: no valve they could not offer is computed, and the run tells why.
+    if (s.ListenFehler)
+        throw *s.ListenFehler;
     Recordset *rs = s.rsVentil.get();
     if (!rs)
         return;

@@ -141,7 +141,9 @@ public:
     void show_stoffdaten(int &Y);
 
     // Refills the valve size and Kvs lists from the series table and selects the stored valve; a characteristic,
-    // size or Kvs the table does not offer is replaced and written back. The characteristic options follow.
+    // size or Kvs the table does not offer is replaced and written back. The characteristic options follow. A table
+    // that cannot be read (a text in a number column it reads among it) offers none of them, and its DbError stays
+    // in ListenFehler for the runs until a refill succeeds.
     void update_frmCalcFlow_cmbDNventil(Recordset *rstKenndaten, int &Kennlinie, QString &DNVentil, int DNunit,
                                         float &KvsCv, int Kvunit);
     // Refills both pipe lists in DNunit and selects the stored sizes; in mode 0 both become the valve size.

@@ -17,35 +17,11 @@
 
 namespace {
 
-bool sameCharacteristic(const Recordset &rs, int Kennlinie)
+// Whether the row is of the characteristic; the value is read as the lists read it (a text throws).
+bool sameCharacteristic(const FieldReader &kennlinie, int Kennlinie)
 {
-    const Variant k = rs.field(QStringLiteral("Kennlinie"));
+    const Variant k = kennlinie.checked();
     return k.isNumeric() && k.toDouble() == Kennlinie;
-}
-
-// A row's size as the size list shows it: the millimetres, or the inch text.
-QString rowSize(const Recordset &rs, int DNunit)
-{
-    return rs.field(DNunit == 1 ? QStringLiteral("DN_Zoll") : QStringLiteral("DN")).toString();
-}
-
-// Whether a row is of the stored size: millimetres compare without surrounding blanks, inch texts exactly.
-bool sameSize(const Recordset &rs, const QString &DNVentil, int DNunit)
-{
-    if (DNunit == 1)
-        return rs.field(QStringLiteral("DN_Zoll")).toString() == DNVentil;
-    return rs.field(QStringLiteral("DN")).toString().trimmed() == DNVentil.trimmed();
-}
-
-QString coefficientColumn(int KvUnit)
-{
-    return KvUnit == 1 ? QStringLiteral("Cv") : QStringLiteral("Kvs");
-}
-
-// The text of a single-precision coefficient as the Kvs list writes it.
-QString coefficientText(float value)
-{
-    return numtext::general(static_cast<double>(value), 7);
 }
 
 // The lists cannot offer a valve: the results stay out of date, and the status line says why.
@@ -72,6 +48,7 @@ bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QStrin
                                  float &KvsCv, int Kvunit)
 {
     sheetcommon::markOutOfDate();
+    shared().ListenFehler.reset();
     cmbDNVentil.clear();
     cmbKvsCv.clear();
     // The mark belongs to the valve the lists offer; without one there is none.
@@ -84,24 +61,9 @@ bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QStrin
     }
     Recordset &rs = *rstKenndaten;
     try {
-        // A characteristic the series lacks becomes that of the table's first row.
-        bool found = false;
-        for (rs.moveFirst(); !rs.eof() && !found; rs.moveNext())
-            found = sameCharacteristic(rs, Kennlinie);
-        if (!found) {
-            rs.moveFirst();
-            if (!rs.eof())
-                Kennlinie = static_cast<int>(rs.field(QStringLiteral("Kennlinie")).toInt());
-        }
-
-        QStringList sizes;
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            if (!sameCharacteristic(rs, Kennlinie))
-                continue;
-            const QString size = rowSize(rs, DNunit);
-            if (sizes.isEmpty() || size != sizes.last())
-                sizes << size;
-        }
+        // The sizing sheet's items: a characteristic the series lacks becomes that of the table's first row, and a
+        // value its column cannot hold is the database's fault, never an item.
+        const QStringList sizes = candidates::nominalSizeItems(rs, Kennlinie, DNunit);
         for (const QString &size : sizes)
             cmbDNVentil.addItem(size);
         // The stored size, else the first size not smaller than it, else the largest; the comparison is by
@@ -113,12 +75,7 @@ bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QStrin
         }
         cmbDNVentil.setListIndex(sizeIndex);
 
-        cmbKvsCv.clear();
-        QStringList coefficients;
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            if (sameCharacteristic(rs, Kennlinie) && sameSize(rs, DNVentil, DNunit))
-                coefficients << coefficientText(rs.field(coefficientColumn(Kvunit)).toFloat());
-        }
+        const QStringList coefficients = candidates::kvsItems(rs, Kennlinie, DNVentil, DNunit, Kvunit);
         for (const QString &c : coefficients)
             cmbKvsCv.addItem(c);
         if (coefficients.isEmpty()) {
@@ -126,7 +83,7 @@ bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QStrin
             return true;
         }
         // The stored Kvs, else the last (largest) of the size.
-        int kvsIndex = static_cast<int>(coefficients.indexOf(coefficientText(KvsCv)));
+        int kvsIndex = static_cast<int>(coefficients.indexOf(numtext::general(static_cast<double>(KvsCv), 7)));
         if (kvsIndex < 0) {
             kvsIndex = static_cast<int>(coefficients.size()) - 1;
             double v = 0.0;
@@ -135,16 +92,20 @@ bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QStrin
         cmbKvsCv.setListIndex(kvsIndex);
 
         // Reduction mark of the chosen valve; the last matching row wins.
+        const FieldReader kennlinie(rs, QStringLiteral("Kennlinie"));
+        const FieldReader size(rs, DNunit == 1 ? QStringLiteral("DN_Zoll") : QStringLiteral("DN"));
+        const FieldReader coefficient(rs, Kvunit == 1 ? QStringLiteral("Cv") : QStringLiteral("Kvs"));
+        const FieldReader reduktion(rs, QStringLiteral("REDUKTION"));
         std::optional<Variant> reduction;
         for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            if (!sameCharacteristic(rs, Kennlinie))
+            if (!sameCharacteristic(kennlinie, Kennlinie))
                 continue;
-            if (rowSize(rs, DNunit).trimmed() != DNVentil.trimmed())
+            if (size.checked().toString().trimmed() != DNVentil.trimmed())
                 continue;
-            const Variant kvs = rs.field(coefficientColumn(Kvunit));
+            const Variant kvs = coefficient.checked();
             // Both sides in single precision: the table's value and the stored one are the same float.
             if (kvs.isNumeric() && kvs.toFloat() == KvsCv)
-                reduction = rs.field(QStringLiteral("REDUKTION"));
+                reduction = reduktion.checked();
         }
         if (reduction) {
             // A row without a reduction shows no mark rather than the previous valve's.
@@ -153,6 +114,8 @@ bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QStrin
                                         : QString());
         }
     } catch (const DbError &e) {
+        // Kept for the runs until a refill succeeds: none of them computes a valve the lists could not offer.
+        shared().ListenFehler = e;
         reportNoValve(recalc::databaseFailure(e));
         return false;
     }
@@ -211,10 +174,11 @@ void FrmCalcFlow::update_optKennlinie(Recordset *rstKenndaten)
     if (!rstKenndaten)
         return;
     try {
+        const FieldReader kennlinie(*rstKenndaten, QStringLiteral("Kennlinie"));
         for (int code = 0; code < 3; ++code) {
             bool found = false;
             for (rstKenndaten->moveFirst(); !rstKenndaten->eof() && !found; rstKenndaten->moveNext())
-                found = sameCharacteristic(*rstKenndaten, code);
+                found = sameCharacteristic(kennlinie, code);
             if (!found)
                 options[code]->setEnabled(false);
         }

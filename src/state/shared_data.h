@@ -50,7 +50,8 @@ struct SharedData {
     bool bLadenCalcFlow = false;   // the flow sheet's Load handler is running (cleared before its last recalculation)
     bool ListeDNbereit = false;    // the sizing sheet's nominal-size list is filled
     bool ListeKvsbereit = false;   // the sizing sheet's Kvs list is filled
-    // Why a refill of one of those two lists failed (it then stays not ready); empty once both are filled again.
+    // Why a refill of one of those two lists failed (it then stays not ready); empty once both are filled again. On
+    // the flow sheet: why its last refill of the valve lists failed; every run says so until a refill succeeds.
     std::optional<DbError> ListenFehler;
 
     // ===== [project] "Ausdruck": printout header texts (V)

@@ -597,12 +597,35 @@ const std::vector<SeriesRange> &seriesRanges()
     return ranges;
 }
 
-std::pair<double, double> largestReynoldsFactorRatio(double fl, double cd2)
+std::pair<double, double> largestReynoldsFactorRatio(double fl, double cd2, double lgFrom)
 {
     const Peak p = largest([&](double r) { return reynoldsFactor2011(std::pow(10.0, r), fl, cd2) /
                                                   calcFR(std::pow(10.0, r)); },
-                           0, kLgReynoldsTurbulent, kReynoldsPoints);
+                           lgFrom, kLgReynoldsTurbulent, kReynoldsPoints);
     return {p.value, p.x};
+}
+
+std::vector<double> reynoldsFactorCrossings(double fl, double cd2)
+{
+    const auto above = [&](double r) {
+        return reynoldsFactor2011(std::pow(10.0, r), fl, cd2) > calcFR(std::pow(10.0, r));
+    };
+    // Up to just below 10 000, where both jump to 1; a hundred steps a decade, each change halved down.
+    const double top = std::nextafter(kLgReynoldsTurbulent, 0.0);
+    constexpr int kSteps = 400;
+    std::vector<double> out;
+    for (int i = 0; i < kSteps; ++i) {
+        double lo = top * i / kSteps, hi = top * (i + 1) / kSteps;
+        const bool from = above(lo);
+        if (above(hi) == from)
+            continue;
+        for (int k = 0; k < 60; ++k) {
+            const double m = 0.5 * (lo + hi);
+            (above(m) == from ? lo : hi) = m;
+        }
+        out.push_back(hi);
+    }
+    return out;
 }
 
 namespace {

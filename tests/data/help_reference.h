@@ -131,9 +131,10 @@ struct SeriesRange {
 };
 const std::vector<SeriesRange> &seriesRanges();
 
-// The largest ratio of the 2011 edition's F_R to the program's at F_L fl and C/d² cd2 over Re_v from 1 to 10 000:
-// the ratio and lg Re_v.
-std::pair<double, double> largestReynoldsFactorRatio(double fl, double cd2);
+// The largest ratio of the 2011 edition's F_R to the program's at F_L fl and C/d² cd2 over Re_v from 10^lgFrom to
+// 10 000: the ratio and lg Re_v. Where the two cross below 10 000, lg Re_v of each crossing, in order.
+std::pair<double, double> largestReynoldsFactorRatio(double fl, double cd2, double lgFrom = 0);
+std::vector<double> reynoldsFactorCrossings(double fl, double cd2);
 
 // The program's water and steam correlations against IAPWS-IF97, each as a deviation at a point: in per cent
 // (program / reference - 1), in kelvin for the saturation temperature. x is a temperature in °C or a pressure in bar

@@ -286,6 +286,25 @@ QMap<QString, double> expectedFigures()
             f["basis.fr.table.larger.rev"] = std::pow(10.0, lgRe);
             f["basis.fr.table.larger.cd2"] = cd2;
         }
+    // Where they cross in each column: once just below 10 000, where the program's curve ends short of 1, and in
+    // the columns 0.008 and 0.016 first where the program's Kv turns the smaller; any other column fails them all.
+    f["basis.fr.table.end"] = calcFR(std::nextafter(10000.0, 0.0));
+    f["basis.fr.table.turn.from"] = HUGE_VAL;
+    for (const double cd2 : {0.0001, 0.001, 0.008, 0.016, 0.03, 0.035, 0.04}) {
+        const std::vector<double> x = reynoldsFactorCrossings(0.9, cd2);
+        const bool twice = cd2 == 0.008 || cd2 == 0.016;
+        if (x.size() != (twice ? 2u : 1u)) {
+            f["basis.fr.table.turn.from"] = NAN;
+            break;
+        }
+        if (twice)
+            f[QStringLiteral("basis.fr.table.larger.until.%1").arg(cd2)] = std::pow(10.0, x[0]);
+        const double turn = std::pow(10.0, x.back());
+        f["basis.fr.table.turn.from"] = std::min(f["basis.fr.table.turn.from"], turn);
+        f["basis.fr.table.turn.to"] = std::max(f["basis.fr.table.turn.to"], turn);
+        f["basis.fr.table.turn.larger"] = std::max(f["basis.fr.table.turn.larger"],
+                                                   (largestReynoldsFactorRatio(0.9, cd2, x.back()).first - 1) * 100);
+    }
     // With a DN 100 inlet, then with a DN 100 outlet: the flow at Kv 99, and the Kv for the duty the program sizes
     // at Kv 70; between DN 100 pipes at Kv 40.
     const Installation inlet{&valve, 100, 50}, outlet{&valve, 50, 100};

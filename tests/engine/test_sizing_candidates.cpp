@@ -1,7 +1,9 @@
 // Candidate table "_aktuell" and the sizing sheet's nominal-size and Kvs lists on small fixture catalogues.
 
 #include "engine/candidate_table.h"
+#include "engine/recalc_common.h"
 #include "sizing_fixture.h"
+#include "support/exec_sql.h"
 
 #include <QtTest>
 
@@ -242,6 +244,37 @@ private slots:
         s.KvsCv = 0;
         update_frmCalcSize_cmbKvsCv(*s.rsVentil, s.Kennlinie, DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
         QCOMPARE(f.sheet.cmbKvsCv->items(), items);
+    }
+
+    // A text in a number column a list reads is no item (it read as 0): the refill stops with the fault the run then
+    // tells, naming the series table, the field and the value.
+    void textInAListedColumnIsNoItem_data()
+    {
+        QTest::addColumn<QString>("update");
+        QTest::addColumn<QString>("fault");
+        QTest::newRow("a Kvs of the size") << "UPDATE TEST SET Kvs = 'x40' WHERE Kvs = 40" << "Kvs, Wert: \"x40\"";
+        QTest::newRow("another size") << "UPDATE TEST SET DN = 'x80' WHERE DN = 80" << "DN, Wert: \"x80\"";
+        QTest::newRow("another row's characteristic")
+            << "UPDATE TEST SET Kennlinie = 'x1' WHERE DN = 80" << "Kennlinie, Wert: \"x1\"";
+    }
+    void textInAListedColumnIsNoItem()
+    {
+        QFETCH(QString, update);
+        QFETCH(QString, fault);
+        Fixture f({{50, 1, 25.0f}, {50, 1, 40.0f}, {80, 1, 100.0f}});
+        SharedData &s = shared();
+        testsupport::execSql(s.dbKenndaten->path(), update);
+        s.Kennlinie = 1;
+        s.DNVentil = "50";
+        s.KvsCv = 25.0f;
+        QVERIFY_THROWS_EXCEPTION(DbError, {
+            update_frmCalcSize_cmbDNVentil(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit);
+            update_frmCalcSize_cmbKvsCv(*s.rsVentil, s.Kennlinie, s.DNVentil, s.DNunit, s.KvsCv, s.KvUnit);
+        });
+        QVERIFY(!(s.ListeDNbereit && s.ListeKvsbereit) && s.ListenFehler);
+        QCOMPARE(recalc::databaseFailure(*s.ListenFehler),
+                 "Datenbankfehler: dbKenndaten.mdb, TEST: Der Wert ist keine Zahl. Feld: " + fault);
+        QVERIFY(!f.sheet.cmbKvsCv->items().contains("0"));
     }
 
     // A stored size or Kvs the list lacks is replaced by the first item not smaller than it, by number.

@@ -339,7 +339,7 @@ void FlowSheetListsTest::emptySeriesLeavesListsEmptyAndSaysWhy()
 // run finds the valve's row. Whatever the user does on the sheet, the status line keeps the reason (the database
 // error naming the file and the table), never "Berechnung aktualisiert", no characteristic is offered, and printing
 // stays off. Once the series can be read again, the next choice computes; a text in a number column of the valve's
-// row is told as the sizing sheet tells it.
+// row is told as the sizing sheet tells it, and one in a column the lists read offers no characteristic either.
 void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated_data()
 {
     QTest::addColumn<QString>("step");
@@ -360,6 +360,19 @@ void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated_data()
     QTest::newRow("a column gone under the open table, then a size picked") << "gone, size" << failure;
     QTest::newRow("a text in the valve's FL column")
         << "text" << "Datenbankfehler: dbKenndaten.mdb, TEST: Der Wert ist keine Zahl. Feld: aFL, Wert: \"abc\"";
+    // A text in a column the lists read: as above, and the lists offer nothing read from it.
+    const QString notANumber = "Datenbankfehler: dbKenndaten.mdb, TEST: Der Wert ist keine Zahl. Feld: ";
+    QTest::newRow("a text as the valve's Kvs")
+        << "UPDATE TEST SET Kvs = 'x40' WHERE DN = 50 AND Kvs = 40 AND Kennlinie = 1"
+        << notANumber + "Kvs, Wert: \"x40\"";
+    QTest::newRow("a text as another Kvs of the valve's size")
+        << "UPDATE TEST SET Kvs = 'x25' WHERE DN = 50 AND Kvs = 25" << notANumber + "Kvs, Wert: \"x25\"";
+    QTest::newRow("a text as another size")
+        << "UPDATE TEST SET DN = 'x65' WHERE DN = 65" << notANumber + "DN, Wert: \"x65\"";
+    QTest::newRow("a text as another row's characteristic")
+        << "UPDATE TEST SET Kennlinie = 'x1' WHERE DN = 80" << notANumber + "Kennlinie, Wert: \"x1\"";
+    QTest::newRow("a text as the valve's reduction")
+        << "UPDATE TEST SET Reduktion = 'x' WHERE DN = 50 AND Kvs = 40" << notANumber + "Reduktion, Wert: \"x\"";
     // The Cv column is there: the list fills, and the next run will compute; until then the results are old.
     QTest::newRow("Cv chosen") << "kvunit" << "TAB ->|";
     QTest::newRow("a readable series, then a characteristic") << "mended" << "";
@@ -412,11 +425,13 @@ void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated()
             sheet.cmbDNVentil.userPick(sheet.cmbDNVentil.findItem(QStringLiteral("80")));
             QCOMPARE(sheet.cmbDNVentil.listCount(), 0);
         }
-    } else if (step == QLatin1String("text")) {
+    } else if (step == QLatin1String("text") || step.startsWith(QLatin1String("UPDATE"))) {
         s.Ventiltyp = QStringLiteral("TEST");
         f.openSeries();
         testsupport::execSql(f.dir.filePath(QStringLiteral("dbKenndaten.mdb")),
-                             QStringLiteral("UPDATE TEST SET aFL = 'abc' WHERE DN = 50 AND Kennlinie = 1"));
+                             step == QLatin1String("text")
+                                 ? QStringLiteral("UPDATE TEST SET aFL = 'abc' WHERE DN = 50 AND Kennlinie = 1")
+                                 : step);
         f.reload();
     } else if (step == QLatin1String("mended")) {
         s.Ventiltyp = QStringLiteral("TEST");
@@ -431,14 +446,17 @@ void FlowSheetListsTest::seriesWithoutKvs_neverSaysUpdated()
         return;
     }
     QVERIFY2(status.startsWith(QStringLiteral("Berechnung nicht aktualisiert: ") + says), qPrintable(status));
+    FrmCalcFlow &shown = frmCalcFlow().get();
+    QVERIFY(!shown.cmbKvsCv.items().contains(QStringLiteral("0")));
+    if (says == QLatin1String("Datenbankfehler") || step.startsWith(QLatin1String("UPDATE"))) {
+        for (OptionButton *option : {&shown.optLinear, &shown.optGleichprozentig, &shown.optAufZu})
+            QVERIFY2(!option->enabled(), qPrintable(option->name()));
+    }
     if (says == QLatin1String("Datenbankfehler")) {
         QVERIFY2(status.contains(QStringLiteral("dbKenndaten.mdb")) && status.contains(QStringLiteral("OHNEKVS")),
                  qPrintable(status));
         // No valve is offered, so no reduction is marked.
-        QCOMPARE(frmCalcFlow().get().lblReduktion.caption(), QString());
-        FrmCalcFlow &shown = frmCalcFlow().get();
-        for (OptionButton *option : {&shown.optLinear, &shown.optGleichprozentig, &shown.optAufZu})
-            QVERIFY2(!option->enabled(), qPrintable(option->name()));
+        QCOMPARE(shown.lblReduktion.caption(), QString());
     }
     QVERIFY(!f.window.mnuDrucken.enabled() && !f.window.mnuPDFDruck.enabled());
 }
