@@ -144,13 +144,15 @@ void frmMDIMain::reloadSheetAfterLoad(const QString &project)
         reportFileError(uncaughtFailureMessage(e, shared().Sprache));
         return;
     }
-    // A given size, or the characteristic, that the sheet could not keep: the series no longer offers it. The
-    // user-defined valve has been settled with the user when the project was taken.
+    // A given size, or the characteristic, that the sheet could not keep: the series no longer offers it. On the
+    // flow sheet the Kvs belongs to the given valve as well. The user-defined valve has been settled with the user
+    // when the project was taken.
+    stored.Sprache = d.Sprache;
     const bool sizeGiven = stored.Modus == 1 || !stored.DNmin;
     if (stored.Ventiltyp == QLatin1String("9999") ||
-        (d.Kennlinie == stored.Kennlinie && (!sizeGiven || d.DNVentil == stored.DNVentil)))
+        (d.Kennlinie == stored.Kennlinie && (!sizeGiven || d.DNVentil == stored.DNVentil) &&
+         (stored.Modus != 1 || valveText(d) == valveText(stored))))
         return;
-    stored.Sprache = d.Sprache;
     const QString text = getText(QStringLiteral("Die Baureihe %1 bietet das gespeicherte Ventil nicht an (%2). "
                                                 "Stattdessen genommen: %3."),
                                  d.Sprache)
