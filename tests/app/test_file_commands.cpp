@@ -247,6 +247,9 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
     QTest::newRow("folder missing") << "folder" << "Kessel.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
     // A link to nowhere is not seen as a file before the save, but its name is taken.
     QTest::newRow("name taken by a link") << "link" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
+    // ... and refused before another file's journal beside it is moved.
+    QTest::newRow("name taken by a link, a journal beside it")
+        << "link, journal" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
     QTest::newRow("disk full, a new file") << "full" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
     QTest::newRow("disk full, over an existing file")
         << "full, existing" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
@@ -280,8 +283,10 @@ void TestFileCommands::failedSaveAsChangesNothing()
         setProgramFolder(f.tmp.filePath(QStringLiteral("home"))); // no blank.vls there
     } else if (problem == QLatin1String("folder")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
-    } else if (problem == QLatin1String("link")) {
+    } else if (problem.startsWith(QLatin1String("link"))) {
         QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
+        if (problem.endsWith(QLatin1String("journal")))
+            QVERIFY(QFile::copy(QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls"), chosen + QStringLiteral("-journal")));
     } else if (problem == QLatin1String("long")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel").repeated(50) + QStringLiteral(".vls"));
     } else if (problem.startsWith(QLatin1Char('-'))) {
@@ -315,7 +320,9 @@ void TestFileCommands::failedSaveAsChangesNothing()
         QCOMPARE(fileBytes(chosen), before);
     else
         QVERIFY(!QFileInfo::exists(chosen));
-    const QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
+    QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
+    if (problem.endsWith(QLatin1String("journal")))
+        expected << QStringLiteral("Kessel.vls-journal");
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
 }
 
@@ -361,7 +368,11 @@ void TestFileCommands::saveAsSetsAsideLogsAtTheNewName()
     shared().Sprache = language;
     shared().p1Max = 12.5;
     f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Neu")));
+    // The user is told once the project has taken the name.
+    bool namedWhenTold = false;
+    f.ui.whileNextMessage([&] { namedWhenTold = QFileInfo(target).isFile(); });
     QVERIFY(f.w->mnuSaveAs.userChoose());
+    QVERIFY(namedWhenTold);
     QCOMPARE(loaded(f.projects(), QStringLiteral("Neu")).p1Max, 12.5);
 
     const QString dated = QDir(f.projects()).filePath(QStringLiteral("Neu ") +
