@@ -339,8 +339,8 @@ void TestFileCommands::saveAsSetsAsideLogsAtTheNewName_data()
                           "zum gespeicherten Projekt und wurden aufbewahrt als:");
     QTest::newRow("a write-ahead log and its index of another project")
         << QStringList{QStringLiteral("-wal"), QStringLiteral("-shm")} << 1
-        << QStringLiteral("Log files of another file lay at the new name; they do not belong to the saved project and "
-                          "have been kept as:");
+        << QStringLiteral("Log files that another file left under the new name were found; they do not belong to the "
+                          "saved project and have been kept as:");
 }
 
 void TestFileCommands::saveAsSetsAsideLogsAtTheNewName()
