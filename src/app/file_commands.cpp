@@ -231,10 +231,16 @@ void frmMDIMain::mnuSaveAs_Click()
     } else {
         // A new file is completed under a temporary name beside the target and takes the target's name only
         // when every item has been written: a failure leaves no half-written project behind.
+        auto cannotCreate = [&](const FileFailure &why) {
+            reportFileError(fileFailureMessage(kCannotCreate, target, fileProblemText(why, d.Sprache), d.Sprache));
+        };
+        // A link to nowhere is no file to write into, and its name is taken: refused before anything moves.
+        if (QFileInfo(target).isSymLink()) {
+            cannotCreate(FileFailure{FileProblem::Exists, {}});
+            return;
+        }
         if (!saveNamesFit(name.folder, name.base)) {
-            reportFileError(fileFailureMessage(kCannotCreate, target,
-                                               fileProblemText(FileFailure{FileProblem::NameTooLong, {}}, d.Sprache),
-                                               d.Sprache));
+            cannotCreate(FileFailure{FileProblem::NameTooLong, {}});
             return;
         }
         // What stands at a log's name of the new file and is no regular file is neither moved nor opened.
@@ -257,9 +263,6 @@ void frmMDIMain::mnuSaveAs_Click()
         blank.close();
 
         QTemporaryFile temporary(saveTemporaryTemplate(name.folder));
-        auto cannotCreate = [&](const FileFailure &why) {
-            reportFileError(fileFailureMessage(kCannotCreate, target, fileProblemText(why, d.Sprache), d.Sprache));
-        };
         errno = 0;
         if (!temporary.open()) {
             cannotCreate(FileFailure::ofErrno(errno));
@@ -291,13 +294,17 @@ void frmMDIMain::mnuSaveAs_Click()
             reportFileError(fileFailureMessage(kCannotCreate, target, why, d.Sprache));
             return;
         }
-        if (!keptLogs.isEmpty())
-            reportFileError(keptLogsMessage(keptLogs, d.Sprache));
+        // The user is told where the logs went once the project has its name, or together with the failure.
         if (const FileFailure named = nameSaveTemporary(temporary.fileName(), target); named.failed()) {
-            cannotCreate(named);
+            QString text = fileFailureMessage(kCannotCreate, target, fileProblemText(named, d.Sprache), d.Sprache);
+            if (!keptLogs.isEmpty())
+                text += QStringLiteral("\n\n") + keptLogsMessage(keptLogs, d.Sprache);
+            reportFileError(text);
             return;
         }
         temporary.setAutoRemove(false);
+        if (!keptLogs.isEmpty())
+            reportFileError(keptLogsMessage(keptLogs, d.Sprache));
     }
 
     d.DatenPfad = name.folder;

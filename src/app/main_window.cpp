@@ -544,10 +544,8 @@ void frmMDIMain::mnuNeu_Click()
             hidden->setVisible(false);
     }
 
-    if (d.Modus == 0)
-        mnuDimens_Click();
-    else if (d.Modus == 1)
-        mnuFlow_Click();
+    // As at Open: a valve the series no longer offers is named with the one taken.
+    reloadSheetAfterLoad(projectFilePath(folder, kDefaultProject));
 
     applyWindowPlace();
 }

@@ -247,6 +247,9 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
     QTest::newRow("folder missing") << "folder" << "Kessel.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
     // A link to nowhere is not seen as a file before the save, but its name is taken.
     QTest::newRow("name taken by a link") << "link" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
+    // ... and refused before another file's journal beside it is moved.
+    QTest::newRow("name taken by a link, a journal beside it")
+        << "link, journal" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
     QTest::newRow("disk full, a new file") << "full" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
     QTest::newRow("disk full, over an existing file")
         << "full, existing" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
@@ -280,8 +283,10 @@ void TestFileCommands::failedSaveAsChangesNothing()
         setProgramFolder(f.tmp.filePath(QStringLiteral("home"))); // no blank.vls there
     } else if (problem == QLatin1String("folder")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
-    } else if (problem == QLatin1String("link")) {
+    } else if (problem.startsWith(QLatin1String("link"))) {
         QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
+        if (problem.endsWith(QLatin1String("journal")))
+            QVERIFY(QFile::copy(QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls"), chosen + QStringLiteral("-journal")));
     } else if (problem == QLatin1String("long")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel").repeated(50) + QStringLiteral(".vls"));
     } else if (problem.startsWith(QLatin1Char('-'))) {
@@ -315,7 +320,9 @@ void TestFileCommands::failedSaveAsChangesNothing()
         QCOMPARE(fileBytes(chosen), before);
     else
         QVERIFY(!QFileInfo::exists(chosen));
-    const QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
+    QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
+    if (problem.endsWith(QLatin1String("journal")))
+        expected << QStringLiteral("Kessel.vls-journal");
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
 }
 
@@ -361,7 +368,11 @@ void TestFileCommands::saveAsSetsAsideLogsAtTheNewName()
     shared().Sprache = language;
     shared().p1Max = 12.5;
     f.ui.answerNextFileDialog(QDir(f.projects()).filePath(QStringLiteral("Neu")));
+    // The user is told once the project has taken the name.
+    bool namedWhenTold = false;
+    f.ui.whileNextMessage([&] { namedWhenTold = QFileInfo(target).isFile(); });
     QVERIFY(f.w->mnuSaveAs.userChoose());
+    QVERIFY(namedWhenTold);
     QCOMPARE(loaded(f.projects(), QStringLiteral("Neu")).p1Max, 12.5);
 
     const QString dated = QDir(f.projects()).filePath(QStringLiteral("Neu ") +
@@ -607,39 +618,40 @@ void TestFileCommands::failedOpenChangesNothing()
 // instead (30 m3/h at 4 bar needs more than 1.15 * 30 / 2 = 17.25 Kvs).
 void TestFileCommands::openKeepsTheStoredValveOrNamesTheOneTaken_data()
 {
+    QTest::addColumn<bool>("atNew"); // the default project at File > Neu; else Open
     QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("language");
     QTest::addColumn<QString>("dn");      // the size after opening
     QTest::addColumn<QString>("message"); // after the file's name; empty: none
     const QString series = QStringLiteral("Pneumatisches Stellventil 4627/31/33, analog");
     QTest::newRow("DN 50 with a Kvs 33 it lacks")
-        << "UPDATE Parameter SET KvsOpt = 0; UPDATE Ventildaten SET KvsCv = 33" << 0 << "50" << "";
+        << false << "UPDATE Parameter SET KvsOpt = 0; UPDATE Ventildaten SET KvsCv = 33" << 0 << "50" << "";
     // The size list takes its first size not below the stored one.
-    QTest::newRow("DN 55 given")
-        << "UPDATE Ventildaten SET DNVentil = '55'" << 0 << "65"
-        << "Die Baureihe " + series +
-               " bietet das gespeicherte Ventil nicht an (DN 55, Kvs 40, gleich%). Stattdessen genommen: DN 65, "
-               "Kvs 25, gleich%.";
+    const QString dn55 = "Die Baureihe " + series +
+                         " bietet das gespeicherte Ventil nicht an (DN 55, Kvs 40, gleich%). Stattdessen genommen: "
+                         "DN 65, Kvs 25, gleich%.";
+    QTest::newRow("DN 55 given") << false << "UPDATE Ventildaten SET DNVentil = '55'" << 0 << "65" << dn55;
+    QTest::newRow("DN 55 given, at New") << true << "UPDATE Ventildaten SET DNVentil = '55'" << 0 << "65" << dn55;
     QTest::newRow("DN 55 given, English")
-        << "UPDATE Ventildaten SET DNVentil = '55'" << 1 << "65"
+        << false << "UPDATE Ventildaten SET DNVentil = '55'" << 1 << "65"
         << "The series Pneumatic control valve 4627/31/33, analogue does not offer the stored valve (DN 55, Kvs 40, "
            "equal %). Taken instead: DN 65, Kvs 25, equal %.";
     // An empty size counts as none: the first size, none of whose Kvs up to 4 suffices, so the largest is taken.
     QTest::newRow("empty DN given")
-        << "UPDATE Ventildaten SET DNVentil = ''" << 0 << "15"
+        << false << "UPDATE Ventildaten SET DNVentil = ''" << 0 << "15"
         << "Die Baureihe " + series +
                " bietet das gespeicherte Ventil nicht an (DN \"\", Kvs 40, gleich%). Stattdessen genommen: DN 15, "
                "Kvs 4, gleich%.";
     // No on/off valves in the series: its first row's characteristic, with the size kept.
     QTest::newRow("on/off the series lacks")
-        << "UPDATE Ventildaten SET Kennlinie = 2" << 0 << "50"
+        << false << "UPDATE Ventildaten SET Kennlinie = 2" << 0 << "50"
         << "Die Baureihe " + series +
                " bietet das gespeicherte Ventil nicht an (DN 50, Kvs 40, Auf/Zu). Stattdessen genommen: DN 50, "
                "Kvs 25, (mod.) linear.";
     // On the flow sheet the Kvs is the given valve's: one the size lacks is named like a size it lacks.
-    QTest::newRow("flow sheet, DN 50 with its Kvs 40") << "UPDATE Parameter SET Modus = 1" << 0 << "50" << "";
+    QTest::newRow("flow sheet, DN 50 with its Kvs 40") << false << "UPDATE Parameter SET Modus = 1" << 0 << "50" << "";
     QTest::newRow("flow sheet, DN 50 with a Kvs 33 it lacks")
-        << "UPDATE Parameter SET Modus = 1; UPDATE Ventildaten SET KvsCv = 33" << 0 << "50"
+        << false << "UPDATE Parameter SET Modus = 1; UPDATE Ventildaten SET KvsCv = 33" << 0 << "50"
         << "Die Baureihe " + series +
                " bietet das gespeicherte Ventil nicht an (DN 50, Kvs 33, gleich%). Stattdessen genommen: DN 50, "
                "Kvs 40, gleich%.";
@@ -647,16 +659,18 @@ void TestFileCommands::openKeepsTheStoredValveOrNamesTheOneTaken_data()
 
 void TestFileCommands::openKeepsTheStoredValveOrNamesTheOneTaken()
 {
+    QFETCH(bool, atNew);
     QFETCH(QString, sql);
     QFETCH(int, language);
     QFETCH(QString, dn);
     QFETCH(QString, message);
     shared().Sprache = language;
-    const QString path = f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
+    const QString path = atNew ? defaultFile() : f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
     execSql(path, sql);
     QVERIFY(f.sheet());
-    f.ui.answerNextFileDialog(path);
-    QVERIFY(f.w->mnuOpen.userChoose());
+    if (!atNew)
+        f.ui.answerNextFileDialog(path);
+    QVERIFY(atNew ? f.w->mnuNeu.userChoose() : f.w->mnuOpen.userChoose());
 
     QCOMPARE(shared().DNVentil, dn);
     QVERIFY(shared().KvsOpt || shared().Modus == 1);
