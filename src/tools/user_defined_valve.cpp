@@ -131,15 +131,10 @@ bool possibleValve(const UserValve &v)
            physical::isValidValveFactorCurve(k[6], k[7], k[8]) && physical::isValidValveFactorCurve(k[9], k[10], k[11]);
 }
 
-// "DN 50, Kvs 25, gleich%": what names a user-defined valve besides its designation.
+// What names a user-defined valve besides its designation.
 QString describeValve(const UserValve &v, int Sprache)
 {
-    static const char *const kennlinien[3] = {"(mod.) linear", "gleich%", "Auf/Zu"};
-    QString text = QStringLiteral("DN ") + v.DNVentil.trimmed() + QStringLiteral(", ") +
-                   EinheitKvs(Variant(v.KvUnit)) + QLatin1Char(' ') + Variant(v.KvsCv.toFloat()).toString();
-    if (v.Kennlinie >= 0 && v.Kennlinie <= 2)
-        text += QStringLiteral(", ") + getText(QString::fromUtf8(kennlinien[v.Kennlinie]), Sprache);
-    return text;
+    return valveDescription(v.DNVentil, v.DNunit, v.KvsCv.toFloat(), v.KvUnit, v.Kennlinie, Sprache);
 }
 
 } // namespace

@@ -606,6 +606,8 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed_data()
     // A valve the dialog would refuse is not stored, nor named as the one computed.
     QTest::newRow("impossible, Kvs 0") << "own, Kvs 0" << MsgAnswer::Yes << 0 << 40.0f << user;
     QTest::newRow("the stored one, in inch and Cv") << "stored, inch" << MsgAnswer::No << 0 << 40.0f << "Eigenbau";
+    // A size in inch is named as the size lists show it, without "DN".
+    QTest::newRow("own, in inch and Cv") << "own, inch" << MsgAnswer::No << 1 << 40.0f << user;
     // Kvs 25 with the estimate's coefficients (FL 0.8) applied where no sheet run follows: the project is that valve.
     QTest::newRow("defined in the dialog") << "dialog" << MsgAnswer::Yes << 0 << 25.0f << "Eigenbau";
 }
@@ -636,6 +638,11 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed()
         d.DNVentil = QStringLiteral("2\"");
         d.KvUnit = 1;
         d.KvsCv = static_cast<float>(1.16 * 40);
+    } else if (project == QLatin1String("own, inch")) {
+        d.DNunit = 1;
+        d.DNVentil = QStringLiteral("2\"");
+        d.KvUnit = 1;
+        d.KvsCv = 11.6f;
     } else {
         d.DNVentil = own.DNVentil;
         d.KvsCv = project == QLatin1String("own, Kvs 0") ? 0.0f : own.KvsCv;
@@ -646,10 +653,13 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed()
 
     const auto &shown = f.ui.messages();
     QCOMPARE(int(shown.size()), messages);
+    const bool inch = project == QLatin1String("own, inch");
     if (messages > 0)
         QVERIFY2(shown[0].text.startsWith(QDir::toNativeSeparators(QStringLiteral("/p/Kessel.vls"))) &&
-                     shown[0].text.contains(QStringLiteral("\"Eigenbau\", DN 50, Kvs 10, (mod.) linear")) &&
-                     shown[0].text.contains(QStringLiteral("DN 50, Kvs 40, gleich%")),
+                     shown[0].text.contains(inch ? "\"Eigenbau\", 2\", CV " + zahl("11.6") + ", (mod.) linear"
+                                                 : QStringLiteral("\"Eigenbau\", DN 50, Kvs 10, (mod.) linear")) &&
+                     shown[0].text.contains(inch ? ": 2\", CV " + zahl("46.4") + ", gleich%"
+                                                 : QStringLiteral(": DN 50, Kvs 40, gleich%")),
                  qPrintable(shown[0].text));
     if (messages > 1 && storedKvs == 10.0f)
         QVERIFY2(shown[1].text.endsWith(QStringLiteral("\nDN 50, Kvs 40, gleich%")), qPrintable(shown[1].text));
