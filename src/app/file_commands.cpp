@@ -52,18 +52,10 @@ QString keptLogsMessage(const QStringList &keptLogs, int Sprache)
     return text;
 }
 
-// The valve as a message names it: size, flow coefficient and characteristic in the project's units.
+// The valve as a message names it, in the project's units.
 QString valveText(const SharedData &d)
 {
-    static const char *const characteristics[] = {"(mod.) linear", "gleich%", "Auf/Zu"};
-    const QString size = d.DNVentil.trimmed().isEmpty() ? QStringLiteral("DN \"\"")
-                         : d.DNunit == 1                ? d.DNVentil
-                                                        : QStringLiteral("DN ") + d.DNVentil;
-    QString text = size + QStringLiteral(", ") + EinheitKvs(Variant(d.KvUnit)) + QLatin1Char(' ') +
-                   numtext::general(static_cast<double>(d.KvsCv), 7);
-    if (d.Kennlinie >= 0 && d.Kennlinie <= 2)
-        text += QStringLiteral(", ") + getText(QString::fromUtf8(characteristics[d.Kennlinie]), d.Sprache);
-    return text;
+    return valveDescription(d.DNVentil, d.DNunit, d.KvsCv, d.KvUnit, d.Kennlinie, d.Sprache);
 }
 
 const QString kCannotSave = QStringLiteral("Die Projektdatei kann nicht gespeichert werden:");

@@ -368,6 +368,8 @@ void frmMDIMain::MDIForm_Load()
         reportFileError(restoredFilesMessage(dataFolder(), restoredAtStart_, logsKeptAtStart_, screenLanguage()));
 
     d.StoffdatenAktuell = true;
+    d.StoffdatenMin = true;
+    d.StoffdatenNorm = true;
     Zeit1.setEnabled(true);
 }
 

@@ -276,6 +276,8 @@ void takeProjectItems(SharedData &to, const SharedData &from)
         std::visit([&](auto member) { to.*member = from.*member; }, item.member);
     // The fluid data are those saved with the project's operating point.
     to.StoffdatenAktuell = true;
+    to.StoffdatenMin = true;
+    to.StoffdatenNorm = true;
 }
 
 namespace fileitems {

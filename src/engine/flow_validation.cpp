@@ -53,7 +53,7 @@ bool checkEingabeDurchfluss()
     if (p2 <= 0)
         fail(QStringLiteral("Druckwert unzulässig!"), sheet->txtp2max);
 
-    if (fluidDataStale())
+    if (fluidDataStale(false))
         fail(QStringLiteral("Stoffdaten nicht aktuell!"), nullptr);
 
     if (!ok)

@@ -31,10 +31,14 @@ bool aboveAbsoluteZero(const QString &text, int T1Unit)
     return physical::isAboveAbsoluteZero(value, T1Unit);
 }
 
-bool fluidDataStale()
+bool fluidDataStale(bool sizingSheet)
 {
     const SharedData &s = shared();
-    return (s.Medium == 5 || s.Medium == 6) && !s.StoffdatenAktuell;
+    if (s.Medium != 5 && s.Medium != 6)
+        return false;
+    // A sizing column the wizard did not compute holds the max column's data, those of another point.
+    return !s.StoffdatenAktuell ||
+           (sizingSheet && ((s.MIN && !s.StoffdatenMin) || (s.NORM && !s.StoffdatenNorm)));
 }
 
 void reportMessage(const QString &key)
@@ -147,7 +151,7 @@ bool checkEingabeDimensionierung()
             fail("Mengenangabe unzulässig!");
     }
 
-    if (ok && fluidDataStale())
+    if (ok && fluidDataStale(true))
         fail("Stoffdaten nicht aktuell!");
 
     if (!ok)

@@ -20,8 +20,9 @@ double pressureBarAbs(const QString &text, int unit);
 // A temperature box's text (numeric) lies above absolute zero in its unit (0 °C, 1 °F); no fluid has a state at
 // or below it, and the property correlations give meaningless numbers there.
 bool aboveAbsoluteZero(const QString &text, int T1Unit);
-// A wizard medium (5 or 6) whose data are stale; also while a sheet loads, which hands no data over.
-bool fluidDataStale();
+// A wizard medium (5 or 6) whose data are stale, or on the sizing sheet not computed for an active column; also
+// while a sheet loads, which hands no data over.
+bool fluidDataStale(bool sizingSheet);
 // Writes a message (a German key) to the status line, translated into the screen language.
 void reportMessage(const QString &key);
 // Puts the text of "Berechnung nicht aktualisiert" and ": " before the status line's current text.

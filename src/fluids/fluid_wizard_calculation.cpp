@@ -433,8 +433,15 @@ void frmStoffdatenAssistent::cmdOK_Click()
 
     rsStoffdaten.reset();
     dbStoffdaten.reset();
+    const bool min = calculatedColumns_[std::size_t(Min)];
+    const bool norm = calculatedColumns_[std::size_t(Norm)];
     unload();
-    handover::reloadActiveSheet([] { shared().StoffdatenAktuell = true; });
+    handover::reloadActiveSheet([min, norm] {
+        SharedData &s = shared();
+        s.StoffdatenAktuell = true;
+        s.StoffdatenMin = min;
+        s.StoffdatenNorm = norm;
+    });
 }
 
 // The wizard's operating point into the sheet's fields, whose change handling stores it. Units the sheet changed

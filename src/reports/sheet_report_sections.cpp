@@ -336,11 +336,11 @@ void frmDruck::druckKennlinie()
 {
     const SharedData &d = shared();
     Printer &p = frame_->printer();
-    static const char *const names[] = {"(mod.) linear", "gleich%", "Auf/Zu"};
+    const QString kennlinie = kennlinieKey(d.Kennlinie);
     p.tab(report::kLabelColumn);
     p.print(t("Kennlinie"));
     p.tab(report::kMaxColumn);
-    p.printLine(d.Kennlinie >= 0 && d.Kennlinie <= 2 ? t(names[d.Kennlinie]) : QString());
+    p.printLine(kennlinie.isEmpty() ? QString() : frame_->text(kennlinie));
 }
 
 void frmDruck::druckKvs()

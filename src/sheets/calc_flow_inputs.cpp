@@ -6,6 +6,7 @@
 
 #include "engine/flow_recalc.h"
 #include "engine/main_window_access.h"
+#include "engine/validation.h"
 #include "platform/core/number_text.h"
 #include "state/shared_data.h"
 #include "units/conversions.h"
@@ -61,8 +62,7 @@ void FrmCalcFlow::leaveInputField(bool mayOpenWizard)
     // recalculation's validation must not start another one inside it.
     if (loading_ || recalculating_)
         return;
-    const SharedData &s = shared();
-    if (mayOpenWizard && (s.Medium == 5 || s.Medium == 6) && !s.StoffdatenAktuell) {
+    if (mayOpenWizard && validation::fluidDataStale(false)) {
         // Modeless: the recalculation follows at once.
         if (const auto &show = flowsheet::wizardOpener())
             show();

@@ -5,6 +5,7 @@
 #include "engine/candidate_table.h"
 #include "engine/main_window_access.h"
 #include "engine/sizing_recalc.h"
+#include "engine/validation.h"
 #include "engine/recalc_common.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
@@ -71,9 +72,8 @@ void frmCalcSize::txtQmax_Change() { inputChanged(txtQmax, shared().QMax, false)
 
 void frmCalcSize::pressureOrTemperatureLeft()
 {
-    const SharedData &s = shared();
     // Stale wizard data: the wizard opens beside the sheet, and the recalculation reports the stale data at once.
-    if ((s.Medium == 5 || s.Medium == 6) && !s.StoffdatenAktuell) {
+    if (validation::fluidDataStale(true)) {
         if (Form *wizard = fluidWizard()) {
             wizard->centerOnScreen();
             wizard->show();

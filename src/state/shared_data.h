@@ -46,6 +46,9 @@ struct SharedData {
 
     // --- Flags of the running program
     bool StoffdatenAktuell = true; // data of a wizard medium (Medium 5, 6) are current
+    // The wizard's last hand-over computed the min (norm) column; without it that column holds the max column's data.
+    bool StoffdatenMin = true;
+    bool StoffdatenNorm = true;
     bool bLadenCalcSize = false;   // the sizing sheet's Load handler is running
     bool bLadenCalcFlow = false;   // the flow sheet's Load handler is running (cleared before its last recalculation)
     bool ListeDNbereit = false;    // the sizing sheet's nominal-size list is filled

@@ -54,12 +54,8 @@ Parameter parameterZellen(Kurve k)
     setze(2, Variant(titel + QStringLiteral(" - ") + name));
     setze(3, Variant(umrechnenDN(Variant(d.DNVentil), d.DNunit, 0).toString() + QStringLiteral(" - ") +
                      umrechnenDN(Variant(d.DNVentil), d.DNunit, 1).toString()));
-    switch (d.Kennlinie) {
-    case 0: setze(4, Variant(getText(QStringLiteral("(mod.) linear"), Sprache))); break;
-    case 1: setze(4, Variant(getText(QStringLiteral("gleich%"), Sprache))); break;
-    case 2: setze(4, Variant(getText(QStringLiteral("Auf/Zu"), Sprache))); break;
-    default: break;
-    }
+    if (const QString kennlinie = kennlinieKey(d.Kennlinie); !kennlinie.isEmpty())
+        setze(4, Variant(getText(kennlinie, Sprache)));
     setze(5, umrechnenKvsCvTabelle(Variant(d.KvsCv), d.KvUnit, 0));
     setze(6, umrechnenKvsCvTabelle(Variant(d.KvsCv), d.KvUnit, 1));
     const Variant *koeffizienten[] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL,

@@ -81,6 +81,24 @@ UserValve projectValve(const SharedData &d)
     return v;
 }
 
+// Makes a valve the shared data's own, the inverse of projectValve. A value that is no number leaves its item.
+void takeValve(const UserValve &v, SharedData &d)
+{
+    d.DNVentil = v.DNVentil;
+    d.DNunit = v.DNunit;
+    if (v.KvsCv.isNumeric()) {
+        d.KvsCv = v.KvsCv.toFloat();
+        d.KvUnit = v.KvUnit;
+    }
+    if (v.Kennlinie >= 0)
+        d.Kennlinie = v.Kennlinie;
+    if (v.Stellverhältnis.isNumeric())
+        d.Stellverhältnis = v.Stellverhältnis.toDouble();
+    Variant *k[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
+    for (std::size_t i = 0; i < v.koeffizienten.size(); ++i)
+        *k[i] = v.koeffizienten[i];
+}
+
 // Whether two descriptions in the same units are one valve: sizes as the size lists compare them (millimetres
 // without surrounding blanks), Kvs or Cv in single precision as the table holds it, the rest as numbers.
 bool sameValve(const UserValve &a, const UserValve &b)
@@ -113,15 +131,10 @@ bool possibleValve(const UserValve &v)
            physical::isValidValveFactorCurve(k[6], k[7], k[8]) && physical::isValidValveFactorCurve(k[9], k[10], k[11]);
 }
 
-// "DN 50, Kvs 25, gleich%": what names a user-defined valve besides its designation.
+// What names a user-defined valve besides its designation.
 QString describeValve(const UserValve &v, int Sprache)
 {
-    static const char *const kennlinien[3] = {"(mod.) linear", "gleich%", "Auf/Zu"};
-    QString text = QStringLiteral("DN ") + v.DNVentil.trimmed() + QStringLiteral(", ") +
-                   EinheitKvs(Variant(v.KvUnit)) + QLatin1Char(' ') + Variant(v.KvsCv.toFloat()).toString();
-    if (v.Kennlinie >= 0 && v.Kennlinie <= 2)
-        text += QStringLiteral(", ") + getText(QString::fromUtf8(kennlinien[v.Kennlinie]), Sprache);
-    return text;
+    return valveDescription(v.DNVentil, v.DNunit, v.KvsCv.toFloat(), v.KvUnit, v.Kennlinie, Sprache);
 }
 
 } // namespace
@@ -210,8 +223,12 @@ void reconcileProjectUserValve(const QString &projectFile, const QString &title)
         return;
     const int Sprache = screenLanguage();
     auto t = [Sprache](const char *key) { return getText(QString::fromUtf8(key), Sprache); };
-    // The valve computed is the stored one, whose designation nobody knows: the project's is not lent to it.
-    auto notClaimed = [&] { d.Bezeichnung = Variant(t("Benutzerdefiniertes Ventil")); };
+    // The valve computed is the stored one, whose designation nobody knows: the project's is not lent to it. It is
+    // taken whole, since a sheet that stops at its input check, and the flow sheet's rangeability, rewrite nothing.
+    auto notClaimed = [&] {
+        d.Bezeichnung = Variant(t("Benutzerdefiniertes Ventil"));
+        takeValve(stored, d);
+    };
     // A valve the dialog would refuse (an edited file) is not put into the table.
     if (!possibleValve(project)) {
         notClaimed();
@@ -219,13 +236,20 @@ void reconcileProjectUserValve(const QString &projectFile, const QString &title)
     }
 
     const QString bezeichnung = d.Bezeichnung.toString().trimmed();
+    const QString projectText = describeValve(project, Sprache);
+    const QString storedText = describeValve(stored, Sprache);
     const QString question =
         QDir::toNativeSeparators(projectFile) + QLatin1Char('\n') +
         t("Das Projekt wurde mit einem anderen benutzerdefinierten Ventil berechnet, als gespeichert ist.") +
         QStringLiteral("\n\n") + t("Ventil des Projekts:") + QLatin1Char(' ') +
         (bezeichnung.isEmpty() ? QString() : QString(QLatin1Char('"') + bezeichnung + QStringLiteral("\", "))) +
-        describeValve(project, Sprache) + QLatin1Char('\n') + t("Gespeichertes benutzerdefiniertes Ventil:") +
-        QLatin1Char(' ') + describeValve(stored, Sprache) + QStringLiteral("\n\n") +
+        projectText + QLatin1Char('\n') + t("Gespeichertes benutzerdefiniertes Ventil:") + QLatin1Char(' ') +
+        storedText +
+        (projectText == storedText
+             ? QLatin1Char('\n') + t("Die Ventile unterscheiden sich in den Kennlinien-Koeffizienten oder im "
+                                     "Stellverhältnis.")
+             : QString()) +
+        QStringLiteral("\n\n") +
         t("Soll das Ventil des Projekts wiederhergestellt werden? Mit Nein wird das Projekt mit dem gespeicherten "
           "Ventil berechnet, ohne die Bezeichnung des Projekts.");
     if (uiServices().messageBox(question, MsgButtons::YesNo, MsgIcon::Question, title) == MsgAnswer::Yes) {
@@ -473,21 +497,14 @@ bool frmBenutzerdefiniert::speichern()
     if (!rs)
         return false;
 
-    // The row is stored: only now does the user-defined valve become the current one.
+    // The row is stored: only now does the user-defined valve become the current one, as the row holds it whole
+    // (a box that held no number kept its column), since a sheet that stops at its input check rewrites nothing.
     d.Ventiltyp = kTabelle;
-    d.rsVentil = std::move(rs);
     d.Bezeichnung = Variant(txtBezeichnung.text().left(maxBezeichnung));
     // The given pipe sizes follow the size unit as they do on the sheet's own size list.
     convertNominalSizes(d.DNunit, DNunitWahl, d);
-    d.DNVentil = valve.DNVentil;
-    d.DNunit = DNunitWahl;
-    if (KvsCvText.isNumeric()) {
-        d.KvsCv = KvsCvText.toFloat();
-        d.KvUnit = KvUnitWahl;
-    }
-    d.Kennlinie = KennlinieWahl;
-    if (stellverhaeltnis.isNumeric())
-        d.Stellverhältnis = stellverhaeltnis.toDouble();
+    takeValve(rowValve(*rs, DNunitWahl, KvUnitWahl), d);
+    d.rsVentil = std::move(rs);
     return true;
 }
 

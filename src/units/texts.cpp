@@ -1,7 +1,9 @@
 #include "texts.h"
 
+#include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "state/shared_data.h"
+#include "unit_lists.h"
 
 #include <array>
 
@@ -85,6 +87,23 @@ Variant getVentiltypName(const QString &Ventiltyp, int Sprache)
     if (Ventiltyp == QLatin1String("9999"))
         return Variant(shared().Bezeichnung);
     return Variant();
+}
+
+QString kennlinieKey(int Kennlinie)
+{
+    static const char *const kennlinien[3] = {"(mod.) linear", "gleich%", "Auf/Zu"};
+    return Kennlinie >= 0 && Kennlinie <= 2 ? QString::fromUtf8(kennlinien[Kennlinie]) : QString();
+}
+
+QString valveDescription(const QString &DNVentil, int DNunit, float KvsCv, int KvUnit, int Kennlinie, int Sprache)
+{
+    const QString dn = DNVentil.trimmed();
+    const QString size = dn.isEmpty() ? QStringLiteral("DN \"\"") : DNunit == 1 ? dn : QStringLiteral("DN ") + dn;
+    QString text = size + QStringLiteral(", ") + EinheitKvs(Variant(KvUnit)) + QLatin1Char(' ') +
+                   numtext::general(static_cast<double>(KvsCv), 7);
+    if (const QString kennlinie = kennlinieKey(Kennlinie); !kennlinie.isEmpty())
+        text += QStringLiteral(", ") + getText(kennlinie, Sprache);
+    return text;
 }
 
 QList<std::pair<QString, QString>> valveSeriesNames()

@@ -16,6 +16,13 @@ int screenLanguage();
 // Display name of a valve series; empty for an unknown code; "9999" gives the user-defined valve's Bezeichnung.
 Variant getVentiltypName(const QString &Ventiltyp, int Sprache);
 
+// The German wording (the getText key) of a valve characteristic, 0 "(mod.) linear", 1 "gleich%", 2 "Auf/Zu";
+// empty for any other index.
+QString kennlinieKey(int Kennlinie);
+// "DN 50, Kvs 25, gleich%": a valve as messages name it, its size and Kvs or Cv in the given units. A size in inch
+// stands alone ("2\""), an empty one as DN ""; an unknown characteristic is left out.
+QString valveDescription(const QString &DNVentil, int DNunit, float KvsCv, int KvUnit, int Kennlinie, int Sprache);
+
 // The 25 catalogue valve series in the order of the lookup: code and German display name (the getText key), no "9999".
 QList<std::pair<QString, QString>> valveSeriesNames();
 

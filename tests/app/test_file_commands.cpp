@@ -971,6 +971,12 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn_data()
                                           << "VENTIL-A";
     QTest::newRow("Open, the stored valve") << "Open" << "the stored one" << MsgAnswer::No << false << 10.0 << 20.01
                                             << "VENTIL-B";
+    // Only the rangeability differs, which the flow sheet never reads from the table.
+    QTest::newRow("Open on the flow sheet, rangeability 30, stored one kept")
+        << "Open, flow" << "the stored one, R 30" << MsgAnswer::No << true << 10.0 << 0.0 << user;
+    // p2 above p1: the sheet's run stops at its input check and rewrites no coefficient.
+    QTest::newRow("Open, p2 above p1, stored one kept")
+        << "Open" << "A, p2 above p1" << MsgAnswer::No << true << 10.0 << 0.0 << user;
 }
 
 void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
@@ -982,10 +988,14 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
     QFETCH(double, kvs);
     QFETCH(double, maxFlow);
     QFETCH(QString, name);
-    const bool stored = valve == QLatin1String("the stored one");
+    const bool stored = valve.startsWith(QLatin1String("the stored one"));
     const bool flow = command == QLatin1String("Open, flow");
+    const std::array<double, 12> linear{0, 1, 0, 0, 0, 0, 0.8, 0, 0, 0.6, 0, 0};
+    const std::array<double, 12> equal{0.02, 0.0833, 0.0715, 0.6471, -0.7791, 0.9572, 0.8, 0, 0, 0.6, 0, 0};
     auto project = [&](SharedData &d) {
         d.Modus = flow ? 1 : 0;
+        if (valve == QLatin1String("A, p2 above p1"))
+            d.p2Max = d.p1Max + 2.0;
         d.Ventiltyp = QStringLiteral("9999");
         d.Bezeichnung = Variant(stored ? QStringLiteral("VENTIL-B") : QStringLiteral("VENTIL-A"));
         d.DNVentil = QStringLiteral("50");
@@ -993,9 +1003,7 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
         d.KvUnit = 0;
         d.KvsCv = stored ? 10.0f : 25.0f;
         d.Kennlinie = stored ? 0 : 1;
-        d.Stellverhältnis = 50.0;
-        const std::array<double, 12> linear{0, 1, 0, 0, 0, 0, 0.8, 0, 0, 0.6, 0, 0};
-        const std::array<double, 12> equal{0.02, 0.0833, 0.0715, 0.6471, -0.7791, 0.9572, 0.8, 0, 0, 0.6, 0, 0};
+        d.Stellverhältnis = valve == QLatin1String("the stored one, R 30") ? 30.0 : 50.0;
         Variant *k[12] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
         for (int i = 0; i < 12; ++i)
             *k[i] = valve == QLatin1String("A never computed") ? Variant()
@@ -1021,9 +1029,14 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
     QCOMPARE(int(messages.size()), !asked ? 0 : answer == MsgAnswer::Yes ? 2 : 1);
     if (asked) {
         QCOMPARE(messages[0].buttons, MsgButtons::YesNo);
-        QVERIFY2(messages[0].text.contains(QStringLiteral("\"VENTIL-A\", DN 50, Kvs 25, gleich%")) &&
-                     messages[0].text.contains(QStringLiteral("DN 50, Kvs 10, (mod.) linear")),
+        QVERIFY2(messages[0].text.contains(stored ? QStringLiteral("\"VENTIL-B\", DN 50, Kvs 10, (mod.) linear")
+                                                  : QStringLiteral("\"VENTIL-A\", DN 50, Kvs 25, gleich%")) &&
+                     messages[0].text.contains(QStringLiteral(": DN 50, Kvs 10, (mod.) linear")),
                  qPrintable(messages[0].text));
+        // Two valves described alike are told apart.
+        QCOMPARE(messages[0].text.contains(QStringLiteral(
+                     "Die Ventile unterscheiden sich in den Kennlinien-Koeffizienten oder im Stellverhältnis.")),
+                 stored);
     }
     if (asked && answer == MsgAnswer::Yes)
         QVERIFY2(messages[1].text.endsWith(QStringLiteral("DN 50, Kvs 10, (mod.) linear")), qPrintable(messages[1].text));
@@ -1034,7 +1047,7 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
     const SharedData &d = shared();
     QCOMPARE(double(d.KvsCv), kvs);
     QCOMPARE(f.list("cmbKvsCv").text(), QString::number(kvs));
-    if (!flow)
+    if (maxFlow > 0.0)
         QVERIFY2(std::fabs(d.Q100 - maxFlow) < 0.006, qPrintable(QString::number(d.Q100)));
     auto *title = dynamic_cast<Label *>(f.sheet()->control(QStringLiteral("lblVentildaten")));
     QVERIFY(title);
@@ -1045,6 +1058,16 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
     const SharedData saved = loaded(d.DatenPfad, d.DateiName);
     QCOMPARE(saved.Bezeichnung.toString(), name);
     QCOMPARE(double(saved.KvsCv), kvs);
+    // ... whole: its rangeability and coefficients too, so opening it again asks nothing.
+    QCOMPARE(saved.Stellverhältnis, 50.0);
+    const Variant k[12] = {saved.A0,  saved.A1,  saved.A2,  saved.A3,  saved.A4,  saved.A5,
+                           saved.AFL, saved.BFL, saved.CFL, saved.AxT, saved.BxT, saved.CxT};
+    for (std::size_t i = 0; i < 12; ++i)
+        QCOMPARE(k[i].asNumber(), kvs == 25.0 ? equal[i] : linear[i]);
+    const std::size_t shown = messages.size();
+    f.ui.answerNextFileDialog(projectFilePath(d.DatenPfad, d.DateiName));
+    QVERIFY(f.choose(f.w->mnuOpen));
+    QCOMPARE(messages.size(), shown);
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)

@@ -1,6 +1,7 @@
 #include "menu_fixture.h"
 
 #include "engine/sizing_recalc.h"
+#include "fluids/fluid_wizard.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "units/conversions.h"
@@ -394,29 +395,70 @@ void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale()
 void TestMenus::reloadsLeaveStaleWizardDataStale_data()
 {
     QTest::addColumn<int>("modus");
-    QTest::addColumn<QString>("entry");
-    QTest::newRow("sizing sheet: series") << 0 << "mnu4625";
-    QTest::newRow("sizing sheet: to the flow sheet") << 0 << "mnuFlow";
-    QTest::newRow("flow sheet: series") << 1 << "mnu4625";
-    QTest::newRow("flow sheet: to the sizing sheet") << 1 << "mnuDimens";
+    QTest::addColumn<QString>("entry");   // a menu entry or a box of the sheet
+    QTest::addColumn<bool>("handOver"); // ethane handed over for the max column only; else p1 edited since
+    QTest::newRow("sizing sheet: series") << 0 << "mnu4625" << false;
+    QTest::newRow("sizing sheet: to the flow sheet") << 0 << "mnuFlow" << false;
+    QTest::newRow("flow sheet: series") << 1 << "mnu4625" << false;
+    QTest::newRow("flow sheet: to the sizing sheet") << 1 << "mnuDimens" << false;
+    QTest::newRow("flow sheet's hand-over, then to the sizing sheet") << 1 << "mnuDimens" << true;
+    QTest::newRow("sizing sheet's hand-over without min, then min on") << 0 << "chkMin" << true;
 }
 
 void TestMenus::reloadsLeaveStaleWizardDataStale()
 {
     QFETCH(int, modus);
     QFETCH(QString, entry);
+    QFETCH(bool, handOver);
     prepare(modus, QString());
     SharedData &d = shared();
-    // A gas from the fluid-data wizard whose p1 was edited without a hand-over.
-    d.Medium = 5;
-    d.StoffdatenAktuell = false;
+    auto handOverEthane = [](frmStoffdatenAssistent &w) {
+        const int ethane = w.lstSubstanz.items().indexOf(QStringLiteral("Ethan (C2H6)"));
+        QVERIFY(ethane >= 0);
+        w.lstSubstanz.userPick(ethane);
+        w.cmdCalc.userClick();
+        w.cmdOK.userClick();
+        formruntime::collect();
+    };
+    if (handOver) {
+        if (modus == 0) {
+            calcSizeSheet().get().chkMin.userClick();
+            QVERIFY(!d.MIN);
+        }
+        f.ui.onNextModal([&](Form &) { handOverEthane(frmStoffdatenAssistentInstance().get()); });
+        QVERIFY(f.choose(f.w->mnuStoffdatenAssistent));
+        QCOMPARE(d.Medium, 5);
+        QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+    } else {
+        // A gas from the fluid-data wizard whose p1 was edited without a hand-over.
+        d.Medium = 5;
+        d.StoffdatenAktuell = false;
+    }
 
-    QVERIFY(f.choose(menu(entry)));
+    if (entry == QLatin1String("chkMin"))
+        calcSizeSheet().get().chkMin.userClick();
+    else
+        QVERIFY(f.choose(menu(entry)));
 
-    // The reloaded sheet writes p1 and T1 itself; only a hand-over makes the data current.
-    QVERIFY(!d.StoffdatenAktuell);
+    // The reloaded sheet writes p1 and T1 itself; only a hand-over makes the data current, and only for the
+    // columns it computed.
+    QCOMPARE(d.StoffdatenAktuell, handOver);
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!"));
     QVERIFY(!f.w->mnuDrucken.enabled());
+    if (!handOver)
+        return;
+
+    // Leaving p1 opens the wizard beside the sheet; its hand-over computes every active column.
+    auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1min")));
+    auto *p2 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp2min")));
+    QVERIFY(p1 && p2);
+    p1->setFocus();
+    p2->setFocus();
+    frmStoffdatenAssistent *beside = frmStoffdatenAssistentInstance().ifLoaded();
+    QVERIFY(beside);
+    handOverEthane(*beside);
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+    QVERIFY(f.w->mnuDrucken.enabled());
 }
 
 void TestMenus::flowEntryFollowsTheFluidState_data()

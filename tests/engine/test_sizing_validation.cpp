@@ -59,58 +59,64 @@ private slots:
         QTest::addColumn<int>("p1Unit");
         QTest::addColumn<QString>("message"); // empty: passes
         QTest::addColumn<QString>("focus");   // box that takes the focus, empty: none
+        QTest::addColumn<bool>("minComputed"); // the wizard's last hand-over computed the min column
 
         const QList<double> flows = {5, 15, 30};
         QTest::newRow("valid") << QStringList{} << true << true << flows << 1 << true << false << 0 << ""
-                               << "";
+                               << "" << true;
         QTest::newRow("min and max not numeric: the min field's message and focus")
             << QStringList{"txtp1max=x", "txtQmin=abc"} << true << true << flows << 1 << true << false << 0
-            << "Kein numerischer Wert!" << "txtQmin";
+            << "Kein numerischer Wert!" << "txtQmin" << true;
         QTest::newRow("max not numeric: two exclamation marks")
             << QStringList{"txtT1max=12a"} << true << true << flows << 1 << true << false << 0
-            << "Kein numerischer Wert!!" << "txtT1max";
+            << "Kein numerischer Wert!!" << "txtT1max" << true;
         QTest::newRow("empty text is not numeric") << QStringList{"txtp2norm="} << true << true << flows << 1
                                                    << true << false << 0 << "Kein numerischer Wert!"
-                                                   << "txtp2norm";
+                                                   << "txtp2norm" << true;
         QTest::newRow("inactive column is still tested") << QStringList{"txtT1min=-"} << false << true << flows
                                                          << 1 << true << false << 0 << "Kein numerischer Wert!"
-                                                         << "";
+                                                         << "" << true;
         QTest::newRow("inactive min column with p2 above p1")
             << QStringList{"txtp1min=3", "txtp2min=4"} << false << false << flows << 1 << true << false << 0
-            << "Druckwert unzulässig!" << "";
+            << "Druckwert unzulässig!" << "" << true;
         QTest::newRow("p1 equal to p2") << QStringList{"txtp2max=10"} << true << true << flows << 1 << true
-                                        << false << 0 << "Druckwert unzulässig!" << "";
+                                        << false << 0 << "Druckwert unzulässig!" << "" << true;
         QTest::newRow("pressure of 0") << QStringList{"txtp2norm=0"} << true << true << flows << 1 << true
-                                       << false << 0 << "Druckwert unzulässig!" << "";
+                                       << false << 0 << "Druckwert unzulässig!" << "" << true;
         QTest::newRow("gauge pressure below vacuum clamps to 0")
             << QStringList{"txtp1min=-2", "txtp1norm=5", "txtp1max=5", "txtp2min=1", "txtp2norm=1", "txtp2max=1"}
-            << true << true << flows << 1 << true << false << 1 << "Druckwert unzulässig!" << "";
+            << true << true << flows << 1 << true << false << 1 << "Druckwert unzulässig!" << "" << true;
         QTest::newRow("5 bar gauge over 6 bar abs passes")
             << QStringList{"txtp1min=5", "txtp1norm=5", "txtp1max=5", "txtp2min=6", "txtp2norm=6", "txtp2max=6"}
-            << true << true << flows << 1 << true << false << 1 << "" << "";
+            << true << true << flows << 1 << true << false << 1 << "" << "" << true;
         QTest::newRow("equal flows pass") << QStringList{} << true << true << QList<double>{30, 30, 30} << 1
-                                          << true << false << 0 << "" << "";
+                                          << true << false << 0 << "" << "" << true;
         QTest::newRow("norm above max") << QStringList{} << true << true << QList<double>{5, 31, 30} << 1 << true
-                                        << false << 0 << "Mengenangabe unzulässig!" << "";
+                                        << false << 0 << "Mengenangabe unzulässig!" << "" << true;
         QTest::newRow("min above norm") << QStringList{} << true << true << QList<double>{16, 15, 30} << 1
-                                        << true << false << 0 << "Mengenangabe unzulässig!" << "";
+                                        << true << false << 0 << "Mengenangabe unzulässig!" << "" << true;
         QTest::newRow("min only: norm above max is not tested")
-            << QStringList{} << true << false << QList<double>{5, 31, 30} << 1 << true << false << 0 << "" << "";
+            << QStringList{} << true << false << QList<double>{5, 31, 30} << 1 << true << false << 0 << "" << ""
+            << true;
         QTest::newRow("min only: min above max") << QStringList{} << true << false << QList<double>{31, 1, 30}
-                                                 << 1 << true << false << 0 << "Mengenangabe unzulässig!" << "";
+                                                 << 1 << true << false << 0 << "Mengenangabe unzulässig!" << ""
+                                                 << true;
         QTest::newRow("norm only: norm above max") << QStringList{} << false << true
                                                    << QList<double>{0, 31, 30} << 1 << true << false << 0
-                                                   << "Mengenangabe unzulässig!" << "";
+                                                   << "Mengenangabe unzulässig!" << "" << true;
         QTest::newRow("neither: a maximum flow of 0 passes") << QStringList{} << false << false
                                                              << QList<double>{50, 50, 0} << 1 << true << false
-                                                             << 0 << "" << "";
+                                                             << 0 << "" << "" << true;
         QTest::newRow("stale wizard liquid") << QStringList{} << true << true << flows << 6 << false << false
-                                             << 0 << "Stoffdaten nicht aktuell!" << "";
+                                             << 0 << "Stoffdaten nicht aktuell!" << "" << true;
         QTest::newRow("stale wizard gas while the sheet loads") << QStringList{} << true << true << flows << 5
                                                                 << false << true << 0
-                                                                << "Stoffdaten nicht aktuell!" << "";
+                                                                << "Stoffdaten nicht aktuell!" << "" << true;
+        QTest::newRow("wizard gas computed for the max column only, min column on")
+            << QStringList{} << true << false << flows << 5 << true << false << 0 << "Stoffdaten nicht aktuell!" << ""
+            << false;
         QTest::newRow("stale flag of a list medium is ignored") << QStringList{} << true << true << flows << 4
-                                                                << false << false << 0 << "" << "";
+                                                                << false << false << 0 << "" << "" << true;
     }
     void inputsAreChecked()
     {
@@ -124,6 +130,7 @@ private slots:
         QFETCH(int, p1Unit);
         QFETCH(QString, message);
         QFETCH(QString, focus);
+        QFETCH(bool, minComputed);
 
         Fixture f;
         SharedData &s = shared();
@@ -138,6 +145,7 @@ private slots:
         s.QMax = flows[2];
         s.Medium = Medium;
         s.StoffdatenAktuell = current;
+        s.StoffdatenMin = minComputed;
         s.bLadenCalcSize = loading;
         s.p1Unit = p1Unit;
         // The inactive columns are hidden as on the sheet; their boxes cannot take the focus.

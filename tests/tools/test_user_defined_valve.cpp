@@ -322,8 +322,8 @@ void TestUserDefinedValve::applyStoresTheFlowCoefficient_data()
     QTest::newRow("Kvs 33: Cv 38.28") << 0 << "33" << 33.0f << 38.28f << 33.0f << 0;
     QTest::newRow("Cv 11.6: Kvs 10.00") << 1 << "11.6" << 10.0f << 11.6f << 11.6f << 1;
     QTest::newRow("Cv 50: Kvs 43.10") << 1 << "50" << 43.1f << 50.0f << 50.0f << 1;
-    // Not a number: table and shared data keep theirs (the table's 40 and 46.4, the shared 10 in Kvs).
-    QTest::newRow("no number in Cv") << 1 << "x" << 40.0f << 46.4f << 10.0f << 0;
+    // Not a number: the table keeps its 40 and 46.4, and the shared data take the valve so stored, in Cv.
+    QTest::newRow("no number in Cv") << 1 << "x" << 40.0f << 46.4f << 46.4f << 1;
 }
 
 void TestUserDefinedValve::applyStoresTheFlowCoefficient()
@@ -374,8 +374,6 @@ void TestUserDefinedValve::applyStoresTheValveAndMakesItCurrent()
     QCOMPARE(d.DNunit, 1);
     QCOMPARE(d.Kennlinie, 1);
     QCOMPARE(d.Stellverhältnis, 75.0);
-    // The coefficients reach the shared data through the recalculation, not here.
-    QCOMPARE(d.A1.toDouble(), 1.0);
     QCOMPARE(f.reloads, std::vector<int>{1});
 
     QCOMPARE(f.stored("9999", "DN").toInt(), 65);
@@ -387,6 +385,10 @@ void TestUserDefinedValve::applyStoresTheValveAndMakesItCurrent()
     const char *columns[12] = {"a0", "a1", "a2", "a3", "a4", "a5", "aFL", "bFL", "cFL", "axT", "bxT", "cxT"};
     for (int i = 0; i < 12; ++i)
         QCOMPARE(f.stored("9999", columns[i]).toDouble(), expected[i]);
+    // The shared data hold them too: a sheet that stops at its input check rewrites none of them.
+    const Variant shown[12] = {d.A0, d.A1, d.A2, d.A3, d.A4, d.A5, d.AFL, d.BFL, d.CFL, d.AxT, d.BxT, d.CxT};
+    for (int i = 0; i < 12; ++i)
+        QCOMPARE(shown[i].toDouble(), expected[i]);
     // Columns the dialog does not edit keep their values.
     QCOMPARE(f.stored("9999", "Reduktion").toFloat(), 100.0f);
     QCOMPARE(f.stored("9999", "Schalldaten").toString(), QStringLiteral("Benutzerdefiniert"));
@@ -604,6 +606,10 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed_data()
     // A valve the dialog would refuse is not stored, nor named as the one computed.
     QTest::newRow("impossible, Kvs 0") << "own, Kvs 0" << MsgAnswer::Yes << 0 << 40.0f << user;
     QTest::newRow("the stored one, in inch and Cv") << "stored, inch" << MsgAnswer::No << 0 << 40.0f << "Eigenbau";
+    // A size in inch is named as the size lists show it, without "DN".
+    QTest::newRow("own, in inch and Cv") << "own, inch" << MsgAnswer::No << 1 << 40.0f << user;
+    // Kvs 25 with the estimate's coefficients (FL 0.8) applied where no sheet run follows: the project is that valve.
+    QTest::newRow("defined in the dialog") << "dialog" << MsgAnswer::Yes << 0 << 25.0f << "Eigenbau";
 }
 
 void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed()
@@ -620,12 +626,23 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed()
     }
     const SharedData own = d;
     testsupport::openSeries(QStringLiteral("9999"));
-    if (project == QLatin1String("stored, inch")) {
+    if (project == QLatin1String("dialog")) {
+        frmBenutzerdefiniert &w = f.open();
+        w.txtKvsCv.setText(QStringLiteral("25"));
+        w.cmdAbschätzen.userClick();
+        w.cmdÜbernehmen.userClick();
+        formruntime::collect();
+    } else if (project == QLatin1String("stored, inch")) {
         toolsfixture::takeRow(*d.rsVentil);
         d.DNunit = 1;
         d.DNVentil = QStringLiteral("2\"");
         d.KvUnit = 1;
         d.KvsCv = static_cast<float>(1.16 * 40);
+    } else if (project == QLatin1String("own, inch")) {
+        d.DNunit = 1;
+        d.DNVentil = QStringLiteral("2\"");
+        d.KvUnit = 1;
+        d.KvsCv = 11.6f;
     } else {
         d.DNVentil = own.DNVentil;
         d.KvsCv = project == QLatin1String("own, Kvs 0") ? 0.0f : own.KvsCv;
@@ -636,10 +653,13 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed()
 
     const auto &shown = f.ui.messages();
     QCOMPARE(int(shown.size()), messages);
+    const bool inch = project == QLatin1String("own, inch");
     if (messages > 0)
         QVERIFY2(shown[0].text.startsWith(QDir::toNativeSeparators(QStringLiteral("/p/Kessel.vls"))) &&
-                     shown[0].text.contains(QStringLiteral("\"Eigenbau\", DN 50, Kvs 10, (mod.) linear")) &&
-                     shown[0].text.contains(QStringLiteral("DN 50, Kvs 40, gleich%")),
+                     shown[0].text.contains(inch ? "\"Eigenbau\", 2\", CV " + zahl("11.6") + ", (mod.) linear"
+                                                 : QStringLiteral("\"Eigenbau\", DN 50, Kvs 10, (mod.) linear")) &&
+                     shown[0].text.contains(inch ? ": 2\", CV " + zahl("46.4") + ", gleich%"
+                                                 : QStringLiteral(": DN 50, Kvs 40, gleich%")),
                  qPrintable(shown[0].text));
     if (messages > 1 && storedKvs == 10.0f)
         QVERIFY2(shown[1].text.endsWith(QStringLiteral("\nDN 50, Kvs 40, gleich%")), qPrintable(shown[1].text));
@@ -649,6 +669,8 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed()
                  qPrintable(shown[1].text));
     QCOMPARE(f.stored("9999", "Kvs").toFloat(), storedKvs);
     QCOMPARE(f.stored("9999", "aFL").toDouble(), storedKvs == 10.0f ? 0.9 : 0.8);
+    // The valve computed is the stored one, whole.
+    QCOMPARE(d.AFL.toDouble(), storedKvs == 10.0f ? 0.9 : 0.8);
     QCOMPARE(d.Bezeichnung.toString(), name);
     QCOMPARE(d.rsVentil->table(), QStringLiteral("9999"));
 }
