@@ -223,10 +223,11 @@ void reconcileProjectUserValve(const QString &projectFile, const QString &title)
         return;
     const int Sprache = screenLanguage();
     auto t = [Sprache](const char *key) { return getText(QString::fromUtf8(key), Sprache); };
-    // The valve computed is the stored one, whose designation nobody knows: the project's is not lent to it. It is
-    // taken whole, since a sheet that stops at its input check, and the flow sheet's rangeability, rewrite nothing.
+    // The valve computed is the stored one, whose designation nobody knows: the project's is not lent to it, and
+    // the valve goes by the general name in whatever language it is shown or printed. It is taken whole, since a
+    // sheet that stops at its input check, and the flow sheet's rangeability, rewrite nothing.
     auto notClaimed = [&] {
-        d.Bezeichnung = Variant(t("Benutzerdefiniertes Ventil"));
+        d.Bezeichnung = Variant(QString());
         takeValve(stored, d);
     };
     // A valve the dialog would refuse (an edited file) is not put into the table.

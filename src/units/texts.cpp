@@ -84,8 +84,12 @@ Variant getVentiltypName(const QString &Ventiltyp, int Sprache)
         if (Ventiltyp == QLatin1String(v.code))
             return Variant(getText(QString::fromUtf8(v.name), Sprache));
     }
-    if (Ventiltyp == QLatin1String("9999"))
+    if (Ventiltyp == QLatin1String("9999")) {
+        // A user-defined valve without a designation still has a name on the sheet and on paper.
+        if (shared().Bezeichnung.toString().trimmed().isEmpty())
+            return Variant(getText(QStringLiteral("Benutzerdefiniertes Ventil"), Sprache));
         return Variant(shared().Bezeichnung);
+    }
     return Variant();
 }
 

@@ -13,7 +13,8 @@ QString getText(const QString &TextDeutsch, int Sprache);
 int knownLanguage(int Sprache);
 // The screen language (shared Sprache) as one of the six; German when the parameters name none of them.
 int screenLanguage();
-// Display name of a valve series; empty for an unknown code; "9999" gives the user-defined valve's Bezeichnung.
+// Display name of a valve series; empty for an unknown code; "9999" gives the user-defined valve's Bezeichnung, or
+// the general name of a user-defined valve in that language when it has none.
 Variant getVentiltypName(const QString &Ventiltyp, int Sprache);
 
 // The German wording (the getText key) of a valve characteristic, 0 "(mod.) linear", 1 "gleich%", 2 "Auf/Zu";

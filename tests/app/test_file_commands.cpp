@@ -1052,11 +1052,15 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
     auto *title = dynamic_cast<Label *>(f.sheet()->control(QStringLiteral("lblVentildaten")));
     QVERIFY(title);
     QCOMPARE(title->caption(), QStringLiteral("Ventildaten / ") + name);
+    // A valve not claimed goes by the general name in the language of the page, never by the screen's words.
+    const bool general = name == QLatin1String("Benutzerdefiniertes Ventil");
+    QCOMPARE(getVentiltypName(QStringLiteral("9999"), 2).toString(),
+             general ? QStringLiteral("Vanne définie par l'utilisateur") : name);
 
     // The next Save names the valve computed, and holds its Kvs.
     QVERIFY(f.choose(f.w->mnuSave));
     const SharedData saved = loaded(d.DatenPfad, d.DateiName);
-    QCOMPARE(saved.Bezeichnung.toString(), name);
+    QCOMPARE(saved.Bezeichnung.toString(), general ? QString() : name);
     QCOMPARE(double(saved.KvsCv), kvs);
     // ... whole: its rangeability and coefficients too, so opening it again asks nothing.
     QCOMPARE(saved.Stellverhältnis, 50.0);

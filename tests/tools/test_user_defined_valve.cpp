@@ -599,7 +599,7 @@ void TestUserDefinedValve::projectValveIsRestoredOrNotClaimed_data()
     QTest::addColumn<int>("messages");
     QTest::addColumn<float>("storedKvs");
     QTest::addColumn<QString>("name");
-    const QString user = QStringLiteral("Benutzerdefiniertes Ventil");
+    const QString user; // not claimed: no designation, the general name stands in its place
     QTest::newRow("restored") << "own" << MsgAnswer::Yes << 2 << 10.0f << "Eigenbau";
     QTest::newRow("restore cannot be written") << "own, read-only" << MsgAnswer::Yes << 2 << 40.0f << user;
     QTest::newRow("stored one kept") << "own" << MsgAnswer::No << 1 << 40.0f << user;

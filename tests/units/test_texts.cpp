@@ -77,6 +77,7 @@ void TestTexts::initTestCase()
          "Valvola di regolazione pneumatica 4627/31/33, analogica",
          "Válvula de control neumática 4627/31/33, analógica", "Pneumatický regulační ventil 4627/31/33, analogový"},
         {"Druckregler 4648", "Druckregler (Eigenmedium) 4648", "Pressure regulator 4648", "", "", "", ""},
+        {"Benutzerdefiniertes Ventil", "Benutzerdefiniertes Ventil", "User-defined valve", "", "", "", ""},
     };
     for (const auto &z : zeilen) {
         rs->addNew();
@@ -193,8 +194,13 @@ void TestTexts::userDefinedValveIsNotTranslated()
     QCOMPARE(getVentiltypName(QStringLiteral("9999"), sprache).toString(), QStringLiteral("Abbruch"));
     shared().Bezeichnung = QStringLiteral("Mein Ventil DN 50");
     QCOMPARE(getVentiltypName(QStringLiteral("9999"), sprache).toString(), QStringLiteral("Mein Ventil DN 50"));
+    // Without a designation the valve goes by the general name, in the language asked for.
+    const QString general =
+        sprache == 0 ? QStringLiteral("Benutzerdefiniertes Ventil") : QStringLiteral("User-defined valve");
     shared().Bezeichnung = Variant::null();
-    QVERIFY(getVentiltypName(QStringLiteral("9999"), sprache).isNull());
+    QCOMPARE(getVentiltypName(QStringLiteral("9999"), sprache).toString(), general);
+    shared().Bezeichnung = QStringLiteral("  ");
+    QCOMPARE(getVentiltypName(QStringLiteral("9999"), sprache).toString(), general);
 }
 
 void TestTexts::everyValveSeriesHasAName()
