@@ -27,11 +27,6 @@ double nominalSizeMillimetres(const QString &text, int DNunit)
     return 0.0;
 }
 
-// The general text of a single-precision number, as the Kvs list shows it.
-QString singleText(float value)
-{
-    return numtext::general(static_cast<double>(value), 7);
-}
 
 // Fills a combo box and selects an item; the caller holds the list's ready flag False meanwhile.
 void fillAndSelect(ComboBox *list, const QStringList &items, int index)
@@ -68,6 +63,11 @@ void listsReady()
 } // namespace
 
 namespace candidates {
+
+QString kvsText(float value)
+{
+    return numtext::general(static_cast<double>(value), 7);
+}
 
 const QStringList &workTableColumns()
 {
@@ -152,7 +152,7 @@ QStringList kvsItems(Recordset &rsVentil, int Kennlinie, const QString &DNVentil
         const bool sameSize = DNunit == 1 ? text == wantedSize : text.trimmed() == wantedSize;
         if (!sameSize)
             continue;
-        items << singleText(kvs.checked().toFloat());
+        items << kvsText(kvs.checked().toFloat());
     }
     return items;
 }
@@ -188,7 +188,7 @@ int reselectNominalSize(const QStringList &items, QString &DNVentil, int DNunit)
 
 int reselectKvs(const QStringList &items, float &KvsCv)
 {
-    const QString storedText = singleText(KvsCv);
+    const QString storedText = kvsText(KvsCv);
     const int index = reselect(items, storedText, static_cast<double>(KvsCv), [](const QString &item) {
         double value = 0.0;
         return numtext::parse(item, &value) ? value : -std::numeric_limits<double>::infinity();

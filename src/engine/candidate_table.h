@@ -54,6 +54,8 @@ private:
 // Items of the two lists as the builders make them, without touching the sheet; the flow sheet's lists are the same.
 // Each value they read is read checked (CandidateRow::readChecked): a text in a number column is no item but a
 // TypeMismatch naming the table, the field and the value.
+// A single-precision Kvs or Cv as the Kvs lists show it; a stored value is found in a list by this text.
+QString kvsText(float value);
 QStringList nominalSizeItems(Recordset &rsVentil, int &Kennlinie, int DNunit);
 QStringList kvsItems(Recordset &rsVentil, int Kennlinie, const QString &DNVentil, int DNunit, int KvUnit);
 

@@ -83,7 +83,7 @@ bool FrmCalcFlow::fillValveLists(Recordset *rstKenndaten, int &Kennlinie, QStrin
             return true;
         }
         // The stored Kvs, else the last (largest) of the size.
-        int kvsIndex = static_cast<int>(coefficients.indexOf(numtext::general(static_cast<double>(KvsCv), 7)));
+        int kvsIndex = static_cast<int>(coefficients.indexOf(candidates::kvsText(KvsCv)));
         if (kvsIndex < 0) {
             kvsIndex = static_cast<int>(coefficients.size()) - 1;
             double v = 0.0;
