@@ -81,9 +81,7 @@ void FlowRun::run()
         return;
     }
 
-    const double y = s.yMax;
-    s.Kvmax = finiteOr0(flow::curveKv(s.KvsCv, row.a0.asNumber(), row.a1.asNumber(), row.a2.asNumber(),
-                                      row.a3.asNumber(), row.a4.asNumber(), row.a5.asNumber(), y));
+    s.Kvmax = finiteOr0(curvesOf(s.KvsCv, s.KvUnit, row).kv(s.yMax));
     if (s.chkDNRohr == 0 || s.chkDNRohr == 1) {
         s.DN1Rohr = s.DNVentil;
         s.DN2Rohr = s.DNVentil;
@@ -187,35 +185,32 @@ void FlowRun::findRow()
 void FlowRun::flowPasses()
 {
     const double y = s.yMax;
+    const flow::ValveCurves curves = curvesOf(s.KvsCv, s.KvUnit, row);
     double previous = 0.0;
     for (int pass = 1; pass <= kPipePassLimit; ++pass) {
+        // The pipe sizes may change from pass to pass.
+        const flow::Flow through =
+            valveAtPoint(s, curves, s.p1Max, s.p2Max, {s.rho1Max, s.gammaMax, s.nueMax, s.psatMax}).flowAtOpening(y);
+        s.QMax = finiteOr0(through.Q);
         if (liquid()) {
-            s.FLMax = finiteOr0(flow::curveFL(row.aFL.asNumber(), row.bFL.asNumber(), row.cFL.asNumber(), y));
+            s.FLMax = finiteOr0(curves.fl(y));
             setCaption(sheet.lblFlmax, zahl3(s.FLMax));
-            s.QMax = finiteOr0(calcQ_inkompZahl(s.Medium, Variant(s.Kvmax), s.KvUnit, Variant(s.FLMax),
-                                                Variant(s.DNVentil), Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit,
-                                                Variant(s.p1Max), s.p1Unit, Variant(s.p2Max), s.p2Unit,
-                                                Variant(s.pkrit), Variant(s.psatMax), s.pUnit, Variant(s.rho1Max),
-                                                s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit, s.ChokedFlowMax));
+            s.ChokedFlowMax = through.choked;
             setCaption(sheet.lblChokedFlowMax, yesNo(s.ChokedFlowMax));
         } else {
-            s.XTMax = finiteOr0(flow::curveXT(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber(), y));
+            s.XTMax = finiteOr0(curves.xt(y));
             setCaption(sheet.lblxTMax, zahl3(s.XTMax));
-            s.QMax = finiteOr0(calcQ_kompZahl(Variant(s.Kvmax), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
-                                              Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max),
-                                              s.p1Unit, Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN),
-                                              s.rhoUnit, Variant(s.gammaMax), s.Zustand, s.QUnit));
             const double p1 = umrechnenDruck(Variant(s.p1Max), s.p1Unit, 0);
             const double p2 = umrechnenDruck(Variant(s.p2Max), s.p2Unit, 0);
             // The validation leaves p1 above 0; the guard only keeps a NaN out.
             s.XMax = p1 != 0 ? finiteOr0((p1 - p2) / p1) : 0.0;
             setCaption(sheet.lblxMax, zahl3(s.XMax));
             // Choked exactly when the flow equation limits x: at Fγ·xTP, which differs from xT for an
-            // isentropic exponent other than 1.4 and with reducers.
+            // isentropic exponent other than 1.4 and with reducers. Without flow nothing is choked.
             const double limit = flow::chokedPressureRatio(Variant(s.Kvmax), s.KvUnit, Variant(s.XTMax),
                                                            Variant(s.DNVentil), Variant(s.DN1Rohr),
                                                            Variant(s.DN2Rohr), s.DNunit, Variant(s.gammaMax));
-            s.ChokedFlowMax = std::isfinite(limit) && s.XMax >= limit;
+            s.ChokedFlowMax = s.QMax > 0 && std::isfinite(limit) && s.XMax >= limit;
             setCaption(sheet.lblChokedFlowMax, std::isfinite(limit) ? yesNo(s.ChokedFlowMax) : kNA);
         }
 
@@ -284,7 +279,8 @@ void FlowRun::cavitation()
     const bool zyUnknown = s.SchalltabelleFehltMax;
     setCaption(sheet.lblzyMax, zyUnknown ? kNA : fixedPattern(s.zyMax, 2));
     setCaption(sheet.lblxFMax, fixedPattern(s.xFMax, 3));
-    s.KavitationMax = !zyUnknown && s.xFMax > s.zyMax;
+    // Without flow nothing cavitates.
+    s.KavitationMax = s.QMax > 0 && !zyUnknown && s.xFMax > s.zyMax;
     setCaption(sheet.lblKavitationMax, zyUnknown ? kNA : yesNo(s.KavitationMax));
 }
 

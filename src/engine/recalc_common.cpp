@@ -60,6 +60,29 @@ void keepCoefficients(const ValveRow &row)
     s.CxT = row.cxT;
 }
 
+flow::ValveCurves curvesOf(double KvsCv, int KvUnit, const ValveRow &row)
+{
+    return {KvsCv,           KvUnit,          row.a0.asNumber(),  row.a1.asNumber(),  row.a2.asNumber(),
+            row.a3.asNumber(), row.a4.asNumber(), row.a5.asNumber(), row.aFL.asNumber(), row.bFL.asNumber(),
+            row.cFL.asNumber(), row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber()};
+}
+
+flow::ValveCurves curvesOf(const SharedData &s)
+{
+    return {s.KvsCv,           s.KvUnit,          s.A0.asNumber(),  s.A1.asNumber(),  s.A2.asNumber(),
+            s.A3.asNumber(),   s.A4.asNumber(),   s.A5.asNumber(),  s.AFL.asNumber(), s.BFL.asNumber(),
+            s.CFL.asNumber(),  s.AxT.asNumber(),  s.BxT.asNumber(), s.CxT.asNumber()};
+}
+
+flow::ValveFlow valveAtPoint(const SharedData &s, const flow::ValveCurves &curves, double p1, double p2,
+                             const PointFluid &fluid)
+{
+    return flow::ValveFlow(curves, s.Medium, s.Zustand, Variant(s.DNVentil), Variant(s.DN1Rohr), Variant(s.DN2Rohr),
+                           s.DNunit, Variant(p1), s.p1Unit, Variant(p2), s.p2Unit, Variant(s.pkrit),
+                           Variant(fluid.psat), s.pUnit, Variant(fluid.rho1), Variant(s.rhoN), s.rhoUnit,
+                           Variant(fluid.nue), s.nueUnit, Variant(fluid.gamma), s.QUnit);
+}
+
 double finiteOr0(double v)
 {
     return std::isfinite(v) ? v : 0.0;

@@ -4,6 +4,7 @@
 // of result labels, which show "N/A" for a value that could not be computed.
 
 #include "engine/main_window_access.h"
+#include "engine/valve_opening.h"
 #include "platform/core/variant.h"
 #include "platform/db/database.h"
 
@@ -68,6 +69,13 @@ QString yesNo(bool yes);
 struct PointFluid {
     double rho1, gamma, nue, psat;
 };
+// The curves of a valve row with its Kvs (or Cv, by KvUnit).
+flow::ValveCurves curvesOf(double KvsCv, int KvUnit, const ValveRow &row);
+// The curves of the valve the shared data hold: KvsCv and the coefficients A0 … CxT kept from its row.
+flow::ValveCurves curvesOf(const SharedData &s);
+// The valve at an operating point of the shared data (its p1, p2 and fluid data; the medium, sizes and units shared).
+flow::ValveFlow valveAtPoint(const SharedData &s, const flow::ValveCurves &curves, double p1, double p2,
+                             const PointFluid &fluid);
 // Why a recalculation cannot go on with the medium of an operating point, in the screen language, or empty when
 // it can. Whatever brought the data (an older project file, an edited database), every property the calculation
 // uses must be one the dialogs take: a density; for a gas (Zustand 0 or 2) an isentropic exponent, for an ideal

@@ -49,6 +49,8 @@ struct Point {
     Label *lblSw1, *lblSw2, *lblSw3;
     // The solver found the opening (not -1): only then are the values derived from it shown.
     bool openingFound = true;
+    // The Kv the point needs where the valve's curve does not give it (no flow, or below its smallest Kv).
+    std::optional<double> KvBedarf{};
 };
 
 bool finite(double v)
@@ -74,12 +76,6 @@ QString hashPattern(double v)
 QString text(const char *key)
 {
     return getText(QString::fromUtf8(key), shared().Sprache);
-}
-
-double curveValueKv(const ValveRow &row, double kvs, double y)
-{
-    return flow::curveKv(kvs, row.a0.asNumber(), row.a1.asNumber(), row.a2.asNumber(), row.a3.asNumber(),
-                         row.a4.asNumber(), row.a5.asNumber(), y);
 }
 
 // Ends a run that cannot size anything: the reason in the status line after "Berechnung nicht aktualisiert". The
@@ -367,13 +363,9 @@ ChosenRow SizingRun::chooseRow()
         const Variant kennlinie = kennlinieField();
         chosen = {kennlinie.isNumeric() ? static_cast<int>(kennlinie.toInt()) : -1, s.DNVentil, s.KvsCv};
 
+        const flow::ValveCurves curves = curvesOf(s.KvsCv, s.KvUnit, row);
         if (liquid()) {
-            s.FLMax = row.aFL.asNumber() + row.bFL.asNumber() + row.cFL.asNumber();
-            s.Q100 = calcQ_inkompZahl(s.Medium, Variant(s.KvsCv), s.KvUnit, Variant(s.FLMax), Variant(s.DNVentil),
-                                      Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
-                                      Variant(s.p2Max), s.p2Unit, Variant(s.pkrit), Variant(s.psatMax), s.pUnit,
-                                      Variant(s.rho1Max), s.rhoUnit, Variant(s.nueMax), s.nueUnit, s.QUnit,
-                                      s.ChokedFlowMax);
+            s.FLMax = curves.fl(1.0);
         } else {
             if (s.Medium == 2) {
                 Variant p1(s.p1Max);
@@ -381,12 +373,13 @@ ChosenRow SizingRun::chooseRow()
                     finiteOr0(calcRhoDampf(p1, s.p1Unit, Variant(s.T1Max), s.T1Unit, s.rhoUnit).asNumber());
                 s.p1Max = p1.asNumber();
             }
-            s.XTMax = row.axT.asNumber() + row.bxT.asNumber() + row.cxT.asNumber();
-            s.Q100 = calcQ_kompZahl(Variant(s.KvsCv), s.KvUnit, Variant(s.XTMax), Variant(s.DNVentil),
-                                    Variant(s.DN1Rohr), Variant(s.DN2Rohr), s.DNunit, Variant(s.p1Max), s.p1Unit,
-                                    Variant(s.p2Max), s.p2Unit, Variant(s.rho1Max), Variant(s.rhoN), s.rhoUnit,
-                                    Variant(s.gammaMax), s.Zustand, s.QUnit);
+            s.XTMax = curves.xt(1.0);
         }
+        // The valve's flow at full travel: its curve's Kv, FL and xT there, which for a curve not ending at 1 is
+        // not Kvs.
+        s.Q100 = valveAtPoint(s, curves, s.p1Max, s.p2Max, {s.rho1Max, s.gammaMax, s.nueMax, s.psatMax})
+                     .flowAtOpening(1.0)
+                     .Q;
         s.Q100 = finiteOr0(s.Q100);
         if (s.Q100 > (1 + s.DurchflussreserveMin) * s.QMax)
             break;
@@ -404,7 +397,7 @@ void SizingRun::openings()
             row.aFL, row.bFL, row.cFL, row.axT, row.bxT, row.cxT, Variant(s.DNVentil), Variant(s.DN1Rohr),
             Variant(s.DN2Rohr), s.DNunit, Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->T1),
             s.T1Unit, Variant(s.pkrit), Variant(p->psat), s.pUnit, Variant(p->rho1), Variant(s.rhoN), s.rhoUnit,
-            Variant(p->nue), s.nueUnit, Variant(p->gamma), s.Medium, s.Zustand, p->choked);
+            Variant(p->nue), s.nueUnit, Variant(p->gamma), s.Medium, s.Zustand, p->choked, &p->KvBedarf);
         p->y = y.asNumber();
         // An opening the solver could not find keeps -1 in the shared data but is never shown as a number.
         p->openingFound = finite(p->y) && p->y != -1.0;
@@ -412,8 +405,10 @@ void SizingRun::openings()
             p->y = -1.0;
         setCaption(p->lblY, p->openingFound ? fixedPattern(p->y * 100, 1) : kNA);
     }
+    const flow::ValveCurves curves = curvesOf(s.KvsCv, s.KvUnit, row);
     for (Point *p : maxFirst()) {
-        p->Kv = p->openingFound ? finiteOr0(curveValueKv(row, s.KvsCv, p->y)) : 0.0;
+        // Without flow, and below the valve's smallest Kv, the point's Kv is the one it needs, not the curve's.
+        p->Kv = !p->openingFound ? 0.0 : p->KvBedarf ? *p->KvBedarf : finiteOr0(curves.kv(p->y));
         setCaption(p->lblKv, p->openingFound ? zahl4(p->Kv) : kNA);
     }
 }
@@ -424,8 +419,7 @@ void SizingRun::resultsAndReserve()
     setCaption(sheet.lblSTVVentil, numtext::general(s.Stellverhältnis, 15) + ":1");
 
     for (Point *p : maxFirst()) {
-        // A Kv of 0 (no flow, or an opening not found) has no required rangeability.
-        const double stv = p->openingFound ? s.KvsCv / p->Kv : NAN;
+        const double stv = hasRequiredRangeability(p->y, p->Kv) ? s.KvsCv / p->Kv : NAN;
         p->STV = finiteOr0(stv);
         setCaption(p->lblSTV, finite(stv) ? hashPattern(stv) + ":1" : kNA);
     }
@@ -492,7 +486,8 @@ void SizingRun::ratios()
             p->FL = finiteOr0(fl);
             setCaption(p->lblFl, zahl3(fl));
             setCaption(p->lblChoked, yesNo(p->choked));
-            p->cavitation = !zyUnknown && p->xF > p->zy;
+            // Without flow nothing cavitates.
+            p->cavitation = p->Q > 0 && !zyUnknown && p->xF > p->zy;
             setCaption(p->lblCavitation, zyUnknown ? kNA : yesNo(p->cavitation));
         } else {
             const double xt = p->openingFound
@@ -512,7 +507,7 @@ void SizingRun::ratios()
                                                                          Variant(s.DN2Rohr), s.DNunit,
                                                                          Variant(p->gamma))
                                             : NAN;
-            p->choked = finite(limit) && finite(x) && x >= limit;
+            p->choked = p->Q > 0 && finite(limit) && finite(x) && x >= limit;
             setCaption(p->lblChoked, finite(limit) && finite(x) ? yesNo(p->choked) : kNA);
         }
     }
@@ -547,6 +542,11 @@ void SizingRun::statusAndWarnings()
 {
     mainwin::setStatusText(text("Berechnung aktualisiert"));
     mainwin::setResultsCurrent(true);
+    // Judged as the printout judges it. The coefficients go to the shared data first: the verdict reads the valve's
+    // curves there.
+    keepCoefficients(row);
+    const ValveVerdict verdict = judgeValve(s);
+    const auto index = [this](const Point &p) -> std::size_t { return &p == &pMin ? 0 : &p == &pNorm ? 1 : 2; };
 
     // Every failing point is marked and beeps once; its message goes into the status line once, unless it stands
     // there already.
@@ -565,13 +565,12 @@ void SizingRun::statusAndWarnings()
             mainwin::beep();
         }
     };
-    // The maximum point of an on/off valve is not tested.
     warnPoints(
         "Stellverhältnis nicht ausreichend!",
-        [this](const Point &p) -> std::optional<bool> {
-            if (&p == &pMax && s.Kennlinie == 2)
+        [&](const Point &p) -> std::optional<bool> {
+            if (!verdict.rangeabilityJudged[index(p)])
                 return std::nullopt;
-            return p.STV > s.Stellverhältnis;
+            return verdict.rangeabilityShort[index(p)];
         },
         [](const Point &p, bool failing) { setWarning(p.lblSTV, failing, true); });
     // An opening the solver could not find (-1) is a result that is missing, not a number to trust. The maximum
@@ -583,10 +582,6 @@ void SizingRun::statusAndWarnings()
                 setWarning(p.lblY, failing, false);
         });
 
-    // Judged as the printout judges it. The coefficients go to the shared data first: the verdict reads the valve's
-    // curves there.
-    keepCoefficients(row);
-    const ValveVerdict verdict = judgeValve(s);
     const bool short_ = verdict.noReserve || verdict.smallReserve;
     setWarning(sheet.lblYmax, short_ || pMax.y == -1.0, false);
     setWarning(sheet.lblYunit, short_, false);
@@ -607,7 +602,7 @@ void SizingRun::statusAndWarnings()
         [&](const Point &p) -> std::optional<bool> {
             if (&p == &pMax && verdict.noReserve)
                 return std::nullopt;
-            return verdict.beyondFullTravel[&p == &pMin ? 0 : &p == &pNorm ? 1 : 2];
+            return verdict.beyondFullTravel[index(p)];
         },
         [](const Point &p, bool failing) {
             if (failing)

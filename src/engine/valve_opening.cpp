@@ -1,71 +1,126 @@
 #include "valve_opening.h"
 
-#include "flow_equations.h"
-
 #include "units/conversions.h"
 
 #include <cmath>
 
-Variant calcVentiloeffnung(const Variant &Q, int QUnit, const Variant &KvsCv, int KvUnit, const Variant &a0,
-                           const Variant &a1, const Variant &a2, const Variant &a3, const Variant &a4,
-                           const Variant &a5, const Variant &aFL, const Variant &bFL, const Variant &cFL,
-                           const Variant &axT, const Variant &bxT, const Variant &cxT, const Variant &DNVentil,
-                           const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1,
-                           int p1Unit, const Variant &p2, int p2Unit, const Variant & /*T1*/, int /*T1Unit*/,
-                           const Variant &pkrit, const Variant &psat, int pUnit, const Variant &rho1,
-                           const Variant &rhoN, int rhoUnit, const Variant &nue, int nueUnit, const Variant &gamma,
-                           int Medium, int Zustand, bool &ChokedFlow)
+namespace flow {
+
+ValveFlow::ValveFlow(const ValveCurves &curves, int Medium, int Zustand, const Variant &DNVentil,
+                     const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
+                     const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
+                     const Variant &rho1, const Variant &rhoN, int rhoUnit, const Variant &nue, int nueUnit,
+                     const Variant &gamma, int QUnit)
+    : curves_(curves), Zustand_(Zustand), QUnit_(QUnit), rhoN_(rhoN), rhoUnit_(rhoUnit)
 {
-    const double kvs = KvsCv.asNumber();
-    const double c0 = a0.asNumber(), c1 = a1.asNumber(), c2 = a2.asNumber(), c3 = a3.asNumber(),
-                 c4 = a4.asNumber(), c5 = a5.asNumber();
-    const double fa = aFL.asNumber(), fb = bFL.asNumber(), fc = cFL.asNumber();
-    const double xa = axT.asNumber(), xb = bxT.asNumber(), xc = cxT.asNumber();
-
-    bool choked = false;
-    // The operating point in internal units, converted once for every trial.
-    const bool liquid = Zustand == 1;
-    flow::LiquidConditions liquidPoint;
-    flow::GasConditions gasPoint;
-    if (liquid)
-        liquidPoint = flow::liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, pkrit,
-                                             psat, pUnit, rho1, rhoUnit, nue, nueUnit);
+    if (Zustand == 1)
+        liquid_ = liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, pkrit, psat,
+                                   pUnit, rho1, rhoUnit, nue, nueUnit);
     else
-        gasPoint = flow::gasConditions(DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit,
-                                       gamma);
-    const Variant liquidDensity(liquidPoint.rho);
-    // Trial flow at opening y, as calcQ_inkomp and calcQ_komp give it read as a number in QUnit (four digits when
-    // QUnit is not the internal unit).
-    const auto Qy = [&](double y) {
-        const double C = kvCvZahl(Variant(flow::curveKv(kvs, c0, c1, c2, c3, c4, c5, y)), KvUnit, 0);
-        if (liquid) {
-            const double fl = Variant(flow::curveFL(fa, fb, fc, y)).asNumber();
-            double q = 0.0;
-            if (!flow::liquidFlow(liquidPoint, C, fl, q, choked))
-                return 0.0;
-            return durchflussFluessigZahl(Variant(q), 0, liquidDensity, 0, QUnit);
-        }
-        const double xt = Variant(flow::curveXT(xa, xb, xc, y)).asNumber();
-        double W = 0.0;
-        if (!flow::gasFlow(gasPoint, C, xt, W))
-            return 0.0;
-        switch (Zustand) {
-        case 0: return durchflussGasZahl(Variant(W), 1, rhoN, rhoUnit, QUnit);
-        case 2: return massenstromZahl(Variant(W), 0, QUnit);
-        default: return 0.0;
-        }
-    };
+        gas_ = gasConditions(DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit, gamma);
+    liquidDensity_ = Variant(liquid_.rho);
+}
 
-    const double q = Q.asNumber();
-    if (q <= 0.0)
+Flow ValveFlow::flowAtOpening(double y) const
+{
+    const bool liquid = Zustand_ == 1;
+    return flowThrough(curves_.kv(y), liquid ? curves_.fl(y) : 0.0, liquid ? 0.0 : curves_.xt(y));
+}
+
+Flow ValveFlow::flowThrough(double C, double fl, double xt) const
+{
+    return flowIn(C, fl, xt, true);
+}
+
+Flow ValveFlow::flowIn(double C, double fl, double xt, bool rounded) const
+{
+    Flow f;
+    const double kv = kvCvZahl(Variant(C), curves_.KvUnit, 0);
+    if (Zustand_ == 1) {
+        double q = 0.0;
+        bool choked = false;
+        if (!liquidFlow(liquid_, kv, fl, q, choked))
+            return f;
+        f.Q = rounded ? durchflussFluessigZahl(Variant(q), 0, liquidDensity_, 0, QUnit_)
+                      : durchflussFluessigUngerundet(q, 0, liquidDensity_, 0, QUnit_);
+        f.choked = choked && q > 0.0;
+        return f;
+    }
+    double W = 0.0;
+    if (!gasFlow(gas_, kv, xt, W))
+        return f;
+    switch (Zustand_) {
+    case 0:
+        f.Q = rounded ? durchflussGasZahl(Variant(W), 1, rhoN_, rhoUnit_, QUnit_)
+                      : durchflussGasUngerundet(W, 1, rhoN_, rhoUnit_, QUnit_);
+        break;
+    case 2: f.Q = rounded ? massenstromZahl(Variant(W), 0, QUnit_) : massenstromUngerundet(W, 0, QUnit_); break;
+    default: break;
+    }
+    return f;
+}
+
+double ValveFlow::coefficientBelowRange(double q, Flow &through) const
+{
+    const double fl0 = curves_.fl(0.0), xt0 = curves_.xt(0.0);
+    // Bisection between 0 (no flow) and Kv(0) (more than q) down to adjacent numbers, on the flows before their
+    // four-digit rounding in a unit other than the equations' own: rounded, they are a staircase with a whole range
+    // of coefficients on the step of q.
+    double lo = 0.0, hi = curves_.kv(0.0);
+    for (int step = 0; step < kCoefficientStepLimit; ++step) {
+        const double mid = lo + (hi - lo) / 2;
+        if (!(mid > lo && mid < hi))
+            break;
+        if (flowIn(mid, fl0, xt0, false).Q >= q)
+            hi = mid;
+        else
+            lo = mid;
+    }
+    through = flowThrough(hi, fl0, xt0);
+    return hi;
+}
+
+} // namespace flow
+
+namespace {
+
+Variant solveOpening(const flow::ValveFlow &valve, double q, bool &ChokedFlow, std::optional<double> *KvBedarf)
+{
+    using flow::Flow;
+    if (KvBedarf)
+        KvBedarf->reset();
+    // A closed valve: no flow, and no coefficient needed.
+    if (q <= 0.0) {
+        ChokedFlow = false;
+        if (KvBedarf)
+            *KvBedarf = 0.0;
         return Variant(0);
+    }
 
-    const double Q100 = Qy(1.0);
-    if (Q100 <= q)
+    const Flow full = valve.flowAtOpening(1.0);
+    if (full.Q <= q) {
+        ChokedFlow = full.choked;
         return Variant(1);
+    }
 
-    // Coarse scan; the flow at y = 0 is taken as 0.
-    double ya = 0.0, Qa = 0.0;
+    // Below the valve's range: its smallest opening passes more than the point needs.
+    const Flow bottom = valve.flowAtOpening(0.0);
+    if (q < bottom.Q) {
+        Flow through;
+        const double C = valve.coefficientBelowRange(q, through);
+        ChokedFlow = through.choked;
+        if (KvBedarf)
+            *KvBedarf = C;
+        return Variant(0);
+    }
+
+    // Coarse scan from the flow at the smallest opening.
+    Flow last = bottom;
+    const auto Qy = [&](double y) {
+        last = valve.flowAtOpening(y);
+        return last.Q;
+    };
+    double ya = 0.0, Qa = bottom.Q;
     double yb = 0.0, Qb = 0.0;
     for (;;) {
         if (ya > 1.0) {
@@ -119,10 +174,31 @@ Variant calcVentiloeffnung(const Variant &Q, int QUnit, const Variant &KvsCv, in
         ++counter;
     }
 
-    ChokedFlow = choked;
-    if (!finished)
-        return Variant(-1);
-    if (!anyStep)
+    if (finished && !anyStep) {
+        ChokedFlow = full.choked;
         return Variant(1);
-    return Variant(yn);
+    }
+    ChokedFlow = last.choked;
+    return finished ? Variant(yn) : Variant(-1);
+}
+
+} // namespace
+
+Variant calcVentiloeffnung(const Variant &Q, int QUnit, const Variant &KvsCv, int KvUnit, const Variant &a0,
+                           const Variant &a1, const Variant &a2, const Variant &a3, const Variant &a4,
+                           const Variant &a5, const Variant &aFL, const Variant &bFL, const Variant &cFL,
+                           const Variant &axT, const Variant &bxT, const Variant &cxT, const Variant &DNVentil,
+                           const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1,
+                           int p1Unit, const Variant &p2, int p2Unit, const Variant & /*T1*/, int /*T1Unit*/,
+                           const Variant &pkrit, const Variant &psat, int pUnit, const Variant &rho1,
+                           const Variant &rhoN, int rhoUnit, const Variant &nue, int nueUnit, const Variant &gamma,
+                           int Medium, int Zustand, bool &ChokedFlow, std::optional<double> *KvBedarf)
+{
+    const flow::ValveCurves curves{KvsCv.asNumber(), KvUnit,          a0.asNumber(),  a1.asNumber(),
+                                   a2.asNumber(),    a3.asNumber(),   a4.asNumber(),  a5.asNumber(),
+                                   aFL.asNumber(),   bFL.asNumber(),  cFL.asNumber(), axT.asNumber(),
+                                   bxT.asNumber(),   cxT.asNumber()};
+    const flow::ValveFlow valve(curves, Medium, Zustand, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit,
+                                pkrit, psat, pUnit, rho1, rhoN, rhoUnit, nue, nueUnit, gamma, QUnit);
+    return solveOpening(valve, Q.asNumber(), ChokedFlow, KvBedarf);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Whether the chosen valve of a sizing passes its operating points: one verdict for the sizing sheet's warnings and
-// for its printout, from the shared data a sizing run leaves.
+// Whether the chosen valve of a sizing passes its operating points, at both ends of its travel: one verdict for the
+// sizing sheet's warnings and for its printout, from the shared data a sizing run leaves.
 
 #include <array>
 #include <optional>
@@ -12,6 +12,12 @@ struct ValveVerdict {
     // Min, norm and max: the active point needs more than the valve passes fully open, its characteristic's Kv at
     // full travel (not Kvs), by more than rounding.
     std::array<bool, 3> beyondFullTravel{};
+    // Min, norm and max: the point's rangeability is judged (an active point; the maximum point of an on/off valve
+    // is not).
+    std::array<bool, 3> rangeabilityJudged{};
+    // ... and it needs more than the valve's: "Stellverhältnis nicht ausreichend!". A point below the valve's
+    // smallest Kv needs Kvs over the Kv it needs, and is judged so.
+    std::array<bool, 3> rangeabilityShort{};
     // The maximum point's flow reserve (Q100 - QMax) / QMax; none without a maximum flow.
     std::optional<double> reserve;
     // The reserve is 0 or less, or there is none: "Ventildurchfluss nicht ausreichend!".
@@ -23,3 +29,7 @@ struct ValveVerdict {
 };
 
 ValveVerdict judgeValve(const SharedData &s);
+
+// Whether a point with opening y and flow coefficient Kv has a required rangeability (Kvs / Kv): not where its
+// opening was not found (-1), nor without flow, where it needs a Kv of 0 and a closed valve needs no rangeability.
+bool hasRequiredRangeability(double y, double Kv);

@@ -194,21 +194,24 @@ void frmDruck::druck_Ventildaten()
     using namespace report;
     frame_->heading(t("Ventildaten") + QStringLiteral(" / ") + getVentiltypName(d.Ventiltyp, d.SpracheDruck).toString());
 
-    // The valve flow and the reserve are judged as on the sheet.
+    // The rangeability, the valve flow and the reserve are judged as on the sheet.
     const ValveVerdict verdict = judgeValve(d);
     struct Point {
         bool printed;
         int column;
         double y, Kv, required, FL, XT;
         bool full;           // it needs more than the valve passes at full travel
+        bool rangeShort;     // it needs more rangeability than the valve has
         bool found = false;  // the solver found the opening
-        bool short_ = false; // it needs more rangeability than the valve has
+        bool short_ = false; // ... and the rangeability rows print it
     };
     Point points[] = {
-        {minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin, verdict.beyondFullTravel[0]},
+        {minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin, verdict.beyondFullTravel[0],
+         verdict.rangeabilityShort[0]},
         {normEntry(), kNormColumn, d.yNorm, d.Kvnorm, d.StellverhältnisNorm, d.FLNorm, d.XTNorm,
-         verdict.beyondFullTravel[1]},
-        {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax, verdict.beyondFullTravel[2]}};
+         verdict.beyondFullTravel[1], verdict.rangeabilityShort[1]},
+        {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax, verdict.beyondFullTravel[2],
+         verdict.rangeabilityShort[2]}};
 
     // Judged before the first row, so that every marker carries its note's number in the list, whose order is
     // fixed.
@@ -221,8 +224,7 @@ void frmDruck::druck_Ventildaten()
         if (!pt.printed)
             continue;
         pt.found = openingFound(pt.y);
-        // A required rangeability the sheet cannot name is neither judged nor marked.
-        pt.short_ = rangeabilityRows && pt.found && d.Stellverhältnis < pt.required;
+        pt.short_ = rangeabilityRows && pt.rangeShort;
         bWarnungStellverhältnis |= pt.short_;
         bWarnungVentilöffnung |= !pt.found;
     }
@@ -284,8 +286,11 @@ void frmDruck::druck_Ventildaten()
 
         p.tab(kSubLabelColumn);
         p.print(t("berechnet"));
-        pointEntries([](const Point &pt) { return pt.found ? zahl3(pt.required) + QStringLiteral(":1") : kNA; },
-                     [](const Point &pt) { return pt.short_; }, bWarnungStellverhältnis ? kMarkerColumn : 0);
+        pointEntries(
+            [](const Point &pt) {
+                return hasRequiredRangeability(pt.y, pt.Kv) ? zahl3(pt.required) + QStringLiteral(":1") : kNA;
+            },
+            [](const Point &pt) { return pt.short_; }, bWarnungStellverhältnis ? kMarkerColumn : 0);
         // Without a marker the line stays open; the next row's label starts a new one.
         if (bWarnungStellverhältnis)
             marker({nummer(Warnung::Stellverhältnis)});

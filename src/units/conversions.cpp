@@ -80,6 +80,14 @@ double alsZahl(const Fluss &f)
     return 0.0;
 }
 
+// The number of a conversion before its four-digit rounding.
+double alsUngerundeteZahl(const Fluss &f)
+{
+    if (f.art == Fluss::Art::Leer || !std::isfinite(f.ergebnis))
+        return 0.0;
+    return f.ergebnis;
+}
+
 // A value handed back unconverted: an infinite or undefined number becomes an empty result, as any other unusable
 // input does.
 Variant endlich(const Variant &Wert)
@@ -415,6 +423,23 @@ double durchflussFluessigZahl(const Variant &Wert, int EinheitVon, const Variant
 double massenstromZahl(const Variant &Wert, int EinheitVon, int EinheitNach)
 {
     return alsZahl(massenstrom(Wert, EinheitVon, EinheitNach));
+}
+
+double durchflussGasUngerundet(double Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit, int EinheitNach)
+{
+    return alsUngerundeteZahl(
+        umrechnenDurchfluss(tabelleGas, Variant(Wert), EinheitVon, RhoN, RhoNEinheit, EinheitNach));
+}
+
+double durchflussFluessigUngerundet(double Wert, int EinheitVon, const Variant &Rho, int RhoEinheit, int EinheitNach)
+{
+    return alsUngerundeteZahl(
+        umrechnenDurchfluss(tabelleFluessig, Variant(Wert), EinheitVon, Rho, RhoEinheit, EinheitNach));
+}
+
+double massenstromUngerundet(double Wert, int EinheitVon, int EinheitNach)
+{
+    return alsUngerundeteZahl(massenstrom(Variant(Wert), EinheitVon, EinheitNach));
 }
 
 Variant umrechnenMasse(const Variant &Wert, int EinheitVon, int EinheitNach)

@@ -25,6 +25,11 @@ double durchflussGasZahl(const Variant &Wert, int EinheitVon, const Variant &Rho
 double durchflussFluessigZahl(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
                               int EinheitNach);
 double massenstromZahl(const Variant &Wert, int EinheitVon, int EinheitNach);
+// The same numbers before their four-digit rounding (0 where those give no number): for a caller that solves for a
+// flow given in its unit, to whom a rounded flow is a staircase.
+double durchflussGasUngerundet(double Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit, int EinheitNach);
+double durchflussFluessigUngerundet(double Wert, int EinheitVon, const Variant &Rho, int RhoEinheit, int EinheitNach);
+double massenstromUngerundet(double Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenMasse(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenZeit(const Variant &Wert, int EinheitVon, int EinheitNach);
 Variant umrechnenDichte(const Variant &Wert, int EinheitVon, int EinheitNach);

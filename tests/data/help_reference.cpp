@@ -467,7 +467,7 @@ constexpr double kLgReynoldsTurbulent = 4.0;
 
 // An effect's coarse points at an installation, or its search there: over the opening up to the edition's limit
 // of C/d² (the program's whole travel where it is unbounded) and, for F_R, over Re_v from 1 to 10 000, the search over Re_v for each opening of the search over the
-// opening. The program's opening 0 passes no flow: the openings start above it.
+// opening. The openings start just above 0.
 Extreme searchAt(Effect e, const Installation &at, bool refine)
 {
     Extreme x;

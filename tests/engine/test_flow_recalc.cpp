@@ -174,6 +174,8 @@ private slots:
     void pipeSizes();
     void chokedFlowAtEquality_data();
     void chokedFlowAtEquality();
+    void noFlowIsNeitherChokedNorCavitating_data();
+    void noFlowIsNeitherChokedNorCavitating();
     void cavitationAndMissingNoiseTable();
     void xFAboveOne();
     void printEntries_data();
@@ -578,6 +580,45 @@ void TestFlowRecalc::chokedFlowAtEquality()
     calcDurchfluss();
     QCOMPARE(f.sheet.lblxTMax.caption(), z3(0.5));
     QCOMPARE(f.sheet.lblChokedFlowMax.caption(), getText(choked, 0));
+}
+
+// The linear DN 25 valve (row 2) has no Kv at closed travel: at an opening of 0 no flow passes, which is neither
+// choked nor cavitating, whatever the run before it at 70 % said (10 -> 1 bar: water choked, 9 bar beyond
+// FL(0.7)^2 * 9.98 = 7.8, with xF 0.90 above z 0.5; air at x 0.9 beyond xT(0.7) = 0.635).
+void TestFlowRecalc::noFlowIsNeitherChokedNorCavitating_data()
+{
+    QTest::addColumn<bool>("gas");
+    QTest::newRow("water") << false;
+    QTest::newRow("air") << true;
+}
+
+void TestFlowRecalc::noFlowIsNeitherChokedNorCavitating()
+{
+    QFETCH(bool, gas);
+    Fixture f;
+    if (gas)
+        f.air();
+    SharedData &s = shared();
+    s.DNVentil = "25";
+    s.KvsCv = 10.0f;
+    s.Kennlinie = 0;
+    f.sheet.showInputs(10, 1, 20, 70);
+    calcDurchfluss();
+    QCOMPARE(f.sheet.lblChokedFlowMax.caption(), getText("ja", 0));
+    if (!gas)
+        QCOMPARE(f.sheet.lblKavitationMax.caption(), getText("ja", 0));
+
+    f.sheet.showInputs(10, 1, 20, 0);
+    calcDurchfluss();
+    QCOMPARE(f.status(), getText("Berechnung aktualisiert", 0));
+    QCOMPARE(s.Kvmax, 0.0);
+    QCOMPARE(s.QMax, 0.0);
+    QVERIFY(!s.ChokedFlowMax);
+    QCOMPARE(f.sheet.lblChokedFlowMax.caption(), getText("nein", 0));
+    if (!gas) {
+        QVERIFY(!s.KavitationMax);
+        QCOMPARE(f.sheet.lblKavitationMax.caption(), getText("nein", 0));
+    }
 }
 
 void TestFlowRecalc::cavitationAndMissingNoiseTable()

@@ -8,6 +8,7 @@
 #include "engine/pipe_velocity.h"
 #include "engine/sizing_recalc.h"
 #include "engine/valve_opening.h"
+#include "engine/valve_verdict.h"
 #include "engine/water_steam.h"
 #include "sizing_fixture.h"
 #include "units/conversions.h"
@@ -130,6 +131,75 @@ void givenLiquid(Fixture &f, float kvs, const std::array<double, 3> &Q, const st
 }
 
 const char *const kPointSuffix[] = {"min", "norm", "max"};
+
+// A curve flat at Kv 2: Kv = Kvs (2e-6 + (y - 0.31)^3) with Kvs 1e6, equal sizes and FL 0.9 (unchoked at 10 -> 6
+// bar): the flow is proportional to Kv.
+ValveRow flatCurveValve()
+{
+    const double c = 0.31;
+    return {50, 1, 1e6f, 1000, {2e-6 - c * c * c, 3 * c * c, -3 * c, 1, 0, 0}};
+}
+
+// A flow near the flat part (4.0 m3/h) at which the solver runs out of steps for the maximum point; 0 if none.
+double flowWhereTheSolverGivesUp(const ValveRow &row)
+{
+    for (int k = -100; k <= 100; ++k) {
+        const double candidate = std::round(4000.0 + k) / 1000.0;
+        PointValues p = point(2);
+        p.Q = candidate;
+        if (solverOpening(p, row) == -1.0)
+            return candidate;
+    }
+    return 0;
+}
+
+// The default project's valve as the only row: DN 50, Kvs 25, the shipped equal-percentage curve from Kv(0) =
+// 25 * 0.02 = 0.5, 50:1, FL(0) 0.97 and xT(0) 0.8; or, with a1 given, the curve 0.02 + a1 y (Kv(1) = Kvs (0.02 +
+// a1)).
+std::vector<ValveRow> defaultProjectValve(float kvs = 25.0f, double a1 = -1)
+{
+    ValveRow row{50, 1, kvs, 50, {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965},
+                 {0.97, -0.04, -0.01}, {0.8, -0.06, -0.02}};
+    if (a1 >= 0)
+        row.a = {0.02, a1, 0, 0, 0, 0};
+    return {row};
+}
+
+// That valve given (size and Kvs not computed), water of the base case, the minimum point from 10 to 7 bar abs.
+void useGivenValve(Fixture &f, float kvs = 25.0f)
+{
+    SharedData &s = shared();
+    s.DNmin = false;
+    s.KvsOpt = false;
+    s.DNVentil = "50";
+    s.KvsCv = kvs;
+    f.input("txtp2min", 7);
+}
+
+// Air (Medium 0) or steam (2) in place of the base case's water.
+void useGas(int Medium)
+{
+    SharedData &s = shared();
+    s.Medium = Medium;
+    s.Zustand = Medium == 2 ? 2 : 0;
+    s.NameMedium = Medium == 2 ? "Wasserdampf" : "Luft";
+    s.rhoN = 1.293;
+    s.gammaMin = s.gammaNorm = s.gammaMax = 1.4;
+}
+
+// Types "box=value" entries (C notation).
+void typeInto(Fixture &f, const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        const qsizetype at = entry.indexOf('=');
+        f.input(qPrintable(entry.left(at)), entry.mid(at + 1).toDouble());
+    }
+}
+
+QString shown(QString caption)
+{
+    return caption.replace('.', numtext::decimalSeparator());
+}
 
 void verifyAllFinite()
 {
@@ -899,24 +969,16 @@ private slots:
             QVERIFY2(!f.sheet.label(name).caption().contains("nan", Qt::CaseInsensitive), name);
     }
 
-    // A curve with a large Kv at closed travel makes the solver's bracket start at a flow of 0 that the valve
-    // never has; just below that closed-travel flow the refinement runs out of steps and the opening is -1.
+    // Kv = Kvs (2e-6 + (y - 0.31)^3) is flat where the required flow lies: regula falsi with one end fixed creeps,
+    // each step still changing the flow by more than 1e-4 of it, and runs out of steps; the opening is -1.
     void openingNotFoundIsNotShownAsANumber()
     {
-        const ValveRow row{50, 1, 10.0f, 50, {1.4613402704073586, -0.75337849706600224, 1.6673153653891655,
-                                              1.1902064551706548, -1.2844207042412448, 2.4142696273451607}};
+        const ValveRow row = flatCurveValve();
         Fixture f({row});
         SharedData &s = shared();
         s.MIN = s.NORM = false;
         calcDimensionierung(); // fluid properties of the maximum point
-        double q = 0;
-        for (int k = 900; k < 1000 && q == 0; ++k) {
-            const double candidate = std::round(30.0 * k) / 1000.0;
-            PointValues p = point(2);
-            p.Q = candidate;
-            if (solverOpening(p, row) == -1.0)
-                q = candidate;
-        }
+        const double q = flowWhereTheSolverGivesUp(row);
         QVERIFY2(q > 0, "no flow found at which the solver gives up");
         f.input("txtQmax", q);
         QCOMPARE(s.QMax, q);
@@ -972,22 +1034,243 @@ private slots:
         QCOMPARE(s.Q100, q100);
     }
 
-    // A point without flow stands at travel 0, where this curve gives twice the Kvs: a required rangeability
+    // A point beyond full travel stands at travel 1, where this curve gives twice the Kvs: a required rangeability
     // of 0.5, which the pattern "####.0" writes without a digit before the separator.
     void rangeabilityBelowOneHasNoLeadingZero()
     {
-        Fixture f({{25, 0, 10.0f, 50, {2, -1, 0, 0, 0, 0}, {0.9, 0, 0}, {0.7, 0, 0}, 50.0f}});
+        Fixture f({{25, 0, 10.0f, 50, {0, 2, 0, 0, 0, 0}, {0.9, 0, 0}, {0.7, 0, 0}, 50.0f}});
         SharedData &s = shared();
         s.Kennlinie = 0;
-        f.input("txtQmin", 0);
+        s.MIN = s.NORM = false;
+        f.input("txtQmax", 1000);
         calcDimensionierung();
         const QString sep = numtext::userLocale().decimalPoint();
-        QCOMPARE(s.yMin, 0.0);
-        QCOMPARE(f.sheet.label("lblYmin").caption(), "0" + sep + "0");
-        QCOMPARE(s.StellverhältnisMin, 0.5);
-        QCOMPARE(f.sheet.label("lblSTVmin").caption(), sep + "5:1");
+        QCOMPARE(s.yMax, 1.0);
+        QCOMPARE(f.sheet.label("lblYmax").caption(), "100" + sep + "0");
+        QCOMPARE(s.StellverhältnisMax, 0.5);
+        QCOMPARE(f.sheet.label("lblSTVmax").caption(), sep + "5:1");
         QCOMPARE(f.sheet.label("lblReduktion").caption(), QString("(50 %)"));
         QCOMPARE(f.sheet.label("lblSTVVentil").caption(), QString("50:1"));
+    }
+
+    // A point below what the valve passes at its smallest opening stands at opening 0 with the Kv it needs, the flow
+    // equations solved by hand with FL and xT there, and is judged by Kvs over that Kv. Water at 20 °C (998.65
+    // kg/m3) from 10 to 7 bar needs Kv = Q sqrt(0.99865 / 3) = 0.57696 Q, turbulent: below 0.8666 m3/h the valve's
+    // Kv(0) = 0.5 passes more. Air at 5 -> 4 bar abs. and 20 °C (5.9452 kg/m3): x 0.2, Y = 1 - 0.2 / 2.4, Kv =
+    // 1.293 Q / (31.6 Y sqrt(0.2 * 5 * 5.9452)) = 0.018307 Q; steam the same with Fγ = κ / 1.4 and its density.
+    void pointBelowTheValvesRange_data()
+    {
+        QTest::addColumn<int>("Medium");
+        QTest::addColumn<double>("Q");
+        QTest::addColumn<QString>("kv");  // caption by hand; empty: only the formula
+        QTest::addColumn<QString>("stv"); // caption by hand
+        QTest::addColumn<bool>("below");
+        QTest::addColumn<bool>("red");
+
+        QTest::newRow("water 0.3 m3/h, far below") << 1 << 0.3 << "0.1731" << "144.4:1" << true << true;
+        QTest::newRow("water 0.85 m3/h, just below") << 1 << 0.85 << "0.4904" << "51.0:1" << true << true;
+        QTest::newRow("water 0.87 m3/h, just above") << 1 << 0.87 << "0.5020" << "49.8:1" << false << false;
+        QTest::newRow("water 1.0 m3/h, inside the range") << 1 << 1.0 << "0.5770" << "43.3:1" << false << false;
+        QTest::newRow("air 10 m3/h norm, below") << 0 << 10.0 << "0.1831" << "136.6:1" << true << true;
+        QTest::newRow("steam 10 kg/h, below") << 2 << 10.0 << "" << "" << true << true;
+    }
+    void pointBelowTheValvesRange()
+    {
+        QFETCH(int, Medium);
+        QFETCH(double, Q);
+        QFETCH(QString, kv);
+        QFETCH(QString, stv);
+        QFETCH(bool, below);
+        QFETCH(bool, red);
+
+        Fixture f(defaultProjectValve());
+        SharedData &s = shared();
+        if (Medium != 1) {
+            useGas(Medium);
+            typeInto(f, {"txtQnorm=500", "txtQmax=1000", "txtp1min=5", "txtp2min=4"});
+            if (Medium == 2)
+                typeInto(f, {"txtT1min=200", "txtT1norm=200", "txtT1max=200"});
+        }
+        useGivenValve(f);
+        if (Medium != 1)
+            f.input("txtp2min", 4);
+        // The label starts in the opposite state, so that both directions are seen.
+        f.sheet.label("lblSTVmin").setForeColor(red ? colors::Black : colors::Red);
+        f.sheet.label("lblSTVmin").setFontBold(!red);
+        f.input("txtQmin", Q);
+        calcDimensionierung();
+
+        double expected = 0;
+        if (Medium == 1) {
+            expected = Q * std::sqrt(s.rho1Min / 1000 / 3);
+        } else {
+            const double Fgamma = s.gammaMin / 1.4;
+            const double Y = 1 - 0.2 / (3 * Fgamma * 0.8);
+            expected = (Medium == 2 ? Q : Q * 1.293) / (31.6 * Y * std::sqrt(0.2 * 5 * s.rho1Min));
+        }
+        QVERIFY2(std::fabs(s.Kvmin - expected) <= (below ? 1e-9 : 1e-4) * expected,
+                 qPrintable(QStringLiteral("%1 against %2").arg(s.Kvmin, 0, 'g', 12).arg(expected, 0, 'g', 12)));
+        if (below) {
+            QCOMPARE(s.yMin, 0.0);
+            QCOMPARE(f.sheet.label("lblYmin").caption(), shown("0.0"));
+        } else {
+            QVERIFY(s.yMin > 0 && s.yMin < 0.1);
+        }
+        if (!kv.isEmpty()) {
+            QCOMPARE(f.sheet.label("lblKvmincalc").caption(), shown(kv));
+            QCOMPARE(f.sheet.label("lblSTVmin").caption(), shown(stv));
+        }
+        QCOMPARE(s.StellverhältnisMin, double(s.KvsCv) / s.Kvmin);
+        QCOMPARE(f.sheet.label("lblSTVmin").foreColor(), red ? colors::Red : colors::Black);
+        QCOMPARE(f.sheet.label("lblSTVmin").fontBold(), red);
+        QCOMPARE(f.status(),
+                 QString("Berechnung aktualisiert") + (red ? " / Stellverhältnis nicht ausreichend!" : ""));
+    }
+
+    // The choked flag and the cavitation verdict of a point are those of the flow at the opening shown, whatever
+    // the run before found: the default project's valve, 20 and 30 m3/h at the minimum point. From 10 to 1 bar the
+    // water is choked at y 0.66 (9 bar beyond FL^2 * 9.98 = 8.80); from 10 to 9.7 bar the valve passes 13.7 m3/h
+    // fully open, far from choking; from 1.5 to 0.1 bar it is choked fully open (1.4 beyond 0.92^2 * 1.478 = 1.25)
+    // and passes 0.92 * 25 * sqrt(1.478 / 0.99865) = 28.0 m3/h. Without flow nothing is choked nor cavitates; air
+    // from 10 to 1 bar is choked (x 0.9 beyond xT, 0.8 at most) while it flows.
+    void chokedFlagBelongsToTheOpening_data()
+    {
+        QTest::addColumn<bool>("air");
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QStringList>("then");
+        QTest::addColumn<QString>("choked");     // before, then
+        QTest::addColumn<QString>("cavitation"); // then; empty for a gas
+
+        QTest::newRow("beyond full travel after a choked run")
+            << false << QStringList{"txtp2min=1", "txtQmin=20"} << QStringList{"txtp2min=9.7"} << "ja nein" << "nein";
+        QTest::newRow("the same after an unchoked run")
+            << false << QStringList{"txtp2min=7", "txtQmin=20"} << QStringList{"txtp2min=9.7"} << "nein nein"
+            << "nein";
+        QTest::newRow("choked beyond full travel after an unchoked run")
+            << false << QStringList{"txtp2min=7", "txtQmin=20"}
+            << QStringList{"txtp1min=1.5", "txtp2min=0.1", "txtQmin=30"} << "nein ja" << "ja";
+        QTest::newRow("no flow after a choked run")
+            << false << QStringList{"txtp2min=1", "txtQmin=20"} << QStringList{"txtQmin=0"} << "ja nein" << "nein";
+        QTest::newRow("air, no flow after a choked run")
+            << true << QStringList{"txtp2min=1", "txtQmin=100"} << QStringList{"txtQmin=0"} << "ja nein" << "";
+    }
+    void chokedFlagBelongsToTheOpening()
+    {
+        QFETCH(bool, air);
+        QFETCH(QStringList, before);
+        QFETCH(QStringList, then);
+        QFETCH(QString, choked);
+        QFETCH(QString, cavitation);
+
+        Fixture f(defaultProjectValve());
+        SharedData &s = shared();
+        if (air)
+            useGas(0);
+        useGivenValve(f);
+        typeInto(f, {"txtQnorm=500", "txtQmax=1000"});
+        if (!air)
+            typeInto(f, {"txtQnorm=40", "txtQmax=60"});
+        const QStringList expected = choked.split(' ');
+        for (int run = 0; run < 2; ++run) {
+            typeInto(f, run == 0 ? before : then);
+            calcDimensionierung();
+            QVERIFY2(f.status().startsWith("Berechnung aktualisiert"), qPrintable(f.status()));
+            QCOMPARE(f.sheet.label("lblChokedFlowMin").caption(), expected[run]);
+            QCOMPARE(s.ChokedFlowMin, expected[run] == "ja");
+        }
+        if (!cavitation.isEmpty()) {
+            QCOMPARE(f.sheet.label("lblKavitationMin").caption(), cavitation);
+            QCOMPARE(s.KavitationMin, cavitation == "ja");
+        }
+    }
+
+    // Q100 is the flow at full travel with the curve's Kv, FL and xT there, which for a user's curve need not be
+    // Kvs; the reserve and its note follow it. Water from 10 to 6 bar at 20 °C: Q100 = Kv(1) sqrt(4 / 0.99865) =
+    // 2.00135 Kv(1).
+    void fullTravelFlowIsTheCurves_data()
+    {
+        QTest::addColumn<float>("Kvs");
+        QTest::addColumn<double>("a1"); // a0 0.02
+        QTest::addColumn<double>("QMax");
+        QTest::addColumn<QString>("Q100");
+        QTest::addColumn<QString>("reserve");
+        QTest::addColumn<QString>("suffix");
+
+        // Kv(1) 22.5: 45.030, 7.986 %.
+        QTest::newRow("curve ending at 0.9 Kvs") << 25.0f << 0.88 << 41.7 << "45.03" << "7.99"
+                                                 << " / Durchflussreserve evtl. nicht ausreichend!";
+        // Kv(1) 32: 64.043, -9.159 %; the reserve note would say that the valve passes it.
+        QTest::newRow("curve ending at 0.8 Kvs") << 40.0f << 0.78 << 70.5 << "64.04" << "-9.16"
+                                                 << " / Ventildurchfluss nicht ausreichend!";
+        // Kv(1) 25: 50.034, 20.0 %.
+        QTest::newRow("curve ending at Kvs") << 25.0f << 0.98 << 41.7 << "50.03" << "20.0" << "";
+    }
+    void fullTravelFlowIsTheCurves()
+    {
+        QFETCH(float, Kvs);
+        QFETCH(double, a1);
+        QFETCH(double, QMax);
+        QFETCH(QString, Q100);
+        QFETCH(QString, reserve);
+        QFETCH(QString, suffix);
+
+        Fixture f(defaultProjectValve(Kvs, a1));
+        SharedData &s = shared();
+        s.MIN = s.NORM = false;
+        useGivenValve(f, Kvs);
+        f.input("txtQmax", QMax);
+        calcDimensionierung();
+
+        const double expected = Kvs * (0.02 + a1) * std::sqrt(4 / (s.rho1Max / 1000));
+        QVERIFY2(std::fabs(s.Q100 - expected) <= 1e-12 * expected, qPrintable(QString::number(s.Q100, 'g', 17)));
+        QCOMPARE(f.sheet.label("lblQymax").caption(), shown(Q100));
+        QCOMPARE(f.sheet.label("lblQReserve").caption(), shown(reserve));
+        QCOMPARE(f.status(), "Berechnung aktualisiert" + suffix);
+    }
+
+    // Whoever asks for the flow at full travel gets one flow: the valve choice (Q100), the opening solver (1 from
+    // that flow on, below 1 just under it), the verdict (a point beyond full travel only beyond it) and the flow
+    // sheet at 100 %. The valve's curve ends at 0.9 Kvs, where Kvs would give another flow.
+    void oneFlowAtFullTravel()
+    {
+        Fixture f(defaultProjectValve(25.0f, 0.88));
+        SharedData &s = shared();
+        s.MIN = s.NORM = false;
+        useGivenValve(f);
+        f.input("txtQmax", 41.7);
+        calcDimensionierung();
+        const double q100 = s.Q100;
+        QVERIFY(std::fabs(q100 - 22.5 * std::sqrt(4 / (s.rho1Max / 1000))) <= 1e-12 * q100);
+
+        for (const double q : {q100, std::nextafter(q100, 0.0)}) {
+            f.input("txtQmax", q);
+            s.QMax = q;
+            calcDimensionierung();
+            QCOMPARE(s.Q100, q100);
+            QCOMPARE(s.yMax == 1.0, q == q100);
+            QVERIFY(s.yMax > 0.999);
+            QCOMPARE(f.sheet.label("lblYmax").caption(), shown("100.0"));
+            QCOMPARE(f.sheet.label("lblKvmaxcalc").caption(), shown("22.50"));
+        }
+        // Exactly the full-travel flow: no reserve, but no point beyond the valve either.
+        f.input("txtQmax", q100);
+        s.QMax = q100;
+        calcDimensionierung();
+        QCOMPARE(f.status(), QString("Berechnung aktualisiert / Ventildurchfluss nicht ausreichend!"));
+        QVERIFY(!judgeValve(s).beyondFullTravel[2]);
+        s.QMax = q100 * (1 + 2e-6);
+        QVERIFY(judgeValve(s).beyondFullTravel[2]);
+
+        // The flow sheet, the same valve fully open at the same point.
+        testsupport::FlowSheetStub flowSheet;
+        setActiveSizingSheet(nullptr);
+        setActiveFlowSheet(&flowSheet.access);
+        s.Modus = 1;
+        flowSheet.showInputs(s.p1Max, s.p2Max, s.T1Max, 100);
+        calcDurchfluss();
+        setActiveFlowSheet(nullptr);
+        QCOMPARE(f.status(), QString("Berechnung aktualisiert"));
+        QCOMPARE(s.QMax, q100);
     }
 
     // The worked examples of IEC 60534-2-1 (one valve of linear characteristic, pipes of the valve's size), sized
@@ -1205,12 +1488,10 @@ private slots:
         QTest::addColumn<int>("beeps");
         QTest::addColumn<bool>("minRed");
 
-        // The full-open flow of this valve's Kvs (10 * 2.0 = 20 m3/h) is below the flows, hence the reserve
-        // message and its beep after the opening's.
-        const QString notFound = " / Ventilöffnung nicht ermittelbar! / Ventildurchfluss nicht ausreichend!";
-        QTest::newRow("opening not found at the maximum point") << false << false << notFound << 2 << false;
+        const QString notFound = " / Ventilöffnung nicht ermittelbar!";
+        QTest::newRow("opening not found at the maximum point") << false << false << notFound << 1 << false;
         QTest::newRow("opening not found at the minimum and maximum points: one message, a beep each")
-            << true << false << notFound << 3 << true;
+            << true << false << notFound << 2 << true;
         QTest::newRow("maximum flow of 0") << false << true << " / Ventildurchfluss nicht ausreichend!" << 1
                                            << false;
     }
@@ -1222,21 +1503,13 @@ private slots:
         QFETCH(int, beeps);
         QFETCH(bool, minRed);
 
-        // A curve with a large Kv at closed travel (see openingNotFoundIsNotShownAsANumber).
-        const ValveRow row{50, 1, 10.0f, 1000, {1.4613402704073586, -0.75337849706600224, 1.6673153653891655,
-                                                1.1902064551706548, -1.2844207042412448, 2.4142696273451607}};
+        // The flat curve of openingNotFoundIsNotShownAsANumber.
+        const ValveRow row = flatCurveValve();
         Fixture f({row});
         SharedData &s = shared();
         s.MIN = s.NORM = false;
         calcDimensionierung();
-        double q = 0;
-        for (int k = 900; k < 1000 && q == 0 && !zeroFlow; ++k) {
-            const double candidate = std::round(30.0 * k) / 1000.0;
-            PointValues p = point(2);
-            p.Q = candidate;
-            if (solverOpening(p, row) == -1.0)
-                q = candidate;
-        }
+        const double q = zeroFlow ? 0.0 : flowWhereTheSolverGivesUp(row);
         QVERIFY(zeroFlow || q > 0);
         s.MIN = MIN;
         f.input("txtQmin", q);

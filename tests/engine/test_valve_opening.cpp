@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -36,25 +37,34 @@ struct Point {
     int medium = 1;
     int zustand = 1;
 
-    Variant solve(bool &choked) const
+    Variant solve(bool &choked, std::optional<double> *kvNeeded = nullptr) const
     {
         return calcVentiloeffnung(q, qUnit, kvs, kvUnit, a[0], a[1], a[2], a[3], a[4], a[5], fl[0], fl[1], fl[2],
                                   xt[0], xt[1], xt[2], d, d1, d2, dnUnit, p1, p1Unit, p2, p2Unit, t1, t1Unit, pc, pv,
-                                  pUnit, rho1, rhoN, rhoUnit, nue, nueUnit, gamma, medium, zustand, choked);
+                                  pUnit, rho1, rhoN, rhoUnit, nue, nueUnit, gamma, medium, zustand, choked, kvNeeded);
     }
 
     // The flow this valve passes at opening y, by the flow equations, as a number in qUnit.
     double flowAt(double y) const
     {
-        const Variant kv(flow::curveKv(kvs.asNumber(), a[0], a[1], a[2], a[3], a[4], a[5], y));
+        return flowThrough(flow::curveKv(kvs.asNumber(), a[0], a[1], a[2], a[3], a[4], a[5], y), y);
+    }
+
+    // The flow through a flow coefficient C (in kvUnit) with FL or xT of opening y, by the flow equations.
+    double flowThrough(double C, double y, bool *choked = nullptr) const
+    {
         if (zustand == 1) {
-            bool choked = false;
-            return calcQ_inkomp(medium, kv, kvUnit, flow::curveFL(fl[0], fl[1], fl[2], y), d, d1, d2, dnUnit, p1,
-                                p1Unit, p2, p2Unit, pc, pv, pUnit, rho1, rhoUnit, nue, nueUnit, qUnit, choked)
-                .asNumber();
+            bool c = false;
+            const double q = calcQ_inkomp(medium, Variant(C), kvUnit, flow::curveFL(fl[0], fl[1], fl[2], y), d, d1,
+                                          d2, dnUnit, p1, p1Unit, p2, p2Unit, pc, pv, pUnit, rho1, rhoUnit, nue,
+                                          nueUnit, qUnit, c)
+                                 .asNumber();
+            if (choked)
+                *choked = c;
+            return q;
         }
-        return calcQ_komp(kv, kvUnit, flow::curveXT(xt[0], xt[1], xt[2], y), d, d1, d2, dnUnit, p1, p1Unit, p2,
-                          p2Unit, rho1, rhoN, rhoUnit, gamma, zustand, qUnit)
+        return calcQ_komp(Variant(C), kvUnit, flow::curveXT(xt[0], xt[1], xt[2], y), d, d1, d2, dnUnit, p1, p1Unit,
+                          p2, p2Unit, rho1, rhoN, rhoUnit, gamma, zustand, qUnit)
             .asNumber();
     }
 };
@@ -112,6 +122,10 @@ private slots:
     void chokedFlag();
     void stepLimitGivesMinusOne();
     void curveFallingBeyondFullTravel();
+    void belowTheValvesRange_data();
+    void belowTheValvesRange();
+    void justAboveTheBottom_data();
+    void justAboveTheBottom();
 };
 
 // --- Results without refinement ----------------------------------------------------------------------------------
@@ -120,36 +134,48 @@ void TestValveOpening::resultsWithoutRefinement_data()
 {
     QTest::addColumn<Point>("point");
     QTest::addColumn<int>("result");
+    QTest::addColumn<bool>("choked"); // of the flow at that opening, whatever the flag held before
 
     Point p;
     p.q = 0.0;
-    QTest::newRow("no flow") << p << 0;
+    QTest::newRow("no flow") << p << 0 << false;
+    p.p2 = 0.5;
+    QTest::newRow("no flow at a choking pressure drop") << p << 0 << false;
+    p = Point();
     p.q = -2.0;
-    QTest::newRow("negative flow") << p << 0;
+    QTest::newRow("negative flow") << p << 0 << false;
     p.q = "abc";
-    QTest::newRow("flow not numeric") << p << 0;
+    QTest::newRow("flow not numeric") << p << 0 << false;
     p = Point();
     p.q = p.flowAt(1.0); // 14.142 m3/h: the valve passes exactly the required flow
-    QTest::newRow("flow equal to the full-open flow") << p << 1;
+    QTest::newRow("flow equal to the full-open flow") << p << 1 << false;
     p.q = 20.0;
-    QTest::newRow("valve too small") << p << 1;
+    QTest::newRow("valve too small") << p << 1 << false;
+    // dp 4.5 above the choked differential 0.81 * (5 - 0.95712 * 0.0234) = 4.032: choked at full travel, where the
+    // valve passes 0.9 * 10 * sqrt(4.978) = 20.08 m3/h.
+    p.p2 = 0.5;
+    p.q = 25.0;
+    QTest::newRow("valve too small, choked at full travel") << p << 1 << true;
     p = Point();
     p.kvs = 0.0;
-    QTest::newRow("row without coefficient") << p << 1;
+    QTest::newRow("row without coefficient") << p << 1 << false;
     p = gas(Point());
     p.q = 5000.0;
-    QTest::newRow("gas, valve too small") << p << 1;
+    QTest::newRow("gas, valve too small") << p << 1 << false;
+    p.p2 = 1.0;
+    QTest::newRow("gas, valve too small at a choked pressure ratio") << p << 1 << false;
 }
 
 void TestValveOpening::resultsWithoutRefinement()
 {
     QFETCH(Point, point);
     QFETCH(int, result);
+    QFETCH(bool, choked);
     for (const bool preset : {false, true}) {
-        bool choked = preset;
-        const Variant y = point.solve(choked);
+        bool flag = preset;
+        const Variant y = point.solve(flag);
         QVERIFY2(isWhole(y, result), qPrintable(y.toString()));
-        QCOMPARE(choked, preset); // not written without a refinement
+        QCOMPARE(flag, choked);
     }
 }
 
@@ -347,6 +373,119 @@ void TestValveOpening::curveFallingBeyondFullTravel()
     bool choked = true;
     const Variant y = p.solve(choked);
     QVERIFY2(isWhole(y, 1), qPrintable(y.toString()));
+    QVERIFY(!choked);
+}
+
+// --- The bottom of the valve's range -----------------------------------------------------------------------------
+
+// A flow below what the valve passes at its smallest opening (Kv(0) = 40 * 0.02 = 0.8 here: 1.131 m3/h of the
+// liquid, 56.43 kg/h of the steam) gets the whole number 0 and the flow coefficient the flow equations need for it
+// with FL(0) = 0.95 and xT(0) = 0.8, solved by hand: liquid Kv = Q / sqrt(dp) (dp 2 bar, density 1000), choked
+// Kv = Q / (FL sqrt(p1 - FF pv)), between reducers Kv = Q / sqrt(dp - k Q^2) with k = (zeta1 + zeta2) / N2 / d^4;
+// gas Kv = W / (N6 Y sqrt(x p1 rho1)), Y = 1 - x / (3 xT) (x limited to xT).
+void TestValveOpening::belowTheValvesRange_data()
+{
+    QTest::addColumn<Point>("point");
+    QTest::addColumn<double>("kv");  // by hand, in the point's kvUnit; NaN: by the flow equations alone
+    QTest::addColumn<bool>("choked");
+
+    const Point eq = equalPercentageLiquid();
+    Point p = eq;
+    p.q = 0.5;
+    QTest::newRow("liquid, 0.5 m3/h") << p << 0.3535533905932738 << false;
+    p.p2 = 0.5; // dp 4.5 beyond the choked differential 0.9025 * (5 - 0.95712 * 0.0234) = 4.492
+    QTest::newRow("liquid, choked") << p << 0.23590451573224303 << true;
+    p = eq;
+    p.q = 0.5;
+    p.d1 = "80";
+    p.d2 = "100"; // zeta1 0.18567, zeta2 0.5625
+    QTest::newRow("liquid between reducers") << p << 0.35355504384029074 << false;
+    p = eq;
+    p.qUnit = 5;
+    p.q = 2.2; // G.P.M.: every flow a four-digit number, 0.5 m3/h
+    QTest::newRow("liquid in G.P.M.") << p << 0.3535533905932738 << false;
+    p = eq;
+    p.kvUnit = 1; // Kvs 40 Cv, Kv(0) 0.8 Cv
+    p.q = 0.5;
+    QTest::newRow("liquid, Cv") << p << 1.16 * 0.3535533905932738 << false;
+    p = eq;
+    p.nue = 3000.0;
+    p.q = 0.05;
+    QTest::newRow("viscous liquid") << p << double(NAN) << false;
+    p = gas(eq);
+    p.q = 20.0; // kg/h, x 0.2, Y 0.91667
+    QTest::newRow("steam, 20 kg/h") << p << 0.28353333568003974 << false;
+    p.p2 = 0.5; // x limited to 0.8, Y 2/3
+    QTest::newRow("steam at a choked pressure ratio") << p << 0.19492916828002732 << false;
+    p = gas(eq);
+    p.zustand = 0;
+    p.medium = 0;
+    p.qUnit = 0;
+    p.q = 10.0; // m3/h norm: 12.93 kg/h through the norm density
+    QTest::newRow("ideal gas in m3/h norm") << p << 0.1833043015171457 << false;
+}
+
+void TestValveOpening::belowTheValvesRange()
+{
+    QFETCH(Point, point);
+    QFETCH(double, kv);
+    QFETCH(bool, choked);
+    QVERIFY2(point.q.asNumber() < point.flowAt(0.0), "fixture: the flow must lie below the smallest opening's");
+    for (const bool preset : {false, true}) {
+        bool flag = preset;
+        std::optional<double> needed;
+        const Variant y = point.solve(flag, &needed);
+        QVERIFY2(isWhole(y, 0), qPrintable(y.toString()));
+        QVERIFY(needed);
+        if (!std::isnan(kv))
+            QVERIFY2(std::fabs(*needed - kv) <= 1e-9 * kv, qPrintable(QString::number(*needed, 'g', 17)));
+        // Whatever the hand value, the flow equations pass the flow through the coefficient found.
+        const double q = point.q.asNumber();
+        QVERIFY2(std::fabs(point.flowThrough(*needed, 0.0) - q) <= 1e-4 * q,
+                 qPrintable(QString::number(point.flowThrough(*needed, 0.0), 'g', 17)));
+        QCOMPARE(flag, choked);
+    }
+}
+
+// Just above the bottom the refinement starts from the flow at the smallest opening and meets its own tolerance:
+// the flow at the opening found is the required one to 1e-4. Exactly at the bottom the opening is 0 and the curve's
+// Kv(0) stands. A curve without Kv at closed travel has no bottom: the required flow far below its first step is
+// found as before.
+void TestValveOpening::justAboveTheBottom_data()
+{
+    QTest::addColumn<Point>("point");
+    QTest::addColumn<double>("above"); // the flow over the flow at y = 0
+
+    const Point eq = equalPercentageLiquid();
+    QTest::newRow("liquid, exactly at the bottom") << eq << 1.0;
+    QTest::newRow("liquid, 0.1 % above") << eq << 1.001;
+    QTest::newRow("liquid, 1 % above") << eq << 1.01;
+    QTest::newRow("liquid, 5 % above") << eq << 1.05;
+    QTest::newRow("steam, 1 % above") << gas(eq) << 1.01;
+    Point linear; // Kv(0) = 0
+    QTest::newRow("linear curve, no bottom") << linear << 1.0;
+}
+
+void TestValveOpening::justAboveTheBottom()
+{
+    QFETCH(Point, point);
+    QFETCH(double, above);
+    const double bottom = point.flowAt(0.0);
+    const double q = bottom > 0 ? bottom * above : 0.1;
+    point.q = q;
+    bool choked = true;
+    std::optional<double> needed;
+    const Variant y = point.solve(choked, &needed);
+    QCOMPARE(y.type(), Variant::Type::Double);
+    QVERIFY(!needed);
+    if (above == 1.0 && bottom > 0) {
+        QCOMPARE(y.toDouble(), 0.0);
+        return;
+    }
+    QVERIFY2(y.toDouble() > 0.0 && y.toDouble() < 0.1, qPrintable(y.toString()));
+    const double flowThere = point.flowAt(y.toDouble());
+    QVERIFY2(std::fabs(flowThere - q) <= 1e-4 * q,
+             qPrintable(QStringLiteral("y %1 gives %2 for %3").arg(y.toDouble()).arg(flowThere).arg(q)));
     QVERIFY(!choked);
 }
 

@@ -60,6 +60,8 @@ private slots:
     void pointsTheValveCannotPassAreMarked();
     void screenAndPaperAgree_data();
     void screenAndPaperAgree();
+    void rangeabilityOnScreenAndPaper_data();
+    void rangeabilityOnScreenAndPaper();
     void numbersFitTheirColumns_data();
     void numbersFitTheirColumns();
     void extendedSection_data();
@@ -567,12 +569,16 @@ void TestSheetReport::screenAndPaperAgree_data()
     // The coefficients sum to 1 exactly: the valve passes its Kvs flow fully open, and no more.
     const QList<double> toKvs = {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965};
     QTest::newRow("max at the full-open flow: no reserve") << 40.0f << toKvs << "40" << QStringList{flow};
-    // 0.7 + 0.2 + 0.1 is 1 - 2^-53 in binary: fully open the valve passes a rounding less than its Kvs flow.
-    QTest::newRow("max a rounding beyond full travel, the reserve 1.4E-16")
-        << 25.0f << QList<double>{0.7, 0.2, 0.1, 0, 0, 0} << "24.999999999999996" << QStringList{reserve};
-    // Kv 9 at full travel: the reserve from Kvs is 0.5 / 9.5.
+    // 0.7 + 0.2 + 0.1 is 1 - 2^-53 in binary: fully open the valve passes a rounding less than its Kvs flow, and
+    // that flow is the maximum: no reserve, but not beyond the valve either.
+    QTest::newRow("max at the curve's full-travel flow, a rounding below Kvs")
+        << 25.0f << QList<double>{0.7, 0.2, 0.1, 0, 0, 0} << "24.999999999999996" << QStringList{flow};
+    // Kv 9 at full travel: the reserve is -0.5 / 9.5, whatever Kvs would pass.
     QTest::newRow("curve ending below Kvs") << 10.0f << QList<double>{0.02, 0.88, 0, 0, 0, 0} << "9.5"
-                                            << QStringList{reserve, flow};
+                                            << QStringList{flow};
+    // Kv 9 at full travel: the reserve is 1 / 8, short of 15 %; from Kvs it would be 2 / 8.
+    QTest::newRow("curve ending below Kvs, a small reserve") << 10.0f << QList<double>{0.02, 0.88, 0, 0, 0, 0} << "8"
+                                                             << QStringList{reserve};
 }
 
 void TestSheetReport::screenAndPaperAgree()
@@ -603,6 +609,67 @@ void TestSheetReport::screenAndPaperAgree()
     // The list's order is fixed: the valve flow before the reserve.
     std::stable_partition(notes.begin(), notes.end(), [](const QString &n) { return n.startsWith("Ventil"); });
     QCOMPARE(listed, notes);
+}
+
+// A point's Kv and required rangeability, and their judgement, are the same on the sheet and on paper; below the
+// valve's smallest Kv as anywhere else, and without flow, where neither shows a number. The default project's valve
+// (DN 50, Kvs 25, Kv(0) 0.5, 50:1) and water at 20 °C from 10 to 7 bar at the minimum point: Kv = 0.57696 Q.
+void TestSheetReport::rangeabilityOnScreenAndPaper_data()
+{
+    QTest::addColumn<bool>("closedKv"); // the curve has a Kv at closed travel (0.02 Kvs), else it starts at 0
+    QTest::addColumn<int>("point");     // 0 min (the other points off but max), 2 max alone
+    QTest::addColumn<double>("Q");
+    QTest::addColumn<QString>("kv");     // sheet and paper
+    QTest::addColumn<QString>("sheet");  // the sheet's rangeability
+    QTest::addColumn<QString>("paper");  // the printout's
+    QTest::addColumn<bool>("short_");
+
+    QTest::newRow("min below the smallest Kv") << true << 0 << 0.85 << "0.4904" << "51.0:1" << "51.0:1" << true;
+    QTest::newRow("min far below it") << true << 0 << 0.3 << "0.1731" << "144.4:1" << "144:1" << true;
+    QTest::newRow("min just above it") << true << 0 << 0.87 << "0.5020" << "49.8:1" << "49.8:1" << false;
+    QTest::newRow("no flow at the max point") << true << 2 << 0.0 << "0" << "N/A" << "N/A" << false;
+    QTest::newRow("no flow at the max point, no Kv at closed travel") << false << 2 << 0.0 << "0" << "N/A" << "N/A"
+                                                                       << false;
+}
+
+void TestSheetReport::rangeabilityOnScreenAndPaper()
+{
+    QFETCH(bool, closedKv);
+    QFETCH(int, point);
+    QFETCH(double, Q);
+    QFETCH(QString, kv);
+    QFETCH(QString, sheet);
+    QFETCH(QString, paper);
+    QFETCH(bool, short_);
+    Fixture fx;
+    sizingfixture::ValveRow valve{50, 1, 25.0f, 50, {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965},
+                                  {0.97, -0.04, -0.01}, {0.8, -0.06, -0.02}};
+    if (!closedKv)
+        valve.a = {0, 1, 0, 0, 0, 0};
+    sizingfixture::Fixture sizing({valve});
+    SharedData &s = shared();
+    s.DNmin = s.KvsOpt = false, s.KvsCv = 25.0f, s.NORM = false, s.MIN = point == 0;
+    sizing.input("txtp2min", 7);
+    sizing.input(point == 0 ? "txtQmin" : "txtQmax", Q);
+    calcDimensionierung();
+    const QString suffix = point == 0 ? QStringLiteral("min") : QStringLiteral("max");
+    const auto shown = [](const QString &c) { return z(qPrintable(c)); };
+    const Label &stvLabel = sizing.sheet.label(QStringLiteral("lblSTV") + suffix);
+    QCOMPARE(sizing.sheet.label(QStringLiteral("lblKv") + suffix + QStringLiteral("calc")).caption(), shown(kv));
+    QCOMPARE(stvLabel.caption(), shown(sheet));
+    QCOMPARE(stvLabel.foreColor() == colors::Red && stvLabel.fontBold(), short_);
+    QCOMPARE(sizing.status().contains("Stellverhältnis nicht ausreichend!"), short_);
+
+    s.DruckVentildaten = Variant(true);
+    s.DruckStellverhältnis = Variant(true);
+    fx.open().druck_Berechnungsblatt();
+    const RecordedDocument &d = fx.recorder.last();
+    const QString column = QString::number(point == 0 ? report::kMinColumn : report::kMaxColumn) + ":";
+    QVERIFY(row(d, QStringLiteral("berechnet"), 0).contains(column + "Kv " + shown(kv)));
+    const QStringList printed = row(d, QStringLiteral("berechnet"), 1, true);
+    QVERIFY2(printed.contains(column + (short_ ? "*" : "") + shown(paper)), qPrintable(printed.join(" | ")));
+    QCOMPARE(printed.contains("120:*1)"), short_);
+    QCOMPARE(d.find(QStringLiteral("1) Stellverhältnis nicht ausreichend!")) != nullptr, short_);
 }
 
 // A number wider than the room of its column (up to a blank before the next piece of its line) is printed the

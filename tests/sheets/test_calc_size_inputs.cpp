@@ -183,12 +183,13 @@ void TestCalcSizeInputs::warnings_redAndBold()
     QCOMPARE(sheet.lblQymax.foreColor(), colors::Black);
     QVERIFY(!sheet.lblQymax.fontBold());
 
-    // Far more than the largest valve passes.
+    // Far more than the largest valve passes; the minimum point's 10 m3/h lie below that valve's smallest Kv.
     sheet.txtQmax.setFocus();
     sheet.txtQmax.userType(QStringLiteral("5000"));
     const int beeps = f.beeps();
     sheet.pressTab();
-    QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert / Ventildurchfluss nicht ausreichend!"));
+    QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert / Stellverhältnis nicht ausreichend! / "
+                                        "Ventildurchfluss nicht ausreichend!"));
     for (Label *label : {&sheet.lblQymax, &sheet.lblQymaxunit, &sheet.lblQReserve, &sheet.lblQResunit}) {
         QCOMPARE(label->foreColor(), colors::Red);
         QVERIFY(label->fontBold());
@@ -284,11 +285,12 @@ void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
     sheet.txtQmax.setText(num("1000"));
     calcDimensionierung();
     QVERIFY2(f.status().startsWith(QStringLiteral("Berechnung aktualisiert")), qPrintable(f.status()));
-    // Gauge units: 6 bar abs. outlet is 4.987 bar,ü.
+    // Gauge units: 6 bar abs. outlet is 4.987 bar,ü. The minimum point's 10 m3/h lie below the smallest Kv of the
+    // valve that 1000 m3/h need.
     sheet.cmbP2unit.setListIndex(1);
     QCOMPARE(shared().p2Max, 4.987);
     QCOMPARE(sheet.txtp2max.text(), num("4.987"));
-    QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert"));
+    QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert / Stellverhältnis nicht ausreichend!"));
     QVERIFY(f.window.mnuDrucken.enabled());
 
     // The warnings of that run stay with its results: no valve of the series passes 100000 m3/h.
