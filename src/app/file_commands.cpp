@@ -141,8 +141,9 @@ void frmMDIMain::reloadSheetAfterLoad(const QString &project)
     // when the project was taken.
     stored.Sprache = d.Sprache;
     const bool sizeGiven = stored.Modus == 1 || !stored.DNmin;
+    // Sizes compare as the size lists compare them, without surrounding blanks.
     if (stored.Ventiltyp == QLatin1String("9999") ||
-        (d.Kennlinie == stored.Kennlinie && (!sizeGiven || d.DNVentil == stored.DNVentil) &&
+        (d.Kennlinie == stored.Kennlinie && (!sizeGiven || d.DNVentil.trimmed() == stored.DNVentil.trimmed()) &&
          (stored.Modus != 1 || valveText(d) == valveText(stored))))
         return;
     const QString text = getText(QStringLiteral("Die Baureihe %1 bietet das gespeicherte Ventil nicht an (%2). "

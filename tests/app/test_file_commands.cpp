@@ -545,6 +545,28 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("a text where a number belongs, Czech")
         << "value" << 5
         << "Soubor je poškozen. Hodnota není číslo. Tabulka: Betriebsdaten, Pole: QMax, Hodnota: \"viel\"";
+    QTest::newRow("given valve size empty")
+        << "sql:UPDATE Ventildaten SET DNVentil = ''" << 0 << notAllowed + "Tabelle: Ventildaten, Feld: DNVentil";
+    QTest::newRow("Kvs beyond single precision")
+        << "sql:UPDATE Ventildaten SET KvsCv = 1e39" << 0
+        << "Die Datei ist beschädigt. Der Wert liegt außerhalb des Bereichs, den das Feld aufnehmen kann. Tabelle: "
+           "Ventildaten, Feld: KvsCv, Wert: \"1E+39\"";
+    // A user-defined valve its dialog would not store (the seed's row of "9999" computed in the project).
+    QTest::newRow("user valve: a0 no number")
+        << "user:UPDATE Ventildaten SET A0 = 'abc'" << 0
+        << "Die Datei ist beschädigt. Der Wert ist keine Zahl. Tabelle: Ventildaten, Feld: A0, Wert: \"abc\"";
+    QTest::newRow("user valve: FL coefficient 1e308")
+        << "user:UPDATE Ventildaten SET AFL = 1e308" << 0
+        << notAllowed + "Tabelle: Ventildaten, Feld: AFL, Wert: \"1E+308\"";
+    QTest::newRow("user valve: Kvs 0") << "user:UPDATE Ventildaten SET KvsCv = 0" << 0
+                                       << notAllowed + "Tabelle: Ventildaten, Feld: KvsCv, Wert: \"0\"";
+    QTest::newRow("user valve: rangeability 200")
+        << "user:UPDATE Ventildaten SET \"Stellverhältnis\" = 200" << 0
+        << notAllowed + "Tabelle: Ventildaten, Feld: Stellverhältnis, Wert: \"200\"";
+    // 0.5 + y is 1.5 at full opening: laid to the larger of the other two coefficients.
+    QTest::newRow("user valve: FL above 1")
+        << "user:UPDATE Ventildaten SET AFL = 0.5, BFL = 1" << 0
+        << notAllowed + "Tabelle: Ventildaten, Feld: BFL, Wert: \"1\"";
 }
 
 void TestFileCommands::failedOpenChangesNothing()
@@ -566,6 +588,17 @@ void TestFileCommands::failedOpenChangesNothing()
     } else if (problem.startsWith(QLatin1String("sql:"))) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.Ventiltyp = QStringLiteral("3548"); });
         execSql(path, problem.mid(4));
+    } else if (problem.startsWith(QLatin1String("user:"))) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) {
+            d.Ventiltyp = QStringLiteral("9999");
+            d.Stellverhältnis = 50;
+            const double row[] = {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965,
+                                  0.8,  0,          0,          0.6,        0,           0};
+            Variant *k[] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
+            for (int i = 0; i < 12; ++i)
+                *k[i] = Variant(row[i]);
+        });
+        execSql(path, problem.mid(5));
     } else if (problem == QLatin1String("no record")) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
         execSql(path, QStringLiteral("DELETE FROM Betriebsdaten"));
@@ -636,12 +669,8 @@ void TestFileCommands::openKeepsTheStoredValveOrNamesTheOneTaken_data()
         << false << "UPDATE Ventildaten SET DNVentil = '55'" << 1 << "65"
         << "The series Pneumatic control valve 4627/31/33, analogue does not offer the stored valve (DN 55, Kvs 40, "
            "equal %). Taken instead: DN 65, Kvs 25, equal %.";
-    // An empty size counts as none: the first size, none of whose Kvs up to 4 suffices, so the largest is taken.
-    QTest::newRow("empty DN given")
-        << false << "UPDATE Ventildaten SET DNVentil = ''" << 0 << "15"
-        << "Die Baureihe " + series +
-               " bietet das gespeicherte Ventil nicht an (DN \"\", Kvs 40, gleich%). Stattdessen genommen: DN 15, "
-               "Kvs 4, gleich%.";
+    // Sizes compare as the size list compares them (an empty one is refused: failedOpenChangesNothing).
+    QTest::newRow("DN ' 50 ' given") << false << "UPDATE Ventildaten SET DNVentil = ' 50 '" << 0 << "50" << "";
     // No on/off valves in the series: its first row's characteristic, with the size kept.
     QTest::newRow("on/off the series lacks")
         << false << "UPDATE Ventildaten SET Kennlinie = 2" << 0 << "50"

@@ -21,6 +21,17 @@ Variant item(const QString &column)
     return Variant();
 }
 
+// Ethane from the fluid-data wizard, as it opens with the sheet's operating points.
+void handOverEthane(frmStoffdatenAssistent &w)
+{
+    const int ethane = w.lstSubstanz.items().indexOf(QStringLiteral("Ethan (C2H6)"));
+    QVERIFY(ethane >= 0);
+    w.lstSubstanz.userPick(ethane);
+    w.cmdCalc.userClick();
+    w.cmdOK.userClick();
+    formruntime::collect();
+}
+
 } // namespace
 
 class TestMenus : public QObject {
@@ -69,6 +80,8 @@ private slots:
     void pressureAndTemperatureEntriesLeaveWizardDataStale();
     void reloadsLeaveStaleWizardDataStale_data();
     void reloadsLeaveStaleWizardDataStale();
+    void savedWizardDataOpenAsTheyWereSaved_data();
+    void savedWizardDataOpenAsTheyWereSaved();
     void flowEntryFollowsTheFluidState_data();
     void flowEntryFollowsTheFluidState();
     void flowSubmenuEnablesTheEntriesOfTheState_data();
@@ -412,14 +425,6 @@ void TestMenus::reloadsLeaveStaleWizardDataStale()
     QFETCH(bool, handOver);
     prepare(modus, QString());
     SharedData &d = shared();
-    auto handOverEthane = [](frmStoffdatenAssistent &w) {
-        const int ethane = w.lstSubstanz.items().indexOf(QStringLiteral("Ethan (C2H6)"));
-        QVERIFY(ethane >= 0);
-        w.lstSubstanz.userPick(ethane);
-        w.cmdCalc.userClick();
-        w.cmdOK.userClick();
-        formruntime::collect();
-    };
     if (handOver) {
         if (modus == 0) {
             calcSizeSheet().get().chkMin.userClick();
@@ -459,6 +464,80 @@ void TestMenus::reloadsLeaveStaleWizardDataStale()
     handOverEthane(*beside);
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
     QVERIFY(f.w->mnuDrucken.enabled());
+}
+
+// Ethane handed over, then saved and loaded again by each road: the fluid data are as current as in the session
+// they were saved from.
+void TestMenus::savedWizardDataOpenAsTheyWereSaved_data()
+{
+    QTest::addColumn<int>("modus");     // the sheet of the hand-over
+    QTest::addColumn<bool>("edited");   // p1 typed after the hand-over
+    QTest::addColumn<QString>("road");  // how the project is saved and loaded again
+    QTest::addColumn<bool>("toSizing"); // then Modus > Dimensionierung, with min and norm on
+    QTest::addColumn<bool>("stale");
+    QTest::newRow("sizing sheet, p1 edited: Save as, New, Open") << 0 << true << "open" << false << true;
+    QTest::newRow("flow sheet, p1 edited: Save as, New, Open") << 1 << true << "open" << false << true;
+    QTest::newRow("sizing sheet, fresh: Save as, New, Open") << 0 << false << "open" << false << false;
+    QTest::newRow("flow sheet's hand-over: Save as, New, Open, to the sizing sheet")
+        << 1 << false << "open" << true << true;
+    QTest::newRow("p1 edited: Save default, Load default") << 0 << true << "load default" << false << true;
+    QTest::newRow("p1 edited: Save default, New") << 0 << true << "new" << false << true;
+    QTest::newRow("p1 edited, a file without the flags: Open") << 0 << true << "older file" << false << false;
+}
+
+void TestMenus::savedWizardDataOpenAsTheyWereSaved()
+{
+    QFETCH(int, modus);
+    QFETCH(bool, edited);
+    QFETCH(QString, road);
+    QFETCH(bool, toSizing);
+    QFETCH(bool, stale);
+    prepare(modus, QString());
+    f.ui.onNextModal([](Form &) { handOverEthane(frmStoffdatenAssistentInstance().get()); });
+    QVERIFY(f.choose(f.w->mnuStoffdatenAssistent));
+    QCOMPARE(shared().Medium, 5);
+    auto box = [this](const char *name) {
+        auto *b = dynamic_cast<TextBox *>(f.sheet()->control(QString::fromLatin1(name)));
+        Q_ASSERT(b);
+        return b;
+    };
+    if (edited)
+        box("txtp1max")->setText(QStringLiteral("30"));
+
+    const QString path = QDir(f.projects()).filePath(QStringLiteral("Ethan.vls"));
+    if (road == QLatin1String("open") || road == QLatin1String("older file")) {
+        f.ui.answerNextFileDialog(path);
+        QVERIFY(f.w->mnuSaveAs.userChoose());
+        if (road == QLatin1String("older file"))
+            execSql(path, QStringLiteral("ALTER TABLE Parameter DROP COLUMN StoffdatenAktuell; ALTER TABLE Parameter "
+                                         "DROP COLUMN StoffdatenMin; ALTER TABLE Parameter DROP COLUMN StoffdatenNorm"));
+        QVERIFY(f.choose(f.w->mnuNeu));
+        QCOMPARE(shared().Medium, 1);
+        f.ui.answerNextFileDialog(path);
+        QVERIFY(f.choose(f.w->mnuOpen));
+    } else {
+        QVERIFY(f.choose(f.w->mnuStandardSpeichern));
+        // Other data, current, in between.
+        QVERIFY(f.choose(f.w->mnuWasser));
+        QVERIFY(f.choose(road == QLatin1String("new") ? f.w->mnuNeu : f.w->mnuStandardLaden));
+    }
+    if (toSizing)
+        QVERIFY(f.choose(f.w->mnuDimens));
+    QVERIFY(f.ui.messages().empty());
+    QCOMPARE(shared().Medium, 5);
+    QVERIFY(shared().MIN && shared().NORM);
+
+    QCOMPARE(f.w->StatusBar.text(), stale ? QStringLiteral("Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!")
+                                          : QStringLiteral("Berechnung aktualisiert"));
+    QCOMPARE(f.w->mnuDrucken.enabled(), !stale);
+    // Leaving p1 opens the wizard beside the sheet just when the data are stale.
+    box("txtp1max")->setFocus();
+    box("txtp2max")->setFocus();
+    frmStoffdatenAssistent *beside = frmStoffdatenAssistentInstance().ifLoaded();
+    QCOMPARE(beside != nullptr, stale);
+    if (beside)
+        beside->unload();
+    formruntime::collect();
 }
 
 void TestMenus::flowEntryFollowsTheFluidState_data()
