@@ -7,7 +7,6 @@
 #include "app/sheet_host.h"
 #include "platform/core/number_text.h"
 #include "platform/core/whole_file.h"
-#include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
 #include "tools/user_defined_valve.h"
@@ -227,20 +226,8 @@ void frmMDIMain::mnuSaveAs_Click()
         auto cannotCreate = [&](const FileFailure &why) {
             reportFileError(fileFailureMessage(kCannotCreate, target, fileProblemText(why, d.Sprache), d.Sprache));
         };
-        // A link to nowhere is no file to write into, and its name is taken: refused before anything moves.
-        if (QFileInfo(target).isSymLink()) {
-            cannotCreate(FileFailure{FileProblem::Exists, {}});
-            return;
-        }
         if (!saveNamesFit(name.folder, name.base)) {
             cannotCreate(FileFailure{FileProblem::NameTooLong, {}});
-            return;
-        }
-        // What stands at a log's name of the new file and is no regular file is neither moved nor opened.
-        try {
-            Database::requireRegularCompanions(target);
-        } catch (const DbError &e) {
-            reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
         const QString templatePath = programFolder() + QStringLiteral("/blank.vls");
@@ -280,7 +267,8 @@ void frmMDIMain::mnuSaveAs_Click()
             reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
-        // Logs that another file left at the new name would be played into the project once it has the name.
+        // Logs that another file left at the new name would be played into the project once it has the name. The
+        // name is judged only now, as they are set aside: the dialog and the writing took time.
         QStringList keptLogs;
         QString why;
         if (!setAsideLogs(target, &keptLogs, &why)) {
