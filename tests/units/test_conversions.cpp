@@ -318,8 +318,9 @@ void TestConversions::massFlow()
     pruefeZahl(massenstromZahl(wert, von, nach), erwartet);
 }
 
-// A value switched between two units is rounded to four digits at each switch, as the sheets store it. After the
-// first switch there and back it never changes again; a value of four digits already keeps what the first switch
+// A value switched between two units is rounded to four digits at each switch, as the sheets store it. The first
+// switch may cost the typed value its last digit (10 m3/h of air is 28.46 lb/h, and 28.46 lb/h is 9.999 m3/h); after
+// the first switch there and back nothing changes again. A value of four digits already keeps what the first switch
 // gave, unless that is a power of ten: below it the digits are finer, and the next switch may settle just below.
 void TestConversions::roundTripStaysPut_data()
 {
