@@ -76,6 +76,8 @@ private slots:
     void pressureEntryConvertsPressuresAndHeldValues();
     void temperatureEntryConvertsTemperaturesAndHeldValues_data();
     void temperatureEntryConvertsTemperaturesAndHeldValues();
+    void pressureAndTemperatureEntriesRunOverTheShownValues_data();
+    void pressureAndTemperatureEntriesRunOverTheShownValues();
     void pressureAndTemperatureEntriesLeaveWizardDataStale_data();
     void pressureAndTemperatureEntriesLeaveWizardDataStale();
     void reloadsLeaveStaleWizardDataStale_data();
@@ -278,15 +280,17 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("unit");
     QTest::addColumn<bool>("vapourShown");
-    QTest::addColumn<bool>("checkCritical");
-    QTest::newRow("sizing, water: psia") << 0 << "" << "mnuPsia" << 2 << true << true;
-    QTest::newRow("sizing, water: kPa,g.") << 0 << "" << "mnukPag" << 7 << true << true;
-    QTest::newRow("sizing, air: psia") << 0 << "mnuLuft" << "mnuPsia" << 2 << false << true;
-    QTest::newRow("sizing, steam: MPa,abs.") << 0 << "mnuWasserdampf" << "mnuMPaa" << 4 << false << true;
-    QTest::newRow("flow, air: psia") << 1 << "mnuLuft" << "mnuPsia" << 2 << false << true;
-    QTest::newRow("flow, steam: bar,g.") << 1 << "mnuWasserdampf" << "mnuBarg" << 1 << false << true;
+    // The critical pressure in bar abs.: air's as held, converted once; water's and steam's as the run after the
+    // switch sets it.
+    QTest::addColumn<double>("critical");
+    QTest::newRow("sizing, water: psia") << 0 << "" << "mnuPsia" << 2 << true << 221.2;
+    QTest::newRow("sizing, water: kPa,g.") << 0 << "" << "mnukPag" << 7 << true << 221.2;
+    QTest::newRow("sizing, air: psia") << 0 << "mnuLuft" << "mnuPsia" << 2 << false << 48.7;
+    QTest::newRow("sizing, steam: MPa,abs.") << 0 << "mnuWasserdampf" << "mnuMPaa" << 4 << false << 221.2;
+    QTest::newRow("flow, air: psia") << 1 << "mnuLuft" << "mnuPsia" << 2 << false << 48.7;
+    QTest::newRow("flow, steam: bar,g.") << 1 << "mnuWasserdampf" << "mnuBarg" << 1 << false << 221.2;
     // On both sheets the vapour-pressure list changes pUnit itself and converts the critical pressure with it.
-    QTest::newRow("flow, water: psia") << 1 << "" << "mnuPsia" << 2 << true << true;
+    QTest::newRow("flow, water: psia") << 1 << "" << "mnuPsia" << 2 << true << 221.2;
 }
 
 void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
@@ -296,7 +300,7 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
     QFETCH(QString, entry);
     QFETCH(int, unit);
     QFETCH(bool, vapourShown);
-    QFETCH(bool, checkCritical);
+    QFETCH(double, critical);
     prepare(modus, medium);
     SharedData &d = shared();
     QCOMPARE(d.pUnit, 0);
@@ -317,8 +321,7 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
     QCOMPARE(d.p2Max, umrechnenDruck(Variant(p2), 0, unit));
     // The vapour pressures are held in pUnit whether or not their list is shown.
     QCOMPARE(d.psatMax, umrechnenDruck(Variant(psat), 0, unit));
-    if (checkCritical)
-        QCOMPARE(d.pkrit, umrechnenDruck(Variant(48.7), 0, unit)); // once, not twice
+    QCOMPARE(d.pkrit, umrechnenDruck(Variant(critical), 0, unit)); // once, not twice
     QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
     QVERIFY(f.w->mnuDrucken.enabled());
     QVERIFY(!sheet.unloaded()); // never reloaded
@@ -376,6 +379,66 @@ void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues()
     QVERIFY(!sheet.unloaded());
 }
 
+// Water at 100.05 / 100 bar abs. and 20 C: psia shows 1451 / 1450, bar,abs. then 100.0 / 99.97. The entries run
+// over what the boxes show, a value typed and not yet left too. By hand, with rho 998.2 kg/m3 (water at 20 C from
+// the steam tables): Kv max = Q sqrt(rho / 1000 / dp) at 1 / 2 / 3 m3/h; the flow through the fully open valve,
+// Kvs (A0 + ... + A5) sqrt(dp / (rho / 1000)).
+void TestMenus::pressureAndTemperatureEntriesRunOverTheShownValues_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("typedBox");
+    QTest::addColumn<double>("hand"); // Kv max, or the flow divided by the full-open Kv; 0: refused
+    QTest::addColumn<QString>("status");
+    const QStringList there = {"mnuPsia", "mnuBara"};
+    const QString updated = QStringLiteral("Berechnung aktualisiert");
+    const QString refused = QString::fromUtf8("Berechnung nicht aktualisiert: Druckwert unzulässig!");
+    QTest::newRow("sizing: psia, bar,abs.") << 0 << there << "" << 3 * std::sqrt(0.9982 / 0.03) << updated;
+    QTest::newRow("sizing: F, 6 m3/h typed") << 0 << QStringList{"mnuFahrenheit"} << "txtQmax"
+                                             << 6 * std::sqrt(0.9982 / 0.05) << updated;
+    QTest::newRow("flow: psia, bar,abs.") << 1 << there << "" << std::sqrt(0.03 / 0.9982) << updated;
+    // Both 1450 psia.
+    QTest::newRow("flow: psia, bar,abs., psia") << 1 << (there + QStringList{"mnuPsia"}) << "" << 0.0 << refused;
+}
+
+void TestMenus::pressureAndTemperatureEntriesRunOverTheShownValues()
+{
+    QFETCH(int, modus);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, typedBox);
+    QFETCH(double, hand);
+    QFETCH(QString, status);
+    prepare(modus, QString());
+    SharedData &d = shared();
+    auto type = [&](const QString &box, double value) {
+        auto *field = dynamic_cast<TextBox *>(f.sheet()->control(box));
+        QVERIFY(field);
+        field->setText(numtext::general(value));
+    };
+    for (auto [box, value] : {std::pair{"txtp1max", 100.05}, {"txtp2max", 100.0}, {"txtT1max", 20.0}})
+        type(QString::fromLatin1(box), value);
+    if (modus == 0) {
+        for (auto [box, value] : {std::pair{"txtQmin", 1.0}, {"txtQnorm", 2.0}, {"txtQmax", 3.0}})
+            type(QString::fromLatin1(box), value);
+        calcDimensionierung();
+    } else {
+        f.list("cmbYmax").userPick(0); // 100 %
+    }
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+    if (!typedBox.isEmpty())
+        type(typedBox, 6);
+    for (const QString &entry : entries)
+        QVERIFY(f.choose(menu(entry)));
+    QCOMPARE(f.w->StatusBar.text(), status);
+    QCOMPARE(f.w->mnuDrucken.enabled(), hand > 0);
+    if (hand == 0)
+        return;
+    const double kv100 = d.KvsCv * (d.A0.toDouble() + d.A1.toDouble() + d.A2.toDouble() + d.A3.toDouble() +
+                                    d.A4.toDouble() + d.A5.toDouble());
+    const double result = modus == 0 ? d.Kvmax : d.QMax / kv100;
+    QVERIFY2(std::abs(result / hand - 1) < 1e-3, qPrintable(QString::number(result)));
+}
+
 void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale_data()
 {
     QTest::addColumn<int>("modus");
@@ -398,11 +461,19 @@ void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale()
 
     QVERIFY(f.choose(menu(entry)));
 
-    // The lists rewrite p1 (T1) outside the sheet's loading: the wizard's data no longer fit the inputs, while
-    // the results stay as current as they were.
+    // The lists rewrite p1 (T1) outside the sheet's loading: the wizard's data no longer fit the inputs, and the
+    // run over them says so.
     QVERIFY(!d.StoffdatenAktuell);
-    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
-    QVERIFY(f.w->mnuDrucken.enabled());
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!"));
+    QVERIFY(!f.w->mnuDrucken.enabled());
+    // Leaving p1 brings the wizard back.
+    auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
+    auto *p2 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp2max")));
+    QVERIFY(p1 && p2 && p1->setFocus() && p2->setFocus());
+    frmStoffdatenAssistent *wizard = frmStoffdatenAssistentInstance().ifLoaded();
+    QVERIFY(wizard);
+    wizard->unload();
+    formruntime::collect();
 }
 
 void TestMenus::reloadsLeaveStaleWizardDataStale_data()
@@ -754,8 +825,9 @@ void TestMenus::printEntriesOnlyWithCurrentResults_data()
     // The flow mode's small maximum flow comes back to the sizing sheet below its normal flow.
     QTest::newRow("sizing in psia, F and cu.ft./hr, flow mode at 10 %, sizing again")
         << "flow and back" << "Berechnung nicht aktualisiert: Mengenangabe unzulässig!";
-    // A unit entry converts what the boxes hold; a value typed and not yet calculated stays not calculated.
-    QTest::newRow("psia chosen while a typed p1 waits") << "unit after typing" << "Berechnung nicht aktualisiert: TAB ->|";
+    // A unit entry runs over what the boxes show, a p1 typed and not yet left too: 2 bar abs. is below p2.
+    QTest::newRow("psia chosen while a typed p1 waits")
+        << "unit after typing" << QString::fromUtf8("Berechnung nicht aktualisiert: Druckwert unzulässig!");
 }
 
 void TestMenus::printEntriesOnlyWithCurrentResults()
@@ -782,7 +854,10 @@ void TestMenus::printEntriesOnlyWithCurrentResults()
         auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
         QVERIFY(p1 && p1->setFocus());
         p1->userType(QStringLiteral("2"));
+        const int beeps = f.ui.beepCount();
         QVERIFY(f.choose(menu(QStringLiteral("mnuPsia"))));
+        // One run after p1 and p2, not one in between with p2 still in bar.
+        QCOMPARE(f.ui.beepCount() - beeps, 1);
     }
     QCOMPARE(f.w->StatusBar.text(), status);
     QVERIFY(!f.w->mnuDrucken.enabled());
