@@ -7,7 +7,6 @@
 #include "app/sheet_host.h"
 #include "platform/core/number_text.h"
 #include "platform/core/whole_file.h"
-#include "platform/db/database.h"
 #include "platform/forms/ui_services.h"
 #include "state/shared_data.h"
 #include "tools/user_defined_valve.h"
@@ -141,8 +140,9 @@ void frmMDIMain::reloadSheetAfterLoad(const QString &project)
     // when the project was taken.
     stored.Sprache = d.Sprache;
     const bool sizeGiven = stored.Modus == 1 || !stored.DNmin;
+    // Sizes compare as the size lists compare them, without surrounding blanks.
     if (stored.Ventiltyp == QLatin1String("9999") ||
-        (d.Kennlinie == stored.Kennlinie && (!sizeGiven || d.DNVentil == stored.DNVentil) &&
+        (d.Kennlinie == stored.Kennlinie && (!sizeGiven || d.DNVentil.trimmed() == stored.DNVentil.trimmed()) &&
          (stored.Modus != 1 || valveText(d) == valveText(stored))))
         return;
     const QString text = getText(QStringLiteral("Die Baureihe %1 bietet das gespeicherte Ventil nicht an (%2). "
@@ -226,20 +226,8 @@ void frmMDIMain::mnuSaveAs_Click()
         auto cannotCreate = [&](const FileFailure &why) {
             reportFileError(fileFailureMessage(kCannotCreate, target, fileProblemText(why, d.Sprache), d.Sprache));
         };
-        // A link to nowhere is no file to write into, and its name is taken: refused before anything moves.
-        if (QFileInfo(target).isSymLink()) {
-            cannotCreate(FileFailure{FileProblem::Exists, {}});
-            return;
-        }
         if (!saveNamesFit(name.folder, name.base)) {
             cannotCreate(FileFailure{FileProblem::NameTooLong, {}});
-            return;
-        }
-        // What stands at a log's name of the new file and is no regular file is neither moved nor opened.
-        try {
-            Database::requireRegularCompanions(target);
-        } catch (const DbError &e) {
-            reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
         const QString templatePath = programFolder() + QStringLiteral("/blank.vls");
@@ -279,7 +267,8 @@ void frmMDIMain::mnuSaveAs_Click()
             reportFileError(fileFailureMessage(kCannotCreate, target, failureReason(e, d.Sprache), d.Sprache));
             return;
         }
-        // Logs that another file left at the new name would be played into the project once it has the name.
+        // Logs that another file left at the new name would be played into the project once it has the name. The
+        // name is judged only now, as they are set aside: the dialog and the writing took time.
         QStringList keptLogs;
         QString why;
         if (!setAsideLogs(target, &keptLogs, &why)) {

@@ -367,9 +367,6 @@ void frmMDIMain::MDIForm_Load()
     if (!logsKeptAtStart_.isEmpty())
         reportFileError(restoredFilesMessage(dataFolder(), restoredAtStart_, logsKeptAtStart_, screenLanguage()));
 
-    d.StoffdatenAktuell = true;
-    d.StoffdatenMin = true;
-    d.StoffdatenNorm = true;
     Zeit1.setEnabled(true);
 }
 

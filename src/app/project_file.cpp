@@ -1,6 +1,7 @@
 #include "project_file.h"
 
 #include "sheets/sheet_common.h"
+#include "tools/user_defined_valve.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -125,13 +126,14 @@ std::vector<FileItem> makeProjectItems()
         .withValue(fault, value);
 }
 
-[[noreturn]] void invalid(const QString &path, const FileItem &item, const QString &what, const QString &value)
+[[noreturn]] void invalid(const QString &path, const FileItem &item, const QString &what, const QString &value,
+                         DbError::Fault fault = DbError::Fault::NotAllowed)
 {
     // A value no save writes: the file is damaged, and the seed's copy may take its place.
     throw DbError(DbError::Kind::Other, path, item.table, QStringLiteral("column \"%1\" %2").arg(item.column, what),
                   FileProblem::Damaged)
         .inColumn(item.column)
-        .withValue(DbError::Fault::NotAllowed, value);
+        .withValue(fault, value);
 }
 
 // The number a D, F or I column holds: numbers, Booleans and numeric texts; nothing else. A file is the same file
@@ -180,8 +182,10 @@ public:
     std::vector<Variant> values;
 
     const FileItem &item(const char *column) const { return items_[indexOf(column)]; }
-    int integer(const char *column) const { return static_cast<int>(values[indexOf(column)].toInt()); }
-    QString text(const char *column) const { return values[indexOf(column)].toString(); }
+    const Variant &value(const char *column) const { return values[indexOf(column)]; }
+    int integer(const char *column) const { return static_cast<int>(value(column).toInt()); }
+    bool boolean(const char *column) const { return value(column).toBool(); }
+    QString text(const char *column) const { return value(column).toString(); }
 
     void requireIn(const char *column, int first, int last) const
     {
@@ -205,6 +209,37 @@ private:
     const std::vector<FileItem> &items_;
     QString path_;
 };
+
+// A project's user-defined valve is one its dialog would store; a valve never computed holds no coefficients, and
+// the sheet takes the row of "9999" as it stands.
+void checkUserValve(const Staged &s, const QString &path)
+{
+    const char *const koeffizienten[12] = {"A0", "A1", "A2", "A3", "A4", "A5", "AFL", "BFL", "CFL", "AxT", "BxT", "CxT"};
+    UserValve valve;
+    valve.KvsCv = s.value("KvsCv");
+    valve.Stellverhältnis = s.value("Stellverhältnis");
+    bool computed = false;
+    for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i) {
+        valve.koeffizienten[i] = s.value(koeffizienten[i]);
+        computed = computed || !(valve.koeffizienten[i].isNull() || valve.koeffizienten[i].isEmpty());
+    }
+    if (!computed)
+        return;
+    const std::optional<UserValveFault> fault = userValveFault(valve);
+    if (!fault)
+        return;
+    using Value = UserValveFault::Value;
+    const char *column = fault->value == Value::KvsCv            ? "KvsCv"
+                         : fault->value == Value::Stellverhältnis ? "Stellverhältnis"
+                                                                   : koeffizienten[fault->koeffizient];
+    const Variant &value = s.value(column);
+    if (!value.isNumeric())
+        invalid(path, s.item(column), QStringLiteral("holds \"%1\", which is not a number").arg(value.toString()),
+                value.toString(), DbError::Fault::NotANumber);
+    invalid(path, s.item(column),
+            QStringLiteral("holds %1, which the dialog of the user-defined valve does not store").arg(value.toString()),
+            value.toString());
+}
 
 // What the sheets and menus rely on after a load: codes and unit indices that name an entry of their lists, and a
 // known valve series (its key names a table of the characteristic database).
@@ -240,9 +275,15 @@ void checkProject(const Staged &s, const QString &path)
                 invalid(path, s.item(pipe), QStringLiteral("holds \"%1\", which is no pipe size").arg(size), size);
         }
     }
+    // A given valve size is the valve's, as a given pipe size is the pipe's; the flow sheet's valve is always given.
+    if ((s.integer("Modus") == 1 || !s.boolean("DNmin")) && s.text("DNVentil").trimmed().isEmpty())
+        invalid(path, s.item("DNVentil"), QStringLiteral("holds no size, and the valve size is given"),
+                s.text("DNVentil"));
     const QString typ = s.text("Ventiltyp");
     if (!seriesKeys().contains(typ))
         invalid(path, s.item("Ventiltyp"), QStringLiteral("names the unknown valve series \"%1\"").arg(typ), typ);
+    if (typ == QLatin1String("9999"))
+        checkUserValve(s, path);
 }
 
 } // namespace
@@ -270,14 +311,36 @@ const QStringList &projectTables()
     return tables;
 }
 
+const std::vector<FileItem> &projectFlags()
+{
+    static const std::vector<FileItem> flags = [] {
+        std::vector<FileItem> v;
+        add(v, QStringLiteral("Parameter"),
+            {{"StoffdatenAktuell", &SD::StoffdatenAktuell},
+             {"StoffdatenMin", &SD::StoffdatenMin},
+             {"StoffdatenNorm", &SD::StoffdatenNorm}});
+        return v;
+    }();
+    return flags;
+}
+
+namespace {
+// What a load reads and a save writes: the 134 items, then the flags.
+const std::vector<FileItem> &storedItems()
+{
+    static const std::vector<FileItem> items = [] {
+        std::vector<FileItem> v = projectItems();
+        v.insert(v.end(), projectFlags().begin(), projectFlags().end());
+        return v;
+    }();
+    return items;
+}
+} // namespace
+
 void takeProjectItems(SharedData &to, const SharedData &from)
 {
-    for (const FileItem &item : projectItems())
+    for (const FileItem &item : storedItems())
         std::visit([&](auto member) { to.*member = from.*member; }, item.member);
-    // The fluid data are those saved with the project's operating point.
-    to.StoffdatenAktuell = true;
-    to.StoffdatenMin = true;
-    to.StoffdatenNorm = true;
 }
 
 namespace fileitems {
@@ -430,20 +493,25 @@ void checkWritable(const QString &path)
 void LoadParameter(const QString &Pfad, const QString &Datei, SharedData &data)
 {
     const QString path = projectFilePath(Pfad, Datei);
-    const std::vector<FileItem> &items = projectItems();
+    const std::vector<FileItem> &items = storedItems();
     Staged staged(items, path);
     staged.values.reserve(items.size());
     {
         const std::shared_ptr<Database> db = fileitems::openForLoad(path);
         std::unique_ptr<Recordset> rs;
         QString open;
-        for (const FileItem &item : items) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const FileItem &item = items[i];
             if (!rs || open != item.table) {
                 rs.reset();
                 rs = fileitems::openRecord(*db, item.table, path);
                 open = item.table;
             }
-            staged.values.push_back(fileitems::read(*rs, item, path));
+            // A file of an older version holds no flags: its fluid data were taken as current.
+            if (i >= projectItems().size() && !rs->hasField(item.column))
+                staged.values.push_back(Variant(true));
+            else
+                staged.values.push_back(fileitems::read(*rs, item, path));
         }
     }
     checkProject(staged, path);
@@ -454,7 +522,7 @@ void LoadParameter(const QString &Pfad, const QString &Datei, SharedData &data)
 void SaveParameter(const QString &Pfad, const QString &Datei, const SharedData &data)
 {
     const QString path = projectFilePath(Pfad, Datei);
-    const std::vector<FileItem> &items = projectItems();
+    const std::vector<FileItem> &items = storedItems();
     // Every value is converted before the file is opened, so a value that cannot be stored writes nothing.
     std::vector<Variant> values;
     values.reserve(items.size());
@@ -463,19 +531,22 @@ void SaveParameter(const QString &Pfad, const QString &Datei, const SharedData &
 
     fileitems::checkWritable(path);
     const std::shared_ptr<Database> db = Database::open(path, Database::Mode::ReadWrite);
-    std::vector<std::unique_ptr<Recordset>> tables;
-    for (const QString &table : projectTables())
-        tables.push_back(db->openTable(table, Database::Rows::First));
-
     db->beginTransaction();
     try {
         fileitems::checkBeforeSave(*db);
-        std::size_t i = 0;
+        // A file of an older version gets the flags' columns, which its readers pass by.
+        for (const FileItem &flag : projectFlags())
+            if (db->hasTable(flag.table) && !db->columnNames(flag.table).contains(flag.column, Qt::CaseInsensitive))
+                db->addColumn(flag.table, FieldDef{flag.column, FieldType::Boolean});
+        std::vector<std::unique_ptr<Recordset>> tables;
+        for (const QString &table : projectTables())
+            tables.push_back(db->openTable(table, Database::Rows::First));
         for (qsizetype t = 0; t < projectTables().size(); ++t) {
             Recordset &rs = *tables[t];
             rs.edit();
-            for (; i < items.size() && items[i].table == projectTables()[t]; ++i)
-                rs.setField(items[i].column, values[i]);
+            for (std::size_t i = 0; i < items.size(); ++i)
+                if (items[i].table == projectTables()[t])
+                    rs.setField(items[i].column, values[i]);
             rs.update();
         }
         db->commit();

@@ -15,14 +15,16 @@
 // Pfad/Datei.vls
 QString projectFilePath(const QString &Pfad, const QString &Datei);
 
-// Reads the nine tables of the project file into the shared data. All or nothing: every value is read, converted
-// and checked (unit indices inside their lists, a known valve series, no Null in a typed column, and only values a
-// save can write: the mode of a sheet, each medium in its own state, given pipe sizes of the pipe list) before any
-// item is assigned, so after a failure the data are as they were. Database handles and other state are never touched.
+// Reads the nine tables of the project file into the shared data, with the fluid-data flags. All or nothing: every
+// value is read, converted and checked (unit indices inside their lists, a known valve series, no Null in a typed
+// column, and only values a save can write: the mode of a sheet, each medium in its own state, given valve and pipe
+// sizes, a user-defined valve its dialog would store) before any item is assigned, so after a failure the data are
+// as they were. Database handles and other state are never touched.
 void LoadParameter(const QString &Pfad, const QString &Datei, SharedData &data = shared());
 
-// Writes the 134 items into the first record of each of the nine tables of an existing file, in one transaction:
-// a failure leaves the file as it was. Adds no table, record or file.
+// Writes the 134 items and the fluid-data flags into the first record of each of the nine tables of an existing
+// file, in one transaction: a failure leaves the file as it was. Adds no table, record or file; a file without the
+// flags' columns gets them.
 void SaveParameter(const QString &Pfad, const QString &Datei, const SharedData &data = shared());
 
 // ---- The typed items of project and parameter files (used by both and by their tests)
@@ -46,7 +48,10 @@ struct FileItem {
 const std::vector<FileItem> &projectItems();
 // The nine project tables in processing order.
 const QStringList &projectTables();
-// The project items of a loaded copy become the shared data; its fluid data count as current.
+// Whether a wizard medium's data are current, and which columns its last hand-over computed: Boolean columns of
+// "Parameter" beside the 134 items, which readers of older files pass by. A file without them counts them true.
+const std::vector<FileItem> &projectFlags();
+// The project items and flags of a loaded copy become the shared data.
 void takeProjectItems(SharedData &to, const SharedData &from);
 
 namespace fileitems {

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "sheets/sheet_common.h"
 #include "state/shared_data.h"
 #include "units/held_unit_values.h"
 
@@ -77,8 +78,10 @@ void frmMDIMain::choosePressureUnit(int i)
     if (ComboBox *vapour = unitList(sheet, "cmbStoffwert2unit"); vapour && vapour->visible())
         position(vapour, i);
     switchHeldUnit(HeldUnit::pUnit, i);
-    position(unitList(sheet, "cmbP1unit"), i);
-    position(unitList(sheet, "cmbP2unit"), i);
+    sheetcommon::switchUnitsTogether([&] {
+        position(unitList(sheet, "cmbP1unit"), i);
+        position(unitList(sheet, "cmbP2unit"), i);
+    });
 }
 
 void frmMDIMain::chooseTemperatureUnit(int i)

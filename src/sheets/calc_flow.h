@@ -214,6 +214,8 @@ private:
     void selectCharacteristicOption();
     void recalculate();
     void leaveInputField(bool mayOpenWizard);
+    // The end of a p1, p2 or T1 unit switch.
+    void unitSwitched();
     void storeInput(TextBox &box, double &datum, bool copiesLoadFlag);
     void unregister();
 

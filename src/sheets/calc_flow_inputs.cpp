@@ -1,5 +1,6 @@
 // The flow sheet's inputs, unit lists and options. Typing only stores and marks the results out of date; leaving a
-// field, picking an entry or an option recalculates; unit switches convert the stored values in place.
+// field, picking an entry or an option recalculates; unit switches convert the stored values in place, and those of
+// p1, p2 and T1 recalculate.
 #include "sheets/calc_flow.h"
 #include "sheets/calc_flow_internal.h"
 #include "sheets/sheet_common.h"
@@ -146,39 +147,43 @@ void FrmCalcFlow::cmbYmax_LostFocus()
     leaveInputField(false);
 }
 
+void FrmCalcFlow::unitSwitched()
+{
+    // Loading runs its own recalculation at its end.
+    if (!loading_)
+        sheetcommon::recalculateAfterUnitSwitch([this] { recalculate(); });
+}
+
 // --- Unit lists. Each converts the stored values of all three operating points, as the sizing sheet does, so that
 // the minimum and normal points stay in the units the shared data name.
 
 void FrmCalcFlow::cmbP1unit_Click()
 {
     SharedData &s = shared();
-    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int oldUnit = s.p1Unit;
     const int newUnit = cmbP1unit.listIndex();
     s.p1Unit = newUnit;
     for (double *p : {&s.p1Min, &s.p1Norm, &s.p1Max})
         *p = pressure(*p, oldUnit, newUnit);
     txtp1max.setText(numtext::general(s.p1Max));
-    sheetcommon::restoreResultsState(before);
+    unitSwitched();
 }
 
 void FrmCalcFlow::cmbP2unit_Click()
 {
     SharedData &s = shared();
-    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int oldUnit = s.p2Unit;
     const int newUnit = cmbP2unit.listIndex();
     s.p2Unit = newUnit;
     for (double *p : {&s.p2Min, &s.p2Norm, &s.p2Max})
         *p = pressure(*p, oldUnit, newUnit);
     txtp2max.setText(numtext::general(s.p2Max));
-    sheetcommon::restoreResultsState(before);
+    unitSwitched();
 }
 
 void FrmCalcFlow::cmbT1unit_Click()
 {
     SharedData &s = shared();
-    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int oldUnit = s.T1Unit;
     const int newUnit = cmbT1unit.listIndex();
     // The heat exchanger's rises are held in T1Unit too.
@@ -186,7 +191,7 @@ void FrmCalcFlow::cmbT1unit_Click()
     for (double *t : {&s.T1Min, &s.T1Norm, &s.T1Max})
         *t = temperature(*t, oldUnit, newUnit);
     txtT1max.setText(formatHashDot0(s.T1Max));
-    sheetcommon::restoreResultsState(before);
+    unitSwitched();
 }
 
 void FrmCalcFlow::cmbQunit_Click()

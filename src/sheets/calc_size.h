@@ -272,6 +272,8 @@ private:
     // Shared by the twelve input boxes.
     void inputChanged(TextBox &box, double &stored, bool marksFluidData);
     void pressureOrTemperatureLeft();
+    // The end of a p1, p2 or T1 unit switch.
+    void unitSwitched();
     // The characteristic options share everything but their code.
     void characteristicChosen(int code);
     void pipeModeChosen(int mode);

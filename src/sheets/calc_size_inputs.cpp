@@ -97,10 +97,16 @@ void frmCalcSize::txtQmax_LostFocus() { calcDimensionierung(); }
 
 // ----------------------------------------------------------------------------------------------- unit lists
 
+void frmCalcSize::unitSwitched()
+{
+    // Loading runs its own recalculations.
+    if (!shared().bLadenCalcSize)
+        sheetcommon::recalculateAfterUnitSwitch([] { calcDimensionierung(); });
+}
+
 void frmCalcSize::cmbP1unit_Click()
 {
     SharedData &s = shared();
-    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int old = s.p1Unit;
     const int neu = cmbP1unit.listIndex();
     if (neu < 0)
@@ -112,13 +118,12 @@ void frmCalcSize::cmbP1unit_Click()
     txtp1min.setText(numtext::general(s.p1Min));
     txtp1norm.setText(numtext::general(s.p1Norm));
     txtp1max.setText(numtext::general(s.p1Max));
-    sheetcommon::restoreResultsState(before);
+    unitSwitched();
 }
 
 void frmCalcSize::cmbP2unit_Click()
 {
     SharedData &s = shared();
-    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int old = s.p2Unit;
     const int neu = cmbP2unit.listIndex();
     if (neu < 0)
@@ -130,13 +135,12 @@ void frmCalcSize::cmbP2unit_Click()
     txtp2min.setText(numtext::general(s.p2Min));
     txtp2norm.setText(numtext::general(s.p2Norm));
     txtp2max.setText(numtext::general(s.p2Max));
-    sheetcommon::restoreResultsState(before);
+    unitSwitched();
 }
 
 void frmCalcSize::cmbT1unit_Click()
 {
     SharedData &s = shared();
-    const sheetcommon::ResultsState before = sheetcommon::resultsState();
     const int old = s.T1Unit;
     const int neu = cmbT1unit.listIndex();
     if (neu < 0)
@@ -150,7 +154,7 @@ void frmCalcSize::cmbT1unit_Click()
     txtT1min.setText(formatHashDot0(s.T1Min));
     txtT1norm.setText(formatHashDot0(s.T1Norm));
     txtT1max.setText(formatHashDot0(s.T1Max));
-    sheetcommon::restoreResultsState(before);
+    unitSwitched();
 }
 
 void frmCalcSize::cmbQunit_Click()

@@ -104,18 +104,36 @@ void markOutOfDate()
     mainwin::setResultsCurrent(false);
 }
 
-ResultsState resultsState()
+namespace {
+
+bool switchingTogether = false;
+std::function<void()> pendingRun;
+
+} // namespace
+
+void recalculateAfterUnitSwitch(std::function<void()> recalculate)
 {
-    return {mainwin::resultsCurrent(), mainwin::statusText()};
+    if (switchingTogether)
+        pendingRun = std::move(recalculate);
+    else
+        recalculate();
 }
 
-void restoreResultsState(const ResultsState &before)
+void switchUnitsTogether(const std::function<void()> &switches)
 {
-    const QString updated = getText(QStringLiteral("Berechnung aktualisiert"), shared().Sprache);
-    // The run's own report stands again, with the warnings it appended: the results they speak of are unchanged.
-    const bool runReport = before.status == updated || before.status.startsWith(updated + QStringLiteral(" / "));
-    mainwin::setStatusText(before.current && !runReport ? updated : before.status);
-    mainwin::setResultsCurrent(before.current);
+    {
+        // Cleared also when a switch throws, so that later switches run again.
+        struct Together {
+            Together() { switchingTogether = true; }
+            ~Together() { switchingTogether = false; }
+        } together;
+        pendingRun = nullptr;
+        switches();
+    }
+    const std::function<void()> run = std::move(pendingRun);
+    pendingRun = nullptr;
+    if (run)
+        run();
 }
 
 QStringList pipeSizes(int DNunit)

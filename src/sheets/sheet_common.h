@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 
@@ -41,16 +42,13 @@ void storeInput(const TextBox &box, double &stored, bool marksFluidData, bool lo
 // The status line and the print entries after an input changed: not current, "TAB ->|".
 void markOutOfDate();
 
-// A unit switch of p1, p2 or T1 converts the stored values without changing what they say, although the boxes'
-// Change handlers mark the results out of date on the way: it keeps the state it found. Results that were current
-// are current again ("Berechnung aktualisiert", with the warnings of the run that computed them); results that were
-// not stay so, with the status line as it was.
-struct ResultsState {
-    bool current = false;
-    QString status;
-};
-ResultsState resultsState();
-void restoreResultsState(const ResultsState &before);
+// A unit switch of p1, p2 or T1 rewrites the boxes with values rounded to four digits (T1 to one decimal), which
+// the last run did not compute: the switch ends with a run over what the boxes show, at once, or inside
+// switchUnitsTogether once all its switches are done.
+void recalculateAfterUnitSwitch(std::function<void()> recalculate);
+
+// The units menu switches p1 and p2 together: one run after both, not one in between.
+void switchUnitsTogether(const std::function<void()> &switches);
 
 // QMin, QNorm, QMax and Q100 converted to another flow unit of the fluid state (a state without a flow list keeps
 // them). Nothing when a conversion has no result, a mass and a volume flow without the point's density: the

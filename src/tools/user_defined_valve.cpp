@@ -119,16 +119,10 @@ bool sameValve(const UserValve &a, const UserValve &b)
     return true;
 }
 
-// Whether a valve passes the rules the dialog applies before it stores one.
-bool possibleValve(const UserValve &v)
+// The rangeability the dialog accepts, both ends included.
+bool isValidRangeability(double r)
 {
-    std::array<double, 12> k{};
-    for (std::size_t i = 0; i < k.size(); ++i)
-        if (!v.koeffizienten[i].toNumber(&k[i]) || !physical::isSensibleNumber(k[i]))
-            return false;
-    return physical::isValidFlowCoefficient(v.KvsCv.toDouble()) &&
-           physical::isValidCharacteristic({k[0], k[1], k[2], k[3], k[4], k[5]}) &&
-           physical::isValidValveFactorCurve(k[6], k[7], k[8]) && physical::isValidValveFactorCurve(k[9], k[10], k[11]);
+    return r >= 10.0 && r <= 100.0;
 }
 
 // What names a user-defined valve besides its designation.
@@ -138,6 +132,51 @@ QString describeValve(const UserValve &v, int Sprache)
 }
 
 } // namespace
+
+std::optional<UserValveFault> userValveFault(const UserValve &valve, const std::array<bool, 12> &typed)
+{
+    using Value = UserValveFault::Value;
+    double kvs = 0.0;
+    if (!valve.KvsCv.toNumber(&kvs) || !physical::isValidFlowCoefficient(kvs))
+        return UserValveFault{Value::KvsCv};
+    double r = 0.0;
+    if (!valve.Stellverhältnis.toNumber(&r) || !isValidRangeability(r))
+        return UserValveFault{Value::Stellverhältnis};
+    std::array<double, 12> k{};
+    for (std::size_t i = 0; i < k.size(); ++i)
+        if (!valve.koeffizienten[i].toNumber(&k[i]) || !physical::isSensibleNumber(k[i]))
+            return UserValveFault{Value::Koeffizient, i};
+    // Of the coefficients from..to, the one typed of largest magnitude, where a wrong digit is likeliest.
+    auto groesster = [&](std::size_t von, std::size_t bis) {
+        std::size_t beste = von;
+        double betrag = -1.0;
+        for (std::size_t i = von; i <= bis; ++i) {
+            if (typed[i] && std::fabs(k[i]) > betrag) {
+                beste = i;
+                betrag = std::fabs(k[i]);
+            }
+        }
+        return UserValveFault{Value::Koeffizient, beste};
+    };
+    if (!physical::isValidCharacteristic({k[0], k[1], k[2], k[3], k[4], k[5]}))
+        return groesster(0, 5);
+    // FL and xT: a value closed outside the range is the first coefficient's alone.
+    for (const std::size_t erster : {std::size_t{6}, std::size_t{9}}) {
+        if (physical::isValidValveFactorCurve(k[erster], k[erster + 1], k[erster + 2]))
+            continue;
+        if (physical::isValidValveFactorCurve(k[erster], 0.0, 0.0))
+            return groesster(erster + 1, erster + 2);
+        return UserValveFault{Value::Koeffizient, erster};
+    }
+    return std::nullopt;
+}
+
+std::optional<UserValveFault> userValveFault(const UserValve &valve)
+{
+    std::array<bool, 12> typed;
+    typed.fill(true);
+    return userValveFault(valve, typed);
+}
 
 std::shared_ptr<Recordset> writeUserValve(const UserValve &valve, const QString &title)
 {
@@ -231,7 +270,7 @@ void reconcileProjectUserValve(const QString &projectFile, const QString &title)
         takeValve(stored, d);
     };
     // A valve the dialog would refuse (an edited file) is not put into the table.
-    if (!possibleValve(project)) {
+    if (userValveFault(project)) {
         notClaimed();
         return;
     }
@@ -442,17 +481,10 @@ void frmBenutzerdefiniert::txtKvsCv_Change()
 
 void frmBenutzerdefiniert::txtStellverhältnis_LostFocus()
 {
-    // Accepted are 10 to 100, both included; anything else is put back silently.
-    const QString zurueck = Variant(shared().Stellverhältnis).toString();
-    if (!Variant(txtStellverhältnis.text()).isNumeric()) {
-        txtStellverhältnis.setText(zurueck);
-        return;
-    }
-    if (Variant(txtStellverhältnis.text()).toDouble() < 10)
-        txtStellverhältnis.setText(zurueck);
-    const Variant jetzt(txtStellverhältnis.text());
-    if (jetzt.isNumeric() && jetzt.toDouble() > 100)
-        txtStellverhältnis.setText(zurueck);
+    // Anything but a rangeability the dialog accepts is put back silently.
+    const Variant wert(txtStellverhältnis.text());
+    if (!wert.isNumeric() || !isValidRangeability(wert.toDouble()))
+        txtStellverhältnis.setText(Variant(shared().Stellverhältnis).toString());
 }
 
 void frmBenutzerdefiniert::cmdAbschätzen_Click()
@@ -511,69 +543,50 @@ bool frmBenutzerdefiniert::speichern()
 
 bool frmBenutzerdefiniert::pruefen()
 {
-    // The box to mend takes the focus with its whole text selected, also when it had the focus already (Enter).
-    auto ablehnen = [](TextBox &box) {
-        uiServices().beep();
-        box.setFocus();
-        box.selectAll();
-        return false;
-    };
-    // A text that is no number is not taken over and leaves its column as it was; only numbers are judged.
-    if (KvsCvText.isNumeric() && !physical::isValidFlowCoefficient(KvsCvText.toDouble()))
-        return ablehnen(txtKvsCv);
+    // The valve as it will be stored: a box that holds no number is not taken over and leaves its column as it was.
+    UserValve valve;
+    valve.KvUnit = KvUnitWahl;
+    valve.KvsCv = KvsCvText;
+    valve.Stellverhältnis = Variant(txtStellverhältnis.text());
     TextBox *koeffizienten[] = {&txtA0,    &txtA1,    &txtA2,    &txtA3,    &txtA4,    &txtA5,
                                 &txtaFL_0, &txtaFL_1, &txtaFL_2, &txtaxT_0, &txtaxT_1, &txtaxT_2};
-    for (TextBox *box : koeffizienten) {
-        const Variant wert(box->text());
-        if (wert.isNumeric() && !physical::isSensibleNumber(wert.toDouble()))
-            return ablehnen(*box);
-    }
-
-    // The curves as they will be stored: a box that holds no number keeps the table's coefficient.
-    std::array<double, 12> k{};
-    std::shared_ptr<Recordset> gespeichert;
-    for (std::size_t i = 0; i < k.size(); ++i) {
-        const Variant wert(koeffizienten[i]->text());
-        if (wert.isNumeric()) {
-            k[i] = wert.toDouble();
-            continue;
-        }
+    std::array<bool, 12> typed{};
+    // False when the table cannot be read: it cannot be written either, and storing reports it.
+    auto gespeichert = [&, rs = std::shared_ptr<Recordset>()](Variant &wert, const QString &spalte) mutable {
         try {
-            if (!gespeichert) {
-                gespeichert = shared().dbKenndaten ? oeffneTabelle(*shared().dbKenndaten, kTabelle) : nullptr;
-                if (gespeichert)
-                    gespeichert->moveFirst();
+            if (!rs) {
+                rs = shared().dbKenndaten ? oeffneTabelle(*shared().dbKenndaten, kTabelle) : nullptr;
+                if (rs)
+                    rs->moveFirst();
             }
-            if (!gespeichert || gespeichert->eof())
-                return true; // the table cannot be written either: storing reports it
-            k[i] = gespeichert->field(QString::fromLatin1(kKoeffizienten[i])).asNumber();
-        } catch (const std::exception &) {
+            if (!rs || rs->eof())
+                return false;
+            wert = rs->field(spalte);
             return true;
+        } catch (const std::exception &) {
+            return false;
         }
-    }
-    // Of the boxes from..to, the one holding the number of largest magnitude, where a wrong digit is likeliest.
-    auto groesster = [&](std::size_t von, std::size_t bis) {
-        std::size_t beste = von;
-        double betrag = -1.0;
-        for (std::size_t i = von; i <= bis; ++i) {
-            const Variant wert(koeffizienten[i]->text());
-            if (wert.isNumeric() && std::fabs(wert.toDouble()) > betrag) {
-                beste = i;
-                betrag = std::fabs(wert.toDouble());
-            }
-        }
-        return koeffizienten[beste];
     };
-    if (!physical::isValidCharacteristic({k[0], k[1], k[2], k[3], k[4], k[5]}))
-        return ablehnen(*groesster(0, 5));
-    // FL and xT: a value closed outside the range is the first coefficient's alone.
-    for (const std::size_t erster : {std::size_t{6}, std::size_t{9}}) {
-        if (physical::isValidValveFactorCurve(k[erster], k[erster + 1], k[erster + 2]))
-            continue;
-        const bool geschlossenGueltig = physical::isValidValveFactorCurve(k[erster], 0.0, 0.0);
-        return ablehnen(geschlossenGueltig ? *groesster(erster + 1, erster + 2) : *koeffizienten[erster]);
+    if (!KvsCvText.isNumeric() &&
+        !gespeichert(valve.KvsCv, KvUnitWahl == 1 ? QStringLiteral("Cv") : QStringLiteral("Kvs")))
+        return true;
+    for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i) {
+        valve.koeffizienten[i] = Variant(koeffizienten[i]->text());
+        typed[i] = valve.koeffizienten[i].isNumeric();
+        if (!typed[i] && !gespeichert(valve.koeffizienten[i], QString::fromLatin1(kKoeffizienten[i])))
+            return true;
     }
-    return true;
+    const std::optional<UserValveFault> fehler = userValveFault(valve, typed);
+    if (!fehler)
+        return true;
+    TextBox &box = fehler->value == UserValveFault::Value::KvsCv            ? txtKvsCv
+                   : fehler->value == UserValveFault::Value::Stellverhältnis ? txtStellverhältnis
+                                                                              : *koeffizienten[fehler->koeffizient];
+    // The box to mend takes the focus with its whole text selected, also when it had the focus already (Enter).
+    uiServices().beep();
+    box.setFocus();
+    box.selectAll();
+    return false;
 }
 
 void frmBenutzerdefiniert::cmdÜbernehmen_Click()

@@ -113,87 +113,65 @@ struct Zelle {
     bool mitDichte;
 };
 
-// Rows: target unit, columns: source unit. The factors are those the program has always used, including the
-// two lb and two cu.ft factors that differ by direction.
-const std::array<std::array<Zelle, 5>, 5> tabelleGas = {{
-    {{{[](double x, double) { return x; }, false},
-      {[](double x, double r) { return x / r; }, true},
-      {[](double x, double) { return 0.06 * x; }, false},
-      {[](double x, double r) { return 0.454 * x / r; }, true},
-      {[](double x, double) { return x / 35.32; }, false}}},
-    {{{[](double x, double r) { return x * r; }, true},
-      {[](double x, double) { return x; }, false},
-      {[](double x, double r) { return 0.06 * x * r; }, true},
-      {[](double x, double) { return 0.454 * x; }, false},
-      {[](double x, double r) { return x / 35.32 * r; }, true}}},
-    {{{[](double x, double) { return x / 0.06; }, false},
-      {[](double x, double r) { return x / r / 0.06; }, true},
-      {[](double x, double) { return x; }, false},
-      {[](double x, double r) { return 0.45359 * x / r / 0.06; }, true},
-      {[](double x, double) { return 0.028317 * x / 0.06; }, false}}},
-    {{{[](double x, double r) { return x / 0.45359 * r; }, true},
-      {[](double x, double) { return x / 0.45359; }, false},
-      {[](double x, double r) { return x / 0.45359 * r * 0.06; }, true},
-      {[](double x, double) { return x; }, false},
-      {[](double x, double r) { return 0.028317 * x / 0.45359 * r; }, true}}},
-    {{{[](double x, double) { return x / 0.028317; }, false},
-      {[](double x, double r) { return x / 0.028317 / r; }, true},
-      {[](double x, double) { return x / 0.028317 * 0.06; }, false},
-      {[](double x, double r) { return x / 0.028317 * 0.45359 / r; }, true},
-      {[](double x, double) { return x; }, false}}},
-}};
+// kg per lb and cu.ft per m3: the same factor in each direction, so that a value switched to a US unit and back
+// keeps its four digits.
+constexpr double kgJeLb = 0.454;
+constexpr double cuftJeM3 = 35.32;
 
-const std::array<std::array<Zelle, 6>, 6> tabelleFluessig = {{
+// Rows: target unit, columns: source unit, of the liquid list. The gas list is its first five units, at the norm
+// state, with the norm density in place of the density.
+const std::array<std::array<Zelle, 6>, 6> tabelleDurchfluss = {{
     {{{[](double x, double) { return x; }, false},
       {[](double x, double r) { return x / r; }, true},
       {[](double x, double) { return 0.06 * x; }, false},
-      {[](double x, double r) { return 0.454 * x / r; }, true},
-      {[](double x, double) { return x / 35.32; }, false},
+      {[](double x, double r) { return kgJeLb * x / r; }, true},
+      {[](double x, double) { return x / cuftJeM3; }, false},
       {[](double x, double) { return x / 4.4; }, false}}},
     {{{[](double x, double r) { return x * r; }, true},
       {[](double x, double) { return x; }, false},
       {[](double x, double r) { return 0.06 * x * r; }, true},
-      {[](double x, double) { return 0.454 * x; }, false},
-      {[](double x, double r) { return x / 35.32 * r; }, true},
+      {[](double x, double) { return kgJeLb * x; }, false},
+      {[](double x, double r) { return x / cuftJeM3 * r; }, true},
       {[](double x, double r) { return x / 4.4 * r; }, true}}},
     {{{[](double x, double) { return x / 0.06; }, false},
       {[](double x, double r) { return x / r / 0.06; }, true},
       {[](double x, double) { return x; }, false},
-      {[](double x, double r) { return 0.454 * x / r / 0.06; }, true},
-      {[](double x, double) { return x / 35.32 / 0.06; }, false},
+      {[](double x, double r) { return kgJeLb * x / r / 0.06; }, true},
+      {[](double x, double) { return x / cuftJeM3 / 0.06; }, false},
       {[](double x, double) { return x / 4.4 / 0.06; }, false}}},
-    {{{[](double x, double r) { return x / 0.454 * r; }, true},
-      {[](double x, double) { return x / 0.454; }, false},
-      {[](double x, double r) { return x / 0.454 * r * 0.06; }, true},
+    {{{[](double x, double r) { return x / kgJeLb * r; }, true},
+      {[](double x, double) { return x / kgJeLb; }, false},
+      {[](double x, double r) { return x / kgJeLb * r * 0.06; }, true},
       {[](double x, double) { return x; }, false},
-      {[](double x, double r) { return x / 35.32 / 0.45359 * r; }, true},
-      {[](double x, double r) { return x / 4.4 / 0.454 * r; }, true}}},
-    {{{[](double x, double) { return 35.32 * x; }, false},
-      {[](double x, double r) { return 35.32 * x / r; }, true},
-      {[](double x, double) { return 0.06 * x * 35.32; }, false},
-      {[](double x, double r) { return 35.32 * 0.454 * x / r; }, true},
+      {[](double x, double r) { return x / cuftJeM3 / kgJeLb * r; }, true},
+      {[](double x, double r) { return x / 4.4 / kgJeLb * r; }, true}}},
+    {{{[](double x, double) { return cuftJeM3 * x; }, false},
+      {[](double x, double r) { return cuftJeM3 * x / r; }, true},
+      {[](double x, double) { return 0.06 * x * cuftJeM3; }, false},
+      {[](double x, double r) { return cuftJeM3 * kgJeLb * x / r; }, true},
       {[](double x, double) { return x; }, false},
-      {[](double x, double) { return x / 4.4 * 35.32; }, false}}},
+      {[](double x, double) { return x / 4.4 * cuftJeM3; }, false}}},
     {{{[](double x, double) { return 4.4 * x; }, false},
       {[](double x, double r) { return 4.4 * x / r; }, true},
       {[](double x, double) { return 0.06 * x * 4.4; }, false},
-      {[](double x, double r) { return 0.454 * x * 4.4 / r; }, true},
-      {[](double x, double) { return x / 35.32 * 4.4; }, false},
+      {[](double x, double r) { return kgJeLb * x * 4.4 / r; }, true},
+      {[](double x, double) { return x / cuftJeM3 * 4.4; }, false},
       {[](double x, double) { return x; }, false}}},
 }};
+constexpr int einheitenGas = 5;
+constexpr int einheitenFluessig = 6;
 
-template <std::size_t N>
-Fluss umrechnenDurchfluss(const std::array<std::array<Zelle, N>, N> &tabelle, const Variant &Wert, int EinheitVon,
-                          const Variant &Rho, int RhoEinheit, int EinheitNach)
+Fluss umrechnenDurchfluss(int einheiten, const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
+                          int EinheitNach)
 {
     double x = 0.0;
     if (!zahl(Wert, &x))
         return leer();
-    if (!imBereich(EinheitVon, int(N)) || !imBereich(EinheitNach, int(N)))
+    if (!imBereich(EinheitVon, einheiten) || !imBereich(EinheitNach, einheiten))
         return umgerechnet(0.0, x);
     if (EinheitVon == EinheitNach)
         return wieGegeben(x);
-    const Zelle &zelle = tabelle[EinheitNach][EinheitVon];
+    const Zelle &zelle = tabelleDurchfluss[std::size_t(EinheitNach)][std::size_t(EinheitVon)];
     const double rho = zelle.mitDichte ? dichteKgM3(Rho, RhoEinheit) : 0.0;
     // Mass and volume cannot be converted into each other without a density.
     if (zelle.mitDichte && rho == 0.0)
@@ -210,7 +188,7 @@ Fluss massenstrom(const Variant &Wert, int EinheitVon, int EinheitNach)
         return umgerechnet(0.0, x);
     if (EinheitVon == EinheitNach)
         return wieGegeben(x);
-    return umgerechnet(EinheitVon == 1 ? 0.454 * x : x / 0.454, x);
+    return umgerechnet(EinheitVon == 1 ? kgJeLb * x : x / kgJeLb, x);
 }
 
 // An unrounded conversion before it becomes a Variant: no result, the value as given, or a new number.
@@ -395,13 +373,13 @@ double umrechnenTemperaturDifferenz(const Variant &Wert, int EinheitVon, int Ein
 Variant umrechnenDurchflussGas(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit,
                                int EinheitNach)
 {
-    return alsVariant(umrechnenDurchfluss(tabelleGas, Wert, EinheitVon, RhoN, RhoNEinheit, EinheitNach), Wert);
+    return alsVariant(umrechnenDurchfluss(einheitenGas, Wert, EinheitVon, RhoN, RhoNEinheit, EinheitNach), Wert);
 }
 
 Variant umrechnenDurchflussFluessig(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
                                     int EinheitNach)
 {
-    return alsVariant(umrechnenDurchfluss(tabelleFluessig, Wert, EinheitVon, Rho, RhoEinheit, EinheitNach), Wert);
+    return alsVariant(umrechnenDurchfluss(einheitenFluessig, Wert, EinheitVon, Rho, RhoEinheit, EinheitNach), Wert);
 }
 
 Variant umrechnenMassenstrom(const Variant &Wert, int EinheitVon, int EinheitNach)
@@ -411,13 +389,13 @@ Variant umrechnenMassenstrom(const Variant &Wert, int EinheitVon, int EinheitNac
 
 double durchflussGasZahl(const Variant &Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit, int EinheitNach)
 {
-    return alsZahl(umrechnenDurchfluss(tabelleGas, Wert, EinheitVon, RhoN, RhoNEinheit, EinheitNach));
+    return alsZahl(umrechnenDurchfluss(einheitenGas, Wert, EinheitVon, RhoN, RhoNEinheit, EinheitNach));
 }
 
 double durchflussFluessigZahl(const Variant &Wert, int EinheitVon, const Variant &Rho, int RhoEinheit,
                               int EinheitNach)
 {
-    return alsZahl(umrechnenDurchfluss(tabelleFluessig, Wert, EinheitVon, Rho, RhoEinheit, EinheitNach));
+    return alsZahl(umrechnenDurchfluss(einheitenFluessig, Wert, EinheitVon, Rho, RhoEinheit, EinheitNach));
 }
 
 double massenstromZahl(const Variant &Wert, int EinheitVon, int EinheitNach)
@@ -428,13 +406,13 @@ double massenstromZahl(const Variant &Wert, int EinheitVon, int EinheitNach)
 double durchflussGasUngerundet(double Wert, int EinheitVon, const Variant &RhoN, int RhoNEinheit, int EinheitNach)
 {
     return alsUngerundeteZahl(
-        umrechnenDurchfluss(tabelleGas, Variant(Wert), EinheitVon, RhoN, RhoNEinheit, EinheitNach));
+        umrechnenDurchfluss(einheitenGas, Variant(Wert), EinheitVon, RhoN, RhoNEinheit, EinheitNach));
 }
 
 double durchflussFluessigUngerundet(double Wert, int EinheitVon, const Variant &Rho, int RhoEinheit, int EinheitNach)
 {
     return alsUngerundeteZahl(
-        umrechnenDurchfluss(tabelleFluessig, Variant(Wert), EinheitVon, Rho, RhoEinheit, EinheitNach));
+        umrechnenDurchfluss(einheitenFluessig, Variant(Wert), EinheitVon, Rho, RhoEinheit, EinheitNach));
 }
 
 double massenstromUngerundet(double Wert, int EinheitVon, int EinheitNach)
@@ -444,8 +422,8 @@ double massenstromUngerundet(double Wert, int EinheitVon, int EinheitNach)
 
 Variant umrechnenMasse(const Variant &Wert, int EinheitVon, int EinheitNach)
 {
-    return alsVariant(linear2(Wert, EinheitVon, EinheitNach, [](double kg) { return kg / 0.454; },
-                              [](double lb) { return 0.454 * lb; }),
+    return alsVariant(linear2(Wert, EinheitVon, EinheitNach, [](double kg) { return kg / kgJeLb; },
+                              [](double lb) { return kgJeLb * lb; }),
                       Wert);
 }
 

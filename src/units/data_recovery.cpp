@@ -107,8 +107,29 @@ void moveBack(const QString &path, const KeptFiles &kept)
         QFile::rename(kept.file, path);
 }
 
+// Why a new file may not take the name `path`, in the screen language; empty when it may. Anything at the name
+// itself is taken: a file or folder that appeared meanwhile, a link, even one to nowhere. At a log's name, anything
+// but a regular file.
+QString nameTaken(const QString &path)
+{
+    const int Sprache = screenLanguage();
+    const QFileInfo info(path);
+    if (info.isSymLink() && !info.exists())
+        return linkToNowhereReason(info.symLinkTarget(), Sprache);
+    if (present(path))
+        return fileProblemText(FileFailure{info.isFile() ? FileProblem::Exists : FileProblem::NotRegularFile, {}},
+                               Sprache);
+    try {
+        Database::requireRegularCompanions(path);
+    } catch (const DbError &e) {
+        return failureReason(e, Sprache);
+    }
+    return QString();
+}
+
 // Sets aside the logs of `path` and, with `withFile`, the file itself last, so that a fresh file never meets them.
-bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
+// For a new file (`forNewFile`), nothing moves unless its name is free.
+bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why, bool forNewFile = false)
 {
     *kept = KeptFiles();
     QStringList endings;
@@ -116,10 +137,8 @@ bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
         endings << log.mid(path.size());
     if (withFile)
         endings << QString();
-    if (endings.isEmpty())
-        return true;
-    const QString dated = datedName(path);
-    if (dated.isEmpty()) {
+    const QString dated = endings.isEmpty() ? QString() : datedName(path);
+    if (!endings.isEmpty() && dated.isEmpty()) {
         *why = fileFailureMessage(kCannotRename, path + endings.constFirst(),
                                   getText(QStringLiteral("Jeder Name mit dem heutigen Datum, unter dem sie aufbewahrt "
                                                          "werden könnte, ist bereits vergeben."),
@@ -127,6 +146,14 @@ bool setAside(const QString &path, bool withFile, KeptFiles *kept, QString *why)
                                   screenLanguage());
         return false;
     }
+    // Judged last before the moves: the logs of a file that has taken the name meanwhile are its own.
+    if (forNewFile) {
+        *why = nameTaken(path);
+        if (!why->isEmpty())
+            return false;
+    }
+    if (endings.isEmpty())
+        return true;
     if (!moveAll(path, dated, endings, why))
         return false;
     for (const QString &ending : endings) {
@@ -191,7 +218,7 @@ bool keepAndReplace(const QString &path, const QString &source, bool withFile, K
 bool setAsideLogs(const QString &path, QStringList *keptLogs, QString *why)
 {
     KeptFiles kept;
-    if (!setAside(path, false, &kept, why))
+    if (!setAside(path, false, &kept, why, true))
         return false;
     *keptLogs = kept.logs;
     return true;

@@ -37,7 +37,8 @@ QStringList logsBeside(const QString &path);
 // Sets aside the journal, write-ahead log and log index that lie at the name of a file that is not there, before a
 // new file takes the name: SQLite would play them into it. They are kept under the file's dated name; *keptLogs
 // receives their paths (none when there were none). False, with *why in the screen language and every log back where
-// it was, when one cannot be moved.
+// it was, when one cannot be moved, or, before anything moves, when anything stands at the name by then (a file that
+// has appeared, a link, also one to nowhere) or anything but a regular file at a log's name.
 bool setAsideLogs(const QString &path, QStringList *keptLogs, QString *why);
 
 // Copies `source` into the place of a file of the data folder that has gone, after setting aside the journal,

@@ -193,6 +193,12 @@ QString uncaughtFailureMessage(const std::exception &e, int Sprache)
     return failureReason(e, Sprache);
 }
 
+QString linkToNowhereReason(const QString &leadsTo, int Sprache)
+{
+    return text("Unter diesem Namen steht eine Verknüpfung auf eine Datei, die nicht vorhanden ist:", Sprache) +
+           QLatin1Char('\n') + QDir::toNativeSeparators(leadsTo);
+}
+
 QString fileFailureMessage(const QString &leadKey, const QString &file, const QString &reason, int Sprache)
 {
     QString text = getText(leadKey, Sprache) + QLatin1Char('\n') + QDir::toNativeSeparators(file);

@@ -23,6 +23,9 @@ QString failureReasonInTable(const DbError &e, int Sprache);
 // The message for a failure that the caller cannot name a file for: a database's failure names its file and the
 // reason; anything else gives its reason alone.
 QString uncaughtFailureMessage(const std::exception &e, int Sprache);
+// The reason a name is taken by a symbolic link to nothing: where it leads, and that nothing is there. The link is
+// the caller's to name.
+QString linkToNowhereReason(const QString &leadsTo, int Sprache);
 // The message that names the file: the lead (a German key, looked up in Sprache), the file, and the reason when
 // there is one, each after a line break of its own.
 QString fileFailureMessage(const QString &leadKey, const QString &file, const QString &reason, int Sprache);

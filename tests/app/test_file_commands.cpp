@@ -245,11 +245,19 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
         << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
     QTest::newRow("template missing") << "template" << "blank.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
     QTest::newRow("folder missing") << "folder" << "Kessel.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
-    // A link to nowhere is not seen as a file before the save, but its name is taken.
-    QTest::newRow("name taken by a link") << "link" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
+    // A link to nowhere is not seen as a file before the save, but its name is taken: told as a link, with where it
+    // leads.
+    const QString link =
+        QStringLiteral("Unter diesem Namen steht eine Verknüpfung auf eine Datei, die nicht vorhanden ist:\nGONE");
+    QTest::newRow("name taken by a link") << "link" << "Kessel.vls" << 0 << link;
+    QTest::newRow("name taken by a link, French")
+        << "link" << "Kessel.vls" << 2
+        << QStringLiteral("Ce nom est pris par un lien vers un fichier qui n'existe pas :\nGONE");
     // ... and refused before another file's journal beside it is moved.
-    QTest::newRow("name taken by a link, a journal beside it")
-        << "link, journal" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
+    QTest::newRow("name taken by a link, a journal beside it") << "link, journal" << "Kessel.vls" << 0 << link;
+    // A file that appears at the name while the project is being written owns the journal beside it by then.
+    QTest::newRow("a file appears at the name, a journal beside it")
+        << "appears, journal" << "Kessel.vls" << 0 << "Eine Datei dieses Namens ist bereits vorhanden.";
     QTest::newRow("disk full, a new file") << "full" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
     QTest::newRow("disk full, over an existing file")
         << "full, existing" << "Kessel.vls" << 1 << "There is not enough space on the disk.";
@@ -273,6 +281,8 @@ void TestFileCommands::failedSaveAsChangesNothing()
     QString chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel.vls"));
     QByteArray before;
     const bool existing = problem == QLatin1String("readonly") || problem == QLatin1String("full, existing");
+    const bool appears = problem.startsWith(QLatin1String("appears"));
+    std::unique_ptr<testsupport::PipeFeed> feed;
     if (existing) {
         const QString path = f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.p1Max = 4.0; });
         if (problem == QLatin1String("readonly"))
@@ -284,9 +294,19 @@ void TestFileCommands::failedSaveAsChangesNothing()
     } else if (problem == QLatin1String("folder")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
     } else if (problem.startsWith(QLatin1String("link"))) {
-        QVERIFY(QFile::link(QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls")), chosen));
-        if (problem.endsWith(QLatin1String("journal")))
-            QVERIFY(QFile::copy(QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls"), chosen + QStringLiteral("-journal")));
+        const QString gone = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
+        QVERIFY(QFile::link(gone, chosen));
+        cause.replace(QStringLiteral("GONE"), QDir::toNativeSeparators(gone));
+    } else if (appears) {
+        // The save reads the template through a pipe; once it has begun, after every check of the name before the
+        // dialog's answer is written, another program's file takes the name.
+        const QString program = f.tmp.filePath(QStringLiteral("program"));
+        QVERIFY(QDir().mkpath(program) && testsupport::makePipe(program + QStringLiteral("/blank.vls")));
+        setProgramFolder(program);
+        const QString blank = QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls");
+        before = fileBytes(blank);
+        feed = std::make_unique<testsupport::PipeFeed>(program + QStringLiteral("/blank.vls"), before,
+                                                       [blank, chosen] { QFile::copy(blank, chosen); });
     } else if (problem == QLatin1String("long")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("Kessel").repeated(50) + QStringLiteral(".vls"));
     } else if (problem.startsWith(QLatin1Char('-'))) {
@@ -296,6 +316,8 @@ void TestFileCommands::failedSaveAsChangesNothing()
                 : problem.endsWith(QLatin1String("folder")) ? QDir().mkdir(log)
                                                             : QFile::link(chosen + QStringLiteral(".gone"), log));
     }
+    if (problem.endsWith(QLatin1String("journal")))
+        QVERIFY(QFile::copy(QStringLiteral(QUENDRA_PROGRAM_DIR "/blank.vls"), chosen + QStringLiteral("-journal")));
     shared().p1Max = 99.0;
     shared().Sprache = language;
     f.ui.answerNextFileDialog(chosen);
@@ -306,6 +328,7 @@ void TestFileCommands::failedSaveAsChangesNothing()
             limit = std::make_unique<testsupport::FileSizeLimit>(1024);
         QVERIFY(f.w->mnuSaveAs.userChoose());
     }
+    feed.reset();
 
     QVERIFY(!f.ui.messages().empty());
     const auto &report = f.ui.messages().back();
@@ -316,11 +339,11 @@ void TestFileCommands::failedSaveAsChangesNothing()
     QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
     QCOMPARE(shared().DatenPfad, dataFolder());
     QCOMPARE(shared().DateiName, QStringLiteral("Default"));
-    if (existing)
+    if (existing || appears)
         QCOMPARE(fileBytes(chosen), before);
     else
         QVERIFY(!QFileInfo::exists(chosen));
-    QStringList expected = existing ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
+    QStringList expected = existing || appears ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
     if (problem.endsWith(QLatin1String("journal")))
         expected << QStringLiteral("Kessel.vls-journal");
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
@@ -545,6 +568,28 @@ void TestFileCommands::failedOpenChangesNothing_data()
     QTest::newRow("a text where a number belongs, Czech")
         << "value" << 5
         << "Soubor je poškozen. Hodnota není číslo. Tabulka: Betriebsdaten, Pole: QMax, Hodnota: \"viel\"";
+    QTest::newRow("given valve size empty")
+        << "sql:UPDATE Ventildaten SET DNVentil = ''" << 0 << notAllowed + "Tabelle: Ventildaten, Feld: DNVentil";
+    QTest::newRow("Kvs beyond single precision")
+        << "sql:UPDATE Ventildaten SET KvsCv = 1e39" << 0
+        << "Die Datei ist beschädigt. Der Wert liegt außerhalb des Bereichs, den das Feld aufnehmen kann. Tabelle: "
+           "Ventildaten, Feld: KvsCv, Wert: \"1E+39\"";
+    // A user-defined valve its dialog would not store (the seed's row of "9999" computed in the project).
+    QTest::newRow("user valve: a0 no number")
+        << "user:UPDATE Ventildaten SET A0 = 'abc'" << 0
+        << "Die Datei ist beschädigt. Der Wert ist keine Zahl. Tabelle: Ventildaten, Feld: A0, Wert: \"abc\"";
+    QTest::newRow("user valve: FL coefficient 1e308")
+        << "user:UPDATE Ventildaten SET AFL = 1e308" << 0
+        << notAllowed + "Tabelle: Ventildaten, Feld: AFL, Wert: \"1E+308\"";
+    QTest::newRow("user valve: Kvs 0") << "user:UPDATE Ventildaten SET KvsCv = 0" << 0
+                                       << notAllowed + "Tabelle: Ventildaten, Feld: KvsCv, Wert: \"0\"";
+    QTest::newRow("user valve: rangeability 200")
+        << "user:UPDATE Ventildaten SET \"Stellverhältnis\" = 200" << 0
+        << notAllowed + "Tabelle: Ventildaten, Feld: Stellverhältnis, Wert: \"200\"";
+    // 0.5 + y is 1.5 at full opening: laid to the larger of the other two coefficients.
+    QTest::newRow("user valve: FL above 1")
+        << "user:UPDATE Ventildaten SET AFL = 0.5, BFL = 1" << 0
+        << notAllowed + "Tabelle: Ventildaten, Feld: BFL, Wert: \"1\"";
 }
 
 void TestFileCommands::failedOpenChangesNothing()
@@ -566,6 +611,17 @@ void TestFileCommands::failedOpenChangesNothing()
     } else if (problem.startsWith(QLatin1String("sql:"))) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) { d.Ventiltyp = QStringLiteral("3548"); });
         execSql(path, problem.mid(4));
+    } else if (problem.startsWith(QLatin1String("user:"))) {
+        f.saveProject(QStringLiteral("Kessel"), [](SharedData &d) {
+            d.Ventiltyp = QStringLiteral("9999");
+            d.Stellverhältnis = 50;
+            const double row[] = {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965,
+                                  0.8,  0,          0,          0.6,        0,           0};
+            Variant *k[] = {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT};
+            for (int i = 0; i < 12; ++i)
+                *k[i] = Variant(row[i]);
+        });
+        execSql(path, problem.mid(5));
     } else if (problem == QLatin1String("no record")) {
         f.saveProject(QStringLiteral("Kessel"), [](SharedData &) {});
         execSql(path, QStringLiteral("DELETE FROM Betriebsdaten"));
@@ -636,12 +692,8 @@ void TestFileCommands::openKeepsTheStoredValveOrNamesTheOneTaken_data()
         << false << "UPDATE Ventildaten SET DNVentil = '55'" << 1 << "65"
         << "The series Pneumatic control valve 4627/31/33, analogue does not offer the stored valve (DN 55, Kvs 40, "
            "equal %). Taken instead: DN 65, Kvs 25, equal %.";
-    // An empty size counts as none: the first size, none of whose Kvs up to 4 suffices, so the largest is taken.
-    QTest::newRow("empty DN given")
-        << false << "UPDATE Ventildaten SET DNVentil = ''" << 0 << "15"
-        << "Die Baureihe " + series +
-               " bietet das gespeicherte Ventil nicht an (DN \"\", Kvs 40, gleich%). Stattdessen genommen: DN 15, "
-               "Kvs 4, gleich%.";
+    // Sizes compare as the size list compares them (an empty one is refused: failedOpenChangesNothing).
+    QTest::newRow("DN ' 50 ' given") << false << "UPDATE Ventildaten SET DNVentil = ' 50 '" << 0 << "50" << "";
     // No on/off valves in the series: its first row's characteristic, with the size kept.
     QTest::newRow("on/off the series lacks")
         << false << "UPDATE Ventildaten SET Kennlinie = 2" << 0 << "50"

@@ -21,6 +21,17 @@ Variant item(const QString &column)
     return Variant();
 }
 
+// Ethane from the fluid-data wizard, as it opens with the sheet's operating points.
+void handOverEthane(frmStoffdatenAssistent &w)
+{
+    const int ethane = w.lstSubstanz.items().indexOf(QStringLiteral("Ethan (C2H6)"));
+    QVERIFY(ethane >= 0);
+    w.lstSubstanz.userPick(ethane);
+    w.cmdCalc.userClick();
+    w.cmdOK.userClick();
+    formruntime::collect();
+}
+
 } // namespace
 
 class TestMenus : public QObject {
@@ -65,10 +76,14 @@ private slots:
     void pressureEntryConvertsPressuresAndHeldValues();
     void temperatureEntryConvertsTemperaturesAndHeldValues_data();
     void temperatureEntryConvertsTemperaturesAndHeldValues();
+    void pressureAndTemperatureEntriesRunOverTheShownValues_data();
+    void pressureAndTemperatureEntriesRunOverTheShownValues();
     void pressureAndTemperatureEntriesLeaveWizardDataStale_data();
     void pressureAndTemperatureEntriesLeaveWizardDataStale();
     void reloadsLeaveStaleWizardDataStale_data();
     void reloadsLeaveStaleWizardDataStale();
+    void savedWizardDataOpenAsTheyWereSaved_data();
+    void savedWizardDataOpenAsTheyWereSaved();
     void flowEntryFollowsTheFluidState_data();
     void flowEntryFollowsTheFluidState();
     void flowSubmenuEnablesTheEntriesOfTheState_data();
@@ -265,18 +280,20 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues_data()
     QTest::addColumn<QString>("entry");
     QTest::addColumn<int>("unit");
     QTest::addColumn<bool>("vapourShown");
-    QTest::addColumn<bool>("checkCritical");
+    // The critical pressure in bar abs.: air's as held, converted once; water's and steam's as the run after the
+    // switch sets it.
+    QTest::addColumn<double>("critical");
     QTest::addColumn<QString>("note"); // of the status line
     // 10 to 30 m3/h (norm) of air and kg/h of steam lie below the smallest Kv of the default project's valve.
     const QString range = " / Stellverhältnis nicht ausreichend!";
-    QTest::newRow("sizing, water: psia") << 0 << "" << "mnuPsia" << 2 << true << true << "";
-    QTest::newRow("sizing, water: kPa,g.") << 0 << "" << "mnukPag" << 7 << true << true << "";
-    QTest::newRow("sizing, air: psia") << 0 << "mnuLuft" << "mnuPsia" << 2 << false << true << range;
-    QTest::newRow("sizing, steam: MPa,abs.") << 0 << "mnuWasserdampf" << "mnuMPaa" << 4 << false << true << range;
-    QTest::newRow("flow, air: psia") << 1 << "mnuLuft" << "mnuPsia" << 2 << false << true << "";
-    QTest::newRow("flow, steam: bar,g.") << 1 << "mnuWasserdampf" << "mnuBarg" << 1 << false << true << "";
+    QTest::newRow("sizing, water: psia") << 0 << "" << "mnuPsia" << 2 << true << 221.2 << "";
+    QTest::newRow("sizing, water: kPa,g.") << 0 << "" << "mnukPag" << 7 << true << 221.2 << "";
+    QTest::newRow("sizing, air: psia") << 0 << "mnuLuft" << "mnuPsia" << 2 << false << 48.7 << range;
+    QTest::newRow("sizing, steam: MPa,abs.") << 0 << "mnuWasserdampf" << "mnuMPaa" << 4 << false << 221.2 << range;
+    QTest::newRow("flow, air: psia") << 1 << "mnuLuft" << "mnuPsia" << 2 << false << 48.7 << "";
+    QTest::newRow("flow, steam: bar,g.") << 1 << "mnuWasserdampf" << "mnuBarg" << 1 << false << 221.2 << "";
     // On both sheets the vapour-pressure list changes pUnit itself and converts the critical pressure with it.
-    QTest::newRow("flow, water: psia") << 1 << "" << "mnuPsia" << 2 << true << true << "";
+    QTest::newRow("flow, water: psia") << 1 << "" << "mnuPsia" << 2 << true << 221.2 << "";
 }
 
 void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
@@ -286,7 +303,7 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
     QFETCH(QString, entry);
     QFETCH(int, unit);
     QFETCH(bool, vapourShown);
-    QFETCH(bool, checkCritical);
+    QFETCH(double, critical);
     QFETCH(QString, note);
     prepare(modus, medium);
     SharedData &d = shared();
@@ -308,8 +325,7 @@ void TestMenus::pressureEntryConvertsPressuresAndHeldValues()
     QCOMPARE(d.p2Max, umrechnenDruck(Variant(p2), 0, unit));
     // The vapour pressures are held in pUnit whether or not their list is shown.
     QCOMPARE(d.psatMax, umrechnenDruck(Variant(psat), 0, unit));
-    if (checkCritical)
-        QCOMPARE(d.pkrit, umrechnenDruck(Variant(48.7), 0, unit)); // once, not twice
+    QCOMPARE(d.pkrit, umrechnenDruck(Variant(critical), 0, unit)); // once, not twice
     QCOMPARE(f.w->StatusBar.text(), "Berechnung aktualisiert" + note);
     QVERIFY(f.w->mnuDrucken.enabled());
     QVERIFY(!sheet.unloaded()); // never reloaded
@@ -367,6 +383,68 @@ void TestMenus::temperatureEntryConvertsTemperaturesAndHeldValues()
     QVERIFY(!sheet.unloaded());
 }
 
+// Water at 100.05 / 100 bar abs. and 20 C: psia shows 1451 / 1450, bar,abs. then 100.0 / 99.97. The entries run
+// over what the boxes show, a value typed and not yet left too. By hand, with rho 998.2 kg/m3 (water at 20 C from
+// the steam tables): Kv max = Q sqrt(rho / 1000 / dp) at 1 / 2 / 3 m3/h; the flow through the fully open valve,
+// Kvs (A0 + ... + A5) sqrt(dp / (rho / 1000)).
+void TestMenus::pressureAndTemperatureEntriesRunOverTheShownValues_data()
+{
+    QTest::addColumn<int>("modus");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("typedBox");
+    QTest::addColumn<double>("hand"); // Kv max, or the flow divided by the full-open Kv; 0: refused
+    QTest::addColumn<QString>("status");
+    const QStringList there = {"mnuPsia", "mnuBara"};
+    const QString updated = QStringLiteral("Berechnung aktualisiert");
+    const QString refused = QString::fromUtf8("Berechnung nicht aktualisiert: Druckwert unzulässig!");
+    QTest::newRow("sizing: psia, bar,abs.") << 0 << there << "" << 3 * std::sqrt(0.9982 / 0.03) << updated;
+    // The valve 6 m3/h need (Kvs 40) passes more than the minimum point's 1 m3/h at its smallest opening.
+    QTest::newRow("sizing: F, 6 m3/h typed") << 0 << QStringList{"mnuFahrenheit"} << "txtQmax"
+                                             << 6 * std::sqrt(0.9982 / 0.05)
+                                             << updated + QStringLiteral(" / Stellverhältnis nicht ausreichend!");
+    QTest::newRow("flow: psia, bar,abs.") << 1 << there << "" << std::sqrt(0.03 / 0.9982) << updated;
+    // Both 1450 psia.
+    QTest::newRow("flow: psia, bar,abs., psia") << 1 << (there + QStringList{"mnuPsia"}) << "" << 0.0 << refused;
+}
+
+void TestMenus::pressureAndTemperatureEntriesRunOverTheShownValues()
+{
+    QFETCH(int, modus);
+    QFETCH(QStringList, entries);
+    QFETCH(QString, typedBox);
+    QFETCH(double, hand);
+    QFETCH(QString, status);
+    prepare(modus, QString());
+    SharedData &d = shared();
+    auto type = [&](const QString &box, double value) {
+        auto *field = dynamic_cast<TextBox *>(f.sheet()->control(box));
+        QVERIFY(field);
+        field->setText(numtext::general(value));
+    };
+    for (auto [box, value] : {std::pair{"txtp1max", 100.05}, {"txtp2max", 100.0}, {"txtT1max", 20.0}})
+        type(QString::fromLatin1(box), value);
+    if (modus == 0) {
+        for (auto [box, value] : {std::pair{"txtQmin", 1.0}, {"txtQnorm", 2.0}, {"txtQmax", 3.0}})
+            type(QString::fromLatin1(box), value);
+        calcDimensionierung();
+    } else {
+        f.list("cmbYmax").userPick(0); // 100 %
+    }
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
+    if (!typedBox.isEmpty())
+        type(typedBox, 6);
+    for (const QString &entry : entries)
+        QVERIFY(f.choose(menu(entry)));
+    QCOMPARE(f.w->StatusBar.text(), status);
+    QCOMPARE(f.w->mnuDrucken.enabled(), hand > 0);
+    if (hand == 0)
+        return;
+    const double kv100 = d.KvsCv * (d.A0.toDouble() + d.A1.toDouble() + d.A2.toDouble() + d.A3.toDouble() +
+                                    d.A4.toDouble() + d.A5.toDouble());
+    const double result = modus == 0 ? d.Kvmax : d.QMax / kv100;
+    QVERIFY2(std::abs(result / hand - 1) < 1e-3, qPrintable(QString::number(result)));
+}
+
 void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale_data()
 {
     QTest::addColumn<int>("modus");
@@ -389,11 +467,19 @@ void TestMenus::pressureAndTemperatureEntriesLeaveWizardDataStale()
 
     QVERIFY(f.choose(menu(entry)));
 
-    // The lists rewrite p1 (T1) outside the sheet's loading: the wizard's data no longer fit the inputs, while
-    // the results stay as current as they were.
+    // The lists rewrite p1 (T1) outside the sheet's loading: the wizard's data no longer fit the inputs, and the
+    // run over them says so.
     QVERIFY(!d.StoffdatenAktuell);
-    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung aktualisiert"));
-    QVERIFY(f.w->mnuDrucken.enabled());
+    QCOMPARE(f.w->StatusBar.text(), QStringLiteral("Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!"));
+    QVERIFY(!f.w->mnuDrucken.enabled());
+    // Leaving p1 brings the wizard back.
+    auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
+    auto *p2 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp2max")));
+    QVERIFY(p1 && p2 && p1->setFocus() && p2->setFocus());
+    frmStoffdatenAssistent *wizard = frmStoffdatenAssistentInstance().ifLoaded();
+    QVERIFY(wizard);
+    wizard->unload();
+    formruntime::collect();
 }
 
 void TestMenus::reloadsLeaveStaleWizardDataStale_data()
@@ -418,14 +504,6 @@ void TestMenus::reloadsLeaveStaleWizardDataStale()
     SharedData &d = shared();
     // The sizing sheet's 10 to 30 m3/h (norm) of ethane need a Kv of 0.06 to 0.16, below the valve's smallest.
     const QString belowRange = QStringLiteral(" / Stellverhältnis nicht ausreichend!");
-    auto handOverEthane = [](frmStoffdatenAssistent &w) {
-        const int ethane = w.lstSubstanz.items().indexOf(QStringLiteral("Ethan (C2H6)"));
-        QVERIFY(ethane >= 0);
-        w.lstSubstanz.userPick(ethane);
-        w.cmdCalc.userClick();
-        w.cmdOK.userClick();
-        formruntime::collect();
-    };
     if (handOver) {
         if (modus == 0) {
             calcSizeSheet().get().chkMin.userClick();
@@ -465,6 +543,82 @@ void TestMenus::reloadsLeaveStaleWizardDataStale()
     handOverEthane(*beside);
     QCOMPARE(f.w->StatusBar.text(), "Berechnung aktualisiert" + belowRange);
     QVERIFY(f.w->mnuDrucken.enabled());
+}
+
+// Ethane handed over, then saved and loaded again by each road: the fluid data are as current as in the session
+// they were saved from.
+void TestMenus::savedWizardDataOpenAsTheyWereSaved_data()
+{
+    QTest::addColumn<int>("modus");     // the sheet of the hand-over
+    QTest::addColumn<bool>("edited");   // p1 typed after the hand-over
+    QTest::addColumn<QString>("road");  // how the project is saved and loaded again
+    QTest::addColumn<bool>("toSizing"); // then Modus > Dimensionierung, with min and norm on
+    QTest::addColumn<bool>("stale");
+    QTest::newRow("sizing sheet, p1 edited: Save as, New, Open") << 0 << true << "open" << false << true;
+    QTest::newRow("flow sheet, p1 edited: Save as, New, Open") << 1 << true << "open" << false << true;
+    QTest::newRow("sizing sheet, fresh: Save as, New, Open") << 0 << false << "open" << false << false;
+    QTest::newRow("flow sheet's hand-over: Save as, New, Open, to the sizing sheet")
+        << 1 << false << "open" << true << true;
+    QTest::newRow("p1 edited: Save default, Load default") << 0 << true << "load default" << false << true;
+    QTest::newRow("p1 edited: Save default, New") << 0 << true << "new" << false << true;
+    QTest::newRow("p1 edited, a file without the flags: Open") << 0 << true << "older file" << false << false;
+}
+
+void TestMenus::savedWizardDataOpenAsTheyWereSaved()
+{
+    QFETCH(int, modus);
+    QFETCH(bool, edited);
+    QFETCH(QString, road);
+    QFETCH(bool, toSizing);
+    QFETCH(bool, stale);
+    prepare(modus, QString());
+    f.ui.onNextModal([](Form &) { handOverEthane(frmStoffdatenAssistentInstance().get()); });
+    QVERIFY(f.choose(f.w->mnuStoffdatenAssistent));
+    QCOMPARE(shared().Medium, 5);
+    auto box = [this](const char *name) {
+        auto *b = dynamic_cast<TextBox *>(f.sheet()->control(QString::fromLatin1(name)));
+        Q_ASSERT(b);
+        return b;
+    };
+    if (edited)
+        box("txtp1max")->setText(QStringLiteral("30"));
+
+    const QString path = QDir(f.projects()).filePath(QStringLiteral("Ethan.vls"));
+    if (road == QLatin1String("open") || road == QLatin1String("older file")) {
+        f.ui.answerNextFileDialog(path);
+        QVERIFY(f.w->mnuSaveAs.userChoose());
+        if (road == QLatin1String("older file"))
+            execSql(path, QStringLiteral("ALTER TABLE Parameter DROP COLUMN StoffdatenAktuell; ALTER TABLE Parameter "
+                                         "DROP COLUMN StoffdatenMin; ALTER TABLE Parameter DROP COLUMN StoffdatenNorm"));
+        QVERIFY(f.choose(f.w->mnuNeu));
+        QCOMPARE(shared().Medium, 1);
+        f.ui.answerNextFileDialog(path);
+        QVERIFY(f.choose(f.w->mnuOpen));
+    } else {
+        QVERIFY(f.choose(f.w->mnuStandardSpeichern));
+        // Other data, current, in between.
+        QVERIFY(f.choose(f.w->mnuWasser));
+        QVERIFY(f.choose(road == QLatin1String("new") ? f.w->mnuNeu : f.w->mnuStandardLaden));
+    }
+    if (toSizing)
+        QVERIFY(f.choose(f.w->mnuDimens));
+    QVERIFY(f.ui.messages().empty());
+    QCOMPARE(shared().Medium, 5);
+    QVERIFY(shared().MIN && shared().NORM);
+
+    // The sizing sheet's 10 to 30 m3/h (norm) of ethane lie below the valve's smallest Kv.
+    const QString note = modus == 0 || toSizing ? QStringLiteral(" / Stellverhältnis nicht ausreichend!") : QString();
+    QCOMPARE(f.w->StatusBar.text(), stale ? QStringLiteral("Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!")
+                                          : QStringLiteral("Berechnung aktualisiert") + note);
+    QCOMPARE(f.w->mnuDrucken.enabled(), !stale);
+    // Leaving p1 opens the wizard beside the sheet just when the data are stale.
+    box("txtp1max")->setFocus();
+    box("txtp2max")->setFocus();
+    frmStoffdatenAssistent *beside = frmStoffdatenAssistentInstance().ifLoaded();
+    QCOMPARE(beside != nullptr, stale);
+    if (beside)
+        beside->unload();
+    formruntime::collect();
 }
 
 void TestMenus::flowEntryFollowsTheFluidState_data()
@@ -681,8 +835,9 @@ void TestMenus::printEntriesOnlyWithCurrentResults_data()
     // The flow mode's small maximum flow comes back to the sizing sheet below its normal flow.
     QTest::newRow("sizing in psia, F and cu.ft./hr, flow mode at 10 %, sizing again")
         << "flow and back" << "Berechnung nicht aktualisiert: Mengenangabe unzulässig!";
-    // A unit entry converts what the boxes hold; a value typed and not yet calculated stays not calculated.
-    QTest::newRow("psia chosen while a typed p1 waits") << "unit after typing" << "Berechnung nicht aktualisiert: TAB ->|";
+    // A unit entry runs over what the boxes show, a p1 typed and not yet left too: 2 bar abs. is below p2.
+    QTest::newRow("psia chosen while a typed p1 waits")
+        << "unit after typing" << QString::fromUtf8("Berechnung nicht aktualisiert: Druckwert unzulässig!");
 }
 
 void TestMenus::printEntriesOnlyWithCurrentResults()
@@ -709,7 +864,10 @@ void TestMenus::printEntriesOnlyWithCurrentResults()
         auto *p1 = dynamic_cast<TextBox *>(f.sheet()->control(QStringLiteral("txtp1max")));
         QVERIFY(p1 && p1->setFocus());
         p1->userType(QStringLiteral("2"));
+        const int beeps = f.ui.beepCount();
         QVERIFY(f.choose(menu(QStringLiteral("mnuPsia"))));
+        // One run after p1 and p2, not one in between with p2 still in bar.
+        QCOMPARE(f.ui.beepCount() - beeps, 1);
     }
     QCOMPARE(f.w->StatusBar.text(), status);
     QVERIFY(!f.w->mnuDrucken.enabled());

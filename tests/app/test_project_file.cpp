@@ -221,6 +221,18 @@ private slots:
             << "DN1Rohr";
         QTest::newRow("characteristic 3") << "UPDATE Ventildaten SET Kennlinie = 3" << int(K::Other)
                                           << "Ventildaten" << "Kennlinie";
+        QTest::newRow("given valve size blank on the flow sheet") << "UPDATE Ventildaten SET DNVentil = ' '"
+                                                                  << int(K::Other) << "Ventildaten" << "DNVentil";
+        QTest::newRow("given valve size empty on the sizing sheet")
+            << "UPDATE Parameter SET Modus = 0, DNmin = 0; UPDATE Ventildaten SET DNVentil = ''" << int(K::Other)
+            << "Ventildaten" << "DNVentil";
+        // The fluid-data flags, which older files lack, are checked as the other flags are.
+        QTest::newRow("Null in a fluid-data flag") << "ALTER TABLE Parameter ADD COLUMN StoffdatenNorm BOOLEAN"
+                                                   << int(K::TypeMismatch) << "Parameter" << "StoffdatenNorm";
+        QTest::newRow("text in a fluid-data flag")
+            << "ALTER TABLE Parameter ADD COLUMN StoffdatenAktuell BOOLEAN; "
+               "UPDATE Parameter SET StoffdatenAktuell = 'vielleicht'"
+            << int(K::TypeMismatch) << "Parameter" << "StoffdatenAktuell";
         QTest::newRow("unknown series") << "UPDATE Ventildaten SET Ventiltyp = '4627'" << int(K::Other)
                                         << "Ventildaten" << "Ventiltyp";
     }
@@ -274,6 +286,52 @@ private slots:
         handle.reset();
         data.dbKenndaten.reset();
         QFile::remove(path(QStringLiteral("handle")));
+    }
+
+    // Whether a wizard medium's data are current, per column, comes back as saved, into a file without the flags'
+    // columns (as every older project and the templates are) and into one that has them. Such a file counts them
+    // current.
+    void fluidDataFlagsComeBackAsSaved_data()
+    {
+        QTest::addColumn<QList<bool>>("saved"); // StoffdatenAktuell, StoffdatenMin, StoffdatenNorm; empty: never
+        QTest::addColumn<QList<bool>>("loaded");
+        QTest::newRow("p1 edited since the hand-over") << QList<bool>{false, true, true} << QList<bool>{false, true, true};
+        QTest::newRow("handed over for the max column only") << QList<bool>{true, false, false}
+                                                             << QList<bool>{true, false, false};
+        QTest::newRow("handed over without the norm column") << QList<bool>{true, true, false}
+                                                             << QList<bool>{true, true, false};
+        QTest::newRow("a file without them") << QList<bool>{} << QList<bool>{true, true, true};
+    }
+    void fluidDataFlagsComeBackAsSaved()
+    {
+        QFETCH(QList<bool>, saved);
+        QFETCH(QList<bool>, loaded);
+        const QString name = QStringLiteral("flags");
+        QFile::remove(path(name));
+        createProject(path(name), *sample());
+        auto set = [](SharedData &d, const QList<bool> &v) {
+            d.StoffdatenAktuell = v[0];
+            d.StoffdatenMin = v[1];
+            d.StoffdatenNorm = v[2];
+        };
+        if (!saved.isEmpty()) {
+            // First the opposite, which adds the columns, then the values of the row into the columns there.
+            auto d = sample();
+            set(*d, {!saved[0], !saved[1], !saved[2]});
+            SaveParameter(dir_.path(), name, *d);
+            set(*d, saved);
+            SaveParameter(dir_.path(), name, *d);
+            // Held as the file holds its other flags.
+            auto db = Database::open(path(name), Database::Mode::ReadOnly);
+            for (const FieldDef &column : db->columns(QStringLiteral("Parameter")))
+                if (column.name.startsWith(QLatin1String("Stoffdaten")))
+                    QCOMPARE(int(column.type), int(FieldType::Boolean));
+            QCOMPARE(db->columns(QStringLiteral("Parameter")).size(), std::size_t(10));
+        }
+        SharedData d;
+        set(d, {!loaded[0], !loaded[1], !loaded[2]});
+        LoadParameter(dir_.path(), name, d);
+        QCOMPARE((QList<bool>{d.StoffdatenAktuell, d.StoffdatenMin, d.StoffdatenNorm}), loaded);
     }
 
     void failedSaveLeavesTheFileAsItWas_data()

@@ -375,7 +375,10 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     if (recordIfAsked(routines(), QStringLiteral("# Digests of seeded random samples of the conversions, number "
                                                  "formats and engine routines (reproduction.h), recorded from the "
-                                                 "code before its speed-up.\n# routine\tlocale\tblock\tdigest\n")))
+                                                 "code before its speed-up; the gas and liquid flow conversions, "
+                                                 "calcQ_komp and calcVentiloeffnung again once lb and cu.ft "
+                                                 "converted with one factor both ways (0.454 kg per lb, 35.32 cu.ft "
+                                                 "per m3).\n# routine\tlocale\tblock\tdigest\n")))
         return 0;
     TestExactReproduction suite;
     return QTest::qExec(&suite, argc, argv);

@@ -378,6 +378,8 @@ int main(int argc, char **argv)
                                                  "from the code before its speed-up; the sizing lines again once a "
                                                  "run whose valve lists are not filled stopped reporting itself as "
                                                  "computed (only status line, beeps, print entry and warning colours "
+                                                 "changed); both again once lb and cu.ft converted with one factor "
+                                                 "both ways (flows in lb./hr., scu.ft./hr. or l/min (norm.) "
                                                  "changed).\n"
                                                  "# routine\tlocale\tblock\tdigest\n")))
         return 0;

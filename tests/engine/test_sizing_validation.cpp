@@ -59,7 +59,7 @@ private slots:
         QTest::addColumn<int>("p1Unit");
         QTest::addColumn<QString>("message"); // empty: passes
         QTest::addColumn<QString>("focus");   // box that takes the focus, empty: none
-        QTest::addColumn<bool>("minComputed"); // the wizard's last hand-over computed the min column
+        QTest::addColumn<bool>("columnsComputed"); // the wizard's last hand-over computed the min and norm columns
 
         const QList<double> flows = {5, 15, 30};
         QTest::newRow("valid") << QStringList{} << true << true << flows << 1 << true << false << 0 << ""
@@ -115,6 +115,9 @@ private slots:
         QTest::newRow("wizard gas computed for the max column only, min column on")
             << QStringList{} << true << false << flows << 5 << true << false << 0 << "Stoffdaten nicht aktuell!" << ""
             << false;
+        QTest::newRow("wizard gas computed for the max column only, norm column on")
+            << QStringList{} << false << true << flows << 5 << true << false << 0 << "Stoffdaten nicht aktuell!" << ""
+            << false;
         QTest::newRow("stale flag of a list medium is ignored") << QStringList{} << true << true << flows << 4
                                                                 << false << false << 0 << "" << "" << true;
     }
@@ -130,7 +133,7 @@ private slots:
         QFETCH(int, p1Unit);
         QFETCH(QString, message);
         QFETCH(QString, focus);
-        QFETCH(bool, minComputed);
+        QFETCH(bool, columnsComputed);
 
         Fixture f;
         SharedData &s = shared();
@@ -145,7 +148,8 @@ private slots:
         s.QMax = flows[2];
         s.Medium = Medium;
         s.StoffdatenAktuell = current;
-        s.StoffdatenMin = minComputed;
+        s.StoffdatenMin = columnsComputed;
+        s.StoffdatenNorm = columnsComputed;
         s.bLadenCalcSize = loading;
         s.p1Unit = p1Unit;
         // The inactive columns are hidden as on the sheet; their boxes cannot take the focus.

@@ -27,6 +27,8 @@ private slots:
     void wizardMediumReopensWizardFromP1AndT1Only();
     void openingPickedOrTyped();
     void pressureUnitSwitchConvertsAllPointsAndMarksCurrent();
+    void unitSwitchRunsOverTheShownValues_data();
+    void unitSwitchRunsOverTheShownValues();
     void temperatureUnitSwitchShowsOneDecimal_data();
     void temperatureUnitSwitchShowsOneDecimal();
     void flowUnitSwitchConvertsByState_data();
@@ -190,7 +192,7 @@ void FlowSheetInputsTest::pressureUnitSwitchConvertsAllPointsAndMarksCurrent()
     QCOMPARE(s.p1Min, umrechnenDruck(Variant(4.0), 0, 2));
     QCOMPARE(s.p1Norm, umrechnenDruck(Variant(8.0), 0, 2));
     QCOMPARE(sheet.txtp1max.text(), numtext::general(s.p1Max));
-    QCOMPARE(f.window.recalculations, recalculations);
+    QCOMPARE(f.window.recalculations, recalculations + 1);
     QCOMPARE(f.status(), current());
     QVERIFY(f.window.mnuDrucken.enabled());
     // The rewritten text counts as an edit outside loading.
@@ -201,6 +203,55 @@ void FlowSheetInputsTest::pressureUnitSwitchConvertsAllPointsAndMarksCurrent()
     QCOMPARE(s.p2Max, umrechnenDruck(Variant(6.0), 0, 1));
     QCOMPARE(s.p2Min, umrechnenDruck(Variant(2.0), 0, 1));
     QCOMPARE(sheet.txtp2max.text(), numtext::general(s.p2Max));
+}
+
+// A p1, p2 or T1 switch runs over what the fields then show, values rounded to four digits. Water at 100.05 /
+// 100 bar abs. and 20 C through the fully open Kvs 40; the flow by hand, Kvs sqrt(dp / (rho / 1000)) with rho
+// 998.2 kg/m3 (water at 20 C from the steam tables).
+void FlowSheetInputsTest::unitSwitchRunsOverTheShownValues_data()
+{
+    QTest::addColumn<int>("medium");        // 1 water, 6 a wizard liquid with its data
+    QTest::addColumn<QStringList>("picks"); // unit list:position
+    QTest::addColumn<double>("qMax");       // 0: no run computes
+    QTest::addColumn<QString>("status");
+    const QStringList roundTrip = {"cmbP1unit:2", "cmbP2unit:2", "cmbP1unit:0", "cmbP2unit:0"};
+    const QStringList p2 = {"cmbP2unit:2", "cmbP2unit:0"};
+    // 1451 / 1450 psia, then 100.0 / 99.97 bar; once more in psia both are 1450.
+    QTest::newRow("p1 and p2 psia and back") << 1 << roundTrip << 40 * std::sqrt(0.03 / 0.9982) << current();
+    QTest::newRow("then psia again") << 1 << (roundTrip + QStringList{"cmbP1unit:2", "cmbP2unit:2"}) << 0.0
+                                     << "Berechnung nicht aktualisiert: Druckwert unzulässig!";
+    // p2 leaves the wizard's data as current as they were; T1 makes them stale, and they stay so.
+    QTest::newRow("wizard liquid, p2") << 6 << p2 << 40 * std::sqrt(0.08 / 0.9982) << current();
+    QTest::newRow("wizard liquid, T1, then p2") << 6 << (QStringList{"cmbT1unit:1", "cmbT1unit:0"} + p2) << 0.0
+                                                << "Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!";
+}
+
+void FlowSheetInputsTest::unitSwitchRunsOverTheShownValues()
+{
+    QFETCH(int, medium);
+    QFETCH(QStringList, picks);
+    QFETCH(double, qMax);
+    QFETCH(QString, status);
+    Fixture f;
+    SharedData &s = shared();
+    s.Medium = medium;
+    s.p1Max = 100.05;
+    s.p2Max = 100;
+    s.yMax = 1;
+    s.rho1Max = 998.2;
+    s.nueMax = 1.0;
+    s.psatMax = 0.0234;
+    s.pkrit = 221.2;
+    FrmCalcFlow &sheet = f.load();
+    QCOMPARE(f.status(), current());
+    for (const QString &pick : picks)
+        static_cast<ComboBox *>(sheet.control(pick.section(':', 0, 0)))->userPick(pick.section(':', 1).toInt());
+    QCOMPARE(f.status(), status);
+    QCOMPARE(f.window.mnuDrucken.enabled(), qMax > 0);
+    if (qMax > 0)
+        QVERIFY2(std::abs(s.QMax / qMax - 1) < 1e-3, qPrintable(QString::number(s.QMax)));
+    if (medium == 6)
+        QCOMPARE(s.StoffdatenAktuell, qMax > 0);
 }
 
 void FlowSheetInputsTest::temperatureUnitSwitchShowsOneDecimal_data()

@@ -42,6 +42,8 @@ private slots:
     void temperatureUnit_hashPattern_data();
     void temperatureUnit_hashPattern();
     void pressureUnit_fourDigitsAndCurrentStatus();
+    void unitSwitch_runsOverTheShownValues_data();
+    void unitSwitch_runsOverTheShownValues();
     void flowUnit_convertsAllPointsAndFullOpenFlow_data();
     void flowUnit_convertsAllPointsAndFullOpenFlow();
     void flowUnit_withoutADensityKeepsFlowsAndUnit_data();
@@ -272,8 +274,8 @@ void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
     QCOMPARE(shared().p1Norm, 146.8);
     QCOMPARE(shared().p1Max, 146.8);
     QCOMPARE(shared().p1Unit, 2);
-    // No recalculation ran: the flow typed before is still not calculated, and the results stay out of date.
-    QCOMPARE(f.status(), QStringLiteral("Berechnung nicht aktualisiert: TAB ->|"));
+    // The switch recalculates what the boxes show, the flow typed before too, below the min flow.
+    QCOMPARE(f.status(), QStringLiteral("Berechnung nicht aktualisiert: Mengenangabe unzulässig!"));
     QVERIFY(!f.window.mnuDrucken.enabled());
     sheet.cmbP1unit.setListIndex(0);
     QCOMPARE(shared().p1Min, 10.12);
@@ -281,7 +283,7 @@ void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
     QCOMPARE(shared().p1Max, 10.12);
     QCOMPARE(sheet.txtp1max.text(), num("10.12"));
 
-    // Results that are current stay current: the switch changes units, not values.
+    // Over valid inputs the switch ends current.
     sheet.txtQmax.setText(num("1000"));
     calcDimensionierung();
     QVERIFY2(f.status().startsWith(QStringLiteral("Berechnung aktualisiert")), qPrintable(f.status()));
@@ -293,14 +295,67 @@ void TestCalcSizeInputs::pressureUnit_fourDigitsAndCurrentStatus()
     QCOMPARE(f.status(), QStringLiteral("Berechnung aktualisiert / Stellverhältnis nicht ausreichend!"));
     QVERIFY(f.window.mnuDrucken.enabled());
 
-    // The warnings of that run stay with its results: no valve of the series passes 100000 m3/h.
+    // The run after the switch warns as the one before did: no valve of the series passes 100000 m3/h.
     sheet.txtQmax.setText(num("100000"));
     calcDimensionierung();
     const QString warned = f.status();
     QVERIFY2(warned.startsWith(QStringLiteral("Berechnung aktualisiert / ")), qPrintable(warned));
     sheet.cmbP1unit.setListIndex(2);
     QCOMPARE(f.status(), warned);
+    QCOMPARE(sheet.lblQymax.foreColor(), colors::Red);
     QVERIFY(f.window.mnuDrucken.enabled());
+}
+
+// A p1, p2 or T1 switch runs over what the boxes then show, values rounded to four digits. Water at 100.05 / 100
+// bar abs. and 20 C, 1 / 2 / 3 m3/h; Kv by hand, Q sqrt(rho / 1000 / dp) with rho 998.2 kg/m3 (water at 20 C from
+// the steam tables).
+void TestCalcSizeInputs::unitSwitch_runsOverTheShownValues_data()
+{
+    QTest::addColumn<int>("medium");        // 1 water, 6 a wizard liquid with its data
+    QTest::addColumn<QStringList>("picks"); // unit list:position
+    QTest::addColumn<double>("kvMax");      // 0: no run computes
+    QTest::addColumn<QString>("status");
+    const QStringList p2 = {"cmbP2unit:2", "cmbP2unit:0"};
+    const QString updated = QStringLiteral("Berechnung aktualisiert");
+    // 100.05 bar are 1451 psia, and these 100.0 bar: no more than p2.
+    QTest::newRow("p1 psia and back") << 1 << QStringList{"cmbP1unit:2", "cmbP1unit:0"} << 0.0
+                                      << "Berechnung nicht aktualisiert: Druckwert unzulässig!";
+    // 100 bar are 1450 psia, and these 99.97 bar.
+    QTest::newRow("p2 psia and back") << 1 << p2 << 3 * std::sqrt(0.9982 / 0.08) << updated;
+    // p2 leaves the wizard's data as current as they were; T1 makes them stale, and they stay so.
+    QTest::newRow("wizard liquid, p2") << 6 << p2 << 3 * std::sqrt(0.9982 / 0.08) << updated;
+    QTest::newRow("wizard liquid, T1, then p2") << 6 << (QStringList{"cmbT1unit:1", "cmbT1unit:0"} + p2) << 0.0
+                                                << "Berechnung nicht aktualisiert: Stoffdaten nicht aktuell!";
+}
+
+void TestCalcSizeInputs::unitSwitch_runsOverTheShownValues()
+{
+    QFETCH(int, medium);
+    QFETCH(QStringList, picks);
+    QFETCH(double, kvMax);
+    QFETCH(QString, status);
+    Fixture f;
+    SharedData &s = shared();
+    s.QMin = 1;
+    s.QNorm = 2;
+    s.QMax = 3;
+    s.p1Max = 100.05;
+    s.p2Max = 100;
+    s.Medium = medium;
+    s.rho1Min = s.rho1Norm = s.rho1Max = 998.2;
+    s.nueMin = s.nueNorm = s.nueMax = 1.0;
+    s.psatMin = s.psatNorm = s.psatMax = 0.0234;
+    s.pkrit = 221.2;
+    frmCalcSize &sheet = f.loadSheet();
+    QVERIFY(f.status().startsWith(QStringLiteral("Berechnung aktualisiert")));
+    for (const QString &pick : picks)
+        static_cast<ComboBox *>(sheet.control(pick.section(':', 0, 0)))->userPick(pick.section(':', 1).toInt());
+    QCOMPARE(f.status(), status);
+    QCOMPARE(f.window.mnuDrucken.enabled(), kvMax > 0);
+    if (kvMax > 0)
+        QVERIFY2(std::abs(s.Kvmax / kvMax - 1) < 1e-3, qPrintable(QString::number(s.Kvmax)));
+    if (medium == 6)
+        QCOMPARE(s.StoffdatenAktuell, kvMax > 0);
 }
 
 void TestCalcSizeInputs::flowUnit_convertsAllPointsAndFullOpenFlow_data()

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <fcntl.h>
+#include <functional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -53,6 +54,49 @@ private:
     QByteArray path_;
     std::atomic<bool> stop_{false};
     std::atomic<bool> opened_{false};
+    std::thread thread_; // last: it starts once the rest is set
+};
+
+// Plays the writer of a pipe once: as soon as a reader has opened it, runs `opened` while the reader waits for the
+// bytes, then writes them and closes the pipe. Gives up when destroyed before any reader came.
+class PipeFeed {
+public:
+    PipeFeed(const QString &path, QByteArray bytes, std::function<void()> opened)
+        : path_(QFile::encodeName(path)), bytes_(std::move(bytes)), opened_(std::move(opened)),
+          thread_([this] { feed(); })
+    {
+    }
+    ~PipeFeed()
+    {
+        stop_ = true;
+        thread_.join();
+    }
+    PipeFeed(const PipeFeed &) = delete;
+    PipeFeed &operator=(const PipeFeed &) = delete;
+
+private:
+    void feed()
+    {
+        int fd = -1;
+        while (!stop_ && (fd = ::open(path_.constData(), O_WRONLY | O_NONBLOCK)) < 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (fd < 0)
+            return;
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+        opened_();
+        for (qsizetype done = 0; done < bytes_.size();) {
+            const ssize_t n = ::write(fd, bytes_.constData() + done, size_t(bytes_.size() - done));
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        ::close(fd);
+    }
+
+    QByteArray path_;
+    QByteArray bytes_;
+    std::function<void()> opened_;
+    std::atomic<bool> stop_{false};
     std::thread thread_; // last: it starts once the rest is set
 };
 

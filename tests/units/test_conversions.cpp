@@ -2,6 +2,7 @@
 #include "state/shared_data.h"
 #include "two_locales.h"
 #include "units/conversions.h"
+#include "units/number_format.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -12,6 +13,16 @@
 using testlocale::zahl;
 
 Q_DECLARE_METATYPE(Variant)
+
+namespace {
+enum class Liste { Gas, Fluessig, Massenstrom, Masse };
+// A unit list and two of its units, switched from one to the other and back.
+struct Paar {
+    Liste liste;
+    int a, b;
+};
+} // namespace
+Q_DECLARE_METATYPE(std::vector<Paar>)
 
 namespace {
 // A number in the locale's text, as a user would have typed it.
@@ -39,6 +50,8 @@ private slots:
     void gasFlow();
     void massFlow_data();
     void massFlow();
+    void roundTripStaysPut_data();
+    void roundTripStaysPut();
     void sameUnitGivesValueUnrounded_data();
     void sameUnitGivesValueUnrounded();
     void linearUnits_data();
@@ -197,7 +210,8 @@ void TestConversions::liquidFlow_data()
     QTest::newRow("m3/h to G.P.M.") << Variant(1) << 0 << wasser << 0 << 5 << "4.400";
     QTest::newRow("lb/h to m3/h uses 0.454") << Variant(100) << 3 << wasser << 0 << 0 << "0.04540";
     QTest::newRow("m3/h to lb/h uses 0.454") << Variant(1) << 0 << wasser << 0 << 3 << "2203";
-    QTest::newRow("cu.ft/h to lb/h uses 0.45359") << Variant(100) << 4 << wasser << 0 << 3 << "6242";
+    QTest::newRow("cu.ft/h to lb/h uses 0.454 and 35.32") << Variant(100) << 4 << wasser << 0 << 3 << "6236";
+    QTest::newRow("cu.ft/h to m3/h uses 35.32") << Variant(100) << 4 << wasser << 0 << 0 << "2.831";
     QTest::newRow("G.P.M. to lb/h") << Variant(10) << 5 << wasser << 0 << 3 << "5006";
     QTest::newRow("m3/h to cu.ft/h") << Variant(2) << 0 << wasser << 0 << 4 << "70.64";
     QTest::newRow("density in lb/cu.ft") << Variant(1000) << 1 << Variant(62.43) << 1 << 0 << "1.000";
@@ -229,11 +243,21 @@ void TestConversions::gasFlow_data()
     flussSpalten();
     const Variant eins(1);
     QTest::newRow("lb/h to m3/h norm uses 0.454") << Variant(100) << 3 << eins << 0 << 0 << "45.40";
-    QTest::newRow("lb/h to l/min norm uses 0.45359") << Variant(100) << 3 << eins << 0 << 2 << "756.0";
-    QTest::newRow("kg/h to lb/h uses 0.45359") << Variant(100) << 1 << eins << 0 << 3 << "220.5";
+    // lb and cu.ft meet kg and m3 with 0.454 and 35.32 in every cell, each way.
+    QTest::newRow("lb/h to l/min norm uses 0.454") << Variant(100) << 3 << eins << 0 << 2 << "756.7";
+    QTest::newRow("lb/h to kg/h uses 0.454") << Variant(100) << 3 << eins << 0 << 1 << "45.40";
+    QTest::newRow("lb/h to scu.ft/h") << Variant(100) << 3 << eins << 0 << 4 << "1604";
+    QTest::newRow("kg/h to lb/h uses 0.454") << Variant(100) << 1 << eins << 0 << 3 << "220.3";
+    QTest::newRow("air, 30 m3/h norm to lb/h") << Variant(30) << 0 << Variant(1.2922) << 0 << 3 << "85.39";
+    QTest::newRow("l/min norm to lb/h") << Variant(100) << 2 << eins << 0 << 3 << "13.22";
+    QTest::newRow("scu.ft/h to lb/h") << Variant(100) << 4 << eins << 0 << 3 << "6.236";
     QTest::newRow("scu.ft/h to m3/h uses 35.32") << Variant(100) << 4 << eins << 0 << 0 << "2.831";
-    QTest::newRow("m3/h to scu.ft/h uses 0.028317") << Variant(1) << 0 << eins << 0 << 4 << "35.31";
+    QTest::newRow("scu.ft/h to kg/h of air") << Variant(100) << 4 << Variant(1.2922) << 0 << 1 << "3.659";
+    QTest::newRow("scu.ft/h to l/min norm") << Variant(100) << 4 << eins << 0 << 2 << "47.19";
+    QTest::newRow("m3/h to scu.ft/h uses 35.32") << Variant(1) << 0 << eins << 0 << 4 << "35.32";
+    QTest::newRow("kg/h to scu.ft/h") << Variant(100) << 1 << eins << 0 << 4 << "3532";
     QTest::newRow("l/min norm to scu.ft/h") << Variant(100) << 2 << eins << 0 << 4 << "211.9";
+    QTest::newRow("l/min norm to scu.ft/h, five digits") << Variant(10000) << 2 << eins << 0 << 4 << "21192";
     QTest::newRow("m3/h norm to kg/h") << Variant(10) << 0 << Variant(1.293) << 0 << 1 << "12.93";
     QTest::newRow("norm density 0") << Variant(10) << 1 << Variant(0.0) << 0 << 0 << leer;
     QTest::newRow("norm density missing, mass to volume") << Variant(10) << 1 << Variant() << 0 << 2 << leer;
@@ -292,6 +316,82 @@ void TestConversions::massFlow()
     QFETCH(QString, erwartet);
     pruefeText(umrechnenMassenstrom(wert, von, nach), erwartet);
     pruefeZahl(massenstromZahl(wert, von, nach), erwartet);
+}
+
+// A value switched between two units is rounded to four digits at each switch, as the sheets store it. The first
+// switch may cost the typed value its last digit (10 m3/h of air is 28.46 lb/h, and 28.46 lb/h is 9.999 m3/h); after
+// the first switch there and back nothing changes again. A value of four digits already keeps what the first switch
+// gave, unless that is a power of ten: below it the digits are finer, and the next switch may settle just below.
+void TestConversions::roundTripStaysPut_data()
+{
+    QTest::addColumn<std::vector<Paar>>("paare");
+    QTest::addColumn<double>("rho"); // kg/m3: the norm density of a gas, the density of a liquid
+
+    auto allePaare = [](Liste liste, int einheiten) {
+        std::vector<Paar> paare;
+        for (int a = 0; a < einheiten; ++a)
+            for (int b = 0; b < einheiten; ++b)
+                if (a != b)
+                    paare.push_back({liste, a, b});
+        return paare;
+    };
+    QTest::newRow("gas flow, every pair, air") << allePaare(Liste::Gas, 5) << 1.2922;
+    QTest::newRow("liquid flow, every pair, water") << allePaare(Liste::Fluessig, 6) << 998.2;
+    QTest::newRow("lb and kg in every list")
+        << std::vector<Paar>{{Liste::Gas, 1, 3}, {Liste::Fluessig, 3, 1}, {Liste::Massenstrom, 0, 1},
+                             {Liste::Massenstrom, 1, 0}, {Liste::Masse, 0, 1}, {Liste::Masse, 1, 0}}
+        << 0.7179;
+}
+
+void TestConversions::roundTripStaysPut()
+{
+    QFETCH(std::vector<Paar>, paare);
+    QFETCH(double, rho);
+
+    auto umschalten = [rho](Liste liste, double wert, int von, int nach) {
+        const Variant w(wert);
+        switch (liste) {
+        case Liste::Gas: return umrechnenDurchflussGas(w, von, Variant(rho), 0, nach).asNumber();
+        case Liste::Fluessig: return umrechnenDurchflussFluessig(w, von, Variant(rho), 0, nach).asNumber();
+        case Liste::Massenstrom: return umrechnenMassenstrom(w, von, nach).asNumber();
+        case Liste::Masse: return formatZahl4(umrechnenMasse(w, von, nach)).asNumber(); // as the heat exchanger
+        }
+        return 0.0;
+    };
+    auto zehnerpotenz = [](double x) { return std::abs(std::log10(x) - std::round(std::log10(x))) < 1e-12; };
+
+    // Four-digit values over four decades, and values typed with more digits.
+    std::vector<std::pair<double, bool>> werte;
+    for (int m = 1000; m < 10000; m += 7)
+        for (double dekade : {0.001, 0.1, 10.0, 1000.0})
+            werte.push_back({m * dekade, true});
+    for (double w : {30.0123, 1.23456789, 987.654321, 0.0456789, 45678.9})
+        werte.push_back({w, false});
+
+    for (const Paar &p : paare) {
+        for (const auto &[typed, vierstellig] : werte) {
+            // Ten switches, five times there and back.
+            double gezeigt[11] = {typed};
+            for (int k = 1; k <= 10; ++k)
+                gezeigt[k] = k % 2 ? umschalten(p.liste, gezeigt[k - 1], p.a, p.b)
+                                   : umschalten(p.liste, gezeigt[k - 1], p.b, p.a);
+            const QString wo = QStringLiteral("list %1, unit %2 <-> %3, typed %4: %5, %6, %7, %8")
+                                   .arg(int(p.liste))
+                                   .arg(p.a)
+                                   .arg(p.b)
+                                   .arg(typed, 0, 'g', 10)
+                                   .arg(gezeigt[1], 0, 'g', 10)
+                                   .arg(gezeigt[2], 0, 'g', 10)
+                                   .arg(gezeigt[3], 0, 'g', 10)
+                                   .arg(gezeigt[10], 0, 'g', 10);
+            for (int k = 4; k <= 10; ++k)
+                QVERIFY2(gezeigt[k] == gezeigt[k - 2], qPrintable(wo));
+            if (vierstellig && !zehnerpotenz(gezeigt[1]))
+                QVERIFY2(gezeigt[3] == gezeigt[1], qPrintable(wo));
+            else if (vierstellig)
+                QVERIFY2(gezeigt[3] <= gezeigt[1] && gezeigt[3] >= 0.999 * gezeigt[1], qPrintable(wo));
+        }
+    }
 }
 
 // Every conversion hands back the value itself when the units agree: no rounding, no change of type.

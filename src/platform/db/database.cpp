@@ -239,8 +239,13 @@ Variant read(FieldType type, sqlite3_stmt *st, int col)
             return Variant(sqlite3_column_double(st, col));
         break;
     case FieldType::Single:
-        if (numeric)
-            return Variant(static_cast<float>(sqlite3_column_double(st, col)));
+        if (numeric) {
+            // A number another program stored beyond the single range stays what it is, so that it can be named.
+            const double stored = sqlite3_column_double(st, col);
+            if (std::isfinite(stored) && std::fabs(stored) > FLT_MAX)
+                return Variant(stored);
+            return Variant(static_cast<float>(stored));
+        }
         break;
     case FieldType::Integer:
     case FieldType::Long:
@@ -1071,6 +1076,16 @@ void Database::dropTable(const QString &table)
     if (actual.isEmpty())
         fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
     exec(this, actual, QLatin1String("DROP TABLE ") + quoted(actual));
+}
+
+void Database::addColumn(const QString &table, const FieldDef &field)
+{
+    const QString actual = actualTableName(this, table);
+    if (actual.isEmpty())
+        fail(DbError::Kind::NoSuchTable, table, QStringLiteral("the table does not exist"));
+    const QString decl = declaredType(field.type);
+    exec(this, actual, QLatin1String("ALTER TABLE ") + quoted(actual) + QLatin1String(" ADD COLUMN ") +
+                           quoted(field.name) + (decl.isEmpty() ? QString() : QLatin1Char(' ') + decl));
 }
 
 void Database::clearTable(const QString &table)

@@ -158,6 +158,8 @@ public:
     void createTable(const QString &table, const std::vector<FieldDef> &fields);
     void createIndex(const QString &table, const QString &index, const QStringList &columns, bool unique);
     void dropTable(const QString &table);
+    // Appends a column to a table; its value is Null in every row. Throws NoSuchTable.
+    void addColumn(const QString &table, const FieldDef &field);
     // Deletes every row of a table (a work table before it is refilled).
     void clearTable(const QString &table);
 
@@ -226,7 +228,8 @@ private:
 //   (numtext::parse: the user's locale, decimal comma under German settings, no group separators), so "2,5" under
 //   German and "2.5" under English settings both store 2.5; "" and "abc" do not fit.
 // - Integer (16-bit) and Long (32-bit) round halves to even and reject values outside their range.
-// - Single stores the float nearest to the value; reading it gives Variant(float), exactly the float stored.
+// - Single stores the float nearest to the value; reading it gives Variant(float), exactly the float stored (a
+//   finite number beyond the single range, which only another program stores, reads as the Double it is).
 // - Boolean takes numbers (non-zero is True), Booleans and the texts "True"/"False"; reads back as Variant(bool).
 // - Text and Memo take texts, and numbers as Variant::toString shows them.
 // - Variant columns keep the value as given: Int, Double, text; a Single reads back as a Double of the same value,
