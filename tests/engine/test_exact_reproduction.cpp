@@ -378,7 +378,10 @@ int main(int argc, char **argv)
                                                  "code before its speed-up; the gas and liquid flow conversions, "
                                                  "calcQ_komp and calcVentiloeffnung again once lb and cu.ft "
                                                  "converted with one factor both ways (0.454 kg per lb, 35.32 cu.ft "
-                                                 "per m3).\n# routine\tlocale\tblock\tdigest\n")))
+                                                 "per m3); calcVentiloeffnung again once a flow below the valve's "
+                                                 "smallest opening gave 0, the search started from the flow at "
+                                                 "y = 0, and the choked flag followed the flow at the opening "
+                                                 "reported.\n# routine\tlocale\tblock\tdigest\n")))
         return 0;
     TestExactReproduction suite;
     return QTest::qExec(&suite, argc, argv);

@@ -380,7 +380,11 @@ int main(int argc, char **argv)
                                                  "computed (only status line, beeps, print entry and warning colours "
                                                  "changed); both again once lb and cu.ft converted with one factor "
                                                  "both ways (flows in lb./hr., scu.ft./hr. or l/min (norm.) "
-                                                 "changed).\n"
+                                                 "changed); both again once a point below the valve's smallest Kv "
+                                                 "showed the Kv it needs at opening 0, an opening just above it "
+                                                 "started from the flow there, the choked and cavitation flags "
+                                                 "followed the flow at the opening shown, and Q100 the curve's Kv at "
+                                                 "full travel.\n"
                                                  "# routine\tlocale\tblock\tdigest\n")))
         return 0;
     TestRecalcReproduction suite;
