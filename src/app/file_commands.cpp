@@ -205,6 +205,13 @@ void frmMDIMain::mnuSaveAs_Click()
     // What a killed Save as left in this folder goes now; a failure to remove it changes nothing here.
     removeStaleSaveTemporaries(name.folder);
 
+    // A folder, a pipe or a device at the name is no project to overwrite: told before anything is asked.
+    if (const QFileInfo found(target); found.exists() && !found.isFile()) {
+        reportFileError(fileFailureMessage(kCannotSave, target,
+                                           fileProblemText(FileFailure{FileProblem::NotRegularFile, {}}, d.Sprache),
+                                           d.Sprache));
+        return;
+    }
     if (QFileInfo::exists(target)) {
         const QString question =
             QDir::toNativeSeparators(target) + QLatin1Char('\n') +

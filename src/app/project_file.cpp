@@ -1,7 +1,7 @@
 #include "project_file.h"
 
 #include "sheets/sheet_common.h"
-#include "tools/user_defined_valve.h"
+#include "engine/user_valve.h"
 
 #include <QFileInfo>
 #include <QLocale>
@@ -181,8 +181,8 @@ public:
 
     std::vector<Variant> values;
 
-    const FileItem &item(const char *column) const { return items_[indexOf(column)]; }
-    const Variant &value(const char *column) const { return values[indexOf(column)]; }
+    const FileItem &item(const QString &column) const { return items_[indexOf(column)]; }
+    const Variant &value(const QString &column) const { return values[indexOf(column)]; }
     int integer(const char *column) const { return static_cast<int>(value(column).toInt()); }
     bool boolean(const char *column) const { return value(column).toBool(); }
     QString text(const char *column) const { return value(column).toString(); }
@@ -197,11 +197,11 @@ public:
     }
 
 private:
-    std::size_t indexOf(const char *column) const
+    // Column names compare without regard to case, as the file's do.
+    std::size_t indexOf(const QString &column) const
     {
-        const QString name = QString::fromUtf8(column);
         for (std::size_t i = 0; i < items_.size(); ++i)
-            if (items_[i].column == name)
+            if (items_[i].column.compare(column, Qt::CaseInsensitive) == 0)
                 return i;
         Q_ASSERT(false);
         return 0;
@@ -214,29 +214,23 @@ private:
 // the sheet takes the row of "9999" as it stands.
 void checkUserValve(const Staged &s, const QString &path)
 {
-    const char *const koeffizienten[12] = {"A0", "A1", "A2", "A3", "A4", "A5", "AFL", "BFL", "CFL", "AxT", "BxT", "CxT"};
+    const std::array<QString, 12> &koeffizienten = userValveCoefficientColumns();
     UserValve valve;
     valve.KvsCv = s.value("KvsCv");
     valve.Stellverhältnis = s.value("Stellverhältnis");
-    bool computed = false;
-    for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i) {
+    for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i)
         valve.koeffizienten[i] = s.value(koeffizienten[i]);
-        computed = computed || !(valve.koeffizienten[i].isNull() || valve.koeffizienten[i].isEmpty());
-    }
-    if (!computed)
+    if (!hasCoefficients(valve))
         return;
     const std::optional<UserValveFault> fault = userValveFault(valve);
     if (!fault)
         return;
-    using Value = UserValveFault::Value;
-    const char *column = fault->value == Value::KvsCv            ? "KvsCv"
-                         : fault->value == Value::Stellverhältnis ? "Stellverhältnis"
-                                                                   : koeffizienten[fault->koeffizient];
-    const Variant &value = s.value(column);
+    const FileItem &item = s.item(userValveFaultColumn(*fault, QStringLiteral("KvsCv")));
+    const Variant &value = s.value(item.column);
     if (!value.isNumeric())
-        invalid(path, s.item(column), QStringLiteral("holds \"%1\", which is not a number").arg(value.toString()),
+        invalid(path, item, QStringLiteral("holds \"%1\", which is not a number").arg(value.toString()),
                 value.toString(), DbError::Fault::NotANumber);
-    invalid(path, s.item(column),
+    invalid(path, item,
             QStringLiteral("holds %1, which the dialog of the user-defined valve does not store").arg(value.toString()),
             value.toString());
 }

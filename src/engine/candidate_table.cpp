@@ -1,6 +1,7 @@
 #include "engine/candidate_table.h"
 
 #include "engine/sizing_sheet_access.h"
+#include "engine/user_valve.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
 #include "platform/forms/list_controls.h"
@@ -239,14 +240,19 @@ void update_Tabelle_aktuell(Recordset &rsVentil, int Kennlinie, const QString &D
     using RowValues = std::vector<Variant>;
     std::vector<RowValues> wanted;
     // A value the work table could not take is told here already, naming the series table, where it can be mended.
+    // So is a user-defined valve its dialog would not store: it is computed with no more than it is saved with.
     const candidates::CandidateRow series(rsVentil);
+    auto take = [&] {
+        wanted.push_back(series.readChecked());
+        requireStorableUserValve(rsVentil, db.path());
+    };
     for (rsVentil.moveFirst(); !rsVentil.eof(); rsVentil.moveNext())
         if (isCandidate())
-            wanted.push_back(series.readChecked());
+            take();
     if (wanted.empty()) {
         rsVentil.moveLast();
         if (!rsVentil.eof() && !rsVentil.bof())
-            wanted.push_back(series.readChecked());
+            take();
     }
 
     // A table that already holds exactly these rows is left as it is: most runs repeat the last request, and a

@@ -8,6 +8,7 @@
 #include "engine/noise.h"
 #include "engine/pipe_velocity.h"
 #include "engine/recalc_common.h"
+#include "engine/user_valve.h"
 #include "engine/water_steam.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
@@ -170,9 +171,11 @@ void FlowRun::findRow()
     rs->moveFirst();
     while (!rs->eof()) {
         if (rowMatches(*rs)) {
-            // Read as the sizing reads its candidates: a value its column cannot hold is the database's fault, and
-            // both sheets say so alike.
+            // Read as the sizing reads its candidates: a value its column cannot hold, or a user-defined valve its
+            // dialog would not store, is the database's fault, and both sheets say so alike.
             candidates::CandidateRow(*rs).readChecked();
+            if (s.dbKenndaten)
+                requireStorableUserValve(*rs, s.dbKenndaten->path());
             row = ValveFields(*rs).read();
             // The printout names the reduction of the valve the flow was computed for.
             s.Reduktion = rs->field(QStringLiteral("Reduktion")).toFloat();

@@ -203,6 +203,9 @@ void SizingRun::run()
             sheet.update_DNRohrleitung(s.DN1Rohr, s.DN2Rohr, s.DNunit);
         fluidRows();
     } catch (const DbError &e) {
+        // The valve was not read whole: the coefficients of an earlier valve must not stand for this one.
+        row = ValveRow();
+        keepCoefficients(row);
         reportFailure(databaseFailure(e));
         return;
     }

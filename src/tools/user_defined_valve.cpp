@@ -48,9 +48,6 @@ std::shared_ptr<Recordset> oeffneTabelle(Database &db, const QString &name)
     return rs;
 }
 
-// The coefficient columns of "9999", in the order of UserValve::koeffizienten.
-const char *const kKoeffizienten[12] = {"A0", "A1", "A2", "A3", "A4", "A5", "AFL", "BFL", "CFL", "AXT", "BXT", "CXT"};
-
 // The valve the first row of a valve table holds, its size and Kvs or Cv in the given units.
 UserValve rowValve(const Recordset &rs, int DNunit, int KvUnit)
 {
@@ -63,7 +60,7 @@ UserValve rowValve(const Recordset &rs, int DNunit, int KvUnit)
     v.Kennlinie = kennlinie.isNumeric() ? static_cast<int>(kennlinie.toInt()) : -1;
     v.Stellverhältnis = rs.field(QStringLiteral("Stellverhältnis"));
     for (std::size_t i = 0; i < v.koeffizienten.size(); ++i)
-        v.koeffizienten[i] = rs.field(QString::fromLatin1(kKoeffizienten[i]));
+        v.koeffizienten[i] = rs.field(userValveCoefficientColumns()[i]);
     return v;
 }
 
@@ -119,12 +116,6 @@ bool sameValve(const UserValve &a, const UserValve &b)
     return true;
 }
 
-// The rangeability the dialog accepts, both ends included.
-bool isValidRangeability(double r)
-{
-    return r >= 10.0 && r <= 100.0;
-}
-
 // What names a user-defined valve besides its designation.
 QString describeValve(const UserValve &v, int Sprache)
 {
@@ -132,51 +123,6 @@ QString describeValve(const UserValve &v, int Sprache)
 }
 
 } // namespace
-
-std::optional<UserValveFault> userValveFault(const UserValve &valve, const std::array<bool, 12> &typed)
-{
-    using Value = UserValveFault::Value;
-    double kvs = 0.0;
-    if (!valve.KvsCv.toNumber(&kvs) || !physical::isValidFlowCoefficient(kvs))
-        return UserValveFault{Value::KvsCv};
-    double r = 0.0;
-    if (!valve.Stellverhältnis.toNumber(&r) || !isValidRangeability(r))
-        return UserValveFault{Value::Stellverhältnis};
-    std::array<double, 12> k{};
-    for (std::size_t i = 0; i < k.size(); ++i)
-        if (!valve.koeffizienten[i].toNumber(&k[i]) || !physical::isSensibleNumber(k[i]))
-            return UserValveFault{Value::Koeffizient, i};
-    // Of the coefficients from..to, the one typed of largest magnitude, where a wrong digit is likeliest.
-    auto groesster = [&](std::size_t von, std::size_t bis) {
-        std::size_t beste = von;
-        double betrag = -1.0;
-        for (std::size_t i = von; i <= bis; ++i) {
-            if (typed[i] && std::fabs(k[i]) > betrag) {
-                beste = i;
-                betrag = std::fabs(k[i]);
-            }
-        }
-        return UserValveFault{Value::Koeffizient, beste};
-    };
-    if (!physical::isValidCharacteristic({k[0], k[1], k[2], k[3], k[4], k[5]}))
-        return groesster(0, 5);
-    // FL and xT: a value closed outside the range is the first coefficient's alone.
-    for (const std::size_t erster : {std::size_t{6}, std::size_t{9}}) {
-        if (physical::isValidValveFactorCurve(k[erster], k[erster + 1], k[erster + 2]))
-            continue;
-        if (physical::isValidValveFactorCurve(k[erster], 0.0, 0.0))
-            return groesster(erster + 1, erster + 2);
-        return UserValveFault{Value::Koeffizient, erster};
-    }
-    return std::nullopt;
-}
-
-std::optional<UserValveFault> userValveFault(const UserValve &valve)
-{
-    std::array<bool, 12> typed;
-    typed.fill(true);
-    return userValveFault(valve, typed);
-}
 
 std::shared_ptr<Recordset> writeUserValve(const UserValve &valve, const QString &title)
 {
@@ -223,7 +169,7 @@ std::shared_ptr<Recordset> writeUserValve(const UserValve &valve, const QString 
             rs->setField(QStringLiteral("Stellverhältnis"), Variant(valve.Stellverhältnis.toDouble()));
         for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i) {
             if (valve.koeffizienten[i].isNumeric())
-                rs->setField(QString::fromLatin1(kKoeffizienten[i]), valve.koeffizienten[i]);
+                rs->setField(userValveCoefficientColumns()[i], valve.koeffizienten[i]);
         }
         rs->update();
     } catch (const std::exception &e) {
@@ -245,9 +191,8 @@ void reconcileProjectUserValve(const QString &projectFile, const QString &title)
         return;
     const UserValve project = projectValve(d);
     // A valve never computed has no coefficients to compare: the row is what the project gets, as it always did.
-    for (const Variant &k : project.koeffizienten)
-        if (k.isNull() || k.isEmpty())
-            return;
+    if (!hasCoefficients(project))
+        return;
     UserValve stored;
     try {
         std::shared_ptr<Recordset> rs = oeffneTabelle(*d.dbKenndaten, kTabelle);
@@ -573,7 +518,7 @@ bool frmBenutzerdefiniert::pruefen()
     for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i) {
         valve.koeffizienten[i] = Variant(koeffizienten[i]->text());
         typed[i] = valve.koeffizienten[i].isNumeric();
-        if (!typed[i] && !gespeichert(valve.koeffizienten[i], QString::fromLatin1(kKoeffizienten[i])))
+        if (!typed[i] && !gespeichert(valve.koeffizienten[i], userValveCoefficientColumns()[i]))
             return true;
     }
     const std::optional<UserValveFault> fehler = userValveFault(valve, typed);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "engine/user_valve.h"
 #include "platform/core/variant.h"
 #include "platform/forms/forms.h"
 
 #include <array>
 #include <memory>
-#include <optional>
 
 class Recordset;
 
@@ -99,33 +99,6 @@ private:
     int KvUnitWahl = 0;
     int KennlinieWahl = 0;
 };
-
-// A user-defined valve as the first row of "9999" stores it. A value that is no number leaves its column as it was.
-struct UserValve {
-    QString DNVentil; // in DNunit
-    int DNunit = 0;
-    Variant KvsCv; // in KvUnit, stored as given; the other unit's column gets it to four significant digits
-    int KvUnit = 0;
-    int Kennlinie = 0;
-    Variant Stellverhältnis;
-    std::array<Variant, 12> koeffizienten; // A0 to A5, AFL, BFL, CFL, AXT, BXT, CXT
-};
-
-// Where a user-defined valve fails the dialog's judgement: its Kvs or Cv, its rangeability, or a coefficient.
-struct UserValveFault {
-    enum class Value { KvsCv, Stellverhältnis, Koeffizient };
-    Value value = Value::KvsCv;
-    std::size_t koeffizient = 0; // with Koeffizient: its index in UserValve::koeffizienten
-};
-
-// The dialog's judgement of a valve before it stores one, and of a project's valve before it is taken: the value
-// that keeps it from being stored, or nothing when it can exist. Every value is a number; the Kvs or Cv is above 0,
-// the rangeability 10 to 100, the coefficients of a sensible size, the Kv characteristic within ten times Kvs at
-// every opening, and FL and xT within (0, 1]. A curve that fails is laid to the coefficient where a wrong digit is
-// likeliest: the one of largest magnitude among those `typed` (an FL or xT value outside the range when closed to
-// the first alone).
-std::optional<UserValveFault> userValveFault(const UserValve &valve, const std::array<bool, 12> &typed);
-std::optional<UserValveFault> userValveFault(const UserValve &valve);
 
 // Writes the valve into the first row of "9999" of the shared catalogue and gives that table on its first row. On
 // failure tells the user (file, table and reason) under `title` and gives nothing, the row as it was.

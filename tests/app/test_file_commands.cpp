@@ -106,6 +106,8 @@ private slots:
     void loadedSheetBeepsOnlyForWhatItShows();
     void projectOfAnotherUserValveAsksForItsOwn_data();
     void projectOfAnotherUserValveAsksForItsOwn();
+    void userValveRowTheDialogWouldRefuseIsNotComputed_data();
+    void userValveRowTheDialogWouldRefuseIsNotComputed();
 };
 
 void TestFileCommands::projectNameRules_data()
@@ -245,6 +247,10 @@ void TestFileCommands::failedSaveAsChangesNothing_data()
         << "Zugriff verweigert: Es fehlt die Berechtigung, oder die Datei oder ihr Ordner ist schreibgeschützt.";
     QTest::newRow("template missing") << "template" << "blank.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
     QTest::newRow("folder missing") << "folder" << "Kessel.vls" << 0 << "Die Datei oder ihr Ordner ist nicht vorhanden.";
+    // Told at once, not asked about first as a file to overwrite.
+    QTest::newRow("a folder at the name")
+        << "target folder" << "Kessel.vls" << 0
+        << "Der Name bezeichnet keine gewöhnliche Datei, sondern einen Ordner, eine benannte Pipe oder ein Gerät.";
     // A link to nowhere is not seen as a file before the save, but its name is taken: told as a link, with where it
     // leads.
     const QString link =
@@ -293,6 +299,8 @@ void TestFileCommands::failedSaveAsChangesNothing()
         setProgramFolder(f.tmp.filePath(QStringLiteral("home"))); // no blank.vls there
     } else if (problem == QLatin1String("folder")) {
         chosen = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
+    } else if (problem == QLatin1String("target folder")) {
+        QVERIFY(QDir().mkdir(chosen));
     } else if (problem.startsWith(QLatin1String("link"))) {
         const QString gone = QDir(f.projects()).filePath(QStringLiteral("missing/Kessel.vls"));
         QVERIFY(QFile::link(gone, chosen));
@@ -330,7 +338,8 @@ void TestFileCommands::failedSaveAsChangesNothing()
     }
     feed.reset();
 
-    QVERIFY(!f.ui.messages().empty());
+    // Only the question about an existing file comes before the report.
+    QCOMPARE(f.ui.messages().size(), std::size_t(existing ? 2 : 1));
     const auto &report = f.ui.messages().back();
     QCOMPARE(report.buttons, MsgButtons::OK);
     QVERIFY2(report.text.contains(named), qPrintable(report.text));
@@ -339,11 +348,13 @@ void TestFileCommands::failedSaveAsChangesNothing()
     QCOMPARE(f.w->caption(), kDefaultCaptionAfterNew);
     QCOMPARE(shared().DatenPfad, dataFolder());
     QCOMPARE(shared().DateiName, QStringLiteral("Default"));
+    const bool folder = problem == QLatin1String("target folder");
     if (existing || appears)
         QCOMPARE(fileBytes(chosen), before);
     else
-        QVERIFY(!QFileInfo::exists(chosen));
-    QStringList expected = existing || appears ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
+        QCOMPARE(QFileInfo(chosen).isDir(), folder);
+    QStringList expected =
+        existing || appears || folder ? QStringList{QStringLiteral("Kessel.vls")} : QStringList{};
     if (problem.endsWith(QLatin1String("journal")))
         expected << QStringLiteral("Kessel.vls-journal");
     QCOMPARE(leftovers(f.projects(), expected), QStringList());
@@ -1124,6 +1135,60 @@ void TestFileCommands::projectOfAnotherUserValveAsksForItsOwn()
     f.ui.answerNextFileDialog(projectFilePath(d.DatenPfad, d.DateiName));
     QVERIFY(f.choose(f.w->mnuOpen));
     QCOMPARE(messages.size(), shown);
+}
+
+// A row of "9999" its dialog would not store (an edited catalogue) is computed by neither sheet, and none of its
+// values goes into a project: the project saved meanwhile opens again, where it would otherwise be refused as
+// damaged. The seed's row is computed as ever.
+void TestFileCommands::userValveRowTheDialogWouldRefuseIsNotComputed_data()
+{
+    QTest::addColumn<QString>("change"); // of the seed's row
+    QTest::addColumn<int>("Modus");
+    QTest::addColumn<QString>("fault"); // the field and value named; empty: computed
+    QTest::newRow("the seed's row, sizing") << QString() << 0 << QString();
+    QTest::newRow("the seed's row, flow") << QString() << 1 << QString();
+    QTest::newRow("rangeability 5, sizing") << "\"Stellverhältnis\" = 5" << 0 << "Feld: Stellverhältnis, Wert: \"5\"";
+    QTest::newRow("rangeability 5, flow") << "\"Stellverhältnis\" = 5" << 1 << "Feld: Stellverhältnis, Wert: \"5\"";
+    // Kv(1) about 21 Kvs: laid to the largest coefficient.
+    QTest::newRow("a1 = 20, sizing") << "a1 = 20" << 0 << "Feld: a1, Wert: \"20\"";
+    QTest::newRow("FL 1.5, flow") << "aFL = 1.5" << 1 << "Feld: aFL, Wert: \"1.5\"";
+}
+
+void TestFileCommands::userValveRowTheDialogWouldRefuseIsNotComputed()
+{
+    QFETCH(QString, change);
+    QFETCH(int, Modus);
+    QFETCH(QString, fault);
+    if (!change.isEmpty())
+        execSql(dataFile(QStringLiteral("dbKenndaten.mdb")), QStringLiteral("UPDATE \"9999\" SET ") + change);
+    const QString project = f.saveProject(QStringLiteral("Eigen"), [Modus](SharedData &d) {
+        d.Modus = Modus;
+        d.Ventiltyp = QStringLiteral("9999");
+        d.DNVentil = QStringLiteral("50");
+        d.DNunit = 0;
+        d.KvUnit = 0;
+        d.KvsCv = 40.0f;
+        d.Stellverhältnis = 50.0;
+        for (Variant *k : {&d.A0, &d.A1, &d.A2, &d.A3, &d.A4, &d.A5, &d.AFL, &d.BFL, &d.CFL, &d.AxT, &d.BxT, &d.CxT})
+            *k = Variant(); // never computed: the row is taken as it stands
+    });
+    const QString refused = QStringLiteral("Berechnung nicht aktualisiert: Datenbankfehler: dbKenndaten.mdb, 9999: "
+                                           "Der Wert ist an dieser Stelle nicht zulässig. ") +
+                            fault;
+    auto noValue = [](const Variant &v) { return v.isNull() || v.isEmpty(); };
+    // Opened, saved, opened again.
+    for (int pass = 0; pass < 2; ++pass) {
+        f.ui.answerNextFileDialog(project);
+        QVERIFY(f.choose(f.w->mnuOpen));
+        const auto &messages = f.ui.messages();
+        QVERIFY2(messages.empty(), qPrintable(messages.empty() ? QString() : messages.front().text));
+        QCOMPARE(shared().Modus, Modus);
+        QCOMPARE(f.w->StatusBar.text(), fault.isEmpty() ? QStringLiteral("Berechnung aktualisiert") : refused);
+        QCOMPARE(noValue(shared().A1) && noValue(shared().AFL), !fault.isEmpty());
+        QVERIFY(f.choose(f.w->mnuSave));
+        const SharedData saved = loaded(shared().DatenPfad, shared().DateiName);
+        QCOMPARE(noValue(saved.A1), !fault.isEmpty());
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFileCommands)
