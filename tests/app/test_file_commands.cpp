@@ -1151,7 +1151,7 @@ void TestFileCommands::userValveRowTheDialogWouldRefuseIsNotComputed_data()
     QTest::newRow("rangeability 5, flow") << "\"Stellverhältnis\" = 5" << 1 << "Feld: Stellverhältnis, Wert: \"5\"";
     // Kv(1) about 21 Kvs: laid to the largest coefficient.
     QTest::newRow("a1 = 20, sizing") << "a1 = 20" << 0 << "Feld: a1, Wert: \"20\"";
-    QTest::newRow("FL 1.5, flow") << "aFL = 1.5" << 1 << "Feld: aFL, Wert: \"1.5\"";
+    QTest::newRow("FL 2, flow") << "aFL = 2" << 1 << "Feld: aFL, Wert: \"2\"";
 }
 
 void TestFileCommands::userValveRowTheDialogWouldRefuseIsNotComputed()
