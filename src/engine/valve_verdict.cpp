@@ -40,6 +40,10 @@ ValveVerdict judgeValve(const SharedData &s)
         {true, s.p1Max, s.p2Max, s.QMax, {s.rho1Max, s.gammaMax, s.nueMax, s.psatMax}, s.yMax, s.Kvmax,
          s.StellverhältnisMax}};
     const flow::ValveCurves curves = recalc::curvesOf(s);
+    // What the valve's curve reaches at its smallest opening, Kvs / Kv(0): a valve whose curve closes to less than
+    // its stated rangeability (a user's curve) cannot control a point below that either.
+    const double kv0 = curves.kv(0.0);
+    const double curveRange = kv0 > 0.0 ? curves.KvsCv / kv0 : 0.0;
     for (std::size_t i = 0; i < std::size(points); ++i) {
         const PointData &p = points[i];
         if (!p.active)
@@ -50,8 +54,9 @@ ValveVerdict judgeValve(const SharedData &s)
                                                          .Q * (1 + kRounding);
         // The maximum point of an on/off valve is not tested.
         v.rangeabilityJudged[i] = !(i == 2 && s.Kennlinie == 2);
-        v.rangeabilityShort[i] =
-            v.rangeabilityJudged[i] && hasRequiredRangeability(p.y, p.Kv) && p.required > s.Stellverhältnis;
+        const bool belowTheRange = p.y == 0.0 && curveRange > 0.0 && p.required > curveRange;
+        v.rangeabilityShort[i] = v.rangeabilityJudged[i] && hasRequiredRangeability(p.y, p.Kv) &&
+                                 (p.required > s.Stellverhältnis || belowTheRange);
     }
     // The sheet's rule: a valve without any reserve does not pass the maximum flow. Without a maximum flow the
     // reserve is undefined, and such a valve passes nothing that was asked for.

@@ -16,7 +16,8 @@ struct ValveVerdict {
     // is not).
     std::array<bool, 3> rangeabilityJudged{};
     // ... and it needs more than the valve's: "Stellverhältnis nicht ausreichend!". A point below the valve's
-    // smallest Kv needs Kvs over the Kv it needs, and is judged so.
+    // smallest Kv needs Kvs over the Kv it needs, and is judged so; it is short also where the valve's curve closes
+    // to less than the stated rangeability and the point lies below what the curve reaches.
     std::array<bool, 3> rangeabilityShort{};
     // The maximum point's flow reserve (Q100 - QMax) / QMax; none without a maximum flow.
     std::optional<double> reserve;

@@ -1066,13 +1066,19 @@ private slots:
         QTest::addColumn<QString>("stv"); // caption by hand
         QTest::addColumn<bool>("below");
         QTest::addColumn<bool>("red");
+        QTest::addColumn<double>("a0"); // of the curve; other than the project's 0.02: a0 + (1 - a0) y
 
-        QTest::newRow("water 0.3 m3/h, far below") << 1 << 0.3 << "0.1731" << "144.4:1" << true << true;
-        QTest::newRow("water 0.85 m3/h, just below") << 1 << 0.85 << "0.4904" << "51.0:1" << true << true;
-        QTest::newRow("water 0.87 m3/h, just above") << 1 << 0.87 << "0.5020" << "49.8:1" << false << false;
-        QTest::newRow("water 1.0 m3/h, inside the range") << 1 << 1.0 << "0.5770" << "43.3:1" << false << false;
-        QTest::newRow("air 10 m3/h norm, below") << 0 << 10.0 << "0.1831" << "136.6:1" << true << true;
-        QTest::newRow("steam 10 kg/h, below") << 2 << 10.0 << "" << "" << true << true;
+        QTest::newRow("water 0.3 m3/h, far below") << 1 << 0.3 << "0.1731" << "144.4:1" << true << true << 0.02;
+        QTest::newRow("water 0.85 m3/h, just below") << 1 << 0.85 << "0.4904" << "51.0:1" << true << true << 0.02;
+        QTest::newRow("water 0.87 m3/h, just above") << 1 << 0.87 << "0.5020" << "49.8:1" << false << false << 0.02;
+        QTest::newRow("water 1.0 m3/h, inside the range")
+            << 1 << 1.0 << "0.5770" << "43.3:1" << false << false << 0.02;
+        QTest::newRow("air 10 m3/h norm, below") << 0 << 10.0 << "0.1831" << "136.6:1" << true << true << 0.02;
+        QTest::newRow("steam 10 kg/h, below") << 2 << 10.0 << "" << "" << true << true << 0.02;
+        // A curve closing to Kv(0) = 2.5 (10:1) under a stated 50:1: 2 m3/h needs 1.154, below what the valve
+        // reaches, though 21.7:1 is less than the stated; 5 m3/h needs 2.885, above it (4.333 m3/h at y = 0).
+        QTest::newRow("curve of 10:1, stated 50:1, below") << 1 << 2.0 << "1.154" << "21.7:1" << true << true << 0.1;
+        QTest::newRow("curve of 10:1, stated 50:1, above") << 1 << 5.0 << "2.885" << "8.7:1" << false << false << 0.1;
     }
     void pointBelowTheValvesRange()
     {
@@ -1082,8 +1088,12 @@ private slots:
         QFETCH(QString, stv);
         QFETCH(bool, below);
         QFETCH(bool, red);
+        QFETCH(double, a0);
 
-        Fixture f(defaultProjectValve());
+        std::vector<ValveRow> valve = defaultProjectValve();
+        if (a0 != 0.02)
+            valve[0].a = {a0, 1 - a0, 0, 0, 0, 0};
+        Fixture f(valve);
         SharedData &s = shared();
         if (Medium != 1) {
             useGas(Medium);
