@@ -65,7 +65,8 @@ private:
 // Regula falsi runs while its step counter is at most this value (at most 101 steps).
 constexpr int kOpeningStepLimit = 100;
 
-// Bisection of the flow coefficient below the range stops at this many steps, far beyond what a double resolves.
+// Bisection of the flow coefficient below the range stops at this many steps: to the last digit for any coefficient
+// down to about 1e-44 of Kv(0); a smaller one (a flow of no practical meaning) is bounded from above by 2^-200 Kv(0).
 constexpr int kCoefficientStepLimit = 200;
 
 } // namespace flow
