@@ -1,6 +1,7 @@
 #include "engine/user_valve.h"
 
 #include "platform/db/database.h"
+#include "units/conversions.h"
 #include "units/physical_limits.h"
 
 #include <cmath>
@@ -32,6 +33,12 @@ std::optional<UserValveFault> userValveFault(const UserValve &valve, const std::
     using Value = UserValveFault::Value;
     double kvs = 0.0;
     if (!valve.KvsCv.toNumber(&kvs) || !physical::isValidFlowCoefficient(kvs))
+        return UserValveFault{Value::KvsCv};
+    // "9999" holds Kvs and Cv in single precision, the other unit's column as the conversion's four-digit text:
+    // a value either column would hold as 0 is refused like a 0.
+    const int unit = valve.KvUnit == 1 ? 1 : 0;
+    auto heldAboveZero = [](double x) { return static_cast<float>(x) > 0.0f; };
+    if (!heldAboveZero(kvs) || !heldAboveZero(kvCvZahl(valve.KvsCv, unit, 1 - unit)))
         return UserValveFault{Value::KvsCv};
     double r = 0.0;
     if (!valve.Stellverhältnis.toNumber(&r) || !isValidRangeability(r))

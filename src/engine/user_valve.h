@@ -41,10 +41,10 @@ struct UserValveFault {
 };
 
 // The value that keeps a valve from being stored, or nothing when it can exist. Every value is a number; the Kvs or
-// Cv is above 0, the rangeability 10 to 100, the coefficients of a sensible size, the Kv characteristic within ten
-// times Kvs at every opening, and FL and xT within (0, 1]. A curve that fails is laid to the coefficient where a
-// wrong digit is likeliest: the one of largest magnitude among those `typed` (an FL or xT value outside the range
-// when closed to the first alone).
+// Cv is above 0, also in single precision as "9999" holds it and its conversion to the other unit, the rangeability
+// 10 to 100, the coefficients of a sensible size, the Kv characteristic within ten times Kvs at every opening, and
+// FL and xT within (0, 1]. A curve that fails is laid to the coefficient where a wrong digit is likeliest: the one
+// of largest magnitude among those `typed` (an FL or xT value outside the range when closed to the first alone).
 std::optional<UserValveFault> userValveFault(const UserValve &valve, const std::array<bool, 12> &typed);
 std::optional<UserValveFault> userValveFault(const UserValve &valve);
 

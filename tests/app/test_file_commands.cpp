@@ -1147,6 +1147,8 @@ void TestFileCommands::userValveRowTheDialogWouldRefuseIsNotComputed_data()
     QTest::addColumn<QString>("fault"); // the field and value named; empty: computed
     QTest::newRow("the seed's row, sizing") << QString() << 0 << QString();
     QTest::newRow("the seed's row, flow") << QString() << 1 << QString();
+    // The smallest single above 0, as the dialog stores a Kvs of 1e-45.
+    QTest::newRow("Kvs 1.4e-45, flow") << "Kvs = 1.4e-45, Cv = 1.4e-45" << 1 << QString();
     QTest::newRow("rangeability 5, sizing") << "\"Stellverhältnis\" = 5" << 0 << "Feld: Stellverhältnis, Wert: \"5\"";
     QTest::newRow("rangeability 5, flow") << "\"Stellverhältnis\" = 5" << 1 << "Feld: Stellverhältnis, Wert: \"5\"";
     // Kv(1) about 21 Kvs: laid to the largest coefficient.

@@ -436,6 +436,16 @@ void TestUserDefinedValve::applyRefusesAnImpossibleValve_data()
     QTest::newRow("Kvs -5") << QStringList{"txtKvsCv=-5"} << "txtKvsCv" << "Kvs" << 40.0;
     QTest::newRow("Cv -1") << QStringList{"cmbKvUnit=1", "txtKvsCv=-1"} << "txtKvsCv" << "Cv" << 46.4;
     QTest::newRow("Kvs 1e300") << QStringList{"txtKvsCv=1e300"} << "txtKvsCv" << "Kvs" << 40.0;
+    // Kvs and Cv are singles, whose smallest above 0 is 2^-149 (1.4e-45); below half of it a value is held as 0.
+    const double smallestSingle = 0x1p-149;
+    QTest::newRow("Kvs 1e-46") << QStringList{"txtKvsCv=1e-46"} << "txtKvsCv" << "Kvs" << 40.0;
+    QTest::newRow("Kvs 7e-46") << QStringList{"txtKvsCv=7e-46"} << "txtKvsCv" << "Kvs" << 40.0;
+    // Held as 1.4e-45 itself, but its Kvs of 6.9e-46 as 0.
+    QTest::newRow("Cv 8e-46") << QStringList{"cmbKvUnit=1", "txtKvsCv=8e-46"} << "txtKvsCv" << "Cv" << 46.4;
+    QTest::newRow("Kvs 1e-45 taken over") << QStringList{"txtKvsCv=1e-45"} << "" << "Kvs" << smallestSingle;
+    // Its Kvs of 1.03e-45 is held as 1.4e-45.
+    QTest::newRow("Cv 1.2e-45 taken over")
+        << QStringList{"cmbKvUnit=1", "txtKvsCv=1.2e-45"} << "" << "Kvs" << smallestSingle;
     QTest::newRow("FL coefficient 1e308") << QStringList{"txtaFL_0=1e308"} << "txtaFL_0" << "aFL" << 0.8;
     // Kv/Kvs = y + 10 y^5 is 11 at full opening.
     QTest::newRow("curve ends at 11") << QStringList{"txtA5=10"} << "txtA5" << "a5" << 0.95782965;
