@@ -343,6 +343,11 @@ bool gasFlow(const GasConditions &c, double C, double xt, double &W)
     return true;
 }
 
+double chokedPressureRatio(const GasConditions &c, double C, double xt)
+{
+    return gasGeometry(C, xt, c.d, c.z, c.kappa).xChoked;
+}
+
 } // namespace flow
 
 namespace {

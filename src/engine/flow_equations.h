@@ -29,7 +29,9 @@ Variant calcQ_komp(const Variant &Kv, int KvUnit, const Variant &xT, const Varia
                    const Variant &gamma, int Zustand, int QUnit);
 
 // The numbers calcQ_inkomp and calcQ_komp read as (their asNumber()), without making the four-digit text of a
-// converted flow: for the recalculations, which compute with the flow.
+// converted flow. The recalculations and the opening solver compute through flow::ValveFlow (valve_flow.h), which
+// converts the operating point once; these serve a caller with one flow to compute (the tests, the benchmarks, the
+// help's reference figures).
 double calcQ_inkompZahl(int Medium, const Variant &Kv, int KvUnit, const Variant &FL, const Variant &DNVentil,
                         const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
                         const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
@@ -103,6 +105,8 @@ GasConditions gasConditions(const Variant &DNVentil, const Variant &DN1Rohr, con
                             const Variant &p1, int p1Unit, const Variant &p2, int p2Unit, const Variant &rho1,
                             int rhoUnit, const Variant &gamma);
 bool gasFlow(const GasConditions &c, double C, double xt, double &W);
+// chokedPressureRatio at the operating point of c, for a Kv C (internal unit, 0 or more).
+double chokedPressureRatio(const GasConditions &c, double C, double xt);
 
 // Characteristic curves of a valve row at the relative travel y (1 = fully open); Kv in the unit of KvsCv.
 double curveKv(double KvsCv, double a0, double a1, double a2, double a3, double a4, double a5, double y);

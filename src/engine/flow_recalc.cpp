@@ -208,13 +208,8 @@ void FlowRun::flowPasses()
             // The validation leaves p1 above 0; the guard only keeps a NaN out.
             s.XMax = p1 != 0 ? finiteOr0((p1 - p2) / p1) : 0.0;
             setCaption(sheet.lblxMax, zahl3(s.XMax));
-            // Choked exactly when the flow equation limits x: at Fγ·xTP, which differs from xT for an
-            // isentropic exponent other than 1.4 and with reducers. Without flow nothing is choked.
-            const double limit = flow::chokedPressureRatio(Variant(s.Kvmax), s.KvUnit, Variant(s.XTMax),
-                                                           Variant(s.DNVentil), Variant(s.DN1Rohr),
-                                                           Variant(s.DN2Rohr), s.DNunit, Variant(s.gammaMax));
-            s.ChokedFlowMax = s.QMax > 0 && std::isfinite(limit) && s.XMax >= limit;
-            setCaption(sheet.lblChokedFlowMax, std::isfinite(limit) ? yesNo(s.ChokedFlowMax) : kNA);
+            s.ChokedFlowMax = through.choked;
+            setCaption(sheet.lblChokedFlowMax, through.chokedKnown ? yesNo(s.ChokedFlowMax) : kNA);
         }
 
         if (s.chkDNRohr != 1)

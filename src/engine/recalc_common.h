@@ -4,7 +4,7 @@
 // of result labels, which show "N/A" for a value that could not be computed.
 
 #include "engine/main_window_access.h"
-#include "engine/valve_opening.h"
+#include "engine/valve_flow.h"
 #include "platform/core/variant.h"
 #include "platform/db/database.h"
 

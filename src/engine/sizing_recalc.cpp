@@ -49,8 +49,11 @@ struct Point {
     Label *lblSw1, *lblSw2, *lblSw3;
     // The solver found the opening (not -1): only then are the values derived from it shown.
     bool openingFound = true;
-    // The Kv the point needs where the valve's curve does not give it (no flow, or below its smallest Kv).
+    // The Kv the point needs where the valve's curve does not give it (no flow, or at either end of the travel).
     std::optional<double> KvBedarf{};
+    // The Kv that noise, z and the choked flag are computed with: the point's, or where no Kv passes its flow the
+    // curve's at full travel, where the valve stands.
+    double KvThrough = 0.0;
 };
 
 bool finite(double v)
@@ -410,9 +413,12 @@ void SizingRun::openings()
     }
     const flow::ValveCurves curves = curvesOf(s.KvsCv, s.KvUnit, row);
     for (Point *p : maxFirst()) {
-        // Without flow, and below the valve's smallest Kv, the point's Kv is the one it needs, not the curve's.
-        p->Kv = !p->openingFound ? 0.0 : p->KvBedarf ? *p->KvBedarf : finiteOr0(curves.kv(p->y));
-        setCaption(p->lblKv, p->openingFound ? zahl4(p->Kv) : kNA);
+        // Without flow, and at both ends of the travel, the point's Kv is the one it needs, not the curve's; where
+        // no Kv passes its flow it has none (0, shown as "N/A").
+        p->Kv = !p->openingFound ? 0.0 : p->KvBedarf ? finiteOr0(*p->KvBedarf) : finiteOr0(curves.kv(p->y));
+        const bool kvShown = hasRequiredKv(p->y, p->Kv, p->Q);
+        setCaption(p->lblKv, kvShown ? zahl4(p->Kv) : kNA);
+        p->KvThrough = kvShown || !p->openingFound ? p->Kv : finiteOr0(curves.kv(p->y));
     }
 }
 
@@ -455,10 +461,10 @@ void SizingRun::noise()
         Variant level;
         if (s.Zustand == 0 || s.Zustand == 2) {
             level = calcSchallGas(Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->T1), s.T1Unit,
-                                  Variant(p->Kv), s.KvUnit, Variant(s.rhoN), s.rhoUnit, Variant(p->v2), s.vUnit,
+                                  Variant(p->KvThrough), s.KvUnit, Variant(s.rhoN), s.rhoUnit, Variant(p->v2), s.vUnit,
                                   s.Zustand, s.Medium, s.Ventiltyp, p->DLA, p->LAEff);
         } else {
-            level = calcSchallFluessig(Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->Kv),
+            level = calcSchallFluessig(Variant(p->p1), s.p1Unit, Variant(p->p2), s.p2Unit, Variant(p->KvThrough),
                                        s.KvUnit, Variant(p->rho1), s.rhoUnit, Variant(p->psat), s.pUnit,
                                        Variant(p->v2), s.vUnit, s.Ventiltyp, Variant(row.Schalldaten), p->DLA,
                                        p->LAEff, p->zy, p->xF, &p->noiseTableMissing);
@@ -476,6 +482,7 @@ void SizingRun::noise()
 
 void SizingRun::ratios()
 {
+    const flow::ValveCurves curves = curvesOf(s.KvsCv, s.KvUnit, row);
     for (Point *p : maxFirst()) {
         if (liquid()) {
             // Without the valve's noise table z is unknown: neither z nor a cavitation verdict.
@@ -483,9 +490,7 @@ void SizingRun::ratios()
             setCaption(p->lblzy, zyUnknown ? kNA : fixedPattern(p->zy, 2));
             setCaption(p->lblxF, fixedPattern(p->xF, 3));
             // FL at an opening that was not found is unknown.
-            const double fl = p->openingFound
-                                  ? flow::curveFL(row.aFL.asNumber(), row.bFL.asNumber(), row.cFL.asNumber(), p->y)
-                                  : NAN;
+            const double fl = p->openingFound ? curves.fl(p->y) : NAN;
             p->FL = finiteOr0(fl);
             setCaption(p->lblFl, zahl3(fl));
             setCaption(p->lblChoked, yesNo(p->choked));
@@ -493,9 +498,7 @@ void SizingRun::ratios()
             p->cavitation = p->Q > 0 && !zyUnknown && p->xF > p->zy;
             setCaption(p->lblCavitation, zyUnknown ? kNA : yesNo(p->cavitation));
         } else {
-            const double xt = p->openingFound
-                                  ? flow::curveXT(row.axT.asNumber(), row.bxT.asNumber(), row.cxT.asNumber(), p->y)
-                                  : NAN;
+            const double xt = p->openingFound ? curves.xt(p->y) : NAN;
             p->XT = finiteOr0(xt);
             setCaption(p->lblxT, zahl3(xt));
             const double p1a = umrechnenDruck(Variant(p->p1), s.p1Unit, 0);
@@ -503,15 +506,11 @@ void SizingRun::ratios()
             const double x = p1a != 0 ? (p1a - p2a) / p1a : NAN;
             p->X = finiteOr0(x);
             setCaption(p->lblx, zahl3(x));
-            // Choked exactly when the flow equation limits x: at Fγ·xTP, which differs from xT for an
-            // isentropic exponent other than 1.4 and with reducers.
-            const double limit = finite(xt) ? flow::chokedPressureRatio(Variant(p->Kv), s.KvUnit, Variant(xt),
-                                                                         Variant(s.DNVentil), Variant(s.DN1Rohr),
-                                                                         Variant(s.DN2Rohr), s.DNunit,
-                                                                         Variant(p->gamma))
-                                            : NAN;
-            p->choked = p->Q > 0 && finite(limit) && finite(x) && x >= limit;
-            setCaption(p->lblChoked, finite(limit) && finite(x) ? yesNo(p->choked) : kNA);
+            // The flow through the point's Kv with xT at its opening tells whether it is choked.
+            const flow::Flow through = valveAtPoint(s, curves, p->p1, p->p2, {p->rho1, p->gamma, p->nue, p->psat})
+                                           .flowThrough(p->KvThrough, 0.0, xt);
+            p->choked = p->Q > 0 && through.choked;
+            setCaption(p->lblChoked, through.chokedKnown ? yesNo(p->choked) : kNA);
         }
     }
 }

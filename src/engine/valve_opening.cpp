@@ -1,92 +1,44 @@
 #include "valve_opening.h"
 
-#include "units/conversions.h"
-
+#include <algorithm>
 #include <cmath>
-
-namespace flow {
-
-ValveFlow::ValveFlow(const ValveCurves &curves, int Medium, int Zustand, const Variant &DNVentil,
-                     const Variant &DN1Rohr, const Variant &DN2Rohr, int DNunit, const Variant &p1, int p1Unit,
-                     const Variant &p2, int p2Unit, const Variant &pkrit, const Variant &psat, int pUnit,
-                     const Variant &rho1, const Variant &rhoN, int rhoUnit, const Variant &nue, int nueUnit,
-                     const Variant &gamma, int QUnit)
-    : curves_(curves), Zustand_(Zustand), QUnit_(QUnit), rhoN_(rhoN), rhoUnit_(rhoUnit)
-{
-    if (Zustand == 1)
-        liquid_ = liquidConditions(Medium, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, pkrit, psat,
-                                   pUnit, rho1, rhoUnit, nue, nueUnit);
-    else
-        gas_ = gasConditions(DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit, rho1, rhoUnit, gamma);
-    liquidDensity_ = Variant(liquid_.rho);
-}
-
-Flow ValveFlow::flowAtOpening(double y) const
-{
-    const bool liquid = Zustand_ == 1;
-    return flowThrough(curves_.kv(y), liquid ? curves_.fl(y) : 0.0, liquid ? 0.0 : curves_.xt(y));
-}
-
-Flow ValveFlow::flowThrough(double C, double fl, double xt) const
-{
-    return flowIn(C, fl, xt, true);
-}
-
-Flow ValveFlow::flowIn(double C, double fl, double xt, bool rounded) const
-{
-    Flow f;
-    const double kv = kvCvZahl(Variant(C), curves_.KvUnit, 0);
-    if (Zustand_ == 1) {
-        double q = 0.0;
-        bool choked = false;
-        if (!liquidFlow(liquid_, kv, fl, q, choked))
-            return f;
-        f.Q = rounded ? durchflussFluessigZahl(Variant(q), 0, liquidDensity_, 0, QUnit_)
-                      : durchflussFluessigUngerundet(q, 0, liquidDensity_, 0, QUnit_);
-        f.choked = choked && q > 0.0;
-        return f;
-    }
-    double W = 0.0;
-    if (!gasFlow(gas_, kv, xt, W))
-        return f;
-    switch (Zustand_) {
-    case 0:
-        f.Q = rounded ? durchflussGasZahl(Variant(W), 1, rhoN_, rhoUnit_, QUnit_)
-                      : durchflussGasUngerundet(W, 1, rhoN_, rhoUnit_, QUnit_);
-        break;
-    case 2: f.Q = rounded ? massenstromZahl(Variant(W), 0, QUnit_) : massenstromUngerundet(W, 0, QUnit_); break;
-    default: break;
-    }
-    return f;
-}
-
-double ValveFlow::coefficientBelowRange(double q, Flow &through) const
-{
-    const double fl0 = curves_.fl(0.0), xt0 = curves_.xt(0.0);
-    // Bisection between 0 (no flow) and Kv(0) (more than q) down to adjacent numbers, on the flows before their
-    // four-digit rounding in a unit other than the equations' own: rounded, they are a staircase with a whole range
-    // of coefficients on the step of q.
-    double lo = 0.0, hi = curves_.kv(0.0);
-    for (int step = 0; step < kCoefficientStepLimit; ++step) {
-        const double mid = lo + (hi - lo) / 2;
-        if (!(mid > lo && mid < hi))
-            break;
-        if (flowIn(mid, fl0, xt0, false).Q >= q)
-            hi = mid;
-        else
-            lo = mid;
-    }
-    through = flowThrough(hi, fl0, xt0);
-    return hi;
-}
-
-} // namespace flow
+#include <limits>
 
 namespace {
 
-Variant solveOpening(const flow::ValveFlow &valve, double q, bool &ChokedFlow, std::optional<double> *KvBedarf)
+using flow::Flow;
+
+// One end of the bracket: an opening and its flow's difference from the required flow.
+struct End {
+    double y;
+    double f;
+};
+
+struct Bracket {
+    End lower; // flow at or below the required one
+    End upper; // flow above it
+};
+
+// The coarse scan from opening y0 (flow difference f0 <= 0 or not) in steps of 0.1 of the travel, accumulated as
+// they are added, its last step held at full travel: the first step whose flow exceeds q after one at or below it.
+// Nothing when no step within the travel falls to q.
+std::optional<Bracket> scanFrom(const flow::ValveFlow &valve, double q, double y0, double f0)
 {
-    using flow::Flow;
+    End a{y0, f0};
+    for (;;) {
+        const double y = std::min(a.y + 0.1, 1.0);
+        const End b{y, valve.exactFlowAtOpening(y).Q - q};
+        if (a.f <= 0.0 && b.f > 0.0)
+            return Bracket{a, b};
+        if (y >= 1.0)
+            return std::nullopt;
+        a = b;
+    }
+}
+
+Variant solveOpening(const flow::ValveFlow &valve, double q, bool liquid, bool &ChokedFlow,
+                     std::optional<double> *KvBedarf)
+{
     if (KvBedarf)
         KvBedarf->reset();
     // A closed valve: no flow, and no coefficient needed.
@@ -97,89 +49,89 @@ Variant solveOpening(const flow::ValveFlow &valve, double q, bool &ChokedFlow, s
         return Variant(0);
     }
 
+    // Beyond full travel: the valve stands fully open, and the point needs the coefficient that passes its flow with
+    // FL and xT there.
     const Flow full = valve.flowAtOpening(1.0);
     if (full.Q <= q) {
-        ChokedFlow = full.choked;
-        return Variant(1);
-    }
-
-    // Below the valve's range: its smallest opening passes more than the point needs.
-    const Flow bottom = valve.flowAtOpening(0.0);
-    if (q < bottom.Q) {
         Flow through;
-        const double C = valve.coefficientBelowRange(q, through);
-        ChokedFlow = through.choked;
+        const std::optional<double> C = valve.coefficientAt(q, 1.0, through);
+        ChokedFlow = liquid && (C ? through.choked : full.choked);
         if (KvBedarf)
-            *KvBedarf = C;
-        return Variant(0);
-    }
-
-    // Coarse scan from the flow at the smallest opening.
-    Flow last = bottom;
-    const auto Qy = [&](double y) {
-        last = valve.flowAtOpening(y);
-        return last.Q;
-    };
-    double ya = 0.0, Qa = bottom.Q;
-    double yb = 0.0, Qb = 0.0;
-    for (;;) {
-        if (ya > 1.0) {
-            yb = ya;
-            Qb = Qa;
-            break;
-        }
-        const double y = ya + 0.1;
-        Qb = Qy(y);
-        if (Qa <= q && q < Qb) {
-            yb = y;
-            break;
-        }
-        ya = y;
-        Qa = Qb;
-    }
-
-    // Regula falsi. The stop test compares two successive trial flows, relative to the required flow.
-    double Qprev = Qa;
-    double yn = 0.0;
-    bool anyStep = false;
-    bool finished = false;
-    int counter = 0;
-    while (counter <= flow::kOpeningStepLimit) {
-        // Equal bracket flows (a curve falling again beyond full travel) leave nothing to interpolate: the
-        // valve needs full opening, or the last opening tried stands.
-        if (Qb == Qa) {
-            finished = true;
-            break;
-        }
-        const double next = ya + (q - Qa) * (yb - ya) / (Qb - Qa);
-        if (!std::isfinite(next)) {
-            finished = true;
-            break;
-        }
-        yn = next;
-        anyStep = true;
-        const double Qn = Qy(yn);
-        if (std::fabs(Qn - Qprev) / q < 0.0001) {
-            finished = true;
-            break;
-        }
-        if ((Qn - q) * (Qa - q) < 0.0) {
-            yb = yn;
-            Qb = Qn;
-        } else {
-            ya = yn;
-            Qa = Qn;
-        }
-        Qprev = Qn;
-        ++counter;
-    }
-
-    if (finished && !anyStep) {
-        ChokedFlow = full.choked;
+            *KvBedarf = C ? *C : std::numeric_limits<double>::infinity();
         return Variant(1);
     }
-    ChokedFlow = last.choked;
-    return finished ? Variant(yn) : Variant(-1);
+    // Within the four-digit rounding of the full-open flow but above its exact value: full travel.
+    const Flow fullExact = valve.exactFlowAtOpening(1.0);
+    if (q >= fullExact.Q) {
+        ChokedFlow = liquid && fullExact.choked;
+        return Variant(1.0);
+    }
+
+    const Flow bottom = valve.exactFlowAtOpening(0.0);
+    std::optional<Bracket> bracket;
+    if (q >= bottom.Q) {
+        bracket = scanFrom(valve, q, 0.0, bottom.Q - q);
+    } else {
+        // Below the valve's range: the least flow over its travel is more than the point needs.
+        const flow::ValveFlow::Least least = valve.leastFlow();
+        if (q < least.Q) {
+            Flow through;
+            const std::optional<double> C = valve.coefficientAt(q, 0.0, through);
+            ChokedFlow = liquid && through.choked;
+            if (KvBedarf)
+                *KvBedarf = C ? *C : 0.0;
+            return Variant(0);
+        }
+        // The curve dips to Q after its smallest opening: the scan from y = 0 finds where it rises through Q again,
+        // unless the dip lies between two of its steps.
+        bracket = scanFrom(valve, q, 0.0, bottom.Q - q);
+        if (!bracket)
+            bracket = scanFrom(valve, q, least.y, least.Q - q);
+    }
+    // Unreachable for flows that a curve gives (the flow at full travel exceeds q); nothing to refine otherwise.
+    if (!bracket) {
+        ChokedFlow = false;
+        return Variant(-1);
+    }
+
+    // Regula falsi, Illinois form, on the flow's difference from q; a step that does not halve the bracket is
+    // followed by a bisection, so that a flow flat at one end and steep at the other (a curve that starts at a Kv
+    // of nearly 0) cannot hold it up. It goes on past the stop test while the bracket can still shrink, to
+    // kOpeningTarget, so that the four digits of the Kv shown at the opening are those of the Kv that passes q
+    // exactly; the opening reported is the trial closest to q.
+    End a = bracket->lower, b = bracket->upper;
+    int kept = 0; // +1: the lower end was kept last time, -1: the upper one
+    bool bisect = false;
+    End best{a.y, std::numeric_limits<double>::infinity()};
+    Flow bestFlow;
+    for (int counter = 0; counter <= flow::kOpeningStepLimit; ++counter) {
+        const double width = b.y - a.y;
+        // The fraction first: the product of a tiny flow and a tiny width would underflow.
+        const double yn = bisect ? a.y + width / 2 : a.y + (-a.f / (b.f - a.f)) * width;
+        const Flow trial = valve.exactFlowAtOpening(yn);
+        const double fn = trial.Q - q;
+        if (std::fabs(fn) < std::fabs(best.f)) {
+            best = {yn, fn};
+            bestFlow = trial;
+        }
+        if (std::fabs(fn) / q < flow::kOpeningTarget || !(std::nextafter(a.y, b.y) < b.y))
+            break;
+        if (fn > 0.0) {
+            b = {yn, fn};
+            if (kept == 1 && !bisect)
+                a.f /= 2;
+            kept = bisect ? 0 : 1;
+        } else {
+            a = {yn, fn};
+            if (kept == -1 && !bisect)
+                b.f /= 2;
+            kept = bisect ? 0 : -1;
+        }
+        bisect = !bisect && b.y - a.y > width / 2;
+    }
+    ChokedFlow = liquid && bestFlow.choked;
+    // The stop test: the flow at the opening is q to 1e-4 of q.
+    return std::fabs(best.f) / q < flow::kOpeningTolerance ? Variant(best.y) : Variant(-1);
 }
 
 } // namespace
@@ -200,5 +152,5 @@ Variant calcVentiloeffnung(const Variant &Q, int QUnit, const Variant &KvsCv, in
                                    bxT.asNumber(),   cxT.asNumber()};
     const flow::ValveFlow valve(curves, Medium, Zustand, DNVentil, DN1Rohr, DN2Rohr, DNunit, p1, p1Unit, p2, p2Unit,
                                 pkrit, psat, pUnit, rho1, rhoN, rhoUnit, nue, nueUnit, gamma, QUnit);
-    return solveOpening(valve, Q.asNumber(), ChokedFlow, KvBedarf);
+    return solveOpening(valve, Q.asNumber(), Zustand == 1, ChokedFlow, KvBedarf);
 }

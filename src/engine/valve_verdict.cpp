@@ -29,6 +29,11 @@ bool hasRequiredRangeability(double y, double Kv)
     return std::isfinite(y) && y != -1.0 && Kv > 0.0 && std::isfinite(Kv);
 }
 
+bool hasRequiredKv(double y, double Kv, double Q)
+{
+    return std::isfinite(y) && y != -1.0 && std::isfinite(Kv) && (Kv > 0.0 || !(Q > 0.0));
+}
+
 ValveVerdict judgeValve(const SharedData &s)
 {
     ValveVerdict v;
@@ -40,10 +45,11 @@ ValveVerdict judgeValve(const SharedData &s)
         {true, s.p1Max, s.p2Max, s.QMax, {s.rho1Max, s.gammaMax, s.nueMax, s.psatMax}, s.yMax, s.Kvmax,
          s.StellverhältnisMax}};
     const flow::ValveCurves curves = recalc::curvesOf(s);
-    // What the valve's curve reaches at its smallest opening, Kvs / Kv(0): a valve whose curve closes to less than
-    // its stated rangeability (a user's curve) cannot control a point below that either.
-    const double kv0 = curves.kv(0.0);
-    const double curveRange = kv0 > 0.0 ? curves.KvsCv / kv0 : 0.0;
+    // What the valve's curve reaches, Kvs over its least Kv over the travel (Kv(0) for a curve rising from there): a
+    // valve whose curve closes to less than its stated rangeability (a user's curve) cannot control a point below
+    // that either. A curve that reaches 0 has no such limit.
+    const double leastKv = curves.leastKv().kv;
+    const double curveRange = leastKv > 0.0 ? curves.KvsCv / leastKv : 0.0;
     for (std::size_t i = 0; i < std::size(points); ++i) {
         const PointData &p = points[i];
         if (!p.active)

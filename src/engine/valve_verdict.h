@@ -16,8 +16,9 @@ struct ValveVerdict {
     // is not).
     std::array<bool, 3> rangeabilityJudged{};
     // ... and it needs more than the valve's: "Stellverhältnis nicht ausreichend!". A point below the valve's
-    // smallest Kv needs Kvs over the Kv it needs, and is judged so; it is short also where the valve's curve closes
-    // to less than the stated rangeability and the point lies below what the curve reaches.
+    // range needs Kvs over the Kv it needs, and is judged so; it is short also where the valve's curve closes to
+    // less than the stated rangeability (its least Kv over the travel above Kvs over that) and the point lies below
+    // what the curve reaches.
     std::array<bool, 3> rangeabilityShort{};
     // The maximum point's flow reserve (Q100 - QMax) / QMax; none without a maximum flow.
     std::optional<double> reserve;
@@ -32,5 +33,10 @@ struct ValveVerdict {
 ValveVerdict judgeValve(const SharedData &s);
 
 // Whether a point with opening y and flow coefficient Kv has a required rangeability (Kvs / Kv): not where its
-// opening was not found (-1), nor without flow, where it needs a Kv of 0 and a closed valve needs no rangeability.
+// opening was not found (-1), nor without flow, where it needs a Kv of 0 and a closed valve needs no rangeability,
+// nor where no Kv passes its flow.
 bool hasRequiredRangeability(double y, double Kv);
+// Whether a point with opening y, flow coefficient Kv and flow Q shows a Kv: not where its opening was not found,
+// nor where it has a flow but a Kv of 0, since no coefficient passes it (reducers bound the flow through the
+// valve's size below Q). A point without flow needs Kv 0.
+bool hasRequiredKv(double y, double Kv, double Q);

@@ -199,19 +199,19 @@ void frmDruck::druck_Ventildaten()
     struct Point {
         bool printed;
         int column;
-        double y, Kv, required, FL, XT;
+        double y, Kv, required, FL, XT, Q;
         bool full;           // it needs more than the valve passes at full travel
         bool rangeShort;     // it needs more rangeability than the valve has
         bool found = false;  // the solver found the opening
         bool short_ = false; // ... and the rangeability rows print it
     };
     Point points[] = {
-        {minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin, verdict.beyondFullTravel[0],
-         verdict.rangeabilityShort[0]},
-        {normEntry(), kNormColumn, d.yNorm, d.Kvnorm, d.StellverhältnisNorm, d.FLNorm, d.XTNorm,
+        {minEntry(), kMinColumn, d.yMin, d.Kvmin, d.StellverhältnisMin, d.FLMin, d.XTMin, d.QMin,
+         verdict.beyondFullTravel[0], verdict.rangeabilityShort[0]},
+        {normEntry(), kNormColumn, d.yNorm, d.Kvnorm, d.StellverhältnisNorm, d.FLNorm, d.XTNorm, d.QNorm,
          verdict.beyondFullTravel[1], verdict.rangeabilityShort[1]},
-        {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax, verdict.beyondFullTravel[2],
-         verdict.rangeabilityShort[2]}};
+        {true, kMaxColumn, d.yMax, d.Kvmax, d.StellverhältnisMax, d.FLMax, d.XTMax, d.QMax,
+         verdict.beyondFullTravel[2], verdict.rangeabilityShort[2]}};
 
     // Judged before the first row, so that every marker carries its note's number in the list, whose order is
     // fixed.
@@ -270,7 +270,8 @@ void frmDruck::druck_Ventildaten()
     p.tab(kSubLabelColumn);
     p.print(t("berechnet"));
     const QString kvUnit = EinheitKv(Variant(d.KvUnit)) + QLatin1Char(' ');
-    pointEntries([&](const Point &pt) { return kvUnit + (pt.found ? zahl4(pt.Kv) : kNA); }, full,
+    pointEntries([&](const Point &pt) { return kvUnit + (hasRequiredKv(pt.y, pt.Kv, pt.Q) ? zahl4(pt.Kv) : kNA); },
+                 full,
                  kvNotes.isEmpty() ? 0 : kMarkerColumn);
     if (kvNotes.isEmpty())
         p.endLine();

@@ -6,6 +6,7 @@
 #include "engine/main_window_access.h"
 #include "engine/sizing_recalc.h"
 #include "engine/validation.h"
+#include "engine/valve_verdict.h"
 #include "engine/recalc_common.h"
 #include "platform/core/number_text.h"
 #include "platform/db/database.h"
@@ -282,9 +283,10 @@ void frmCalcSize::cmbKvUnit_Click()
     s.Kvmin = umrechnenKvCv(Variant(s.Kvmin), old, neu).asNumber();
     s.Kvnorm = umrechnenKvCv(Variant(s.Kvnorm), old, neu).asNumber();
     s.Kvmax = umrechnenKvCv(Variant(s.Kvmax), old, neu).asNumber();
-    lblKvmincalc.setCaption(zahl4(s.Kvmin));
-    lblKvnormcalc.setCaption(zahl4(s.Kvnorm));
-    lblKvmaxcalc.setCaption(zahl4(s.Kvmax));
+    // As the run shows them: "N/A" for a point whose opening was not found or that no Kv passes.
+    lblKvmincalc.setCaption(hasRequiredKv(s.yMin, s.Kvmin, s.QMin) ? zahl4(s.Kvmin) : recalc::kNA);
+    lblKvnormcalc.setCaption(hasRequiredKv(s.yNorm, s.Kvnorm, s.QNorm) ? zahl4(s.Kvnorm) : recalc::kNA);
+    lblKvmaxcalc.setCaption(hasRequiredKv(s.yMax, s.Kvmax, s.QMax) ? zahl4(s.Kvmax) : recalc::kNA);
 }
 
 void frmCalcSize::cmbDNunit_Click()

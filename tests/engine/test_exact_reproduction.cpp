@@ -381,7 +381,12 @@ int main(int argc, char **argv)
                                                  "per m3); calcVentiloeffnung again once a flow below the valve's "
                                                  "smallest opening gave 0, the search started from the flow at "
                                                  "y = 0, and the choked flag followed the flow at the opening "
-                                                 "reported.\n# routine\tlocale\tblock\tdigest\n")))
+                                                 "reported; calcVentiloeffnung again once its search worked on the "
+                                                 "flows before their four-digit rounding, refined to the flow itself "
+                                                 "(Illinois regula falsi, bisection where a step does not halve the "
+                                                 "bracket), took below the range what lies below the least flow over "
+                                                 "the travel, and gave beyond full travel the Kv the flow needs.\n"
+                                                 "# routine\tlocale\tblock\tdigest\n")))
         return 0;
     TestExactReproduction suite;
     return QTest::qExec(&suite, argc, argv);

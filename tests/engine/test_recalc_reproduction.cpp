@@ -384,7 +384,10 @@ int main(int argc, char **argv)
                                                  "showed the Kv it needs at opening 0, an opening just above it "
                                                  "started from the flow there, the choked and cavitation flags "
                                                  "followed the flow at the opening shown, and Q100 the curve's Kv at "
-                                                 "full travel.\n"
+                                                 "full travel; the sizing lines again once the opening search "
+                                                 "worked on the flows before their four-digit rounding to the flow "
+                                                 "itself, and a point beyond full travel showed the Kv it needs (or "
+                                                 "none where reducers bound its flow).\n"
                                                  "# routine\tlocale\tblock\tdigest\n")))
         return 0;
     TestRecalcReproduction suite;

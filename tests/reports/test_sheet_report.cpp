@@ -7,6 +7,7 @@
 #include "reports/report_frame.h"
 #include "units/data_folder.h"
 #include "units/maker_identity.h"
+#include "units/number_format.h"
 
 #include <QTest>
 
@@ -62,6 +63,8 @@ private slots:
     void screenAndPaperAgree();
     void rangeabilityOnScreenAndPaper_data();
     void rangeabilityOnScreenAndPaper();
+    void beyondFullTravelOnScreenAndPaper_data();
+    void beyondFullTravelOnScreenAndPaper();
     void numbersFitTheirColumns_data();
     void numbersFitTheirColumns();
     void extendedSection_data();
@@ -325,6 +328,21 @@ void TestSheetReport::markersAndWarnings_data()
                        "120:1)"}
         << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"}
         << QStringList{z("60.0") + ":1", z("80.0") + ":1", "1)"} << QStringList{r1} << 1;
+    // A curve dipping from Kv(0) 2.0 to its least Kv 1.28 (Kvs 40: 0.05 - 0.3 y + 1.25 y^2) reaches 31.25:1. A point
+    // at opening 0 is judged against that, not against the 20:1 of Kv(0), whatever the stated 50:1.
+    const Change dipping = [](SharedData &s) {
+        s.A0 = Variant(0.05), s.A1 = Variant(-0.3), s.A2 = Variant(1.25), s.yMin = 0;
+    };
+    QTest::newRow("opening 0 below a dipping curve's least Kv")
+        << Change([dipping](SharedData &s) { dipping(s), s.Kvmin = 1.2, s.StellverhältnisMin = 40 / 1.2; })
+        << QStringList{"18:berechnet", "55:" + z("33.3") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1",
+                       "120:1)"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{z("33.3") + ":1", "1)"}
+        << QStringList{r1} << 1;
+    QTest::newRow("opening 0 between a dipping curve's least Kv and its Kv(0)")
+        << Change([dipping](SharedData &s) { dipping(s), s.Kvmin = 1.6, s.StellverhältnisMin = 25; })
+        << QStringList{"18:berechnet", "55:" + z("25.0") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{} << QStringList{} << 0;
     QTest::newRow("reserve 10 % after a rangeability marker")
         << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.Q100 = 33; })
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("80.0") + ":1",
@@ -612,29 +630,44 @@ void TestSheetReport::screenAndPaperAgree()
 }
 
 // A point's Kv and required rangeability, and their judgement, are the same on the sheet and on paper; below the
-// valve's smallest Kv as anywhere else, and without flow, where neither shows a number. The default project's valve
-// (DN 50, Kvs 25, Kv(0) 0.5, 50:1) and water at 20 °C from 10 to 7 bar at the minimum point: Kv = 0.57696 Q.
+// valve's range as anywhere else, and without flow, where neither shows a number. The default project's valve (DN 50,
+// Kvs 25, Kv(0) 0.5, 50:1) or a user's curve, and water at 20 °C from 10 to 7 bar at the minimum point: Kv =
+// 0.57696 Q. A curve closing to 10:1 (a0 0.1) under the stated 50:1 cannot pass 2 m3/h (Kv 1.154, 21.7:1) although
+// 21.7 is less than 50; a curve dipping from Kv(0) 1.25 to its least Kv 0.8 at y 0.12 passes 1.9 m3/h (Kv 1.096) on
+// its rise, but not 1.3 m3/h (Kv 0.7500, 33.3:1 beyond the 31.25:1 it reaches).
 void TestSheetReport::rangeabilityOnScreenAndPaper_data()
 {
-    QTest::addColumn<bool>("closedKv"); // the curve has a Kv at closed travel (0.02 Kvs), else it starts at 0
-    QTest::addColumn<int>("point");     // 0 min (the other points off but max), 2 max alone
+    QTest::addColumn<QList<double>>("curve"); // a0 .. a5; empty: the project's
+    QTest::addColumn<int>("point");           // 0 min (the other points off but max), 2 max alone
     QTest::addColumn<double>("Q");
     QTest::addColumn<QString>("kv");     // sheet and paper
     QTest::addColumn<QString>("sheet");  // the sheet's rangeability
     QTest::addColumn<QString>("paper");  // the printout's
     QTest::addColumn<bool>("short_");
 
-    QTest::newRow("min below the smallest Kv") << true << 0 << 0.85 << "0.4904" << "51.0:1" << "51.0:1" << true;
-    QTest::newRow("min far below it") << true << 0 << 0.3 << "0.1731" << "144.4:1" << "144:1" << true;
-    QTest::newRow("min just above it") << true << 0 << 0.87 << "0.5020" << "49.8:1" << "49.8:1" << false;
-    QTest::newRow("no flow at the max point") << true << 2 << 0.0 << "0" << "N/A" << "N/A" << false;
-    QTest::newRow("no flow at the max point, no Kv at closed travel") << false << 2 << 0.0 << "0" << "N/A" << "N/A"
+    const QList<double> project;
+    const QList<double> linear{0, 1, 0, 0, 0, 0};
+    QTest::newRow("min below the smallest Kv") << project << 0 << 0.85 << "0.4904" << "51.0:1" << "51.0:1" << true;
+    QTest::newRow("min far below it") << project << 0 << 0.3 << "0.1731" << "144.4:1" << "144:1" << true;
+    QTest::newRow("min just above it") << project << 0 << 0.87 << "0.5020" << "49.8:1" << "49.8:1" << false;
+    QTest::newRow("no flow at the max point") << project << 2 << 0.0 << "0" << "N/A" << "N/A" << false;
+    QTest::newRow("no flow at the max point, no Kv at closed travel") << linear << 2 << 0.0 << "0" << "N/A" << "N/A"
                                                                        << false;
+    const QList<double> tenToOne{0.1, 0.9, 0, 0, 0, 0};
+    QTest::newRow("curve closing at 10:1 under a stated 50:1, min below it")
+        << tenToOne << 0 << 2.0 << "1.154" << "21.7:1" << "21.7:1" << true;
+    QTest::newRow("curve closing at 10:1 under a stated 50:1, min above it")
+        << tenToOne << 0 << 5.0 << "2.885" << "8.7:1" << "8.67:1" << false;
+    const QList<double> dipping{0.05, -0.3, 1.25, 0, 0, 0};
+    QTest::newRow("dipping curve, min between its least Kv and Kv(0)")
+        << dipping << 0 << 1.9 << "1.096" << "22.8:1" << "22.8:1" << false;
+    QTest::newRow("dipping curve, min below its least Kv")
+        << dipping << 0 << 1.3 << "0.7500" << "33.3:1" << "33.3:1" << true;
 }
 
 void TestSheetReport::rangeabilityOnScreenAndPaper()
 {
-    QFETCH(bool, closedKv);
+    QFETCH(QList<double>, curve);
     QFETCH(int, point);
     QFETCH(double, Q);
     QFETCH(QString, kv);
@@ -644,8 +677,8 @@ void TestSheetReport::rangeabilityOnScreenAndPaper()
     Fixture fx;
     sizingfixture::ValveRow valve{50, 1, 25.0f, 50, {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965},
                                   {0.97, -0.04, -0.01}, {0.8, -0.06, -0.02}};
-    if (!closedKv)
-        valve.a = {0, 1, 0, 0, 0, 0};
+    if (!curve.isEmpty())
+        std::copy(curve.begin(), curve.end(), valve.a.begin());
     sizingfixture::Fixture sizing({valve});
     SharedData &s = shared();
     s.DNmin = s.KvsOpt = false, s.KvsCv = 25.0f, s.NORM = false, s.MIN = point == 0;
@@ -670,6 +703,80 @@ void TestSheetReport::rangeabilityOnScreenAndPaper()
     QVERIFY2(printed.contains(column + (short_ ? "*" : "") + shown(paper)), qPrintable(printed.join(" | ")));
     QCOMPARE(printed.contains("120:*1)"), short_);
     QCOMPARE(d.find(QStringLiteral("1) Stellverhältnis nicht ausreichend!")) != nullptr, short_);
+}
+
+// A point beyond full travel shows the Kv its flow needs on the sheet and on paper, in bold with the note of the
+// valve flow, and its rangeability Kvs over that Kv; where no Kv passes its flow (the DN 150 pipes around the DN 50
+// valve bound it below 60 m3/h) neither is a number. The default project's valve and water from 10 to 9.7 bar at the
+// minimum point need Kv = 20 sqrt(0.99865 / 0.3) = 36.49 for 20 m3/h, 0.685:1; air and steam as the sheet computes
+// them (the sizing's own test checks them by hand).
+void TestSheetReport::beyondFullTravelOnScreenAndPaper_data()
+{
+    QTest::addColumn<int>("Medium");
+    QTest::addColumn<QString>("pipes");
+    QTest::addColumn<double>("Q");
+    QTest::addColumn<QString>("kv");    // sheet and paper; empty: as the sheet shows it
+    QTest::addColumn<QString>("paper"); // the printout's rangeability; empty: as the sheet's, to three digits
+
+    QTest::newRow("water") << 1 << "" << 20.0 << "36.49" << "0.685:1";
+    QTest::newRow("water between reducers") << 1 << "80 100" << 20.0 << "" << "";
+    QTest::newRow("water beyond what any Kv passes") << 1 << "150 150" << 60.0 << "N/A" << "N/A";
+    QTest::newRow("air") << 0 << "" << 2000.0 << "" << "";
+    QTest::newRow("steam") << 2 << "" << 1500.0 << "" << "";
+}
+
+void TestSheetReport::beyondFullTravelOnScreenAndPaper()
+{
+    QFETCH(int, Medium);
+    QFETCH(QString, pipes);
+    QFETCH(double, Q);
+    QFETCH(QString, kv);
+    QFETCH(QString, paper);
+    Fixture fx;
+    sizingfixture::ValveRow valve{50, 1, 25.0f, 50, {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965},
+                                  {0.97, -0.04, -0.01}, {0.8, -0.06, -0.02}};
+    sizingfixture::Fixture sizing({valve});
+    SharedData &s = shared();
+    s.DNmin = s.KvsOpt = false, s.KvsCv = 25.0f, s.NORM = false, s.MIN = true;
+    if (Medium != 1) {
+        s.Medium = Medium, s.Zustand = Medium == 2 ? 2 : 0, s.rhoN = 1.293;
+        s.gammaMin = s.gammaNorm = s.gammaMax = 1.4;
+        for (const char *box : {"txtT1min", "txtT1max"})
+            sizing.input(box, Medium == 2 ? 200 : 20);
+        sizing.input("txtQmax", 3000);
+        sizing.input("txtp1min", 5);
+    }
+    sizing.input("txtp2min", Medium == 1 ? 9.7 : 4);
+    if (!pipes.isEmpty()) {
+        s.chkDNRohr = 2;
+        s.DN1Rohr = pipes.section(' ', 0, 0);
+        s.DN2Rohr = pipes.section(' ', 1, 1);
+        sizing.input("txtQmax", Q);
+    }
+    sizing.input("txtQmin", Q);
+    calcDimensionierung();
+    QVERIFY2(sizing.status().contains("Ventildurchfluss nicht ausreichend!"), qPrintable(sizing.status()));
+    QCOMPARE(s.yMin, 1.0);
+    const QString onSheet = sizing.sheet.label("lblKvmincalc").caption();
+    if (!kv.isEmpty())
+        QCOMPARE(onSheet, z(qPrintable(kv)));
+    QVERIFY2(onSheet == "N/A" || s.Kvmin > 25, qPrintable(onSheet));
+    const QString required =
+        s.Kvmin > 0 ? formatZahl3(Variant(25 / s.Kvmin)).toString() + ":1" : QStringLiteral("N/A");
+    if (!paper.isEmpty())
+        QCOMPARE(required, z(qPrintable(paper)));
+
+    s.DruckVentildaten = Variant(true);
+    s.DruckStellverhältnis = Variant(true);
+    fx.open().druck_Berechnungsblatt();
+    const RecordedDocument &d = fx.recorder.last();
+    const QString column = QString::number(report::kMinColumn) + ":";
+    const QStringList kvRow = row(d, QStringLiteral("berechnet"), 0, true);
+    QVERIFY2(kvRow.contains(column + "*Kv " + onSheet), qPrintable(kvRow.join(" | ")));
+    QVERIFY2(kvRow.contains("120:*1)"), qPrintable(kvRow.join(" | ")));
+    const QStringList stvRow = row(d, QStringLiteral("berechnet"), 1, true);
+    QVERIFY2(stvRow.contains(column + required), qPrintable(stvRow.join(" | ")));
+    QVERIFY(d.find(QStringLiteral("1) Ventildurchfluss nicht ausreichend!")) != nullptr);
 }
 
 // A number wider than the room of its column (up to a blank before the next piece of its line) is printed the

@@ -536,8 +536,15 @@ void TestCalcSizeInputs::kvUnit_switchesToTableCv()
     const double kvmax = s.Kvmax;
     const float tableCv = umrechnenKvsCvTabelle(Variant(kvs), 0, 1).toFloat();
     QVERIFY(tableCv > 0);
+    // The minimum point's opening was not found, the normal point's flow passes no Kv (beyond full travel between
+    // reducers): neither has a Kv to convert, and both keep showing "N/A" as the run showed them.
+    s.yMin = -1, s.Kvmin = 0;
+    s.yNorm = 1, s.Kvnorm = 0;
+    QVERIFY(s.QMin > 0 && s.QNorm > 0);
 
     sheet.cmbKvUnit.setListIndex(1);
+    QCOMPARE(sheet.lblKvmincalc.caption(), QStringLiteral("N/A"));
+    QCOMPARE(sheet.lblKvnormcalc.caption(), QStringLiteral("N/A"));
     QCOMPARE(s.KvUnit, 1);
     QCOMPARE(s.KvsCv, tableCv);
     QCOMPARE(sheet.cmbKvsCv.text(), numtext::general(tableCv, 7));
