@@ -217,6 +217,7 @@ void checkUserValve(const Staged &s, const QString &path)
     const std::array<QString, 12> &koeffizienten = userValveCoefficientColumns();
     UserValve valve;
     valve.KvsCv = s.value("KvsCv");
+    valve.KvUnit = s.integer("KvUnit");
     valve.Stellverhältnis = s.value("Stellverhältnis");
     for (std::size_t i = 0; i < valve.koeffizienten.size(); ++i)
         valve.koeffizienten[i] = s.value(koeffizienten[i]);

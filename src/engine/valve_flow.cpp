@@ -91,9 +91,10 @@ std::vector<double> turningPoints(const flow::ValveCurves &c, bool liquid)
 }
 
 // The least flow is looked for on this many equal steps of the travel and at the curves' turning points, then
-// closed in around the least of them by golden sections down to this width of travel (about 60 sections; the
-// limit only guards against a width that cannot shrink).
+// closed in around the least dips among them (this many at the most) by golden sections down to this width of
+// travel (about 60 sections; their limit only guards against a width that cannot shrink).
 constexpr int kLeastFlowSteps = 100;
+constexpr std::size_t kLeastFlowDips = 8;
 constexpr double kLeastFlowWidth = 1e-12;
 constexpr int kLeastFlowSections = 200;
 
@@ -190,41 +191,50 @@ ValveFlow::Least ValveFlow::leastFlow() const
         ys.push_back(y);
     std::sort(ys.begin(), ys.end());
     ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    std::vector<double> Qs;
+    for (double y : ys)
+        Qs.push_back(exactFlowAtOpening(y).Q);
 
-    Least least{0.0, exactFlowAtOpening(0.0).Q};
-    std::size_t at = 0;
-    for (std::size_t i = 1; i < ys.size(); ++i) {
-        const double Q = exactFlowAtOpening(ys[i]).Q;
-        if (Q < least.Q) {
-            least = {ys[i], Q};
-            at = i;
-        }
-    }
-    // Between its neighbours the flow falls to its least and rises again (a smooth curve, its turning points
-    // among the openings tried): golden sections close in on it.
-    const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
-    double a = ys[at == 0 ? 0 : at - 1], b = ys[std::min(at + 1, ys.size() - 1)];
+    Least least{ys.front(), Qs.front()};
     auto tried = [&](double y) {
         const double Q = exactFlowAtOpening(y).Q;
         if (Q < least.Q)
             least = {y, Q};
         return Q;
     };
-    double c = b - ratio * (b - a), d = a + ratio * (b - a);
-    double Qc = tried(c), Qd = tried(d);
-    for (int section = 0; section < kLeastFlowSections && b - a > kLeastFlowWidth; ++section) {
-        if (Qc <= Qd) {
-            b = d;
-            d = c;
-            Qd = Qc;
-            c = b - ratio * (b - a);
-            Qc = tried(c);
-        } else {
-            a = c;
-            c = d;
-            Qc = Qd;
-            d = a + ratio * (b - a);
-            Qd = tried(d);
+    // Every opening tried whose flow is no more than its neighbours' lies in a dip of the flow (a minimum of Kv,
+    // of FL or xT, or of their product, as the flow equations weigh them); the least few dips are closed in on by
+    // golden sections between the neighbours, and the least flow of all is taken.
+    std::vector<std::size_t> dips;
+    for (std::size_t i = 0; i < ys.size(); ++i) {
+        const bool belowLeft = i == 0 || Qs[i] <= Qs[i - 1];
+        const bool belowRight = i + 1 == ys.size() || Qs[i] <= Qs[i + 1];
+        if (belowLeft && belowRight)
+            dips.push_back(i);
+    }
+    std::sort(dips.begin(), dips.end(), [&](std::size_t a, std::size_t b) { return Qs[a] < Qs[b]; });
+    if (dips.size() > kLeastFlowDips)
+        dips.resize(kLeastFlowDips);
+    const double ratio = (std::sqrt(5.0) - 1.0) / 2.0;
+    for (const std::size_t at : dips) {
+        tried(ys[at]);
+        double a = ys[at == 0 ? 0 : at - 1], b = ys[std::min(at + 1, ys.size() - 1)];
+        double c = b - ratio * (b - a), d = a + ratio * (b - a);
+        double Qc = tried(c), Qd = tried(d);
+        for (int section = 0; section < kLeastFlowSections && b - a > kLeastFlowWidth; ++section) {
+            if (Qc <= Qd) {
+                b = d;
+                d = c;
+                Qd = Qc;
+                c = b - ratio * (b - a);
+                Qc = tried(c);
+            } else {
+                a = c;
+                c = d;
+                Qc = Qd;
+                d = a + ratio * (b - a);
+                Qd = tried(d);
+            }
         }
     }
     return least;
@@ -233,8 +243,7 @@ ValveFlow::Least ValveFlow::leastFlow() const
 std::optional<double> ValveFlow::coefficientAt(double q, double y, Flow &through) const
 {
     const double fl = curves_.fl(y), xt = curves_.xt(y);
-    // A bracket from no flow to a coefficient that passes q: the curve's Kv at y, doubled as long as it passes
-    // less. Where doubling no longer raises the flow, reducers bound it below q.
+    // A bracket from no flow to a coefficient that passes q: the curve's Kv at y, doubled as long as it passes less.
     double lo = 0.0, hi = curves_.kv(y);
     // A curve that closes at this end (or below): the valve's Kvs starts the bracket instead.
     if (!(hi > 0.0))
@@ -244,12 +253,39 @@ std::optional<double> ValveFlow::coefficientAt(double q, double y, Flow &through
     double Qhi = exactFlowThrough(hi, fl, xt).Q;
     while (Qhi < q) {
         const double next = 2 * hi;
-        const double Qnext = exactFlowThrough(next, fl, xt).Q;
-        if (!std::isfinite(next) || !(Qnext > Qhi))
+        if (!std::isfinite(next))
             return std::nullopt;
-        lo = hi;
-        hi = next;
-        Qhi = Qnext;
+        const double Qnext = exactFlowThrough(next, fl, xt).Q;
+        if (Qnext > Qhi) {
+            lo = hi;
+            hi = next;
+            Qhi = Qnext;
+            continue;
+        }
+        // Doubled, the flow rises no more: reducers bound it below q, or the gas equation's range ends in between
+        // (an outlet expander), where the flow rises steeply up to that end. Bisection looks for a coefficient
+        // there that passes q: towards the end while the flow still rises, back from where it no longer does.
+        double a = hi, b = next, Qa = Qhi;
+        bool passes = false;
+        for (int step = 0; step < kCoefficientStepLimit && std::nextafter(a, b) < b; ++step) {
+            const double mid = a + (b - a) / 2;
+            const double Qmid = exactFlowThrough(mid, fl, xt).Q;
+            if (Qmid >= q) {
+                lo = a;
+                hi = mid;
+                Qhi = Qmid;
+                passes = true;
+                break;
+            }
+            if (Qmid > Qa) {
+                a = mid;
+                Qa = Qmid;
+            } else {
+                b = mid;
+            }
+        }
+        if (!passes)
+            return std::nullopt;
     }
     // Bisection down to adjacent numbers.
     for (int step = 0; step < kCoefficientStepLimit; ++step) {

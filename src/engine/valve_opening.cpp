@@ -19,12 +19,12 @@ struct Bracket {
     End upper; // flow above it
 };
 
-// The coarse scan from opening y0 (flow difference f0 <= 0 or not) in steps of 0.1 of the travel, accumulated as
-// they are added, its last step held at full travel: the first step whose flow exceeds q after one at or below it.
-// Nothing when no step within the travel falls to q.
-std::optional<Bracket> scanFrom(const flow::ValveFlow &valve, double q, double y0, double f0)
+// The coarse scan from `from` in steps of 0.1 of the travel, accumulated as they are added, its last step held at
+// full travel: the first step whose flow exceeds q after one at or below it. Nothing when no later step within the
+// travel rises through q.
+std::optional<Bracket> scanFrom(const flow::ValveFlow &valve, double q, End from)
 {
-    End a{y0, f0};
+    End a = from;
     for (;;) {
         const double y = std::min(a.y + 0.1, 1.0);
         const End b{y, valve.exactFlowAtOpening(y).Q - q};
@@ -36,83 +36,33 @@ std::optional<Bracket> scanFrom(const flow::ValveFlow &valve, double q, double y
     }
 }
 
-Variant solveOpening(const flow::ValveFlow &valve, double q, bool liquid, bool &ChokedFlow,
-                     std::optional<double> *KvBedarf)
+// The trial of a refinement closest to q, and whether it meets the stop test.
+struct Refined {
+    End best{0.0, std::numeric_limits<double>::infinity()};
+    Flow flow;
+    bool met = false;
+};
+
+// Regula falsi, Illinois form, on the flow's difference from q; a step that does not halve the bracket is followed
+// by a bisection, so that a flow flat at one end and steep at the other (a curve that starts at a Kv of nearly 0)
+// cannot hold it up. It goes on past the stop test while the bracket can still shrink, to kOpeningTarget, so that
+// the four digits of the Kv shown at the opening are those of the Kv that passes q exactly. It ends at its step limit
+// or where the bracket's ends are neighbouring numbers: a flow that jumps across q there meets no stop test.
+Refined refine(const flow::ValveFlow &valve, double q, Bracket bracket)
 {
-    if (KvBedarf)
-        KvBedarf->reset();
-    // A closed valve: no flow, and no coefficient needed.
-    if (q <= 0.0) {
-        ChokedFlow = false;
-        if (KvBedarf)
-            *KvBedarf = 0.0;
-        return Variant(0);
-    }
-
-    // Beyond full travel: the valve stands fully open, and the point needs the coefficient that passes its flow with
-    // FL and xT there.
-    const Flow full = valve.flowAtOpening(1.0);
-    if (full.Q <= q) {
-        Flow through;
-        const std::optional<double> C = valve.coefficientAt(q, 1.0, through);
-        ChokedFlow = liquid && (C ? through.choked : full.choked);
-        if (KvBedarf)
-            *KvBedarf = C ? *C : std::numeric_limits<double>::infinity();
-        return Variant(1);
-    }
-    // Within the four-digit rounding of the full-open flow but above its exact value: full travel.
-    const Flow fullExact = valve.exactFlowAtOpening(1.0);
-    if (q >= fullExact.Q) {
-        ChokedFlow = liquid && fullExact.choked;
-        return Variant(1.0);
-    }
-
-    const Flow bottom = valve.exactFlowAtOpening(0.0);
-    std::optional<Bracket> bracket;
-    if (q >= bottom.Q) {
-        bracket = scanFrom(valve, q, 0.0, bottom.Q - q);
-    } else {
-        // Below the valve's range: the least flow over its travel is more than the point needs.
-        const flow::ValveFlow::Least least = valve.leastFlow();
-        if (q < least.Q) {
-            Flow through;
-            const std::optional<double> C = valve.coefficientAt(q, 0.0, through);
-            ChokedFlow = liquid && through.choked;
-            if (KvBedarf)
-                *KvBedarf = C ? *C : 0.0;
-            return Variant(0);
-        }
-        // The curve dips to Q after its smallest opening: the scan from y = 0 finds where it rises through Q again,
-        // unless the dip lies between two of its steps.
-        bracket = scanFrom(valve, q, 0.0, bottom.Q - q);
-        if (!bracket)
-            bracket = scanFrom(valve, q, least.y, least.Q - q);
-    }
-    // Unreachable for flows that a curve gives (the flow at full travel exceeds q); nothing to refine otherwise.
-    if (!bracket) {
-        ChokedFlow = false;
-        return Variant(-1);
-    }
-
-    // Regula falsi, Illinois form, on the flow's difference from q; a step that does not halve the bracket is
-    // followed by a bisection, so that a flow flat at one end and steep at the other (a curve that starts at a Kv
-    // of nearly 0) cannot hold it up. It goes on past the stop test while the bracket can still shrink, to
-    // kOpeningTarget, so that the four digits of the Kv shown at the opening are those of the Kv that passes q
-    // exactly; the opening reported is the trial closest to q.
-    End a = bracket->lower, b = bracket->upper;
+    End a = bracket.lower, b = bracket.upper;
     int kept = 0; // +1: the lower end was kept last time, -1: the upper one
     bool bisect = false;
-    End best{a.y, std::numeric_limits<double>::infinity()};
-    Flow bestFlow;
+    Refined r;
     for (int counter = 0; counter <= flow::kOpeningStepLimit; ++counter) {
         const double width = b.y - a.y;
         // The fraction first: the product of a tiny flow and a tiny width would underflow.
         const double yn = bisect ? a.y + width / 2 : a.y + (-a.f / (b.f - a.f)) * width;
         const Flow trial = valve.exactFlowAtOpening(yn);
         const double fn = trial.Q - q;
-        if (std::fabs(fn) < std::fabs(best.f)) {
-            best = {yn, fn};
-            bestFlow = trial;
+        if (std::fabs(fn) < std::fabs(r.best.f)) {
+            r.best = {yn, fn};
+            r.flow = trial;
         }
         if (std::fabs(fn) / q < flow::kOpeningTarget || !(std::nextafter(a.y, b.y) < b.y))
             break;
@@ -129,9 +79,83 @@ Variant solveOpening(const flow::ValveFlow &valve, double q, bool liquid, bool &
         }
         bisect = !bisect && b.y - a.y > width / 2;
     }
-    ChokedFlow = liquid && bestFlow.choked;
     // The stop test: the flow at the opening is q to 1e-4 of q.
-    return std::fabs(best.f) / q < flow::kOpeningTolerance ? Variant(best.y) : Variant(-1);
+    r.met = std::fabs(r.best.f) / q < flow::kOpeningTolerance;
+    return r;
+}
+
+Variant solveOpening(const flow::ValveFlow &valve, double q, bool liquid, bool &ChokedFlow,
+                     std::optional<double> *KvBedarf)
+{
+    if (KvBedarf)
+        KvBedarf->reset();
+    // A closed valve: no flow, and no coefficient needed.
+    if (q <= 0.0) {
+        ChokedFlow = false;
+        if (KvBedarf)
+            *KvBedarf = 0.0;
+        return Variant(0);
+    }
+
+    // Beyond full travel: the valve stands fully open, and the point needs the coefficient that passes its flow with
+    // FL and xT there; within the four-digit rounding of the full-open flow, where the exact flow there may still
+    // exceed q, no less than the curve's Kv there.
+    const Flow full = valve.flowAtOpening(1.0);
+    if (full.Q <= q) {
+        Flow through;
+        std::optional<double> C = valve.coefficientAt(q, 1.0, through);
+        const double kvFull = valve.curves().kv(1.0);
+        if (C && *C < kvFull) {
+            C = kvFull;
+            through = full;
+        }
+        ChokedFlow = liquid && (C ? through.choked : full.choked);
+        if (KvBedarf)
+            *KvBedarf = C ? *C : std::numeric_limits<double>::infinity();
+        return Variant(1);
+    }
+
+    const Flow bottom = valve.exactFlowAtOpening(0.0);
+    std::optional<flow::ValveFlow::Least> least;
+    if (q < bottom.Q) {
+        // Below the valve's range: the least flow over its travel is more than the point needs.
+        least = valve.leastFlow();
+        if (q < least->Q) {
+            Flow through;
+            const std::optional<double> C = valve.coefficientAt(q, 0.0, through);
+            ChokedFlow = liquid && through.choked;
+            if (KvBedarf)
+                *KvBedarf = C ? *C : 0.0;
+            return Variant(0);
+        }
+    }
+
+    // The first rise through q from y = 0 (a curve that dips below its Kv at y = 0 passes q after its dip); where
+    // the flow jumps across q there, the next rise. A dip between two steps of the scan is found from the opening
+    // of the least flow.
+    Refined best;
+    bool bracketed = false;
+    std::optional<Bracket> bracket = scanFrom(valve, q, {0.0, bottom.Q - q});
+    if (!bracket && least)
+        bracket = scanFrom(valve, q, {least->y, least->Q - q});
+    while (bracket) {
+        bracketed = true;
+        const Refined r = refine(valve, q, *bracket);
+        if (std::fabs(r.best.f) < std::fabs(best.best.f))
+            best = r;
+        if (r.met)
+            break;
+        bracket = scanFrom(valve, q, bracket->upper);
+    }
+    // No rise through q within the travel: q lies within the four-digit rounding of the full-open flow, above its
+    // exact value; the valve stands at full travel.
+    if (!bracketed) {
+        const Flow fullExact = valve.exactFlowAtOpening(1.0);
+        ChokedFlow = liquid && fullExact.choked;
+        return Variant(1.0);
+    }
+    ChokedFlow = liquid && best.flow.choked;
+    return best.met ? Variant(best.best.y) : Variant(-1);
 }
 
 } // namespace

@@ -54,13 +54,15 @@ ValveVerdict judgeValve(const SharedData &s)
         const PointData &p = points[i];
         if (!p.active)
             continue;
+        const flow::ValveFlow valve = recalc::valveAtPoint(s, curves, p.p1, p.p2, p.fluid);
         // The flow at full travel, as the opening solver tests it first.
-        v.beyondFullTravel[i] = p.Q > 0 && p.Q > recalc::valveAtPoint(s, curves, p.p1, p.p2, p.fluid)
-                                                         .flowAtOpening(1.0)
-                                                         .Q * (1 + kRounding);
+        v.beyondFullTravel[i] = p.Q > 0 && p.Q > valve.flowAtOpening(1.0).Q * (1 + kRounding);
         // The maximum point of an on/off valve is not tested.
         v.rangeabilityJudged[i] = !(i == 2 && s.Kennlinie == 2);
-        const bool belowTheRange = p.y == 0.0 && curveRange > 0.0 && p.required > curveRange;
+        // Below what the curve reaches: a Kv below its least, or, where FL or xT change over the travel, a flow below
+        // the least flow while the Kv the point needs with FL and xT of the smallest opening is not.
+        const bool belowTheRange = p.y == 0.0 && p.Q > 0 &&
+                                   ((curveRange > 0.0 && p.required > curveRange) || p.Q < valve.leastFlow().Q);
         v.rangeabilityShort[i] = v.rangeabilityJudged[i] && hasRequiredRangeability(p.y, p.Kv) &&
                                  (p.required > s.Stellverhältnis || belowTheRange);
     }

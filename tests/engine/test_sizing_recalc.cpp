@@ -1250,6 +1250,10 @@ private slots:
             QCOMPARE(s.StellverhältnisMin, 0.0);
             QCOMPARE(f.sheet.label("lblKvmincalc").caption(), kv);
             QCOMPARE(f.sheet.label("lblSTVmin").caption(), stv);
+            // z of the valve fully open, Kv 25 in the fixture's noise table (z 0.6 up to Kv 1, 0.5 at Kv 100), not
+            // that of a Kv of 0.
+            QVERIFY(std::fabs(s.zyMin - (0.6 - 0.1 * 24 / 99)) <= 1e-12);
+            QCOMPARE(f.sheet.label("lblzyMin").caption(), shown("0.58"));
             return;
         }
         double expected = 0;

@@ -343,6 +343,29 @@ void TestSheetReport::markersAndWarnings_data()
         << Change([dipping](SharedData &s) { dipping(s), s.Kvmin = 1.6, s.StellverhältnisMin = 25; })
         << QStringList{"18:berechnet", "55:" + z("25.0") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
         << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{} << QStringList{} << 0;
+    // Kvs 40, Kv/Kvs = 0.05 - 0.05 y / 1.2 + 0.025 y^2 / 0.144 + a5 y^5, a5 closing it to Kvs at full travel (least
+    // Kv 1.9 at y 0.12, 21.04:1), with FL = 0.5 + 0.5 y:
+    // choked from 10 to 1 bar, the flow FL Kv sqrt(1000 (10 - FF pv) / 998.2) is least at y = 0, 3.1616 m3/h. 3.1 m3/h
+    // lies below it and needs Kv 1.9610 with FL(0) (20.4:1): above the curve's least Kv, yet below what the valve
+    // passes anywhere; 3.2 m3/h does not.
+    const auto flChanging = [](double Q, double Kv) {
+        return Change([Q, Kv](SharedData &s) {
+            s.KvsCv = 40.0f, s.A0 = Variant(0.05), s.A1 = Variant(-0.05 / 1.2), s.A2 = Variant(0.025 / 0.144);
+            s.A5 = Variant(1 - 0.05 + 0.05 / 1.2 - 0.025 / 0.144);
+            s.AFL = Variant(0.5), s.BFL = Variant(0.5), s.p2Min = 1, s.QMin = Q, s.yMin = 0;
+            s.Kvmin = Kv, s.StellverhältnisMin = 40 / Kv;
+        });
+    };
+    QTest::newRow("opening 0 below the least flow, its Kv above the least Kv")
+        << flChanging(3.1, 1.9610413)
+        << QStringList{"18:berechnet", "55:" + z("20.4") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1",
+                       "120:1)"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{z("20.4") + ":1", "1)"}
+        << QStringList{r1} << 1;
+    QTest::newRow("opening 0 at a flow the valve passes")
+        << flChanging(3.2, 2.0243)
+        << QStringList{"18:berechnet", "55:" + z("19.8") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
+        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{} << QStringList{} << 0;
     QTest::newRow("reserve 10 % after a rangeability marker")
         << Change([](SharedData &s) { s.StellverhältnisMax = 80, s.Q100 = 33; })
         << QStringList{"18:berechnet", "55:" + z("6.93") + ":1", "77:" + z("3.61") + ":1", "99:" + z("80.0") + ":1",
