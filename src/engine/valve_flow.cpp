@@ -76,11 +76,17 @@ std::vector<double> rootsIn(Polynomial c, double lo, double hi)
     return roots;
 }
 
+// The openings within the travel where the Kv curve turns.
+std::vector<double> kvTurningPoints(const flow::ValveCurves &c)
+{
+    return rootsIn(derivativeOf({c.a0, c.a1, c.a2, c.a3, c.a4, c.a5}), 0.0, 1.0);
+}
+
 // Openings where a curve of the valve may turn: the turning points of the Kv curve and the vertex of the FL or
 // xT parabola within the travel.
 std::vector<double> turningPoints(const flow::ValveCurves &c, bool liquid)
 {
-    std::vector<double> ys = rootsIn(derivativeOf({c.a0, c.a1, c.a2, c.a3, c.a4, c.a5}), 0.0, 1.0);
+    std::vector<double> ys = kvTurningPoints(c);
     const double b = liquid ? c.bFL : c.bxT, a2 = liquid ? c.cFL : c.cxT;
     if (a2 != 0.0) {
         const double vertex = -b / (2 * a2);
@@ -105,7 +111,7 @@ namespace flow {
 ValveCurves::Least ValveCurves::leastKv() const
 {
     Least least{0.0, kv(0.0)};
-    std::vector<double> ys = rootsIn(derivativeOf({a0, a1, a2, a3, a4, a5}), 0.0, 1.0);
+    std::vector<double> ys = kvTurningPoints(*this);
     ys.push_back(1.0);
     for (double y : ys) {
         const double k = kv(y);

@@ -1105,22 +1105,16 @@ private slots:
             << 1 << 2.0 << "1.154" << "21.7:1" << "0.0" << true << tenToOne;
         QTest::newRow("curve of 10:1, stated 50:1, above")
             << 1 << 5.0 << "2.885" << "8.7:1" << "1.7" << false << tenToOne;
-        // Curves flat at their bottom, Kvs 25 at 100:1: 0.4376 m3/h needs 0.2525, just above Kv(0) = 0.25; the
-        // opening is ((0.2525 / 25 - 0.01) / 0.99)^(1/n): 1.0, 4.6 and 15.9 %.
-        for (const auto &[n, opening] : {std::pair{2, "1.0"}, {3, "4.6"}, {5, "15.9"}}) {
-            UserCurve flat{{0.01, 0, 0, 0, 0, 0}, 25.0f, 100};
-            flat.a[std::size_t(n)] = 0.99;
-            QTest::addRow("a0 + y^%d, just above its bottom", n)
-                << 1 << 0.4376 << "0.2525" << "99.0:1" << opening << false << flat;
-        }
+        // A curve flat at its bottom, Kvs 25 at 100:1: 0.4376 m3/h needs 0.2525, just above Kv(0) = 0.25, at
+        // y = sqrt((0.2525 / 25 - 0.01) / 0.99), 1.0 %.
+        QTest::newRow("a0 + y^2, just above its bottom") << 1 << 0.4376 << "0.2525" << "99.0:1" << "1.0" << false
+                                                         << UserCurve{{0.01, 0, 0.99, 0, 0, 0}, 25.0f, 100};
         // The dipping curve of Kvs 40 (Kv(0) 2.0, least 1.28 at y = 0.12, 50:1) from 10 to 6 bar, Kv = 0.49966 Q:
-        // 3 m3/h needs 1.499, which it passes at 18.6 % on its rise; 2.6 m3/h 1.299, at 14.0 %; 2.5 m3/h 1.249,
-        // below its least Kv: judged against the 31.25:1 its curve reaches, not the stated 50:1.
+        // 3 m3/h needs 1.499, which it passes at 18.6 % on its rise; 2.5 m3/h 1.249, below its least Kv: judged
+        // against the 31.25:1 its curve reaches, not the stated 50:1.
         const UserCurve dipping{{0.05, -0.3, 1.25, 0, 0, 0}, 40.0f, 50, 6};
         QTest::newRow("dipping curve, passed on its rise") << 1 << 3.0 << "1.499" << "26.7:1" << "18.6" << false
                                                            << dipping;
-        QTest::newRow("dipping curve, just above its least Kv")
-            << 1 << 2.6 << "1.299" << "30.8:1" << "14.0" << false << dipping;
         QTest::newRow("dipping curve, below its least Kv") << 1 << 2.5 << "1.249" << "32.0:1" << "0.0" << true
                                                            << dipping;
     }
@@ -1186,8 +1180,8 @@ private slots:
     // (Kvs 25; FL 0.92 and xT 0.72 fully open) at the minimum point, solved by hand: water from 10 to 9.7 bar, Kv =
     // Q sqrt(rho / 1000 / 0.3); between DN 80 and DN 100 pipes Kv = Q / sqrt(0.3 * 1000 / rho - k Q^2) with
     // k = (zeta1 + zeta2) / N2 / 50^4 = (0.185669 + 0.5625) / 0.0016 / 50^4; between DN 150 pipes no Kv passes more
-    // than 50.35 m3/h at all; air and steam from 5 to 4 bar, Kv = W / (31.6 Y sqrt(0.2 * 5 * rho1)) with
-    // Y = 1 - 0.2 / (3 Fγ 0.72). The maximum point, and with it Q100, the reserve and the valve, stay as they were.
+    // than 50.35 m3/h at all; air from 5 to 4 bar, Kv = 1.293 Q / (31.6 Y sqrt(0.2 * 5 * rho1)) with
+    // Y = 1 - 0.2 / (3 * 0.72). The maximum point, and with it Q100, the reserve and the valve, stay as they were.
     void pointBeyondFullTravelShowsTheKvItNeeds_data()
     {
         QTest::addColumn<int>("Medium");
@@ -1201,7 +1195,6 @@ private slots:
         QTest::newRow("water beyond what any Kv passes between reducers") << 1 << "150 150" << 60.0 << "N/A"
                                                                            << "N/A";
         QTest::newRow("air") << 0 << "" << 2000.0 << "" << "";
-        QTest::newRow("steam") << 2 << "" << 1500.0 << "" << "";
     }
     void pointBeyondFullTravelShowsTheKvItNeeds()
     {
@@ -1217,8 +1210,6 @@ private slots:
         if (Medium != 1) {
             useGas(Medium);
             typeInto(f, {"txtQmax=3000", "txtp1min=5", "txtp2min=4"});
-            if (Medium == 2)
-                typeInto(f, {"txtT1min=200", "txtT1norm=200", "txtT1max=200"});
         } else {
             f.input("txtQmax", Q);
         }
@@ -1262,8 +1253,8 @@ private slots:
             const double k = pipes.isEmpty() ? 0.0 : (0.5 * std::pow(1 - 0.390625, 2) + 0.5625) / 0.0016 / 6.25e6;
             expected = Q / std::sqrt(dp - k * Q * Q);
         } else {
-            const double Y = 1 - 0.2 / (3 * s.gammaMin / 1.4 * 0.72);
-            expected = (Medium == 2 ? Q : Q * 1.293) / (31.6 * Y * std::sqrt(0.2 * 5 * s.rho1Min));
+            const double Y = 1 - 0.2 / (3 * 0.72);
+            expected = Q * 1.293 / (31.6 * Y * std::sqrt(0.2 * 5 * s.rho1Min));
         }
         QVERIFY2(std::fabs(s.Kvmin - expected) <= 1e-9 * expected,
                  qPrintable(QStringLiteral("%1 against %2").arg(s.Kvmin, 0, 'g', 12).arg(expected, 0, 'g', 12)));

@@ -7,7 +7,6 @@
 #include "reports/report_frame.h"
 #include "units/data_folder.h"
 #include "units/maker_identity.h"
-#include "units/number_format.h"
 
 #include <QTest>
 
@@ -333,12 +332,6 @@ void TestSheetReport::markersAndWarnings_data()
     const Change dipping = [](SharedData &s) {
         s.A0 = Variant(0.05), s.A1 = Variant(-0.3), s.A2 = Variant(1.25), s.yMin = 0;
     };
-    QTest::newRow("opening 0 below a dipping curve's least Kv")
-        << Change([dipping](SharedData &s) { dipping(s), s.Kvmin = 1.2, s.StellverhältnisMin = 40 / 1.2; })
-        << QStringList{"18:berechnet", "55:" + z("33.3") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1",
-                       "120:1)"}
-        << QStringList{"10:Durchflussreserve", "99:" + z("73.7"), "110:%"} << QStringList{z("33.3") + ":1", "1)"}
-        << QStringList{r1} << 1;
     QTest::newRow("opening 0 between a dipping curve's least Kv and its Kv(0)")
         << Change([dipping](SharedData &s) { dipping(s), s.Kvmin = 1.6, s.StellverhältnisMin = 25; })
         << QStringList{"18:berechnet", "55:" + z("25.0") + ":1", "77:" + z("3.61") + ":1", "99:" + z("2.58") + ":1"}
@@ -679,8 +672,6 @@ void TestSheetReport::rangeabilityOnScreenAndPaper_data()
     const QList<double> tenToOne{0.1, 0.9, 0, 0, 0, 0};
     QTest::newRow("curve closing at 10:1 under a stated 50:1, min below it")
         << tenToOne << 0 << 2.0 << "1.154" << "21.7:1" << "21.7:1" << true;
-    QTest::newRow("curve closing at 10:1 under a stated 50:1, min above it")
-        << tenToOne << 0 << 5.0 << "2.885" << "8.7:1" << "8.67:1" << false;
     const QList<double> dipping{0.05, -0.3, 1.25, 0, 0, 0};
     QTest::newRow("dipping curve, min between its least Kv and Kv(0)")
         << dipping << 0 << 1.9 << "1.096" << "22.8:1" << "22.8:1" << false;
@@ -731,63 +722,38 @@ void TestSheetReport::rangeabilityOnScreenAndPaper()
 // A point beyond full travel shows the Kv its flow needs on the sheet and on paper, in bold with the note of the
 // valve flow, and its rangeability Kvs over that Kv; where no Kv passes its flow (the DN 150 pipes around the DN 50
 // valve bound it below 60 m3/h) neither is a number. The default project's valve and water from 10 to 9.7 bar at the
-// minimum point need Kv = 20 sqrt(0.99865 / 0.3) = 36.49 for 20 m3/h, 0.685:1; air and steam as the sheet computes
-// them (the sizing's own test checks them by hand).
+// minimum point need Kv = 20 sqrt(0.99865 / 0.3) = 36.49 for 20 m3/h, 0.685:1.
 void TestSheetReport::beyondFullTravelOnScreenAndPaper_data()
 {
-    QTest::addColumn<int>("Medium");
     QTest::addColumn<QString>("pipes");
     QTest::addColumn<double>("Q");
-    QTest::addColumn<QString>("kv");    // sheet and paper; empty: as the sheet shows it
-    QTest::addColumn<QString>("paper"); // the printout's rangeability; empty: as the sheet's, to three digits
+    QTest::addColumn<QString>("kv");  // sheet and paper
+    QTest::addColumn<QString>("stv"); // paper
 
-    QTest::newRow("water") << 1 << "" << 20.0 << "36.49" << "0.685:1";
-    QTest::newRow("water between reducers") << 1 << "80 100" << 20.0 << "" << "";
-    QTest::newRow("water beyond what any Kv passes") << 1 << "150 150" << 60.0 << "N/A" << "N/A";
-    QTest::newRow("air") << 0 << "" << 2000.0 << "" << "";
-    QTest::newRow("steam") << 2 << "" << 1500.0 << "" << "";
+    QTest::newRow("water") << "" << 20.0 << "36.49" << "0.685:1";
+    QTest::newRow("water beyond what any Kv passes") << "150" << 60.0 << "N/A" << "N/A";
 }
 
 void TestSheetReport::beyondFullTravelOnScreenAndPaper()
 {
-    QFETCH(int, Medium);
     QFETCH(QString, pipes);
     QFETCH(double, Q);
     QFETCH(QString, kv);
-    QFETCH(QString, paper);
+    QFETCH(QString, stv);
     Fixture fx;
     sizingfixture::ValveRow valve{50, 1, 25.0f, 50, {0.02, 0.08277823, 0.07145153, 0.64708711, -0.77914652, 0.95782965},
                                   {0.97, -0.04, -0.01}, {0.8, -0.06, -0.02}};
     sizingfixture::Fixture sizing({valve});
     SharedData &s = shared();
     s.DNmin = s.KvsOpt = false, s.KvsCv = 25.0f, s.NORM = false, s.MIN = true;
-    if (Medium != 1) {
-        s.Medium = Medium, s.Zustand = Medium == 2 ? 2 : 0, s.rhoN = 1.293;
-        s.gammaMin = s.gammaNorm = s.gammaMax = 1.4;
-        for (const char *box : {"txtT1min", "txtT1max"})
-            sizing.input(box, Medium == 2 ? 200 : 20);
-        sizing.input("txtQmax", 3000);
-        sizing.input("txtp1min", 5);
-    }
-    sizing.input("txtp2min", Medium == 1 ? 9.7 : 4);
-    if (!pipes.isEmpty()) {
-        s.chkDNRohr = 2;
-        s.DN1Rohr = pipes.section(' ', 0, 0);
-        s.DN2Rohr = pipes.section(' ', 1, 1);
-        sizing.input("txtQmax", Q);
-    }
+    if (!pipes.isEmpty())
+        s.chkDNRohr = 2, s.DN1Rohr = s.DN2Rohr = pipes;
+    sizing.input("txtQmax", std::max(Q, 30.0));
+    sizing.input("txtp2min", 9.7);
     sizing.input("txtQmin", Q);
     calcDimensionierung();
     QVERIFY2(sizing.status().contains("Ventildurchfluss nicht ausreichend!"), qPrintable(sizing.status()));
-    QCOMPARE(s.yMin, 1.0);
-    const QString onSheet = sizing.sheet.label("lblKvmincalc").caption();
-    if (!kv.isEmpty())
-        QCOMPARE(onSheet, z(qPrintable(kv)));
-    QVERIFY2(onSheet == "N/A" || s.Kvmin > 25, qPrintable(onSheet));
-    const QString required =
-        s.Kvmin > 0 ? formatZahl3(Variant(25 / s.Kvmin)).toString() + ":1" : QStringLiteral("N/A");
-    if (!paper.isEmpty())
-        QCOMPARE(required, z(qPrintable(paper)));
+    QCOMPARE(sizing.sheet.label("lblKvmincalc").caption(), z(qPrintable(kv)));
 
     s.DruckVentildaten = Variant(true);
     s.DruckStellverhältnis = Variant(true);
@@ -795,10 +761,10 @@ void TestSheetReport::beyondFullTravelOnScreenAndPaper()
     const RecordedDocument &d = fx.recorder.last();
     const QString column = QString::number(report::kMinColumn) + ":";
     const QStringList kvRow = row(d, QStringLiteral("berechnet"), 0, true);
-    QVERIFY2(kvRow.contains(column + "*Kv " + onSheet), qPrintable(kvRow.join(" | ")));
+    QVERIFY2(kvRow.contains(column + "*Kv " + z(qPrintable(kv))), qPrintable(kvRow.join(" | ")));
     QVERIFY2(kvRow.contains("120:*1)"), qPrintable(kvRow.join(" | ")));
     const QStringList stvRow = row(d, QStringLiteral("berechnet"), 1, true);
-    QVERIFY2(stvRow.contains(column + required), qPrintable(stvRow.join(" | ")));
+    QVERIFY2(stvRow.contains(column + z(qPrintable(stv))), qPrintable(stvRow.join(" | ")));
     QVERIFY(d.find(QStringLiteral("1) Ventildurchfluss nicht ausreichend!")) != nullptr);
 }
 
